@@ -1,0 +1,42 @@
+#pragma once
+// The ways the program model and everything above it reach the user. The Qt layer implements
+// MessageHost with real message boxes; tests and qeltool record every message instead.
+
+#include <string_view>
+
+namespace qel {
+
+enum class Icon { None, Error, Exclamation, Information, Question };
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+
+// Values of the buttons are the result codes programs see from MessageBox.
+enum class Button { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+class MessageHost {
+public:
+    virtual ~MessageHost() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual Button showMessage(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok) = 0;
+
+    // Whether Ctrl or Shift is held down at this moment (the file reader asks while reading AutoRun).
+    virtual bool ctrlOrShiftHeld() { return false; }
+};
+
+// The button a message box gives when nobody is there to press one.
+inline Button defaultButton(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel: return Button::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Button::Yes;
+    case Buttons::RetryCancel: return Button::Retry;
+    }
+    return Button::Ok;
+}
+
+const char* iconName(Icon icon);
+
+} // namespace qel

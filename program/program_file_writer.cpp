@@ -1,0 +1,67 @@
+#include "program/instruction_table.h"
+#include "program/program_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace qel {
+
+namespace {
+
+void putU32(std::vector<uint8_t>& out, uint32_t value)
+{
+    uint8_t b[4];
+    std::memcpy(b, &value, 4);
+    out.insert(out.end(), b, b + 4);
+}
+
+void putText(std::vector<uint8_t>& out, std::string_view text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back(0x0A);
+}
+
+} // namespace
+
+std::vector<uint8_t> storeProgram(const Program& program)
+{
+    size_t size = kCurrentVersion.size() + 1;
+    for (const Section& s : program.sections)
+        for (const ProgramLine& line : s.lines)
+            size += 4 + line.text.size() + 1 + line.block.bytes().size();
+    std::vector<uint8_t> out;
+    out.reserve(size + kSectionCount * 8);
+
+    putText(out, kCurrentVersion);
+    for (uint32_t section = 0; section < kSectionCount; ++section) {
+        putU32(out, section);
+        for (const ProgramLine& line : program.sections[section].lines) {
+            putU32(out, line.type);
+            putText(out, line.text);
+            auto bytes = line.block.bytes(); // the length word, then the body, offsets as stored
+            out.insert(out.end(), bytes.begin(), bytes.end());
+        }
+        putU32(out, kSectionEndMarker);
+    }
+    return out;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes)
+{
+    std::string temp = path + ".saving~";
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (fsync(fileno(f)) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace qel

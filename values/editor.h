@@ -1,0 +1,92 @@
+#pragma once
+// The editor logic of one instruction, as plain functions over plain data. A dialog (or a test's
+// ProgramBuilder, or the file reader's conversion) fills the field texts in dialog order and calls
+// accept(); the editor validates every field in order and either names the first failing field and
+// its exact message, or returns the display text and the block of the line to store.
+//
+// Field values are texts: an edit field holds what was typed, a list holds the text of the chosen
+// item, a check box or a radio button holds "1" when set and "" (or "0") when clear.
+
+#include "program/host.h"
+#include "program/param_block.h"
+#include "program/program.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qel {
+
+class VariableTable;
+
+enum class FieldKind {
+    Text,     // an edit field
+    List,     // a drop-down list of fixed items
+    Variable, // an edit field with a drop-down of the program's variables
+    Function, // an edit field with a drop-down of the program's functions
+    Check,    // a check box
+    Radio,    // one radio button of a group (the group's buttons follow each other)
+};
+
+struct FieldSpec {
+    std::string label; // with its & accelerator, as the dialog shows it
+    FieldKind kind = FieldKind::Text;
+    std::vector<std::string> items; // List: the items in order
+    int maxLength = 0;              // Text: 0 = no limit beyond the line's
+};
+
+struct FieldError {
+    int field = -1; // the field that gets the focus back
+    std::string message;
+    Icon icon = Icon::Exclamation;
+};
+
+struct EditedLine {
+    uint32_t type = 0;
+    std::string text;
+    ParamBlock block;
+};
+
+// What an editor may look at while it validates: the program and its variables, and the line being
+// edited (none for a new line).
+struct EditContext {
+    Program& program;
+    VariableTable& variables;
+    const ProgramLine* editing = nullptr;
+};
+
+struct EditOutcome {
+    std::optional<FieldError> error;
+    EditedLine line;
+    bool ok() const { return !error; }
+};
+
+class InstructionEditor {
+public:
+    virtual ~InstructionEditor() = default;
+
+    virtual uint32_t type() const = 0;
+    virtual std::string_view title() const = 0;
+    virtual std::vector<FieldSpec> fields() const = 0;
+    // The field values that show a stored line for editing.
+    virtual std::vector<std::string> decode(const ProgramLine& line) const = 0;
+    // Validates and builds. Side effects that belong to storing the line (variables created and
+    // removed) happen in store(), after the line is accepted.
+    virtual EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const = 0;
+    // Stores an accepted line through the EditBuffer; editors with side effects override it.
+    virtual bool store(const EditedLine& line, EditContext& context, MessageHost& host) const;
+};
+
+// Puts the line into the EditBuffer and saves it at the EditBuffer's target.
+bool storeThroughEditBuffer(Program& program, const EditedLine& line, MessageHost& host);
+
+// Runs an editor on field values: accept, then store, or show the field's message. Returns the
+// failing field's error when there is one (after showing it).
+std::optional<FieldError> runEditor(const InstructionEditor& editor, const std::vector<std::string>& values,
+                                    EditContext& context, MessageHost& host);
+
+// A field value of a check box or radio button.
+inline bool isSet(std::string_view value) { return !value.empty() && value != "0"; }
+
+} // namespace qel
