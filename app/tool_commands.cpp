@@ -1,0 +1,159 @@
+#include "app/tool_commands.h"
+
+#include "app/json_writer.h"
+#include "interpreter/program_template.h"
+#include "program/program_file.h"
+#include "runtime/program_document.h"
+#include "values/variable_table.h"
+
+#include <ostream>
+
+namespace qel {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qeltool dump FILE.qel\n"
+    "       qeltool resave IN.qel OUT.qel\n"
+    "       qeltool new OUT.qel\n";
+
+// Every message the user would have seen, answered with the default button.
+class CollectingHost : public MessageHost {
+public:
+    Button showMessage(std::string_view text, Icon icon, Buttons buttons) override
+    {
+        messages.push_back({std::string(text), icon});
+        return defaultButton(buttons);
+    }
+    struct Message {
+        std::string text;
+        Icon icon;
+    };
+    std::vector<Message> messages;
+};
+
+std::string messagesJson(const CollectingHost& host)
+{
+    std::string out = "[";
+    for (size_t i = 0; i < host.messages.size(); ++i) {
+        const auto& m = host.messages[i];
+        out += (i ? ",\n    " : "\n    ");
+        out += "{\"icon\": " + jsonString(iconName(m.icon)) + ", \"text\": " + jsonString(m.text) + "}";
+    }
+    out += host.messages.empty() ? "]" : "\n  ]";
+    return out;
+}
+
+const char* variableTypeName(uint32_t type)
+{
+    switch (type) {
+    case kTypeInteger: return "Integer";
+    case kTypeFloat: return "Float";
+    case kTypeBitmap: return "Bitmap";
+    case kTypeString: return "String";
+    case kTypeFile: return "File";
+    }
+    return "Unknown";
+}
+
+std::string sectionsJson(const Program& program)
+{
+    std::string out = "[";
+    for (uint32_t s = 0; s < kSectionCount; ++s) {
+        out += s ? ",\n    {" : "\n    {";
+        out += "\"section\": " + std::to_string(s) + ", \"name\": " + jsonString(sectionName(s)) + ", \"lines\": [";
+        const auto& lines = program.sections[s].lines;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const ProgramLine& line = lines[i];
+            auto body = line.block.body();
+            out += i ? ",\n      " : "\n      ";
+            out += "{\"type\": " + std::to_string(line.type) + ", \"text\": " + jsonString(line.text) +
+                   ", \"block\": " + jsonString(hexBytes(body.data(), body.size())) + "}";
+        }
+        out += "]}";
+    }
+    return out + "\n  ]";
+}
+
+std::string variablesJson(const VariableTable& variables)
+{
+    std::string out = "[";
+    bool first = true;
+    for (const VariableRecord& v : variables) {
+        out += first ? "\n    " : ",\n    ";
+        first = false;
+        out += "{\"name\": " + jsonString(v.name) + ", \"type\": " + jsonString(variableTypeName(v.type)) +
+               ", \"arrayKind\": " + std::to_string(v.arrayKind) + ", \"dim1\": " + std::to_string(v.dim1) +
+               ", \"dim2\": " + std::to_string(v.dim2) + "}";
+    }
+    return out + (first ? "]" : "\n  ]");
+}
+
+int dump(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes)) {
+        err << "qeltool: cannot read " << path << "\n";
+        return kExitUsage;
+    }
+    Program program;
+    VariableTable variables;
+    CollectingHost host;
+    LoadResult r = openProgram(program, variables, bytes, host);
+    out << "{\n  \"version\": " << jsonString(r.version.text) << ",\n  \"major\": " << r.version.major
+        << ",\n  \"minor\": " << r.version.minor << ",\n  \"autorun\": " << (r.autoRun ? "true" : "false")
+        << ",\n  \"sections\": " << sectionsJson(program) << ",\n  \"variables\": " << variablesJson(variables)
+        << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
+    return r.status == ReadStatus::Ok ? kExitOk : kExitUsage;
+}
+
+int resave(const std::string& in, const std::string& outPath, std::ostream& out, std::ostream& err)
+{
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(in, bytes)) {
+        err << "qeltool: cannot read " << in << "\n";
+        return kExitUsage;
+    }
+    Program program;
+    VariableTable variables;
+    CollectingHost host;
+    LoadResult r = openProgram(program, variables, bytes, host);
+    out << "{\"messages\": " << messagesJson(host) << "}\n";
+    if (r.status != ReadStatus::Ok)
+        return kExitUsage;
+    if (!saveProgram(program, outPath)) {
+        err << "qeltool: cannot write " << outPath << "\n";
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    Program program;
+    VariableTable variables;
+    CollectingHost host;
+    newProgramWithHandlers(program, variables, host);
+    out << "{\"messages\": " << messagesJson(host) << "}\n";
+    if (!saveProgram(program, path)) {
+        err << "qeltool: cannot write " << path << "\n";
+        return kExitUsage;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.size() == 2 && args[0] == "dump")
+        return dump(args[1], out, err);
+    if (args.size() == 3 && args[0] == "resave")
+        return resave(args[1], args[2], out, err);
+    if (args.size() == 2 && args[0] == "new")
+        return newProgramFile(args[1], out, err);
+    err << kUsage;
+    return kExitUsage;
+}
+
+} // namespace qel

@@ -1,0 +1,17 @@
+#pragma once
+// The commands of qeltool, callable from tests: each takes its arguments and the streams to write
+// to, and returns the process exit status.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qel {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRunError = 1;
+inline constexpr int kExitUsage = 2; // bad usage or an unreadable file
+
+int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace qel

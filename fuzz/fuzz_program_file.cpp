@@ -1,0 +1,37 @@
+// Feeds arbitrary bytes to the program file reader as the IDE opens a file, then checks that what
+// was read writes back and reads back to the same bytes.
+
+#include "program/program_file.h"
+#include "runtime/program_document.h"
+#include "values/variable_table.h"
+
+#include <cstdlib>
+
+namespace {
+
+class QuietHost : public qel::MessageHost {
+public:
+    qel::Button showMessage(std::string_view, qel::Icon, qel::Buttons buttons) override
+    {
+        return qel::defaultButton(buttons);
+    }
+    bool ctrlOrShiftHeld() override { return false; }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    QuietHost host;
+    qel::Program program;
+    qel::VariableTable variables;
+    qel::openProgram(program, variables, std::span(data, size), host);
+
+    std::vector<uint8_t> first = qel::storeProgram(program);
+    qel::Program again;
+    qel::VariableTable againVariables;
+    qel::LoadResult r = qel::openProgram(again, againVariables, first, host);
+    if (r.status != qel::ReadStatus::Ok || qel::storeProgram(again) != first)
+        std::abort(); // what the reader accepted must write back as a file it reads the same
+    return 0;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Builds programs for tests through the same editor logic the dialogs use: keyword and field texts
+// in, stored line out. Fixed-text instructions are stored with their fixed text.
+
+#include "program/instruction_table.h"
+#include "program/keyword_table.h"
+#include "program/program.h"
+#include "runtime/editor_registry.h"
+#include "support/recording_host.h"
+#include "values/variable_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qel::test {
+
+class ProgramBuilder {
+public:
+    ProgramBuilder(Program& program, VariableTable& variables) : program_(program), variables_(variables) {}
+
+    ProgramBuilder& section(uint32_t s)
+    {
+        program_.edit.section = s;
+        return *this;
+    }
+
+    // Appends a line to the current section; a field the editor refuses fails the test.
+    ProgramBuilder& add(std::string_view keyword, std::vector<std::string> fields = {})
+    {
+        int type = keywordTable().lookupKeyword(keyword);
+        EXPECT_GE(type, 0) << keyword;
+        if (type < 0)
+            return *this;
+        program_.edit.target = -1;
+        const InstructionInfo* info = instructionInfo(static_cast<uint32_t>(type));
+        if (!info->fixedText.empty()) {
+            storeThroughEditBuffer(program_, {info->code, std::string(info->fixedText), ParamBlock()}, host);
+            return *this;
+        }
+        const InstructionEditor* editor = editorFor(info->code);
+        EXPECT_NE(editor, nullptr) << "no editor for " << keyword;
+        if (!editor)
+            return *this;
+        EditContext context{program_, variables_, nullptr};
+        auto error = runEditor(*editor, fields, context, host);
+        EXPECT_FALSE(error) << keyword << ": " << (error ? error->message : "");
+        return *this;
+    }
+
+    const ProgramLine& last() const { return program_.sections[program_.edit.section].lines.back(); }
+
+    RecordingHost host;
+
+private:
+    Program& program_;
+    VariableTable& variables_;
+};
+
+} // namespace qel::test

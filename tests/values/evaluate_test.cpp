@@ -1,0 +1,246 @@
+#include "program/block_writer.h"
+#include "support/recording_host.h"
+#include "values/classify_field.h"
+#include "values/evaluate.h"
+#include "values/run_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <deque>
+
+namespace qel {
+namespace {
+
+class Evaluate : public ::testing::Test {
+protected:
+    // An operand typed into a field, stored in a block and read back as a run reads it.
+    CachedOperand& op(std::string_view fieldText)
+    {
+        BlockWriter writer(44);
+        writeOperand(writer, 4, classifyField(fieldText));
+        blocks_.push_back(writer.finish());
+        operands_.push_back(CachedOperand{readOperand(blocks_.back(), 4), {}});
+        return operands_.back();
+    }
+    VariableRecord& declare(std::string_view name, uint32_t type, uint32_t kind = kNotArray, int32_t d1 = 1,
+                            int32_t d2 = 1)
+    {
+        VariableDeclaration d{name, type, kind, d1, d2, 0, 0.0f, {}};
+        return *table.createVariable(d, host);
+    }
+    float number(std::string_view field)
+    {
+        float value = -1.0f;
+        EXPECT_TRUE(evalNumber(ctx, op(field), value)) << ctx.runErrorText;
+        return value;
+    }
+    std::string numberError(std::string_view field)
+    {
+        float value = -1.0f;
+        EXPECT_FALSE(evalNumber(ctx, op(field), value));
+        EXPECT_EQ(value, -1.0f);
+        return ctx.runErrorText;
+    }
+    static std::string runError(std::string_view message, std::string_view detail = {})
+    {
+        return std::string(msg::kRunTimeError) + std::string(message) + std::string(detail);
+    }
+
+    test::RecordingHost host;
+    VariableTable table;
+    EvalContext ctx{table};
+
+private:
+    std::deque<ParamBlock> blocks_;
+    std::deque<CachedOperand> operands_;
+};
+
+TEST_F(Evaluate, NumbersFromLiteralsAndVariables)
+{
+    declare("N", kTypeInteger).words[0] = 7;
+    declare("F", kTypeFloat).setNumberAt(0, 2.25f);
+    VariableRecord& s = declare("S", kTypeString);
+    declare("Pic", kTypeBitmap);
+    EXPECT_EQ(number("12"), 12.0f);
+    EXPECT_EQ(number("n"), 7.0f);
+    EXPECT_EQ(number("F"), 2.25f);
+    EXPECT_EQ(number("S"), 0.0f); // never assigned reads as empty, and empty as 0
+    s.texts[0] = {"1e3", true};
+    EXPECT_EQ(number("S"), 1000.0f);
+
+    s.texts[0] = {"12abc", true};
+    EXPECT_EQ(numberError("S"), runError("Unable to convert the contents \"12abc\" of the string variable to a numeric value - S"));
+    EXPECT_EQ(numberError("\"abc\""), runError("Expecting numeric value but found string literal - abc"));
+    EXPECT_EQ(numberError("Missing"), runError("Expecting numeric value but found undeclared variable - Missing"));
+    EXPECT_EQ(numberError("Pic"), runError("Expecting numeric value but found a non-numeric variable - Pic"));
+    EXPECT_EQ(numberError("N(1)"), runError(msg::kDifferingDimensions, "N"));
+}
+
+TEST_F(Evaluate, Subscripts)
+{
+    VariableRecord& a = declare("A", kTypeInteger, kArray1D, 5);
+    for (size_t i = 0; i < 5; ++i)
+        a.words[i] = static_cast<uint32_t>(10 * (i + 1));
+    VariableRecord& index = declare("Index", kTypeFloat);
+    declare("Text", kTypeString);
+    declare("B", kTypeInteger, kArray1D, 2);
+    VariableRecord& m = declare("M", kTypeInteger, kArray2D, 3, 2);
+    m.words[3] = 42;
+    declare("Big", kTypeInteger, kArray1D, 40000);
+
+    EXPECT_EQ(numberError("A"), runError("Differing number of dimensions between reference and declaration of variable - A"));
+    EXPECT_EQ(number("A(5)"), 50.0f);
+    index.setNumberAt(0, 2.9f);
+    EXPECT_EQ(number("A(Index)"), 20.0f); // truncated toward zero
+    index.setNumberAt(0, 0.5f);
+    EXPECT_EQ(numberError("A(Index)"), runError("1st Subscript out of range - A"));
+    EXPECT_EQ(numberError("A(6)"), runError("1st Subscript out of range - A"));
+    EXPECT_EQ(number("Big(32000)"), 0.0f);
+    EXPECT_EQ(numberError("Big(32001)"), runError("1st Subscript out of range - Big"));
+    EXPECT_EQ(number("M(1,2)"), 42.0f);
+    EXPECT_EQ(numberError("M(1,3)"), runError("2nd Subscript out of range - M"));
+    EXPECT_EQ(numberError("A(J)"), runError("Expecting subscript but found undeclared variable - J"));
+    EXPECT_EQ(numberError("A(Text)"), runError("Expecting subscript but found a non-numeric variable - Text"));
+    EXPECT_EQ(numberError("A(B)"), runError("Expecting subscript but found array variable - B"));
+    EXPECT_EQ(numberError("M(J,9)"), runError("Expecting subscript but found undeclared variable - J"));
+}
+
+TEST_F(Evaluate, CachesFoundVariablesOnly)
+{
+    CachedOperand& later = op("Later");
+    float value = 0.0f;
+    EXPECT_FALSE(evalNumber(ctx, later, value));
+    EXPECT_EQ(later.cache.variable, nullptr); // a miss is not cached...
+    VariableRecord& v = declare("Later", kTypeFloat);
+    v.setNumberAt(0, 1.5f);
+    EXPECT_TRUE(evalNumber(ctx, later, value)); // ...so a later declaration is found
+    EXPECT_EQ(value, 1.5f);
+    EXPECT_EQ(later.cache.variable, &v);
+
+    CachedOperand& element = op("Arr(I)");
+    declare("Arr", kTypeInteger, kArray1D, 3);
+    VariableRecord& i = declare("I", kTypeInteger);
+    i.words[0] = 2;
+    EXPECT_TRUE(evalNumber(ctx, element, value));
+    EXPECT_EQ(element.cache.sub1, &i);
+
+    EXPECT_EQ(operandKind(ctx, later), static_cast<int>(kTypeFloat));
+    EXPECT_EQ(operandKind(ctx, op("Nowhere")), kKindUndeclared);
+    EXPECT_EQ(operandKind(ctx, op("3")), kKindNumberLiteral);
+    EXPECT_EQ(operandKind(ctx, op("")), kKindNumberLiteral);
+    EXPECT_EQ(operandKind(ctx, op("\"x\"")), kKindStringLiteral);
+}
+
+TEST_F(Evaluate, Strings)
+{
+    declare("N", kTypeInteger).words[0] = 7;
+    declare("F", kTypeFloat).setNumberAt(0, 3.5f);
+    VariableRecord& s = declare("S", kTypeString);
+    declare("File1", kTypeFile);
+    ctx.displayPrecision = kRunStartPrecision;
+    std::string_view text;
+    ASSERT_TRUE(evalString(ctx, op("F"), text));
+    EXPECT_EQ(text, "3.5");
+    ASSERT_TRUE(evalString(ctx, op("N"), text));
+    EXPECT_EQ(text, "7");
+    ASSERT_TRUE(evalString(ctx, op("\"lit\""), text));
+    EXPECT_EQ(text, "lit");
+    ASSERT_TRUE(evalString(ctx, op("S"), text));
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(s.texts[0].assigned);
+
+    EXPECT_FALSE(evalString(ctx, op("5"), text));
+    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found non string value "));
+    EXPECT_FALSE(evalString(ctx, op("Gone"), text));
+    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found undeclared variable - Gone"));
+    EXPECT_FALSE(evalString(ctx, op("File1"), text));
+    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found a non-string variable - File1"));
+    EXPECT_FALSE(evalString(ctx, op("S(1)"), text));
+    EXPECT_EQ(ctx.runErrorText, runError(msg::kDifferingDimensions, "S"));
+
+    // A converted number stays valid for ten further conversions' worth of slots.
+    std::string_view first = ctx.formatNumber(1.0f);
+    for (int i = 2; i <= 10; ++i)
+        ctx.formatNumber(static_cast<float>(i));
+    EXPECT_EQ(first, "1");
+    ctx.formatNumber(11.0f);
+    EXPECT_STREQ(first.data(), "11"); // the slot was reused
+}
+
+TEST_F(Evaluate, BitmapsAndFiles)
+{
+    declare("Pic", kTypeBitmap, kArray1D, 2);
+    declare("Log", kTypeFile);
+    declare("N", kTypeInteger);
+    uint32_t handle = 99;
+    ASSERT_TRUE(storeWord(ctx, 5, op("Pic(2)")));
+    ASSERT_TRUE(evalBitmap(ctx, op("Pic(2)"), handle));
+    EXPECT_EQ(handle, 5u);
+    ASSERT_TRUE(evalFile(ctx, op("Log"), handle));
+    EXPECT_EQ(handle, 0u);
+
+    struct Case {
+        bool (*eval)(EvalContext&, CachedOperand&, uint32_t&);
+        const char* field;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {evalBitmap, "\"a.bmp\"", runError("Expecting Bitmap but found literal value ")},
+        {evalBitmap, "Nope", runError("Expecting Bitmap but found undeclared variable - Nope")},
+        {evalBitmap, "N", runError("Expecting Bitmap but found a non-bitmap variable - N")},
+        {evalBitmap, "Pic", runError(msg::kDifferingDimensions, "Pic")},
+        {evalFile, "3", runError("Expecting File but found literal value ")},
+        {evalFile, "Nope", runError("Expecting File but found undeclared variable - Nope")},
+        {evalFile, "Pic(1)", runError("Expecting File but found a non-file variable - Pic")},
+    };
+    for (const Case& c : cases) {
+        handle = 99;
+        EXPECT_FALSE(c.eval(ctx, op(c.field), handle));
+        EXPECT_EQ(ctx.runErrorText, c.expected);
+        EXPECT_EQ(handle, 99u);
+    }
+}
+
+TEST_F(Evaluate, Stores)
+{
+    VariableRecord& n = declare("N", kTypeInteger);
+    VariableRecord& a = declare("A", kTypeFloat, kArray1D, 2);
+    VariableRecord& s = declare("S", kTypeString);
+    ASSERT_TRUE(storeNumber(ctx, -2.7f, op("N")));
+    EXPECT_EQ(n.integerAt(0), -2);
+    ASSERT_TRUE(storeNumber(ctx, 2.7f, op("A(2)")));
+    EXPECT_EQ(a.floatAt(1), 2.7f);
+
+    EXPECT_FALSE(storeNumber(ctx, 1.0f, op("A(3)")));
+    EXPECT_EQ(ctx.runErrorText, runError("1st Subscript out of range - A"));
+    EXPECT_EQ(a.floatAt(0), 0.0f);
+    EXPECT_FALSE(storeNumber(ctx, 1.0f, op("4")));
+    EXPECT_EQ(ctx.runErrorText, runError("Expecting variable but found literal."));
+    EXPECT_FALSE(storeText(ctx, "x", {}, {}, op("Q")));
+    EXPECT_EQ(ctx.runErrorText, runError("Expecting variable but found undeclared variable - Q"));
+    EXPECT_FALSE(storeWord(ctx, 1, op("A")));
+    EXPECT_EQ(ctx.runErrorText, runError(msg::kDifferingDimensions, "A"));
+
+    CachedOperand& dest = op("S");
+    ASSERT_TRUE(storeText(ctx, "ab", "", "c", dest));
+    EXPECT_EQ(s.textAt(0), "abc");
+    std::string_view self;
+    ASSERT_TRUE(evalString(ctx, dest, self));
+    ASSERT_TRUE(storeText(ctx, self, "-", self, dest)); // the texts may be the destination's own
+    EXPECT_EQ(s.textAt(0), "abc-abc");
+    EXPECT_TRUE(s.texts[0].assigned);
+}
+
+TEST_F(Evaluate, CheckRange)
+{
+    ctx.displayPrecision = kRunStartPrecision;
+    EXPECT_TRUE(checkRange(ctx, 5.0f, 0.0f, 5.0f, "Width"));
+    EXPECT_TRUE(ctx.runErrorText.empty());
+    EXPECT_FALSE(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression"));
+    EXPECT_EQ(ctx.runErrorText, "Value out of range - 2.5 - First expression"); // no header
+    EXPECT_FALSE(checkRange(ctx, std::nanf(""), 0.0f, 1.0f, "Radius"));
+}
+
+} // namespace
+} // namespace qel

@@ -1,0 +1,72 @@
+#include "program/block_writer.h"
+#include "program/instruction_table.h"
+#include "support/recording_host.h"
+#include "values/classify_field.h"
+#include "values/operand_cache.h"
+#include "values/run_messages.h"
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+// A line whose operand slots (at the type's offsets) hold the given fields.
+ProgramLine lineWithOperands(uint32_t type, std::vector<std::string> fields)
+{
+    std::vector<uint32_t> offsets;
+    EXPECT_TRUE(operandSlotOffsets(type, offsets));
+    BlockWriter writer(offsets.back() + 44 - 4);
+    for (size_t j = 0; j < fields.size(); ++j)
+        writeOperand(writer, offsets[j], classifyField(fields[j]));
+    return ProgramLine{type, "line", writer.finish()};
+}
+
+TEST(OperandCacheTable, ResetDecodesEverySlotAndClearsCaches)
+{
+    Program program;
+    program.sections[kInitialise].lines.push_back(lineWithOperands(kLet, {"N", "N", "I"}));
+    program.sections[kPaint].lines.push_back(lineWithOperands(kDrawLine, {"X", "2", "3", "4"}));
+    program.sections[kMouse].lines.push_back(lineWithOperands(kCallUsing, {"\"Show\"", "", "", "", "", "Which"}));
+    program.sections[kMouse].lines.push_back(ProgramLine{kEndIf, "EndIf", ParamBlock()});
+
+    OperandCacheTable table;
+    ASSERT_EQ(table.reset(program), std::nullopt);
+    EXPECT_EQ(table.lineCount(kInitialise), 2u);
+    EXPECT_TRUE(table.lineOperands(kInitialise, 0).empty()); // the title comment
+    auto let = table.lineOperands(kInitialise, 1);
+    ASSERT_EQ(let.size(), 4u);
+    EXPECT_EQ(let[0].operand.name, "N");
+    EXPECT_EQ(let[2].operand.name, "I");
+    EXPECT_TRUE(let[3].operand.isNumberLiteral());
+    EXPECT_EQ(table.lineOperands(kPaint, 1).size(), 4u);
+    EXPECT_EQ(table.at(kPaint, 1, 1).operand.number, 2.0f);
+    EXPECT_EQ(table.at(kMouse, 1, 5).operand.name, "Which");
+    EXPECT_TRUE(table.lineOperands(kMouse, 2).empty());
+
+    // A run fills caches; the next run starts without them.
+    test::RecordingHost host;
+    VariableTable variables;
+    VariableDeclaration n{"N", kTypeInteger, kNotArray, 1, 1, 0, 0.0f, {}};
+    variables.createVariable(n, host);
+    EvalContext ctx{variables};
+    float value = 0.0f;
+    ASSERT_TRUE(evalNumber(ctx, table.at(kInitialise, 1, 0), value));
+    EXPECT_NE(table.at(kInitialise, 1, 0).cache.variable, nullptr);
+    ASSERT_EQ(table.reset(program), std::nullopt);
+    EXPECT_EQ(table.at(kInitialise, 1, 0).cache.variable, nullptr);
+}
+
+TEST(OperandCacheTable, LineTypeWithoutInstructionStopsTheReset)
+{
+    const std::string expected = "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)";
+    for (uint32_t bad : {5u, 51u, 81u}) {
+        Program program;
+        program.sections[kTimer].lines.push_back(ProgramLine{bad, "?", ParamBlock()});
+        OperandCacheTable table;
+        EXPECT_EQ(table.reset(program), expected) << bad;
+        EXPECT_EQ(table.lineCount(kInitialise), 0u);
+    }
+}
+
+} // namespace
+} // namespace qel
