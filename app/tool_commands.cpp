@@ -118,6 +118,7 @@ int resave(const std::string& in, const std::string& outPath, std::ostream& out,
     VariableTable variables;
     CollectingHost host;
     LoadResult r = openProgram(program, variables, bytes, host);
+    std::vector<uint8_t>().swap(bytes); // the file's bytes are not needed while the copy is written
     out << "{\"messages\": " << messagesJson(host) << "}\n";
     if (r.status != ReadStatus::Ok)
         return kExitUsage;

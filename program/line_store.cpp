@@ -70,14 +70,23 @@ void Program::insertBlankAfter(long n)
     edit.block = ParamBlock();
 }
 
-bool Program::saveLine(MessageHost& host)
+bool Program::saveLine(MessageHost& host, Buffer buffer)
 {
     Section& s = current();
-    std::string_view text = edit.text;
-    if (text.size() > kMaxLineText)
-        text = text.substr(0, kMaxLineText);
+    if (edit.text.size() > kMaxLineText)
+        edit.text.resize(kMaxLineText);
+    GetLineOffsets(edit.block, edit.type, host); // reports a type with no reference layout
     try {
-        ProgramLine line{edit.type, std::string(text), edit.block};
+        ProgramLine line{edit.type, {}, {}};
+        if (buffer == Buffer::Take) {
+            line.text = std::move(edit.text);
+            line.block = std::move(edit.block);
+            edit.text.clear();
+            edit.block = ParamBlock();
+        } else {
+            line.text = edit.text;
+            line.block = edit.block;
+        }
         if (edit.target == -1) {
             s.lines.push_back(std::move(line));
             s.walk = s.lines.size() - 1;
@@ -88,7 +97,6 @@ bool Program::saveLine(MessageHost& host)
         host.showMessage(kOutOfMemorySavingLine, Icon::Error);
         return false;
     }
-    GetLineOffsets(edit.block, edit.type, host);
     return true;
 }
 

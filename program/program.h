@@ -73,7 +73,9 @@ public:
     // Links a blank line after line n of the current section and targets the EditBuffer at it.
     void insertBlankAfter(long n);
     // Stores the EditBuffer: appended when target is -1, else over the line at the walk position.
-    bool saveLine(MessageHost& host);
+    // The file reader lets the stored line take the buffer's text and block instead of copying them.
+    enum class Buffer { Copy, Take };
+    bool saveLine(MessageHost& host, Buffer buffer = Buffer::Copy);
     // Removes line n of the current section; line 0 is refused with a message. Removing the variables
     // of a DeclareVariable line is the caller's (the variable table lies above this layer).
     bool deleteLine(long n, MessageHost& host);

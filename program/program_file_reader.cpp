@@ -192,7 +192,7 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
             else if (isOldTextFileOpen(contents.version, line.type) && convertTextFileOpen)
                 convertTextFileOpen(program, host);
             else
-                program.saveLine(host);
+                program.saveLine(host, Program::Buffer::Take);
             program.edit.section = section;
             program.edit.target = -1;
         }
@@ -208,6 +208,12 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& out)
     if (!f)
         return false;
     out.clear();
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        long size = std::ftell(f);
+        if (size > 0)
+            out.reserve(static_cast<size_t>(size));
+        std::rewind(f);
+    }
     uint8_t chunk[65536];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-multimedia-dev
-  fonts-liberation xvfb
+  fonts-liberation xvfb time
 )
 
 missing=()
