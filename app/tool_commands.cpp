@@ -6,6 +6,7 @@
 #include "runtime/program_document.h"
 #include "values/variable_table.h"
 
+#include <optional>
 #include <ostream>
 
 namespace qel {
@@ -89,17 +90,27 @@ std::string variablesJson(const VariableTable& variables)
     return out + (first ? "]" : "\n  ]");
 }
 
-int dump(const std::string& path, std::ostream& out, std::ostream& err)
+// Opens a program file as the IDE does; nothing when the file cannot be read at all.
+std::optional<LoadResult> openFile(const std::string& path, Program& program, VariableTable& variables,
+                                   CollectingHost& host, std::ostream& err)
 {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes)) {
         err << "qeltool: cannot read " << path << "\n";
-        return kExitUsage;
+        return std::nullopt;
     }
+    return openProgram(program, variables, bytes, host);
+}
+
+int dump(const std::string& path, std::ostream& out, std::ostream& err)
+{
     Program program;
     VariableTable variables;
     CollectingHost host;
-    LoadResult r = openProgram(program, variables, bytes, host);
+    auto opened = openFile(path, program, variables, host, err);
+    if (!opened)
+        return kExitUsage;
+    const LoadResult& r = *opened;
     out << "{\n  \"version\": " << jsonString(r.version.text) << ",\n  \"major\": " << r.version.major
         << ",\n  \"minor\": " << r.version.minor << ",\n  \"autorun\": " << (r.autoRun ? "true" : "false")
         << ",\n  \"sections\": " << sectionsJson(program) << ",\n  \"variables\": " << variablesJson(variables)
@@ -109,18 +120,14 @@ int dump(const std::string& path, std::ostream& out, std::ostream& err)
 
 int resave(const std::string& in, const std::string& outPath, std::ostream& out, std::ostream& err)
 {
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(in, bytes)) {
-        err << "qeltool: cannot read " << in << "\n";
-        return kExitUsage;
-    }
     Program program;
     VariableTable variables;
     CollectingHost host;
-    LoadResult r = openProgram(program, variables, bytes, host);
-    std::vector<uint8_t>().swap(bytes); // the file's bytes are not needed while the copy is written
+    auto opened = openFile(in, program, variables, host, err);
+    if (!opened)
+        return kExitUsage;
     out << "{\"messages\": " << messagesJson(host) << "}\n";
-    if (r.status != ReadStatus::Ok)
+    if (opened->status != ReadStatus::Ok)
         return kExitUsage;
     if (!saveProgram(program, outPath)) {
         err << "qeltool: cannot write " << outPath << "\n";
