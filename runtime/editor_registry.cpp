@@ -1,9 +1,9 @@
 #include "runtime/editor_registry.h"
 
-#include "interpreter/declare_function.h"
+#include "interpreter/interpreter_editors.h"
 #include "program/instruction_table.h"
-#include "runtime/text_file_open.h"
-#include "values/declare_variable.h"
+#include "runtime/runtime_editors.h"
+#include "values/value_editors.h"
 
 #include <array>
 
@@ -11,28 +11,21 @@ namespace qel {
 
 namespace {
 
-struct Editors {
-    DeclareVariableEditor declareVariable;
-    DeclareFunctionEditor declareFunction;
-    TextFileOpenEditor textFileOpen;
-
+std::array<const InstructionEditor*, kLastLineType + 1> gatherEditors()
+{
     std::array<const InstructionEditor*, kLastLineType + 1> byType{};
-
-    Editors()
-    {
-        for (const InstructionEditor* e : {static_cast<const InstructionEditor*>(&declareVariable),
-                                           static_cast<const InstructionEditor*>(&declareFunction),
-                                           static_cast<const InstructionEditor*>(&textFileOpen)})
+    for (const auto& list : {valueEditors(), interpreterEditors(), runtimeEditors()})
+        for (const InstructionEditor* e : list)
             byType[e->type()] = e;
-    }
-};
+    return byType;
+}
 
 } // namespace
 
 const InstructionEditor* editorFor(uint32_t type)
 {
-    static const Editors editors;
-    return type <= kLastLineType ? editors.byType[type] : nullptr;
+    static const auto editors = gatherEditors();
+    return type <= kLastLineType ? editors[type] : nullptr;
 }
 
 } // namespace qel

@@ -1,0 +1,32 @@
+#pragma once
+// What a running program needs from the environment: messages (MessageHost), the event pump, the
+// program view, and the input box. The IDE implements it with Qt; qeltool and tests with scripts.
+
+#include "program/host.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qel {
+
+class RunHost : public MessageHost {
+public:
+    // Processes pending window messages; the program's events run nested inside this call.
+    virtual void pumpEvents() {}
+    // Blocks until something happens (the run is paused): never spins a core.
+    virtual void waitForEvents() {}
+    // The program view shows the section with that line selected and in view.
+    virtual void showLine(uint32_t /*section*/, long /*line*/) {}
+    // The program view marks the line at which the run is paused; -1 clears the mark.
+    virtual void markPausedLine(uint32_t /*section*/, long /*line*/) {}
+    // The run-time input box: the reply, or nothing when cancelled.
+    virtual std::optional<std::string> inputBox(std::string_view /*prompt*/, std::string_view /*title*/)
+    {
+        return std::nullopt;
+    }
+    // The run has ended (the view leaves its running state; the application closes when asked).
+    virtual void runEnded(bool /*closeApplication*/) {}
+};
+
+} // namespace qel
