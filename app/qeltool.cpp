@@ -1,4 +1,4 @@
-// qeltool: reads, rewrites and creates QEL program files from the command line.
+// qeltool: reads, rewrites, creates and runs QEL program files from the command line.
 
 #include "app/tool_commands.h"
 
@@ -7,5 +7,5 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return qel::runToolCommand(args, std::cout, std::cerr);
+    return qel::runToolCommand(args, std::cin, std::cout, std::cerr);
 }

@@ -1,6 +1,7 @@
 #include "app/tool_commands.h"
 
 #include "app/json_writer.h"
+#include "app/run_command.h"
 #include "interpreter/program_template.h"
 #include "program/program_file.h"
 #include "runtime/program_document.h"
@@ -16,7 +17,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: qeltool dump FILE.qel\n"
     "       qeltool resave IN.qel OUT.qel\n"
-    "       qeltool new OUT.qel\n";
+    "       qeltool new OUT.qel\n"
+    "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
+    "                            [--break SECTION:LINE]... [--vars]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {
@@ -152,7 +155,7 @@ int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err
 
 } // namespace
 
-int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     if (args.size() == 2 && args[0] == "dump")
         return dump(args[1], out, err);
@@ -160,6 +163,8 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return resave(args[1], args[2], out, err);
     if (args.size() == 2 && args[0] == "new")
         return newProgramFile(args[1], out, err);
+    if (!args.empty() && args[0] == "run")
+        return runProgramCommand(args, in, out, err);
     err << kUsage;
     return kExitUsage;
 }

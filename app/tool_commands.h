@@ -12,6 +12,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRunError = 1;
 inline constexpr int kExitUsage = 2; // bad usage or an unreadable file
 
-int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 } // namespace qel

@@ -19,6 +19,7 @@
 namespace qel {
 
 class VariableTable;
+struct VariableRecord;
 class DrawTarget; // the canvas or printer page drawing instructions use (defined by the runtime)
 
 // RunFlags bits.
@@ -114,11 +115,32 @@ public:
     bool profiling = false;
     Profile profile;
 
+    // How the last run ended: the result of the loop (-1, -2 or the failing line) and its section.
+    struct RunEnd {
+        int result = kRunFinished;
+        uint32_t section = 0;
+        bool error = false;
+    } lastEnd;
+
     std::array<HandlerFunction, 2> keyboardHandlers; // qelOnKeyDown, qelOnChar
     std::array<HandlerFunction, 5> mouseHandlers;    // by mouse handler code 1 to 5
+    struct SystemVariables {
+        VariableRecord* scanCode = nullptr;
+        VariableRecord* character = nullptr;
+        std::array<VariableRecord*, 4> mouse{}; // X, Y, LButton, RButton
+    } systemVariables;
+    // Per section, per line: the DeclareFunction line a Call line found (section 255: not yet).
+    std::array<std::vector<LineCursor>, kSectionCount> callCache;
+
+    // Ends the run (if one is running) and asks the environment to close the application.
+    void exitApplication();
 
 private:
     bool runStartSetUp();
+    void profileLine(const LineCursor& line, std::chrono::steady_clock::time_point start);
+    void startProfile();
+    bool atBreakpoint(const LineCursor& line) const;
+    void pause(const LineCursor& at);
     void runHandler(uint32_t section, const HandlerFunction& handler, uint8_t marker);
     void finishEventRun(uint32_t section, int result, uint32_t savedSection);
 };

@@ -25,6 +25,17 @@ public:
     {
         return std::nullopt;
     }
+    // A run has been set up (variables reset, system variables found) and is about to run its
+    // Initialise section: the run-time window is shown and painted.
+    virtual void runStarting() {}
+    // A run is ending: the program's timer, fonts and print job are released.
+    virtual void runEnding() {}
+    // An event is about to run a section: the program's font and colours are applied to the target.
+    virtual void eventRunStarting() {}
+    // An event's run has finished without error: the target's font goes back to the system font.
+    virtual void eventRunFinished() {}
+    // The Paint section holds only its heading: the window shows the empty-Paint notice instead.
+    virtual void paintEmptyNotice() {}
     // The run has ended (the view leaves its running state; the application closes when asked).
     virtual void runEnded(bool /*closeApplication*/) {}
 };

@@ -3,6 +3,7 @@
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/declared_variables.h"
+#include "values/editor_fields.h"
 #include "values/literals.h"
 #include "values/names.h"
 #include "values/number_text.h"
@@ -16,11 +17,6 @@ namespace qel {
 using namespace declare_fields;
 
 namespace {
-
-struct ListItem {
-    std::string_view text;
-    uint32_t code;
-};
 
 // The lists in the dialog's order, with the codes the block stores.
 constexpr std::array<ListItem, 5> kTypeItems = {{
@@ -38,34 +34,6 @@ constexpr int32_t kLargestDimension = 1000;
 constexpr int64_t kMostElements = 10000;
 constexpr size_t kMaxInitialValueField = 257; // a 255-character string between its quotes
 
-template <size_t N>
-std::optional<uint32_t> itemCode(const std::array<ListItem, N>& items, std::string_view text)
-{
-    if (text.empty())
-        return items[0].code; // the dialog opens with the first item chosen
-    for (const ListItem& item : items)
-        if (item.text == text)
-            return item.code;
-    return std::nullopt;
-}
-
-template <size_t N>
-std::string itemText(const std::array<ListItem, N>& items, uint32_t code)
-{
-    for (const ListItem& item : items)
-        if (item.code == code)
-            return std::string(item.text);
-    return {};
-}
-
-std::vector<std::string> listTexts(std::span<const ListItem> items)
-{
-    std::vector<std::string> texts;
-    for (const ListItem& item : items)
-        texts.emplace_back(item.text);
-    return texts;
-}
-
 std::string withoutAccelerator(std::string_view label)
 {
     std::string text;
@@ -73,13 +41,6 @@ std::string withoutAccelerator(std::string_view label)
         if (c != '&')
             text += c;
     return text;
-}
-
-EditOutcome fail(int field, std::string_view message)
-{
-    EditOutcome outcome;
-    outcome.error = FieldError{field, std::string(message), Icon::Exclamation};
-    return outcome;
 }
 
 // "1st Dimension must be an integer in the range 0 - 1000"
@@ -159,12 +120,12 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
 {
     std::vector<std::string> values = given;
     values.resize(kCount);
-    const auto variableType = itemCode(kTypeItems, values[declare_fields::kType]);
+    const auto variableType = itemCodeOrFirst(kTypeItems, values[declare_fields::kType]);
     if (!variableType)
-        return fail(declare_fields::kType, kNotAListItem);
-    const auto shape = itemCode(kShapeItems, values[kDimensions]);
+        return fieldError(declare_fields::kType, kNotAListItem);
+    const auto shape = itemCodeOrFirst(kShapeItems, values[kDimensions]);
     if (!shape)
-        return fail(kDimensions, kNotAListItem);
+        return fieldError(kDimensions, kNotAListItem);
     const bool hasInitialValue =
         *variableType == kTypeInteger || *variableType == kTypeFloat || *variableType == kTypeString;
 
@@ -174,26 +135,26 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
         if (name.empty())
             continue;
         if (!isName(name))
-            return fail(nameField(k), kInvalidVariableName);
+            return fieldError(nameField(k), kInvalidVariableName);
         rows.push_back({k, name, hasInitialValue ? trimBlanks(values[initialField(k)]) : std::string_view()});
     }
     if (rows.empty())
-        return fail(nameField(0), kVariableNameNeeded);
+        return fieldError(nameField(0), kVariableNameNeeded);
     for (const Declared& row : rows)
         if (!row.initial.empty())
             if (LiteralMessage message = validateAs(*variableType, row.initial))
-                return fail(initialField(row.slot), *message);
+                return fieldError(initialField(row.slot), *message);
 
     int32_t dims[2] = {1, 1};
     const int dimensionCount = *shape == kArray2D ? 2 : *shape == kArray1D ? 1 : 0;
     for (int d = 0; d < dimensionCount; ++d) {
         auto value = readDimension(values[declare_fields::kDim1 + d]);
         if (!value)
-            return fail(declare_fields::kDim1 + d, dimensionMessage(d));
+            return fieldError(declare_fields::kDim1 + d, dimensionMessage(d));
         dims[d] = *value;
     }
     if (int64_t{dims[0]} * dims[1] > kMostElements)
-        return fail(declare_fields::kDim2, kTooManyArrayElements);
+        return fieldError(declare_fields::kDim2, kTooManyArrayElements);
 
     std::vector<std::string_view> ownNames;
     if (context.editing && context.editing->type == kDeclareVariable)
@@ -208,7 +169,7 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
                 clash = clash && !sameName(own, rows[r].name);
         }
         if (clash)
-            return fail(nameField(rows[r].slot), kDuplicateVariableName);
+            return fieldError(nameField(rows[r].slot), kDuplicateVariableName);
     }
 
     BlockWriter writer(declare_block::kFixedBody);
@@ -242,7 +203,7 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
         text += (r == 0 ? "" : ",") + item;
         // Four long string values can outgrow a line; refuse rather than cut the line short.
         if (!writer.fits() || text.size() > kMaxLineText)
-            return fail(hasInitialValue ? initialField(row.slot) : nameField(row.slot), kDeclarationTooLong);
+            return fieldError(hasInitialValue ? initialField(row.slot) : nameField(row.slot), kDeclarationTooLong);
     }
 
     EditOutcome outcome;

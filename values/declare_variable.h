@@ -12,6 +12,7 @@
 // Bitmap and File take no initial value (whatever is typed there is ignored).
 
 #include "values/editor.h"
+#include "values/editor_fields.h" // kNotAListItem
 
 #include <string_view>
 
@@ -31,12 +32,10 @@ inline constexpr std::string_view kInvalidVariableName = "Invalid variable name"
 inline constexpr std::string_view kMustBeIntegerInRange = " must be an integer in the range ";
 inline constexpr std::string_view kTooManyArrayElements = "Arrays may not have more that 10,000 elements";
 inline constexpr std::string_view kDuplicateVariableName = "Duplicate variable name";
-// Our own: a line declaring nothing, a line too long for the line store, and a list value that is
-// none of the list's items (which a dialog cannot produce).
+// Our own: a line declaring nothing, and a line too long for the line store.
 inline constexpr std::string_view kVariableNameNeeded = "At least one variable name is required";
 inline constexpr std::string_view kDeclarationTooLong =
     "Too much text for one line - shorten this value or declare the variable on another line";
-inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
 
 class DeclareVariableEditor final : public InstructionEditor {
 public:

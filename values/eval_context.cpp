@@ -2,7 +2,15 @@
 
 #include "values/run_messages.h"
 
+#include <chrono>
+
 namespace qel {
+
+EvalContext::EvalContext(VariableTable& table)
+    : variables(table),
+      random(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()))
+{
+}
 
 std::string_view NumberTextRing::format(float value, uint32_t precision)
 {

@@ -4,9 +4,13 @@
 // is global.
 
 #include "values/number_text.h"
+#include "values/random_generator.h"
 #include "values/variable_table.h"
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,9 +28,14 @@ private:
     size_t next_ = 0;
 };
 
+// Whether the open file behind a File variable's handle is at its end; nothing when the handle
+// names no open file. The text-file instructions provide it; without it no file is ever open.
+using AtEndOfFile = std::function<std::optional<bool>(uint32_t handle)>;
+
 class EvalContext {
 public:
-    explicit EvalContext(VariableTable& table) : variables(table) {}
+    // The random generator is seeded once here, from the clock.
+    explicit EvalContext(VariableTable& table);
 
     VariableTable& variables;
     // Digits for FormatNumber: 4 while a run starts, the general form (69) when no program runs.
@@ -34,6 +43,13 @@ public:
     NumberTextRing numberTexts;
     // RunErrorText: the message of the current run-time error, empty when none.
     std::string runErrorText;
+    // The six relational comparisons of texts: byte by byte when set, otherwise ignoring ASCII letter
+    // case. Clear at every run start; OptionCaseSensitive sets it.
+    bool caseSensitive = false;
+    // Rand's generator.
+    RandomGenerator random;
+    // .AtEndOfFile asks the run's open files through this.
+    AtEndOfFile atEndOfFile;
     // Where StoreText assembles a new text; its buffer is recycled from store to store.
     std::string scratch;
 

@@ -17,8 +17,9 @@ struct ToolRun {
 
 ToolRun tool(std::vector<std::string> args)
 {
+    std::istringstream in;
     std::ostringstream out, err;
-    int status = runToolCommand(args, out, err);
+    int status = runToolCommand(args, in, out, err);
     return {status, out.str(), err.str()};
 }
 

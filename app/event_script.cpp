@@ -1,0 +1,122 @@
+#include "app/event_script.h"
+
+#include <sstream>
+
+namespace qel {
+
+namespace {
+
+constexpr int kMouseCodes[] = {1, 2, 3, 4, 5}; // left down, left up, right down, right up, move
+
+std::optional<int> mouseCode(const std::string& word)
+{
+    static const char* names[] = {"down", "up", "rdown", "rup", "move"};
+    for (size_t i = 0; i < 5; ++i)
+        if (word == names[i])
+            return kMouseCodes[i];
+    return std::nullopt;
+}
+
+std::optional<Button> buttonNamed(const std::string& word)
+{
+    static const std::pair<const char*, Button> names[] = {
+        {"ok", Button::Ok}, {"cancel", Button::Cancel}, {"yes", Button::Yes}, {"no", Button::No}, {"retry", Button::Retry}};
+    for (const auto& [name, button] : names)
+        if (word == name)
+            return button;
+    return std::nullopt;
+}
+
+std::optional<ScriptEvent> parseLine(const std::string& line)
+{
+    using K = ScriptEvent::Kind;
+    std::istringstream words(line);
+    std::string verb;
+    words >> verb;
+    ScriptEvent e;
+    auto numbers = [&](std::initializer_list<int*> into) {
+        for (int* p : into)
+            if (!(words >> *p))
+                return false;
+        return true;
+    };
+    if (verb == "key") {
+        e.kind = K::Key;
+        return numbers({&e.a}) ? std::optional(e) : std::nullopt;
+    }
+    if (verb == "char") {
+        e.kind = K::Char;
+        size_t at = line.find("char") + 5;
+        if (at > line.size() || at == line.size())
+            return std::nullopt;
+        e.character = line[at];
+        return e;
+    }
+    if (verb == "mouse") {
+        e.kind = K::Mouse;
+        std::string which;
+        words >> which;
+        auto code = mouseCode(which);
+        if (!code || !numbers({&e.b, &e.c}))
+            return std::nullopt;
+        e.a = *code;
+        int l = 0, r = 0;
+        if (words >> l)
+            words >> r;
+        e.left = l != 0;
+        e.right = r != 0;
+        return e;
+    }
+    if (verb == "timer" || verb == "paint" || verb == "continue" || verb == "step" || verb == "stop") {
+        e.kind = verb == "timer" ? K::Timer : verb == "paint" ? K::Paint : verb == "continue" ? K::Continue
+               : verb == "step"  ? K::Step  : K::Stop;
+        return e;
+    }
+    if (verb == "resize") {
+        e.kind = K::Resize;
+        return numbers({&e.a, &e.b}) ? std::optional(e) : std::nullopt;
+    }
+    if (verb == "wait") {
+        e.kind = K::Wait;
+        return numbers({&e.a}) ? std::optional(e) : std::nullopt;
+    }
+    if (verb == "answer") {
+        e.kind = K::Answer;
+        std::string which;
+        words >> which;
+        auto button = buttonNamed(which);
+        if (!button)
+            return std::nullopt;
+        e.button = *button;
+        return e;
+    }
+    if (verb == "input") {
+        e.kind = K::Input;
+        if (line.size() > 6)
+            e.text = line.substr(6);
+        return e;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out)
+{
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos || line[line.find_first_not_of(" \t")] == '#')
+            continue;
+        auto event = parseLine(line.substr(line.find_first_not_of(" \t")));
+        if (!event)
+            return ScriptError{number, "cannot read event: " + line};
+        out.push_back(*event);
+    }
+    return std::nullopt;
+}
+
+} // namespace qel

@@ -1,0 +1,103 @@
+#include "app/headless_host.h"
+
+#include "app/json_writer.h"
+#include "interpreter/interpreter.h"
+
+namespace qel {
+
+HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds)
+    : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
+{
+}
+
+Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
+{
+    out_ << "{\"message\": " << jsonString(text) << ", \"icon\": " << jsonString(iconName(icon)) << "}\n";
+    // A box with a choice takes the script's answer when the next event gives one.
+    if (buttons != Buttons::Ok && !script_.empty() && script_.front().kind == ScriptEvent::Kind::Answer) {
+        Button b = script_.front().button;
+        script_.pop_front();
+        return b;
+    }
+    return defaultButton(buttons);
+}
+
+std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_view)
+{
+    if (!script_.empty() && script_.front().kind == ScriptEvent::Kind::Input) {
+        std::optional<std::string> reply = script_.front().text;
+        script_.pop_front();
+        return reply;
+    }
+    return std::nullopt;
+}
+
+bool HeadlessHost::checkTimeout()
+{
+    if (timedOut_ || timeoutSeconds_ <= 0)
+        return timedOut_;
+    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
+    if (elapsed.count() > timeoutSeconds_) {
+        timedOut_ = true;
+        if (in_ && in_->isRunning())
+            in_->stopRun();
+    }
+    return timedOut_;
+}
+
+void HeadlessHost::pumpEvents() { checkTimeout(); }
+
+void HeadlessHost::waitForEvents()
+{
+    if (checkTimeout() || !in_)
+        return;
+    if (script_.empty()) {
+        in_->stopRun(); // nobody is left to continue a paused run
+        return;
+    }
+    ScriptEvent e = script_.front();
+    script_.pop_front();
+    apply(e);
+}
+
+void HeadlessHost::markPausedLine(uint32_t section, long line)
+{
+    if (line >= 0)
+        out_ << "{\"paused\": {\"section\": " << section << ", \"line\": " << line << "}}\n";
+}
+
+void HeadlessHost::runScript()
+{
+    while (in_ && in_->isRunning() && !script_.empty() && !checkTimeout()) {
+        ScriptEvent e = script_.front();
+        script_.pop_front();
+        apply(e);
+        while (in_->isRunning() && in_->isPaused() && !checkTimeout())
+            waitForEvents(); // a run paused by an event's handler waits for the script
+    }
+}
+
+void HeadlessHost::apply(const ScriptEvent& e)
+{
+    using K = ScriptEvent::Kind;
+    Interpreter& in = *in_;
+    switch (e.kind) {
+    case K::Key: in.keyDownEvent(e.a); break;
+    case K::Char: in.charEvent(e.character); break;
+    case K::Mouse: in.mouseEvent(e.a, e.b, e.c, e.left, e.right); break;
+    case K::Timer: in.timerEvent(); break;
+    case K::Paint:
+    case K::Resize: in.paintEvent(); break;
+    case K::Continue: in.continueRun(); break;
+    case K::Step: in.singleStep(); break;
+    case K::Stop:
+        if (in.isRunning())
+            in.stopRun();
+        break;
+    case K::Wait:
+    case K::Answer: // an answer no message box asked for
+    case K::Input: break;
+    }
+}
+
+} // namespace qel

@@ -1,0 +1,44 @@
+#pragma once
+// The host of `qeltool run`: every message the user would see becomes a JSON line, answered from the
+// event script; a paused run takes its next command (continue, step, stop) from the script.
+
+#include "app/event_script.h"
+#include "interpreter/run_host.h"
+
+#include <chrono>
+#include <deque>
+#include <ostream>
+
+namespace qel {
+
+class Interpreter;
+
+class HeadlessHost : public RunHost {
+public:
+    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds);
+
+    void attach(Interpreter& interpreter) { in_ = &interpreter; }
+
+    Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
+    void pumpEvents() override;
+    void waitForEvents() override;
+    void markPausedLine(uint32_t section, long line) override;
+
+    // Applies the script's events in order while the program runs; false when the run has ended.
+    void runScript();
+    bool timedOut() const { return timedOut_; }
+
+private:
+    void apply(const ScriptEvent& e);
+    bool checkTimeout();
+
+    std::ostream& out_;
+    std::deque<ScriptEvent> script_;
+    Interpreter* in_ = nullptr;
+    std::chrono::steady_clock::time_point started_;
+    double timeoutSeconds_;
+    bool timedOut_ = false;
+};
+
+} // namespace qel

@@ -1,0 +1,13 @@
+#pragma once
+// `qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]
+//                       [--break SECTION:LINE]... [--vars]`
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qel {
+
+int runProgramCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+} // namespace qel

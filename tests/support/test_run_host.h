@@ -1,0 +1,67 @@
+#pragma once
+// A run host for tests: records every message and pause, answers message boxes from a queue, and
+// when the run pauses takes the next action from a queue (or stops the run when none is left).
+
+#include "interpreter/interpreter.h"
+#include "support/recording_host.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qel::test {
+
+class TestRunHost : public RunHost {
+public:
+    Button showMessage(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok) override
+    {
+        return recorder.showMessage(text, icon, buttons);
+    }
+    void pumpEvents() override
+    {
+        ++pumps;
+        if (onPump)
+            onPump();
+    }
+    void waitForEvents() override
+    {
+        ++waits;
+        if (whenPaused.empty()) {
+            interpreter->stopRun();
+            return;
+        }
+        auto action = std::move(whenPaused.front());
+        whenPaused.pop_front();
+        action(*interpreter);
+    }
+    void markPausedLine(uint32_t section, long line) override
+    {
+        if (line >= 0)
+            pauses.push_back({section, static_cast<uint32_t>(line)});
+    }
+    std::optional<std::string> inputBox(std::string_view, std::string_view) override
+    {
+        if (inputs.empty())
+            return std::nullopt;
+        auto reply = inputs.front();
+        inputs.pop_front();
+        return reply;
+    }
+    void paintEmptyNotice() override { ++emptyPaintNotices; }
+
+    std::vector<std::string> texts() const { return recorder.texts(); }
+
+    RecordingHost recorder;
+    Interpreter* interpreter = nullptr;
+    std::deque<std::function<void(Interpreter&)>> whenPaused;
+    std::deque<std::optional<std::string>> inputs;
+    std::vector<Breakpoint> pauses;
+    std::function<void()> onPump;
+    int pumps = 0;
+    int waits = 0;
+    int emptyPaintNotices = 0;
+};
+
+} // namespace qel::test

@@ -1,0 +1,48 @@
+#pragma once
+// Pieces every instruction editor of this layer shares: drop-down lists of fixed items with the
+// codes their blocks store, field errors, and operand fields shown again for editing.
+
+#include "values/editor.h"
+#include "values/operand.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qel {
+
+// Our own: a list value that is none of the list's items (which a dialog cannot produce), and a
+// line whose texts outgrow the line store.
+inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
+inline constexpr std::string_view kLineTooLong = "Too much text for one line - shorten this value";
+
+// Messages several editors show.
+inline constexpr std::string_view kVariableRequired = "Variable required.";
+inline constexpr std::string_view kExpressionRequired = "Expression required.";
+
+struct ListItem {
+    std::string_view text;
+    uint32_t code;
+};
+
+std::vector<std::string> listTexts(std::span<const ListItem> items);
+
+// The code of the item a list value names. Blanks around the value and the items do not count, so
+// " Bit_And " and "Bit_And" name the same item. Nothing when no item matches.
+std::optional<uint32_t> itemCode(std::span<const ListItem> items, std::string_view value);
+// The same for a list that opens with its first item chosen: an empty value names the first item.
+std::optional<uint32_t> itemCodeOrFirst(std::span<const ListItem> items, std::string_view value);
+// The text of the item with that code; empty when there is none.
+std::string itemText(std::span<const ListItem> items, uint32_t code);
+
+EditOutcome fieldError(int field, std::string_view message);
+
+// The text that, typed into an operand field, encodes this operand again: a variable reference
+// with its subscripts, a string literal in quotes, or a number written so that it reads back as
+// exactly the same float.
+std::string operandFieldText(const Operand& operand);
+
+} // namespace qel

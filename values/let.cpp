@@ -1,0 +1,184 @@
+#include "values/let.h"
+
+#include "values/expression_messages.h"
+#include "values/let_functions.h"
+#include "values/run_messages.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace qel {
+
+using namespace let_block;
+
+namespace {
+
+// The bounds an Integer destination's values must keep. As floats, 2147483647 is 2^31, so both
+// checks let 2147483648 through, as they always have.
+constexpr float kIntegerLow = static_cast<float>(std::numeric_limits<int32_t>::min());
+constexpr float kIntegerHigh = static_cast<float>(std::numeric_limits<int32_t>::max());
+constexpr float kOverflowHigh = 2147483648.0f;
+
+// Operators 5 to 9: on the operands truncated to integers, giving an integer.
+bool integerOperator(EvalContext& ctx, float a, float b, uint32_t code, float& out)
+{
+    const int32_t ia = truncateToInt32(a);
+    const int32_t ib = truncateToInt32(b);
+    switch (code) {
+    case kRemainder: {
+        // fmod on the truncated values is the remainder of the integer division with the sign of
+        // a, exact for every float and without the overflow of INT_MIN % -1.
+        const double divisor = std::trunc(static_cast<double>(b));
+        if (divisor == 0.0)
+            return ctx.runError(msg::kRemainderByZero);
+        out = static_cast<float>(std::fmod(std::trunc(static_cast<double>(a)), divisor));
+        return true;
+    }
+    case kBitAnd: out = static_cast<float>(ia & ib); return true;
+    case kBitOr: out = static_cast<float>(ia | ib); return true;
+    case kBitXor: out = static_cast<float>(ia ^ ib); return true;
+    case kBitNot: out = ia == 0 ? 1.0f : 0.0f; return true;
+    default: return ctx.internalError(msg::kUnmanagedOperator);
+    }
+}
+
+// Expression mode into an Integer or Floating Point variable.
+bool numericExpression(EvalContext& ctx, const ParamBlock& block, std::span<CachedOperand> slots, bool integer)
+{
+    const uint32_t op1 = block.u32(kOperator1);
+    const uint32_t op2 = block.u32(kOperator2);
+    float x1 = 0.0f;
+    float x2 = 0.0f;
+    float x3 = 0.0f;
+    if (!evalNumber(ctx, slots[kOperand1Slot], x1))
+        return false;
+    if (op1 != kNoOperator) {
+        if (!evalNumber(ctx, slots[kOperand2Slot], x2))
+            return false;
+        if (op2 != kNoOperator && !evalNumber(ctx, slots[kOperand3Slot], x3))
+            return false;
+    }
+    if (integer && !(checkRange(ctx, x1, kIntegerLow, kIntegerHigh, msg::kFirstExpression) &&
+                     checkRange(ctx, x2, kIntegerLow, kIntegerHigh, msg::kSecondExpression) &&
+                     checkRange(ctx, x3, kIntegerLow, kIntegerHigh, msg::kThirdExpression)))
+        return false;
+    float r = x1;
+    if (op1 != kNoOperator && !applyOperator(ctx, r, x2, op1, integer, r))
+        return false;
+    if (op2 != kNoOperator && !applyOperator(ctx, r, x3, op2, integer, r))
+        return false;
+    return storeNumber(ctx, r, slots[kDestinationSlot]);
+}
+
+// Function mode into an Integer or Floating Point variable.
+bool numericFunctionMode(EvalContext& ctx, const ParamBlock& block, std::span<CachedOperand> slots, bool integer)
+{
+    const uint32_t function = block.u32(kFunction);
+    float f = 0.0f;
+    if (function == kDateToStr)
+        return ctx.runError(msg::kFunctionReturnsString);
+    if (function == kDateFromStr) {
+        std::string_view text;
+        if (!evalString(ctx, slots[kOperand1Slot], text) || !dateFromText(ctx, text, f))
+            return false;
+    } else {
+        float x = 0.0f;
+        if (!evalNumber(ctx, slots[kOperand1Slot], x) || !numericFunction(ctx, function, x, f))
+            return false;
+    }
+    float r = f;
+    if (const uint32_t op2 = block.u32(kOperator2); op2 != kNoOperator) {
+        float b = 0.0f;
+        if (!evalNumber(ctx, slots[kOperand2Slot], b))
+            return false;
+        if (integer && !checkRange(ctx, b, kIntegerLow, kIntegerHigh, msg::kSecondExpression))
+            return false;
+        if (!applyOperator(ctx, f, b, op2, integer, r))
+            return false;
+    }
+    return storeNumber(ctx, r, slots[kDestinationSlot]);
+}
+
+// Into a String variable: DateToStr, or the concatenation of up to three texts.
+bool stringLet(EvalContext& ctx, const ParamBlock& block, std::span<CachedOperand> slots)
+{
+    CachedOperand& destination = slots[kDestinationSlot];
+    if (block.u32(kMode) == kFunctionMode) {
+        // Only the date's text is stored; a second operand has no meaning for a text here.
+        if (block.u32(kFunction) != kDateToStr)
+            return ctx.runError(msg::kFunctionReturnsNumber);
+        float x = 0.0f;
+        std::string text;
+        if (!evalNumber(ctx, slots[kOperand1Slot], x) || !dateToText(ctx, x, text))
+            return false;
+        return storeText(ctx, text, {}, {}, destination);
+    }
+    std::string_view s1;
+    std::string_view s2;
+    std::string_view s3;
+    if (!evalString(ctx, slots[kOperand1Slot], s1))
+        return false;
+    if (const uint32_t op1 = block.u32(kOperator1); op1 != kNoOperator) {
+        if (op1 != kAdd)
+            return ctx.runError(msg::kInvalidOperator);
+        if (!evalString(ctx, slots[kOperand2Slot], s2))
+            return false;
+        if (const uint32_t op2 = block.u32(kOperator2); op2 != kNoOperator) {
+            if (op2 != kAdd)
+                return ctx.runError(msg::kInvalidOperator);
+            if (!evalString(ctx, slots[kOperand3Slot], s3))
+                return false;
+        }
+    }
+    return storeText(ctx, s1, s2, s3, destination);
+}
+
+} // namespace
+
+bool applyOperator(EvalContext& ctx, float a, float b, uint32_t code, bool integerDestination, float& out)
+{
+    float r = 0.0f;
+    switch (code) {
+    case kAdd: r = a + b; break;
+    case kSubtract: r = a - b; break;
+    case kMultiply: r = a * b; break;
+    case kDivide: r = a / b; break; // floating-point rules: infinite or not a number
+    default:
+        if (!integerOperator(ctx, a, b, code, r))
+            return false;
+    }
+    // Written so that a result that is not a number fails as well.
+    if (integerDestination && !(r >= kIntegerLow && r <= kOverflowHigh))
+        return ctx.runError(msg::kIntegerOverflow);
+    out = r;
+    return true;
+}
+
+bool executeLet(EvalContext& ctx, const ParamBlock& block, std::span<CachedOperand> slots)
+{
+    if (slots.size() < kSlots)
+        return ctx.internalError(msg::kLetOperandsMissing);
+    CachedOperand& destination = slots[kDestinationSlot];
+    VariableRecord* v = destination.cache.variable;
+    if (!v) {
+        const int kind = operandKind(ctx, destination, &v);
+        if (kind == kKindNumberLiteral || kind == kKindStringLiteral)
+            return ctx.runError(msg::kVariableFoundLiteral);
+        if (!v)
+            return ctx.runError(msg::kUndeclaredReference, destination.operand.name);
+    }
+    switch (v->type) {
+    case kTypeInteger:
+    case kTypeFloat:
+        if (block.u32(kMode) == kFunctionMode)
+            return numericFunctionMode(ctx, block, slots, v->type == kTypeInteger);
+        return numericExpression(ctx, block, slots, v->type == kTypeInteger);
+    case kTypeString: return stringLet(ctx, block, slots);
+    case kTypeBitmap: return ctx.runError(msg::kAssignToBitmap, destination.operand.name);
+    case kTypeFile: return ctx.runError(msg::kAssignToFile, destination.operand.name);
+    default: return ctx.internalError(msg::kStoreWrongType, destination.operand.name);
+    }
+}
+
+} // namespace qel
