@@ -4,6 +4,7 @@
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
+#include "values/editor_fields.h"
 #include "values/literals.h"
 #include "values/names.h"
 #include "values/number_text.h"
@@ -22,8 +23,6 @@ std::string fieldValue(const std::vector<std::string>& values, int field)
 {
     return field < static_cast<int>(values.size()) ? values[field] : std::string();
 }
-
-EditOutcome refuse(int field, std::string_view message) { return {FieldError{field, std::string(message)}, {}}; }
 
 std::string shown(const ClassifiedField& field) { return formatReference(asOperand(field), kGeneralPrecision); }
 
@@ -91,11 +90,12 @@ std::string writeCallFields(BlockWriter& w, const CallFields& call, uint32_t ext
 EditOutcome built(const BlockWriter& w, uint32_t type, std::string text, int longestField)
 {
     if (!w.fits() || text.size() > kMaxLineText)
-        return refuse(longestField, kCallTooLong);
+        return fieldError(longestField, kLineTooLong);
     return {std::nullopt, {type, std::move(text), w.finish()}};
 }
 
-// The argument field whose text is longest: the one to shorten when the line is too long.
+// Long string literals in all three arguments, with long names, can outgrow a line's block: the
+// longest argument is the one to shorten.
 int longestArgumentField(const std::vector<std::string>& values, int firstArgument)
 {
     int longest = firstArgument;
@@ -113,7 +113,7 @@ void decodeCallFields(const ParamBlock& b, int nameField, int intoField, int fir
     const uint32_t mask = b.u32(call_block::kMask);
     for (int k = 0; k < 3; ++k)
         if (mask & (1u << k))
-            values[firstArgument + k] = editableOperandText(b, kArgument[k]);
+            values[firstArgument + k] = operandFieldText(readOperand(b, kArgument[k]));
 }
 
 std::vector<FieldSpec> parameterSpecs()
@@ -126,14 +126,6 @@ std::vector<FieldSpec> parameterSpecs()
 }
 
 } // namespace
-
-std::string editableOperandText(const ParamBlock& block, uint32_t slotOffset)
-{
-    Operand op = readOperand(block, slotOffset);
-    if (op.isNumberLiteral())
-        return floatingLiteralText(op.number);
-    return formatReference(op, kGeneralPrecision);
-}
 
 uint32_t CallEditor::type() const { return kCall; }
 
@@ -199,7 +191,7 @@ EditOutcome CallUsingEditor::accept(const std::vector<std::string>& values, Edit
     // The control variable's type is known only when the line runs.
     ClassifiedField control = classifyField(fieldValue(values, kControl));
     if (control.kind != OperandClass::Variable)
-        return refuse(kControl, kNumericOrStringVariable);
+        return fieldError(kControl, kNumericOrStringVariable);
     const bool allowMissing = isSet(fieldValue(values, kAllowMissing));
     if (auto error = checkResultAndArguments(values, kUsingReturnInto, kUsingParameter1, call))
         return {error, {}};
@@ -221,14 +213,14 @@ std::vector<std::string> ReturnEditor::decode(const ProgramLine& line) const
 {
     if (line.block.u32(return_block::kValueGiven) == 0)
         return {""};
-    return {editableOperandText(line.block, kReturnValue)};
+    return {operandFieldText(readOperand(line.block, kReturnValue))};
 }
 
 EditOutcome ReturnEditor::accept(const std::vector<std::string>& values, EditContext&) const
 {
     ClassifiedField value = classifyField(fieldValue(values, 0));
     if (value.kind == OperandClass::Invalid)
-        return refuse(0, kReturnInvalidExpression);
+        return fieldError(0, kReturnInvalidExpression);
     BlockWriter w(kReturnFixedBody);
     writeOperand(w, kReturnValue, value);
     if (value.kind == OperandClass::Empty)

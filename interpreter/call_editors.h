@@ -63,8 +63,6 @@ inline constexpr std::string_view kVariableOrNothing = "Variable or Nothing requ
 inline constexpr std::string_view kInvalidExpression = "Invalid expression.";
 inline constexpr std::string_view kNumericOrStringVariable = "Numeric or String variable required.";
 inline constexpr std::string_view kReturnInvalidExpression = "InvalidExpression.";
-// Our own: long string literals in all three arguments can outgrow a line's block.
-inline constexpr std::string_view kCallTooLong = "Too much text for one line - shorten the longest value";
 
 class CallEditor final : public InstructionEditor {
 public:
@@ -92,9 +90,5 @@ public:
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
 };
-
-// The field text that shows a stored operand for editing and, typed back, rebuilds the same slot:
-// a numeric literal in its shortest exact form, anything else as the display texts show it.
-std::string editableOperandText(const ParamBlock& block, uint32_t slotOffset);
 
 } // namespace qel

@@ -3,6 +3,7 @@
 #include "interpreter/interpreter.h"
 #include "values/condition.h"
 #include "values/evaluate.h"
+#include "values/for_editor.h"
 #include "values/variable_table.h"
 
 namespace qel {

@@ -1,11 +1,10 @@
 #include "runtime/string_editors.h"
 
-#include "interpreter/call_editors.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "runtime/string_instructions.h"
-#include "runtime/text_file_open.h"
 #include "values/classify_field.h"
+#include "values/editor_fields.h"
 #include "values/number_text.h"
 
 #include <array>
@@ -41,7 +40,7 @@ std::vector<std::string> StringInstructionEditor::decode(const ProgramLine& line
 {
     std::vector<std::string> values;
     for (const StringOperandField& f : form_.fields)
-        values.push_back(editableOperandText(line.block, f.slot));
+        values.push_back(operandFieldText(readOperand(line.block, f.slot)));
     return values;
 }
 
@@ -54,9 +53,7 @@ EditOutcome StringInstructionEditor::accept(const std::vector<std::string>& valu
         ClassifiedField field = classifyField(k < values.size() ? values[k] : std::string());
         const bool constant = field.kind == OperandClass::Integer || field.kind == OperandClass::Floating;
         if (field.kind != OperandClass::Variable && !(f.constantAllowed && constant))
-            return {FieldError{static_cast<int>(k),
-                               std::string(f.constantAllowed ? kVariableOrConstantRequired : kVariableRequired)},
-                    {}};
+            return fieldError(static_cast<int>(k), f.constantAllowed ? kVariableOrConstantRequired : kVariableRequired);
         writeOperand(w, f.slot, field);
         text += (k == 0 ? " " : ", ") + formatReference(asOperand(field), kGeneralPrecision);
     }

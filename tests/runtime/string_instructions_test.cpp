@@ -43,13 +43,18 @@ struct StringInstructionsTest : ::testing::Test {
     std::string text(std::string_view name) { return std::string(var(name).textAt(0)); }
     void setText(std::string_view name, std::string value) { var(name).texts[0] = {std::move(value), true}; }
 
-    // Stores the line through its editor, then runs its handler as the loop would.
-    Outcome run(std::string_view keyword, std::vector<std::string> fields)
+    // Stores the line through its editor and makes it section 0's current line.
+    void place(std::string_view keyword, std::vector<std::string> fields)
     {
         build.add(keyword, std::move(fields));
         EXPECT_FALSE(in.operandCaches.reset(program));
         in.cursor(0) = {0, static_cast<uint32_t>(program.sections[0].lines.size() - 1)};
         in.eval.runErrorText.clear();
+    }
+    // Runs the line's handler as the loop would.
+    Outcome run(std::string_view keyword, std::vector<std::string> fields)
+    {
+        place(keyword, std::move(fields));
         return dispatch.at(build.last().type)(in, 0);
     }
     std::string part(std::string start, std::string end)
@@ -157,7 +162,7 @@ TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
 {
     std::tm when{};
     when.tm_year = 2011 - 1900;
-    when.tm_mon = 2;
+    when.tm_mon = 2; // March
     when.tm_mday = 7;
     when.tm_hour = 9;
     when.tm_min = 5;
@@ -165,9 +170,7 @@ TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
     when.tm_isdst = -1;
     const std::time_t instant = std::mktime(&when);
 
-    build.add("GetTimeAndDate", {"T", "D"});
-    ASSERT_FALSE(in.operandCaches.reset(program));
-    in.cursor(0) = {0, static_cast<uint32_t>(program.sections[0].lines.size() - 1)};
+    place("GetTimeAndDate", {"T", "D"});
     EXPECT_EQ(getTimeAndDateAt(in, 0, instant), Outcome::Next);
     EXPECT_EQ(text("T"), "09:05:03");
     EXPECT_EQ(text("D"), "07/03/2011");

@@ -59,3 +59,56 @@ private:
 };
 
 } // namespace qel::test
+
+namespace qel::test {
+
+// Field values of common lines, in their editors' field order.
+inline std::vector<std::string> letFields(std::string dest, std::string a, std::string op1 = "", std::string b = "",
+                                          std::string op2 = "", std::string c = "")
+{
+    return {dest, "", a, op1, b, op2, c, "", "", "", ""};
+}
+
+inline std::vector<std::string> letFunctionFields(std::string dest, std::string function, std::string argument,
+                                                  std::string op = "", std::string second = "")
+{
+    return {dest, "1", "", "", "", "", "", function, argument, op, second};
+}
+
+// One comparison row of an If line.
+inline std::vector<std::string> ifFields(std::string variable, std::string comparison, std::string value)
+{
+    std::vector<std::string> fields(17);
+    fields[1] = variable;
+    fields[2] = comparison;
+    fields[3] = value;
+    return fields;
+}
+
+inline std::vector<std::string> forFields(std::string counter, std::string start, std::string end, std::string step = "")
+{
+    return {counter, start, end, step};
+}
+
+inline std::vector<std::string> callFields(std::string name, std::string into = "", std::string p1 = "",
+                                           std::string p2 = "", std::string p3 = "")
+{
+    return {name, into, p1, p2, p3};
+}
+
+inline std::vector<std::string> functionFields(std::string name, std::string p1 = "", std::string returns = "(Nothing)")
+{
+    return {name, p1, "", "", returns};
+}
+
+inline std::vector<std::string> variableFields(std::string type, std::string name, std::string initial = "")
+{
+    std::vector<std::string> fields(12);
+    fields[0] = type;
+    fields[1] = "Not an Array";
+    fields[4] = name;
+    fields[5] = initial;
+    return fields;
+}
+
+} // namespace qel::test

@@ -1,0 +1,94 @@
+#include "run_fixture.h"
+
+using namespace qel;
+using namespace qel::test;
+
+using Events = RunFixture;
+
+TEST_F(Events, HandlersReceiveKeysCharactersAndTheMouse)
+{
+    handlers({
+        {"qelOnKeyDown", [](ProgramBuilder& b) { b.add("Let", letFields("Keys", "Keys", "+", "qelScanCode")); }},
+        {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Typed", "Typed", "+", "qelChar")); }},
+        {"qelOnMove", [](ProgramBuilder& b) { b.add("Let", letFields("Buttons", "qelMouseLButton", "+", "qelMouseRButton")); }},
+        {"qelOnLeftButtonDown", [](ProgramBuilder& b) { b.add("Let", letFields("Clicks", "Clicks", "+", "1")); }},
+    });
+    build.add("DeclareVariable", variableFields("Integer", "Keys", "0"))
+        .add("DeclareVariable", variableFields("String", "Typed", "\"\""))
+        .add("DeclareVariable", variableFields("Integer", "Buttons", "0"))
+        .add("DeclareVariable", variableFields("Integer", "Clicks", "0"));
+    start();
+    EXPECT_EQ(text("qelChar"), "x"); // set at every run start
+    in->keyDownEvent(65);
+    in->keyDownEvent(66);
+    in->charEvent('h');
+    in->charEvent('i');
+    in->mouseEvent(5, 30, 40, true, true);
+    in->mouseEvent(1, 7, 8, false, false);
+    in->mouseEvent(2, 7, 8, false, false); // a handler with an empty body
+    EXPECT_TRUE(errors().empty()) << errors()[0];
+    EXPECT_EQ(number("Keys"), 131.0f);
+    EXPECT_EQ(text("Typed"), "hi");
+    EXPECT_EQ(number("Buttons"), 3.0f); // left 1, right 2
+    EXPECT_EQ(number("qelMouseX"), 7.0f);
+    EXPECT_EQ(number("Clicks"), 1.0f);
+    EXPECT_EQ(in->currentSection, kInitialise);
+}
+
+TEST_F(Events, CharactersTypedWhileKeyDownRunsAreDropped)
+{
+    handlers({{"qelOnKeyDown",
+               [](ProgramBuilder& b) {
+                   // Long enough for the loop to pump events, which deliver a character.
+                   b.add("For", forFields("I", "1", "12000")).add("Next");
+               }},
+              {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Chars", "Chars", "+", "1")); }}});
+    build.add("DeclareVariable", variableFields("Integer", "I", "0")).add("DeclareVariable", variableFields("Integer", "Chars", "0"));
+    host.onPump = [this] { in->charEvent('k'); };
+    start();
+    in->keyDownEvent(75);
+    EXPECT_GE(host.pumps, 1);
+    EXPECT_EQ(number("Chars"), 0.0f);
+    host.onPump = nullptr;
+    in->charEvent('k');
+    EXPECT_EQ(number("Chars"), 1.0f);
+}
+
+TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
+{
+    build.section(kKeyboard).add("DeclareVariable", variableFields("Integer", "qelScanCode", "0"))
+        .add("DeclareVariable", variableFields("String", "qelChar", "\"\""))
+        .add("DeclareFunction", functionFields("qelOnKeyDown")).add("EndFunction");
+    build.section(kInitialise).add("DeclareVariable", variableFields("Integer", "Ran", "0")).add("Let", letFields("Ran", "1"));
+    start();
+    EXPECT_EQ(errors(), std::vector<std::string>{runError("qelOnChar handler function missing.")});
+    EXPECT_EQ(number("Ran"), 0.0f);
+    EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kKeyboard, 0}));
+
+    Session mouseless;
+    mouseless.handlers();
+    mouseless.program.sections[kMouse].lines.resize(2); // keeps only qelMouseX
+    mouseless.variables.removeVariable("qelMouseY");
+    mouseless.start();
+    EXPECT_EQ(mouseless.errors(), std::vector<std::string>{runError("Can't find the QEL system variable qelMouseY.")});
+}
+
+TEST_F(Events, PaintTimerAndErrorsInHandlers)
+{
+    handlers({{"qelOnMove", [](ProgramBuilder& b) { b.add("Let", letFields("Count", "Count", "/", "\"text\"")); }}});
+    build.add("DeclareVariable", variableFields("Integer", "Count", "0"));
+    start();
+    in->paintEvent(); // only the heading comment: the notice instead of a run
+    EXPECT_EQ(host.emptyPaintNotices, 1);
+
+    in->mouseEvent(5, 1, 1, false, false);
+    EXPECT_FALSE(in->isRunning());
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors()[0], runError("Expecting numeric value but found string literal - text"));
+    EXPECT_EQ(failedAt().first, kMouse);
+    EXPECT_EQ(program.sections[kMouse].lines[failedAt().second].type, kLet);
+
+    in->timerEvent(); // a stopped program ignores its events
+    in->keyDownEvent(1);
+    EXPECT_EQ(errors().size(), 1u);
+}

@@ -1,0 +1,111 @@
+#include "run_fixture.h"
+
+using namespace qel;
+using namespace qel::test;
+
+using RunLoop = RunFixture;
+
+namespace {
+
+void countTo(ProgramBuilder& b, int lines)
+{
+    b.add("DeclareVariable", variableFields("Integer", "N", "0"));
+    for (int i = 0; i < lines; ++i)
+        b.add("Let", letFields("N", "N", "+", "1"));
+}
+
+} // namespace
+
+TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
+{
+    handlers();
+    countTo(build, 5); // lines 2 to 6
+    host.whenPaused = {
+        [&](Interpreter& in) { EXPECT_EQ(number("N"), 1.0f); in.continueRun(); }, // at the breakpoint on line 3
+        [&](Interpreter& in) { in.singleStep(); },                                    // at line 5: runs line 5 only
+        [&](Interpreter& in) { EXPECT_EQ(number("N"), 4.0f); in.continueRun(); },
+    };
+    in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
+    host.interpreter = in.get();
+    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 3));
+    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 5));
+    in->startRun();
+    EXPECT_TRUE(errors().empty());
+    EXPECT_EQ(number("N"), 5.0f);
+    EXPECT_EQ(host.pauses, (std::vector<Breakpoint>{{0, 3}, {0, 5}, {0, 6}}));
+    EXPECT_EQ(host.texts(), (std::vector<std::string>{"Breakpoint found", "Breakpoint found"}));
+    EXPECT_TRUE(in->isRunning());
+}
+
+TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
+{
+    in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
+    for (uint32_t line = 1; line <= 5; ++line)
+        EXPECT_TRUE(in->toggleBreakpoint(kInitialise, line));
+    EXPECT_FALSE(in->toggleBreakpoint(kInitialise, 6));
+    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 2)); // toggling one off makes room
+    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 6));
+
+    Session paused;
+    paused.handlers();
+    countTo(paused.build, 1);
+    paused.build.add("Stop").add("Let", letFields("N", "10"));
+    int waitsBeforeContinue = 0;
+    paused.host.whenPaused = {[&](Interpreter& in) { EXPECT_EQ(in.stopLine, (LineCursor{0, 4})); },
+                              [&](Interpreter& in) { waitsBeforeContinue = paused.host.waits; in.continueRun(); }};
+    paused.start();
+    EXPECT_EQ(waitsBeforeContinue, 2); // each wait blocks for one event instead of looping
+    EXPECT_EQ(paused.host.texts(), std::vector<std::string>{"\"Stop\" instruction found"});
+    EXPECT_EQ(paused.number("N"), 10.0f);
+}
+
+TEST_F(RunLoop, StopCommandWhilePausedEndsTheRun)
+{
+    handlers();
+    countTo(build, 2);
+    build.add("Stop").add("Let", letFields("N", "10"));
+    host.whenPaused = {[](Interpreter& in) { in.stopRun(); }};
+    start();
+    EXPECT_FALSE(in->isRunning());
+    EXPECT_EQ(number("N"), 2.0f);
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
+{
+    handlers();
+    build.add("PostQuitMessage");
+    start();
+    EXPECT_FALSE(in->isRunning());
+    EXPECT_FALSE(in->closeRequested);
+
+    Session exiting;
+    exiting.handlers();
+    exiting.build.add("ExitQEL");
+    exiting.start();
+    EXPECT_FALSE(exiting.in->isRunning());
+    EXPECT_TRUE(exiting.in->closeRequested);
+
+    Session corrupt;
+    corrupt.handlers();
+    corrupt.program.sections[kInitialise].lines.push_back({99, "?", ParamBlock()});
+    corrupt.start();
+    EXPECT_EQ(corrupt.errors(),
+              std::vector<std::string>{"Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
+}
+
+TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
+{
+    handlers();
+    build.add("DeclareVariable", variableFields("Integer", "I", "0"))
+        .add("For", forFields("I", "1", "25000")).add("Next");
+    start(true);
+    EXPECT_EQ(host.pumps, 2); // 25,001 lines run
+    const auto& ticks = in->profile.ticks[kInitialise];
+    ASSERT_EQ(ticks.size(), 4u);
+    EXPECT_GT(ticks[3], 0u);
+    EXPECT_GE(in->profile.total, ticks[2] + ticks[3]);
+    EXPECT_EQ(in->eval.displayPrecision, 4u); // still running
+    in->stopRun();
+    EXPECT_EQ(in->eval.displayPrecision, 69u);
+}
