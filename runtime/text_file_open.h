@@ -13,6 +13,7 @@
 
 #include "program/host.h"
 #include "values/editor.h"
+#include "values/editor_fields.h"
 
 #include <functional>
 
@@ -27,7 +28,6 @@ inline constexpr uint32_t kFixedBody = 92;
 enum Field { kFileVariableField, kFileNameField, kReadingField, kWritingField };
 } // namespace text_file_open
 
-inline constexpr std::string_view kVariableRequired = "Variable required.";
 inline constexpr std::string_view kStringVariableOrLiteralRequired = "String variable or string literal required.";
 
 class TextFileOpenEditor final : public InstructionEditor {

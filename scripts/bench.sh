@@ -18,3 +18,6 @@ for _ in 1 2 3 4 5; do
   /usr/bin/time -f "%e %M" build/bench/app/qeltool resave "$big" "$copy" >/dev/null
 done
 cmp -s "$big" "$copy" && echo "written back byte for byte"
+
+echo "Loops of 10,000,000 iterations (median of 5 runs):"
+bench/compare_loops.sh build/bench

@@ -191,12 +191,10 @@ EditOutcome LetEditor::accept(const std::vector<std::string>& given, EditContext
         writeOperand(writer, kSlotOffsets[k], line.operands[k]);
     writer.setU32(let_block::kOperator1, line.code1);
     writer.setU32(let_block::kOperator2, line.code2);
-    std::string text = displayText(line);
-    if (!writer.fits() || text.size() > kMaxLineText)
-        return fieldError(functionMode ? kArgument : let_fields::kOperand1, kLineTooLong);
-
+    // Names of at most 20 characters and string literals of at most 253 keep every Let line within
+    // the limits of a block and a display text.
     EditOutcome outcome;
-    outcome.line = EditedLine{kLet, std::move(text), writer.finish()};
+    outcome.line = EditedLine{kLet, displayText(line), writer.finish()};
     return outcome;
 }
 

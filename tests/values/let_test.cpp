@@ -170,8 +170,6 @@ TEST_F(Let, EditorRefusesIncompleteLines)
     expectRefused(editor, function("N", "Cos", "1", " Bit_And ", "2"), kFunctionOperator, kNotAListItem);
     expectRefused(editor, function("N", "Cos", "1", "", "2"), kFunctionOperator, kMissingOperator);
     expectRefused(editor, function("N", "Cos", "1", "+", "A("), kSecondOperand, kInvalidExpression);
-    const std::string longText = "\"" + std::string(250, 'x') + "\"";
-    expectRefused(editor, expression("N", longText, "+", longText, "+", longText), kOperand1, kLineTooLong);
 }
 
 TEST_F(Let, EditorTextsAndRoundTrip)
