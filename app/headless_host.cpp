@@ -3,6 +3,9 @@
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace qel {
 
 HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds)
@@ -94,7 +97,16 @@ void HeadlessHost::apply(const ScriptEvent& e)
         if (in.isRunning())
             in.stopRun();
         break;
-    case K::Wait:
+    case K::Wait: {
+        // Time passes as it would at the keyboard: the process sleeps, within the run's time limit.
+        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(e.a);
+        if (timeoutSeconds_ > 0)
+            until = std::min(until, started_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                   std::chrono::duration<double>(timeoutSeconds_)));
+        std::this_thread::sleep_until(until);
+        checkTimeout();
+        break;
+    }
     case K::Answer: // an answer no message box asked for
     case K::Input: break;
     }

@@ -1,4 +1,4 @@
-// make_loop_programs DIR: writes the programs of the loop benchmarks, built through the editors as
+// make_loop_programs DIR [ITERATIONS]: writes the programs of the loop benchmarks, built through the editors as
 // the IDE builds them:
 //   count.qel  For I = 1 To 10000000 / Let N = N + I / Next             (N Floating Point)
 //   call.qel   the same loop calling a function of one parameter:  Call AddOne (I) Into N
@@ -67,18 +67,19 @@ std::vector<std::string> let(std::string dest, std::string a, std::string op, st
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_loop_programs DIR\n");
+        std::fprintf(stderr, "usage: make_loop_programs DIR [ITERATIONS]\n");
         return 2;
     }
     std::string dir = argv[1];
+    std::string last = argc > 2 ? argv[2] : "10000000";
 
     Builder count;
     count.declare("Floating Point", "N").declare("Integer", "I");
-    count.add(kFor, {"I", "1", "10000000", ""}).add(kLet, let("N", "N", "+", "I")).add(kNext, {});
+    count.add(kFor, {"I", "1", last, ""}).add(kLet, let("N", "N", "+", "I")).add(kNext, {});
 
     Builder call;
     call.declare("Floating Point", "N").declare("Integer", "I").declare("Floating Point", "X");
-    call.add(kFor, {"I", "1", "10000000", ""}).add(kCall, {"AddOne", "N", "I", "", ""}).add(kNext, {});
+    call.add(kFor, {"I", "1", last, ""}).add(kCall, {"AddOne", "N", "I", "", ""}).add(kNext, {});
     call.add(kDeclareFunction, {"AddOne", "X", "", "", "Floating Point"})
         .add(kLet, let("X", "X", "+", "1"))
         .add(kReturn, {"X"})

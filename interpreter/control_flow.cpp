@@ -57,7 +57,7 @@ Outcome skipOrFail(Interpreter& in, uint32_t target1, uint32_t target2, uint32_t
 Outcome executeIf(Interpreter& in, uint32_t s)
 {
     const LineCursor line = in.cursor(s);
-    std::optional<bool> holds = evaluateCondition(in.eval, in.lineAt(line).block, in.operandsAt(line));
+    std::optional<bool> holds = evaluateCondition(in.eval, in.blockAt(line), in.operandsAt(line));
     if (!holds)
         return Outcome::Fail;
     if (*holds)
@@ -101,7 +101,7 @@ Outcome executeEndIf(Interpreter& in, uint32_t s)
 Outcome executeWhile(Interpreter& in, uint32_t s)
 {
     const LineCursor line = in.cursor(s);
-    std::optional<bool> holds = whileCondition(in.eval, in.lineAt(line).block, in.operandsAt(line));
+    std::optional<bool> holds = whileCondition(in.eval, in.blockAt(line), in.operandsAt(line));
     if (!holds)
         return Outcome::Fail;
     if (*holds)
@@ -132,7 +132,7 @@ Outcome executeFor(Interpreter& in, uint32_t s)
     float start, end, step = 0;
     if (!evalNumber(in.eval, ops[kStartSlot], start) || !evalNumber(in.eval, ops[kEndSlot], end))
         return Outcome::Fail;
-    if (in.lineAt(line).block.u32(kStepGiven) == 1) {
+    if (in.blockAt(line).u32(kStepGiven) == 1) {
         if (!evalNumber(in.eval, ops[kStepSlot], step))
             return Outcome::Fail;
         if (step == 0)
@@ -151,16 +151,18 @@ Outcome executeNext(Interpreter& in, uint32_t s)
     CallStack& stack = in.callStacks[s];
     if (stack.isEmpty())
         return reportMismatch(in, kNext, 0);
-    const LineCursor nextLine = in.cursor(s);
+    LineCursor& cur = in.cursor(s);
+    const LineCursor nextLine = cur;
     const StackFrame& f = stack.peek();
-    in.cursor(s) = f.line;
+    cur = f.line;
     if (f.kind != kFor)
         return reportMismatch(in, kNext, f.kind);
-    auto ops = in.operandsAt(f.line);
+    const Interpreter::LineRun& forLine = in.runAt(f.line);
+    CachedOperand* ops = forLine.operands;
     float value, end, step = 0, increment = 1;
     if (!evalNumber(in.eval, ops[kCounterSlot], value) || !evalNumber(in.eval, ops[kEndSlot], end))
         return Outcome::Fail;
-    if (in.lineAt(f.line).block.u32(kStepGiven) == 1) {
+    if (forLine.block->u32(kStepGiven) == 1) [[unlikely]] {
         if (!evalNumber(in.eval, ops[kStepSlot], step))
             return Outcome::Fail;
         if (step == 0)
@@ -170,9 +172,9 @@ Outcome executeNext(Interpreter& in, uint32_t s)
     const float next = value + increment;
     if (!storeNumber(in.eval, next, ops[kCounterSlot]))
         return Outcome::Fail;
-    if (inRange(next, end, step))
+    if (inRange(next, end, step)) [[likely]]
         return Outcome::Next; // on with the loop body, after the For line
-    in.cursor(s) = nextLine;
+    cur = nextLine;
     stack.pop();
     return Outcome::Next;
 }

@@ -34,8 +34,8 @@ Outcome executeCaseInsensitive(Interpreter& in, uint32_t)
 
 Outcome executeLetLine(Interpreter& in, uint32_t s)
 {
-    const LineCursor& line = in.cursor(s);
-    return executeLet(in.eval, in.lineAt(line).block, in.operandsAt(line)) ? Outcome::Next : Outcome::Fail;
+    const Interpreter::LineRun& line = in.runAt(in.cursor(s));
+    return executeLet(in.eval, *line.block, {line.operands, line.operandCount}) ? Outcome::Next : Outcome::Fail;
 }
 
 } // namespace

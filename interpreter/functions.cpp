@@ -103,7 +103,7 @@ Outcome executeCallUsing(Interpreter& in, uint32_t s)
     LineCursor function;
     if (!findFunction(in, name, s, function)) {
         in.cursor(s) = callLine;
-        if (in.lineAt(callLine).block.u32(call_block::kMask) & call_block::kAllowMissingTarget)
+        if (in.blockAt(callLine).u32(call_block::kMask) & call_block::kAllowMissingTarget)
             return Outcome::Next;
         return in.fail(kUnableToFind, name);
     }
@@ -113,7 +113,7 @@ Outcome executeCallUsing(Interpreter& in, uint32_t s)
 Outcome executeReturn(Interpreter& in, uint32_t s)
 {
     const LineCursor returnLine = in.cursor(s);
-    const bool valueGiven = in.lineAt(returnLine).block.u32(return_block::kValueGiven) == 1;
+    const bool valueGiven = in.blockAt(returnLine).u32(return_block::kValueGiven) == 1;
     CallStack& stack = in.callStacks[s];
     std::optional<StackFrame> call;
     while (!stack.isEmpty()) {
@@ -173,7 +173,7 @@ Outcome executeEndFunction(Interpreter& in, uint32_t s)
         return reportMismatch(in, kEndFunction, f.kind);
     in.cursor(s) = f.line;
     // The "Return Into" name word of a Call line, or the return type of a handler's declaration.
-    if (in.lineAt(f.line).block.u32(call_block::kReturnInto) != 0)
+    if (in.blockAt(f.line).u32(call_block::kReturnInto) != 0)
         return in.fail("Function was called expecting a return value.");
     in.currentSection = f.callerSection;
     if (f.marker == kFormRequestMarker)
@@ -215,8 +215,8 @@ void resetCallCaches(Interpreter& in)
 Outcome enterFunction(Interpreter& in, uint32_t s, const LineCursor& callLine, const LineCursor& function)
 {
     in.cursor(s) = function;
-    const ParamBlock& declaration = in.lineAt(function).block;
-    const uint32_t mask = in.lineAt(callLine).block.u32(call_block::kMask) & ~call_block::kAllowMissingTarget;
+    const ParamBlock& declaration = in.blockAt(function);
+    const uint32_t mask = in.blockAt(callLine).u32(call_block::kMask) & ~call_block::kAllowMissingTarget;
     if (mask != declaration.u32(declare_function::kParameterMask)) {
         in.cursor(s) = callLine;
         return in.fail(kParameterCountMismatch);

@@ -35,7 +35,7 @@ void Interpreter::startRun(bool profiled)
         endRun(0, currentSection);
         return;
     }
-    if (auto error = operandCaches.reset(program)) {
+    if (auto error = prepareLines()) {
         eval.runErrorText = *error;
         endRun(0, currentSection);
         return;
@@ -122,6 +122,24 @@ void Interpreter::exitApplication()
         endRun(kRunFinished, kInitialise);
     closeRequested = true;
     host.runEnded(true);
+}
+
+std::optional<std::string> Interpreter::prepareLines()
+{
+    for (auto& runs : lineRuns)
+        runs.clear();
+    if (auto error = operandCaches.reset(program))
+        return error;
+    for (uint32_t s = 0; s < kSectionCount; ++s) {
+        const auto& lines = program.sections[s].lines;
+        auto& runs = lineRuns[s];
+        runs.resize(lines.size());
+        for (uint32_t i = 0; i < lines.size(); ++i) {
+            std::span<CachedOperand> ops = operandCaches.lineOperands(s, i);
+            runs[i] = {dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()), lines[i].type};
+        }
+    }
+    return std::nullopt;
 }
 
 bool Interpreter::toggleBreakpoint(uint32_t section, uint32_t line)

@@ -77,10 +77,29 @@ public:
     bool toggleBreakpoint(uint32_t section, uint32_t line);
     void clearBreakpoints() { breakpoints.clear(); }
 
+    // What the loop needs of each line, gathered once at run start so that a line costs one lookup.
+    struct LineRun {
+        Handler handler = nullptr;
+        CachedOperand* operands = nullptr;
+        const ParamBlock* block = nullptr;
+        uint32_t operandCount = 0;
+        uint32_t type = 0;
+    };
+
     // For handlers: the line a section's run is on, its block and its decoded operands.
     LineCursor& cursor(uint32_t s) { return cursors[s]; }
     const ProgramLine& lineAt(const LineCursor& c) const { return program.sections[c.section].lines[c.index]; }
-    std::span<CachedOperand> operandsAt(const LineCursor& c) { return operandCaches.lineOperands(c.section, c.index); }
+    const LineRun& runAt(const LineCursor& c) const { return lineRuns[c.section][c.index]; }
+    const ParamBlock& blockAt(const LineCursor& c) const { return *runAt(c).block; }
+    std::span<CachedOperand> operandsAt(const LineCursor& c)
+    {
+        const LineRun& r = runAt(c);
+        return {r.operands, r.operandCount};
+    }
+
+    // Resets the operands' caches and gathers the lines for a run (done by startRun); the error
+    // text when a line has a type code with no instruction.
+    std::optional<std::string> prepareLines();
     // Fails the current line with "RUN TIME ERROR\n\n" + message + detail.
     Outcome fail(std::string_view message, std::string_view detail = {})
     {
@@ -105,6 +124,7 @@ public:
     std::array<LineCursor, kSectionCount> cursors{};
     std::array<int, kSectionCount> runResult{-1, -1, -1, -1, -1};
     std::array<CallStack, kSectionCount> callStacks;
+    std::array<std::vector<LineRun>, kSectionCount> lineRuns;
     std::vector<Breakpoint> breakpoints;
     std::optional<LineCursor> stopLine;
     bool keyDownActive = false;
@@ -112,7 +132,7 @@ public:
     bool closeRequested = false; // ExitQEL, or Stop of an auto-run program
     uint32_t iterations = 0;     // counts to the next event pump
 
-    bool profiling = false;
+    uint32_t profiling = 0; // 1 during a profiled run
     Profile profile;
 
     // How the last run ended: the result of the loop (-1, -2 or the failing line) and its section.
@@ -137,10 +157,12 @@ public:
 
 private:
     bool runStartSetUp();
+    int afterLine(Outcome outcome, uint32_t s);
+    void pauseAfterStop(uint32_t s);
     void profileLine(const LineCursor& line, std::chrono::steady_clock::time_point start);
     void startProfile();
     bool atBreakpoint(const LineCursor& line) const;
-    void pause(const LineCursor& at);
+    void pause(const LineCursor& at, std::string_view message = {});
     void runHandler(uint32_t section, const HandlerFunction& handler, uint8_t marker);
     void finishEventRun(uint32_t section, int result, uint32_t savedSection);
 };

@@ -28,10 +28,14 @@ bool Interpreter::atBreakpoint(const LineCursor& line) const
     return false;
 }
 
-void Interpreter::pause(const LineCursor& at)
+// Pauses the run at a line: the user is told why (when there is a message), then the program view
+// marks the line.
+void Interpreter::pause(const LineCursor& at, std::string_view message)
 {
     runFlags |= kFlagPaused;
     stopLine = at;
+    if (!message.empty())
+        host.showMessage(message, Icon::Information);
     host.markPausedLine(at.section, at.index);
     host.showLine(at.section, at.index);
 }
@@ -61,6 +65,37 @@ void Interpreter::profileLine(const LineCursor& line, Clock::time_point start)
     profile.total += ticks;
 }
 
+// A Stop line pauses the run once it has been passed.
+void Interpreter::pauseAfterStop(uint32_t s)
+{
+    runFlags &= ~kFlagStopExecuted;
+    pause(cursors[s], kStopFound);
+}
+
+// What the loop does after a line that did not simply succeed; kGoOn when the run goes on.
+constexpr int kGoOn = 1;
+
+int Interpreter::afterLine(Outcome outcome, uint32_t s)
+{
+    LineCursor& cur = cursors[s];
+    switch (outcome) {
+    case Outcome::Next: break;
+    case Outcome::Fail: currentSection = cur.section; return static_cast<int>(cur.index);
+    case Outcome::EndSection: return kRunFinished;
+    case Outcome::Exit: return kRunExit;
+    case Outcome::Quit: endRun(kRunFinished, kInitialise); return kRunFinished;
+    }
+    if (cur.index + 1 >= lineRuns[cur.section].size()) {
+        if (callStacks[s].isEmpty())
+            return kRunFinished;
+        eval.runError(kUnexpectedEnd);
+        currentSection = s;
+        return static_cast<int>(program.sections[s].lineCount() - 1);
+    }
+    ++cur.index;
+    return kGoOn;
+}
+
 int Interpreter::runSection(uint32_t s, bool fromStart)
 {
     stopLine.reset();
@@ -70,6 +105,30 @@ int Interpreter::runSection(uint32_t s, bool fromStart)
         startProfile();
 
     for (;;) {
+        // The common case: no pause, step, breakpoint or profile to look after.
+        if ((runFlags | profiling) == 0 && breakpoints.empty()) [[likely]] {
+            LineCursor& cur = cursors[s];
+            const Outcome outcome = lineRuns[cur.section][cur.index].handler(*this, s);
+            if (outcome == Outcome::Next && cur.index + 1 < lineRuns[cur.section].size()) [[likely]] {
+                ++cur.index;
+            } else if (int end = afterLine(outcome, s); end != kGoOn) {
+                return end;
+            }
+            if (runFlags & kFlagStopExecuted) [[unlikely]]
+                pauseAfterStop(s);
+            if (++iterations >= kPumpInterval) [[unlikely]] {
+                iterations = 0;
+                host.pumpEvents();
+                if (runFlags & kFlagSingleStep) {
+                    runFlags &= ~kFlagSingleStep;
+                    pause(cursors[s]);
+                }
+            }
+            if (runState != 1) [[unlikely]]
+                return kRunFinished;
+            continue;
+        }
+
         bool executed = false;
         LineCursor& cur = cursors[s];
         if (!(runFlags & kFlagPaused)) {
@@ -79,37 +138,20 @@ int Interpreter::runSection(uint32_t s, bool fromStart)
                     runFlags &= ~kFlagSkipBreakpoint;
                 } else if (atBreakpoint(cur)) {
                     stopHere = true;
-                    pause(cur);
-                    host.showMessage(kBreakpointFound, Icon::Information);
+                    pause(cur, kBreakpointFound);
                 }
             }
             if (!stopHere) {
                 const LineCursor at = cur;
                 const Clock::time_point start = profiling ? Clock::now() : Clock::time_point{};
-                const Outcome outcome = dispatch.at(lineAt(at).type)(*this, s);
+                const Outcome outcome = lineRuns[at.section][at.index].handler(*this, s);
                 executed = true;
                 if (profiling)
                     profileLine(at, start);
-                switch (outcome) {
-                case Outcome::Next: break;
-                case Outcome::Fail: currentSection = cur.section; return static_cast<int>(cur.index);
-                case Outcome::EndSection: return kRunFinished;
-                case Outcome::Exit: return kRunExit;
-                case Outcome::Quit: endRun(kRunFinished, kInitialise); return kRunFinished;
-                }
-                if (cur.index + 1 >= program.sections[cur.section].lines.size()) {
-                    if (callStacks[s].isEmpty())
-                        return kRunFinished;
-                    eval.runError(kUnexpectedEnd);
-                    currentSection = s;
-                    return static_cast<int>(program.sections[s].lineCount() - 1);
-                }
-                ++cur.index;
-                if (runFlags & kFlagStopExecuted) {
-                    runFlags &= ~kFlagStopExecuted;
-                    pause(cur);
-                    host.showMessage(kStopFound, Icon::Information);
-                }
+                if (int end = afterLine(outcome, s); end != kGoOn)
+                    return end;
+                if (runFlags & kFlagStopExecuted)
+                    pauseAfterStop(s);
             }
         }
         if (++iterations >= kPumpInterval) {

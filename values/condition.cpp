@@ -131,6 +131,13 @@ std::optional<bool> combine(EvalContext& ctx, bool a, uint32_t logical, bool b)
 
 std::optional<bool> compare(EvalContext& ctx, CachedOperand& left, uint32_t code, CachedOperand& right)
 {
+    // The common case of a loop's test: a numeric scalar already found, compared with a number.
+    if (left.cache.scalar && isRelational(code)) {
+        float b = 0.0f;
+        if (!evalNumber(ctx, right, b))
+            return failed();
+        return holds(code, scalarValue(left.cache), b);
+    }
     const VariableRecord* v = declaredVariable(ctx, left);
     if (!v)
         return failed();
@@ -185,16 +192,18 @@ std::optional<bool> whileCondition(EvalContext& ctx, const ParamBlock& block, st
         return failed();
     }
     CachedOperand& left = slots[kLeftSlot];
-    const VariableRecord* v = declaredVariable(ctx, left);
-    if (!v)
-        return failed();
-    if (v->type == kTypeBitmap) {
-        ctx.runError(msg::kWhileBitmap, left.operand.name);
-        return failed();
-    }
-    if (v->type == kTypeFile) {
-        ctx.runError(msg::kWhileFile, left.operand.name);
-        return failed();
+    if (!left.cache.scalar) { // a noted scalar is a declared number
+        const VariableRecord* v = declaredVariable(ctx, left);
+        if (!v)
+            return failed();
+        if (v->type == kTypeBitmap) {
+            ctx.runError(msg::kWhileBitmap, left.operand.name);
+            return failed();
+        }
+        if (v->type == kTypeFile) {
+            ctx.runError(msg::kWhileFile, left.operand.name);
+            return failed();
+        }
     }
     std::optional<bool> result = compare(ctx, left, block.u32(kCode), slots[kRightSlot]);
     if (!result)

@@ -3,6 +3,8 @@
 #include "values/literals.h"
 #include "values/number_text.h"
 
+#include <cmath>
+
 namespace qel {
 
 std::vector<std::string> listTexts(std::span<const ListItem> items)
@@ -46,9 +48,13 @@ EditOutcome fieldError(int field, std::string_view message)
 
 std::string operandFieldText(const Operand& operand)
 {
-    if (operand.isNumberLiteral())
-        return floatingLiteralText(operand.number);
-    return formatReference(operand, kGeneralPrecision);
+    if (!operand.isNumberLiteral())
+        return formatReference(operand, kGeneralPrecision);
+    // Whole numbers as they are typed: 10000000, not 1e+07.
+    const float value = operand.number;
+    if (std::trunc(value) == value && std::fabs(value) <= 2147483648.0f)
+        return std::to_string(static_cast<int64_t>(value));
+    return floatingLiteralText(value);
 }
 
 } // namespace qel

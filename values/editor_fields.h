@@ -42,7 +42,7 @@ EditOutcome fieldError(int field, std::string_view message);
 
 // The text that, typed into an operand field, encodes this operand again: a variable reference
 // with its subscripts, a string literal in quotes, or a number written so that it reads back as
-// exactly the same float.
+// exactly the same float (a whole number in plain digits).
 std::string operandFieldText(const Operand& operand);
 
 } // namespace qel

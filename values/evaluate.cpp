@@ -146,6 +146,14 @@ VariableRecord* readableElement(EvalContext& ctx, CachedOperand& op, std::string
 
 } // namespace
 
+void noteScalar(OperandCache& cache, VariableRecord& v)
+{
+    if (v.arrayKind == kNotArray && v.isNumeric() && !v.words.empty()) {
+        cache.scalar = v.words.data();
+        cache.scalarIsInteger = v.type == kTypeInteger;
+    }
+}
+
 bool evalNumberSlow(EvalContext& ctx, CachedOperand& op, float& out)
 {
     const Operand& o = op.operand;
@@ -161,6 +169,7 @@ bool evalNumberSlow(EvalContext& ctx, CachedOperand& op, float& out)
         return false;
     if (v->type == kTypeString)
         return textToNumber(ctx, v->textAt(i), o.name, out);
+    noteScalar(op.cache, *v); // the shapes agree, so a scalar variable is named without subscripts
     out = v->numberAt(i);
     return true;
 }

@@ -11,6 +11,7 @@
 #include "values/operand.h"
 #include "values/variable_table.h"
 
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -21,6 +22,11 @@ struct OperandCache {
     VariableRecord* variable = nullptr;
     VariableRecord* sub1 = nullptr;
     VariableRecord* sub2 = nullptr;
+    // When the operand names a scalar Integer or Floating Point variable without subscripts: that
+    // variable's one element, which the inner loops then read and store without further checks.
+    // Set by the first full read or store; it lives as long as `variable`, elements never move.
+    uint32_t* scalar = nullptr;
+    bool scalarIsInteger = false;
 };
 
 // An operand as a run uses it: decoded once at run start, with its cache beside it.
@@ -47,14 +53,27 @@ bool resolveElement(EvalContext& ctx, CachedOperand& op, const VariableRecord& v
 bool evalNumberSlow(EvalContext& ctx, CachedOperand& op, float& out);
 bool storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op);
 
+// Notes a found variable's element in the operand's cache when it is a numeric scalar.
+void noteScalar(OperandCache& cache, VariableRecord& variable);
+
+// The element of a noted scalar.
+inline float scalarValue(const OperandCache& cache)
+{
+    return cache.scalarIsInteger ? static_cast<float>(std::bit_cast<int32_t>(*cache.scalar))
+                                 : std::bit_cast<float>(*cache.scalar);
+}
+inline void storeScalar(OperandCache& cache, float value)
+{
+    *cache.scalar = cache.scalarIsInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
+}
+
 // A number: a numeric literal, or an Integer (converted), Floating Point or String (its text read as
 // a decimal number) element.
 inline bool evalNumber(EvalContext& ctx, CachedOperand& op, float& out)
 {
     // The common case of a run's inner loops, kept free of calls: a scalar number already found.
-    const VariableRecord* v = op.cache.variable;
-    if (v && v->arrayKind == kNotArray && op.operand.arrayKind == kNotArray && v->isNumeric()) {
-        out = v->numberAt(0);
+    if (op.cache.scalar) {
+        out = scalarValue(op.cache);
         return true;
     }
     if (op.operand.isNumberLiteral()) {
@@ -76,9 +95,8 @@ bool evalFile(EvalContext& ctx, CachedOperand& op, uint32_t& handle);
 // the variable's type.
 inline bool storeNumber(EvalContext& ctx, float value, CachedOperand& op)
 {
-    VariableRecord* v = op.cache.variable;
-    if (v && v->arrayKind == kNotArray && op.operand.arrayKind == kNotArray && v->isNumeric()) {
-        v->setNumberAt(0, value);
+    if (op.cache.scalar) {
+        storeScalar(op.cache, value);
         return true;
     }
     return storeNumberSlow(ctx, value, op);

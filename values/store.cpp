@@ -45,6 +45,7 @@ bool storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op)
         return false;
     if (!v->isNumeric())
         return ctx.internalError(msg::kStoreWrongType, op.operand.name);
+    noteScalar(op.cache, *v);
     v->setNumberAt(i, value);
     return true;
 }

@@ -57,15 +57,16 @@ struct VariableRecord {
     size_t elementCount() const { return type == kTypeString ? texts.size() : words.size(); }
     bool isNumeric() const { return type == kTypeInteger || type == kTypeFloat; }
 
-    int32_t integerAt(size_t i) const { return std::bit_cast<int32_t>(words[i]); }
-    float floatAt(size_t i) const { return std::bit_cast<float>(words[i]); }
-    // An Integer or Floating Point element as a float (an Integer converts).
-    float numberAt(size_t i) const
+    [[gnu::always_inline]] int32_t integerAt(size_t i) const { return std::bit_cast<int32_t>(words[i]); }
+    [[gnu::always_inline]] float floatAt(size_t i) const { return std::bit_cast<float>(words[i]); }
+    // An Integer or Floating Point element as a float (an Integer converts). Always inlined: the
+    // run's inner loops read and store numbers through these.
+    [[gnu::always_inline]] float numberAt(size_t i) const
     {
         return type == kTypeInteger ? static_cast<float>(integerAt(i)) : floatAt(i);
     }
     // Stores a number: an Integer receives it truncated toward zero.
-    void setNumberAt(size_t i, float value)
+    [[gnu::always_inline]] void setNumberAt(size_t i, float value)
     {
         words[i] = type == kTypeInteger ? std::bit_cast<uint32_t>(truncateToInt32(value))
                                         : std::bit_cast<uint32_t>(value);

@@ -47,7 +47,7 @@ struct StringInstructionsTest : ::testing::Test {
     void place(std::string_view keyword, std::vector<std::string> fields)
     {
         build.add(keyword, std::move(fields));
-        EXPECT_FALSE(in.operandCaches.reset(program));
+        EXPECT_FALSE(in.prepareLines());
         in.cursor(0) = {0, static_cast<uint32_t>(program.sections[0].lines.size() - 1)};
         in.eval.runErrorText.clear();
     }

@@ -124,8 +124,17 @@ TEST_F(Condition, While)
     EXPECT_EQ(ctx.runErrorText, runError(msg::kWhileBitmap, "Pic"));
     EXPECT_EQ(whileHolds({"In", "Equal", "1"}), std::nullopt);
     EXPECT_EQ(ctx.runErrorText, runError(msg::kWhileFile, "In"));
-    EXPECT_EQ(whileHolds({"A", "Equal", "Q"}), std::nullopt);
-    EXPECT_EQ(ctx.runErrorText, runError(msg::kCantEvaluate));
+    // Again when the line runs a second time, over what its first run noted.
+    test::BuiltLine& line = build(whileEditor, {"A", "Equal", "Q"});
+    for (int pass = 0; pass < 2; ++pass) {
+        ctx.runErrorText.clear();
+        EXPECT_EQ(whileCondition(ctx, line.line.block, line.slots), std::nullopt);
+        EXPECT_EQ(ctx.runErrorText, runError(msg::kCantEvaluate));
+    }
+    test::BuiltLine& count = build(whileEditor, {"A", "Less Than or Equal", "5"});
+    EXPECT_EQ(whileCondition(ctx, count.line.block, count.slots), true);
+    table.findVariable("A")->words[0] = 6;
+    EXPECT_EQ(whileCondition(ctx, count.line.block, count.slots), false);
 }
 
 TEST_F(Condition, EditorsRefuseIncompleteLines)
@@ -167,6 +176,8 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
     EXPECT_EQ(build(whileEditor, {"I", "", "N(2)"}).line.text, "While I Greater Than N(2)");
     EXPECT_EQ(build(forEditor, {"I", "1", "10", "2"}).line.text, "For I = 1 To 10 Step 2");
     EXPECT_EQ(build(forEditor, {"I", "1", "N", ""}).line.text, "For I = 1 To N");
+    EXPECT_EQ(build(forEditor, {"I", "-2147483648", "10000000", "1e10"}).line.text,
+              "For I = -2147483648 To 10000000 Step 1e+10");
 
     expectRoundTrip(ifEditor, ifFields({row}));
     expectRoundTrip(ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"},
@@ -174,6 +185,7 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
     expectRoundTrip(whileEditor, {"X(I,J)", "Not Equal", "-0.001"});
     expectRoundTrip(forEditor, {"I", "-1.5", "N(3)", "0.25"});
     expectRoundTrip(forEditor, {"I", "1", "10", ""});
+    expectRoundTrip(forEditor, {"I", "-2147483648", "2147483648", "16777217"});
 }
 
 } // namespace

@@ -31,11 +31,8 @@ protected:
     {
         return {dest, "1", "", "", "", "", "", fn, arg, op, b};
     }
-    bool run(const test::Fields& fields)
-    {
-        test::BuiltLine& line = build(editor, fields);
-        return executeLet(ctx, line.line.block, line.slots);
-    }
+    bool execute(test::BuiltLine& line) { return executeLet(ctx, line.line.block, line.slots); }
+    bool run(const test::Fields& fields) { return execute(build(editor, fields)); }
     float number(const test::Fields& fields, std::string_view destination = "N")
     {
         EXPECT_TRUE(run(fields)) << ctx.runErrorText;
@@ -97,6 +94,29 @@ TEST_F(Let, IntegerBoundsAndFailuresLeaveTheDestination)
     EXPECT_EQ(failure(expression("Q", "1")), runError(msg::kUndeclaredReference, "Q"));
     EXPECT_EQ(failure(expression("Pic", "1")), runError(msg::kAssignToBitmap, "Pic"));
     EXPECT_EQ(failure(expression("Out", "1")), runError(msg::kAssignToFile, "Out"));
+}
+
+TEST_F(Let, RepeatedLinesAgreeWithTheirFirstRun)
+{
+    // A line's first run finds its variables; later runs take the quick path over what it noted.
+    declare("Big", kTypeInteger).words[0] = 1500000000;
+    VariableRecord& n = *table.findVariable("N");
+    VariableRecord& f = *table.findVariable("F");
+    test::BuiltLine& grow = build(editor, expression("N", "N", "+", "Big"));
+    EXPECT_TRUE(execute(grow));
+    EXPECT_FALSE(execute(grow));
+    EXPECT_EQ(ctx.runErrorText, runError(msg::kIntegerOverflow));
+    EXPECT_EQ(n.integerAt(0), 1500000000);
+
+    test::BuiltLine& halve = build(editor, expression("N", "7", "/", "2", "-", "F"));
+    f.setNumberAt(0, 0.75f);
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_TRUE(execute(halve));
+        EXPECT_EQ(n.integerAt(0), 2); // 2.75 truncated
+    }
+    test::BuiltLine& triple = build(editor, expression("F", "F", "*", "N", "+", "1"));
+    EXPECT_TRUE(execute(triple) && execute(triple));
+    EXPECT_EQ(f.floatAt(0), 6.0f); // (0.75 * 2 + 1) * 2 + 1
 }
 
 TEST_F(Let, Functions)

@@ -1,0 +1,125 @@
+#include "app/tool_commands.h"
+#include "program/program_file.h"
+#include "support/program_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sstream>
+
+using namespace qel;
+using namespace qel::test;
+
+namespace {
+
+struct RunOutput {
+    int status;
+    std::vector<std::string> lines;
+    std::string err;
+};
+
+RunOutput runTool(std::vector<std::string> args, const std::string& events = "")
+{
+    std::istringstream in(events);
+    std::ostringstream out, err;
+    int status = runToolCommand(args, in, out, err);
+    RunOutput r{status, {}, err.str()};
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);)
+        r.lines.push_back(line);
+    return r;
+}
+
+// A program with its handlers: qelOnKeyDown adds the key to Total and stops at a Stop line when the
+// key is 27; Initialise counts to 3 and may divide by zero on request.
+std::string writeProgram(const std::string& name, std::function<void(ProgramBuilder&)> initialise)
+{
+    Program program;
+    VariableTable variables;
+    ProgramBuilder b(program, variables);
+    b.section(kKeyboard)
+        .add("DeclareVariable", variableFields("Integer", "qelScanCode", "0"))
+        .add("DeclareVariable", variableFields("String", "qelChar", "\"\""))
+        .add("DeclareFunction", functionFields("qelOnKeyDown"))
+        .add("Let", letFields("Total", "Total", "+", "qelScanCode"))
+        .add("If", ifFields("qelScanCode", "Equal", "27")).add("Stop").add("EndIf")
+        .add("EndFunction")
+        .add("DeclareFunction", functionFields("qelOnChar")).add("EndFunction");
+    b.section(kMouse);
+    for (const char* v : {"qelMouseX", "qelMouseY", "qelMouseLButton", "qelMouseRButton"})
+        b.add("DeclareVariable", variableFields("Integer", v, "0"));
+    for (const char* f : {"qelOnLeftButtonDown", "qelOnLeftButtonUp", "qelOnRightButtonDown", "qelOnRightButtonUp", "qelOnMove"})
+        b.add("DeclareFunction", functionFields(f)).add("EndFunction");
+    b.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Total", "0"))
+        .add("DeclareVariable", variableFields("Floating Point", "Ratio", "0.5"))
+        .add("DeclareVariable", variableFields("String", "Word", "\"caf\xe9\""));
+    initialise(b);
+    std::string path = ::testing::TempDir() + name;
+    EXPECT_TRUE(writeFileAtomically(path, storeProgram(program)));
+    return path;
+}
+
+} // namespace
+
+TEST(QeltoolRun, EventsDriveHandlersAndVarsShowTheEndState)
+{
+    std::string path = writeProgram("events.qel", [](ProgramBuilder& b) {
+        b.add("DeclareVariable", {"Integer", "2D Array", "2", "2", "Grid", ""})
+            .add("Let", letFields("Grid(2,1)", "5"))
+            .add("Let", letFields("Total", "1"));
+    });
+    RunOutput r = runTool({"run", path, "--events", "-", "--vars"}, "key 10\nkey 20\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_EQ(r.lines[0], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [31]}"), std::string::npos);
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Ratio\", \"type\": \"Float\", \"dims\": \"\", \"values\": [0.5]}"), std::string::npos);
+    EXPECT_NE(r.lines[1].find("\"values\": [\"caf\\u00e9\"]"), std::string::npos);
+    // First subscript outer: (1,1), (1,2), (2,1), (2,2).
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Grid\", \"type\": \"Integer\", \"dims\": \"2,2\", \"values\": [0, 0, 5, 0]}"), std::string::npos);
+}
+
+TEST(QeltoolRun, ErrorsPausesAndBreakpoints)
+{
+    std::string failing = writeProgram("failing.qel", [](ProgramBuilder& b) {
+        b.add("Let", letFields("Total", "Ratio", "+", "\"x\""));
+    });
+    RunOutput error = runTool({"run", failing});
+    EXPECT_EQ(error.status, 1);
+    EXPECT_EQ(error.lines, (std::vector<std::string>{
+        "{\"message\": \"RUN TIME ERROR\\n\\nExpecting numeric value but found string literal - x\", \"icon\": \"error\"}",
+        "{\"end\": \"error\", \"section\": 0, \"line\": 4}"}));
+
+    std::string counting = writeProgram("counting.qel", [](ProgramBuilder& b) {
+        b.add("Let", letFields("Total", "Total", "+", "1")).add("Let", letFields("Total", "Total", "+", "1"));
+    });
+    RunOutput paused = runTool({"run", counting, "--break", "Initialise:4", "--events", "-", "--vars"},
+                               "step\ncontinue\nkey 27\nstop\n");
+    ASSERT_EQ(paused.status, 0) << paused.err;
+    ASSERT_EQ(paused.lines.size(), 7u);
+    EXPECT_EQ(std::vector<std::string>(paused.lines.begin(), paused.lines.end() - 1), (std::vector<std::string>{
+        "{\"message\": \"Breakpoint found\", \"icon\": \"information\"}",
+        "{\"paused\": {\"section\": 0, \"line\": 4}}",
+        "{\"paused\": {\"section\": 0, \"line\": 5}}", // one step
+        "{\"message\": \"\\\"Stop\\\" instruction found\", \"icon\": \"information\"}",
+        "{\"paused\": {\"section\": 2, \"line\": 7}}", // the Stop inside qelOnKeyDown
+        "{\"end\": \"finished\", \"section\": 0, \"line\": 0}"}));
+    EXPECT_NE(paused.lines.back().find("\"values\": [29]"), std::string::npos);
+}
+
+TEST(QeltoolRun, BadArgumentsAndTimeouts)
+{
+    EXPECT_EQ(runTool({"run"}).status, 2);
+    EXPECT_EQ(runTool({"run", "x.qel", "--break", "Nowhere:3"}).status, 2);
+    std::string endless = writeProgram("endless.qel", [](ProgramBuilder& b) {
+        b.add("While", {"Total", "Less Than", "1"}).add("EndWhile");
+    });
+    auto started = std::chrono::steady_clock::now();
+    RunOutput r = runTool({"run", endless, "--timeout", "0.3"});
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.lines.back(), "{\"end\": \"timeout\", \"section\": 0, \"line\": 0}");
+    EXPECT_LT(seconds, 5.0);
+    EXPECT_EQ(runTool({"run", endless, "--events", "-"}, "jump 3\n").status, 2);
+}
