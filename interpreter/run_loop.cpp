@@ -146,6 +146,9 @@ int Interpreter::runSection(uint32_t s, bool fromStart)
                 const Clock::time_point start = profiling ? Clock::now() : Clock::time_point{};
                 const Outcome outcome = lineRuns[at.section][at.index].handler(*this, s);
                 executed = true;
+                // Continuing skips the breakpoint test of one line only; the flag must not outlive
+                // that line even when no breakpoint is set, or timer ticks would stay blocked.
+                runFlags &= ~kFlagSkipBreakpoint;
                 if (profiling)
                     profileLine(at, start);
                 if (int end = afterLine(outcome, s); end != kGoOn)

@@ -43,6 +43,21 @@ TEST(FuzzSeeds, WriteSeedCorpus)
         .add("Stop");
     write("variables.qel", storeProgram(program));
 
+    Program loops;
+    VariableTable loopVariables;
+    newProgramWithHandlers(loops, loopVariables, host);
+    test::ProgramBuilder run(loops, loopVariables);
+    run.add("DeclareVariable", test::variableFields("Integer", "I", "0"))
+        .add("DeclareVariable", test::variableFields("String", "S", "\"ab\""))
+        .add("For", test::forFields("I", "1", "5")).add("Call", test::callFields("Twice", "I", "I")).add("Next")
+        .add("While", {"I", "Less Than", "9"}).add("Let", test::letFields("I", "I", "+", "1"))
+        .add("If", test::ifFields("I", "Equal", "7")).add("BreakOutOfLoop").add("Else").add("Continue").add("EndIf")
+        .add("EndWhile")
+        .add("StringPart", {"S", "1", "1", "S"})
+        .add("DeclareFunction", test::functionFields("Twice", "I", "Integer"))
+        .add("Let", test::letFields("I", "I", "*", "2")).add("Return", {"I"}).add("EndFunction");
+    write("loops.qel", storeProgram(loops));
+
     test::FileBytes old;
     old.text("QEL 1.13").u32(0).line(3, "Init").line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2}).line(56, "TraceOn").u32(99);
     for (uint32_t s = 1; s < 5; ++s)

@@ -92,3 +92,48 @@ TEST_F(Events, PaintTimerAndErrorsInHandlers)
     in->keyDownEvent(1);
     EXPECT_EQ(errors().size(), 1u);
 }
+
+TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
+{
+    handlers({{"qelOnKeyDown", [](ProgramBuilder& b) { b.add("Let", letFields("Keys", "Keys", "+", "1")); }}});
+    build.add("DeclareVariable", variableFields("Integer", "Keys", "0"))
+        .add("DeclareVariable", variableFields("Integer", "Ticks", "0"))
+        .add("Stop")
+        .add("Let", letFields("Keys", "Keys", "+", "100"))
+        .add("DeclareFunction", functionFields("OnButton")).add("Let", letFields("Keys", "Keys", "+", "1000")).add("EndFunction");
+    build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
+    host.whenPaused = {[](Interpreter& in) {
+        in.keyDownEvent(1); // dropped: the program is paused
+        in.timerEvent();
+        in.formRequest("OnButton");
+        in.continueRun();
+    }};
+    start();
+    EXPECT_EQ(number("Keys"), 100.0f);
+    EXPECT_EQ(number("Ticks"), 0.0f);
+    EXPECT_EQ(host.texts(), (std::vector<std::string>{"\"Stop\" instruction found",
+                                                      "Form request discarded as still processing previous form request"}));
+    in->timerEvent(); // RunFlags are back to 0: ticks run again
+    EXPECT_EQ(number("Ticks"), 1.0f);
+
+    in->formRequest("onbutton");
+    EXPECT_EQ(number("Keys"), 1100.0f);
+    EXPECT_EQ(in->cursor(kInitialise), (LineCursor{0, 5})); // the section's own line is given back
+    in->formRequest("Missing");
+    EXPECT_EQ(host.texts().back(), "Unable to find the function requested by the form:Missing");
+    in->stopRun();
+    in->formRequest("OnButton");
+    EXPECT_EQ(host.texts().back(),
+              "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?");
+}
+
+TEST_F(Events, InstructionsOfLaterLayersFailClearly)
+{
+    handlers();
+    build.add("Stop"); // the line before is fine
+    program.sections[kInitialise].lines.push_back({kDrawLine, "DrawLine 0,0,10,10", ParamBlock()});
+    host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
+    start();
+    EXPECT_EQ(errors(), std::vector<std::string>{runError("DrawLine is not available yet.")});
+    EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
+}

@@ -1,0 +1,56 @@
+// Runs arbitrary program files as the IDE would, with a few events, and a bound on the work: every
+// path a program can reach must end in one of the run's messages, never in a crash or a hang.
+
+#include "interpreter/interpreter.h"
+#include "runtime/dispatch_setup.h"
+#include "runtime/program_document.h"
+#include "values/variable_table.h"
+
+namespace {
+
+class BoundedHost : public qel::RunHost {
+public:
+    qel::Button showMessage(std::string_view, qel::Icon, qel::Buttons buttons) override
+    {
+        return qel::defaultButton(buttons);
+    }
+    void pumpEvents() override { stopWhenTired(); }
+    void waitForEvents() override
+    {
+        if (interpreter && interpreter->isPaused())
+            interpreter->continueRun();
+        stopWhenTired();
+    }
+    void stopWhenTired()
+    {
+        if (++work > 20 && interpreter && interpreter->isRunning())
+            interpreter->stopRun();
+    }
+    qel::Interpreter* interpreter = nullptr;
+    int work = 0;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    BoundedHost host;
+    qel::Program program;
+    qel::VariableTable variables;
+    if (qel::openProgram(program, variables, std::span(data, size), host).status != qel::ReadStatus::Ok)
+        return 0;
+    qel::Interpreter in(program, variables, host, qel::fullDispatchTable());
+    host.interpreter = &in;
+    if (size > 0)
+        in.toggleBreakpoint(data[0] % 5, data[size - 1] % 8);
+    in.startRun(size % 2 == 1);
+    in.keyDownEvent(65);
+    in.charEvent('a');
+    in.mouseEvent(1 + static_cast<int>(size % 5), 10, 20, true, false);
+    in.timerEvent();
+    in.paintEvent();
+    in.formRequest("qelOnMove");
+    if (in.isRunning())
+        in.stopRun();
+    return 0;
+}
