@@ -2,6 +2,9 @@
 
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
+#include "runtime/draw_target.h"
+
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <thread>
@@ -69,6 +72,38 @@ void HeadlessHost::markPausedLine(uint32_t section, long line)
         out_ << "{\"paused\": {\"section\": " << section << ", \"line\": " << line << "}}\n";
 }
 
+void HeadlessHost::runStarting()
+{
+    if (!target_)
+        return;
+    target_->state().resetForRun();
+    repaint(); // the window is shown and painted once before the Initialise section runs
+}
+
+void HeadlessHost::repaint()
+{
+    if (!target_)
+        return;
+    target_->painter().fillRect(QRect(QPoint(0, 0), target_->clientSize()), Qt::white);
+    if (in_)
+        in_->paintEvent();
+}
+
+void HeadlessHost::paintEmptyNotice()
+{
+    if (!target_)
+        return;
+    QPainter& p = target_->painter();
+    const QRect area(QPoint(0, 0), target_->clientSize());
+    p.fillRect(area, QColor(255, 255, 128));
+    if (QGuiApplication::instance()) { // text needs the application's fonts
+        p.setPen(Qt::black);
+        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
+                   "The PAINT section has been called, but it was found to be empty!\n\n Stop the program and add "
+                   "code to the PAINT section,\n using the menu item View->Paint Section");
+    }
+}
+
 void HeadlessHost::runScript()
 {
     while (in_ && in_->isRunning() && !script_.empty() && !checkTimeout()) {
@@ -89,8 +124,14 @@ void HeadlessHost::apply(const ScriptEvent& e)
     case K::Char: in.charEvent(e.character); break;
     case K::Mouse: in.mouseEvent(e.a, e.b, e.c, e.left, e.right); break;
     case K::Timer: in.timerEvent(); break;
-    case K::Paint:
-    case K::Resize: in.paintEvent(); break;
+    case K::Paint: repaint(); break;
+    case K::Resize:
+        if (target_ && e.a > 0 && e.b > 0 && e.a <= 10000 && e.b <= 10000) {
+            target_->end();
+            target_->image() = QImage(e.a, e.b, QImage::Format_RGB32);
+        }
+        repaint();
+        break;
     case K::Continue: in.continueRun(); break;
     case K::Step: in.singleStep(); break;
     case K::Stop:

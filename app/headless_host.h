@@ -12,18 +12,23 @@
 namespace qel {
 
 class Interpreter;
+class DrawTarget;
 
 class HeadlessHost : public RunHost {
 public:
     HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds);
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
+    // The canvas the run draws into, standing in for the run-time window.
+    void attachCanvas(DrawTarget& target) { target_ = &target; }
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
     void pumpEvents() override;
     void waitForEvents() override;
     void markPausedLine(uint32_t section, long line) override;
+    void runStarting() override;
+    void paintEmptyNotice() override;
 
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
@@ -31,11 +36,14 @@ public:
 
 private:
     void apply(const ScriptEvent& e);
+    // A full repaint: the canvas is cleared and the Paint section runs into it.
+    void repaint();
     bool checkTimeout();
 
     std::ostream& out_;
     std::deque<ScriptEvent> script_;
     Interpreter* in_ = nullptr;
+    DrawTarget* target_ = nullptr;
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;

@@ -6,6 +6,7 @@
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
 #include "runtime/dispatch_setup.h"
+#include "runtime/draw_target.h"
 #include "runtime/program_document.h"
 #include "values/variable_table.h"
 
@@ -49,7 +50,7 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--snapshot" && hasValue) {
             o.snapshot = args[++i];
         } else if (a == "--size" && hasValue && std::sscanf(args[i + 1].c_str(), "%dx%d", &o.width, &o.height) == 2 &&
-                   o.width > 0 && o.height > 0) {
+                   o.width > 0 && o.height > 0 && o.width <= 10000 && o.height <= 10000) {
             ++i;
         } else if (a == "--timeout" && hasValue && std::sscanf(args[i + 1].c_str(), "%lf", &o.timeout) == 1) {
             ++i;
@@ -172,6 +173,12 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     Interpreter in(program, variables, host, fullDispatchTable());
     host.attach(in);
+    QImage canvas(options->width, options->height, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    DrawState drawState;
+    DrawTarget target(canvas, drawState);
+    in.drawTarget = &target;
+    host.attachCanvas(target);
     for (const Breakpoint& b : options->breaks)
         in.toggleBreakpoint(b.section, b.line);
 
@@ -186,6 +193,11 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     out << "{\"end\": \"" << endWord(in, host) << "\", \"section\": " << section << ", \"line\": " << line << "}\n";
     if (options->vars)
         printVariables(variables, out);
+    target.end();
+    if (!options->snapshot.empty() && !target.image().save(QString::fromStdString(options->snapshot), "PNG")) {
+        err << "qeltool: cannot write " << options->snapshot << "\n";
+        return kExitUsage;
+    }
     return end.error ? kExitRunError : kExitOk;
 }
 

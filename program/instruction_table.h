@@ -52,7 +52,7 @@ struct InstructionInfo {
     std::string_view keyword;   // empty: no keyword
     std::string_view fixedText; // non-empty: a fixed-text line, created with this text, never edited
     RefLayout layout;
-    uint8_t slots;
+    uint8_t operandSlots;
     std::string_view listLabel; // label in the Add An Instruction lists when it differs from keyword
     std::string_view refusal;   // shown when a fixed-text line is edited
 };

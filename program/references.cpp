@@ -36,8 +36,8 @@ bool referenceFieldOffsets(const ParamBlock& block, uint32_t type, std::vector<u
     switch (info->layout) {
     case RefLayout::Invalid: return false;
     case RefLayout::None: return true;
-    case RefLayout::Slots: addSlots(block, 4, info->slots, out); return true;
-    case RefLayout::SlotsAt8: addSlots(block, 8, info->slots, out); return true;
+    case RefLayout::Slots: addSlots(block, 4, info->operandSlots, out); return true;
+    case RefLayout::SlotsAt8: addSlots(block, 8, info->operandSlots, out); return true;
     case RefLayout::TextFont: addField(block, 4, out); return true;
     case RefLayout::CallUsing:
         addSlots(block, 4, 5, out);

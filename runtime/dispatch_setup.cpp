@@ -2,6 +2,7 @@
 
 #include "interpreter/core_handlers.h"
 #include "runtime/string_instructions.h"
+#include "runtime/window_instructions.h"
 
 namespace qel {
 
@@ -12,6 +13,7 @@ DispatchTable build()
     DispatchTable table;
     registerCoreHandlers(table);
     registerStringHandlers(table);
+    registerWindowHandlers(table);
     return table;
 }
 

@@ -2,13 +2,16 @@
 
 #include "runtime/string_editors.h"
 #include "runtime/text_file_open.h"
+#include "runtime/window_instructions.h"
 
 namespace qel {
 
 std::vector<const InstructionEditor*> runtimeEditors()
 {
     static const TextFileOpenEditor textFileOpen;
-    std::vector<const InstructionEditor*> editors = {&textFileOpen};
+    static const WindowClearEditor windowClear;
+    static const WindowGetSizeEditor windowGetSize;
+    std::vector<const InstructionEditor*> editors = {&textFileOpen, &windowClear, &windowGetSize};
     for (const InstructionEditor* e : stringEditors())
         editors.push_back(e);
     return editors;

@@ -40,8 +40,8 @@ bool operandSlotOffsets(uint32_t type, std::vector<uint32_t>& out)
     case RefLayout::None:
     case RefLayout::TextFont:
     case RefLayout::DeclareVariable: return true;
-    case RefLayout::Slots: addSlots(4, info->slots); return true;
-    case RefLayout::SlotsAt8: addSlots(8, info->slots); return true;
+    case RefLayout::Slots: addSlots(4, info->operandSlots); return true;
+    case RefLayout::SlotsAt8: addSlots(8, info->operandSlots); return true;
     case RefLayout::CallUsing:
         addSlots(4, 5);
         out.push_back(236); // the control variable

@@ -13,6 +13,55 @@
 
 using namespace qel;
 
+namespace {
+
+// A bitmap file with a header of `headerSize` bytes (fields past the first 20 zero: no colour count,
+// so a full table), then `table` (bit-field masks and colour table) and `pixels`.
+std::vector<uint8_t> seedBitmap(int32_t width, int32_t height, uint8_t bits, uint32_t compression,
+                                const std::vector<uint8_t>& table, const std::vector<uint8_t>& pixels,
+                                uint32_t headerSize = 40)
+{
+    test::FileBytes f;
+    auto offset = static_cast<uint32_t>(14 + headerSize + table.size());
+    f.raw({'B', 'M'}).u32(offset + static_cast<uint32_t>(pixels.size())).u32(0).u32(offset);
+    f.u32(headerSize).u32(static_cast<uint32_t>(width)).u32(static_cast<uint32_t>(height));
+    f.raw({1, 0, bits, 0}).u32(compression).raw(std::vector<uint8_t>(headerSize - 20, 0));
+    return f.raw(table).raw(pixels).bytes;
+}
+
+std::vector<uint8_t> greyTable(size_t entries)
+{
+    std::vector<uint8_t> t;
+    for (size_t i = 0; i < entries; ++i) {
+        auto v = static_cast<uint8_t>(i * 255 / (entries - 1));
+        t.insert(t.end(), {v, v, v, 0});
+    }
+    return t;
+}
+
+// Small valid bitmaps of every depth and compression the loader reads.
+void writeBitmapSeeds(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
+        ASSERT_TRUE(writeFileAtomically((folder / name).string(), bytes));
+    };
+    write("1bit.bmp", seedBitmap(3, 2, 1, 0, greyTable(2), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}));
+    write("4bit-rle.bmp", seedBitmap(6, 2, 4, 2, greyTable(16), {6, 0x12, 0, 0, 0, 5, 0x34, 0x51, 0x20, 0, 1, 0x30, 0, 1}));
+    write("8bit.bmp", seedBitmap(3, 2, 8, 0, greyTable(256), {0, 128, 255, 0, 7, 9, 11, 0}));
+    write("8bit-rle.bmp", seedBitmap(4, 3, 8, 1, greyTable(256),
+                                     {5, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 2, 0, 1, 1, 2, 0, 1}));
+    write("16bit-565.bmp", seedBitmap(3, 1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0},
+                                      {0, 0xF8, 0xE0, 7, 0x10, 0x84, 0, 0}));
+    write("24bit-top-down.bmp", seedBitmap(2, -2, 24, 0, {}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 1, 2, 3, 0, 0}));
+    write("32bit-v5.bmp", seedBitmap(2, 1, 32, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}, 124));
+    test::FileBytes core;
+    core.raw({'B', 'M'}).u32(36).u32(0).u32(32).u32(12).u32(0x10002).u32(0x10001).raw({0, 0, 0, 0xFF, 0xFF, 0xFF});
+    write("core-1bit.bmp", core.raw({0x40, 0, 0, 0}).bytes);
+}
+
+} // namespace
+
 TEST(FuzzSeeds, WriteSeedCorpus)
 {
     const char* dir = std::getenv("QEL_FUZZ_SEED_DIR");
@@ -63,4 +112,6 @@ TEST(FuzzSeeds, WriteSeedCorpus)
     for (uint32_t s = 1; s < 5; ++s)
         old.commentSection(s, "x");
     write("old-version.qel", old.bytes);
+
+    writeBitmapSeeds(std::filesystem::path(dir) / "bitmap");
 }

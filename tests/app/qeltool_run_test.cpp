@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <chrono>
 #include <sstream>
 
@@ -122,4 +124,24 @@ TEST(QeltoolRun, BadArgumentsAndTimeouts)
     EXPECT_EQ(r.lines.back(), "{\"end\": \"timeout\", \"section\": 0, \"line\": 0}");
     EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(runTool({"run", endless, "--events", "-"}, "jump 3\n").status, 2);
+}
+
+TEST(QeltoolRun, SnapshotHoldsThePaintSectionsPicture)
+{
+    std::string path = writeProgram("paint.qel", [](ProgramBuilder& b) {
+        b.add("WindowClear", {"Blue"}); // drawn by Initialise, lost at the next full repaint
+        b.section(kPaint).add("WindowClear", {"Red"});
+    });
+    std::string png = ::testing::TempDir() + "paint.png";
+    RunOutput r = runTool({"run", path, "--size", "120x80", "--snapshot", png});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QImage initialised(QString::fromStdString(png));
+    ASSERT_EQ(initialised.size(), QSize(120, 80));
+    EXPECT_EQ(initialised.pixel(5, 5), qRgb(0, 0, 128));
+
+    RunOutput repainted = runTool({"run", path, "--events", "-", "--snapshot", png}, "resize 50 40\n");
+    ASSERT_EQ(repainted.status, 0) << repainted.err;
+    QImage picture(QString::fromStdString(png));
+    EXPECT_EQ(picture.size(), QSize(50, 40));
+    EXPECT_EQ(picture.pixel(49, 39), qRgb(150, 0, 0));
 }

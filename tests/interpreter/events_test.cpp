@@ -1,4 +1,4 @@
-#include "run_fixture.h"
+#include "support/run_fixture.h"
 
 using namespace qel;
 using namespace qel::test;

@@ -35,9 +35,11 @@ TEST(KeywordTable, EveryKeywordRoundTripsThroughItsCode)
     // Entries are grouped by first letter, so no letter appears in two runs.
     for (size_t i = 2; i < table.entries().size(); ++i) {
         char prev = table.entries()[i - 1].name[0], cur = table.entries()[i].name[0];
-        if (prev != cur)
-            for (size_t j = 0; j + 1 < i; ++j)
-                EXPECT_NE(table.entries()[j].name[0], cur) << table.entries()[i].name;
+        if (prev == cur)
+            continue;
+        for (size_t j = 0; j + 1 < i; ++j) {
+            EXPECT_NE(table.entries()[j].name[0], cur) << table.entries()[i].name;
+        }
     }
 }
 
@@ -60,8 +62,9 @@ TEST(InstructionTable, InvalidCodesHaveNoKeywordOrLayout)
     for (uint32_t code : {5u, 6u, 7u, 18u, 20u, 22u, 41u, 44u, 51u, 81u, 99u, 1000u}) {
         EXPECT_FALSE(isValidLineType(code)) << code;
         const InstructionInfo* info = instructionInfo(code);
-        if (info)
+        if (info) {
             EXPECT_TRUE(info->keyword.empty());
+        }
     }
     EXPECT_TRUE(isValidLineType(0));
     EXPECT_TRUE(isValidLineType(58));

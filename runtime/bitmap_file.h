@@ -1,0 +1,51 @@
+#pragma once
+// Bitmap files (.bmp) as BitmapLoad reads them, decoded to 32-bit pixels.
+//
+//   offset  width              content
+//   0       14                 file header; only the u32 at 10 (pixel-data offset) is used, the
+//                              signature is not examined
+//   14      offset - 14        information block: header, bit-field masks, colour table
+//   offset  file size - offset pixel data
+//
+// Headers: the 12-byte core header and the 40-byte information header with its 52/56/108/124-byte
+// extensions. Depths 1, 4, 8 (colour table), 16, 24 and 32; compressions none, RLE8, RLE4 and bit
+// fields. Anything else, or a header that promises more than the file holds, is refused.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qel {
+
+inline constexpr std::string_view kBitmapOpenFailedMessage = "Unable to open the bitmap specified.";
+// An empty file is reported apart from unreadable ones; the two texts follow each other unseparated.
+inline constexpr std::string_view kBitmapFileSizeMessage = "Can't get file sizeMyLoadBitmap";
+
+// The largest width or height accepted.
+inline constexpr int kMaxBitmapSide = 10000;
+
+struct DecodedBitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels; // 0xAARRGGBB with alpha 255, top row first, width * height of them
+};
+
+// Nothing when the bytes are not a bitmap this loader accepts. Never reads outside `file`, and
+// allocates only what the file's pixel data can fill.
+std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file);
+
+enum class BitmapReadStatus { Ok, CannotOpen, EmptyFile, Undecodable };
+
+struct BitmapReadResult {
+    BitmapReadStatus status = BitmapReadStatus::CannotOpen;
+    DecodedBitmap bitmap; // filled when status is Ok
+};
+
+// Reads and decodes the whole file. CannotOpen and Undecodable both stand for
+// kBitmapOpenFailedMessage; EmptyFile for kBitmapFileSizeMessage.
+BitmapReadResult readBitmapFile(const std::string& path);
+
+} // namespace qel
