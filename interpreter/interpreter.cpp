@@ -43,6 +43,8 @@ void Interpreter::startRun(bool profiled)
     resetCallCaches(*this);
     currentSection = kInitialise;
     host.runStarting();
+    if (runState != 1)
+        return; // the window's first paint ended the run (an error in the Paint section)
 
     int result = runResult[kInitialise] = runSection(kInitialise, true);
     if (result >= 0)

@@ -3,6 +3,8 @@
 
 #include "interpreter/interpreter.h"
 
+#include <limits>
+
 namespace qel {
 
 namespace {
@@ -73,7 +75,7 @@ void Interpreter::pauseAfterStop(uint32_t s)
 }
 
 // What the loop does after a line that did not simply succeed; kGoOn when the run goes on.
-constexpr int kGoOn = 1;
+constexpr int kGoOn = std::numeric_limits<int>::min(); // never a line index, -1 or -2
 
 int Interpreter::afterLine(Outcome outcome, uint32_t s)
 {

@@ -145,3 +145,16 @@ TEST(QeltoolRun, SnapshotHoldsThePaintSectionsPicture)
     EXPECT_EQ(picture.size(), QSize(50, 40));
     EXPECT_EQ(picture.pixel(49, 39), qRgb(150, 0, 0));
 }
+
+TEST(QeltoolRun, AnErrorInTheFirstPaintEndsTheRunBeforeInitialise)
+{
+    std::string path = writeProgram("badpaint.qel", [](ProgramBuilder& b) {
+        b.add("Let", letFields("Total", "99"));
+        b.section(kPaint).add("Let", letFields("Total", "\"x\"", "+", "1"));
+    });
+    RunOutput r = runTool({"run", path, "--vars"});
+    EXPECT_EQ(r.status, 1);
+    ASSERT_GE(r.lines.size(), 3u);
+    EXPECT_EQ(r.lines[1], "{\"end\": \"error\", \"section\": 1, \"line\": 1}");
+    EXPECT_NE(r.lines[2].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [0]}"), std::string::npos);
+}
