@@ -3,6 +3,7 @@
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
 #include "runtime/draw_target.h"
+#include "runtime/text_instructions.h"
 
 #include <QGuiApplication>
 
@@ -78,6 +79,13 @@ void HeadlessHost::runStarting()
         return;
     target_->state().resetForRun();
     repaint(); // the window is shown and painted once before the Initialise section runs
+    applyTextAttributes(*target_);
+}
+
+void HeadlessHost::eventRunStarting()
+{
+    if (target_)
+        applyTextAttributes(*target_);
 }
 
 void HeadlessHost::repaint()

@@ -28,6 +28,7 @@ public:
     void waitForEvents() override;
     void markPausedLine(uint32_t section, long line) override;
     void runStarting() override;
+    void eventRunStarting() override;
     void paintEmptyNotice() override;
 
     // Applies the script's events in order while the program runs; false when the run has ended.

@@ -1,7 +1,10 @@
 #include "runtime/dispatch_setup.h"
 
 #include "interpreter/core_handlers.h"
+#include "runtime/bitmap_instructions.h"
+#include "runtime/draw_shapes.h"
 #include "runtime/string_instructions.h"
+#include "runtime/text_instructions.h"
 #include "runtime/window_instructions.h"
 
 namespace qel {
@@ -12,8 +15,11 @@ DispatchTable build()
 {
     DispatchTable table;
     registerCoreHandlers(table);
+    registerBitmapHandlers(table);
     registerStringHandlers(table);
     registerWindowHandlers(table);
+    registerTextHandlers(table);
+    registerShapeHandlers(table);
     return table;
 }
 

@@ -2,6 +2,8 @@
 // The drawing state of a run: the colour table that maps the sixteen colour numbers to the colours
 // drawn, the text colours and font applied before every section, and the program's timer.
 
+#include "runtime/bitmap_table.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -26,6 +28,7 @@ struct DrawState {
     QRgb textColour = 0xFF000000;
     std::optional<QFont> font; // set by TextFont
     uint32_t timerId = 0;      // the program's timer, 0 = none
+    BitmapTable bitmaps;       // the bitmaps loaded by BitmapLoad
 
     // A colour number's colour; numbers outside the table draw black.
     QRgb colour(uint32_t number) const { return number < kColourCount ? colours[number] : 0xFF000000; }

@@ -1,0 +1,84 @@
+#pragma once
+// The editors of the text, font and colour instructions and of DrawText. Block layouts are in
+// text_instructions.h.
+
+#include "values/editor.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qel {
+
+inline constexpr std::string_view kStringExpressionRequired = "String expression required.";
+
+// The font families the display offers, in the font database's order; empty without a GUI.
+std::vector<std::string> installedFontFaces();
+
+// Fields: 0 "Type&Face" (installed faces), 1 "Type&Size", 2 "&Bold", 3 "&Italic", 4 "&Underline".
+// Line text: TextFont "Face",12,Bold,Italic,Underlined.
+class TextFontEditor final : public InstructionEditor {
+public:
+    uint32_t type() const override;
+    std::string_view title() const override { return "Set Text Font"; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+};
+
+// TextForeColour and TextBackColour. Field: 0 "&Colour". Line text: keyword "Colour name".
+class TextColourEditor final : public InstructionEditor {
+public:
+    TextColourEditor(uint32_t type, std::string_view title) : type_(type), title_(title) {}
+    uint32_t type() const override { return type_; }
+    std::string_view title() const override { return title_; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+
+private:
+    uint32_t type_;
+    std::string_view title_;
+};
+
+// Field: 0 "&Display Precision" ("0", "2", "3", "4", "6", "E"). Line text: FPDispDigits E.
+class FPDispDigitsEditor final : public InstructionEditor {
+public:
+    uint32_t type() const override;
+    std::string_view title() const override { return "Floating Point Display Precision"; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+};
+
+// Fields: 0 "&Colour", 1 "&Red", 2 "&Green", 3 "&Blue". Line text: ColourRemap 255, 0, 0,"Black".
+class ColourRemapEditor final : public InstructionEditor {
+public:
+    uint32_t type() const override;
+    std::string_view title() const override { return "Remap A Colour"; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+};
+
+// Fields: 0 "&Left", 1 "&Top", 2 "&Right", 3 "&Bottom", 4 "Te&xt", then the radio group of the
+// alignment 5 "Le&ft", 6 "&Centre", 7 "Ri&ght", 8 "&Get Size", then the radio group of the background
+// 9 "&Opaque Background", 10 "Tr&ansparent".
+// Line text: DrawText 10, 20, 300, 200, "Hello",Left,Opaque.
+namespace draw_text_fields {
+inline constexpr int kLeft = 0, kTop = 1, kRight = 2, kBottom = 3, kText = 4;
+inline constexpr int kAlignFirst = 5, kOpaque = 9, kTransparent = 10, kCount = 11;
+} // namespace draw_text_fields
+
+class DrawTextEditor final : public InstructionEditor {
+public:
+    uint32_t type() const override;
+    std::string_view title() const override { return "Draw Text"; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+};
+
+std::vector<const InstructionEditor*> textEditors();
+
+} // namespace qel
