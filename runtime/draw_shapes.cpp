@@ -5,7 +5,6 @@
 #include "values/evaluate.h"
 
 #include <QPainter>
-#include <QPen>
 
 #include <algorithm>
 #include <array>
