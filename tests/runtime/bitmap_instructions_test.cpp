@@ -2,6 +2,7 @@
 #include "runtime/bitmap_file.h"
 #include "runtime/bitmap_instructions.h"
 #include "runtime/draw_target.h"
+#include "support/canvas_run.h"
 #include "support/run_fixture.h"
 
 #include <filesystem>
@@ -61,11 +62,7 @@ struct BitmapInstructions : RunFixture {
 
     void run(Session& s)
     {
-        s.in = std::make_unique<Interpreter>(s.program, s.variables, s.host, fullDispatchTable());
-        s.host.interpreter = s.in.get();
-        s.in->drawTarget = &target;
-        s.in->startRun();
-        target.end();
+        startWithCanvas(s, target);
     }
 
     // A program declaring B (Bitmap), W and H (Integer), N (String) and then the lines given; the

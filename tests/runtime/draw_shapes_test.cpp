@@ -2,6 +2,7 @@
 #include "runtime/draw_shapes.h"
 #include "runtime/draw_target.h"
 #include "runtime/editor_registry.h"
+#include "support/canvas_run.h"
 #include "support/run_fixture.h"
 
 #include <chrono>
@@ -27,11 +28,7 @@ struct DrawShapes : RunFixture {
 
     void run()
     {
-        in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
-        host.interpreter = in.get();
-        in->drawTarget = &target;
-        in->startRun();
-        target.end();
+        startWithCanvas(*this, target);
     }
 
     // The smallest rectangle holding every pixel of that colour (empty when there is none).

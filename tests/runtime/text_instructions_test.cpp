@@ -2,6 +2,7 @@
 #include "runtime/draw_target.h"
 #include "runtime/text_editors.h"
 #include "runtime/text_instructions.h"
+#include "support/canvas_run.h"
 #include "support/run_fixture.h"
 #include "values/editor_fields.h"
 
@@ -44,11 +45,7 @@ struct TextInstructions : RunFixture {
     }
     void runWithCanvas()
     {
-        in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
-        host.interpreter = in.get();
-        in->drawTarget = &target;
-        in->startRun();
-        target.end();
+        startWithCanvas(*this, target);
     }
     int count(QRect area, QRgb colour) const
     {

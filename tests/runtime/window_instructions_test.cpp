@@ -1,5 +1,6 @@
 #include "runtime/draw_target.h"
 #include "runtime/window_instructions.h"
+#include "support/canvas_run.h"
 #include "support/run_fixture.h"
 
 using namespace qel;
@@ -14,11 +15,7 @@ struct WindowInstructions : RunFixture {
 
     void runWithCanvas()
     {
-        in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
-        host.interpreter = in.get();
-        in->drawTarget = &target;
-        in->startRun();
-        target.end();
+        startWithCanvas(*this, target);
     }
 };
 
