@@ -2,10 +2,8 @@
 
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
-#include "runtime/draw_target.h"
+#include "runtime/run_canvas.h"
 #include "runtime/text_instructions.h"
-
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <thread>
@@ -75,41 +73,49 @@ void HeadlessHost::markPausedLine(uint32_t section, long line)
 
 void HeadlessHost::runStarting()
 {
-    if (!target_)
-        return;
-    target_->state().resetForRun();
-    repaint(); // the window is shown and painted once before the Initialise section runs
-    applyTextAttributes(*target_);
+    if (canvas_)
+        canvas_->runStarting();
 }
 
 void HeadlessHost::eventRunStarting()
 {
-    if (target_)
-        applyTextAttributes(*target_);
+    if (canvas_)
+        applyTextAttributes(canvas_->target());
 }
 
 void HeadlessHost::repaint()
 {
-    if (!target_)
-        return;
-    target_->painter().fillRect(QRect(QPoint(0, 0), target_->clientSize()), Qt::white);
-    if (in_)
-        in_->paintEvent();
+    if (canvas_)
+        canvas_->repaint();
+}
+
+void HeadlessHost::resize(QSize size)
+{
+    if (canvas_ && size.width() > 0 && size.height() > 0 && size.width() <= 10000 && size.height() <= 10000)
+        canvas_->resize(size);
+    repaint();
 }
 
 void HeadlessHost::paintEmptyNotice()
 {
-    if (!target_)
-        return;
-    QPainter& p = target_->painter();
-    const QRect area(QPoint(0, 0), target_->clientSize());
-    p.fillRect(area, QColor(255, 255, 128));
-    if (QGuiApplication::instance()) { // text needs the application's fonts
-        p.setPen(Qt::black);
-        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
-                   "The PAINT section has been called, but it was found to be empty!\n\n Stop the program and add "
-                   "code to the PAINT section,\n using the menu item View->Paint Section");
+    if (canvas_)
+        canvas_->paintEmptyNotice();
+}
+
+// Maximised, the window takes the screen's available area; restored, the size it had before.
+bool HeadlessHost::setWindowMaximised(bool maximised)
+{
+    if (!canvas_)
+        return true;
+    if (maximised) {
+        if (!restoredSize_.isValid())
+            restoredSize_ = canvas_->size();
+        resize(RunCanvas::maximisedSize());
+    } else if (restoredSize_.isValid()) {
+        resize(restoredSize_);
+        restoredSize_ = QSize();
     }
+    return true;
 }
 
 void HeadlessHost::runScript()
@@ -134,11 +140,8 @@ void HeadlessHost::apply(const ScriptEvent& e)
     case K::Timer: in.timerEvent(); break;
     case K::Paint: repaint(); break;
     case K::Resize:
-        if (target_ && e.a > 0 && e.b > 0 && e.a <= 10000 && e.b <= 10000) {
-            target_->end();
-            target_->image() = QImage(e.a, e.b, QImage::Format_RGB32);
-        }
-        repaint();
+        restoredSize_ = QSize();
+        resize(QSize(e.a, e.b));
         break;
     case K::Continue: in.continueRun(); break;
     case K::Step: in.singleStep(); break;

@@ -5,6 +5,8 @@
 #include "app/event_script.h"
 #include "interpreter/run_host.h"
 
+#include <QSize>
+
 #include <chrono>
 #include <deque>
 #include <ostream>
@@ -12,7 +14,7 @@
 namespace qel {
 
 class Interpreter;
-class DrawTarget;
+class RunCanvas;
 
 class HeadlessHost : public RunHost {
 public:
@@ -20,7 +22,7 @@ public:
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
     // The canvas the run draws into, standing in for the run-time window.
-    void attachCanvas(DrawTarget& target) { target_ = &target; }
+    void attachCanvas(RunCanvas& canvas) { canvas_ = &canvas; }
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
@@ -30,6 +32,7 @@ public:
     void runStarting() override;
     void eventRunStarting() override;
     void paintEmptyNotice() override;
+    bool setWindowMaximised(bool maximised) override;
 
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
@@ -39,12 +42,14 @@ private:
     void apply(const ScriptEvent& e);
     // A full repaint: the canvas is cleared and the Paint section runs into it.
     void repaint();
+    void resize(QSize size);
     bool checkTimeout();
 
     std::ostream& out_;
     std::deque<ScriptEvent> script_;
     Interpreter* in_ = nullptr;
-    DrawTarget* target_ = nullptr;
+    RunCanvas* canvas_ = nullptr;
+    QSize restoredSize_; // the size before WindowMaximise
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;

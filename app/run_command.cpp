@@ -6,7 +6,7 @@
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
 #include "runtime/dispatch_setup.h"
-#include "runtime/draw_target.h"
+#include "runtime/run_canvas.h"
 #include "runtime/program_document.h"
 #include "values/variable_table.h"
 
@@ -173,12 +173,9 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     Interpreter in(program, variables, host, fullDispatchTable());
     host.attach(in);
-    QImage canvas(options->width, options->height, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    DrawState drawState;
-    DrawTarget target(canvas, drawState);
-    in.drawTarget = &target;
-    host.attachCanvas(target);
+    RunCanvas canvas(QSize(options->width, options->height));
+    canvas.attach(in);
+    host.attachCanvas(canvas);
     for (const Breakpoint& b : options->breaks)
         in.toggleBreakpoint(b.section, b.line);
 
@@ -193,8 +190,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     out << "{\"end\": \"" << endWord(in, host) << "\", \"section\": " << section << ", \"line\": " << line << "}\n";
     if (options->vars)
         printVariables(variables, out);
-    target.end();
-    if (!options->snapshot.empty() && !target.image().save(QString::fromStdString(options->snapshot), "PNG")) {
+    if (!options->snapshot.empty() && !canvas.image().save(QString::fromStdString(options->snapshot), "PNG")) {
         err << "qeltool: cannot write " << options->snapshot << "\n";
         return kExitUsage;
     }

@@ -36,6 +36,10 @@ public:
     virtual void eventRunFinished() {}
     // The Paint section holds only its heading: the window shows the empty-Paint notice instead.
     virtual void paintEmptyNotice() {}
+    // WindowMaximise and WindowRestore: the run-time window changes its show state and the repaint
+    // that causes (the Paint section) has happened when this returns; false when the window's
+    // placement could not be changed.
+    virtual bool setWindowMaximised(bool /*maximised*/) { return true; }
     // The run has ended (the view leaves its running state; the application closes when asked).
     virtual void runEnded(bool /*closeApplication*/) {}
 };

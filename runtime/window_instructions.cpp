@@ -2,6 +2,7 @@
 
 #include "interpreter/interpreter.h"
 #include "program/block_writer.h"
+#include "program/references.h"
 #include "runtime/draw_target.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
@@ -58,6 +59,19 @@ Outcome executeWindowGetSize(Interpreter& in, uint32_t s)
     return Outcome::Next;
 }
 
+// The window's show state changes and the repaint that follows (with the Paint section) happens
+// before the next line.
+Outcome setMaximised(Interpreter& in, bool maximised)
+{
+    if (in.host.setWindowMaximised(maximised))
+        return Outcome::Next;
+    reportWindowsCallFailed(in.host, "Can't set windowplacement. WinMax");
+    return Outcome::Fail;
+}
+
+Outcome executeWindowMaximise(Interpreter& in, uint32_t) { return setMaximised(in, true); }
+Outcome executeWindowRestore(Interpreter& in, uint32_t) { return setMaximised(in, false); }
+
 } // namespace
 
 uint32_t WindowClearEditor::type() const { return kWindowClear; }
@@ -113,6 +127,8 @@ void registerWindowHandlers(DispatchTable& table)
 {
     table.set(kWindowClear, executeWindowClear);
     table.set(kWindowGetSize, executeWindowGetSize);
+    table.set(kWindowMaximise, executeWindowMaximise);
+    table.set(kWindowRestore, executeWindowRestore);
 }
 
 } // namespace qel

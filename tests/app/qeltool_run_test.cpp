@@ -158,3 +158,31 @@ TEST(QeltoolRun, AnErrorInTheFirstPaintEndsTheRunBeforeInitialise)
     EXPECT_EQ(r.lines[1], "{\"end\": \"error\", \"section\": 1, \"line\": 1}");
     EXPECT_NE(r.lines[2].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [0]}"), std::string::npos);
 }
+
+TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
+{
+    // Paint counts its runs and fills the window; Initialise reads the count right after each change.
+    std::string path = writeProgram("maximise.qel", [](ProgramBuilder& b) {
+        b.add("DeclareVariable", variableFields("Integer", "Paints", "0"))
+            .add("DeclareVariable", variableFields("Integer", "Seen", "0"))
+            .add("DeclareVariable", variableFields("Integer", "W", "0"))
+            .add("DeclareVariable", variableFields("Integer", "H", "0"))
+            .add("WindowMaximise")
+            .add("Let", letFields("Seen", "Paints"))
+            .add("WindowGetSize", {"W", "H"})
+            .add("WindowRestore")
+            .add("Let", letFields("Total", "Paints"));
+        b.section(kPaint).add("Let", letFields("Paints", "Paints", "+", "1")).add("WindowClear", {"Green"});
+    });
+    std::string png = ::testing::TempDir() + "maximise.png";
+    RunOutput r = runTool({"run", path, "--vars", "--size", "200x100", "--snapshot", png});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string& vars = r.lines.back();
+    EXPECT_NE(vars.find("{\"name\": \"Seen\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"), std::string::npos) << vars;
+    EXPECT_NE(vars.find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [3]}"), std::string::npos) << vars;
+    // Maximised, the window is larger than the 200 x 100 it started with; restored, it is that size again.
+    EXPECT_EQ(vars.find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [200]}"), std::string::npos) << vars;
+    QImage picture(QString::fromStdString(png));
+    EXPECT_EQ(picture.size(), QSize(200, 100));
+    EXPECT_EQ(picture.pixel(199, 99), qRgb(0, 128, 0));
+}
