@@ -1,0 +1,14 @@
+#pragma once
+// The environment's help: a small bundled HTML reference shown in a help browser window.
+
+#include <QString>
+
+class QWidget;
+
+namespace qel {
+
+// Opens the help page of a topic: an instruction's keyword ("DrawLine"), or a window's name
+// ("Program View", "Add An Instruction", "Main Window"). An unknown topic opens the contents page.
+void showHelp(QWidget* parent, const QString& topic);
+
+} // namespace qel
