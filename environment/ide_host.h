@@ -4,6 +4,7 @@
 // main frame's MDI area, the program's timer, and the program view through the hooks the main
 // window sets.
 
+#include "environment/run_time_window.h"
 #include "interpreter/run_host.h"
 
 #include <QPointer>
@@ -16,7 +17,6 @@ class QWidget;
 
 namespace qel {
 
-class CRunTimeWnd;
 class Interpreter;
 class RunCanvas;
 
@@ -35,6 +35,8 @@ public:
 
     void attach(Interpreter& interpreter, RunCanvas& canvas);
     IdeHooks hooks;
+    // When set, every message goes to it instead of a message box (tests).
+    MessageHost* messageRecorder = nullptr;
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     bool ctrlOrShiftHeld() override;
@@ -48,11 +50,12 @@ public:
     void eventRunStarting() override;
     void paintEmptyNotice() override;
     bool setWindowMaximised(bool maximised) override;
+    void eventRunFinished() override;
     void runEnded(bool closeApplication) override;
 
     // The program's timer: ticks every intervalMs and runs the Timer section when the run can take it.
-    bool startTimer(uint32_t intervalMs);
-    void stopTimer();
+    bool startTimer(uint32_t intervalMs) override;
+    void stopTimer() override;
     bool timerActive() const { return timer_.isActive(); }
 
     // The run-time window of the current (or last) run, if any.
@@ -65,6 +68,7 @@ private:
     RunCanvas* canvas_ = nullptr;
     QPointer<CRunTimeWnd> window_;
     QTimer timer_;
+    QTimer refresh_; // shows what a running program draws
 };
 
 } // namespace qel

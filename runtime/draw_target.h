@@ -25,6 +25,8 @@ public:
     QPainter& painter();
     // Ends painting, so the image can be read, resized or saved.
     void end() { painter_.reset(); }
+    // Whether something has been drawn since painting last ended.
+    bool painting() const { return painter_ != nullptr; }
 
 private:
     QImage& image_;

@@ -1,0 +1,46 @@
+#pragma once
+// The run-time window: shows the run's canvas, repaints it fully (Paint section) when shown or
+// resized, turns keys and mouse into the program's events, and refuses to be closed by the user.
+
+#include <QWidget>
+
+namespace qel {
+
+class Interpreter;
+class MessageHost;
+class RunCanvas;
+
+inline constexpr const char* kRunTimeWindowCaption = "Run Time Window";
+inline constexpr const char* kMayNotBeClosed = "This window may not be closed";
+
+class CRunTimeWnd : public QWidget {
+    Q_OBJECT
+public:
+    CRunTimeWnd(RunCanvas& canvas, Interpreter& interpreter, MessageHost& host, QWidget* parent = nullptr);
+
+    // A full repaint: the canvas is cleared and the Paint section runs into it.
+    void repaintCanvas();
+    // Shows what the program has drawn since the window last showed its canvas.
+    void showCanvas();
+    // Lets the environment close the window (the user never can).
+    void closeForGood();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void mouse(int code, const QMouseEvent& event);
+
+    RunCanvas& canvas_;
+    Interpreter& in_;
+    MessageHost& host_;
+    bool closing_ = false;
+};
+
+} // namespace qel

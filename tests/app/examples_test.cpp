@@ -1,0 +1,167 @@
+// The example programs in examples/ are built here through the editors, so they stay what the
+// dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
+// QEL_UPDATE_EXAMPLES=1 writes both again (look at the pictures before committing them).
+
+#include "app/tool_commands.h"
+#include "program/program_file.h"
+#include "support/run_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <functional>
+#include <sstream>
+
+using namespace qel;
+using namespace qel::test;
+
+namespace {
+
+const std::string kExamples = QEL_EXAMPLES_DIR;
+
+std::vector<std::string> drawText(std::string l, std::string t, std::string r, std::string b, std::string text,
+                                  int alignment, bool transparent)
+{
+    std::vector<std::string> fields = {l, t, r, b, text, "", "", "", "", "", ""};
+    fields[static_cast<size_t>(5 + alignment)] = "1";
+    fields[transparent ? 10 : 9] = "1";
+    return fields;
+}
+constexpr int kCentred = 1;
+
+// A greeting in the middle of the window, on a sunny sky.
+void hello(Session& s)
+{
+    s.handlers();
+    s.build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Width", "0"))
+        .add("DeclareVariable", variableFields("Integer", "Height", "0"));
+    s.build.section(kPaint)
+        .add("Comment", {"The picture belongs to the Paint section, so it survives every repaint."})
+        .add("WindowGetSize", {"Width", "Height"})
+        .add("WindowClear", {"Light Cyan"})
+        .add("DrawCircle", {"60", "60", "35", "35", "0", "Light Yellow"})
+        .add("TextFont", {"Arial", "28", "1", "", ""})
+        .add("TextForeColour", {"Blue"})
+        .add("DrawText", drawText("0", "170", "Width", "Height", "\"Hello from QEL!\"", kCentred, true));
+}
+
+// A house under the sun: rectangles, lines, a filled roof, circles, an arc and points.
+void shapes(Session& s)
+{
+    s.handlers();
+    s.build.section(kPaint)
+        .add("WindowClear", {"Light Blue"})
+        .add("DrawRect", {"0", "300", "600", "400", "1", "Green", "Green", "", "1"})
+        .add("DrawRect", {"200", "180", "400", "300", "2", "Black", "White", "", "1"})
+        .add("DrawLine", {"190", "180", "300", "100", "2", "Red", "1"})
+        .add("DrawLine", {"300", "100", "410", "180", "2", "Red", "1"})
+        .add("DrawLine", {"190", "180", "410", "180", "2", "Red", "1"})
+        .add("DrawFill", {"300", "150", "Light Red"})
+        .add("DrawRect", {"280", "230", "40", "70", "1", "Black", "Yellow", "", ""})
+        .add("DrawCircle", {"520", "70", "40", "40", "0", "Light Yellow"})
+        .add("DrawCircle", {"520", "70", "48", "48", "2", "Yellow"})
+        .add("DrawArc", {"100", "120", "60", "30", "20", "160", "3", "Bright White"})
+        .add("DrawPoint", {"30", "30", "Bright White"})
+        .add("DrawPoint", {"60", "20", "Bright White"})
+        .add("DrawPoint", {"90", "40", "Bright White"});
+}
+
+// Every colour of the table with its name; Light Red is remapped to orange at the start.
+void colours(Session& s)
+{
+    static const char* names[] = {"Black", "Grey", "Blue", "Light Blue", "Green", "Light Green", "Cyan", "Light Cyan",
+                                  "Red", "Light Red", "Magenta", "Light Magenta", "Yellow", "Light Yellow", "White",
+                                  "Bright White"};
+    s.handlers();
+    s.build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "R", "255"))
+        .add("DeclareVariable", variableFields("Integer", "G", "128"))
+        .add("DeclareVariable", variableFields("Integer", "B", "0"))
+        .add("ColourRemap", {"Light Red", "R", "G", "B"});
+    s.build.section(kPaint).add("WindowClear", {"Bright White"}).add("TextFont", {"Arial", "10", "", "", ""});
+    for (int k = 0; k < 16; ++k) {
+        const int x = 20 + (k % 4) * 145, y = 20 + (k / 4) * 95;
+        s.build.add("DrawRect", {std::to_string(x), std::to_string(y), "120", "50", "1", "Black", names[k], "", ""})
+            .add("DrawText", drawText(std::to_string(x), std::to_string(y + 55), std::to_string(x + 120),
+                                      std::to_string(y + 75), "\"" + std::string(names[k]) + "\"", kCentred, false));
+    }
+}
+
+// Clicks leave red dots: the mouse handler keeps the points, the Paint section draws them all.
+void clicks(Session& s)
+{
+    s.handlers({{"qelOnLeftButtonDown", [](ProgramBuilder& b) {
+                     b.add("If", ifFields("Count", "Less Than", "50"))
+                         .add("Let", letFields("Count", "Count", "+", "1"))
+                         .add("Let", letFields("X(Count)", "qelMouseX"))
+                         .add("Let", letFields("Y(Count)", "qelMouseY"))
+                         .add("DrawCircle", {"qelMouseX", "qelMouseY", "10", "10", "0", "Red"})
+                         .add("EndIf");
+                 }}});
+    s.build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Count", "0"))
+        .add("DeclareVariable", {"Integer", "1D Array", "50", "", "X", ""})
+        .add("DeclareVariable", {"Integer", "1D Array", "50", "", "Y", ""})
+        .add("DeclareVariable", variableFields("Integer", "I", "0"));
+    s.build.section(kPaint)
+        .add("WindowClear", {"Bright White"})
+        .add("For", forFields("I", "1", "Count"))
+        .add("DrawCircle", {"X(I)", "Y(I)", "10", "10", "0", "Red"})
+        .add("Next");
+}
+
+struct Example {
+    const char* name;
+    void (*build)(Session&);
+    const char* events; // what the user does before the picture is taken
+};
+
+const Example kExampleList[] = {
+    {"hello", hello, ""},
+    {"shapes", shapes, ""},
+    {"colours", colours, "paint\n"}, // the remap happens in Initialise, after the first paint
+    {"clicks", clicks, "mouse down 100 100\nmouse up 100 100\nmouse down 300 200\nmouse up 300 200\npaint\n"},
+};
+
+bool updating() { return qEnvironmentVariableIntValue("QEL_UPDATE_EXAMPLES") == 1; }
+
+} // namespace
+
+TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
+{
+    for (const Example& example : kExampleList) {
+        SCOPED_TRACE(example.name);
+        Session session;
+        example.build(session);
+        ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
+        const std::vector<uint8_t> bytes = storeProgram(session.program);
+        const std::string path = kExamples + "/" + example.name + ".qel";
+        const std::string golden = kExamples + "/" + example.name + ".png";
+        if (updating())
+            ASSERT_TRUE(writeFileAtomically(path, bytes));
+        std::vector<uint8_t> stored;
+        ASSERT_TRUE(readWholeFile(path, stored));
+        EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
+
+        const std::string png = ::testing::TempDir() + example.name + ".png";
+        std::istringstream events(example.events);
+        std::ostringstream out, err;
+        ASSERT_EQ(runToolCommand({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, events, out, err), 0)
+            << out.str() << err.str();
+        EXPECT_EQ(out.str(), "{\"end\": \"finished\", \"section\": 0, \"line\": 0}\n");
+        if (updating())
+            continue;
+        QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));
+        ASSERT_FALSE(expected.isNull());
+        ASSERT_EQ(actual.size(), expected.size());
+        expected = expected.convertToFormat(QImage::Format_RGB32);
+        actual = actual.convertToFormat(QImage::Format_RGB32);
+        int differing = 0;
+        for (int y = 0; y < actual.height(); ++y)
+            for (int x = 0; x < actual.width(); ++x)
+                differing += actual.pixel(x, y) != expected.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
+    }
+}
