@@ -109,10 +109,7 @@ std::vector<const InstructionEditor*> bitmapEditors()
         BitmapInstructionEditor({kDrawBitmapScaled, "DrawBitmapScaled", "Draw A Scaled Bitmap ", kScaledBody, kScaledFields}),
         BitmapInstructionEditor({kBitmapUnload, "BitmapUnLoad", "Unload A Bitmap", kUnloadBody, kUnloadFields}),
     };
-    std::vector<const InstructionEditor*> list;
-    for (const BitmapInstructionEditor& e : editors)
-        list.push_back(&e);
-    return list;
+    return editorList(editors);
 }
 
 } // namespace qel

@@ -17,7 +17,7 @@
 // fields' texts in dialog order separated by ", "; an empty field shows as nothing:
 // "BitmapLoad "face.bmp", Face, W, H", "DrawBitmap Face, 20, 10".
 
-#include "values/editor.h"
+#include "values/form_editor.h"
 
 #include <span>
 #include <string_view>
@@ -52,18 +52,13 @@ struct BitmapInstructionForm {
     std::span<const BitmapOperandField> fields; // dialog order
 };
 
-class BitmapInstructionEditor final : public InstructionEditor {
+class BitmapInstructionEditor final : public FormEditor<BitmapInstructionForm> {
 public:
-    explicit BitmapInstructionEditor(const BitmapInstructionForm& form) : form_(form) {}
-
-    uint32_t type() const override { return form_.type; }
-    std::string_view title() const override { return form_.title; }
+    using FormEditor::FormEditor;
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
 
-private:
-    BitmapInstructionForm form_;
 };
 
 // The editors of BitmapLoad, DrawBitmap, DrawBitmapScaled and BitmapUnload.

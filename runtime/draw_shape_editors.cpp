@@ -166,10 +166,7 @@ std::vector<const InstructionEditor*> shapeEditors()
         ShapeEditor({kDrawPoint, "Draw A Point", point_block::kFixedBody, false, kPointOperands, kPointControls}),
         ShapeEditor({kDrawFill, "Fill An Area", fill_block::kFixedBody, false, kFillOperands, kFillControls}),
     };
-    std::vector<const InstructionEditor*> list;
-    for (const ShapeEditor& e : editors)
-        list.push_back(&e);
-    return list;
+    return editorList(editors);
 }
 
 } // namespace qel

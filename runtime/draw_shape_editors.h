@@ -19,7 +19,7 @@
 // colour name in double quotes after a ",", then ",Transparent" and ",Absolute" for the boxes that
 // are set: DrawLine 10,20,X,40,1,"Red",Absolute   DrawRect 1,2,3,4,1,"Black","Blue",Transparent
 
-#include "values/editor.h"
+#include "values/form_editor.h"
 
 #include <span>
 #include <string_view>
@@ -58,18 +58,13 @@ struct ShapeForm {
     std::span<const ShapeControl> controls;
 };
 
-class ShapeEditor final : public InstructionEditor {
+class ShapeEditor final : public FormEditor<ShapeForm> {
 public:
-    explicit ShapeEditor(const ShapeForm& form) : form_(form) {}
-
-    uint32_t type() const override { return form_.type; }
-    std::string_view title() const override { return form_.title; }
+    using FormEditor::FormEditor;
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
 
-private:
-    ShapeForm form_;
 };
 
 // The editors of DrawLine, DrawRect, DrawCircle, DrawArc, DrawPoint and DrawFill.

@@ -69,10 +69,7 @@ std::vector<const InstructionEditor*> stringEditors()
         StringInstructionEditor({kGetTimeAndDate, "Get Time And Date", kTwoOperandFixedBody, kTimeAndDateFields}),
         StringInstructionEditor({kStringPart, "Extract Part Of A String", kPartFixedBody, kPartFields}),
     };
-    std::vector<const InstructionEditor*> list;
-    for (const StringInstructionEditor& e : editors)
-        list.push_back(&e);
-    return list;
+    return editorList(editors);
 }
 
 } // namespace qel

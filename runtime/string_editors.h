@@ -14,7 +14,7 @@
 // also be a numeric constant. The line's text is the keyword, a blank, then the fields' texts in
 // dialog order separated by ", ": "StringPart Name, 2, Last, Part".
 
-#include "values/editor.h"
+#include "values/form_editor.h"
 
 #include <span>
 #include <vector>
@@ -36,18 +36,13 @@ struct StringInstructionForm {
     std::span<const StringOperandField> fields; // dialog order
 };
 
-class StringInstructionEditor final : public InstructionEditor {
+class StringInstructionEditor final : public FormEditor<StringInstructionForm> {
 public:
-    explicit StringInstructionEditor(const StringInstructionForm& form) : form_(form) {}
-
-    uint32_t type() const override { return form_.type; }
-    std::string_view title() const override { return form_.title; }
+    using FormEditor::FormEditor;
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
 
-private:
-    StringInstructionForm form_;
 };
 
 // The editors of StringLength, StringToNumeric, StringFromNumeric, GetTimeAndDate and StringPart.
