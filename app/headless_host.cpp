@@ -2,6 +2,7 @@
 
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
+#include "runtime/interaction_instructions.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_instructions.h"
 
@@ -118,6 +119,42 @@ bool HeadlessHost::setWindowMaximised(bool maximised)
     return true;
 }
 
+bool HeadlessHost::startTimer(uint32_t intervalMs)
+{
+    timerPeriod_ = std::chrono::milliseconds(std::max<uint32_t>(intervalMs, 1));
+    nextTick_ = std::chrono::steady_clock::now() + timerPeriod_;
+    return true;
+}
+
+void HeadlessHost::stopTimer() { timerPeriod_ = std::chrono::milliseconds(0); }
+
+void HeadlessHost::runEnding()
+{
+    if (canvas_)
+        releaseProgramTimer(*this, canvas_->state());
+    stopTimer(); // no tick outlives the run
+}
+
+// Time passes as it would at the keyboard: the process sleeps, within the run's time limit, and the
+// program's timer ticks meanwhile. Ticks missed while the Timer section ran are not made up.
+void HeadlessHost::wait(std::chrono::milliseconds duration)
+{
+    using Clock = std::chrono::steady_clock;
+    auto until = Clock::now() + duration;
+    if (timeoutSeconds_ > 0)
+        until = std::min(until, started_ + std::chrono::duration_cast<Clock::duration>(
+                                               std::chrono::duration<double>(timeoutSeconds_)));
+    while (in_ && in_->isRunning() && timerPeriod_.count() > 0 && nextTick_ <= until) {
+        std::this_thread::sleep_until(nextTick_);
+        nextTick_ += timerPeriod_;
+        in_->timerEvent(); // may stop or restart the timer, or end the run
+        if (const auto now = Clock::now(); timerPeriod_.count() > 0 && nextTick_ < now)
+            nextTick_ += ((now - nextTick_) / timerPeriod_ + 1) * timerPeriod_;
+    }
+    std::this_thread::sleep_until(until);
+    checkTimeout();
+}
+
 void HeadlessHost::runScript()
 {
     while (in_ && in_->isRunning() && !script_.empty() && !checkTimeout()) {
@@ -149,16 +186,7 @@ void HeadlessHost::apply(const ScriptEvent& e)
         if (in.isRunning())
             in.stopRun();
         break;
-    case K::Wait: {
-        // Time passes as it would at the keyboard: the process sleeps, within the run's time limit.
-        auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(e.a);
-        if (timeoutSeconds_ > 0)
-            until = std::min(until, started_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                                   std::chrono::duration<double>(timeoutSeconds_)));
-        std::this_thread::sleep_until(until);
-        checkTimeout();
-        break;
-    }
+    case K::Wait: wait(std::chrono::milliseconds(e.a)); break;
     case K::Answer: // an answer no message box asked for
     case K::Input: break;
     }

@@ -33,6 +33,10 @@ public:
     void eventRunStarting() override;
     void paintEmptyNotice() override;
     bool setWindowMaximised(bool maximised) override;
+    // The program's timer ticks only while the script waits (`wait MS`), at the ticks' own times.
+    bool startTimer(uint32_t intervalMs) override;
+    void stopTimer() override;
+    void runEnding() override;
 
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
@@ -44,6 +48,8 @@ private:
     void repaint();
     void resize(QSize size);
     bool checkTimeout();
+    // Sleeps for a script's wait, running the timer's ticks that fall in it.
+    void wait(std::chrono::milliseconds duration);
 
     std::ostream& out_;
     std::deque<ScriptEvent> script_;
@@ -53,6 +59,8 @@ private:
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;
+    std::chrono::milliseconds timerPeriod_{0}; // 0: no timer
+    std::chrono::steady_clock::time_point nextTick_;
 };
 
 } // namespace qel

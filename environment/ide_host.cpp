@@ -3,6 +3,7 @@
 #include "environment/run_input_box.h"
 #include "environment/run_time_window.h"
 #include "interpreter/interpreter.h"
+#include "runtime/interaction_instructions.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_instructions.h"
 
@@ -158,7 +159,13 @@ void IdeHost::runStarting()
     refresh_.start();
 }
 
-void IdeHost::runEnding() { stopTimer(); }
+void IdeHost::runEnding()
+{
+    if (canvas_)
+        releaseProgramTimer(*this, canvas_->state());
+    else
+        stopTimer();
+}
 
 void IdeHost::eventRunStarting()
 {

@@ -1,6 +1,7 @@
 #include "interpreter/interpreter.h"
 
 #include "interpreter/functions.h"
+#include "program/references.h"
 #include "program/system_names.h"
 #include "values/variable_table.h"
 
@@ -116,6 +117,13 @@ void Interpreter::endRun(int result, uint32_t section)
         eval.runErrorText.clear();
     }
     host.runEnded(false);
+}
+
+Outcome Interpreter::windowsCallFailed(std::string_view detail)
+{
+    host.showMessage(kWindowsErrorNotice, Icon::Error);
+    eval.runErrorText = std::string(kWindowsCallFailed) + std::string(detail);
+    return Outcome::Fail;
 }
 
 void Interpreter::exitApplication()

@@ -100,6 +100,9 @@ public:
     // Resets the operands' caches and gathers the lines for a run (done by startRun); the error
     // text when a line has a type code with no instruction.
     std::optional<std::string> prepareLines();
+    // A call to the window system failed: the user sees the generic notice, and the run stops with
+    // "WINDOWS CALL FAILED\n\n" + detail as its error.
+    Outcome windowsCallFailed(std::string_view detail);
     // Fails the current line with "RUN TIME ERROR\n\n" + message + detail.
     Outcome fail(std::string_view message, std::string_view detail = {})
     {

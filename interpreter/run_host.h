@@ -1,6 +1,7 @@
 #pragma once
 // What a running program needs from the environment: messages (MessageHost), the event pump, the
-// program view, and the input box. The IDE implements it with Qt; qeltool and tests with scripts.
+// program view, the input box and the program's timer. The IDE implements it with Qt; qeltool and
+// tests with scripts.
 
 #include "program/host.h"
 
@@ -20,11 +21,20 @@ public:
     virtual void showLine(uint32_t /*section*/, long /*line*/) {}
     // The program view marks the line at which the run is paused; -1 clears the mark.
     virtual void markPausedLine(uint32_t /*section*/, long /*line*/) {}
-    // The run-time input box: the reply, or nothing when cancelled.
+    // The run-time input box, modal: the prompt above a reply field with Ok and Cancel. Ok with an
+    // empty reply is refused by the box itself ("Input required") and the box stays open, so a
+    // reply is never empty; nothing when cancelled or closed. The caller takes at most 512
+    // characters of the reply.
     virtual std::optional<std::string> inputBox(std::string_view /*prompt*/, std::string_view /*title*/)
     {
         return std::nullopt;
     }
+    // The program's timer (TimerStart): from now on a tick every intervalMs calls the interpreter's
+    // timerEvent, which runs the Timer section when the run can take it. False when the window
+    // system refused the timer. There is at most one timer; the caller keeps its id.
+    virtual bool startTimer(uint32_t /*intervalMs*/) { return false; }
+    // TimerStop and the run's end: no more ticks.
+    virtual void stopTimer() {}
     // A run has been set up (variables reset, system variables found) and is about to run its
     // Initialise section: the run-time window is shown and painted.
     virtual void runStarting() {}

@@ -75,12 +75,6 @@ QImage toImage(const DecodedBitmap& bitmap)
     return image;
 }
 
-Outcome windowsCallFailed(Interpreter& in, std::string_view detail)
-{
-    reportWindowsCallFailed(in.host, detail);
-    return Outcome::Fail;
-}
-
 Outcome executeBitmapLoad(Interpreter& in, uint32_t s)
 {
     auto ops = in.operandsAt(in.cursor(s));
@@ -103,11 +97,11 @@ Outcome executeBitmapLoad(Interpreter& in, uint32_t s)
     // A bitmap belongs to the drawing target it is made for; without one there is nothing to make.
     QImage image = toImage(read.bitmap);
     if (!in.drawTarget || image.isNull())
-        return windowsCallFailed(in, bitmap_msg::kCreateFailed);
+        return in.windowsCallFailed(bitmap_msg::kCreateFailed);
     BitmapTable& table = in.drawTarget->state().bitmaps;
     handle = table.load(std::move(image));
     if (handle == 0)
-        return windowsCallFailed(in, bitmap_msg::kCreateFailed);
+        return in.windowsCallFailed(bitmap_msg::kCreateFailed);
     if (!storeWord(in.eval, handle, variable)) {
         table.unload(handle);
         return Outcome::Fail;
@@ -201,7 +195,7 @@ Outcome executeBitmapUnload(Interpreter& in, uint32_t s)
     if (handle == 0)
         return Outcome::Next;
     if (!in.drawTarget || !in.drawTarget->state().bitmaps.unload(handle))
-        return windowsCallFailed(in, bitmap_msg::kDeleteFailed);
+        return in.windowsCallFailed(bitmap_msg::kDeleteFailed);
     return storeWord(in.eval, 0, variable) ? Outcome::Next : Outcome::Fail;
 }
 

@@ -3,6 +3,7 @@
 #include "interpreter/core_handlers.h"
 #include "runtime/bitmap_instructions.h"
 #include "runtime/draw_shapes.h"
+#include "runtime/interaction_instructions.h"
 #include "runtime/string_instructions.h"
 #include "runtime/text_instructions.h"
 #include "runtime/window_instructions.h"
@@ -20,6 +21,7 @@ DispatchTable build()
     registerWindowHandlers(table);
     registerTextHandlers(table);
     registerShapeHandlers(table);
+    registerInteractionHandlers(table);
     return table;
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/bitmap_editors.h"
 #include "runtime/draw_shape_editors.h"
+#include "runtime/interaction_editors.h"
 #include "runtime/string_editors.h"
 #include "runtime/text_editors.h"
 #include "runtime/text_file_open.h"
@@ -22,6 +23,8 @@ std::vector<const InstructionEditor*> runtimeEditors()
     for (const InstructionEditor* e : bitmapEditors())
         editors.push_back(e);
     for (const InstructionEditor* e : shapeEditors())
+        editors.push_back(e);
+    for (const InstructionEditor* e : interactionEditors())
         editors.push_back(e);
     return editors;
 }

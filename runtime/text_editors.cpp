@@ -231,7 +231,7 @@ std::vector<FieldSpec> DrawTextEditor::fields() const
     specs.push_back({"Te&xt", FieldKind::Variable, {}, 0});
     for (const AlignmentButton& a : kAlignments)
         specs.push_back({std::string(a.label), FieldKind::Radio, {}, 0});
-    specs.push_back({"&Opaque Background", FieldKind::Radio, {}, 0});
+    specs.push_back({"&Opaque Background", FieldKind::Radio, {}, 0, 0, true});
     specs.push_back({"Tr&ansparent", FieldKind::Radio, {}, 0});
     return specs;
 }

@@ -2,7 +2,6 @@
 
 #include "interpreter/interpreter.h"
 #include "program/block_writer.h"
-#include "program/references.h"
 #include "runtime/draw_target.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
@@ -65,8 +64,7 @@ Outcome setMaximised(Interpreter& in, bool maximised)
 {
     if (in.host.setWindowMaximised(maximised))
         return Outcome::Next;
-    reportWindowsCallFailed(in.host, "Can't set windowplacement. WinMax");
-    return Outcome::Fail;
+    return in.windowsCallFailed("Can't set windowplacement. WinMax");
 }
 
 Outcome executeWindowMaximise(Interpreter& in, uint32_t) { return setMaximised(in, true); }

@@ -29,11 +29,16 @@ enum class FieldKind {
     Radio,    // one radio button of a group (the group's buttons follow each other)
 };
 
+// Which variables a Variable field's drop-down offers, as bits; 0 offers every variable.
+enum VariablePick : uint32_t { kPickNumeric = 1, kPickString = 2, kPickFile = 4, kPickBitmap = 8 };
+
 struct FieldSpec {
     std::string label; // with its & accelerator, as the dialog shows it
     FieldKind kind = FieldKind::Text;
     std::vector<std::string> items; // List: the items in order
     int maxLength = 0;              // Text: 0 = no limit beyond the line's
+    uint32_t variableTypes = 0;     // Variable: VariablePick bits, 0 = all variables
+    bool newRadioGroup = false;     // Radio: starts a group of its own right after another group
 };
 
 struct FieldError {

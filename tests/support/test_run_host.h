@@ -41,8 +41,9 @@ public:
         if (line >= 0)
             pauses.push_back({section, static_cast<uint32_t>(line)});
     }
-    std::optional<std::string> inputBox(std::string_view, std::string_view) override
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override
     {
+        inputBoxes.push_back({std::string(prompt), std::string(title)});
         if (inputs.empty())
             return std::nullopt;
         auto reply = inputs.front();
@@ -50,6 +51,12 @@ public:
         return reply;
     }
     void paintEmptyNotice() override { ++emptyPaintNotices; }
+    bool startTimer(uint32_t intervalMs) override
+    {
+        timerStarts.push_back(intervalMs);
+        return timerAccepted;
+    }
+    void stopTimer() override { ++timerStops; }
 
     std::vector<std::string> texts() const { return recorder.texts(); }
 
@@ -57,6 +64,10 @@ public:
     Interpreter* interpreter = nullptr;
     std::deque<std::function<void(Interpreter&)>> whenPaused;
     std::deque<std::optional<std::string>> inputs;
+    std::vector<std::pair<std::string, std::string>> inputBoxes; // prompt and title of each input box
+    std::vector<uint32_t> timerStarts;                           // the period of each timer started
+    int timerStops = 0;
+    bool timerAccepted = true;
     std::vector<Breakpoint> pauses;
     std::function<void()> onPump;
     int pumps = 0;
