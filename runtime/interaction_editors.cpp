@@ -39,7 +39,7 @@ std::string displayText(const ClassifiedField& f) { return formatReference(asOpe
 void addRadios(std::vector<FieldSpec>& specs, std::span<const ListItem> group)
 {
     for (const ListItem& item : group)
-        specs.push_back({std::string(item.text), FieldKind::Radio, {}, 0});
+        specs.push_back({std::string(item.text), FieldKind::Radio, {}, 0, 0, &item == &group.front()});
 }
 
 // The code of the group's set button; none set: the code a new line starts with.

@@ -1,0 +1,80 @@
+// qel: the development environment.
+//
+//   qel [FILE.qel]
+//
+// Hidden options for measuring and for pictures of the window: --quit-after-show prints how many
+// milliseconds passed from the start until the main window was shown, then quits; --screenshot PATH
+// saves a picture of the main window once it is shown, then quits.
+#include "environment/main_frame.h"
+#include "environment/qel_app.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+struct Options {
+    QStringList files;
+    bool quitAfterShow = false;
+    QString screenshot;
+};
+
+Options parseOptions(const QStringList& arguments)
+{
+    Options options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QStringLiteral("--quit-after-show"))
+            options.quitAfterShow = true;
+        else if (a == QStringLiteral("--screenshot") && i + 1 < arguments.size())
+            options.screenshot = arguments[++i];
+        else
+            options.files << a;
+    }
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (!hasDisplay()) {
+        std::fputs("qel needs a display: run it on a desktop, or under xvfb-run\n", stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("QEL"));
+    const Options options = parseOptions(QApplication::arguments());
+
+    qel::CQelApp qel;
+    if (!qel.start(options.files))
+        return 1;
+
+    if (options.quitAfterShow || !options.screenshot.isEmpty()) {
+        // Once the window has been painted: the events the showing queued are handled first.
+        QTimer::singleShot(0, &application, [&] {
+            QApplication::processEvents();
+            if (options.quitAfterShow)
+                std::printf("shown after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
+            if (!options.screenshot.isEmpty() && !qel.mainFrame().grab().save(options.screenshot)) {
+                std::fprintf(stderr, "qel: cannot write %s\n", qPrintable(options.screenshot));
+                QApplication::exit(1);
+                return;
+            }
+            QApplication::exit(0);
+        });
+    }
+    return QApplication::exec();
+}

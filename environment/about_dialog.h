@@ -1,0 +1,17 @@
+#pragma once
+// The About box: the application's icon, name and version.
+
+#include <QDialog>
+
+namespace qel {
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+inline constexpr const char* kAboutTitle = "About Qelvin Programming Langauge";
+inline constexpr const char* kAboutText = "Qelvin Programming Language Version: 1.25";
+
+} // namespace qel

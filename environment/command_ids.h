@@ -1,0 +1,56 @@
+#pragma once
+// The command ids of the main window's menus, keys and toolbar. They name each command once, for
+// the frame that routes it and for the tests that press it.
+
+namespace qel {
+
+enum CommandId : int {
+    kCmdFileNew = 57600,
+    kCmdFileOpen = 57601,
+    kCmdFileClose = 57602,
+    kCmdFileSave = 57603,
+    kCmdFileSaveAs = 57604,
+    kCmdFilePrintSetup = 57606,
+    kCmdFilePrint = 57607,
+    kCmdFileRecent1 = 57616, // to 57625
+    kCmdAppExit = 57665,
+    kCmdAppAbout = 57664,
+    kCmdHelpTopics = 57667,
+    kCmdHelp = 57670,
+
+    kCmdEditInsertAfter = 32789,
+    kCmdEditAppend = 32795,
+    kCmdEditDelete = 32773,
+    kCmdEditLine = 32777,
+    kCmdEditCut = 57635,
+    kCmdEditCopy = 57634,
+    kCmdEditPaste = 57637,
+    kCmdEditCopyAllCode = 32874,
+    kCmdEditFind = 32861,
+    kCmdEditFindNext = 32862,
+    kCmdEditFunctionsList = 32856,
+
+    kCmdViewInitialise = 32776,
+    kCmdViewPaint = 32775,
+    kCmdViewTimer = 32778,
+    kCmdViewKeyboard = 32779,
+    kCmdViewMouse = 32780,
+    kCmdViewToolbar = 59392,
+    kCmdViewStatusBar = 59393,
+
+    kCmdRun = 32771,
+    kCmdProfiledRun = 32855,
+    kCmdStop = 32800,
+    kCmdContinue = 32811,
+    kCmdSingleStep = 32853,
+    kCmdToggleBreakPoint = 32854,
+    kCmdObjectViewer = 32802,
+
+    kCmdFormDesign = 32875,
+    kCmdFormPreView = 32876,
+
+    kCmdWindowCascade = 57650,
+    kCmdWindowTile = 57651,
+};
+
+} // namespace qel

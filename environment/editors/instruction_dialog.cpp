@@ -1,0 +1,273 @@
+#include "environment/editors/instruction_dialog.h"
+
+#include "environment/editors/field_layout.h"
+#include "environment/editors/latin1.h"
+#include "environment/editors/pickers.h"
+#include "environment/help.h"
+#include "environment/ide_state.h"
+#include "program/instruction_table.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace qel {
+
+namespace {
+
+constexpr int kOperandWidthChars = 18; // what a variable drop-down is wide enough to show
+constexpr int kShortFieldChars = 8;    // fields this short get a box their own size
+constexpr int kTextWidthChars = 30;    // a field that takes any length
+constexpr int kWideTextChars = 48;     // the widest a field is made
+
+QComboBox* editableBox(const FieldSpec& spec)
+{
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr); // completing "A" to a longer name would change what was typed
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(kOperandWidthChars);
+    if (spec.maxLength > 0)
+        box->lineEdit()->setMaxLength(spec.maxLength);
+    return box;
+}
+
+QLineEdit* textField(const FieldSpec& spec)
+{
+    auto* edit = new QLineEdit;
+    int chars = kTextWidthChars;
+    if (spec.maxLength > 0) {
+        edit->setMaxLength(spec.maxLength);
+        chars = std::min(spec.maxLength + 2, kWideTextChars);
+    }
+    const int width = edit->fontMetrics().averageCharWidth() * chars + 12;
+    if (spec.maxLength > 0 && spec.maxLength <= kShortFieldChars)
+        edit->setFixedWidth(width);
+    else
+        edit->setMinimumWidth(width);
+    return edit;
+}
+
+bool isButton(const FieldSpec& spec) { return spec.kind == FieldKind::Check || spec.kind == FieldKind::Radio; }
+
+} // namespace
+
+InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& ide, bool editing, QWidget* parent)
+    : QDialog(parent), editor_(editor), ide_(ide), editing_(editing), specs_(editor.fields())
+{
+    setWindowTitle(toQt(editor.title()));
+    buildFields();
+
+    const EditBuffer& buffer = ide.program.edit;
+    if (buffer.type == editor.type() && (editing || !buffer.block.isEmpty()))
+        setValues(editor.decode(ProgramLine{buffer.type, buffer.text, buffer.block}));
+    else
+        setValues(newLineValues());
+    focusField(0);
+}
+
+std::vector<std::string> InstructionDialog::newLineValues() const
+{
+    // The choices (lists, check boxes, radio buttons) start as the editor reads a line with nothing in
+    // it, which is how it defines a new line's colour, size or buttons; the typed fields start empty.
+    std::vector<std::string> values = editor_.decode(ProgramLine{editor_.type(), {}, ParamBlock()});
+    values.resize(specs_.size());
+    for (size_t k = 0; k < specs_.size(); ++k)
+        if (specs_[k].kind == FieldKind::Text || specs_[k].kind == FieldKind::Variable ||
+            specs_[k].kind == FieldKind::Function)
+            values[k].clear();
+    return values;
+}
+
+QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
+{
+    switch (spec.kind) {
+    case FieldKind::Text: return textField(spec);
+    case FieldKind::List: {
+        auto* box = new QComboBox;
+        for (const std::string& item : spec.items)
+            box->addItem(toQt(item));
+        return box;
+    }
+    case FieldKind::Variable: {
+        QComboBox* box = editableBox(spec);
+        fillVariablePicker(*box, ide_.variables, true, spec.variableTypes);
+        return box;
+    }
+    case FieldKind::Function: {
+        QComboBox* box = editableBox(spec);
+        fillFunctionPicker(*box, ide_.program);
+        return box;
+    }
+    case FieldKind::Check: return new QCheckBox(toQt(spec.label));
+    case FieldKind::Radio: return new QRadioButton(toQt(spec.label));
+    }
+    return new QLineEdit;
+}
+
+void InstructionDialog::buildFields()
+{
+    for (const FieldSpec& spec : specs_)
+        widgets_.push_back(makeWidget(spec));
+
+    auto* main = new QVBoxLayout(this);
+    QFormLayout* form = nullptr;
+    auto currentForm = [&] {
+        if (!form) {
+            form = new QFormLayout;
+            form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+            form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            main->addLayout(form);
+        }
+        return form;
+    };
+    auto labelFor = [&](int field) {
+        auto* label = new QLabel(toQt(specs_[field].label));
+        label->setBuddy(widgets_[field]);
+        return label;
+    };
+
+    for (const FieldBlock& block : planFieldLayout(specs_)) {
+        switch (block.kind) {
+        case FieldBlock::Kind::Single:
+            if (isButton(specs_[block.first]))
+                currentForm()->addRow(QString(), widgets_[block.first]);
+            else
+                currentForm()->addRow(labelFor(block.first), widgets_[block.first]);
+            break;
+        case FieldBlock::Kind::RadioGroup: {
+            auto* frame = new QGroupBox;
+            auto* row = new QHBoxLayout(frame);
+            auto* group = new QButtonGroup(frame);
+            for (int k = block.first; k < block.first + block.count; ++k) {
+                row->addWidget(widgets_[k]);
+                group->addButton(static_cast<QRadioButton*>(widgets_[k]));
+            }
+            row->addStretch();
+            currentForm()->addRow(QString(), frame);
+            break;
+        }
+        case FieldBlock::Kind::Table: {
+            auto* grid = new QGridLayout;
+            for (int column = 0; column < block.columns; ++column)
+                if (!isButton(specs_[block.first + column]))
+                    grid->addWidget(labelFor(block.first + column), 0, column);
+            for (int k = 0; k < block.count; ++k)
+                grid->addWidget(widgets_[block.first + k], 1 + k / block.columns, k % block.columns);
+            grid->setColumnStretch(block.columns, 1);
+            main->addLayout(grid);
+            form = nullptr; // fields after the table start a form of their own
+            break;
+        }
+        }
+    }
+
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
+    buttons_->button(QDialogButtonBox::Ok)->setDefault(true);
+    main->addSpacing(6);
+    main->addWidget(buttons_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &InstructionDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &InstructionDialog::reject);
+    const QString topic = toQt(instructionInfo(editor_.type())->keyword);
+    connect(buttons_, &QDialogButtonBox::helpRequested, this, [this, topic] { showHelp(this, topic); });
+
+    // Tab runs through the fields in their order, then the buttons.
+    std::vector<QWidget*> chain = widgets_;
+    for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Help})
+        chain.push_back(buttons_->button(which));
+    for (size_t k = 1; k < chain.size(); ++k)
+        setTabOrder(chain[k - 1], chain[k]);
+    main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::vector<std::string> InstructionDialog::values() const
+{
+    std::vector<std::string> values;
+    for (size_t k = 0; k < specs_.size(); ++k) {
+        QWidget* w = widgets_[k];
+        switch (specs_[k].kind) {
+        case FieldKind::Text: values.push_back(fromQt(static_cast<QLineEdit*>(w)->text())); break;
+        case FieldKind::List:
+        case FieldKind::Variable:
+        case FieldKind::Function: values.push_back(fromQt(static_cast<QComboBox*>(w)->currentText())); break;
+        case FieldKind::Check:
+        case FieldKind::Radio: values.push_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
+        }
+    }
+    return values;
+}
+
+void InstructionDialog::setValues(const std::vector<std::string>& values)
+{
+    for (size_t k = 0; k < specs_.size(); ++k) {
+        const QString value = k < values.size() ? toQt(values[k]) : QString();
+        QWidget* w = widgets_[k];
+        switch (specs_[k].kind) {
+        case FieldKind::Text: static_cast<QLineEdit*>(w)->setText(value); break;
+        case FieldKind::List: {
+            // A value that is none of the items (an empty one for a new line) shows the first item.
+            auto* box = static_cast<QComboBox*>(w);
+            box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
+            break;
+        }
+        case FieldKind::Variable:
+        case FieldKind::Function: static_cast<QComboBox*>(w)->setEditText(value); break;
+        case FieldKind::Check:
+        case FieldKind::Radio: {
+            auto* button = static_cast<QAbstractButton*>(w);
+            QButtonGroup* group = button->group();
+            if (group)
+                group->setExclusive(false); // lets a group start with no button set
+            button->setChecked(isSet(fromQt(value)));
+            if (group)
+                group->setExclusive(true);
+            break;
+        }
+        }
+    }
+}
+
+void InstructionDialog::focusField(int field)
+{
+    if (widgets_.empty())
+        return;
+    if (field < 0 || field >= static_cast<int>(widgets_.size()))
+        field = 0;
+    QWidget* w = widgets_[static_cast<size_t>(field)];
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->selectAll();
+    else if (auto* box = qobject_cast<QComboBox*>(w); box && box->lineEdit())
+        box->lineEdit()->selectAll();
+}
+
+void InstructionDialog::accept()
+{
+    const EditBuffer& buffer = ide_.program.edit;
+    const ProgramLine* editing =
+        editing_ && buffer.target >= 0 ? ide_.program.lineAt(buffer.section, buffer.target) : nullptr;
+    EditContext context{ide_.program, ide_.variables, editing};
+    EditOutcome outcome = editor_.accept(values(), context);
+    if (outcome.error) {
+        ide_.host.showMessage(outcome.error->message, outcome.error->icon, Buttons::Ok);
+        focusField(outcome.error->field);
+        return;
+    }
+    stored_ = editor_.store(outcome.line, context, ide_.host);
+    QDialog::accept();
+}
+
+} // namespace qel

@@ -1,0 +1,72 @@
+#include "environment/editors/pickers.h"
+
+#include "environment/editors/latin1.h"
+#include "interpreter/declare_function.h"
+#include "program/instruction_table.h"
+#include "program/program.h"
+#include "values/editor.h"
+#include "values/variable_table.h"
+
+#include <QComboBox>
+
+namespace qel {
+
+namespace {
+
+bool inGroups(const VariableRecord& v, uint32_t groups)
+{
+    if (groups == 0)
+        return true;
+    switch (v.type) {
+    case kTypeInteger:
+    case kTypeFloat: return (groups & kPickNumeric) != 0;
+    case kTypeString: return (groups & kPickString) != 0;
+    case kTypeFile: return (groups & kPickFile) != 0;
+    case kTypeBitmap: return (groups & kPickBitmap) != 0;
+    }
+    return false;
+}
+
+// Adds the names after what the box holds; the data of each is its running position.
+void addNames(QComboBox& box, const std::vector<std::string>& names)
+{
+    int position = 0;
+    for (const std::string& name : names) {
+        if (name.empty())
+            continue; // a box item nobody could tell apart from the empty one
+        box.addItem(toQt(name), position);
+        ++position;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> declaredFunctionNames(const Program& program)
+{
+    std::vector<std::string> names;
+    for (const Section& section : program.sections)
+        for (const ProgramLine& line : section.lines)
+            if (line.type == kDeclareFunction)
+                names.emplace_back(declaredFunctionName(line.block));
+    return names;
+}
+
+std::vector<std::string> variableNames(const VariableTable& variables, uint32_t groups)
+{
+    std::vector<std::string> names;
+    for (const VariableRecord& v : variables)
+        if (inGroups(v, groups))
+            names.push_back(v.name);
+    return names;
+}
+
+void fillFunctionPicker(QComboBox& box, const Program& program) { addNames(box, declaredFunctionNames(program)); }
+
+void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool withEmptyItem, uint32_t groups)
+{
+    if (withEmptyItem)
+        box.addItem(QString(), -1);
+    addNames(box, variableNames(variables, groups));
+}
+
+} // namespace qel

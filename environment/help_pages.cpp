@@ -1,0 +1,149 @@
+#include "environment/help_pages.h"
+
+#include "environment/help_instructions.h"
+#include "program/instruction_table.h"
+#include "program/keyword_table.h"
+#include "runtime/editor_registry.h"
+
+#include <QStringList>
+
+namespace qel {
+
+namespace {
+
+const QString kHelpRoot = QStringLiteral("qrc:/help/");
+const QString kInstructionFolder = QStringLiteral("/help/instructions/");
+const QString kIndexPage = QStringLiteral("index.html");
+
+QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
+
+QString keywordOf(uint32_t type) { return fromView(instructionInfo(type)->keyword); }
+
+QString pageName(uint32_t type) { return keywordOf(type) + QStringLiteral(".html"); }
+
+// The instructions as the Add An Instruction dialog groups them.
+struct Group {
+    const char* title;
+    std::vector<uint32_t> types;
+};
+
+const std::vector<Group>& groups()
+{
+    static const std::vector<Group> kGroups = {
+        {"Functions and flow", {kDeclareFunction, kEndFunction, kCall, kCallUsing, kReturn, kIf, kElse, kEndIf, kFor,
+                                kNext, kWhile, kEndWhile, kBreakOutOfLoop, kContinue}},
+        {"Variables", {kDeclareVariable, kLet}},
+        {"Strings", {kStringFromNumeric, kStringToNumeric, kStringPart, kStringLength}},
+        {"Text files", {kTextFileOpen, kTextFileClose, kTextFileRead, kTextFileWrite}},
+        {"Timer", {kTimerStart, kTimerStop}},
+        {"Bitmaps", {kBitmapLoad, kBitmapUnload}},
+        {"Program control", {kStop, kAutoRun, kExitQEL}},
+        {"Drawing", {kDrawArc, kDrawBitmap, kDrawBitmapScaled, kDrawCircle, kDrawFill, kDrawLine, kDrawPoint, kDrawRect,
+                     kDrawText, kTextBackColour, kTextForeColour, kTextFont, kColourRemap, kFPDispDigits}},
+        {"Options", {kOptionCaseInsensitive, kOptionCaseSensitive}},
+        {"Window", {kWindowMaximise, kWindowRestore, kWindowClear, kWindowGetSize}},
+        {"Miscellaneous", {kComment, kDisplayVarsInListCtrl, kGetTimeAndDate, kInputBox, kMessageBox, kPause,
+                           kPostQuitMessage, kOpenDoc, kOpenForm, kOpenForm2, kCloseForm2, kForm2Exchange, kPlayWave,
+                           kOpenSaveLoadDlg}},
+        {"Printing", {kPrintStart, kPrintStop, kPrintEject}},
+        {"Kept for old programs", {kTraceOn, kTraceOff}},
+    };
+    return kGroups;
+}
+
+QString page(const QString& title, const QString& body)
+{
+    return QStringLiteral("<html><head><title>%1</title></head><body>"
+                          "<p><a href=\"../contents.html\">Contents</a> | <a href=\"index.html\">Instructions</a></p>"
+                          "<h1>%1</h1>%2</body></html>")
+        .arg(title.toHtmlEscaped(), body);
+}
+
+QString fieldsSection(const InstructionHelp& help)
+{
+    if (help.fields.empty())
+        return QStringLiteral("<h2>Fields</h2><p>None: choosing the instruction adds the line at once, and the "
+                              "line cannot be edited.</p>");
+    QString rows;
+    for (const QString& line : fromView(help.fields).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const qsizetype colon = line.indexOf(QStringLiteral(": "));
+        rows += QStringLiteral("<tr><td valign=\"top\"><b>%1</b></td><td>%2</td></tr>")
+                    .arg(line.left(colon).toHtmlEscaped(), line.mid(colon + 2).toHtmlEscaped());
+    }
+    QString section = QStringLiteral("<h2>Fields</h2><table cellpadding=\"3\">%1</table>").arg(rows);
+    if (const InstructionEditor* editor = editorFor(help.type))
+        section = QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(fromView(editor->title()).toHtmlEscaped()) +
+                  section;
+    return section;
+}
+
+QString instructionPage(const InstructionHelp& help)
+{
+    const QString keyword = keywordOf(help.type);
+    QString body = QStringLiteral("<p>%1</p>").arg(fromView(help.summary).toHtmlEscaped());
+    if (const std::string_view label = instructionInfo(help.type)->listLabel; !label.empty())
+        body += QStringLiteral("<p>In the Add An Instruction lists it is called <b>%1</b>; type the keyword "
+                               "<b>%2</b> to choose it by name.</p>")
+                    .arg(fromView(label), keyword);
+    if (const std::string_view code = keywordTable().abbreviationOf(help.type); !code.empty())
+        body += QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(fromView(code));
+    body += fieldsSection(help);
+    if (const auto example = exampleLine(help))
+        body += QStringLiteral("<h2>Example</h2><p>The line reads:</p><pre>%1</pre>")
+                    .arg(QString::fromLatin1(example->data(), qsizetype(example->size())).toHtmlEscaped());
+    return page(keyword, body);
+}
+
+QString indexPage()
+{
+    QString body = QStringLiteral("<p>Every instruction, grouped as in the Add An Instruction dialog.</p>");
+    for (const Group& group : groups()) {
+        QStringList links;
+        for (uint32_t type : group.types) {
+            const std::string_view label = instructionInfo(type)->listLabel;
+            const QString shown = label.empty() ? keywordOf(type) : fromView(label);
+            links << QStringLiteral("<a href=\"%1\">%2</a>").arg(pageName(type), shown);
+        }
+        body += QStringLiteral("<h2>%1</h2><p>%2</p>").arg(QString::fromLatin1(group.title), links.join(QStringLiteral(", ")));
+    }
+    return page(QStringLiteral("Instructions"), body);
+}
+
+} // namespace
+
+QUrl helpContentsUrl() { return QUrl(kHelpRoot + QStringLiteral("contents.html")); }
+
+QUrl helpUrlForTopic(const QString& topic)
+{
+    const QString t = topic.trimmed();
+    if (t.compare(QStringLiteral("Main Window"), Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("main_window.html"));
+    if (t.compare(QStringLiteral("Program View"), Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("program_view.html"));
+    if (t.compare(QStringLiteral("Add An Instruction"), Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
+    if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("instructions/") + kIndexPage);
+    const QByteArray name = t.toLatin1();
+    if (const auto type = instructionTypeForTopic(std::string_view(name.constData(), size_t(name.size())));
+        type && instructionHelpFor(*type))
+        return QUrl(kHelpRoot + QStringLiteral("instructions/") + pageName(*type));
+    return helpContentsUrl();
+}
+
+QString builtHelpPage(const QUrl& url)
+{
+    if (url.scheme() != QStringLiteral("qrc") || !url.path().startsWith(kInstructionFolder))
+        return {};
+    const QString file = url.path().mid(kInstructionFolder.size());
+    if (file == kIndexPage)
+        return indexPage();
+    if (!file.endsWith(QStringLiteral(".html")))
+        return {};
+    const QByteArray keyword = file.chopped(5).toLatin1();
+    const int type = keywordTable().lookupKeyword(std::string_view(keyword.constData(), size_t(keyword.size())));
+    const InstructionHelp* help = type >= 0 ? instructionHelpFor(uint32_t(type)) : nullptr;
+    return help ? instructionPage(*help) : QString();
+}
+
+} // namespace qel

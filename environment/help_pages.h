@@ -1,0 +1,19 @@
+#pragma once
+// Where the help pages are, and the pages built from the instruction table: one page an instruction
+// and the index of all of them. The other pages are HTML files compiled into the program.
+
+#include <QString>
+#include <QUrl>
+
+namespace qel {
+
+// The contents page.
+QUrl helpContentsUrl();
+// The page of a topic: an instruction's keyword or list label, "Main Window", "Program View",
+// "Add An Instruction"; the contents page for anything else.
+QUrl helpUrlForTopic(const QString& topic);
+
+// The page a built page's address names, or an empty string when the address names no built page.
+QString builtHelpPage(const QUrl& url);
+
+} // namespace qel

@@ -1,0 +1,202 @@
+// The Add An Instruction dialog: its lists, choosing, the short codes, and Add.
+#include "environment/editors/ins_blank_dialog.h"
+#include "environment/editors/ins_blank_model.h"
+#include "program/instruction_table.h"
+#include "runtime/editor_registry.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+std::vector<std::string> labels(const InsBlankList& list)
+{
+    std::vector<std::string> out;
+    for (const InsBlankItem& item : list.items)
+        out.push_back(item.label);
+    return out;
+}
+
+TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
+{
+    const auto& lists = insBlankLists();
+    ASSERT_EQ(lists.size(), 12u);
+    EXPECT_EQ(labels(lists[0]), (std::vector<std::string>{
+                                    "DeclareFunction -df", "EndFunction", "", "Call", "CallUsing", "Return", "",
+                                    "If", "Else", "EndIf", "", "For", "Next", "", "While", "EndWhile", "",
+                                    "BreakOutOfLoop -bo", "Continue -con"}));
+    EXPECT_EQ(labels(lists[7]), (std::vector<std::string>{
+                                    "DrawArc -da", "DrawBitmap -db", "DrawBitmapScaled -ds", "DrawCircle -dc",
+                                    "DrawFill -di", "DrawLine -dl", "DrawPoint -dp", "DrawRect -dre", "DrawText -dt",
+                                    "", "TextBackColour -tbc", "TextForeColour -tfc", "TextFont -tfo", "",
+                                    "ColourRemap", "FPDispDigits"}));
+    EXPECT_EQ(labels(lists[10]), (std::vector<std::string>{
+                                     "Comment -com", "DisplayVarsInListCtrl", "GetTimeAndDate", "InputBox -ib",
+                                     "MessageBox", "Pause", "PostQuitMessage", "OpenDoc", "OpenForm", "Forms2Open",
+                                     "Forms2Close", "Forms2Exchange", "PlayWave", "OpenSaveLoadDlg -os"}));
+    EXPECT_EQ(labels(lists[11]), (std::vector<std::string>{"PrintStart", "PrintStop", "PrintEject"}));
+
+    // An item can be chosen exactly when its instruction has a dialog or a fixed text.
+    size_t items = 0;
+    for (const InsBlankList& list : lists)
+        for (const InsBlankItem& item : list.items) {
+            if (!item.type) {
+                EXPECT_FALSE(item.choosable());
+                continue;
+            }
+            ++items;
+            const InstructionInfo& info = *instructionInfo(*item.type);
+            EXPECT_EQ(item.available, !info.fixedText.empty() || editorFor(*item.type) != nullptr) << item.label;
+        }
+    EXPECT_EQ(items, 68u); // every keyword but TraceOn and TraceOff
+}
+
+TEST(InsBlankModelTest, ShortCodesExpandOnlyAtTheirExactLength)
+{
+    InsBlankModel model;
+    EXPECT_EQ(model.typed("d"), std::nullopt);
+    EXPECT_EQ(model.typed("dl"), "DrawLine");
+    EXPECT_EQ(model.typed("DL"), "DrawLine");
+    EXPECT_EQ(model.typed("dr"), std::nullopt);
+    EXPECT_EQ(model.typed("dRe"), "DrawRect");
+    EXPECT_EQ(model.typed("con"), "Continue");
+    EXPECT_EQ(model.typed("dlx"), std::nullopt);
+    EXPECT_EQ(model.typed("Stop"), std::nullopt);
+}
+
+TEST(InsBlankModelTest, AddTakesTheChoiceElseLooksTheTextUp)
+{
+    InsBlankModel model;
+    EXPECT_EQ(model.add("drawline"), kDrawLine);
+    EXPECT_EQ(model.add("Forms2Open"), std::nullopt); // a list label, not a keyword
+    EXPECT_EQ(model.add("DrawLine -dl"), std::nullopt);
+    EXPECT_EQ(model.add(""), std::nullopt);
+
+    ASSERT_EQ(model.select(7, 5), "DrawLine -dl");
+    EXPECT_EQ(model.add("DrawLine -dl"), kDrawLine);
+    model.typed("DrawLine -dlx"); // typing forgets the choice
+    EXPECT_EQ(model.add("DrawLine -dl"), std::nullopt);
+
+    model.select(0, 0);
+    EXPECT_EQ(model.select(0, 2), std::nullopt); // a separator chooses nothing
+    EXPECT_EQ(model.chosen(), std::nullopt);
+}
+
+class InsBlankDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { dialog.show(); }
+
+    void clickItem(size_t list, int row, bool twice = false)
+    {
+        QListWidget* w = dialog.list(list);
+        const QPoint at = w->visualItemRect(w->item(row)).center();
+        QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, at);
+        if (twice) // the test's double click event alone, without the click before it
+            QTest::mouseDClick(w->viewport(), Qt::LeftButton, {}, at);
+    }
+    QString field() const { return dialog.instructionField()->text(); }
+
+    InsBlank dialog;
+};
+
+TEST_F(InsBlankDialogTest, TypingDThenLGivesDrawLineAndMovesToAdd)
+{
+    EXPECT_EQ(dialog.windowTitle(), "Add An Instruction");
+    EXPECT_EQ(dialog.focusWidget(), dialog.instructionField());
+    QTest::keyClick(dialog.instructionField(), 'D');
+    EXPECT_EQ(field(), "D");
+    QTest::keyClick(dialog.instructionField(), 'L');
+    EXPECT_EQ(field(), "DrawLine");
+    EXPECT_EQ(dialog.instructionField()->cursorPosition(), 8);
+    EXPECT_EQ(dialog.focusWidget(), dialog.addButton());
+
+    QTest::keyClick(dialog.addButton(), Qt::Key_Return);
+    EXPECT_EQ(dialog.chosenType(), kDrawLine);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(InsBlankDialogTest, UnknownTextBecomesInvalidKeywordSelectedAndTheDialogStays)
+{
+    QTest::keyClicks(dialog.instructionField(), "Forms2Open");
+    QTest::keyClick(dialog.instructionField(), Qt::Key_Return);
+    EXPECT_EQ(field(), "<Invalid keyword>");
+    EXPECT_EQ(dialog.instructionField()->selectedText(), "<Invalid keyword>");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.chosenType(), std::nullopt);
+
+    // The selected text is replaced by what is typed next; a space then adds.
+    QTest::keyClicks(dialog.instructionField(), "stop");
+    EXPECT_EQ(field(), "stop");
+    QTest::keyClick(dialog.instructionField(), Qt::Key_Space);
+    EXPECT_EQ(dialog.chosenType(), kStop);
+}
+
+TEST_F(InsBlankDialogTest, ChoosingFromAListShowsTheLabelAndClearsTheOtherList)
+{
+    clickItem(7, 5); // DrawLine -dl
+    EXPECT_EQ(field(), "DrawLine -dl");
+    clickItem(1, 1); // Let
+    EXPECT_EQ(field(), "Let");
+    EXPECT_TRUE(dialog.list(7)->selectedItems().isEmpty());
+    EXPECT_EQ(dialog.list(1)->selectedItems().size(), 1);
+
+    QTest::mouseClick(dialog.addButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.chosenType(), kLet);
+}
+
+TEST_F(InsBlankDialogTest, TypingAfterAChoiceForgetsIt)
+{
+    clickItem(7, 5);
+    QTest::keyClicks(dialog.instructionField(), "x");
+    EXPECT_TRUE(dialog.list(7)->selectedItems().isEmpty());
+    QTest::mouseClick(dialog.addButton(), Qt::LeftButton);
+    EXPECT_EQ(field(), "<Invalid keyword>");
+    EXPECT_EQ(dialog.chosenType(), std::nullopt);
+}
+
+TEST_F(InsBlankDialogTest, DoubleClickChoosesAtOnce)
+{
+    clickItem(6, 0, true); // Stop
+    EXPECT_EQ(dialog.chosenType(), kStop);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(InsBlankDialogTest, ArrowKeysChooseAndStepOverSeparators)
+{
+    QListWidget* flow = dialog.list(0);
+    flow->setFocus();
+    flow->setCurrentRow(1);
+    EXPECT_EQ(field(), "EndFunction");
+    QTest::keyClick(flow, Qt::Key_Down);
+    EXPECT_EQ(flow->currentRow(), 3);
+    EXPECT_EQ(field(), "Call");
+    QTest::keyClick(flow, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosenType(), kCall);
+}
+
+TEST_F(InsBlankDialogTest, SeparatorsCannotBeChosen)
+{
+    EXPECT_FALSE(dialog.list(0)->item(2)->flags() & Qt::ItemIsEnabled);
+    clickItem(0, 2, true);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.chosenType(), std::nullopt);
+    EXPECT_EQ(field(), "");
+}
+
+TEST(InsBlankDialogStartTest, PendingLetterFillsTheFieldAndListsArePaleYellow)
+{
+    InsBlank dialog('W');
+    EXPECT_EQ(dialog.instructionField()->text(), "W");
+    EXPECT_EQ(dialog.instructionField()->palette().color(QPalette::Base), QColor(255, 255, 200));
+    EXPECT_EQ(dialog.list(3)->palette().color(QPalette::Base), QColor(255, 255, 200));
+    QTest::keyClick(dialog.instructionField(), Qt::Key_Escape);
+    EXPECT_EQ(dialog.chosenType(), std::nullopt);
+}
+
+} // namespace
+} // namespace qel

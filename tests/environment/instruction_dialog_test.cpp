@@ -1,0 +1,324 @@
+// The generic instruction dialog driven through its widgets: what it stores, how it refuses a field,
+// how it shows a stored line again, and how it lays out and fills its fields.
+#include "environment/editors/field_layout.h"
+#include "environment/editors/instruction_dialog.h"
+#include "environment/editors/pickers.h"
+#include "environment/ide_state.h"
+#include "program/instruction_table.h"
+#include "runtime/editor_registry.h"
+#include "support/program_builder.h"
+#include "support/recording_host.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+using test::ProgramBuilder;
+using test::RecordedMessage;
+using test::RecordingHost;
+
+class InstructionDialogTest : public ::testing::Test {
+protected:
+    InstructionDialogTest() { ide.host.messageRecorder = &messages; }
+
+    // A new line appended to the Initialise section.
+    void newLine(uint32_t type)
+    {
+        ide.program.edit = EditBuffer{};
+        ide.program.edit.type = type;
+    }
+    // The EditBuffer holding line n of the Initialise section, as Edit leaves it.
+    void editLine(long n)
+    {
+        EditBuffer& buffer = ide.program.edit;
+        buffer.section = kInitialise;
+        buffer.target = static_cast<int32_t>(n);
+        ide.program.goToLine(kInitialise, n, &buffer.text, &buffer.block, &buffer.type);
+    }
+    static void type(QWidget* field, const char* text)
+    {
+        if (auto* box = qobject_cast<QComboBox*>(field); box && box->lineEdit())
+            field = box->lineEdit();
+        QTest::keyClicks(field, text);
+    }
+    static void clickOk(InstructionDialog& dialog)
+    {
+        QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    }
+    static bool focused(const InstructionDialog& dialog, int field)
+    {
+        const QWidget* w = dialog.fieldWidget(field);
+        const QWidget* f = dialog.focusWidget();
+        return f && (f == w || w->isAncestorOf(f));
+    }
+    const std::vector<ProgramLine>& lines() const { return ide.program.sections[kInitialise].lines; }
+
+    IdeState ide;
+    RecordingHost messages;
+};
+
+TEST_F(InstructionDialogTest, TypedCommentIsStoredAndTheDialogCloses)
+{
+    newLine(kComment);
+    InstructionDialog dialog(*editorFor(kComment), ide, false);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Comment");
+    type(dialog.fieldWidget(0), "Draw the sky");
+    clickOk(dialog);
+
+    EXPECT_TRUE(dialog.stored());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(lines()[1].type, kComment);
+    EXPECT_EQ(lines()[1].text, "Draw the sky");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(InstructionDialogTest, FieldErrorKeepsTheDialogOpenWithTheFailingFieldFocused)
+{
+    newLine(kDrawLine);
+    InstructionDialog dialog(*editorFor(kDrawLine), ide, false);
+    dialog.show();
+    type(dialog.fieldWidget(0), "10");
+    type(dialog.fieldWidget(1), "20");
+    clickOk(dialog); // "To X" is still empty
+
+    EXPECT_FALSE(dialog.stored());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{"Expression Required.", Icon::Exclamation}}));
+    EXPECT_TRUE(focused(dialog, 2));
+    EXPECT_EQ(lines().size(), 1u);
+
+    // Corrected, the same dialog stores exactly what the editor builds from those values.
+    type(dialog.fieldWidget(2), "30");
+    type(dialog.fieldWidget(3), "40");
+    type(dialog.fieldWidget(4), "2");
+    static_cast<QComboBox*>(dialog.fieldWidget(5))->setCurrentText("Red");
+    const std::vector<std::string> values = dialog.values();
+    clickOk(dialog);
+    ASSERT_TRUE(dialog.stored());
+    ASSERT_EQ(lines().size(), 2u);
+
+    Program expected;
+    VariableTable variables;
+    ProgramBuilder(expected, variables).add("DrawLine", values);
+    EXPECT_EQ(lines()[1].text, expected.sections[0].lines[1].text);
+    EXPECT_EQ(lines()[1].block, expected.sections[0].lines[1].block);
+    EXPECT_NE(lines()[1].text.find("Red"), std::string::npos);
+}
+
+TEST_F(InstructionDialogTest, EnterIsOkAndCancelStoresNothing)
+{
+    newLine(kComment);
+    {
+        InstructionDialog dialog(*editorFor(kComment), ide, false);
+        dialog.show();
+        type(dialog.fieldWidget(0), "first");
+        QTest::keyClick(dialog.fieldWidget(0), Qt::Key_Return);
+        EXPECT_TRUE(dialog.stored());
+    }
+    newLine(kFor);
+    {
+        InstructionDialog dialog(*editorFor(kFor), ide, false);
+        dialog.show();
+        type(dialog.fieldWidget(0), "I");
+        type(dialog.fieldWidget(1), "1");
+        type(dialog.fieldWidget(2), "3");
+        QTest::keyClick(static_cast<QComboBox*>(dialog.fieldWidget(2))->lineEdit(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.stored());
+    }
+    newLine(kComment);
+    InstructionDialog dialog(*editorFor(kComment), ide, false);
+    dialog.show();
+    type(dialog.fieldWidget(0), "second");
+    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+    EXPECT_FALSE(dialog.stored());
+    ASSERT_EQ(lines().size(), 3u);
+    EXPECT_EQ(lines()[1].text, "first");
+    EXPECT_EQ(lines()[2].type, kFor);
+}
+
+TEST_F(InstructionDialogTest, EditingShowsTheStoredLineAndReplacesIt)
+{
+    ProgramBuilder build(ide.program, ide.variables);
+    build.add("DeclareVariable", test::variableFields("Integer", "A"));
+    build.add("If", test::ifFields("A", "Greater Than", "5"));
+    editLine(2);
+    const std::vector<std::string> stored = editorFor(kIf)->decode(lines()[2]);
+
+    InstructionDialog dialog(*editorFor(kIf), ide, true);
+    dialog.show();
+    EXPECT_EQ(dialog.values(), stored);
+    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(1))->currentText(), "A");
+    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(2))->currentText(), "Greater Than");
+    EXPECT_TRUE(focused(dialog, 0)); // the "(" check box of the first row
+
+    static_cast<QComboBox*>(dialog.fieldWidget(2))->setCurrentText("Less Than");
+    clickOk(dialog);
+    ASSERT_TRUE(dialog.stored());
+    ASSERT_EQ(lines().size(), 3u);
+    EXPECT_EQ(lines()[2].text, "If A Less Than 5 Then");
+}
+
+TEST_F(InstructionDialogTest, DeclaredVariableEditedAgainKeepsItsOwnName)
+{
+    ProgramBuilder(ide.program, ide.variables).add("DeclareVariable", test::variableFields("String", "Name", "\"Bob\""));
+    editLine(1);
+    InstructionDialog dialog(*editorFor(kDeclareVariable), ide, true);
+    dialog.show();
+    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(0))->currentText(), "String");
+    EXPECT_EQ(static_cast<QLineEdit*>(dialog.fieldWidget(4))->text(), "Name");
+    clickOk(dialog); // not a duplicate of itself
+    EXPECT_TRUE(dialog.stored());
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_NE(ide.variables.findVariable("Name"), nullptr);
+}
+
+TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefaultChoices)
+{
+    for (uint32_t type = 0; type <= kLastLineType; ++type) {
+        const InstructionEditor* editor = editorFor(type);
+        if (!editor)
+            continue;
+        newLine(type);
+        InstructionDialog dialog(*editor, ide, false);
+        const std::vector<FieldSpec> specs = editor->fields();
+        const std::vector<std::string> values = dialog.values();
+        ASSERT_EQ(values.size(), specs.size());
+        for (size_t k = 0; k < specs.size(); ++k) {
+            if (specs[k].kind == FieldKind::Text || specs[k].kind == FieldKind::Variable) {
+                EXPECT_EQ(values[k], "") << editor->title() << " " << specs[k].label;
+            }
+        }
+    }
+
+    newLine(kDrawText);
+    InstructionDialog text(*editorFor(kDrawText), ide, false);
+    EXPECT_TRUE(static_cast<QRadioButton*>(text.fieldWidget(9))->isChecked());  // Opaque Background
+    EXPECT_FALSE(static_cast<QRadioButton*>(text.fieldWidget(10))->isChecked());
+    newLine(kDrawLine);
+    InstructionDialog line(*editorFor(kDrawLine), ide, false);
+    EXPECT_EQ(static_cast<QComboBox*>(line.fieldWidget(5))->currentText(), "Black");
+}
+
+TEST_F(InstructionDialogTest, RadioGroupsAreIndependent)
+{
+    newLine(kDrawText);
+    InstructionDialog dialog(*editorFor(kDrawText), ide, false);
+    dialog.show();
+    auto* left = static_cast<QRadioButton*>(dialog.fieldWidget(5));
+    auto* centre = static_cast<QRadioButton*>(dialog.fieldWidget(6));
+    auto* transparent = static_cast<QRadioButton*>(dialog.fieldWidget(10));
+    QTest::mouseClick(centre, Qt::LeftButton);
+    QTest::mouseClick(transparent, Qt::LeftButton);
+    QTest::mouseClick(left, Qt::LeftButton);
+    EXPECT_TRUE(left->isChecked());
+    EXPECT_FALSE(centre->isChecked());
+    EXPECT_TRUE(transparent->isChecked());
+}
+
+TEST_F(InstructionDialogTest, TabRunsThroughTheFieldsInOrder)
+{
+    newLine(kTextFileOpen);
+    InstructionDialog dialog(*editorFor(kTextFileOpen), ide, false);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(focused(dialog, 0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focused(dialog, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focused(dialog, 2) || focused(dialog, 3)); // the radio group
+}
+
+TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFields)
+{
+    newLine(kFor);
+    InstructionDialog dialog(*editorFor(kFor), ide, false);
+    const std::vector<FieldSpec> specs = editorFor(kFor)->fields();
+    for (size_t k = 0; k < specs.size(); ++k) {
+        const QString label = QString::fromStdString(specs[k].label);
+        const QLabel* found = nullptr;
+        for (const QLabel* l : dialog.findChildren<QLabel*>())
+            if (l->text() == label)
+                found = l;
+        ASSERT_NE(found, nullptr) << specs[k].label;
+        EXPECT_EQ(found->buddy(), dialog.fieldWidget(static_cast<int>(k)));
+    }
+}
+
+TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
+{
+    ProgramBuilder build(ide.program, ide.variables);
+    build.add("DeclareVariable", test::variableFields("Integer", "Zed"));
+    build.add("DeclareVariable", test::variableFields("String", "Alpha"));
+    build.add("DeclareVariable", test::variableFields("File", "Log"));
+    build.section(kMouse).add("DeclareFunction", test::functionFields("Second")).add("EndFunction");
+    build.section(kKeyboard).add("DeclareFunction", test::functionFields("First")).add("EndFunction");
+
+    QComboBox functions;
+    fillFunctionPicker(functions, ide.program);
+    ASSERT_EQ(functions.count(), 2);
+    EXPECT_EQ(functions.itemText(0), "First"); // Keyboard comes before Mouse
+    EXPECT_EQ(functions.itemText(1), "Second");
+    EXPECT_EQ(functions.itemData(1).toInt(), 1);
+
+    QComboBox all;
+    fillVariablePicker(all, ide.variables, true);
+    ASSERT_EQ(all.count(), 4);
+    EXPECT_EQ(all.itemText(0), "");
+    EXPECT_EQ(all.itemData(0).toInt(), -1);
+    EXPECT_EQ(all.itemText(1), "Zed");
+    EXPECT_EQ(all.itemText(3), "Log");
+    EXPECT_EQ(all.itemData(3).toInt(), 2);
+
+    EXPECT_EQ(variableNames(ide.variables, kPickString | kPickFile), (std::vector<std::string>{"Alpha", "Log"}));
+    EXPECT_EQ(variableNames(ide.variables, kPickNumeric), (std::vector<std::string>{"Zed"}));
+    EXPECT_TRUE(variableNames(ide.variables, kPickBitmap).empty());
+
+    newLine(kFor);
+    InstructionDialog dialog(*editorFor(kFor), ide, false);
+    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(0))->count(), 4);
+}
+
+TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)
+{
+    using K = FieldBlock::Kind;
+    const auto ifBlocks = planFieldLayout(editorFor(kIf)->fields());
+    ASSERT_EQ(ifBlocks.size(), 1u);
+    EXPECT_EQ(ifBlocks[0].kind, K::Table);
+    EXPECT_EQ(ifBlocks[0].columns, 6);
+    EXPECT_EQ(ifBlocks[0].count, 17); // the last row has no condition after it
+
+    const auto declare = planFieldLayout(editorFor(kDeclareVariable)->fields());
+    ASSERT_EQ(declare.size(), 5u);
+    EXPECT_EQ(declare[3].kind, K::Single);
+    EXPECT_EQ(declare[4].kind, K::Table);
+    EXPECT_EQ(declare[4].first, 4);
+    EXPECT_EQ(declare[4].count, 8);
+    EXPECT_EQ(declare[4].columns, 2);
+
+    const auto drawText = planFieldLayout(editorFor(kDrawText)->fields());
+    ASSERT_EQ(drawText.size(), 7u);
+    EXPECT_EQ(drawText[5].kind, K::RadioGroup);
+    EXPECT_EQ(drawText[5].count, 4);
+    EXPECT_EQ(drawText[6].kind, K::RadioGroup);
+    EXPECT_EQ(drawText[6].first, 9);
+
+    const auto forBlocks = planFieldLayout(editorFor(kFor)->fields());
+    EXPECT_EQ(forBlocks.size(), 4u);
+}
+
+} // namespace
+} // namespace qel

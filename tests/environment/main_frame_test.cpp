@@ -1,0 +1,483 @@
+// The application shell: start-up, the file commands and their questions, closing while a program
+// runs, the menus and toolbar, the section keys, the recent files and the help pages.
+#include "environment/about_dialog.h"
+#include "environment/child_frame.h"
+#include "environment/help.h"
+#include "environment/help_instructions.h"
+#include "environment/help_pages.h"
+#include "environment/help_window.h"
+#include "environment/main_frame.h"
+#include "environment/main_frame_status.h"
+#include "environment/qel_app.h"
+#include "environment/qel_doc.h"
+#include "environment/qel_view.h"
+#include "program/keyword_table.h"
+#include "shell_test_support.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace qel {
+namespace {
+
+using test::RecordedMessage;
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        app = std::make_unique<CQelApp>(settings());
+        app->ide().host.messageRecorder = &messages;
+        frame().chooseFile = [this](CMainFrame::FileDialogKind kind, const QString&) {
+            dialogs.push_back(kind);
+            if (chosen.empty())
+                return QString();
+            QString path = chosen.front();
+            chosen.pop_front();
+            return path;
+        };
+    }
+    void TearDown() override
+    {
+        if (app && app->ide().running())
+            app->mainFrame().view()->stop();
+        app.reset();
+    }
+
+    std::unique_ptr<QSettings> settings() const
+    {
+        return std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    }
+    CMainFrame& frame() { return app->mainFrame(); }
+    IdeState& ide() { return app->ide(); }
+    void modify() { Q_EMIT frame().view()->documentModified(); }
+    std::vector<std::string> texts() const { return messages.texts(); }
+
+    QTemporaryDir dir;
+    test::RecordingHost messages;
+    std::unique_ptr<CQelApp> app;
+    std::deque<QString> chosen;
+    std::vector<CMainFrame::FileDialogKind> dialogs;
+};
+
+bool holdsFunction(const Program& program, uint32_t section, std::string_view name)
+{
+    for (const ProgramLine& line : program.sections[section].lines)
+        if (line.type == kDeclareFunction && line.text.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgramWithItsHandlers)
+{
+    ASSERT_TRUE(app->start({}));
+    EXPECT_TRUE(frame().isMaximized());
+    ASSERT_TRUE(frame().hasDocument());
+    EXPECT_TRUE(holdsFunction(ide().program, kKeyboard, "qelOnKeyDown"));
+    EXPECT_TRUE(holdsFunction(ide().program, kMouse, "qelOnLeftButtonDown"));
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(MainFrameTest, StartingWithAFileOpensIt)
+{
+    const QString path = test::writeSampleProgram(dir, "sample.qel");
+    ASSERT_TRUE(app->start({path}));
+    EXPECT_EQ(frame().document().path(), path);
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - sample.qel[*]");
+    Program sample;
+    VariableTable variables;
+    test::buildSampleProgram(sample, variables);
+    for (uint32_t s = 0; s < kSectionCount; ++s)
+        EXPECT_EQ(test::lineTexts(ide().program, s), test::lineTexts(sample, s)) << s;
+    EXPECT_NE(ide().variables.findVariable("Count"), nullptr);
+    EXPECT_EQ(app->recentFiles().files(), QStringList{path});
+}
+
+TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
+{
+    EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(MainFrameTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProgram)
+{
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("Comment", {"mine"});
+    modify();
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
+    EXPECT_TRUE(frame().isWindowModified());
+
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().fileNew());
+    EXPECT_EQ(messages.messages,
+              (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
+    EXPECT_EQ(ide().program.sections[kInitialise].lines.back().text, "mine");
+    EXPECT_TRUE(frame().document().isModified());
+
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().fileNew());
+    EXPECT_EQ(frame().document().title(), "QEL2");
+    EXPECT_EQ(ide().program.sections[kInitialise].lineCount(), 1u);
+    EXPECT_TRUE(dialogs.empty()); // nothing was saved
+}
+
+TEST_F(MainFrameTest, AnsweringYesSavesBeforeTheNewProgram)
+{
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables).section(kPaint).add("Comment", {"kept"});
+    modify();
+    const QString path = dir.filePath("kept.qel");
+    chosen = {path};
+    messages.answers = {Button::Yes};
+
+    EXPECT_TRUE(frame().fileNew());
+    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
+    Program reread;
+    VariableTable variables;
+    test::RecordingHost quiet;
+    ASSERT_EQ(openProgram(reread, variables, test::fileBytes(path), quiet).status, ReadStatus::Ok);
+    EXPECT_EQ(reread.sections[kPaint].lines.back().text, "kept");
+    EXPECT_EQ(frame().document().title(), "QEL2");
+}
+
+TEST_F(MainFrameTest, YesThenCancellingTheSaveDialogAbandonsTheCommand)
+{
+    ASSERT_TRUE(app->start({}));
+    modify();
+    messages.answers = {Button::Yes};
+    EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
+    EXPECT_EQ(frame().document().title(), "QEL1");
+    EXPECT_TRUE(frame().document().isModified());
+}
+
+TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
+{
+    const QString first = test::writeSampleProgram(dir, "first.qel");
+    const QString second = test::writeSampleProgram(dir, "second.qel");
+    ASSERT_TRUE(app->start({first}));
+    ASSERT_TRUE(frame().openFile(second));
+    EXPECT_EQ(app->recentFiles().files(), (QStringList{second, first}));
+    modify();
+
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().fileOpen());
+    EXPECT_TRUE(dialogs.empty()); // cancelled before the file dialog
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().openRecentFile(1));
+    EXPECT_EQ(frame().document().path(), second);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to second.qel?", "Save changes to second.qel?"}));
+
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().openRecentFile(1));
+    EXPECT_EQ(frame().document().path(), first);
+    EXPECT_FALSE(frame().document().isModified());
+    // One program at a time: the window list never shows two.
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(MainFrameTest, OpenThroughTheFileDialog)
+{
+    const QString path = test::writeSampleProgram(dir, "chosen.qel");
+    ASSERT_TRUE(app->start({}));
+    chosen = {path};
+    EXPECT_TRUE(frame().fileOpen());
+    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::Open});
+    EXPECT_EQ(frame().document().title(), "chosen.qel");
+    // A cancelled dialog leaves the program open.
+    EXPECT_FALSE(frame().fileOpen());
+    EXPECT_EQ(frame().document().title(), "chosen.qel");
+}
+
+TEST_F(MainFrameTest, SaveAsAddsTheExtensionAndSaveWritesTheSameBytes)
+{
+    const QString original = test::writeSampleProgram(dir, "original.qel");
+    ASSERT_TRUE(app->start({original}));
+    chosen = {dir.filePath("renamed")};
+    ASSERT_TRUE(frame().fileSaveAs());
+    const QString renamed = dir.filePath("renamed.qel");
+    EXPECT_EQ(frame().document().path(), renamed);
+    EXPECT_EQ(test::fileBytes(renamed), test::fileBytes(original));
+
+    modify();
+    EXPECT_TRUE(frame().fileSave());
+    EXPECT_FALSE(frame().isWindowModified());
+    EXPECT_EQ(test::fileBytes(renamed), test::fileBytes(original));
+    EXPECT_EQ(dialogs.size(), 1u); // Save of a named program asks for no name
+}
+
+TEST_F(MainFrameTest, ClosingTheDocumentLeavesNoProgramWindowAndDisablesItsCommands)
+{
+    ASSERT_TRUE(app->start({}));
+    EXPECT_TRUE(frame().fileClose());
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_TRUE(frame().mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language");
+    for (CommandId id : {kCmdFileSave, kCmdFileClose, kCmdEditInsertAfter, kCmdRun, kCmdViewKeyboard})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
+}
+
+TEST_F(MainFrameTest, TheDocumentWindowsCloseButtonClosesTheDocumentAfterAsking)
+{
+    ASSERT_TRUE(app->start({}));
+    modify();
+    messages.answers = {Button::Cancel};
+    frame().childFrame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame().hasDocument());
+    messages.answers = {Button::No};
+    frame().childFrame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommandsAreOff)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().view()->run();
+    ASSERT_TRUE(ide().running());
+    frame().updateCommandStates();
+
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(messages.messages,
+              (std::vector<RecordedMessage>{{"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
+    EXPECT_TRUE(ide().running());
+    for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter,
+                         kCmdEditDelete, kCmdEditCut, kCmdEditPaste, kCmdRun, kCmdProfiledRun, kCmdContinue})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+    for (CommandId id : {kCmdStop, kCmdViewMouse, kCmdToggleBreakPoint})
+        EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame().fileNew());
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
+    frame().view()->showSection(kMouse); // the pane keeps its text while running
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
+
+    frame().commandAction(kCmdStop)->trigger();
+    EXPECT_FALSE(ide().running());
+    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
+    EXPECT_TRUE(frame().close());
+}
+
+TEST_F(MainFrameTest, ExitQELEndsTheRunAndClosesTheApplication)
+{
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("ExitQEL");
+    frame().commandAction(kCmdRun)->trigger();
+    QCoreApplication::processEvents(); // the close is queued behind the run's end
+    EXPECT_FALSE(ide().running());
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsks)
+{
+    ASSERT_TRUE(app->start({}));
+    modify();
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().hasDocument());
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?"}));
+}
+
+std::vector<QString> menuTexts(const QList<QAction*>& actions)
+{
+    std::vector<QString> texts;
+    for (QAction* a : actions)
+        texts.push_back(a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+QMenu* menuNamed(CMainFrame& frame, const QString& title)
+{
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->text() == title)
+            return a->menu();
+    return nullptr;
+}
+
+TEST_F(MainFrameTest, MenusInTheirOrderWithTheirKeys)
+{
+    ASSERT_TRUE(app->start({}));
+    EXPECT_EQ(menuTexts(frame().menuBar()->actions()),
+              (std::vector<QString>{"&File", "&Edit", "&View", "&Run", "F&orms", "&Window", "&Help"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&File")->actions()),
+              (std::vector<QString>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "-", "&Save\tCtrl+S", "Save &As...",
+                                    "-", "&Print...\tCtrl+P", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+    // The labels name Alt+1 to Alt+5 in this order although the keys are bound otherwise.
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&View")->actions()),
+              (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
+                                    "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar",
+                                    "&Status Bar"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&Help")->actions()),
+              (std::vector<QString>{"&Help Topics\tF1", "-", "&About QEL..."}));
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_2));
+    EXPECT_EQ(frame().commandAction(kCmdViewPaint)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_5));
+    EXPECT_EQ(frame().commandAction(kCmdEditPaste)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
+    // Printing, find and forms are not available yet.
+    for (CommandId id : {kCmdFilePrint, kCmdEditFind, kCmdEditFunctionsList, kCmdObjectViewer, kCmdFormDesign})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+}
+
+TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIconsAndTips)
+{
+    ASSERT_TRUE(app->start({}));
+    std::vector<int> ids;
+    for (QAction* a : frame().toolBar()->actions()) {
+        ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+            EXPECT_FALSE(a->toolTip().isEmpty());
+            EXPECT_FALSE(a->toolTip().contains('&'));
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdViewInitialise, kCmdViewKeyboard,
+                                     kCmdViewTimer, kCmdViewMouse, kCmdViewPaint, 0, kCmdRun, kCmdStop, kCmdContinue,
+                                     0, kCmdObjectViewer}));
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->toolTip(), "Keyboard Section");
+}
+
+TEST_F(MainFrameTest, SectionKeysShowTheirSectionsInTheStatusBar)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QWidget* view = frame().view();
+    view->setFocus();
+
+    QTest::keyClick(view, Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(ide().program.edit.section, kKeyboard);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Keyboard - 1");
+    QTest::keyClick(view, Qt::Key_5, Qt::AltModifier);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Paint - 1");
+    QTest::keyClick(view, Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  1");
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  2");
+}
+
+TEST_F(MainFrameTest, RecentFileListsSurviveARestart)
+{
+    const QString path = test::writeSampleProgram(dir, "remembered.qel");
+    {
+        QSettings s(dir.filePath("settings.ini"), QSettings::IniFormat);
+        s.setValue("QEL Programs File List/File1", "/somewhere/old.qel");
+        s.setValue("FormsRecent File List/File2", "/somewhere/form.frm");
+    }
+    app = std::make_unique<CQelApp>(settings());
+    app->ide().host.messageRecorder = &messages;
+    EXPECT_EQ(app->programsFileList().files(), QStringList{"/somewhere/old.qel"});
+    EXPECT_EQ(app->formsRecentFiles().files(), QStringList{"/somewhere/form.frm"});
+    ASSERT_TRUE(app->start({path}));
+    EXPECT_EQ(menuNamed(app->mainFrame(), "&File")->actions().at(10)->text(), "&1 " + path);
+    app.reset(); // exit writes the lists back
+
+    QSettings s(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(s.value("Recent File List/File1").toString(), path);
+    EXPECT_EQ(s.value("QEL Programs File List/File1").toString(), "/somewhere/old.qel");
+    EXPECT_EQ(s.value("FormsRecent File List/File1").toString(), "/somewhere/form.frm");
+}
+
+TEST_F(MainFrameTest, AnUnreadableRecentFileLeavesTheList)
+{
+    const QString path = test::writeSampleProgram(dir, "gone.qel");
+    ASSERT_TRUE(app->start({path}));
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(frame().openRecentFile(0));
+    EXPECT_TRUE(app->recentFiles().files().isEmpty());
+    EXPECT_EQ(frame().document().path(), path); // the open program stays
+}
+
+TEST(AboutBox, NamesTheLanguageAndItsVersion)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), "About Qelvin Programming Langauge");
+    QStringList texts;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        texts << (label->pixmap().isNull() ? label->text() : QStringLiteral("<icon>"));
+    EXPECT_EQ(texts, (QStringList{"<icon>", "Qelvin Programming Language Version: 1.25"}));
+}
+
+// Help
+
+QString pageText(const QUrl& url)
+{
+    HelpBrowser browser;
+    return browser.loadResource(QTextDocument::HtmlResource, url).toString();
+}
+
+TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
+{
+    for (const Keyword& k : keywordTable().entries()) {
+        const InstructionHelp* help = instructionHelpFor(k.code);
+        ASSERT_NE(help, nullptr) << k.name;
+        // A sample the instruction's editor refuses would leave the page without its example.
+        EXPECT_TRUE(exampleLine(*help).has_value() || help->type == kDisplayVarsInListCtrl) << k.name;
+        const QString page = pageText(helpUrlForTopic(QString::fromLatin1(k.name.data(), k.name.size())));
+        EXPECT_TRUE(page.contains("<h1>" + QString::fromLatin1(k.name.data(), k.name.size()) + "</h1>")) << k.name;
+    }
+}
+
+TEST(HelpPages, TopicsFindTheirPages)
+{
+    EXPECT_EQ(helpUrlForTopic("drawline").fileName(), "DrawLine.html");
+    EXPECT_EQ(helpUrlForTopic("Forms2Open").fileName(), "OpenForm2.html");
+    EXPECT_EQ(helpUrlForTopic("Program View").fileName(), "program_view.html");
+    EXPECT_EQ(helpUrlForTopic("Add An Instruction").fileName(), "add_instruction.html");
+    EXPECT_EQ(helpUrlForTopic("nothing of the kind"), helpContentsUrl());
+    EXPECT_EQ(helpUrlForTopic(""), helpContentsUrl());
+    const QString example = pageText(helpUrlForTopic("For"));
+    EXPECT_TRUE(example.contains("For I = 1 To 10")) << example.toStdString();
+}
+
+TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
+{
+    const QRegularExpression href(QStringLiteral("href=\"([^\"#]+)\""));
+    std::vector<QUrl> pages = {helpContentsUrl(), helpUrlForTopic("Main Window"), helpUrlForTopic("Program View"),
+                               helpUrlForTopic("Add An Instruction"), helpUrlForTopic("Instructions"),
+                               helpUrlForTopic("If")};
+    for (const QUrl& page : pages) {
+        const QString text = pageText(page);
+        ASSERT_FALSE(text.isEmpty()) << page.toString().toStdString();
+        for (auto it = href.globalMatch(text); it.hasNext();) {
+            const QUrl target = page.resolved(QUrl(it.next().captured(1)));
+            EXPECT_FALSE(pageText(target).isEmpty())
+                << page.toString().toStdString() << " -> " << target.toString().toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, F1OpensTheHelpOfTheCurrentLine)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().view()->showSection(kKeyboard);
+    ide().program.current().currentLine = 1; // the DeclareVariable line of qelScanCode
+    frame().contextHelp();
+    auto* help = frame().findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->browser().source().fileName(), "DeclareVariable.html");
+    frame().helpTopics();
+    EXPECT_EQ(frame().findChildren<HelpWindow*>().size(), 1);
+    EXPECT_EQ(help->browser().source(), helpContentsUrl());
+}
+
+} // namespace
+} // namespace qel
