@@ -1,5 +1,6 @@
 #include "environment/help_pages.h"
 
+#include "environment/editors/ins_blank_model.h"
 #include "environment/help_instructions.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
@@ -21,34 +22,24 @@ QString keywordOf(uint32_t type) { return fromView(instructionInfo(type)->keywor
 
 QString pageName(uint32_t type) { return keywordOf(type) + QStringLiteral(".html"); }
 
-// The instructions as the Add An Instruction dialog groups them.
+// The instructions as the Add An Instruction dialog groups them, then those kept for old programs.
 struct Group {
-    const char* title;
+    QString title;
     std::vector<uint32_t> types;
 };
 
-const std::vector<Group>& groups()
+std::vector<Group> groups()
 {
-    static const std::vector<Group> kGroups = {
-        {"Functions and flow", {kDeclareFunction, kEndFunction, kCall, kCallUsing, kReturn, kIf, kElse, kEndIf, kFor,
-                                kNext, kWhile, kEndWhile, kBreakOutOfLoop, kContinue}},
-        {"Variables", {kDeclareVariable, kLet}},
-        {"Strings", {kStringFromNumeric, kStringToNumeric, kStringPart, kStringLength}},
-        {"Text files", {kTextFileOpen, kTextFileClose, kTextFileRead, kTextFileWrite}},
-        {"Timer", {kTimerStart, kTimerStop}},
-        {"Bitmaps", {kBitmapLoad, kBitmapUnload}},
-        {"Program control", {kStop, kAutoRun, kExitQEL}},
-        {"Drawing", {kDrawArc, kDrawBitmap, kDrawBitmapScaled, kDrawCircle, kDrawFill, kDrawLine, kDrawPoint, kDrawRect,
-                     kDrawText, kTextBackColour, kTextForeColour, kTextFont, kColourRemap, kFPDispDigits}},
-        {"Options", {kOptionCaseInsensitive, kOptionCaseSensitive}},
-        {"Window", {kWindowMaximise, kWindowRestore, kWindowClear, kWindowGetSize}},
-        {"Miscellaneous", {kComment, kDisplayVarsInListCtrl, kGetTimeAndDate, kInputBox, kMessageBox, kPause,
-                           kPostQuitMessage, kOpenDoc, kOpenForm, kOpenForm2, kCloseForm2, kForm2Exchange, kPlayWave,
-                           kOpenSaveLoadDlg}},
-        {"Printing", {kPrintStart, kPrintStop, kPrintEject}},
-        {"Kept for old programs", {kTraceOn, kTraceOff}},
-    };
-    return kGroups;
+    std::vector<Group> result;
+    for (const InsBlankList& list : insBlankLists()) {
+        Group group{fromView(list.name), {}};
+        for (const InsBlankItem& item : list.items)
+            if (item.type)
+                group.types.push_back(*item.type);
+        result.push_back(std::move(group));
+    }
+    result.push_back({QStringLiteral("Kept for old programs"), {kTraceOn, kTraceOff}});
+    return result;
 }
 
 QString page(const QString& title, const QString& body)
@@ -104,7 +95,7 @@ QString indexPage()
             const QString shown = label.empty() ? keywordOf(type) : fromView(label);
             links << QStringLiteral("<a href=\"%1\">%2</a>").arg(pageName(type), shown);
         }
-        body += QStringLiteral("<h2>%1</h2><p>%2</p>").arg(QString::fromLatin1(group.title), links.join(QStringLiteral(", ")));
+        body += QStringLiteral("<h2>%1</h2><p>%2</p>").arg(group.title, links.join(QStringLiteral(", ")));
     }
     return page(QStringLiteral("Instructions"), body);
 }

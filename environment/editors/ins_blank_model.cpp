@@ -19,7 +19,7 @@ struct ListRows {
 };
 
 const ListRows kLists[] = {
-    {"Flow", {kDeclareFunction, kEndFunction, kSeparator, kCall, kCallUsing, kReturn, kSeparator, kIf, kElse,
+    {"Functions and flow", {kDeclareFunction, kEndFunction, kSeparator, kCall, kCallUsing, kReturn, kSeparator, kIf, kElse,
               kEndIf, kSeparator, kFor, kNext, kSeparator, kWhile, kEndWhile, kSeparator, kBreakOutOfLoop,
               kContinue}},
     {"Variables", {kDeclareVariable, kLet}},
