@@ -2,6 +2,7 @@
 // the IDE builds them:
 //   count.qel  For I = 1 To 10000000 / Let N = N + I / Next             (N Floating Point)
 //   call.qel   the same loop calling a function of one parameter:  Call AddOne (I) Into N
+//   lines.qel  100,000 DrawLine lines of length 100 in the Initialise section
 
 #include "bench/bench_builder.h"
 
@@ -29,5 +30,9 @@ int main(int argc, char** argv)
         .add(kReturn, {"X"})
         .add(kEndFunction, {});
 
-    return count.save(dir + "/count.qel") && call.save(dir + "/call.qel") ? 0 : 1;
+    Builder lines;
+    for (int k = 0; k < 100000; ++k)
+        lines.add(kDrawLine, {std::to_string(k % 500), std::to_string(k % 300), "60", "80", "1", "Red", ""});
+
+    return count.save(dir + "/count.qel") && call.save(dir + "/call.qel") && lines.save(dir + "/lines.qel") ? 0 : 1;
 }

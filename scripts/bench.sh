@@ -21,3 +21,11 @@ cmp -s "$big" "$copy" && echo "written back byte for byte"
 
 echo "Loops of 10,000,000 iterations (median of 5 runs):"
 bench/compare_loops.sh build/bench
+
+lines=$(mktemp -d)
+trap 'rm -rf "$big" "$copy" "$lines"' EXIT
+build/bench/bench/make_loop_programs "$lines" 10 >/dev/null
+echo "qeltool run of 100,000 DrawLine lines of length 100 (whole process, 5 runs): seconds"
+for _ in 1 2 3 4 5; do
+  /usr/bin/time -f "%e" build/bench/app/qeltool run "$lines/lines.qel" >/dev/null
+done
