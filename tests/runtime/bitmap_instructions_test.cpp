@@ -38,11 +38,22 @@ std::vector<char> pictureFile()
     return f;
 }
 
+// Declares B (Bitmap), W and H (Integer) and N (String).
+void declare(ProgramBuilder& b)
+{
+    b.add("DeclareVariable", variableFields("Bitmap", "B"))
+        .add("DeclareVariable", variableFields("Integer", "W", "0"))
+        .add("DeclareVariable", variableFields("Integer", "H", "0"))
+        .add("DeclareVariable", variableFields("String", "N", "\"\""));
+}
+
+// The fixture's program has declared those variables; `path` is a file of kPicture, quoted as a field.
 struct BitmapInstructions : RunFixture {
     std::filesystem::path dir;
     QImage canvas{300, 200, QImage::Format_RGB32};
     DrawState state;
     DrawTarget target{canvas, state};
+    std::string path;
 
     void SetUp() override
     {
@@ -50,6 +61,9 @@ struct BitmapInstructions : RunFixture {
               ("qel_bitmap_" + std::to_string(getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
         canvas.fill(kWhite);
+        path = file("face.bmp", pictureFile());
+        handlers();
+        declare(build);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
@@ -59,69 +73,40 @@ struct BitmapInstructions : RunFixture {
         std::ofstream(dir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return "\"" + (dir / name).string() + "\"";
     }
-
-    void run(Session& s)
-    {
-        startWithCanvas(s, target);
-    }
-
-    // A program declaring B (Bitmap), W and H (Integer), N (String) and then the lines given; the
-    // errors its run shows.
+    // The errors shown by a run of the declarations and then the lines given, in a session of its own.
     std::vector<std::string> errorsOf(const std::function<void(ProgramBuilder&)>& lines)
     {
         Session s;
         s.handlers();
         declare(s.build);
         lines(s.build);
-        run(s);
+        startWithCanvas(s, target);
         return s.errors();
     }
-
-    static void declare(ProgramBuilder& b)
-    {
-        b.add("DeclareVariable", variableFields("Bitmap", "B"))
-            .add("DeclareVariable", variableFields("Integer", "W", "0"))
-            .add("DeclareVariable", variableFields("Integer", "H", "0"))
-            .add("DeclareVariable", variableFields("String", "N", "\"\""));
-    }
-
-    uint32_t handleOf(const Session& s, std::string_view name) const { return s.variables.findVariable(name)->words[0]; }
+    const std::string& lineText(size_t index) const { return program.sections[kInitialise].lines[index].text; }
 };
 
 } // namespace
 
-TEST_F(BitmapInstructions, DrawsAtItsOwnSizeAndReportsTheFileSize)
+TEST_F(BitmapInstructions, DrawsAtItsOwnSizeOrScaledPixelExactlyAndMirrored)
 {
-    const std::string path = file("face.bmp", pictureFile());
-    handlers();
-    declare(build);
-    build.add("BitmapLoad", {path, "B", "W", "H"}).add("DrawBitmap", {"B", "20", "10"});
-    EXPECT_EQ(build.last().text, "DrawBitmap B, 20, 10");
-    EXPECT_EQ(program.sections[kInitialise].lines[5].text, "BitmapLoad " + path + ", B, W, H");
-    run(*this);
+    build.add("BitmapLoad", {path, "B", "W", "H"})
+        .add("DrawBitmap", {"B", "20", "10"})
+        .add("DrawBitmapScaled", {"B", "100", "50", "6", "4"})
+        .add("DrawBitmapScaled", {"B", "200", "50", "-3", "2"})
+        .add("DrawBitmapScaled", {"B", "50", "150", "3", "-2"});
+    EXPECT_EQ(lineText(5), "BitmapLoad " + path + ", B, W, H");
+    EXPECT_EQ(lineText(6), "DrawBitmap B, 20, 10");
+    EXPECT_EQ(build.last().text, "DrawBitmapScaled B, 50, 150, 3, -2");
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(number("W"), 3.0f);
+    EXPECT_EQ(number("W"), 3.0f); // the file's size
     EXPECT_EQ(number("H"), 2.0f);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(canvas.pixel(10 + x, 20 + y), kPicture[y][x]) << x << "," << y;
     EXPECT_EQ(canvas.pixel(13, 20), kWhite);
     EXPECT_EQ(canvas.pixel(10, 22), kWhite);
-}
-
-TEST_F(BitmapInstructions, ScalesPixelExactlyAndMirrorsNegativeSizes)
-{
-    const std::string path = file("face.bmp", pictureFile());
-    handlers();
-    declare(build);
-    build.add("BitmapLoad", {path, "B", "", ""})
-        .add("DrawBitmapScaled", {"B", "100", "50", "6", "4"})
-        .add("DrawBitmapScaled", {"B", "200", "50", "-3", "2"})
-        .add("DrawBitmapScaled", {"B", "50", "150", "3", "-2"});
-    EXPECT_EQ(program.sections[kInitialise].lines[5].text, "BitmapLoad " + path + ", B, , ");
-    EXPECT_EQ(build.last().text, "DrawBitmapScaled B, 50, 150, 3, -2");
-    run(*this);
-    ASSERT_TRUE(errors().empty()) << errors()[0];
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(canvas.pixel(100 + x, 50 + y), kPicture[y / 2][x / 2]) << x << "," << y;
@@ -139,43 +124,34 @@ TEST_F(BitmapInstructions, ScalesPixelExactlyAndMirrorsNegativeSizes)
 
 TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
 {
-    const std::string path = file("face.bmp", pictureFile());
-    handlers();
-    declare(build);
     build.add("BitmapUnload", {"B"}) // holds nothing yet: nothing happens
         .add("BitmapLoad", {path, "B", "", ""})
         .add("BitmapUnload", {"B"})
         .add("BitmapLoad", {path, "B", "", ""})
         .add("DrawBitmap", {"B", "0", "0"});
-    EXPECT_EQ(program.sections[kInitialise].lines[7].text, "BitmapUnLoad B");
-    run(*this);
+    EXPECT_EQ(lineText(6), "BitmapLoad " + path + ", B, , ");
+    EXPECT_EQ(lineText(7), "BitmapUnLoad B");
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(canvas.pixel(0, 0), kRed);
     EXPECT_EQ(state.bitmaps.size(), 1u);
-    const uint32_t handle = handleOf(*this, "B");
+    const uint32_t handle = variables.findVariable("B")->words[0];
     EXPECT_EQ(handle, 2u); // the freed handle 1 is not given out again
     ASSERT_NE(state.bitmaps.get(handle), nullptr);
     EXPECT_EQ(state.bitmaps.get(1), nullptr);
     EXPECT_FALSE(state.bitmaps.unload(1));
-
     state.resetForRun();
     EXPECT_EQ(state.bitmaps.get(handle), nullptr);
-
-    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) {
-                  b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapUnload", {"B"}).add("DrawBitmap", {"B", "0", "0"});
-              }),
-              std::vector<std::string>{runError("This bitmap variable has not yet been loaded - B")});
 }
 
-TEST_F(BitmapInstructions, RefusesWhatCannotBeLoaded)
+TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
 {
-    const std::string path = file("face.bmp", pictureFile());
     const std::string empty = file("empty.bmp", {});
     const std::string junk = file("junk.bmp", {'B', 'M', 1, 2, 3});
+    using V = std::vector<std::string>;
     auto load = [&](std::string name, std::string into = "B", std::string width = "") {
         return errorsOf([=](ProgramBuilder& b) { b.add("BitmapLoad", {name, into, width, ""}); });
     };
-    using V = std::vector<std::string>;
     EXPECT_EQ(errorsOf([&](ProgramBuilder& b) { b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapLoad", {path, "B", "", ""}); }),
               V{runError("This bitmap variable is already in use.")});
     EXPECT_EQ(load("\"" + (dir / "missing.bmp").string() + "\""), V{runError("Unable to open the bitmap specified.")});
@@ -187,20 +163,7 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoaded)
     EXPECT_EQ(load(path, "B", "Gone"), V{runError("Reference to undeclared variable - Gone")});
     EXPECT_EQ(load(path, "B", "N"), V{runError("Expecting a numeric variable but found variable - N")});
 
-    // A name held in a String variable; no canvas to make the bitmap for is a platform failure.
-    Session headless;
-    headless.handlers();
-    declare(headless.build);
-    headless.build.add("Let", letFields("N", path)).add("BitmapLoad", {"N", "B", "", ""});
-    headless.start();
-    ASSERT_EQ(headless.host.recorder.messages.size(), 2u);
-    EXPECT_EQ(headless.host.recorder.messages[0].text, kWindowsErrorNotice);
-    EXPECT_EQ(headless.host.recorder.messages[1].text, "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()");
-}
-
-TEST_F(BitmapInstructions, DrawingChecksItsOperandsInOrder)
-{
-    using V = std::vector<std::string>;
+    // Drawing checks its operands in order.
     auto draw = [&](std::vector<std::string> fields) {
         return errorsOf([=](ProgramBuilder& b) { b.add(fields.size() == 3 ? "DrawBitmap" : "DrawBitmapScaled", fields); });
     };
@@ -212,6 +175,15 @@ TEST_F(BitmapInstructions, DrawingChecksItsOperandsInOrder)
     EXPECT_EQ(draw({"B", "5", "5", "5", "10001"}), V{"Value out of range - 10001 - Height"});
     EXPECT_EQ(errorsOf([](ProgramBuilder& b) { b.add("BitmapUnload", {"Nowhere"}); }),
               V{runError("Reference to undeclared variable - Nowhere")});
+    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) {
+                  b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapUnload", {"B"}).add("DrawBitmap", {"B", "0", "0"});
+              }),
+              V{runError("This bitmap variable has not yet been loaded - B")});
+
+    // A name held in a String variable; no canvas to make the bitmap for is a platform failure.
+    build.add("Let", letFields("N", path)).add("BitmapLoad", {"N", "B", "", ""});
+    start();
+    EXPECT_EQ(host.texts(), (V{std::string(kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
 }
 
 TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
@@ -219,35 +191,26 @@ TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
     EditContext context{program, variables, nullptr};
     for (uint32_t type : {kBitmapLoad, kDrawBitmap, kDrawBitmapScaled, kBitmapUnload})
         ASSERT_NE(editorFor(type), nullptr) << type;
-    const InstructionEditor& load = *editorFor(kBitmapLoad);
-    const InstructionEditor& draw = *editorFor(kDrawBitmap);
-    const InstructionEditor& scaled = *editorFor(kDrawBitmapScaled);
-    const InstructionEditor& unload = *editorFor(kBitmapUnload);
+    const InstructionEditor &load = *editorFor(kBitmapLoad), &draw = *editorFor(kDrawBitmap),
+                            &scaled = *editorFor(kDrawBitmapScaled), &unload = *editorFor(kBitmapUnload);
     EXPECT_EQ(load.title(), "Load A Bitmap File");
     EXPECT_EQ(draw.title(), "Draw A Bitmap");
     EXPECT_EQ(scaled.title(), "Draw A Scaled Bitmap ");
     EXPECT_EQ(unload.title(), "Unload A Bitmap");
 
-    struct Refusal {
-        const InstructionEditor& editor;
-        std::vector<std::string> values;
-        int field;
-        std::string_view message;
-    } refusals[] = {
-        {load, {"5", "B", "", ""}, 0, "Variable or string literal required."},
-        {load, {"\"a.bmp\"", "\"B\"", "", ""}, 1, "Variable required."},
-        {load, {"\"a.bmp\"", "B", "", "3"}, 3, "Numeric variable of Nothing required."},
-        {draw, {"B", "\"1\"", "0"}, 1, "Numeric expression required."},
-        {draw, {"B", "0", ""}, 2, "Numeric expression required."},
-        {scaled, {"B", "0", "0", "1", "\"x\""}, 4, "Numeric expression required."},
-        {unload, {""}, 0, "Variable required."},
+    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field, std::string_view message) {
+        EditOutcome outcome = e.accept(values, context);
+        ASSERT_FALSE(outcome.ok()) << values[0];
+        EXPECT_EQ(outcome.error->field, field);
+        EXPECT_EQ(outcome.error->message, message);
     };
-    for (const Refusal& r : refusals) {
-        EditOutcome outcome = r.editor.accept(r.values, context);
-        ASSERT_FALSE(outcome.ok()) << r.values[0];
-        EXPECT_EQ(outcome.error->field, r.field);
-        EXPECT_EQ(outcome.error->message, r.message);
-    }
+    refused(load, {"5", "B", "", ""}, 0, "Variable or string literal required.");
+    refused(load, {"\"a.bmp\"", "\"B\"", "", ""}, 1, "Variable required.");
+    refused(load, {"\"a.bmp\"", "B", "", "3"}, 3, "Numeric variable of Nothing required.");
+    refused(draw, {"B", "\"1\"", "0"}, 1, "Numeric expression required.");
+    refused(draw, {"B", "0", ""}, 2, "Numeric expression required.");
+    refused(scaled, {"B", "0", "0", "1", "\"x\""}, 4, "Numeric expression required.");
+    refused(unload, {""}, 0, "Variable required.");
 
     const std::pair<const InstructionEditor*, std::vector<std::string>> lines[] = {
         {&load, {"\"a b.bmp\"", "Pics(I)", "W", ""}},

@@ -14,6 +14,7 @@ namespace {
 
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kRed = qRgb(150, 0, 0);
+const QRgb kBlue = qRgb(0, 0, 128);
 
 struct DrawShapes : RunFixture {
     QImage canvas{600, 400, QImage::Format_RGB32};
@@ -24,11 +25,6 @@ struct DrawShapes : RunFixture {
     {
         canvas.fill(kWhite);
         handlers();
-    }
-
-    void run()
-    {
-        startWithCanvas(*this, target);
     }
 
     // The smallest rectangle holding every pixel of that colour (empty when there is none).
@@ -50,7 +46,7 @@ TEST_F(DrawShapes, LineEndsAtItsRelativeEndPointWithOneEndPixel)
     build.add("DrawLine", {"100", "100", "50", "-20", "1", "Red", ""})
         .add("DrawLine", {"10", "300", "60", "300", "5", "Red", "1"});
     EXPECT_EQ(build.last().text, "DrawLine 10,300,60,300,5,\"Red\",Absolute");
-    run();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(canvas.pixel(100, 100), kRed);
     EXPECT_EQ(canvas.pixel(150, 80), kRed);
@@ -91,29 +87,28 @@ TEST_F(DrawShapes, RectangleBottomEdgeIsOnePixelLower)
     build.add("DrawRect", {"10", "10", "40", "20", "1", "Red", "Red", "", "1"})          // filled
         .add("DrawRect", {"100", "10", "30", "10", "1", "Blue", "", "1", ""});           // outline, relative
     EXPECT_EQ(build.last().text, "DrawRect 100,10,30,10,1,\"Blue\",\"Black\",Transparent");
-    run();
+    startWithCanvas(*this, target);
     EXPECT_EQ(extent(kRed), QRect(QPoint(10, 10), QPoint(39, 20))); // rows 10 to 20 inclusive
-    const QRgb blue = qRgb(0, 0, 128);
-    EXPECT_EQ(extent(blue), QRect(QPoint(100, 10), QPoint(130, 21)));
-    EXPECT_EQ(canvas.pixel(115, 21), blue);
+    EXPECT_EQ(extent(kBlue), QRect(QPoint(100, 10), QPoint(130, 21)));
+    EXPECT_EQ(canvas.pixel(115, 21), kBlue);
     EXPECT_EQ(canvas.pixel(115, 15), kWhite); // outline only
 }
 
 TEST_F(DrawShapes, CirclesFillAtWidthZeroAndShortenOnTheDiagonal)
 {
-    const QRgb green = qRgb(0, 128, 0), blue = qRgb(0, 0, 128), cyan = qRgb(0, 128, 128);
+    const QRgb green = qRgb(0, 128, 0), cyan = qRgb(0, 128, 128);
     build.add("DrawCircle", {"100", "100", "30", "20", "0", "Green"})
         .add("DrawCircle", {"300", "100", "30", "20", "2", "Blue"})
         .add("DrawCircle", {"200", "200", "50", "50", "1", "Red"})
         .add("DrawCircle", {"450", "300", "50", "50", "1", "Cyan"});
-    run();
+    startWithCanvas(*this, target);
     const QRect disc = extent(green);
     EXPECT_EQ(disc.left(), 70);
     EXPECT_EQ(disc.right(), 129);
     EXPECT_EQ(disc.bottom(), 119);
     EXPECT_LE(disc.top(), 81);
     EXPECT_EQ(canvas.pixel(100, 100), green);
-    const QRect ring = extent(blue);
+    const QRect ring = extent(kBlue);
     EXPECT_EQ(ring.center().y(), 99);
     EXPECT_GE(ring.width(), 58);
     EXPECT_EQ(canvas.pixel(300, 100), kWhite);
@@ -128,7 +123,7 @@ TEST_F(DrawShapes, ArcsRunCounterClockwiseAndThroughZero)
 {
     build.add("DrawArc", {"100", "100", "50", "50", "350", "10", "1", "Red"})
         .add("DrawArc", {"300", "200", "50", "50", "10", "350", "3", "Blue"});
-    run();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     // Through 0 degrees: only the 20 degrees at the right of the centre.
     EXPECT_EQ(canvas.pixel(150, 100), kRed);
@@ -136,11 +131,10 @@ TEST_F(DrawShapes, ArcsRunCounterClockwiseAndThroughZero)
     // The last step before 10 degrees is 9.6 degrees, one row short of 10 degrees' row 91.
     EXPECT_EQ(extent(kRed), QRect(QPoint(149, 92), QPoint(150, 109)));
     // The long way round, thickened downwards from one pixel above the curve.
-    const QRgb blue = qRgb(0, 0, 128);
-    EXPECT_EQ(canvas.pixel(250, 200), blue);
-    EXPECT_EQ(canvas.pixel(250, 199), blue);
-    EXPECT_EQ(canvas.pixel(250, 201), blue);
-    EXPECT_EQ(canvas.pixel(300, 150), blue); // 90 degrees is above the centre
+    EXPECT_EQ(canvas.pixel(250, 200), kBlue);
+    EXPECT_EQ(canvas.pixel(250, 199), kBlue);
+    EXPECT_EQ(canvas.pixel(250, 201), kBlue);
+    EXPECT_EQ(canvas.pixel(300, 150), kBlue); // 90 degrees is above the centre
     EXPECT_EQ(canvas.pixel(350, 200), kWhite);
 }
 
@@ -151,10 +145,10 @@ TEST_F(DrawShapes, FillStopsAtOtherColoursAndReachesTheEdge)
         .add("DrawPoint", {"5", "5", "Green"})
         .add("DrawFill", {"0", "399", "Light Yellow"})
         .add("DrawFill", {"150", "150", "Red"}); // already that colour: nothing changes
-    run();
+    startWithCanvas(*this, target);
     const QRgb yellow = qRgb(255, 255, 0);
     EXPECT_EQ(extent(kRed), QRect(QPoint(101, 101), QPoint(199, 200)));
-    EXPECT_EQ(canvas.pixel(100, 150), qRgb(0, 0, 128));
+    EXPECT_EQ(canvas.pixel(100, 150), kBlue);
     EXPECT_EQ(canvas.pixel(599, 0), yellow);
     EXPECT_EQ(canvas.pixel(599, 399), yellow);
     EXPECT_EQ(canvas.pixel(5, 5), state.colour(4));
@@ -166,7 +160,7 @@ TEST_F(DrawShapes, DrawingUsesTheColourTableAtDrawTimeAndFillsFast)
     state.colours[4] = qRgb(1, 2, 3); // as ColourRemap of Green leaves it
     build.add("DrawLine", {"0", "0", "10", "0", "1", "Green", ""}).add("DrawFill", {"300", "300", "Red"});
     const auto begin = std::chrono::steady_clock::now();
-    run();
+    startWithCanvas(*this, target);
     const auto took = std::chrono::steady_clock::now() - begin;
     EXPECT_EQ(canvas.pixel(5, 0), qRgb(1, 2, 3));
     EXPECT_EQ(canvas.pixel(599, 399), kRed);
@@ -174,7 +168,7 @@ TEST_F(DrawShapes, DrawingUsesTheColourTableAtDrawTimeAndFillsFast)
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 200); // sanitised build
 }
 
-TEST_F(DrawShapes, EditorsShowTheFirstFailingFieldsMessage)
+TEST_F(DrawShapes, EditorsShowTheFirstFailingFieldsMessageAndDecodeWhatTheyAccepted)
 {
     EditContext context{program, variables, nullptr};
     auto message = [&](uint32_t type, std::vector<std::string> values) {
@@ -197,11 +191,7 @@ TEST_F(DrawShapes, EditorsShowTheFirstFailingFieldsMessage)
     EXPECT_EQ(message(kDrawFill, {"1.5", "Y(2)"}), R(-1, ""));
     EXPECT_EQ(editorFor(kDrawArc)->title(), "Draw An Arc");
     EXPECT_EQ(editorFor(kDrawFill)->title(), "Fill An Area");
-}
 
-TEST_F(DrawShapes, EveryEditorDecodesWhatItAccepted)
-{
-    EditContext context{program, variables, nullptr};
     const std::vector<std::pair<uint32_t, std::vector<std::string>>> lines = {
         {kDrawLine, {"X", "2", "A(1,J)", "-4", "9", "Light Red", "1"}},
         {kDrawRect, {"1.5", "T", "3", "4", "2", "Yellow", "Bright White", "", "1"}},

@@ -56,7 +56,7 @@ struct Interaction : RunFixture {
     {
         build.add("DeclareVariable", variableFields(type, name, initial));
     }
-    // Runs Initialise lines in a session of their own, into a canvas; every message it showed.
+    // Every message shown by Initialise lines run in a session of their own, into a canvas.
     static std::vector<std::string> messagesOf(std::function<void(ProgramBuilder&)> lines, bool timerAccepted = true)
     {
         Session s;
@@ -73,46 +73,42 @@ struct Interaction : RunFixture {
 
 } // namespace
 
-TEST_F(Interaction, EditorsRefuseWrongFieldsWithTheirMessages)
+TEST_F(Interaction, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
 {
     MessageBoxEditor box;
+    InputBoxEditor input;
+    PauseEditor pause;
+    TimerStartEditor timer;
     expectRefused(box, messageBoxFields("12"), 0, "String Variable or string literal required.");
     expectRefused(box, messageBoxFields(""), 0, "String Variable or string literal required.");
     expectRefused(box, messageBoxFields("\"Hi\"", -1, -1, "\"Answer\""), 10, "Numeric Variable or Nothing required.");
     expectRefused(box, messageBoxFields("\"Hi\"", -1, -1, "7"), 10, "Numeric Variable or Nothing required.");
-    InputBoxEditor input;
     expectRefused(input, {"3.5", "Reply"}, 0, "Variable or string literal required.");
     expectRefused(input, {"\"Name?\"", "\"Reply\""}, 1, "Variable required.");
-    PauseEditor pause;
     expectRefused(pause, {"Delay"}, 0, "Numeric literal required.");
     expectRefused(pause, {"0"}, 0, "Pause interval should be between 1 and 1000.");
     expectRefused(pause, {"1000.5"}, 0, "Pause interval should be between 1 and 1000.");
-    TimerStartEditor timer;
     expectRefused(timer, {"\"50\""}, 0, "Numeric literal required.");
     expectRefused(timer, {"0.5"}, 0, "Timer interval should be between 1 and 1000.");
     expectRefused(timer, {"1001"}, 0, "Timer interval should be between 1 and 1000.");
-}
 
-TEST_F(Interaction, EditorsBuildLineTextsAndDecodeThemAgain)
-{
-    MessageBoxEditor box;
-    // A new line's radio buttons: OK and Information.
-    auto [plain, plainFields] = stored(box, messageBoxFields("\"Hello\""));
-    EXPECT_EQ(plain, "MessageBox \"Hello\",,0,64");
-    EXPECT_EQ(plainFields, messageBoxFields("\"Hello\"", 0, 1));
-    auto [asked, askedFields] = stored(box, messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer"));
-    EXPECT_EQ(asked, "MessageBox Text(2),Answer,4,32");
-    EXPECT_EQ(askedFields, messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer"));
-
-    auto [input, inputFields] = stored(InputBoxEditor(), {"\"Name?\"", "Name"});
-    EXPECT_EQ(input, "InputBox \"Name?\", Name");
-    EXPECT_EQ(inputFields, (std::vector<std::string>{"\"Name?\"", "Name"}));
-    auto [pause, pauseFields] = stored(PauseEditor(), {" 500 "});
-    EXPECT_EQ(pause, "Pause 500");
-    EXPECT_EQ(pauseFields, std::vector<std::string>{"500"});
-    auto [timer, timerFields] = stored(TimerStartEditor(), {"12.7"}); // its whole-number value
-    EXPECT_EQ(timer, "TimerStart 12");
-    EXPECT_EQ(timerFields, std::vector<std::string>{"12"});
+    using Fields = std::vector<std::string>;
+    struct Line {
+        const InstructionEditor& editor;
+        Fields values;
+        std::string text;
+        Fields decoded;
+    } lines[] = {
+        // A new line's radio buttons: OK and Information.
+        {box, messageBoxFields("\"Hello\""), "MessageBox \"Hello\",,0,64", messageBoxFields("\"Hello\"", 0, 1)},
+        {box, messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer"), "MessageBox Text(2),Answer,4,32",
+         messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer")},
+        {input, {"\"Name?\"", "Name"}, "InputBox \"Name?\", Name", {"\"Name?\"", "Name"}},
+        {pause, {" 500 "}, "Pause 500", {"500"}},
+        {timer, {"12.7"}, "TimerStart 12", {"12"}}, // its whole-number value
+    };
+    for (const Line& l : lines)
+        EXPECT_EQ(stored(l.editor, l.values), std::pair(l.text, l.decoded));
     build.add("TimerStop");
     EXPECT_EQ(build.last().text, "TimerStop");
 }
@@ -135,11 +131,7 @@ TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
               (std::vector<RecordedMessage>{{"2.5", Icon::Question}, {"3", Icon::Error}, {"Sure?", Icon::Information},
                                             {"Again?", Icon::Information}, {"Done", Icon::Information}}));
     EXPECT_EQ(number("Answer"), 6.0f);
-    const VariableRecord& pressed = *variables.findVariable("Pressed");
-    EXPECT_EQ(pressed.integerAt(0), 7);
-    EXPECT_EQ(pressed.integerAt(1), 2);
-    EXPECT_EQ(pressed.integerAt(2), 4);
-    EXPECT_EQ(pressed.integerAt(3), 1);
+    EXPECT_EQ(variables.findVariable("Pressed")->words, (std::vector<uint32_t>{7, 2, 4, 1}));
 
     // The button sets as the blocks store them; a number no dialog stores shows OK.
     const std::pair<uint32_t, Buttons> sets[] = {{0, Buttons::Ok}, {1, Buttons::OkCancel}, {2, Buttons::Ok},
@@ -153,17 +145,18 @@ TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
 TEST_F(Interaction, MessageBoxRefusesVariablesItCannotShowOrFill)
 {
     // Nothing but the error is shown: no box.
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) { b.add("MessageBox", messageBoxFields("Nowhere")); }),
-              std::vector<std::string>{runError("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) {
-                  b.add("DeclareVariable", variableFields("Bitmap", "Face")).add("MessageBox", messageBoxFields("Face"));
-              }),
-              std::vector<std::string>{runError("Expecting numeric or string variable but found variable - Face")});
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) {
-                  b.add("DeclareVariable", variableFields("String", "Word", "\"w\""))
-                      .add("MessageBox", messageBoxFields("Word", kYesNoRadio, -1, "Word"));
-              }),
-              std::vector<std::string>{runError("Expecting numeric variable but found variable - Word")});
+    auto shown = [](std::vector<std::string> fields) {
+        return messagesOf([&](ProgramBuilder& b) {
+            b.add("DeclareVariable", variableFields("Bitmap", "Face"))
+                .add("DeclareVariable", variableFields("String", "Word", "\"w\""))
+                .add("MessageBox", fields);
+        });
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(shown(messageBoxFields("Nowhere")), V{runError("Reference to undeclared variable - Nowhere")});
+    EXPECT_EQ(shown(messageBoxFields("Face")), V{runError("Expecting numeric or string variable but found variable - Face")});
+    EXPECT_EQ(shown(messageBoxFields("Word", kYesNoRadio, -1, "Word")),
+              V{runError("Expecting numeric variable but found variable - Word")});
 }
 
 TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
@@ -186,15 +179,11 @@ TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
     EXPECT_EQ(text("Long"), std::string(512, 'x'));
 
     // The prompt is checked before the reply variable.
-    const std::vector<std::string> notString = {runError("Expecting string variable but found non string variable - N")};
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) {
-                  b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", {"N", "Missing"});
-              }),
-              notString);
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) {
-                  b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", {"\"?\"", "N"});
-              }),
-              notString);
+    for (std::vector<std::string> fields : {std::vector<std::string>{"N", "Missing"}, {"\"?\"", "N"}})
+        EXPECT_EQ(messagesOf([&](ProgramBuilder& b) {
+                      b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", fields);
+                  }),
+                  std::vector<std::string>{runError("Expecting string variable but found non string variable - N")});
 }
 
 TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)

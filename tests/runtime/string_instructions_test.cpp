@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <ctime>
+#include <iomanip>
+#include <sstream>
 
 using namespace qel;
 
@@ -57,6 +59,12 @@ struct StringInstructionsTest : ::testing::Test {
         place(keyword, std::move(fields));
         return dispatch.at(build.last().type)(in, 0);
     }
+    // The error text of a line that must fail.
+    std::string failure(std::string_view keyword, std::vector<std::string> fields)
+    {
+        EXPECT_EQ(run(keyword, std::move(fields)), Outcome::Fail);
+        return in.eval.runErrorText;
+    }
     std::string part(std::string start, std::string end)
     {
         EXPECT_EQ(run("StringPart", {"S", start, end, "D"}), Outcome::Next) << in.eval.runErrorText;
@@ -78,8 +86,7 @@ TEST_F(StringInstructionsTest, StringPartTakesTheBytesBetweenPositions)
     var("F").setNumberAt(0, 3.9f); // positions are truncated: 2 to 3
     EXPECT_EQ(part("N", "F"), "EL");
 
-    EXPECT_EQ(run("StringPart", {"S", "3", "2", "D"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nEnd must be greater than Start- ");
+    EXPECT_EQ(failure("StringPart", {"S", "3", "2", "D"}), "RUN TIME ERROR\n\nEnd must be greater than Start- ");
 
     EXPECT_EQ(run("StringPart", {"S", "2", "3", "S"}), Outcome::Next);
     EXPECT_EQ(text("S"), "EL");
@@ -89,87 +96,63 @@ TEST_F(StringInstructionsTest, OperandsAreCheckedInBlockOrderBeforeAnythingIsRea
 {
     setText("D", "kept");
     // The source is checked before the destination, then start and end.
-    EXPECT_EQ(run("StringPart", {"Nope", "1", "2", "N"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
-    EXPECT_EQ(run("StringPart", {"S", "1", "2", "N"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
-    EXPECT_EQ(run("StringPart", {"S", "T", "2", "D"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
-    EXPECT_EQ(run("StringLength", {"S", "B"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
+    EXPECT_EQ(failure("StringPart", {"Nope", "1", "2", "N"}), "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
+    EXPECT_EQ(failure("StringPart", {"S", "1", "2", "N"}), "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
+    EXPECT_EQ(failure("StringPart", {"S", "T", "2", "D"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+    EXPECT_EQ(failure("StringLength", {"S", "B"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
     EXPECT_EQ(text("D"), "kept");
 
     // GetTimeAndDate checks both variables before it writes either.
     setText("T", "before");
-    EXPECT_EQ(run("GetTimeAndDate", {"T", "N"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
+    EXPECT_EQ(failure("GetTimeAndDate", {"T", "N"}), "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
     EXPECT_EQ(text("T"), "before");
 }
 
-TEST_F(StringInstructionsTest, StringLengthCountsBytes)
+TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVariables)
 {
-    setText("S", "");
-    EXPECT_EQ(run("StringLength", {"S", "N"}), Outcome::Next);
-    EXPECT_EQ(var("N").integerAt(0), 0);
-    setText("S", "HELLO");
-    EXPECT_EQ(run("StringLength", {"S", "F"}), Outcome::Next);
-    EXPECT_EQ(var("F").floatAt(0), 5.0f);
-}
-
-TEST_F(StringInstructionsTest, StringToNumericReadsTheLeadingNumber)
-{
-    auto convert = [&](std::string text, std::string target) {
+    // The value a line stores from S into the numeric variable.
+    auto stored = [&](std::string_view keyword, std::string text, std::string target) {
         setText("S", std::move(text));
-        return run("StringToNumeric", {"S", target});
+        EXPECT_EQ(run(keyword, {"S", target}), Outcome::Next) << in.eval.runErrorText;
+        return var(target).numberAt(0);
     };
-    EXPECT_EQ(convert("12abc", "N"), Outcome::Next);
-    EXPECT_EQ(var("N").integerAt(0), 12);
-    EXPECT_EQ(convert("no digits", "F"), Outcome::Next);
-    EXPECT_EQ(var("F").floatAt(0), 0.0f);
-    EXPECT_EQ(convert("  -2.5e1x", "F"), Outcome::Next);
-    EXPECT_EQ(var("F").floatAt(0), -25.0f);
-    EXPECT_EQ(convert("inf", "F"), Outcome::Next);
-    EXPECT_EQ(var("F").floatAt(0), 0.0f);
-    EXPECT_EQ(convert("1e999", "F"), Outcome::Next);
-    EXPECT_TRUE(std::isinf(var("F").floatAt(0)));
-
-    EXPECT_EQ(convert("3e10", "N"), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "Value out of range - 30000001024 - N");
-    EXPECT_EQ(convert("2147483648", "N"), Outcome::Fail);
-    EXPECT_EQ(convert("-2147483648", "N"), Outcome::Next);
+    EXPECT_EQ(stored("StringLength", "", "N"), 0.0f);
+    EXPECT_EQ(stored("StringLength", "HELLO", "F"), 5.0f);
+    EXPECT_EQ(stored("StringToNumeric", "12abc", "N"), 12.0f); // the leading number
+    EXPECT_EQ(stored("StringToNumeric", "no digits", "F"), 0.0f);
+    EXPECT_EQ(stored("StringToNumeric", "  -2.5e1x", "F"), -25.0f);
+    EXPECT_EQ(stored("StringToNumeric", "inf", "F"), 0.0f);
+    EXPECT_TRUE(std::isinf(stored("StringToNumeric", "1e999", "F")));
+    stored("StringToNumeric", "-2147483648", "N");
     EXPECT_EQ(var("N").integerAt(0), -2147483647 - 1);
     // The largest integer has no float of its own; it must not wrap to a negative number.
-    EXPECT_EQ(convert("2147483647", "N"), Outcome::Next);
+    stored("StringToNumeric", "2147483647", "N");
     EXPECT_GT(var("N").integerAt(0), 2147483000);
-}
+    setText("S", "3e10");
+    EXPECT_EQ(failure("StringToNumeric", {"S", "N"}), "Value out of range - 30000001024 - N");
+    setText("S", "2147483648");
+    EXPECT_EQ(run("StringToNumeric", {"S", "N"}), Outcome::Fail);
 
-TEST_F(StringInstructionsTest, StringFromNumericWritesDigitsOrTheDisplayForm)
-{
+    // Integers are written as digits, floats in the display form.
+    auto shown = [&](std::string source) {
+        EXPECT_EQ(run("StringFromNumeric", {source, "S"}), Outcome::Next) << in.eval.runErrorText;
+        return text("S");
+    };
     var("F").setNumberAt(0, 2.5f);
-    EXPECT_EQ(run("StringFromNumeric", {"F", "S"}), Outcome::Next);
-    EXPECT_EQ(text("S"), "2.5");
+    EXPECT_EQ(shown("F"), "2.5");
     var("N").setNumberAt(0, -7);
-    EXPECT_EQ(run("StringFromNumeric", {"N", "S"}), Outcome::Next);
-    EXPECT_EQ(text("S"), "-7");
+    EXPECT_EQ(shown("N"), "-7");
     var("N").words[0] = 16777217; // beyond a float's exact integers
-    EXPECT_EQ(run("StringFromNumeric", {"N", "S"}), Outcome::Next);
-    EXPECT_EQ(text("S"), "16777217");
-    EXPECT_EQ(run("StringFromNumeric", {"T", "S"}), Outcome::Fail);
-    EXPECT_EQ(in.eval.runErrorText, "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+    EXPECT_EQ(shown("N"), "16777217");
+    EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
 }
 
 TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
 {
     std::tm when{};
-    when.tm_year = 2011 - 1900;
-    when.tm_mon = 2; // March
-    when.tm_mday = 7;
-    when.tm_hour = 9;
-    when.tm_min = 5;
-    when.tm_sec = 3;
+    std::istringstream("2011-03-07 09:05:03") >> std::get_time(&when, "%Y-%m-%d %H:%M:%S");
     when.tm_isdst = -1;
     const std::time_t instant = std::mktime(&when);
-
     place("GetTimeAndDate", {"T", "D"});
     EXPECT_EQ(getTimeAndDateAt(in, 0, instant), Outcome::Next);
     EXPECT_EQ(text("T"), "09:05:03");
@@ -180,7 +163,7 @@ TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
     EXPECT_EQ(text("D").size(), 10u);
 }
 
-TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderAndRefuseNonVariables)
+TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderRefuseNonVariablesAndRoundTrip)
 {
     EditContext context{program, variables, nullptr};
     const InstructionEditor& part = *editorFor(kStringPart);
@@ -195,22 +178,18 @@ TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderAndRefuseNonVariabl
     EXPECT_EQ(fromNumeric.line.text, "StringFromNumeric N, S");
     EXPECT_EQ(fromNumeric.line.block.textField(string_block::kFirst), "S");
 
-    EditOutcome literal = editorFor(kStringLength)->accept({"\"x\"", "N"}, context);
-    ASSERT_FALSE(literal.ok());
-    EXPECT_EQ(literal.error->field, 0);
-    EXPECT_EQ(literal.error->message, "Variable required.");
-    for (std::string start : {"\"1\"", ""}) {
-        EditOutcome refused = part.accept({"S", start, "3", "D"}, context);
-        ASSERT_FALSE(refused.ok());
-        EXPECT_EQ(refused.error->field, 1);
-        EXPECT_EQ(refused.error->message, "Variable or constant required.");
-    }
-    EXPECT_FALSE(part.accept({"S", "1", "3", "4"}, context).ok());
-}
+    // The refused field and its message, or (-1, "") when accepted.
+    auto refusal = [&](const InstructionEditor& e, std::vector<std::string> values) {
+        EditOutcome out = e.accept(values, context);
+        return out.ok() ? std::pair(-1, std::string()) : std::pair(out.error->field, out.error->message);
+    };
+    using R = std::pair<int, std::string>;
+    EXPECT_EQ(refusal(*editorFor(kStringLength), {"\"x\"", "N"}), R(0, "Variable required."));
+    EXPECT_EQ(refusal(part, {"S", "\"1\"", "3", "D"}), R(1, "Variable or constant required."));
+    EXPECT_EQ(refusal(part, {"S", "", "3", "D"}), R(1, "Variable or constant required."));
+    EXPECT_NE(refusal(part, {"S", "1", "3", "4"}).first, -1);
 
-TEST_F(StringInstructionsTest, EditorsRebuildTheSameLineFromDecodedFields)
-{
-    EditContext context{program, variables, nullptr};
+    // Decoded fields rebuild the same line.
     const std::vector<std::pair<uint32_t, std::vector<std::string>>> lines = {
         {kStringPart, {"A(I, 2)", "1234567", "-0.1", "D"}},
         {kStringLength, {"Names(3)", "N"}},

@@ -43,10 +43,6 @@ struct TextInstructions : RunFixture {
     {
         build.add("DeclareVariable", variableFields(std::move(type), std::move(name), std::move(initial)));
     }
-    void runWithCanvas()
-    {
-        startWithCanvas(*this, target);
-    }
     int count(QRect area, QRgb colour) const
     {
         int n = 0;
@@ -82,7 +78,7 @@ TEST_F(TextInstructions, GetSizeMeasuresWithTheFontAndDisplayPrecisionAndDrawsNo
         .add("TextFont", {"Arial", "48", "1"})
         .add("DrawText", drawText("10", "20", "R4", "B4", "\"2.5\"", kGetSize));
     EXPECT_EQ(build.last().text, "DrawText 10, 20, R4, B4, \"2.5\",GetSize,Opaque");
-    runWithCanvas();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(count(canvas.rect(), kPaper), canvas.width() * canvas.height());
     EXPECT_GT(number("R1"), 10.0f); // absolute coordinates, not a width and height
@@ -106,7 +102,7 @@ TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentInTheTextColours)
         .add("TextBackColour", {"Light Red"})
         .add("DrawText", drawText("0", "0", "300", "60", "\"Opaque\""))
         .add("DrawText", drawText("0", "100", "300", "160", "\"Clear\"", kLeftAligned, true));
-    runWithCanvas();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     const QRect opaque(0, 0, 300, 60), clear(0, 100, 300, 60);
     EXPECT_GT(count(opaque, qRgb(255, 0, 0)), 100);
@@ -122,7 +118,7 @@ TEST_F(TextInstructions, AlignmentPutsTheInkOnItsSide)
     build.add("DrawText", drawText("0", "0", "300", "40", "\"Side\"", kLeftAligned, true))
         .add("DrawText", drawText("0", "50", "300", "90", "\"Side\"", kRightAligned, true))
         .add("DrawText", drawText("0", "100", "300", "140", "\"Side\"", 1, true));
-    runWithCanvas();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     const QRgb ink = qRgb(0, 0, 0);
     auto left = inkColumns(QRect(0, 0, 300, 40), ink), right = inkColumns(QRect(0, 50, 300, 40), ink),
@@ -134,11 +130,7 @@ TEST_F(TextInstructions, AlignmentPutsTheInkOnItsSide)
 
 TEST_F(TextInstructions, WrongRectanglesAndMeasuringIntoConstantsStopTheRun)
 {
-    struct Case {
-        std::vector<std::string> fields;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {drawText("10", "50", "100", "40", "\"x\""), runError(kBottomNotBelowTop)},
         {drawText("10", "50", "100", "50", "\"x\""), runError(kBottomNotBelowTop)},
         {drawText("100", "10", "100", "50", "\"x\""), runError(kRightNotBeyondLeft)},
@@ -147,15 +139,15 @@ TEST_F(TextInstructions, WrongRectanglesAndMeasuringIntoConstantsStopTheRun)
         {drawText("10", "10", "S", "B", "\"x\"", kGetSize), runError(kRightNotNumericVariable)},
         {drawText("10", "10001", "5", "B", "\"x\"", kGetSize), "Value out of range - 10001 - Top"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [fields, message] : cases) {
         Session run;
         run.handlers();
         run.build.add("DeclareVariable", variableFields("Integer", "R", "0"))
             .add("DeclareVariable", variableFields("Integer", "B", "0"))
             .add("DeclareVariable", variableFields("String", "S", "\"\""))
-            .add("DrawText", c.fields);
+            .add("DrawText", fields);
         run.start();
-        EXPECT_EQ(run.errors(), std::vector<std::string>{c.message}) << c.fields[0] << "," << c.fields[1];
+        EXPECT_EQ(run.errors(), std::vector<std::string>{message}) << fields[0] << "," << fields[1];
     }
 }
 
@@ -173,7 +165,7 @@ TEST_F(TextInstructions, RemapAndPrecisionChangeWhatLaterLinesShow)
         .add("StringFromNumeric", {"F", "Two"})
         .add("FPDispDigits", {"E"})
         .add("StringFromNumeric", {"F", "General"});
-    runWithCanvas();
+    startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(canvas.pixel(299, 199), qRgb(255, 0, 0));
     EXPECT_EQ(state.textColour, qRgb(255, 0, 0));

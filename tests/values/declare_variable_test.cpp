@@ -108,29 +108,25 @@ TEST_F(DeclareVariable, FieldChecksInOrder)
     expectError(fields("Floating Point", "", "", "", {{"A", "1"}, {"B", "1e39"}}), 7, "Exponent out of range.");
     expectError(fields("String", "", "", "", {{"A", "abc"}}), 5, kStringNeedsQuotes);
 
-    expectError(fields("Integer", "1D Array", "1001", "", {{"A", ""}}), 2,
-                "1st Dimension must be an integer in the range 0 - 1000");
-    expectError(fields("Integer", "2D Array", "5", "x", {{"A", ""}}), 3,
-                "2nd Dimension must be an integer in the range 0 - 1000");
-    expectError(fields("Integer", "2D Array", "", "5", {{"A", ""}}), 2,
-                "1st Dimension must be an integer in the range 0 - 1000");
+    const std::string range = " Dimension must be an integer in the range 0 - 1000";
+    expectError(fields("Integer", "1D Array", "1001", "", {{"A", ""}}), 2, "1st" + range);
+    expectError(fields("Integer", "2D Array", "5", "x", {{"A", ""}}), 3, "2nd" + range);
+    expectError(fields("Integer", "2D Array", "", "5", {{"A", ""}}), 2, "1st" + range);
     expectError(fields("Integer", "2D Array", "100", "101", {{"A", ""}}), 3, "Arrays may not have more that 10,000 elements");
     EXPECT_TRUE(accept(fields("Integer", "2D Array", "100", "100", {{"A", ""}})).ok());
     EXPECT_TRUE(accept(fields("Integer", "1D Array", "0", "", {{"A", ""}})).ok());
 
     expectError(fields("Integer", "", "", "", {{"Count", ""}, {"COUNT", ""}}), 6, "Duplicate variable name");
     expectError(fields("Integr", "", "", "", {{"A", ""}}), 0, kNotAListItem);
-}
 
-TEST_F(DeclareVariable, LongStringValuesAreRefusedNotCut)
-{
+    // Long string values are refused, not cut.
     const std::string value = "\"" + std::string(250, 's') + "\"";
     EXPECT_TRUE(accept(fields("String", "", "", "", {{"A", value}, {"B", value}, {"C", value}})).ok());
     expectError(fields("String", "", "", "", {{"A", value}, {"B", value}, {"C", value}, {"D", value}}), 11,
                 kDeclarationTooLong);
 }
 
-TEST_F(DeclareVariable, StoringCreatesAndReplacesVariables)
+TEST_F(DeclareVariable, StoringCreatesAndReplacesVariablesAndDeletingRemovesThem)
 {
     ASSERT_TRUE(store(fields("Integer", "", "", "", {{"Count", "5"}, {"Total", ""}})));
     ASSERT_TRUE(store(fields("String", "1D Array", "4", "", {{"Names", ""}})));
@@ -156,20 +152,14 @@ TEST_F(DeclareVariable, StoringCreatesAndReplacesVariables)
     EXPECT_EQ(rebuilt.size(), 3u);
     EXPECT_EQ(rebuilt.findVariable("names")->elementCount(), 4u);
     EXPECT_EQ(rebuilt.findVariable("count")->initialFloat(), 1.5f);
-}
 
-TEST_F(DeclareVariable, DeletingALineRemovesItsVariables)
-{
-    ASSERT_TRUE(store(fields("Integer", "", "", "", {{"A", ""}, {"B", ""}})));
-    ASSERT_TRUE(store(fields("Integer", "", "", "", {{"C", ""}})));
+    // Deleting a line removes its variables; the first line cannot be deleted, so its variables stay.
     EXPECT_TRUE(deleteProgramLine(program, table, 1, host));
-    EXPECT_EQ(variableNames(), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names"}));
     EXPECT_EQ(program.sections[0].lines.size(), 2u);
-
-    // The first line cannot be deleted, so its variables stay.
     program.sections[0].lines[0] = *program.lineAt(0, 1);
     EXPECT_FALSE(deleteProgramLine(program, table, 0, host));
-    EXPECT_EQ(variableNames(), (std::vector<std::string>{"C"}));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names"}));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Deleting the first line is not permitted");
 }
@@ -198,9 +188,8 @@ TEST_F(DeclareVariable, DecodeAcceptGivesTheSameLine)
     }
 }
 
-TEST(DeclareVariableEditor, FieldsInDialogOrder)
+TEST_F(DeclareVariable, FieldsInDialogOrder)
 {
-    DeclareVariableEditor editor;
     auto specs = editor.fields();
     ASSERT_EQ(specs.size(), 12u);
     EXPECT_EQ(editor.title(), "Declare Variables");

@@ -35,11 +35,24 @@ protected:
         EXPECT_TRUE(evalNumber(ctx, op(field), value)) << ctx.runErrorText;
         return value;
     }
+    // The message of a failed read, which leaves the value as it was.
     std::string numberError(std::string_view field)
     {
         float value = -1.0f;
-        EXPECT_FALSE(evalNumber(ctx, op(field), value));
+        std::string message = failed(evalNumber(ctx, op(field), value));
         EXPECT_EQ(value, -1.0f);
+        return message;
+    }
+    std::string text(std::string_view field)
+    {
+        std::string_view out;
+        EXPECT_TRUE(evalString(ctx, op(field), out)) << ctx.runErrorText;
+        return std::string(out);
+    }
+    // The message of a step that must fail.
+    std::string failed(bool ok)
+    {
+        EXPECT_FALSE(ok);
         return ctx.runErrorText;
     }
     static std::string runError(std::string_view message, std::string_view detail = {})
@@ -56,18 +69,26 @@ private:
     std::deque<CachedOperand> operands_;
 };
 
-TEST_F(Evaluate, NumbersFromLiteralsAndVariables)
+TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
 {
     declare("N", kTypeInteger).words[0] = 7;
     declare("F", kTypeFloat).setNumberAt(0, 2.25f);
     VariableRecord& s = declare("S", kTypeString);
+    VariableRecord& t = declare("T", kTypeString);
     declare("Pic", kTypeBitmap);
+    declare("File1", kTypeFile);
+    ctx.displayPrecision = kRunStartPrecision;
     EXPECT_EQ(number("12"), 12.0f);
     EXPECT_EQ(number("n"), 7.0f);
     EXPECT_EQ(number("F"), 2.25f);
     EXPECT_EQ(number("S"), 0.0f); // never assigned reads as empty, and empty as 0
     s.texts[0] = {"1e3", true};
     EXPECT_EQ(number("S"), 1000.0f);
+    EXPECT_EQ(text("F"), "2.25");
+    EXPECT_EQ(text("N"), "7");
+    EXPECT_EQ(text("\"lit\""), "lit");
+    EXPECT_EQ(text("T"), "");
+    EXPECT_TRUE(t.texts[0].assigned);
 
     s.texts[0] = {"12abc", true};
     EXPECT_EQ(numberError("S"), runError("Unable to convert the contents \"12abc\" of the string variable to a numeric value - S"));
@@ -75,6 +96,19 @@ TEST_F(Evaluate, NumbersFromLiteralsAndVariables)
     EXPECT_EQ(numberError("Missing"), runError("Expecting numeric value but found undeclared variable - Missing"));
     EXPECT_EQ(numberError("Pic"), runError("Expecting numeric value but found a non-numeric variable - Pic"));
     EXPECT_EQ(numberError("N(1)"), runError(msg::kDifferingDimensions, "N"));
+    std::string_view out;
+    EXPECT_EQ(failed(evalString(ctx, op("5"), out)), runError("Expecting string value but found non string value "));
+    EXPECT_EQ(failed(evalString(ctx, op("Gone"), out)), runError("Expecting string value but found undeclared variable - Gone"));
+    EXPECT_EQ(failed(evalString(ctx, op("File1"), out)), runError("Expecting string value but found a non-string variable - File1"));
+    EXPECT_EQ(failed(evalString(ctx, op("S(1)"), out)), runError(msg::kDifferingDimensions, "S"));
+
+    // A converted number stays valid for ten further conversions' worth of slots.
+    std::string_view first = ctx.formatNumber(1.0f);
+    for (int i = 2; i <= 10; ++i)
+        ctx.formatNumber(static_cast<float>(i));
+    EXPECT_EQ(first, "1");
+    ctx.formatNumber(11.0f);
+    EXPECT_STREQ(first.data(), "11"); // the slot was reused
 }
 
 TEST_F(Evaluate, Subscripts)
@@ -132,42 +166,6 @@ TEST_F(Evaluate, CachesFoundVariablesOnly)
     EXPECT_EQ(operandKind(ctx, op("\"x\"")), kKindStringLiteral);
 }
 
-TEST_F(Evaluate, Strings)
-{
-    declare("N", kTypeInteger).words[0] = 7;
-    declare("F", kTypeFloat).setNumberAt(0, 3.5f);
-    VariableRecord& s = declare("S", kTypeString);
-    declare("File1", kTypeFile);
-    ctx.displayPrecision = kRunStartPrecision;
-    std::string_view text;
-    ASSERT_TRUE(evalString(ctx, op("F"), text));
-    EXPECT_EQ(text, "3.5");
-    ASSERT_TRUE(evalString(ctx, op("N"), text));
-    EXPECT_EQ(text, "7");
-    ASSERT_TRUE(evalString(ctx, op("\"lit\""), text));
-    EXPECT_EQ(text, "lit");
-    ASSERT_TRUE(evalString(ctx, op("S"), text));
-    EXPECT_EQ(text, "");
-    EXPECT_TRUE(s.texts[0].assigned);
-
-    EXPECT_FALSE(evalString(ctx, op("5"), text));
-    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found non string value "));
-    EXPECT_FALSE(evalString(ctx, op("Gone"), text));
-    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found undeclared variable - Gone"));
-    EXPECT_FALSE(evalString(ctx, op("File1"), text));
-    EXPECT_EQ(ctx.runErrorText, runError("Expecting string value but found a non-string variable - File1"));
-    EXPECT_FALSE(evalString(ctx, op("S(1)"), text));
-    EXPECT_EQ(ctx.runErrorText, runError(msg::kDifferingDimensions, "S"));
-
-    // A converted number stays valid for ten further conversions' worth of slots.
-    std::string_view first = ctx.formatNumber(1.0f);
-    for (int i = 2; i <= 10; ++i)
-        ctx.formatNumber(static_cast<float>(i));
-    EXPECT_EQ(first, "1");
-    ctx.formatNumber(11.0f);
-    EXPECT_STREQ(first.data(), "11"); // the slot was reused
-}
-
 TEST_F(Evaluate, BitmapsAndFiles)
 {
     declare("Pic", kTypeBitmap, kArray1D, 2);
@@ -180,29 +178,23 @@ TEST_F(Evaluate, BitmapsAndFiles)
     ASSERT_TRUE(evalFile(ctx, op("Log"), handle));
     EXPECT_EQ(handle, 0u);
 
-    struct Case {
-        bool (*eval)(EvalContext&, CachedOperand&, uint32_t&);
-        const char* field;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {evalBitmap, "\"a.bmp\"", runError("Expecting Bitmap but found literal value ")},
-        {evalBitmap, "Nope", runError("Expecting Bitmap but found undeclared variable - Nope")},
-        {evalBitmap, "N", runError("Expecting Bitmap but found a non-bitmap variable - N")},
-        {evalBitmap, "Pic", runError(msg::kDifferingDimensions, "Pic")},
-        {evalFile, "3", runError("Expecting File but found literal value ")},
-        {evalFile, "Nope", runError("Expecting File but found undeclared variable - Nope")},
-        {evalFile, "Pic(1)", runError("Expecting File but found a non-file variable - Pic")},
-    };
-    for (const Case& c : cases) {
+    // A refusal leaves the handle as it was.
+    auto refused = [&](auto eval, std::string_view field) {
         handle = 99;
-        EXPECT_FALSE(c.eval(ctx, op(c.field), handle));
-        EXPECT_EQ(ctx.runErrorText, c.expected);
-        EXPECT_EQ(handle, 99u);
-    }
+        std::string message = failed(eval(ctx, op(field), handle));
+        EXPECT_EQ(handle, 99u) << field;
+        return message;
+    };
+    EXPECT_EQ(refused(evalBitmap, "\"a.bmp\""), runError("Expecting Bitmap but found literal value "));
+    EXPECT_EQ(refused(evalBitmap, "Nope"), runError("Expecting Bitmap but found undeclared variable - Nope"));
+    EXPECT_EQ(refused(evalBitmap, "N"), runError("Expecting Bitmap but found a non-bitmap variable - N"));
+    EXPECT_EQ(refused(evalBitmap, "Pic"), runError(msg::kDifferingDimensions, "Pic"));
+    EXPECT_EQ(refused(evalFile, "3"), runError("Expecting File but found literal value "));
+    EXPECT_EQ(refused(evalFile, "Nope"), runError("Expecting File but found undeclared variable - Nope"));
+    EXPECT_EQ(refused(evalFile, "Pic(1)"), runError("Expecting File but found a non-file variable - Pic"));
 }
 
-TEST_F(Evaluate, Stores)
+TEST_F(Evaluate, StoresAndRangeChecks)
 {
     VariableRecord& n = declare("N", kTypeInteger);
     VariableRecord& a = declare("A", kTypeFloat, kArray1D, 2);
@@ -212,15 +204,11 @@ TEST_F(Evaluate, Stores)
     ASSERT_TRUE(storeNumber(ctx, 2.7f, op("A(2)")));
     EXPECT_EQ(a.floatAt(1), 2.7f);
 
-    EXPECT_FALSE(storeNumber(ctx, 1.0f, op("A(3)")));
-    EXPECT_EQ(ctx.runErrorText, runError("1st Subscript out of range - A"));
+    EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("A(3)"))), runError("1st Subscript out of range - A"));
     EXPECT_EQ(a.floatAt(0), 0.0f);
-    EXPECT_FALSE(storeNumber(ctx, 1.0f, op("4")));
-    EXPECT_EQ(ctx.runErrorText, runError("Expecting variable but found literal."));
-    EXPECT_FALSE(storeText(ctx, "x", {}, {}, op("Q")));
-    EXPECT_EQ(ctx.runErrorText, runError("Expecting variable but found undeclared variable - Q"));
-    EXPECT_FALSE(storeWord(ctx, 1, op("A")));
-    EXPECT_EQ(ctx.runErrorText, runError(msg::kDifferingDimensions, "A"));
+    EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("4"))), runError("Expecting variable but found literal."));
+    EXPECT_EQ(failed(storeText(ctx, "x", {}, {}, op("Q"))), runError("Expecting variable but found undeclared variable - Q"));
+    EXPECT_EQ(failed(storeWord(ctx, 1, op("A"))), runError(msg::kDifferingDimensions, "A"));
 
     CachedOperand& dest = op("S");
     ASSERT_TRUE(storeText(ctx, "ab", "", "c", dest));
@@ -230,15 +218,13 @@ TEST_F(Evaluate, Stores)
     ASSERT_TRUE(storeText(ctx, self, "-", self, dest)); // the texts may be the destination's own
     EXPECT_EQ(s.textAt(0), "abc-abc");
     EXPECT_TRUE(s.texts[0].assigned);
-}
 
-TEST_F(Evaluate, CheckRange)
-{
     ctx.displayPrecision = kRunStartPrecision;
+    ctx.runErrorText.clear();
     EXPECT_TRUE(checkRange(ctx, 5.0f, 0.0f, 5.0f, "Width"));
     EXPECT_TRUE(ctx.runErrorText.empty());
-    EXPECT_FALSE(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression"));
-    EXPECT_EQ(ctx.runErrorText, "Value out of range - 2.5 - First expression"); // no header
+    EXPECT_EQ(failed(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression")),
+              "Value out of range - 2.5 - First expression"); // no header
     EXPECT_FALSE(checkRange(ctx, std::nanf(""), 0.0f, 1.0f, "Radius"));
 }
 
