@@ -7,8 +7,7 @@
 #include "environment/ide_state.h"
 #include "environment/line_editing.h"
 #include "program/instruction_table.h"
-#include "support/program_builder.h"
-#include "support/recording_host.h"
+#include "shell_test_support.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -28,29 +27,6 @@ namespace {
 using test::RecordedMessage;
 
 using Step = std::function<void(QDialog&)>;
-
-// Plays one step per dialog EditLine opens, in order.
-class ScriptedDialogs {
-public:
-    explicit ScriptedDialogs(std::deque<Step> steps) : steps_(std::move(steps)) {}
-    DialogRunner runner()
-    {
-        return [this](QDialog& dialog) {
-            titles.push_back(dialog.windowTitle().toStdString());
-            dialog.show();
-            if (!steps_.empty()) {
-                Step step = steps_.front();
-                steps_.pop_front();
-                step(dialog);
-            }
-            return dialog.result();
-        };
-    }
-    std::vector<std::string> titles;
-
-private:
-    std::deque<Step> steps_;
-};
 
 // Types a keyword into the Add An Instruction dialog and adds it.
 Step addKeyword(const char* keyword)
@@ -79,10 +55,7 @@ Step fillAndOk(std::vector<std::pair<int, const char*>> values)
     };
 }
 
-Step cancel()
-{
-    return [](QDialog& d) { d.reject(); };
-}
+const Step cancel = [](QDialog& d) { d.reject(); };
 
 class EditLineTest : public ::testing::Test {
 protected:
@@ -91,12 +64,10 @@ protected:
         ide.host.messageRecorder = &messages;
         test::ProgramBuilder build(ide.program, ide.variables);
         build.add("DeclareVariable", test::variableFields("Integer", "A"));
-        build.add("Comment", {"two"});
-        build.add("Comment", {"three"});
-        build.add("Comment", {"four"});
+        build.add("Comment", {"two"}).add("Comment", {"three"}).add("Comment", {"four"});
     }
 
-    // As the view's Insert after and Append leave the EditBuffer.
+    // As the view's Insert after, Append and Edit leave the EditBuffer.
     void insertAfter(long n)
     {
         ide.program.edit.section = kInitialise;
@@ -110,7 +81,6 @@ protected:
         ide.program.edit.type = kBlank;
         ide.program.edit.text.clear();
     }
-    // As the view's Edit leaves it.
     void edit(long n)
     {
         EditBuffer& b = ide.program.edit;
@@ -118,29 +88,33 @@ protected:
         b.target = static_cast<int32_t>(n);
         ide.program.goToLine(kInitialise, n, &b.text, &b.block, &b.type);
     }
-    bool run(ScriptedDialogs& dialogs, int mode, char letter = 0)
+    // Runs EditLine playing one step per dialog it opens, in order; `titles` records the dialogs.
+    bool run(std::deque<Step> steps, int mode, char letter = 0)
     {
-        return EditLine(ide, nullptr, mode, letter, dialogs.runner());
+        titles.clear();
+        return EditLine(ide, nullptr, mode, letter, [&](QDialog& dialog) {
+            titles.push_back(dialog.windowTitle().toStdString());
+            dialog.show();
+            if (!steps.empty()) {
+                const Step step = steps.front();
+                steps.pop_front();
+                step(dialog);
+            }
+            return dialog.result();
+        });
     }
     const std::vector<ProgramLine>& lines() const { return ide.program.sections[kInitialise].lines; }
-    std::vector<std::string> texts() const
-    {
-        std::vector<std::string> out;
-        for (const ProgramLine& l : lines())
-            out.push_back(l.text);
-        return out;
-    }
 
     IdeState ide;
     test::RecordingHost messages;
+    std::vector<std::string> titles;
 };
 
-TEST_F(EditLineTest, IfAfterLineThreeIsFollowedByItsEndIf)
+TEST_F(EditLineTest, NewBlockOpeningLinesAreFollowedByTheirClosingLine)
 {
     insertAfter(3);
-    ScriptedDialogs dialogs({addKeyword("If"), fillAndOk({{1, "A"}, {2, "Equal"}, {3, "1"}})});
-    EXPECT_TRUE(run(dialogs, 2));
-    EXPECT_EQ(dialogs.titles, (std::vector<std::string>{"Add An Instruction", "If"}));
+    EXPECT_TRUE(run({addKeyword("If"), fillAndOk({{1, "A"}, {2, "Equal"}, {3, "1"}})}, 2));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Add An Instruction", "If"}));
     ASSERT_EQ(lines().size(), 7u);
     EXPECT_EQ(lines()[4].type, kIf);
     EXPECT_EQ(lines()[4].text, "If A Equal 1 Then");
@@ -148,91 +122,81 @@ TEST_F(EditLineTest, IfAfterLineThreeIsFollowedByItsEndIf)
     EXPECT_EQ(lines()[5].text, "EndIf");
     EXPECT_TRUE(lines()[5].block.isEmpty());
     EXPECT_EQ(lines()[6].text, "four");
+
+    append();
+    EXPECT_TRUE(run({addKeyword("for"), fillAndOk({{0, "I"}, {1, "1"}, {2, "10"}})}, 2));
+    ASSERT_EQ(lines().size(), 9u);
+    EXPECT_EQ(lines()[7].type, kFor);
+    EXPECT_EQ(lines()[8].type, kNext);
+    EXPECT_EQ(lines()[8].text, "Next");
 }
 
-TEST_F(EditLineTest, CancellingTheIfDialogLeavesOnlyTheBlankLine)
+TEST_F(EditLineTest, CancellingEitherDialogLeavesOnlyTheBlankLine)
 {
     insertAfter(3);
-    ScriptedDialogs dialogs({addKeyword("If"), cancel()});
-    EXPECT_FALSE(run(dialogs, 2));
+    EXPECT_FALSE(run({addKeyword("If"), cancel}, 2));
     ASSERT_EQ(lines().size(), 6u);
     EXPECT_EQ(lines()[4].type, kBlank);
     EXPECT_EQ(lines()[5].text, "four");
 
-    ScriptedDialogs chooserCancelled({cancel()});
     insertAfter(1);
-    EXPECT_FALSE(run(chooserCancelled, 2));
-    EXPECT_EQ(chooserCancelled.titles.size(), 1u);
+    EXPECT_FALSE(run({cancel}, 2));
+    EXPECT_EQ(titles.size(), 1u);
     EXPECT_EQ(lines().size(), 7u);
-}
-
-TEST_F(EditLineTest, ForByAppendEndsTheSectionWithNext)
-{
-    append();
-    ScriptedDialogs dialogs({addKeyword("for"), fillAndOk({{0, "I"}, {1, "1"}, {2, "10"}})});
-    EXPECT_TRUE(run(dialogs, 2));
-    ASSERT_EQ(lines().size(), 7u);
-    EXPECT_EQ(lines()[5].type, kFor);
-    EXPECT_EQ(lines()[6].type, kNext);
-    EXPECT_EQ(lines()[6].text, "Next");
 }
 
 TEST_F(EditLineTest, ChoosingStopStoresItAtOnce)
 {
     insertAfter(1);
-    ScriptedDialogs dialogs({[](QDialog& d) {
-        auto& chooser = dynamic_cast<InsBlank&>(d);
-        QListWidget* control = chooser.list(6);
-        control->setCurrentRow(0); // Stop
-        QTest::keyClick(control, Qt::Key_Return);
-    }});
-    EXPECT_TRUE(run(dialogs, 2));
-    EXPECT_EQ(dialogs.titles.size(), 1u);
+    EXPECT_TRUE(run({[](QDialog& d) {
+                        QListWidget* control = dynamic_cast<InsBlank&>(d).list(6);
+                        control->setCurrentRow(0); // Stop
+                        QTest::keyClick(control, Qt::Key_Return);
+                    }},
+                    2));
+    EXPECT_EQ(titles.size(), 1u);
     ASSERT_EQ(lines().size(), 6u);
     EXPECT_EQ(lines()[2].type, kStop);
     EXPECT_EQ(lines()[2].text, "Stop");
     EXPECT_TRUE(lines()[2].block.isEmpty());
 }
 
-TEST_F(EditLineTest, EditingAFixedTextLineIsRefusedAndLeavesIt)
+TEST_F(EditLineTest, EditingRefusesFixedTextLinesAndAddsNoSecondClosingLine)
 {
-    test::ProgramBuilder(ide.program, ide.variables).add("While", {"A", "", "3"}).add("EndWhile");
-    const std::vector<std::string> before = texts();
+    test::ProgramBuilder(ide.program, ide.variables)
+        .add("While", {"A", "", "3"})
+        .add("EndWhile")
+        .add("If", test::ifFields("A", "Equal", "1"))
+        .add("EndIf");
+    const std::vector<std::string> before = test::lineTexts(ide.program, kInitialise);
     edit(6);
-    ScriptedDialogs dialogs({});
-    EXPECT_FALSE(run(dialogs, 1));
-    EXPECT_TRUE(dialogs.titles.empty());
+    EXPECT_FALSE(run({}, 1));
+    EXPECT_TRUE(titles.empty());
     EXPECT_EQ(messages.messages,
               (std::vector<RecordedMessage>{{"An EndWhile statement can not be edited.", Icon::Exclamation}}));
-    EXPECT_EQ(texts(), before);
+    EXPECT_EQ(test::lineTexts(ide.program, kInitialise), before);
     EXPECT_EQ(lines()[6].type, kEndWhile);
-}
 
-TEST_F(EditLineTest, EditingAnIfAddsNoSecondEndIf)
-{
-    test::ProgramBuilder(ide.program, ide.variables).add("If", test::ifFields("A", "Equal", "1")).add("EndIf");
-    edit(5);
-    ScriptedDialogs dialogs({fillAndOk({{3, "0"}})}); // "1" becomes "10"
-    EXPECT_TRUE(run(dialogs, 1));
-    ASSERT_EQ(lines().size(), 7u);
-    EXPECT_EQ(lines()[5].text, "If A Equal 10 Then");
-    EXPECT_EQ(lines()[6].type, kEndIf);
+    edit(7);
+    EXPECT_TRUE(run({fillAndOk({{3, "0"}})}, 1)); // "1" becomes "10"
+    ASSERT_EQ(lines().size(), 9u);
+    EXPECT_EQ(lines()[7].text, "If A Equal 10 Then");
+    EXPECT_EQ(lines()[8].type, kEndIf);
 }
 
 TEST_F(EditLineTest, TypedLetterStartsTheChooserAndDeclaringCreatesTheVariable)
 {
     insertAfter(4);
     std::string seen;
-    ScriptedDialogs dialogs({[&seen](QDialog& d) {
-                                 auto& chooser = dynamic_cast<InsBlank&>(d);
-                                 seen = chooser.instructionField()->text().toStdString();
-                                 QTest::keyClicks(chooser.instructionField(), "v"); // "Dv" expands
-                                 QTest::keyClick(chooser.addButton(), Qt::Key_Return);
-                             },
-                             fillAndOk({{0, "String"}, {4, "Title"}})});
-    EXPECT_TRUE(run(dialogs, 2, 'D'));
+    const Step chooseDv = [&seen](QDialog& d) {
+        auto& chooser = dynamic_cast<InsBlank&>(d);
+        seen = chooser.instructionField()->text().toStdString();
+        QTest::keyClicks(chooser.instructionField(), "v"); // "Dv" expands
+        QTest::keyClick(chooser.addButton(), Qt::Key_Return);
+    };
+    EXPECT_TRUE(run({chooseDv, fillAndOk({{0, "String"}, {4, "Title"}})}, 2, 'D'));
     EXPECT_EQ(seen, "D");
-    EXPECT_EQ(dialogs.titles.back(), "Declare Variables");
+    EXPECT_EQ(titles.back(), "Declare Variables");
     ASSERT_EQ(lines().size(), 6u);
     EXPECT_EQ(lines()[5].type, kDeclareVariable);
     const VariableRecord* v = ide.variables.findVariable("Title");
@@ -245,9 +209,8 @@ TEST_F(EditLineTest, InvalidTypesDoNothing)
     for (uint32_t type : {5u, 18u, 81u}) {
         append();
         ide.program.edit.type = type;
-        ScriptedDialogs dialogs({});
-        EXPECT_FALSE(run(dialogs, 2));
-        EXPECT_TRUE(dialogs.titles.empty());
+        EXPECT_FALSE(run({}, 2));
+        EXPECT_TRUE(titles.empty());
     }
     EXPECT_EQ(lines().size(), 5u);
     EXPECT_TRUE(messages.messages.empty());

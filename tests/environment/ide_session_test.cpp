@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -29,11 +30,13 @@ void screenshot(QWidget* widget, const char* name)
 }
 
 // Acts on the next modal dialog as soon as it is open (a dialog's exec() blocks the test otherwise).
-void whenDialogOpens(std::function<void(QWidget*)> act, QWidget* previous = nullptr)
+// A dialog that has gone may leave its address to the next one, so the one before is watched.
+void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget> previous = nullptr)
 {
     QTimer::singleShot(10, [act, previous] {
+        // Open means shown with its first field focused, so typed keys have somewhere to go.
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == previous) {
+        if (!modal || modal == previous || !modal->isVisible() || !modal->focusWidget()) {
             whenDialogOpens(act, previous);
             return;
         }

@@ -32,25 +32,37 @@ class InstructionDialogTest : public ::testing::Test {
 protected:
     InstructionDialogTest() { ide.host.messageRecorder = &messages; }
 
-    // A new line appended to the Initialise section.
-    void newLine(uint32_t type)
+    // A shown dialog for a new line appended to the Initialise section.
+    std::unique_ptr<InstructionDialog> newDialog(uint32_t type)
     {
         ide.program.edit = EditBuffer{};
         ide.program.edit.type = type;
+        return shown(type, false);
     }
-    // The EditBuffer holding line n of the Initialise section, as Edit leaves it.
-    void editLine(long n)
+    // A shown dialog for line n of the Initialise section, as Edit leaves the EditBuffer.
+    std::unique_ptr<InstructionDialog> editDialog(long n)
     {
         EditBuffer& buffer = ide.program.edit;
         buffer.section = kInitialise;
         buffer.target = static_cast<int32_t>(n);
         ide.program.goToLine(kInitialise, n, &buffer.text, &buffer.block, &buffer.type);
+        return shown(buffer.type, true);
+    }
+    std::unique_ptr<InstructionDialog> shown(uint32_t type, bool editing)
+    {
+        auto dialog = std::make_unique<InstructionDialog>(*editorFor(type), ide, editing);
+        dialog->show();
+        return dialog;
     }
     static void type(QWidget* field, const char* text)
     {
         if (auto* box = qobject_cast<QComboBox*>(field); box && box->lineEdit())
             field = box->lineEdit();
         QTest::keyClicks(field, text);
+    }
+    static QComboBox* combo(const InstructionDialog& dialog, int field)
+    {
+        return static_cast<QComboBox*>(dialog.fieldWidget(field));
     }
     static void clickOk(InstructionDialog& dialog)
     {
@@ -68,47 +80,61 @@ protected:
     RecordingHost messages;
 };
 
-TEST_F(InstructionDialogTest, TypedCommentIsStoredAndTheDialogCloses)
+TEST_F(InstructionDialogTest, OkOrEnterStoresTheLineAndCancelStoresNothing)
 {
-    newLine(kComment);
-    InstructionDialog dialog(*editorFor(kComment), ide, false);
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), "Comment");
-    type(dialog.fieldWidget(0), "Draw the sky");
-    clickOk(dialog);
-
-    EXPECT_TRUE(dialog.stored());
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    auto dialog = newDialog(kComment);
+    EXPECT_EQ(dialog->windowTitle(), "Comment");
+    type(dialog->fieldWidget(0), "Draw the sky");
+    clickOk(*dialog);
+    EXPECT_TRUE(dialog->stored());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(lines()[1].type, kComment);
     EXPECT_EQ(lines()[1].text, "Draw the sky");
+
+    // Enter in a text field or in an editable list is OK too.
+    dialog = newDialog(kComment);
+    type(dialog->fieldWidget(0), "first");
+    QTest::keyClick(dialog->fieldWidget(0), Qt::Key_Return);
+    EXPECT_TRUE(dialog->stored());
+    dialog = newDialog(kFor);
+    type(dialog->fieldWidget(0), "I");
+    type(dialog->fieldWidget(1), "1");
+    type(dialog->fieldWidget(2), "3");
+    QTest::keyClick(combo(*dialog, 2)->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->stored());
+
+    dialog = newDialog(kComment);
+    type(dialog->fieldWidget(0), "second");
+    QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+    EXPECT_FALSE(dialog->stored());
+    ASSERT_EQ(lines().size(), 4u);
+    EXPECT_EQ(lines()[2].text, "first");
+    EXPECT_EQ(lines()[3].type, kFor);
     EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST_F(InstructionDialogTest, FieldErrorKeepsTheDialogOpenWithTheFailingFieldFocused)
 {
-    newLine(kDrawLine);
-    InstructionDialog dialog(*editorFor(kDrawLine), ide, false);
-    dialog.show();
-    type(dialog.fieldWidget(0), "10");
-    type(dialog.fieldWidget(1), "20");
-    clickOk(dialog); // "To X" is still empty
-
-    EXPECT_FALSE(dialog.stored());
-    EXPECT_TRUE(dialog.isVisible());
+    auto dialog = newDialog(kDrawLine);
+    type(dialog->fieldWidget(0), "10");
+    type(dialog->fieldWidget(1), "20");
+    clickOk(*dialog); // "To X" is still empty
+    EXPECT_FALSE(dialog->stored());
+    EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{"Expression Required.", Icon::Exclamation}}));
-    EXPECT_TRUE(focused(dialog, 2));
+    EXPECT_TRUE(focused(*dialog, 2));
     EXPECT_EQ(lines().size(), 1u);
 
     // Corrected, the same dialog stores exactly what the editor builds from those values.
-    type(dialog.fieldWidget(2), "30");
-    type(dialog.fieldWidget(3), "40");
-    type(dialog.fieldWidget(4), "2");
-    static_cast<QComboBox*>(dialog.fieldWidget(5))->setCurrentText("Red");
-    const std::vector<std::string> values = dialog.values();
-    clickOk(dialog);
-    ASSERT_TRUE(dialog.stored());
+    type(dialog->fieldWidget(2), "30");
+    type(dialog->fieldWidget(3), "40");
+    type(dialog->fieldWidget(4), "2");
+    combo(*dialog, 5)->setCurrentText("Red");
+    const std::vector<std::string> values = dialog->values();
+    clickOk(*dialog);
+    ASSERT_TRUE(dialog->stored());
     ASSERT_EQ(lines().size(), 2u);
 
     Program expected;
@@ -119,71 +145,31 @@ TEST_F(InstructionDialogTest, FieldErrorKeepsTheDialogOpenWithTheFailingFieldFoc
     EXPECT_NE(lines()[1].text.find("Red"), std::string::npos);
 }
 
-TEST_F(InstructionDialogTest, EnterIsOkAndCancelStoresNothing)
-{
-    newLine(kComment);
-    {
-        InstructionDialog dialog(*editorFor(kComment), ide, false);
-        dialog.show();
-        type(dialog.fieldWidget(0), "first");
-        QTest::keyClick(dialog.fieldWidget(0), Qt::Key_Return);
-        EXPECT_TRUE(dialog.stored());
-    }
-    newLine(kFor);
-    {
-        InstructionDialog dialog(*editorFor(kFor), ide, false);
-        dialog.show();
-        type(dialog.fieldWidget(0), "I");
-        type(dialog.fieldWidget(1), "1");
-        type(dialog.fieldWidget(2), "3");
-        QTest::keyClick(static_cast<QComboBox*>(dialog.fieldWidget(2))->lineEdit(), Qt::Key_Return);
-        EXPECT_TRUE(dialog.stored());
-    }
-    newLine(kComment);
-    InstructionDialog dialog(*editorFor(kComment), ide, false);
-    dialog.show();
-    type(dialog.fieldWidget(0), "second");
-    QTest::mouseClick(dialog.buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
-    EXPECT_FALSE(dialog.stored());
-    ASSERT_EQ(lines().size(), 3u);
-    EXPECT_EQ(lines()[1].text, "first");
-    EXPECT_EQ(lines()[2].type, kFor);
-}
-
 TEST_F(InstructionDialogTest, EditingShowsTheStoredLineAndReplacesIt)
 {
     ProgramBuilder build(ide.program, ide.variables);
     build.add("DeclareVariable", test::variableFields("Integer", "A"));
+    build.add("DeclareVariable", test::variableFields("String", "Name", "\"Bob\""));
     build.add("If", test::ifFields("A", "Greater Than", "5"));
-    editLine(2);
-    const std::vector<std::string> stored = editorFor(kIf)->decode(lines()[2]);
 
-    InstructionDialog dialog(*editorFor(kIf), ide, true);
-    dialog.show();
-    EXPECT_EQ(dialog.values(), stored);
-    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(1))->currentText(), "A");
-    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(2))->currentText(), "Greater Than");
-    EXPECT_TRUE(focused(dialog, 0)); // the "(" check box of the first row
-
-    static_cast<QComboBox*>(dialog.fieldWidget(2))->setCurrentText("Less Than");
-    clickOk(dialog);
-    ASSERT_TRUE(dialog.stored());
-    ASSERT_EQ(lines().size(), 3u);
-    EXPECT_EQ(lines()[2].text, "If A Less Than 5 Then");
-}
-
-TEST_F(InstructionDialogTest, DeclaredVariableEditedAgainKeepsItsOwnName)
-{
-    ProgramBuilder(ide.program, ide.variables).add("DeclareVariable", test::variableFields("String", "Name", "\"Bob\""));
-    editLine(1);
-    InstructionDialog dialog(*editorFor(kDeclareVariable), ide, true);
-    dialog.show();
-    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(0))->currentText(), "String");
-    EXPECT_EQ(static_cast<QLineEdit*>(dialog.fieldWidget(4))->text(), "Name");
-    clickOk(dialog); // not a duplicate of itself
-    EXPECT_TRUE(dialog.stored());
+    auto dialog = editDialog(2);
+    EXPECT_EQ(combo(*dialog, 0)->currentText(), "String");
+    EXPECT_EQ(static_cast<QLineEdit*>(dialog->fieldWidget(4))->text(), "Name");
+    clickOk(*dialog); // a declared variable is no duplicate of itself
+    EXPECT_TRUE(dialog->stored());
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_NE(ide.variables.findVariable("Name"), nullptr);
+
+    dialog = editDialog(3);
+    EXPECT_EQ(dialog->values(), editorFor(kIf)->decode(lines()[3]));
+    EXPECT_EQ(combo(*dialog, 1)->currentText(), "A");
+    EXPECT_EQ(combo(*dialog, 2)->currentText(), "Greater Than");
+    EXPECT_TRUE(focused(*dialog, 0)); // the "(" check box of the first row
+    combo(*dialog, 2)->setCurrentText("Less Than");
+    clickOk(*dialog);
+    ASSERT_TRUE(dialog->stored());
+    ASSERT_EQ(lines().size(), 4u);
+    EXPECT_EQ(lines()[3].text, "If A Less Than 5 Then");
 }
 
 TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefaultChoices)
@@ -192,10 +178,8 @@ TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefa
         const InstructionEditor* editor = editorFor(type);
         if (!editor)
             continue;
-        newLine(type);
-        InstructionDialog dialog(*editor, ide, false);
         const std::vector<FieldSpec> specs = editor->fields();
-        const std::vector<std::string> values = dialog.values();
+        const std::vector<std::string> values = newDialog(type)->values();
         ASSERT_EQ(values.size(), specs.size());
         for (size_t k = 0; k < specs.size(); ++k) {
             if (specs[k].kind == FieldKind::Text || specs[k].kind == FieldKind::Variable) {
@@ -203,59 +187,41 @@ TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefa
             }
         }
     }
+    EXPECT_EQ(combo(*newDialog(kDrawLine), 5)->currentText(), "Black");
 
-    newLine(kDrawText);
-    InstructionDialog text(*editorFor(kDrawText), ide, false);
-    EXPECT_TRUE(static_cast<QRadioButton*>(text.fieldWidget(9))->isChecked());  // Opaque Background
-    EXPECT_FALSE(static_cast<QRadioButton*>(text.fieldWidget(10))->isChecked());
-    newLine(kDrawLine);
-    InstructionDialog line(*editorFor(kDrawLine), ide, false);
-    EXPECT_EQ(static_cast<QComboBox*>(line.fieldWidget(5))->currentText(), "Black");
+    // DrawText starts on Opaque Background, and its two radio groups keep their own choices.
+    const auto text = newDialog(kDrawText);
+    const auto radio = [&text](int field) { return static_cast<QRadioButton*>(text->fieldWidget(field)); };
+    EXPECT_TRUE(radio(9)->isChecked());
+    EXPECT_FALSE(radio(10)->isChecked());
+    QTest::mouseClick(radio(6), Qt::LeftButton);  // centre
+    QTest::mouseClick(radio(10), Qt::LeftButton); // transparent
+    QTest::mouseClick(radio(5), Qt::LeftButton);  // left
+    EXPECT_TRUE(radio(5)->isChecked());
+    EXPECT_FALSE(radio(6)->isChecked());
+    EXPECT_TRUE(radio(10)->isChecked());
 }
 
-TEST_F(InstructionDialogTest, RadioGroupsAreIndependent)
+TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFieldsAndTabFollowsTheFields)
 {
-    newLine(kDrawText);
-    InstructionDialog dialog(*editorFor(kDrawText), ide, false);
-    dialog.show();
-    auto* left = static_cast<QRadioButton*>(dialog.fieldWidget(5));
-    auto* centre = static_cast<QRadioButton*>(dialog.fieldWidget(6));
-    auto* transparent = static_cast<QRadioButton*>(dialog.fieldWidget(10));
-    QTest::mouseClick(centre, Qt::LeftButton);
-    QTest::mouseClick(transparent, Qt::LeftButton);
-    QTest::mouseClick(left, Qt::LeftButton);
-    EXPECT_TRUE(left->isChecked());
-    EXPECT_FALSE(centre->isChecked());
-    EXPECT_TRUE(transparent->isChecked());
-}
-
-TEST_F(InstructionDialogTest, TabRunsThroughTheFieldsInOrder)
-{
-    newLine(kTextFileOpen);
-    InstructionDialog dialog(*editorFor(kTextFileOpen), ide, false);
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    ASSERT_TRUE(focused(dialog, 0));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_TRUE(focused(dialog, 1));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_TRUE(focused(dialog, 2) || focused(dialog, 3)); // the radio group
-}
-
-TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFields)
-{
-    newLine(kFor);
-    InstructionDialog dialog(*editorFor(kFor), ide, false);
+    auto dialog = newDialog(kFor);
     const std::vector<FieldSpec> specs = editorFor(kFor)->fields();
     for (size_t k = 0; k < specs.size(); ++k) {
-        const QString label = QString::fromStdString(specs[k].label);
         const QLabel* found = nullptr;
-        for (const QLabel* l : dialog.findChildren<QLabel*>())
-            if (l->text() == label)
+        for (const QLabel* l : dialog->findChildren<QLabel*>())
+            if (l->text() == QString::fromStdString(specs[k].label))
                 found = l;
         ASSERT_NE(found, nullptr) << specs[k].label;
-        EXPECT_EQ(found->buddy(), dialog.fieldWidget(static_cast<int>(k)));
+        EXPECT_EQ(found->buddy(), dialog->fieldWidget(static_cast<int>(k)));
     }
+
+    dialog = newDialog(kTextFileOpen);
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(focused(*dialog, 0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focused(*dialog, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(focused(*dialog, 2) || focused(*dialog, 3)); // the radio group
 }
 
 TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
@@ -286,10 +252,7 @@ TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
     EXPECT_EQ(variableNames(ide.variables, kPickString | kPickFile), (std::vector<std::string>{"Alpha", "Log"}));
     EXPECT_EQ(variableNames(ide.variables, kPickNumeric), (std::vector<std::string>{"Zed"}));
     EXPECT_TRUE(variableNames(ide.variables, kPickBitmap).empty());
-
-    newLine(kFor);
-    InstructionDialog dialog(*editorFor(kFor), ide, false);
-    EXPECT_EQ(static_cast<QComboBox*>(dialog.fieldWidget(0))->count(), 4);
+    EXPECT_EQ(combo(*newDialog(kFor), 0)->count(), 4);
 }
 
 TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)

@@ -70,23 +70,12 @@ protected:
     std::vector<CMainFrame::FileDialogKind> dialogs;
 };
 
-bool holdsFunction(const Program& program, uint32_t section, std::string_view name)
-{
-    for (const ProgramLine& line : program.sections[section].lines)
-        if (line.type == kDeclareFunction && line.text.find(name) != std::string::npos)
-            return true;
-    return false;
-}
-
-TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgramWithItsHandlers)
+TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgram)
 {
     ASSERT_TRUE(app->start({}));
     EXPECT_TRUE(frame().isMaximized());
     ASSERT_TRUE(frame().hasDocument());
-    EXPECT_TRUE(holdsFunction(ide().program, kKeyboard, "qelOnKeyDown"));
-    EXPECT_TRUE(holdsFunction(ide().program, kMouse, "qelOnLeftButtonDown"));
     EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
-    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -97,12 +86,7 @@ TEST_F(MainFrameTest, StartingWithAFileOpensIt)
     ASSERT_TRUE(app->start({path}));
     EXPECT_EQ(frame().document().path(), path);
     EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - sample.qel[*]");
-    Program sample;
-    VariableTable variables;
-    test::buildSampleProgram(sample, variables);
-    for (uint32_t s = 0; s < kSectionCount; ++s)
-        EXPECT_EQ(test::lineTexts(ide().program, s), test::lineTexts(sample, s)) << s;
-    EXPECT_NE(ide().variables.findVariable("Count"), nullptr);
+    EXPECT_NE(ide().variables.findVariable("Count"), nullptr); // the sample's declaration was read
     EXPECT_EQ(app->recentFiles().files(), QStringList{path});
 }
 
@@ -113,61 +97,58 @@ TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
     EXPECT_EQ(messages.messages.size(), 1u);
 }
 
-TEST_F(MainFrameTest, NewWithUnsavedChangesAsksAndCancelKeepsTheProgram)
+TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
 {
     ASSERT_TRUE(app->start({}));
-    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("Comment", {"mine"});
+    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("Comment", {"kept"});
     modify();
-    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
     EXPECT_TRUE(frame().isWindowModified());
 
     messages.answers = {Button::Cancel};
     EXPECT_FALSE(frame().fileNew());
     EXPECT_EQ(messages.messages,
               (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
-    EXPECT_EQ(ide().program.sections[kInitialise].lines.back().text, "mine");
+    messages.answers = {Button::Yes};
+    EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
+    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
+    EXPECT_EQ(frame().document().title(), "QEL1");
+    EXPECT_EQ(ide().program.sections[kInitialise].lines.back().text, "kept");
     EXPECT_TRUE(frame().document().isModified());
 
-    messages.answers = {Button::No};
-    EXPECT_TRUE(frame().fileNew());
-    EXPECT_EQ(frame().document().title(), "QEL2");
-    EXPECT_EQ(ide().program.sections[kInitialise].lineCount(), 1u);
-    EXPECT_TRUE(dialogs.empty()); // nothing was saved
-}
-
-TEST_F(MainFrameTest, AnsweringYesSavesBeforeTheNewProgram)
-{
-    ASSERT_TRUE(app->start({}));
-    test::ProgramBuilder(ide().program, ide().variables).section(kPaint).add("Comment", {"kept"});
-    modify();
     const QString path = dir.filePath("kept.qel");
     chosen = {path};
     messages.answers = {Button::Yes};
-
     EXPECT_TRUE(frame().fileNew());
-    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
     Program reread;
     VariableTable variables;
     test::RecordingHost quiet;
     ASSERT_EQ(openProgram(reread, variables, test::fileBytes(path), quiet).status, ReadStatus::Ok);
-    EXPECT_EQ(reread.sections[kPaint].lines.back().text, "kept");
+    EXPECT_EQ(reread.sections[kInitialise].lines.back().text, "kept");
     EXPECT_EQ(frame().document().title(), "QEL2");
-}
+    EXPECT_EQ(ide().program.sections[kInitialise].lineCount(), 1u);
 
-TEST_F(MainFrameTest, YesThenCancellingTheSaveDialogAbandonsTheCommand)
-{
-    ASSERT_TRUE(app->start({}));
     modify();
-    messages.answers = {Button::Yes};
-    EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
-    EXPECT_EQ(frame().document().title(), "QEL1");
-    EXPECT_TRUE(frame().document().isModified());
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().fileNew());
+    EXPECT_EQ(frame().document().title(), "QEL3");
+    EXPECT_EQ(dialogs.size(), 2u); // No saves nothing
+
+    modify();
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().hasDocument());
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?",
+                                                 "Save changes to QEL1?", "Save changes to QEL2?",
+                                                 "Save changes to QEL3?", "Save changes to QEL3?"}));
 }
 
 TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
 {
     const QString first = test::writeSampleProgram(dir, "first.qel");
     const QString second = test::writeSampleProgram(dir, "second.qel");
+    const QString third = test::writeSampleProgram(dir, "chosen.qel");
     ASSERT_TRUE(app->start({first}));
     ASSERT_TRUE(frame().openFile(second));
     EXPECT_EQ(app->recentFiles().files(), (QStringList{second, first}));
@@ -185,21 +166,21 @@ TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
     EXPECT_TRUE(frame().openRecentFile(1));
     EXPECT_EQ(frame().document().path(), first);
     EXPECT_FALSE(frame().document().isModified());
-    // One program at a time: the window list never shows two.
-    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1);
-}
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1); // one program at a time
 
-TEST_F(MainFrameTest, OpenThroughTheFileDialog)
-{
-    const QString path = test::writeSampleProgram(dir, "chosen.qel");
-    ASSERT_TRUE(app->start({}));
-    chosen = {path};
+    chosen = {third};
     EXPECT_TRUE(frame().fileOpen());
     EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::Open});
     EXPECT_EQ(frame().document().title(), "chosen.qel");
-    // A cancelled dialog leaves the program open.
-    EXPECT_FALSE(frame().fileOpen());
-    EXPECT_EQ(frame().document().title(), "chosen.qel");
+    EXPECT_FALSE(frame().fileOpen()); // a cancelled dialog leaves the program open
+    EXPECT_EQ(frame().document().path(), third);
+
+    // A recent file that can no longer be read leaves the list; the open program stays.
+    ASSERT_EQ(app->recentFiles().files(), (QStringList{third, first, second}));
+    ASSERT_TRUE(QFile::remove(second));
+    EXPECT_FALSE(frame().openRecentFile(2));
+    EXPECT_EQ(app->recentFiles().files(), (QStringList{third, first}));
+    EXPECT_EQ(frame().document().path(), third);
 }
 
 TEST_F(MainFrameTest, SaveAsAddsTheExtensionAndSaveWritesTheSameBytes)
@@ -219,24 +200,12 @@ TEST_F(MainFrameTest, SaveAsAddsTheExtensionAndSaveWritesTheSameBytes)
     EXPECT_EQ(dialogs.size(), 1u); // Save of a named program asks for no name
 }
 
-TEST_F(MainFrameTest, ClosingTheDocumentLeavesNoProgramWindowAndDisablesItsCommands)
-{
-    ASSERT_TRUE(app->start({}));
-    EXPECT_TRUE(frame().fileClose());
-    EXPECT_FALSE(frame().hasDocument());
-    EXPECT_TRUE(frame().mdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language");
-    for (CommandId id : {kCmdFileSave, kCmdFileClose, kCmdEditInsertAfter, kCmdRun, kCmdViewKeyboard})
-        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
-    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
-}
-
-TEST_F(MainFrameTest, TheDocumentWindowsCloseButtonClosesTheDocumentAfterAsking)
+TEST_F(MainFrameTest, ClosingTheProgramAsksAndLeavesNoWindowAndItsCommandsOff)
 {
     ASSERT_TRUE(app->start({}));
     modify();
     messages.answers = {Button::Cancel};
-    frame().childFrame()->close();
+    frame().childFrame()->close(); // the window's own close button
     QCoreApplication::processEvents();
     EXPECT_TRUE(frame().hasDocument());
     messages.answers = {Button::No};
@@ -244,6 +213,15 @@ TEST_F(MainFrameTest, TheDocumentWindowsCloseButtonClosesTheDocumentAfterAsking)
     QCoreApplication::processEvents();
     EXPECT_FALSE(frame().hasDocument());
     EXPECT_EQ(messages.messages.size(), 2u);
+
+    ASSERT_TRUE(frame().fileNew());
+    EXPECT_TRUE(frame().fileClose());
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_TRUE(frame().mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language");
+    for (CommandId id : {kCmdFileSave, kCmdFileClose, kCmdEditInsertAfter, kCmdRun, kCmdViewKeyboard})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
 }
 
 TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommandsAreOff)
@@ -264,7 +242,6 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     for (CommandId id : {kCmdStop, kCmdViewMouse, kCmdToggleBreakPoint})
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().fileNew());
-    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
     frame().view()->showSection(kMouse); // the pane keeps its text while running
     EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
 
@@ -285,18 +262,6 @@ TEST_F(MainFrameTest, ExitQELEndsTheRunAndClosesTheApplication)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsks)
-{
-    ASSERT_TRUE(app->start({}));
-    modify();
-    messages.answers = {Button::Cancel};
-    EXPECT_FALSE(frame().close());
-    EXPECT_TRUE(frame().hasDocument());
-    messages.answers = {Button::No};
-    EXPECT_TRUE(frame().close());
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?"}));
-}
-
 std::vector<QString> menuTexts(const QList<QAction*>& actions)
 {
     std::vector<QString> texts;
@@ -313,7 +278,7 @@ QMenu* menuNamed(CMainFrame& frame, const QString& title)
     return nullptr;
 }
 
-TEST_F(MainFrameTest, MenusInTheirOrderWithTheirKeys)
+TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
 {
     ASSERT_TRUE(app->start({}));
     EXPECT_EQ(menuTexts(frame().menuBar()->actions()),
@@ -335,11 +300,7 @@ TEST_F(MainFrameTest, MenusInTheirOrderWithTheirKeys)
     // Printing, find and forms are not available yet.
     for (CommandId id : {kCmdFilePrint, kCmdEditFind, kCmdEditFunctionsList, kCmdObjectViewer, kCmdFormDesign})
         EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
-}
 
-TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIconsAndTips)
-{
-    ASSERT_TRUE(app->start({}));
     std::vector<int> ids;
     for (QAction* a : frame().toolBar()->actions()) {
         ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
@@ -387,23 +348,13 @@ TEST_F(MainFrameTest, RecentFileListsSurviveARestart)
     EXPECT_EQ(app->programsFileList().files(), QStringList{"/somewhere/old.qel"});
     EXPECT_EQ(app->formsRecentFiles().files(), QStringList{"/somewhere/form.frm"});
     ASSERT_TRUE(app->start({path}));
-    EXPECT_EQ(menuNamed(app->mainFrame(), "&File")->actions().at(10)->text(), "&1 " + path);
+    EXPECT_EQ(menuNamed(frame(), "&File")->actions().at(10)->text(), "&1 " + path);
     app.reset(); // exit writes the lists back
 
     QSettings s(dir.filePath("settings.ini"), QSettings::IniFormat);
     EXPECT_EQ(s.value("Recent File List/File1").toString(), path);
     EXPECT_EQ(s.value("QEL Programs File List/File1").toString(), "/somewhere/old.qel");
     EXPECT_EQ(s.value("FormsRecent File List/File1").toString(), "/somewhere/form.frm");
-}
-
-TEST_F(MainFrameTest, AnUnreadableRecentFileLeavesTheList)
-{
-    const QString path = test::writeSampleProgram(dir, "gone.qel");
-    ASSERT_TRUE(app->start({path}));
-    ASSERT_TRUE(QFile::remove(path));
-    EXPECT_FALSE(frame().openRecentFile(0));
-    EXPECT_TRUE(app->recentFiles().files().isEmpty());
-    EXPECT_EQ(frame().document().path(), path); // the open program stays
 }
 
 TEST(AboutBox, NamesTheLanguageAndItsVersion)
@@ -415,8 +366,6 @@ TEST(AboutBox, NamesTheLanguageAndItsVersion)
         texts << (label->pixmap().isNull() ? label->text() : QStringLiteral("<icon>"));
     EXPECT_EQ(texts, (QStringList{"<icon>", "Qelvin Programming Language Version: 1.25"}));
 }
-
-// Help
 
 QString pageText(const QUrl& url)
 {
@@ -431,8 +380,8 @@ TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
         ASSERT_NE(help, nullptr) << k.name;
         // A sample the instruction's editor refuses would leave the page without its example.
         EXPECT_TRUE(exampleLine(*help).has_value() || help->type == kDisplayVarsInListCtrl) << k.name;
-        const QString page = pageText(helpUrlForTopic(QString::fromLatin1(k.name.data(), k.name.size())));
-        EXPECT_TRUE(page.contains("<h1>" + QString::fromLatin1(k.name.data(), k.name.size()) + "</h1>")) << k.name;
+        const QString name = QString::fromLatin1(k.name.data(), k.name.size());
+        EXPECT_TRUE(pageText(helpUrlForTopic(name)).contains("<h1>" + name + "</h1>")) << k.name;
     }
 }
 

@@ -4,8 +4,6 @@
 #include "environment/qel_doc.h"
 #include "shell_test_support.h"
 
-#include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 namespace qel {
@@ -29,10 +27,18 @@ protected:
 
 TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
 {
+    Program program;
+    VariableTable variables;
+    test::buildSampleProgram(program, variables);
+    test::ProgramBuilder(program, variables).section(kInitialise).add("AutoRun");
+    const QString path = dir.filePath("auto.qel");
+    ASSERT_TRUE(saveProgram(program, QFile::encodeName(path).toStdString()));
+    ASSERT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
+    EXPECT_TRUE(doc.autoRun());
     ide.interpreter.toggleBreakpoint(kInitialise, 0);
     doc.setModified(true);
-    doc.newProgram("QEL1");
 
+    doc.newProgram("QEL1");
     EXPECT_EQ(doc.title(), "QEL1");
     EXPECT_FALSE(doc.hasPath());
     EXPECT_FALSE(doc.isModified());
@@ -44,7 +50,7 @@ TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByte)
+TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByteAndClosingEmptiesIt)
 {
     const QString original = test::writeSampleProgram(dir, "sample.qel");
     ide.interpreter.toggleBreakpoint(kInitialise, 1);
@@ -60,54 +66,49 @@ TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByte)
     EXPECT_EQ(doc.path(), copy);
     EXPECT_EQ(doc.title(), "copy.qel");
     EXPECT_EQ(test::fileBytes(copy), test::fileBytes(original));
-
     ASSERT_EQ(doc.open(copy), CQelDoc::OpenStatus::Opened);
-    ASSERT_TRUE(doc.saveAs(copy));
+    ASSERT_TRUE(doc.saveAs(copy)); // over the file it was read from
     EXPECT_EQ(test::fileBytes(copy), test::fileBytes(original));
     EXPECT_TRUE(messages.messages.empty());
+
+    doc.close();
+    EXPECT_TRUE(ide.variables.empty());
+    EXPECT_EQ(ide.program.sections[kInitialise].lineCount(), 1u);
+    EXPECT_TRUE(doc.title().isEmpty());
 }
 
-TEST_F(QelDocTest, AFileThatCannotBeReadLeavesTheProgramAlone)
+TEST_F(QelDocTest, AnUnreadableFileLeavesTheProgramAndATruncatedOneIsNotOpened)
 {
-    doc.newProgram("QEL1");
-    const auto before = test::lineTexts(ide.program, kKeyboard);
+    const QString path = test::writeSampleProgram(dir, "whole.qel");
+    ASSERT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
+    const auto before = test::lineTexts(ide.program, kInitialise);
     const QString missing = dir.filePath("missing.qel");
-
     EXPECT_EQ(doc.open(missing), CQelDoc::OpenStatus::Unreadable);
-    EXPECT_EQ(test::lineTexts(ide.program, kKeyboard), before);
-    EXPECT_EQ(doc.title(), "QEL1");
+    EXPECT_EQ(test::lineTexts(ide.program, kInitialise), before);
+    EXPECT_EQ(doc.path(), path);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0],
               (RecordedMessage{"Unable to open the file " + missing.toStdString() + ".", Icon::Exclamation}));
-}
 
-TEST_F(QelDocTest, ATruncatedFileIsNotOpenedAndLeavesAnEmptyProgram)
-{
-    const QString path = test::writeSampleProgram(dir, "whole.qel");
     std::vector<uint8_t> bytes = test::fileBytes(path);
     bytes.resize(bytes.size() - 6);
     test::writeBytes(path, bytes);
-    doc.newProgram("QEL1");
-
     EXPECT_EQ(doc.open(path), CQelDoc::OpenStatus::NotOpened);
     EXPECT_FALSE(doc.hasPath());
     EXPECT_TRUE(ide.variables.empty());
-    for (const Section& section : ide.program.sections)
-        EXPECT_EQ(section.lineCount(), 1u);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].icon, Icon::Error);
+    EXPECT_EQ(ide.program.sections[kInitialise].lineCount(), 1u);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].icon, Icon::Error);
 }
 
 TEST_F(QelDocTest, AFileOfAnotherKindStaysOpenAsAnEmptyProgram)
 {
     const QString path = dir.filePath("notes.qel");
     test::writeBytes(path, {'q', 'e', 'l', ' ', '1', '.', '2', '5', '\n'});
-
     EXPECT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
     EXPECT_EQ(doc.title(), "notes.qel");
     EXPECT_EQ(ide.program.sections[kKeyboard].lineCount(), 1u);
-    EXPECT_EQ(messages.messages,
-              (std::vector<RecordedMessage>{{std::string(kBadVersionMessage), Icon::Error}}));
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{std::string(kBadVersionMessage), Icon::Error}}));
 }
 
 TEST_F(QelDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
@@ -125,30 +126,6 @@ TEST_F(QelDocTest, AFailedSaveKeepsTheOldFileAndTheModifiedFlag)
     EXPECT_EQ(test::fileBytes(path), before);
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "Unable to save the program to " + unwritable.toStdString() + ".");
-}
-
-TEST_F(QelDocTest, AnAutoRunLineSetsTheFlagUntilTheNextNewProgram)
-{
-    Program program;
-    VariableTable variables;
-    test::buildSampleProgram(program, variables);
-    test::ProgramBuilder(program, variables).section(kInitialise).add("AutoRun");
-    const QString path = dir.filePath("auto.qel");
-    ASSERT_TRUE(saveProgram(program, QFile::encodeName(path).toStdString()));
-
-    ASSERT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
-    EXPECT_TRUE(doc.autoRun());
-    doc.newProgram("QEL2");
-    EXPECT_FALSE(doc.autoRun());
-}
-
-TEST_F(QelDocTest, ClosingEmptiesTheProgramAndTheVariables)
-{
-    ASSERT_EQ(doc.open(test::writeSampleProgram(dir, "a.qel")), CQelDoc::OpenStatus::Opened);
-    doc.close();
-    EXPECT_TRUE(ide.variables.empty());
-    EXPECT_EQ(ide.program.sections[kInitialise].lineCount(), 1u);
-    EXPECT_TRUE(doc.title().isEmpty());
 }
 
 } // namespace
