@@ -10,54 +10,50 @@
 namespace qel {
 namespace {
 
-std::vector<uint8_t> u32(uint32_t v)
+using Bytes = std::vector<uint8_t>;
+
+Bytes u32(uint32_t v)
 {
-    std::vector<uint8_t> b(4);
+    Bytes b(4);
     std::memcpy(b.data(), &v, 4);
     return b;
 }
 
-std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
+Bytes operator+(Bytes a, const Bytes& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-std::vector<uint8_t> bytes(std::string_view s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+Bytes bytes(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
-// A comment, a blank line and a Let line, built as the dialogs build them.
-std::vector<ProgramLine> sampleLines()
+// One line of an item: its text and NUL, type code, block body length, block body.
+Bytes line(std::string_view text, uint32_t type, const Bytes& body)
 {
-    Program program;
-    VariableTable variables;
-    test::ProgramBuilder(program, variables)
-        .add("DeclareVariable", test::variableFields("String", "S", "\"x\""))
-        .add("Let", test::letFields("S", "\"hello\""));
-    program.insertBlankAfter(0);
-    const auto& lines = program.sections[0].lines;
-    return {lines[0], lines[1], lines[3]};
+    return bytes(text) + Bytes{0} + u32(type) + u32(static_cast<uint32_t>(body.size())) + body;
 }
 
 TEST(ClipboardFormat, ItemBytesAreCountThenTextTypeAndBlockPerLine)
 {
     std::vector<ProgramLine> lines(2);
     lines[0] = {kComment, "Hi", ParamBlock()};
-    lines[1] = {kStop, "Stop", ParamBlock::fromBody(std::vector<uint8_t>{7, 8})};
-    const std::vector<uint8_t> expected = u32(2) + bytes(std::string_view("Hi\0", 3)) + u32(kComment) + u32(0) +
-                                          bytes(std::string_view("Stop\0", 5)) + u32(kStop) + u32(2) +
-                                          std::vector<uint8_t>{7, 8};
-    EXPECT_EQ(encodeClipboardLines(lines), expected);
+    lines[1] = {kStop, "Stop", ParamBlock::fromBody(Bytes{7, 8})};
+    EXPECT_EQ(encodeClipboardLines(lines), u32(2) + line("Hi", kComment, {}) + line("Stop", kStop, {7, 8}));
 }
 
-TEST(ClipboardFormat, LinesComeBackAsTheyWent)
+TEST(ClipboardFormat, LinesComeBackAsTheyWentAndEveryCutShortItemIsRefused)
 {
-    const std::vector<ProgramLine> lines = sampleLines();
-    const std::vector<uint8_t> item = encodeClipboardLines(lines);
-    size_t size = 4;
-    for (const ProgramLine& line : lines)
-        size += line.text.size() + 1 + line.block.bodyLength() + 8;
-    EXPECT_EQ(item.size(), size);
+    // A comment, a blank line and a Let line, built as the dialogs build them.
+    Program program;
+    VariableTable variables;
+    test::ProgramBuilder(program, variables)
+        .add("DeclareVariable", test::variableFields("String", "S", "\"x\""))
+        .add("Let", test::letFields("S", "\"hello\""));
+    program.insertBlankAfter(0);
+    const auto& all = program.sections[0].lines;
+    const std::vector<ProgramLine> lines = {all[0], all[1], all[3]};
 
+    const Bytes item = encodeClipboardLines(lines);
     ClipboardDecode back = decodeClipboardLines(item);
     ASSERT_TRUE(back.ok()) << back.error;
     ASSERT_EQ(back.lines.size(), 3u);
@@ -67,14 +63,8 @@ TEST(ClipboardFormat, LinesComeBackAsTheyWent)
         EXPECT_EQ(back.lines[i].block, lines[i].block);
     }
     EXPECT_EQ(back.lines[2].block.textField(8), "S"); // the Let's references still resolve
+    EXPECT_TRUE(decodeClipboardLines(item + Bytes(16, 0xEE)).ok()); // bytes after the last line are left alone
 
-    // Bytes after the last line are left alone.
-    EXPECT_TRUE(decodeClipboardLines(item + std::vector<uint8_t>(16, 0xEE)).ok());
-}
-
-TEST(ClipboardFormat, EveryCutShortItemIsRefused)
-{
-    const std::vector<uint8_t> item = encodeClipboardLines(sampleLines());
     for (size_t n = 0; n < item.size(); ++n) {
         ClipboardDecode d = decodeClipboardLines(std::span(item).first(n));
         EXPECT_FALSE(d.ok()) << n;
@@ -84,38 +74,35 @@ TEST(ClipboardFormat, EveryCutShortItemIsRefused)
 
 TEST(ClipboardFormat, DamagedItemsAreRefused)
 {
-    const auto line = [](std::string_view text, uint32_t type, std::vector<uint8_t> body) {
-        std::vector<uint8_t> t = bytes(text);
-        t.push_back(0);
-        return t + u32(type) + u32(static_cast<uint32_t>(body.size())) + body;
-    };
-    const std::vector<uint8_t> good = line("Stop", kStop, {});
+    const Bytes good = line("Stop", kStop, {});
     ASSERT_TRUE(decodeClipboardLines(u32(1) + good).ok());
+    // A Call line's block: its first reference, then the rest of its operands, the last byte given.
+    const auto call = [](uint32_t reference, uint8_t last) {
+        Bytes body = u32(reference) + Bytes(4 * kOperandSize - 4, 0);
+        body.back() = last;
+        return u32(1) + line("Call", kCall, body);
+    };
+    const uint32_t lastByte = 4 + 4 * kOperandSize - 1; // references count from the length word
+    ASSERT_TRUE(decodeClipboardLines(call(lastByte, 0)).ok());
 
-    // Line counts of 0 and above 999.
-    EXPECT_FALSE(decodeClipboardLines(u32(0)).ok());
-    EXPECT_FALSE(decodeClipboardLines(u32(1000) + good).ok());
-    // More lines announced than present.
-    EXPECT_FALSE(decodeClipboardLines(u32(2) + good).ok());
-    // A text that runs to the end without its NUL.
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + bytes("Stop")).ok());
-    // A text longer than a line holds.
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line(std::string(1025, 'a'), kComment, {})).ok());
-    // A block length far beyond the item, and one beyond the largest block.
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + bytes(std::string_view("a\0", 2)) + u32(kComment) + u32(0xFFFFFFF0)).ok());
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line("a", kComment, std::vector<uint8_t>(1022))).ok());
-    // Type codes with no instruction.
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line("a", 5, {})).ok());
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line("a", 200, {})).ok());
-    // A Call line whose first reference points outside its block, and one whose text has no NUL.
-    std::vector<uint8_t> call(4 * kOperandSize, 0);
-    std::memcpy(call.data(), u32(5000).data(), 4);
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line("Call", kCall, call)).ok());
-    std::memcpy(call.data(), u32(static_cast<uint32_t>(4 + call.size() - 1)).data(), 4); // the block's last byte
-    call.back() = 'x';
-    EXPECT_FALSE(decodeClipboardLines(u32(1) + line("Call", kCall, call)).ok());
-    call.back() = 0;
-    EXPECT_TRUE(decodeClipboardLines(u32(1) + line("Call", kCall, call)).ok());
+    const std::pair<const char*, Bytes> damaged[] = {
+        {"no lines", u32(0)},
+        {"1000 lines", u32(1000) + good},
+        {"more lines announced than present", u32(2) + good},
+        {"a text without its NUL", u32(1) + bytes("Stop")},
+        {"a text longer than a line holds", u32(1) + line(std::string(1025, 'a'), kComment, {})},
+        {"a block length far beyond the item", u32(1) + bytes("a") + Bytes{0} + u32(kComment) + u32(0xFFFFFFF0)},
+        {"a block beyond the largest", u32(1) + line("a", kComment, Bytes(1022))},
+        {"type code 5, no instruction", u32(1) + line("a", 5, {})},
+        {"type code 200, no instruction", u32(1) + line("a", 200, {})},
+        {"a Call reference outside its block", call(5000, 0)},
+        {"a Call text with no NUL before the block ends", call(lastByte, 'x')},
+    };
+    for (const auto& [what, item] : damaged) {
+        ClipboardDecode d = decodeClipboardLines(item);
+        EXPECT_FALSE(d.ok()) << what;
+        EXPECT_TRUE(d.lines.empty()) << what;
+    }
 }
 
 } // namespace

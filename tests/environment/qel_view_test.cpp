@@ -14,10 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace qel {
 namespace {
 
-constexpr int kRows = 10;
+using Dialogs = std::vector<std::pair<int, char>>; // mode and typed letter of each dialog opened
 
 class QelViewTest : public ::testing::Test {
 protected:
@@ -30,7 +32,7 @@ protected:
                 storeThroughEditBuffer(state.program, {kComment, "added", ParamBlock()}, messages);
             return mode != 1;
         };
-        view.resize(400, kRows * kRowHeight + 2 * view.frameWidth());
+        view.resize(400, 10 * kRowHeight + 2 * view.frameWidth()); // ten rows
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
@@ -42,6 +44,8 @@ protected:
             b.add("Comment", {std::to_string(i)});
     }
     Section& section() { return view.model().view(); }
+    // Selection start and end, current line.
+    std::array<int, 3> place() { return {section().selectionStart, section().selectionEnd, section().currentLine}; }
     QImage picture() { return view.viewport()->grab().toImage(); }
     // Pixels of a row whose colour passes the test.
     template <typename Test>
@@ -63,7 +67,7 @@ protected:
     IdeState ide;
     test::RecordingHost messages;
     CQelView view;
-    std::vector<std::pair<int, char>> dialogs;
+    Dialogs dialogs;
 };
 
 TEST_F(QelViewTest, PaintsRowsWithTheirColoursSelectionAndUnderlines)
@@ -102,39 +106,29 @@ TEST_F(QelViewTest, PaintsRowsWithTheirColoursSelectionAndUnderlines)
     EXPECT_EQ(image.pixelColor(300, kRowHeight + kRowHeight), QColor(Qt::black));
 }
 
-TEST_F(QelViewTest, CursorKeysMoveAndReportTheLineInThePane)
+TEST_F(QelViewTest, KeysMoveTheCursorReachTheDialogsAndMarkTheDocumentModified)
 {
-    comments(20);
+    comments(3);
     QSignalSpy pane(&view, &CQelView::sectionPaneChanged);
     QTest::keyClick(&view, Qt::Key_Down);
     QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(section().currentLine, 2);
-    EXPECT_EQ(section().selectionStart, 1);
-    EXPECT_EQ(section().selectionEnd, 2);
+    EXPECT_EQ(place(), (std::array<int, 3>{1, 2, 2}));
     ASSERT_EQ(pane.size(), 2);
     EXPECT_EQ(pane.last().at(0).toString(), QStringLiteral("Initialise - 3"));
-
     QTest::keyClick(&view, Qt::Key_End);
     EXPECT_EQ(view.verticalScrollBar()->value(), 100);
     QTest::keyClick(&view, Qt::Key_Home);
     EXPECT_EQ(view.verticalScrollBar()->value(), 0);
-}
 
-TEST_F(QelViewTest, EditingKeysReachTheDialogsAndMarkTheDocumentModified)
-{
-    comments(3);
     QSignalSpy modified(&view, &CQelView::documentModified);
     QTest::keyClick(&view, Qt::Key_Return);
     QTest::keyClick(&view, Qt::Key_D);
     QTest::keyClick(&view, Qt::Key_Tab);
-    ASSERT_EQ(dialogs.size(), 3u);
-    EXPECT_EQ(dialogs[0], std::make_pair(2, '\0'));
-    EXPECT_EQ(dialogs[1], std::make_pair(2, 'D'));
-    EXPECT_EQ(dialogs[2].first, 1);
+    EXPECT_EQ(dialogs, (Dialogs{{2, '\0'}, {2, 'D'}, {1, '\0'}})); // Insert after, with the letter, Edit
     EXPECT_EQ(section().currentLine, 2);
     EXPECT_EQ(modified.size(), 3);
 
-    // Delete, Cut and Paste change the program too, so they mark it as well.
+    // Delete and Paste change the program too, so they mark it as well.
     QTest::keyClick(&view, Qt::Key_Delete);
     EXPECT_EQ(ide.program.sections[0].lineCount(), 5u);
     EXPECT_EQ(modified.size(), 4);
@@ -148,14 +142,13 @@ TEST_F(QelViewTest, EditingKeysReachTheDialogsAndMarkTheDocumentModified)
     EXPECT_EQ(ide.interpreter.breakpoints.size(), 1u);
 }
 
-TEST_F(QelViewTest, ClickDragDoubleClickAndTheContextMenu)
+TEST_F(QelViewTest, ClickDragDoubleClickTheContextMenuAndANewProgram)
 {
     comments(10);
     sendMouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, 2);
     sendMouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 4);
     sendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 4);
-    EXPECT_EQ(section().selectionStart, 2);
-    EXPECT_EQ(section().selectionEnd, 4);
+    EXPECT_EQ(place(), (std::array<int, 3>{2, 4, 4}));
 
     // After Insert after, the first move with the button held is the closing dialog's click: no drag.
     view.insertAfter();
@@ -171,8 +164,7 @@ TEST_F(QelViewTest, ClickDragDoubleClickAndTheContextMenu)
     sendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 1);
     sendMouse(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, 1);
     sendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 1);
-    ASSERT_FALSE(dialogs.empty());
-    EXPECT_EQ(dialogs.back().first, 1);
+    EXPECT_EQ(dialogs, (Dialogs{{1, '\0'}})); // one Edit
     EXPECT_EQ(section().currentLine, 1);
 
     sendMouse(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, 6);
@@ -184,8 +176,12 @@ TEST_F(QelViewTest, ClickDragDoubleClickAndTheContextMenu)
     EXPECT_FALSE(menu->actions()[1]->isEnabled());
     menu->actions()[0]->trigger();
     menu->close();
-    ASSERT_EQ(ide.interpreter.breakpoints.size(), 1u);
-    EXPECT_EQ(ide.interpreter.breakpoints[0].line, 6u);
+    EXPECT_EQ(ide.interpreter.breakpoints, (std::vector<Breakpoint>{{kInitialise, 6}}));
+
+    // A new or opened program forgets the breakpoints and the place.
+    view.programReplaced();
+    EXPECT_TRUE(ide.interpreter.breakpoints.empty());
+    EXPECT_EQ(view.sectionPaneText(), QStringLiteral("Initialise - 1"));
 }
 
 class QelViewRunTest : public QelViewTest {
@@ -201,6 +197,7 @@ TEST_F(QelViewRunTest, RunningDisablesEditingButNotTheCursorAndStopEndsIt)
 {
     test::ProgramBuilder(ide.program, ide.variables).add("Comment", {"one"}).add("Comment", {"two"});
     QSignalSpy states(&view, &CQelView::commandStateChanged);
+    QSignalSpy exits(&view, &CQelView::exitRequested);
     view.run();
     ASSERT_TRUE(ide.running());
     EXPECT_FALSE(view.canEdit());
@@ -210,13 +207,23 @@ TEST_F(QelViewRunTest, RunningDisablesEditingButNotTheCursorAndStopEndsIt)
     QTest::keyClick(&view, Qt::Key_Down);
     EXPECT_EQ(section().currentLine, 1);
 
-    QSignalSpy exits(&view, &CQelView::exitRequested);
     view.stop();
     EXPECT_FALSE(ide.running());
     EXPECT_TRUE(view.canEdit());
     EXPECT_EQ(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_GE(states.size(), 2);
     EXPECT_EQ(exits.size(), 0);
+
+    // An AutoRun program starts on its first paint, and stopping it asks to exit.
+    view.setAutoRun(true);
+    view.viewport()->repaint();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(ide.running());
+    EXPECT_TRUE(ide.interpreter.autoRunStarted);
+    view.stop();
+    view.setAutoRun(false);
+    EXPECT_FALSE(ide.running());
+    EXPECT_EQ(exits.size(), 1);
 }
 
 TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
@@ -243,32 +250,6 @@ TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"\"Stop\" instruction found"}));
     EXPECT_TRUE(ide.running()); // the Initialise section finished; the program waits for events
     view.stop();
-}
-
-TEST_F(QelViewRunTest, AnAutoRunProgramStartsOnItsFirstPaintAndStoppingItAsksToExit)
-{
-    QSignalSpy exits(&view, &CQelView::exitRequested);
-    view.setAutoRun(true);
-    view.viewport()->repaint();
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(ide.running());
-    EXPECT_TRUE(ide.interpreter.autoRunStarted);
-    view.stop();
-    EXPECT_FALSE(ide.running());
-    EXPECT_EQ(exits.size(), 1);
-    view.setAutoRun(false);
-}
-
-TEST_F(QelViewRunTest, ProgramReplacedForgetsBreakpointsAndPlace)
-{
-    view.showSection(kMouse);
-    section().currentLine = 2;
-    view.toggleBreakPoint();
-    ASSERT_EQ(ide.interpreter.breakpoints.size(), 1u);
-    view.programReplaced();
-    EXPECT_TRUE(ide.interpreter.breakpoints.empty());
-    EXPECT_EQ(ide.program.sections[kMouse].currentLine, 0);
-    EXPECT_EQ(view.sectionPaneText(), QStringLiteral("Mouse -  1"));
 }
 
 } // namespace
