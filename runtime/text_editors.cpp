@@ -244,8 +244,12 @@ std::vector<std::string> DrawTextEditor::decode(const ProgramLine& line) const
         values.push_back(slotText(b, slot));
     values.push_back(slotText(b, kText));
     const uint8_t flags = b.u8(kFlags);
+    // A new line (no alignment yet) starts with Left chosen, as accepting it would store.
+    uint8_t alignment = flags & 0x0F;
+    if (std::none_of(std::begin(kAlignments), std::end(kAlignments), [&](const AlignmentButton& a) { return a.flag == alignment; }))
+        alignment = kAlignLeft;
     for (const AlignmentButton& a : kAlignments)
-        values.push_back((flags & 0x0F) == a.flag ? "1" : "");
+        values.push_back(alignment == a.flag ? "1" : "");
     const bool transparent = (flags & text_block::kTransparent) != 0;
     values.push_back(transparent ? "" : "1");
     values.push_back(transparent ? "1" : "");

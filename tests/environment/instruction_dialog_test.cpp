@@ -189,9 +189,10 @@ TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefa
     }
     EXPECT_EQ(combo(*newDialog(kDrawLine), 5)->currentText(), "Black");
 
-    // DrawText starts on Opaque Background, and its two radio groups keep their own choices.
+    // DrawText starts on Left and Opaque Background, and its two radio groups keep their own choices.
     const auto text = newDialog(kDrawText);
     const auto radio = [&text](int field) { return static_cast<QRadioButton*>(text->fieldWidget(field)); };
+    EXPECT_TRUE(radio(5)->isChecked());
     EXPECT_TRUE(radio(9)->isChecked());
     EXPECT_FALSE(radio(10)->isChecked());
     QTest::mouseClick(radio(6), Qt::LeftButton);  // centre
