@@ -126,3 +126,22 @@ TEST(RunTimeWindow, InputBoxWantsAReply)
     EXPECT_EQ(box.reply(), "Ada");
     EXPECT_EQ(box.result(), QDialog::Accepted);
 }
+
+TEST(RunTimeWindow, TheProgramsTimerTicksUntilTheRunEnds)
+{
+    IdeRun run;
+    run.session.handlers();
+    run.session.build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Ticks", "0"))
+        .add("TimerStart", {"1"});
+    run.session.build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
+    run.start();
+    EXPECT_TRUE(run.ide.host.timerActive());
+    QTest::qWait(200);
+    const int ticks = run.integer("Ticks");
+    EXPECT_GE(ticks, 3); // every 10 ms, give or take a busy machine
+    run.ide.interpreter.stopRun();
+    EXPECT_FALSE(run.ide.host.timerActive());
+    QTest::qWait(50);
+    EXPECT_EQ(run.integer("Ticks"), ticks);
+}
