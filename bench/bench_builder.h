@@ -3,6 +3,7 @@
 // with its handler lines.
 
 #include "interpreter/program_template.h"
+#include "interpreter/run_host.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
 #include "runtime/editor_registry.h"
@@ -14,7 +15,8 @@
 
 namespace qel::bench {
 
-class PrintingHost : public MessageHost {
+// Messages go to stderr; as a run host it serves headless benchmark runs too.
+class PrintingHost : public RunHost {
 public:
     Button showMessage(std::string_view text, Icon, Buttons buttons) override
     {

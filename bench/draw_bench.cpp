@@ -13,18 +13,9 @@ using namespace qel::bench;
 
 namespace {
 
-class QuietRunHost : public RunHost {
-public:
-    Button showMessage(std::string_view text, Icon, Buttons buttons) override
-    {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-        return defaultButton(buttons);
-    }
-};
-
 void runInitialise(Builder& program, RunCanvas& canvas)
 {
-    QuietRunHost host;
+    PrintingHost host;
     Interpreter in(program.program, program.variables, host, fullDispatchTable());
     canvas.attach(in);
     in.startRun();
@@ -55,7 +46,7 @@ void BM_DrawFill600x400(benchmark::State& state)
         return b;
     }();
     RunCanvas canvas(QSize(600, 400));
-    QuietRunHost host;
+    PrintingHost host;
     Interpreter in(fill->program, fill->variables, host, fullDispatchTable());
     canvas.attach(in);
     if (in.prepareLines())

@@ -2,16 +2,15 @@
 // dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
 // QEL_UPDATE_EXAMPLES=1 writes both again (look at the pictures before committing them).
 
-#include "app/tool_commands.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include <functional>
-#include <sstream>
 
 using namespace qel;
 using namespace qel::test;
@@ -20,14 +19,6 @@ namespace {
 
 const std::string kExamples = QEL_EXAMPLES_DIR;
 
-std::vector<std::string> drawText(std::string l, std::string t, std::string r, std::string b, std::string text,
-                                  int alignment, bool transparent)
-{
-    std::vector<std::string> fields = {l, t, r, b, text, "", "", "", "", "", ""};
-    fields[static_cast<size_t>(5 + alignment)] = "1";
-    fields[transparent ? 10 : 9] = "1";
-    return fields;
-}
 constexpr int kCentred = 1;
 
 // A greeting in the middle of the window, on a sunny sky.
@@ -44,7 +35,7 @@ void hello(Session& s)
         .add("DrawCircle", {"60", "60", "35", "35", "0", "Light Yellow"})
         .add("TextFont", {"Arial", "28", "1", "", ""})
         .add("TextForeColour", {"Blue"})
-        .add("DrawText", drawText("0", "170", "Width", "Height", "\"Hello from QEL!\"", kCentred, true));
+        .add("DrawText", drawTextFields("0", "170", "Width", "Height", "\"Hello from QEL!\"", kCentred, true));
 }
 
 // A house under the sun: rectangles, lines, a filled roof, circles, an arc and points.
@@ -84,7 +75,7 @@ void colours(Session& s)
     for (int k = 0; k < 16; ++k) {
         const int x = 20 + (k % 4) * 145, y = 20 + (k / 4) * 95;
         s.build.add("DrawRect", {std::to_string(x), std::to_string(y), "120", "50", "1", "Black", names[k], "", ""})
-            .add("DrawText", drawText(std::to_string(x), std::to_string(y + 55), std::to_string(x + 120),
+            .add("DrawText", drawTextFields(std::to_string(x), std::to_string(y + 55), std::to_string(x + 120),
                                       std::to_string(y + 75), "\"" + std::string(names[k]) + "\"", kCentred, false));
     }
 }
@@ -146,11 +137,9 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
         EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
 
         const std::string png = ::testing::TempDir() + example.name + ".png";
-        std::istringstream events(example.events);
-        std::ostringstream out, err;
-        ASSERT_EQ(runToolCommand({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, events, out, err), 0)
-            << out.str() << err.str();
-        EXPECT_EQ(out.str(), "{\"end\": \"finished\", \"section\": 0, \"line\": 0}\n");
+        RunOutput run = runTool({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
         if (updating())
             continue;
         QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));

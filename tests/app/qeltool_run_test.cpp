@@ -1,6 +1,7 @@
 #include "app/tool_commands.h"
 #include "program/program_file.h"
 #include "support/program_builder.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +14,6 @@ using namespace qel;
 using namespace qel::test;
 
 namespace {
-
-struct RunOutput {
-    int status;
-    std::vector<std::string> lines;
-    std::string err;
-};
-
-RunOutput runTool(std::vector<std::string> args, const std::string& events = "")
-{
-    std::istringstream in(events);
-    std::ostringstream out, err;
-    int status = runToolCommand(args, in, out, err);
-    RunOutput r{status, {}, err.str()};
-    std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);)
-        r.lines.push_back(line);
-    return r;
-}
 
 // A program with its handlers: qelOnKeyDown adds the key to Total and stops at a Stop line when the
 // key is 27; Initialise counts to 3 and may divide by zero on request.

@@ -1,10 +1,9 @@
-#include "app/tool_commands.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 using namespace qel;
 using namespace qel::test;
@@ -14,14 +13,9 @@ namespace {
 // `qeltool run` on a program file with the given events; stdout's lines.
 std::vector<std::string> runWithEvents(const std::string& path, const std::string& events)
 {
-    std::istringstream in(events);
-    std::ostringstream out, err;
-    EXPECT_EQ(runToolCommand({"run", path, "--events", "-", "--vars"}, in, out, err), 0) << err.str();
-    std::vector<std::string> lines;
-    std::istringstream text(out.str());
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line);
-    return lines;
+    RunOutput r = runTool({"run", path, "--events", "-", "--vars"}, events);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.lines;
 }
 
 // Initialise starts a timer of 200 ms; every tick counts in Ticks and the tick that makes Ticks

@@ -18,14 +18,6 @@ namespace {
 
 constexpr QRgb kPaper = 0xFF00FF00; // the canvas before a test draws: pure green
 
-std::vector<std::string> drawText(std::string left, std::string top, std::string right, std::string bottom,
-                                  std::string text, int alignment = 0, bool transparent = false)
-{
-    std::vector<std::string> fields = {left, top, right, bottom, text, "", "", "", "", "", ""};
-    fields[static_cast<size_t>(draw_text_fields::kAlignFirst + alignment)] = "1";
-    fields[transparent ? draw_text_fields::kTransparent : draw_text_fields::kOpaque] = "1";
-    return fields;
-}
 constexpr int kLeftAligned = 0, kRightAligned = 2, kGetSize = 3;
 
 struct TextInstructions : RunFixture {
@@ -72,11 +64,11 @@ TEST_F(TextInstructions, GetSizeMeasuresWithTheFontAndDisplayPrecisionAndDrawsNo
     for (std::string v : {"R1", "B1", "R2", "B2", "R3", "B3", "R4", "B4"})
         declare("Integer", v, "0");
     declare("Floating Point", "F", "2.5");
-    build.add("DrawText", drawText("10", "20", "R1", "B1", "F", kGetSize))
-        .add("DrawText", drawText("10", "20", "R2", "B2", "\"2.5\"", kGetSize))
-        .add("DrawText", drawText("10", "20", "R3", "B3", "\"2.5000\"", kGetSize))
+    build.add("DrawText", drawTextFields("10", "20", "R1", "B1", "F", kGetSize))
+        .add("DrawText", drawTextFields("10", "20", "R2", "B2", "\"2.5\"", kGetSize))
+        .add("DrawText", drawTextFields("10", "20", "R3", "B3", "\"2.5000\"", kGetSize))
         .add("TextFont", {"Arial", "48", "1"})
-        .add("DrawText", drawText("10", "20", "R4", "B4", "\"2.5\"", kGetSize));
+        .add("DrawText", drawTextFields("10", "20", "R4", "B4", "\"2.5\"", kGetSize));
     EXPECT_EQ(build.last().text, "DrawText 10, 20, R4, B4, \"2.5\",GetSize,Opaque");
     startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
@@ -100,8 +92,8 @@ TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentInTheTextColours)
 {
     build.add("TextForeColour", {"Blue"})
         .add("TextBackColour", {"Light Red"})
-        .add("DrawText", drawText("0", "0", "300", "60", "\"Opaque\""))
-        .add("DrawText", drawText("0", "100", "300", "160", "\"Clear\"", kLeftAligned, true));
+        .add("DrawText", drawTextFields("0", "0", "300", "60", "\"Opaque\""))
+        .add("DrawText", drawTextFields("0", "100", "300", "160", "\"Clear\"", kLeftAligned, true));
     startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     const QRect opaque(0, 0, 300, 60), clear(0, 100, 300, 60);
@@ -115,9 +107,9 @@ TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentInTheTextColours)
 
 TEST_F(TextInstructions, AlignmentPutsTheInkOnItsSide)
 {
-    build.add("DrawText", drawText("0", "0", "300", "40", "\"Side\"", kLeftAligned, true))
-        .add("DrawText", drawText("0", "50", "300", "90", "\"Side\"", kRightAligned, true))
-        .add("DrawText", drawText("0", "100", "300", "140", "\"Side\"", 1, true));
+    build.add("DrawText", drawTextFields("0", "0", "300", "40", "\"Side\"", kLeftAligned, true))
+        .add("DrawText", drawTextFields("0", "50", "300", "90", "\"Side\"", kRightAligned, true))
+        .add("DrawText", drawTextFields("0", "100", "300", "140", "\"Side\"", 1, true));
     startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     const QRgb ink = qRgb(0, 0, 0);
@@ -131,13 +123,13 @@ TEST_F(TextInstructions, AlignmentPutsTheInkOnItsSide)
 TEST_F(TextInstructions, WrongRectanglesAndMeasuringIntoConstantsStopTheRun)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {drawText("10", "50", "100", "40", "\"x\""), runError(kBottomNotBelowTop)},
-        {drawText("10", "50", "100", "50", "\"x\""), runError(kBottomNotBelowTop)},
-        {drawText("100", "10", "100", "50", "\"x\""), runError(kRightNotBeyondLeft)},
-        {drawText("10", "10", "R", "50", "\"x\"", kGetSize), runError(kBottomNotNumericVariable)},
-        {drawText("10", "10", "R", "S", "\"x\"", kGetSize), runError(kBottomNotNumericVariable)},
-        {drawText("10", "10", "S", "B", "\"x\"", kGetSize), runError(kRightNotNumericVariable)},
-        {drawText("10", "10001", "5", "B", "\"x\"", kGetSize), "Value out of range - 10001 - Top"},
+        {drawTextFields("10", "50", "100", "40", "\"x\""), runError(kBottomNotBelowTop)},
+        {drawTextFields("10", "50", "100", "50", "\"x\""), runError(kBottomNotBelowTop)},
+        {drawTextFields("100", "10", "100", "50", "\"x\""), runError(kRightNotBeyondLeft)},
+        {drawTextFields("10", "10", "R", "50", "\"x\"", kGetSize), runError(kBottomNotNumericVariable)},
+        {drawTextFields("10", "10", "R", "S", "\"x\"", kGetSize), runError(kBottomNotNumericVariable)},
+        {drawTextFields("10", "10", "S", "B", "\"x\"", kGetSize), runError(kRightNotNumericVariable)},
+        {drawTextFields("10", "10001", "5", "B", "\"x\"", kGetSize), "Value out of range - 10001 - Top"},
     };
     for (const auto& [fields, message] : cases) {
         Session run;
@@ -160,7 +152,7 @@ TEST_F(TextInstructions, RemapAndPrecisionChangeWhatLaterLinesShow)
         .add("WindowClear", {"Black"})
         .add("TextForeColour", {"Black"})
         .add("TextBackColour", {"Bright White"})
-        .add("DrawText", drawText("0", "0", "300", "40", "\"Ink\""))
+        .add("DrawText", drawTextFields("0", "0", "300", "40", "\"Ink\""))
         .add("FPDispDigits", {"2"})
         .add("StringFromNumeric", {"F", "Two"})
         .add("FPDispDigits", {"E"})
@@ -192,9 +184,9 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
         EXPECT_EQ(out.error->field, field);
         EXPECT_EQ(out.error->message, message);
     };
-    refused(drawEditor, drawText("\"a\"", "1", "2", "3", "\"x\""), 0, "Numeric expression required.");
-    refused(drawEditor, drawText("1", "1", "2", "", "\"x\""), 3, "Numeric expression required.");
-    refused(drawEditor, drawText("1", "1", "2", "3", "5"), 4, "String expression required.");
+    refused(drawEditor, drawTextFields("\"a\"", "1", "2", "3", "\"x\""), 0, "Numeric expression required.");
+    refused(drawEditor, drawTextFields("1", "1", "2", "", "\"x\""), 3, "Numeric expression required.");
+    refused(drawEditor, drawTextFields("1", "1", "2", "3", "5"), 4, "String expression required.");
     refused(remapEditor, {"Red", "1", "", "3"}, 2, "Numeric expression required.");
     refused(remapEditor, {"Pink", "1", "2", "3"}, 0, kNotAListItem);
 
@@ -212,7 +204,7 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
         {editorFor(kFPDispDigits), {"E"}, "FPDispDigits E"},
         {editorFor(kFPDispDigits), {""}, "FPDispDigits 0"},
         {&remapEditor, {"Cyan", "R", "A(2)", "7.5"}, "ColourRemap R, A(2), 7.5,\"Cyan\""},
-        {&drawEditor, drawText("L", "2", "300", "B", "S", 1, true), "DrawText L, 2, 300, B, S,Centre,Transparent"},
+        {&drawEditor, drawTextFields("L", "2", "300", "B", "S", 1, true), "DrawText L, 2, 300, B, S,Centre,Transparent"},
     };
     for (const Line& l : lines) {
         ASSERT_NE(l.editor, nullptr);

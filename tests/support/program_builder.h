@@ -6,6 +6,7 @@
 #include "program/keyword_table.h"
 #include "program/program.h"
 #include "runtime/editor_registry.h"
+#include "runtime/text_editors.h"
 #include "support/recording_host.h"
 #include "values/variable_table.h"
 
@@ -99,6 +100,17 @@ inline std::vector<std::string> callFields(std::string name, std::string into = 
 inline std::vector<std::string> functionFields(std::string name, std::string p1 = "", std::string returns = "(Nothing)")
 {
     return {name, p1, "", "", returns};
+}
+
+// DrawText's fields: the box, the text, the alignment (0 Left, 1 Centre, 2 Right, 3 GetSize) and the
+// background.
+inline std::vector<std::string> drawTextFields(std::string left, std::string top, std::string right, std::string bottom,
+                                               std::string text, int alignment = 0, bool transparent = false)
+{
+    std::vector<std::string> fields = {left, top, right, bottom, text, "", "", "", "", "", ""};
+    fields[static_cast<size_t>(draw_text_fields::kAlignFirst + alignment)] = "1";
+    fields[transparent ? draw_text_fields::kTransparent : draw_text_fields::kOpaque] = "1";
+    return fields;
 }
 
 inline std::vector<std::string> variableFields(std::string type, std::string name, std::string initial = "")
