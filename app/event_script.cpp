@@ -19,8 +19,11 @@ std::optional<int> mouseCode(const std::string& word)
 
 std::optional<Button> buttonNamed(const std::string& word)
 {
-    static const std::pair<const char*, Button> names[] = {
-        {"ok", Button::Ok}, {"cancel", Button::Cancel}, {"yes", Button::Yes}, {"no", Button::No}, {"retry", Button::Retry}};
+    static const std::pair<const char*, Button> names[] = {{"ok", Button::Ok},
+                                                           {"cancel", Button::Cancel},
+                                                           {"yes", Button::Yes},
+                                                           {"no", Button::No},
+                                                           {"retry", Button::Retry}};
     for (const auto& [name, button] : names)
         if (word == name)
             return button;
@@ -68,8 +71,11 @@ std::optional<ScriptEvent> parseLine(const std::string& line)
         return e;
     }
     if (verb == "timer" || verb == "paint" || verb == "continue" || verb == "step" || verb == "stop") {
-        e.kind = verb == "timer" ? K::Timer : verb == "paint" ? K::Paint : verb == "continue" ? K::Continue
-               : verb == "step"  ? K::Step  : K::Stop;
+        e.kind = verb == "timer"      ? K::Timer
+                 : verb == "paint"    ? K::Paint
+                 : verb == "continue" ? K::Continue
+                 : verb == "step"     ? K::Step
+                                      : K::Stop;
         return e;
     }
     if (verb == "resize") {

@@ -16,7 +16,7 @@ namespace qel {
 struct ScriptEvent {
     enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input };
     Kind kind = Kind::Wait;
-    int a = 0, b = 0, c = 0;        // key: VK; mouse: code, x, y; resize: w, h; wait: ms
+    int a = 0, b = 0, c = 0;          // key: VK; mouse: code, x, y; resize: w, h; wait: ms
     bool left = false, right = false; // mouse move: buttons held
     char character = 0;
     Button button = Button::Ok;

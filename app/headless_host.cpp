@@ -13,8 +13,7 @@ namespace qel {
 
 HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds)
     : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
-{
-}
+{}
 
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {

@@ -6,8 +6,8 @@
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
 #include "runtime/dispatch_setup.h"
-#include "runtime/run_canvas.h"
 #include "runtime/program_document.h"
+#include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
 #include <cstdio>
@@ -136,7 +136,8 @@ const char* endWord(const Interpreter& in, const HeadlessHost& host)
 
 } // namespace
 
-int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinStream, std::ostream& out, std::ostream& err)
+int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinStream, std::ostream& out,
+                      std::ostream& err)
 {
     auto options = parseOptions(args, err);
     if (!options)

@@ -14,8 +14,8 @@ namespace qel {
 
 struct InstructionHelp {
     uint32_t type;
-    std::string_view summary;            // what the instruction does
-    std::string_view fields;             // "Label: meaning" lines, one a field; empty for fixed-text lines
+    std::string_view summary;             // what the instruction does
+    std::string_view fields;              // "Label: meaning" lines, one a field; empty for fixed-text lines
     std::vector<std::string_view> sample; // field values in dialog order for the example (may be shorter)
     std::string_view writtenExample;      // the example when the editor cannot build one
 };

@@ -63,8 +63,9 @@ QString fieldsSection(const InstructionHelp& help)
     }
     QString section = QStringLiteral("<h2>Fields</h2><table cellpadding=\"3\">%1</table>").arg(rows);
     if (const InstructionEditor* editor = editorFor(help.type))
-        section = QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(fromView(editor->title()).toHtmlEscaped()) +
-                  section;
+        section =
+            QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(fromView(editor->title()).toHtmlEscaped()) +
+            section;
     return section;
 }
 
@@ -77,7 +78,8 @@ QString instructionPage(const InstructionHelp& help)
                                "<b>%2</b> to choose it by name.</p>")
                     .arg(fromView(label), keyword);
     if (const std::string_view code = keywordTable().abbreviationOf(help.type); !code.empty())
-        body += QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(fromView(code));
+        body +=
+            QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(fromView(code));
     body += fieldsSection(help);
     if (const auto example = exampleLine(help))
         body += QStringLiteral("<h2>Example</h2><p>The line reads:</p><pre>%1</pre>")

@@ -17,12 +17,11 @@ namespace {
 
 constexpr QSize kInitialSize(760, 620);
 
-const char* const kStyleSheet =
-    "body { font-family: sans-serif; }"
-    "h1 { color: #1a4d1a; }"
-    "h2 { color: #1a4d1a; margin-top: 14px; }"
-    "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
-    "td { padding-right: 8px; }";
+const char* const kStyleSheet = "body { font-family: sans-serif; }"
+                                "h1 { color: #1a4d1a; }"
+                                "h2 { color: #1a4d1a; margin-top: 14px; }"
+                                "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
+                                "td { padding-right: 8px; }";
 
 } // namespace
 
@@ -49,8 +48,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     setWindowTitle(QStringLiteral("QEL Help"));
     setWindowIcon(applicationIcon());
     auto* tools = new QToolBar(this);
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"),
-                                     browser_, &QTextBrowser::backward);
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"), browser_,
+                                     &QTextBrowser::backward);
     QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Forward"),
                                         browser_, &QTextBrowser::forward);
     tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Contents"), this,

@@ -190,7 +190,7 @@ bool IdeHost::setWindowMaximised(bool maximised)
     if (!window_)
         return true;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget()) ? window_->parentWidget()
-                                                                          : static_cast<QWidget*>(window_);
+                                                                           : static_cast<QWidget*>(window_);
     if (maximised)
         frame->showMaximized();
     else

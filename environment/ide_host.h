@@ -21,11 +21,11 @@ class Interpreter;
 class RunCanvas;
 
 struct IdeHooks {
-    std::function<QWidget*()> dialogParent;                 // the window message boxes belong to
-    std::function<QMdiArea*()> mdiArea;                     // where the run-time window opens
-    std::function<void(uint32_t, long)> showLine;           // the view shows a section with a line selected
-    std::function<void(uint32_t, long)> markPausedLine;     // the view marks the paused line (-1: none)
-    std::function<void(bool closeApplication)> runEnded;    // the view leaves its running state
+    std::function<QWidget*()> dialogParent;              // the window message boxes belong to
+    std::function<QMdiArea*()> mdiArea;                  // where the run-time window opens
+    std::function<void(uint32_t, long)> showLine;        // the view shows a section with a line selected
+    std::function<void(uint32_t, long)> markPausedLine;  // the view marks the paused line (-1: none)
+    std::function<void(bool closeApplication)> runEnded; // the view leaves its running state
 };
 
 class IdeHost : public RunHost {

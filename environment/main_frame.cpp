@@ -116,8 +116,7 @@ bool CMainFrame::loadFile(const QString& path)
         // The damaged file's reading has reset the program: no document is left open.
         closeDocument();
         break;
-    case CQelDoc::OpenStatus::Unreadable:
-        break;
+    case CQelDoc::OpenStatus::Unreadable: break;
     }
     recent_.remove(path);
     rebuildRecentFileMenu();

@@ -25,7 +25,7 @@ struct SectionCommand {
     CommandId id;
     const char* text; // the View menu's label, with the key it names
     uint32_t section;
-    Qt::Key key;      // the key that really shows it
+    Qt::Key key; // the key that really shows it
     ToolIcon icon;
 };
 
@@ -78,7 +78,9 @@ void CMainFrame::runViewCommand(void (CQelView::*command)())
 void CMainFrame::createActions()
 {
     auto tip = [](QAction* a, const char* statusTip) { a->setStatusTip(QString::fromLatin1(statusTip)); };
-    auto keys = [](QAction* a, std::initializer_list<QKeySequence> sequences) { a->setShortcuts(QList<QKeySequence>(sequences)); };
+    auto keys = [](QAction* a, std::initializer_list<QKeySequence> sequences) {
+        a->setShortcuts(QList<QKeySequence>(sequences));
+    };
 
     // File
     QAction* a = addCommand(kCmdFileNew, QStringLiteral("&New\tCtrl+N"), [this] { fileNew(); });
@@ -97,7 +99,8 @@ void CMainFrame::createActions()
     tip(addCommand(kCmdFileSaveAs, QStringLiteral("Save &As..."), [this] { fileSaveAs(); }),
         "Save the program with a new name");
     tip(addCommand(kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"), nullptr), "Print the program listing");
-    tip(addCommand(kCmdFilePrintSetup, QStringLiteral("P&rint Setup..."), nullptr), "Change the printer and its options");
+    tip(addCommand(kCmdFilePrintSetup, QStringLiteral("P&rint Setup..."), nullptr),
+        "Change the printer and its options");
     a = addCommand(kCmdAppExit, QStringLiteral("E&xit"), [this] { close(); });
     tip(a, "Quit QEL; prompts to save the program");
     exitAction_ = a;
@@ -107,12 +110,14 @@ void CMainFrame::createActions()
     tip(addCommand(kCmdEditInsertAfter, QStringLiteral("&Insert after current line\tEnter"),
                    [this] { runViewCommand(&CQelView::insertAfter); }),
         "Add an instruction after the current line");
-    tip(addCommand(kCmdEditAppend, QStringLiteral("&Add a line to the end"), [this] { runViewCommand(&CQelView::append); }),
+    tip(addCommand(kCmdEditAppend, QStringLiteral("&Add a line to the end"),
+                   [this] { runViewCommand(&CQelView::append); }),
         "Add an instruction at the end of the section");
     tip(addCommand(kCmdEditDelete, QStringLiteral("&Delete current line\tDel"),
                    [this] { runViewCommand(&CQelView::deleteLines); }),
         "Delete the selected lines");
-    tip(addCommand(kCmdEditLine, QStringLiteral("&Edit current line\tTab"), [this] { runViewCommand(&CQelView::editCurrentLine); }),
+    tip(addCommand(kCmdEditLine, QStringLiteral("&Edit current line\tTab"),
+                   [this] { runViewCommand(&CQelView::editCurrentLine); }),
         "Change the current line in its instruction's dialog");
     a = addCommand(kCmdEditCut, QStringLiteral("Cu&t\tCtrl+X"), [this] { runViewCommand(&CQelView::cut); });
     keys(a, {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
@@ -123,7 +128,8 @@ void CMainFrame::createActions()
     a = addCommand(kCmdEditPaste, QStringLiteral("&Paste\tCtrl+V"), [this] { runViewCommand(&CQelView::paste); });
     keys(a, {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     tip(a, "Paste lines after the current line");
-    tip(addCommand(kCmdEditCopyAllCode, QStringLiteral("Copy A&ll Code"), [this] { runViewCommand(&CQelView::copyAllCode); }),
+    tip(addCommand(kCmdEditCopyAllCode, QStringLiteral("Copy A&ll Code"),
+                   [this] { runViewCommand(&CQelView::copyAllCode); }),
         "Copy the whole section to the clipboard as text");
     tip(addCommand(kCmdEditFind, QStringLiteral("&Find...\tCtrl+F3"), nullptr), "Find text in the program");
     tip(addCommand(kCmdEditFindNext, QStringLiteral("Find &Next\tF3"), nullptr), "Find the next line with the text");
@@ -148,7 +154,8 @@ void CMainFrame::createActions()
     keys(a, {QKeySequence(Qt::Key_F5)});
     tip(a, "Run the program");
     a->setIcon(toolIcon(ToolIcon::Run));
-    tip(addCommand(kCmdProfiledRun, QStringLiteral("&Profiled Run"), [this] { runViewCommand(&CQelView::profiledRun); }),
+    tip(addCommand(kCmdProfiledRun, QStringLiteral("&Profiled Run"),
+                   [this] { runViewCommand(&CQelView::profiledRun); }),
         "Run the program and time every line");
     a = addCommand(kCmdStop, QStringLiteral("&Stop"), [this] { runViewCommand(&CQelView::stop); });
     tip(a, "Stop the running program");
@@ -156,7 +163,8 @@ void CMainFrame::createActions()
     a = addCommand(kCmdContinue, QStringLiteral("&Continue"), [this] { runViewCommand(&CQelView::continueRun); });
     tip(a, "Continue the paused program");
     a->setIcon(toolIcon(ToolIcon::Continue));
-    a = addCommand(kCmdSingleStep, QStringLiteral("Single S&tep\tF10"), [this] { runViewCommand(&CQelView::singleStep); });
+    a = addCommand(kCmdSingleStep, QStringLiteral("Single S&tep\tF10"),
+                   [this] { runViewCommand(&CQelView::singleStep); });
     keys(a, {QKeySequence(Qt::Key_F10)});
     tip(a, "Run the next line and pause again");
     a = addCommand(kCmdToggleBreakPoint, QStringLiteral("Toggle &BreakPoint\tF9"),
@@ -179,11 +187,11 @@ void CMainFrame::createActions()
 
     // Help: F1 (and Shift+F1) open the page of what is in front of the user; the menu opens the
     // contents.
-    tip(addCommand(kCmdHelpTopics, QStringLiteral("&Help Topics\tF1"), [this] { helpTopics(); }), "Open the help contents");
+    tip(addCommand(kCmdHelpTopics, QStringLiteral("&Help Topics\tF1"), [this] { helpTopics(); }),
+        "Open the help contents");
     a = addCommand(kCmdHelp, QStringLiteral("Help"), [this] { contextHelp(); });
     keys(a, {QKeySequence(Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F1)});
-    tip(addCommand(kCmdAppAbout, QStringLiteral("&About QEL..."), [this] { showAbout(); }),
-        "Show the version of QEL");
+    tip(addCommand(kCmdAppAbout, QStringLiteral("&About QEL..."), [this] { showAbout(); }), "Show the version of QEL");
 
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::updateCommandStates);
 }
@@ -309,8 +317,8 @@ void CMainFrame::updateCommandStates()
                          kCmdEditCopyAllCode, kCmdRun, kCmdProfiledRun})
         enable(id, editing);
     enable(kCmdEditPaste, v && v->canPaste());
-    for (CommandId id : {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse,
-                         kCmdToggleBreakPoint})
+    for (CommandId id :
+         {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kCmdToggleBreakPoint})
         enable(id, v != nullptr);
     enable(kCmdStop, v && running);
     enable(kCmdContinue, v && v->canContinue());

@@ -165,9 +165,6 @@ QIcon toolIcon(ToolIcon which)
     return render([which](QPainter& p) { drawTool(p, which); });
 }
 
-QIcon applicationIcon()
-{
-    return render(drawApplication);
-}
+QIcon applicationIcon() { return render(drawApplication); }
 
 } // namespace qel

@@ -7,9 +7,17 @@
 namespace qel {
 
 enum class ToolIcon {
-    New, Open, Save,
-    Initialise, Keyboard, Timer, Mouse, Paint,
-    Run, Stop, Continue,
+    New,
+    Open,
+    Save,
+    Initialise,
+    Keyboard,
+    Timer,
+    Mouse,
+    Paint,
+    Run,
+    Stop,
+    Continue,
     ObjectViewer,
 };
 

@@ -24,9 +24,9 @@ public:
     void newProgram(const QString& title);
 
     enum class OpenStatus {
-        Opened,        // the file's program replaced the old one
-        Unreadable,    // the file could not be read: the old program is untouched
-        NotOpened,     // the file is damaged: the program was reset and the document must close
+        Opened,     // the file's program replaced the old one
+        Unreadable, // the file could not be read: the old program is untouched
+        NotOpened,  // the file is damaged: the program was reset and the document must close
     };
     // Replaces the program with the file's. The user has been told about every problem.
     OpenStatus open(const QString& path);

@@ -31,7 +31,8 @@ public:
     bool setLines(std::vector<uint8_t> item) override
     {
         auto* data = new QMimeData;
-        data->setData(kLinesFormat, QByteArray(reinterpret_cast<const char*>(item.data()), static_cast<qsizetype>(item.size())));
+        data->setData(kLinesFormat,
+                      QByteArray(reinterpret_cast<const char*>(item.data()), static_cast<qsizetype>(item.size())));
         QGuiApplication::clipboard()->setMimeData(data);
         return true;
     }
@@ -58,8 +59,12 @@ public:
 } // namespace
 
 CQelView::CQelView(IdeState& ide, QWidget* parent)
-    : QAbstractScrollArea(parent), ide_(ide), model_(ide), clipboard_(std::make_unique<QtClipboard>()),
-      contextMenu_(new QMenu(this)), font_(QStringLiteral("Arial"), 10)
+    : QAbstractScrollArea(parent),
+      ide_(ide),
+      model_(ide),
+      clipboard_(std::make_unique<QtClipboard>()),
+      contextMenu_(new QMenu(this)),
+      font_(QStringLiteral("Arial"), 10)
 {
     model_.dialogParent = this;
     model_.clipboard = clipboard_.get();
@@ -347,8 +352,9 @@ void CQelView::paintListing(QPainter& painter, const QSize& size)
         if (row.underline != RowPaint::Underline::None) {
             // A 2-pixel line on the row's bottom edge.
             const Rgb colour = row.underline == RowPaint::Underline::Stopped ? view_colour::kStoppedUnderline
-                                                                            : view_colour::kBreakpointUnderline;
-            painter.fillRect(row.underlineX, row.top + kRowHeight - 1, size.width() - row.underlineX, 2, qcolor(colour));
+                                                                             : view_colour::kBreakpointUnderline;
+            painter.fillRect(row.underlineX, row.top + kRowHeight - 1, size.width() - row.underlineX, 2,
+                             qcolor(colour));
         }
     }
 }
@@ -412,7 +418,8 @@ void CQelView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         dragSuppressed_ = false;
         if (ide_.running())
-            ide_.interpreter.mouseEvent(kLeftButtonUpHandler, at.x(), at.y(), false, event->buttons() & Qt::RightButton);
+            ide_.interpreter.mouseEvent(kLeftButtonUpHandler, at.x(), at.y(), false,
+                                        event->buttons() & Qt::RightButton);
         return;
     }
     if (event->button() != Qt::RightButton || ide_.running())

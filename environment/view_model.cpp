@@ -10,10 +10,11 @@
 namespace qel {
 
 ViewModel::ViewModel(IdeState& ide)
-    : editLine([](IdeState& state, QWidget* parent, int mode, char letter) { return EditLine(state, parent, mode, letter); }),
+    : editLine([](IdeState& state, QWidget* parent, int mode, char letter) {
+          return EditLine(state, parent, mode, letter);
+      }),
       ide_(ide)
-{
-}
+{}
 
 void ViewModel::setClientSize(int width, int height)
 {
@@ -189,9 +190,7 @@ void ViewModel::scroll(Scroll action, int position)
     case Scroll::PageDown: move(Move::PageDown, false); break;
     case Scroll::Top: s.topLine = 0; break;
     case Scroll::Bottom: s.topLine = static_cast<int>(last); break;
-    case Scroll::Thumb:
-        s.topLine = static_cast<int>(last * std::clamp(position, 0, 100) / 100);
-        break;
+    case Scroll::Thumb: s.topLine = static_cast<int>(last * std::clamp(position, 0, 100) / 100); break;
     }
 }
 
@@ -206,7 +205,8 @@ int ViewModel::scrollPosition() const
 std::string ViewModel::sectionPaneText() const
 {
     // Timer and Mouse carry two blanks, lining their numbers up with the longer names.
-    static constexpr std::string_view kPrefixes[] = {"Initialise - ", "Paint - ", "Keyboard - ", "Timer -  ", "Mouse -  "};
+    static constexpr std::string_view kPrefixes[] = {"Initialise - ", "Paint - ", "Keyboard - ", "Timer -  ",
+                                                     "Mouse -  "};
     return std::string(kPrefixes[section()]) + std::to_string(static_cast<long>(view().currentLine) + 1);
 }
 

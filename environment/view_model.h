@@ -55,7 +55,8 @@ inline constexpr std::string_view kRequiredNotDeletableMessage = "This line is r
 inline constexpr std::string_view kSelectionSizeMessage = "Confused about the size of selection,defaulting to 1 line";
 inline constexpr std::string_view kNoLineToPasteAfterMessage = "No selected line to paste after.";
 inline constexpr std::string_view kPasteReservedMessage = "Attempt to paste a reserved line ignored.";
-inline constexpr std::string_view kPasteDeclareVariableMessage = "Attempt to paste a DeclareVariable statement ignored.";
+inline constexpr std::string_view kPasteDeclareVariableMessage =
+    "Attempt to paste a DeclareVariable statement ignored.";
 inline constexpr std::string_view kNoBreakpointOnTypeMessage = "You may not place a break point on this line type";
 inline constexpr std::string_view kTooManyBreakpointsMessage = "Only 5 breakpoints are allowed";
 inline constexpr std::string_view kCannotSetClipboardMessage = "Unable to set Clipboard data";

@@ -38,7 +38,8 @@ std::string profileTimeText(uint64_t ticks, uint64_t total)
     if (total == 0)
         return "0";
     // Hundredths of a percent in whole numbers; long double keeps ticks * 10000 from overflowing.
-    auto hundredths = static_cast<uint64_t>(static_cast<long double>(ticks) * 10000.0L / static_cast<long double>(total));
+    auto hundredths =
+        static_cast<uint64_t>(static_cast<long double>(ticks) * 10000.0L / static_cast<long double>(total));
     char text[32];
     std::snprintf(text, sizeof text, "%-.*f", 2, static_cast<double>(hundredths) / 100.0);
     std::string out = text;

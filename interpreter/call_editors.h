@@ -54,7 +54,13 @@ inline constexpr uint32_t kReturnFixedBody = 48;
 namespace call_fields {
 enum CallField { kName, kReturnInto, kParameter1, kParameter2, kParameter3, kCallCount };
 enum CallUsingField {
-    kPrefix, kControl, kAllowMissing, kUsingReturnInto, kUsingParameter1, kUsingParameter2, kUsingParameter3,
+    kPrefix,
+    kControl,
+    kAllowMissing,
+    kUsingReturnInto,
+    kUsingParameter1,
+    kUsingParameter2,
+    kUsingParameter3,
     kCallUsingCount,
 };
 } // namespace call_fields

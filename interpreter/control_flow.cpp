@@ -212,9 +212,7 @@ Outcome leaveLoop(Interpreter& in, uint32_t s, bool continueLoop)
                 return Outcome::Next;
             stack.push(f);
             return executeEndWhile(in, s);
-        default:
-            in.eval.internalError("Unhandled line type.", "(Break)");
-            return Outcome::Fail;
+        default: in.eval.internalError("Unhandled line type.", "(Break)"); return Outcome::Fail;
         }
     }
 }

@@ -2,8 +2,8 @@
 
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "values/names.h"
 #include "values/classify_field.h"
+#include "values/names.h"
 #include "values/operand.h"
 
 namespace qel {
@@ -54,8 +54,7 @@ bool functionExists(const Program& program, std::string_view name, const Program
 {
     for (const Section& s : program.sections)
         for (const ProgramLine& line : s.lines)
-            if (line.type == kDeclareFunction && &line != except &&
-                sameName(declaredFunctionName(line.block), name))
+            if (line.type == kDeclareFunction && &line != except && sameName(declaredFunctionName(line.block), name))
                 return true;
     return false;
 }
@@ -70,10 +69,8 @@ std::vector<FieldSpec> DeclareFunctionEditor::fields() const
     for (const ReturnType& r : kReturnTypes)
         items.emplace_back(r.item);
     return {
-        {"Function &Name", FieldKind::Text, {}, 20},
-        {"Parameter &1", FieldKind::Variable, {}, 20},
-        {"Parameter &2", FieldKind::Variable, {}, 20},
-        {"Parameter &3", FieldKind::Variable, {}, 20},
+        {"Function &Name", FieldKind::Text, {}, 20},   {"Parameter &1", FieldKind::Variable, {}, 20},
+        {"Parameter &2", FieldKind::Variable, {}, 20}, {"Parameter &3", FieldKind::Variable, {}, 20},
         {"&Return Type", FieldKind::List, items, 0},
     };
 }
@@ -93,7 +90,9 @@ std::vector<std::string> DeclareFunctionEditor::decode(const ProgramLine& line) 
 
 EditOutcome DeclareFunctionEditor::accept(const std::vector<std::string>& values, EditContext& context) const
 {
-    auto value = [&](int field) { return field < static_cast<int>(values.size()) ? trimmed(values[field]) : std::string(); };
+    auto value = [&](int field) {
+        return field < static_cast<int>(values.size()) ? trimmed(values[field]) : std::string();
+    };
     std::string name = value(kNameField);
     if (!isName(name))
         return {FieldError{kNameField, std::string(kFunctionNameRequired)}, {}};

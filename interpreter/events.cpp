@@ -123,8 +123,9 @@ void Interpreter::formRequest(std::string_view functionName)
         return;
     }
     if (runState != 1) {
-        host.showMessage("Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?",
-                         Icon::Exclamation);
+        host.showMessage(
+            "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?",
+            Icon::Exclamation);
         return;
     }
     // The search moves a current line; the function's section gets its own line back afterwards.
@@ -132,7 +133,8 @@ void Interpreter::formRequest(std::string_view functionName)
     LineCursor function;
     if (!findFunction(*this, functionName, currentSection, function)) {
         cursors = savedCursors;
-        host.showMessage("Unable to find the function requested by the form:" + std::string(functionName), Icon::Exclamation);
+        host.showMessage("Unable to find the function requested by the form:" + std::string(functionName),
+                         Icon::Exclamation);
         return;
     }
     cursors = savedCursors;

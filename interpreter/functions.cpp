@@ -57,9 +57,11 @@ bool passArgument(Interpreter& in, CachedOperand& argument, CachedOperand& param
         return ctx.runError("Can't complete Call as found undeclared variable in destination function declaration - ",
                             parameter.operand.name);
     if (target->type == kTypeBitmap)
-        return ctx.runError("Destination function expects Bitmap variable which is not permitted.", parameter.operand.name);
+        return ctx.runError("Destination function expects Bitmap variable which is not permitted.",
+                            parameter.operand.name);
     if (target->type == kTypeFile)
-        return ctx.runError("Destination function expects File variable which is not permitted.", parameter.operand.name);
+        return ctx.runError("Destination function expects File variable which is not permitted.",
+                            parameter.operand.name);
     return assignValue(in, argument, argumentKind, parameter, *target);
 }
 

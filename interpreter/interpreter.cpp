@@ -9,8 +9,7 @@ namespace qel {
 
 Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const DispatchTable& d)
     : program(p), variables(v), host(h), dispatch(d), eval(v)
-{
-}
+{}
 
 void Interpreter::startRun(bool profiled)
 {
@@ -72,7 +71,8 @@ bool Interpreter::runStartSetUp()
 
     currentSection = kKeyboard;
     systemVariables = {};
-    if (!(systemVariables.scanCode = findVariable("qelScanCode")) || !(systemVariables.character = findVariable("qelChar")))
+    if (!(systemVariables.scanCode = findVariable("qelScanCode")) ||
+        !(systemVariables.character = findVariable("qelChar")))
         return false;
     if (systemVariables.character->type == kTypeString && !systemVariables.character->texts.empty())
         systemVariables.character->texts[0] = {"x", true};
@@ -146,7 +146,8 @@ std::optional<std::string> Interpreter::prepareLines()
         runs.resize(lines.size());
         for (uint32_t i = 0; i < lines.size(); ++i) {
             std::span<CachedOperand> ops = operandCaches.lineOperands(s, i);
-            runs[i] = {dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()), lines[i].type};
+            runs[i] = {dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()),
+                       lines[i].type};
         }
     }
     return std::nullopt;

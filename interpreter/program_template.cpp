@@ -10,8 +10,8 @@ namespace qel {
 
 namespace {
 
-void appendThrough(const InstructionEditor& editor, const std::vector<std::string>& values,
-                   EditContext& context, MessageHost& host)
+void appendThrough(const InstructionEditor& editor, const std::vector<std::string>& values, EditContext& context,
+                   MessageHost& host)
 {
     context.program.edit.target = -1;
     runEditor(editor, values, context, host);

@@ -21,8 +21,7 @@ constexpr InstructionInfo fixedRow(uint32_t code, std::string_view keyword, std:
 
 constexpr InstructionInfo invalidRow(uint32_t code) { return {code, {}, {}, L::Invalid, 0, {}, {}}; }
 
-constexpr InstructionInfo formRow(uint32_t code, std::string_view keyword, uint8_t slots,
-                                  std::string_view label)
+constexpr InstructionInfo formRow(uint32_t code, std::string_view keyword, uint8_t slots, std::string_view label)
 {
     return {code, keyword, {}, L::Slots, slots, label, {}};
 }
@@ -101,8 +100,7 @@ constexpr std::array<InstructionInfo, kLastLineType + 1> kTable = {{
     fixedRow(70, "PrintEject", "PrintEject", "A PrintEject statement can not be edited."),
     fixedRow(71, "PrintStart", "PrintStart", "A PrintStart statement can not be edited."),
     fixedRow(72, "PrintStop", "PrintStop", "A PrintStop statement can not be edited."),
-    fixedRow(73, "OptionCaseSensitive", "OptionCaseSensitive",
-             "An OptionCaseSensitive statement can not be edited."),
+    fixedRow(73, "OptionCaseSensitive", "OptionCaseSensitive", "An OptionCaseSensitive statement can not be edited."),
     fixedRow(74, "OptionCaseInsensitive", "OptionCaseInsensitive",
              "An OptionCaseInsensitive statement can not be edited."),
     row(75, "DisplayVarsInListCtrl", L::Slots, 13),
@@ -124,10 +122,7 @@ static_assert(rowsInCodeOrder(), "each row sits at the index of its type code");
 
 } // namespace
 
-const InstructionInfo* instructionInfo(uint32_t code)
-{
-    return code < kTable.size() ? &kTable[code] : nullptr;
-}
+const InstructionInfo* instructionInfo(uint32_t code) { return code < kTable.size() ? &kTable[code] : nullptr; }
 
 bool isValidLineType(uint32_t code)
 {

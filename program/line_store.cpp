@@ -9,8 +9,8 @@ namespace qel {
 namespace {
 
 constexpr std::string_view kSectionNames[] = {"Initialise", "Paint", "Keyboard", "Timer", "Mouse"};
-constexpr std::string_view kSectionTitles[] = {"Initialisation", "Paint event", "Keyboard handler",
-                                               "Timer event", "Mouse handler"};
+constexpr std::string_view kSectionTitles[] = {"Initialisation", "Paint event", "Keyboard handler", "Timer event",
+                                               "Mouse handler"};
 
 void copyOut(const ProgramLine& line, std::string* text, ParamBlock* block, uint32_t* type)
 {

@@ -66,8 +66,7 @@ public:
     bool goToLine(uint32_t section, long n, std::string* text = nullptr, ParamBlock* block = nullptr,
                   uint32_t* type = nullptr);
     // Moves the walk position one line on; false at the end.
-    bool nextLine(uint32_t section, std::string* text = nullptr, ParamBlock* block = nullptr,
-                  uint32_t* type = nullptr);
+    bool nextLine(uint32_t section, std::string* text = nullptr, ParamBlock* block = nullptr, uint32_t* type = nullptr);
     void goToLastLine(uint32_t section);
 
     // Links a blank line after line n of the current section and targets the EditBuffer at it.

@@ -10,8 +10,8 @@ namespace qel {
 namespace {
 
 constexpr std::string_view kAcceptedVersions[] = {
-    "QEL 1.10", "QEL 1.11", "QEL 1.12", "QEL 1.13", "QEL 1.14", "QEL 1.15",
-    "QEL 1.24", "QEL 1.25", "QEL Beta1a", "QEL e1.00",
+    "QEL 1.10", "QEL 1.11", "QEL 1.12", "QEL 1.13",   "QEL 1.14",
+    "QEL 1.15", "QEL 1.24", "QEL 1.25", "QEL Beta1a", "QEL e1.00",
 };
 
 int leadingNumber(std::string_view text, size_t from)
@@ -78,8 +78,7 @@ private:
 std::string damagedLineMessage(uint32_t section, size_t index, std::string_view why)
 {
     return std::string(kBadVersionMessage) + "\n\nLine " + std::to_string(index) + " of the " +
-           std::string(sectionName(section)) + " section " + std::string(why) +
-           ", so the file was not opened.";
+           std::string(sectionName(section)) + " section " + std::string(why) + ", so the file was not opened.";
 }
 
 bool isOldTextFileOpen(const FileVersion& version, uint32_t type)
@@ -121,10 +120,9 @@ ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents&
     out.version = parseVersion(versionLine);
 
     const auto truncated = [](uint32_t section) {
-        return ReadResult{ReadStatus::Truncated,
-                          "Unable to open the program file: it ends inside the " +
-                              std::string(sectionName(section)) +
-                              " section, before the end of the program."};
+        return ReadResult{ReadStatus::Truncated, "Unable to open the program file: it ends inside the " +
+                                                     std::string(sectionName(section)) +
+                                                     " section, before the end of the program."};
     };
 
     for (uint32_t section = 0; section < kSectionCount; ++section) {

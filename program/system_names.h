@@ -21,8 +21,7 @@ inline constexpr SystemVariable kMouseVariables[] = {
 inline constexpr std::string_view kKeyboardHandlers[] = {"qelOnKeyDown", "qelOnChar"};
 // In the order of the mouse handler codes 1 to 5.
 inline constexpr std::string_view kMouseHandlers[] = {"qelOnLeftButtonDown", "qelOnLeftButtonUp",
-                                                      "qelOnRightButtonDown", "qelOnRightButtonUp",
-                                                      "qelOnMove"};
+                                                      "qelOnRightButtonDown", "qelOnRightButtonUp", "qelOnMove"};
 
 // A DeclareFunction line of a handler function, or a DeclareVariable line whose first variable is a
 // system variable (names compared with case).

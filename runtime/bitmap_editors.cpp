@@ -29,20 +29,20 @@ constexpr BitmapOperandField kDrawFields[] = {
     {"&Left", kLeft, K::Numeric},
 };
 constexpr BitmapOperandField kScaledFields[] = {
-    {"Bitmap &Variable", kBitmap, K::Variable}, {"&Left", kLeft, K::Numeric},       {"&Top", kTop, K::Numeric},
-    {"&Width", kWidth, K::Numeric},             {"&Height", kHeight, K::Numeric},
+    {"Bitmap &Variable", kBitmap, K::Variable},
+    {"&Left", kLeft, K::Numeric},
+    {"&Top", kTop, K::Numeric},
+    {"&Width", kWidth, K::Numeric},
+    {"&Height", kHeight, K::Numeric},
 };
 constexpr BitmapOperandField kUnloadFields[] = {{"File &Variable", kBitmap, K::Variable}};
 
 bool accepts(BitmapFieldKind kind, OperandClass given)
 {
     switch (kind) {
-    case K::Variable:
-        return given == OperandClass::Variable;
-    case K::FileName:
-        return given == OperandClass::Variable || given == OperandClass::String;
-    case K::OptionalVariable:
-        return given == OperandClass::Variable || given == OperandClass::Empty;
+    case K::Variable: return given == OperandClass::Variable;
+    case K::FileName: return given == OperandClass::Variable || given == OperandClass::String;
+    case K::OptionalVariable: return given == OperandClass::Variable || given == OperandClass::Empty;
     case K::Numeric:
         return given == OperandClass::Variable || given == OperandClass::Integer || given == OperandClass::Floating;
     }
@@ -52,14 +52,10 @@ bool accepts(BitmapFieldKind kind, OperandClass given)
 std::string_view refusal(BitmapFieldKind kind)
 {
     switch (kind) {
-    case K::Variable:
-        return kVariableRequired;
-    case K::FileName:
-        return kVariableOrStringLiteralRequired;
-    case K::OptionalVariable:
-        return kNumericVariableOrNothingRequired;
-    case K::Numeric:
-        return kBitmapNumericExpressionRequired;
+    case K::Variable: return kVariableRequired;
+    case K::FileName: return kVariableOrStringLiteralRequired;
+    case K::OptionalVariable: return kNumericVariableOrNothingRequired;
+    case K::Numeric: return kBitmapNumericExpressionRequired;
     }
     return kVariableRequired;
 }
@@ -106,7 +102,8 @@ std::vector<const InstructionEditor*> bitmapEditors()
     static const std::array<BitmapInstructionEditor, 4> editors = {
         BitmapInstructionEditor({kBitmapLoad, "BitmapLoad", "Load A Bitmap File", kLoadBody, kLoadFields}),
         BitmapInstructionEditor({kDrawBitmap, "DrawBitmap", "Draw A Bitmap", kDrawBody, kDrawFields}),
-        BitmapInstructionEditor({kDrawBitmapScaled, "DrawBitmapScaled", "Draw A Scaled Bitmap ", kScaledBody, kScaledFields}),
+        BitmapInstructionEditor(
+            {kDrawBitmapScaled, "DrawBitmapScaled", "Draw A Scaled Bitmap ", kScaledBody, kScaledFields}),
         BitmapInstructionEditor({kBitmapUnload, "BitmapUnLoad", "Unload A Bitmap", kUnloadBody, kUnloadFields}),
     };
     return editorList(editors);

@@ -23,15 +23,9 @@ constexpr uint64_t kRlePixelsPerByte = 128;
 
 constexpr uint32_t kOpaque = 0xFF000000u;
 
-uint32_t u16At(std::span<const uint8_t> b, size_t at)
-{
-    return static_cast<uint32_t>(b[at] | b[at + 1] << 8);
-}
+uint32_t u16At(std::span<const uint8_t> b, size_t at) { return static_cast<uint32_t>(b[at] | b[at + 1] << 8); }
 
-uint32_t u32At(std::span<const uint8_t> b, size_t at)
-{
-    return u16At(b, at) | u16At(b, at + 2) << 16;
-}
+uint32_t u32At(std::span<const uint8_t> b, size_t at) { return u16At(b, at) | u16At(b, at + 2) << 16; }
 
 // One colour component of a 16- or 32-bit pixel, scaled so that a full mask gives 255.
 struct Channel {

@@ -71,7 +71,8 @@ QImage toImage(const DecodedBitmap& bitmap)
         return image; // no memory for it
     const size_t rowBytes = static_cast<size_t>(bitmap.width) * sizeof(uint32_t);
     for (int y = 0; y < bitmap.height; ++y)
-        std::memcpy(image.scanLine(y), bitmap.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(bitmap.width), rowBytes);
+        std::memcpy(image.scanLine(y),
+                    bitmap.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(bitmap.width), rowBytes);
     return image;
 }
 

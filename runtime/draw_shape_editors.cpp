@@ -19,10 +19,8 @@ namespace {
 using Kind = ShapeControlKind;
 
 constexpr ShapeOperandField kLineOperands[] = {
-    {"&From X", line_block::kFromX, kFloatInvalidFrom},
-    {"Fro&m Y", line_block::kFromY, kFloatInvalidFrom},
-    {"&To X", line_block::kToX, kFloatInvalidTo},
-    {"T&o Y", line_block::kToY, kFloatInvalidTo},
+    {"&From X", line_block::kFromX, kFloatInvalidFrom},    {"Fro&m Y", line_block::kFromY, kFloatInvalidFrom},
+    {"&To X", line_block::kToX, kFloatInvalidTo},          {"T&o Y", line_block::kToY, kFloatInvalidTo},
     {"&Width", line_block::kWidth, kFloatInvalidTo, true},
 };
 constexpr ShapeControl kLineControls[] = {
@@ -31,7 +29,7 @@ constexpr ShapeControl kLineControls[] = {
 };
 
 constexpr ShapeOperandField kRectOperands[] = {
-    {"&Left", rect_block::kLeft}, {"T&op", rect_block::kTop}, {"&Right", rect_block::kRight},
+    {"&Left", rect_block::kLeft},     {"T&op", rect_block::kTop},     {"&Right", rect_block::kRight},
     {"&Bottom", rect_block::kBottom}, {"&Width", rect_block::kWidth},
 };
 constexpr ShapeControl kRectControls[] = {
@@ -49,7 +47,7 @@ constexpr ShapeControl kCircleControls[] = {{Kind::Colour, "&Colour", circle_blo
 
 constexpr ShapeOperandField kArcOperands[] = {
     {"Centre &X", arc_block::kCentreX}, {"Centre &Y", arc_block::kCentreY}, {"&Radius X", arc_block::kRadiusX},
-    {"R&adius Y", arc_block::kRadiusY}, {"&Start", arc_block::kStart},     {"&End", arc_block::kEnd},
+    {"R&adius Y", arc_block::kRadiusY}, {"&Start", arc_block::kStart},      {"&End", arc_block::kEnd},
     {"&Width", arc_block::kWidth},
 };
 constexpr ShapeControl kArcControls[] = {{Kind::Colour, "&Colour", arc_block::kColour}};

@@ -21,8 +21,10 @@ constexpr float kMaxCoordinate = 10000.0f;
 constexpr std::string_view kPenWidth = "Pen width";
 constexpr std::string_view kFromXLabel = "From X", kFromYLabel = "From Y", kToXLabel = "To X", kToYLabel = "To Y";
 constexpr std::string_view kLeftLabel = "Left", kTopLabel = "Top", kRightLabel = "Right", kBottomLabel = "Bottom";
-constexpr std::string_view kCentreXLabel = "Centre X", kCentreYLabel = "Centre Y", kRadiusXLabel = "Radius X", kRadiusYLabel = "Radius Y";
-constexpr std::string_view kStartLabel = "Start Degrees", kEndLabel = "End Degrees", kAtXLabel = "AtX", kAtYLabel = "AtY";
+constexpr std::string_view kCentreXLabel = "Centre X", kCentreYLabel = "Centre Y", kRadiusXLabel = "Radius X",
+                           kRadiusYLabel = "Radius Y";
+constexpr std::string_view kStartLabel = "Start Degrees", kEndLabel = "End Degrees", kAtXLabel = "AtX",
+                           kAtYLabel = "AtY";
 
 // The arc's plotting constants: the step converts with a slightly shorter factor than the angles.
 constexpr double kStepToRadians = 0.017453305;
@@ -70,7 +72,8 @@ bool corners(Interpreter& in, const CornerOperands& ops, bool absolute, Corners&
 {
     float width = 0, x = 0, y = 0, otherX = 0, otherY = 0;
     if (!checked(in, ops.width, 1.0f, 9.0f, kPenWidth, width) || !coordinate(in, ops.x, ops.labels[0], x) ||
-        !coordinate(in, ops.y, ops.labels[1], y) || !evalNumber(in.eval, ops.otherX, otherX) || !evalNumber(in.eval, ops.otherY, otherY))
+        !coordinate(in, ops.y, ops.labels[1], y) || !evalNumber(in.eval, ops.otherX, otherX) ||
+        !evalNumber(in.eval, ops.otherY, otherY))
         return false;
     if (!absolute) {
         otherX += x;
@@ -92,8 +95,13 @@ Outcome executeDrawLine(Interpreter& in, uint32_t s)
     // The width slot lies outside the line's reference slots, so it is decoded here.
     CachedOperand widthOperand{readOperand(block, kWidth), {}};
     Corners line;
-    if (!corners(in, {widthOperand, ops[slotIndex(kFromX)], ops[slotIndex(kFromY)], ops[slotIndex(kToX)], ops[slotIndex(kToY)],
-                      {kFromXLabel, kFromYLabel, kToXLabel, kToYLabel}},
+    if (!corners(in,
+                 {widthOperand,
+                  ops[slotIndex(kFromX)],
+                  ops[slotIndex(kFromY)],
+                  ops[slotIndex(kToX)],
+                  ops[slotIndex(kToY)],
+                  {kFromXLabel, kFromYLabel, kToXLabel, kToYLabel}},
                  block.u32(kAbsolute) != 0, line))
         return Outcome::Fail;
     DrawTarget* target = in.drawTarget;
@@ -116,8 +124,13 @@ Outcome executeDrawRect(Interpreter& in, uint32_t s)
     const ParamBlock& block = in.blockAt(at);
     auto ops = in.operandsAt(at);
     Corners box;
-    if (!corners(in, {ops[slotIndex(kWidth)], ops[slotIndex(kLeft)], ops[slotIndex(kTop)], ops[slotIndex(kRight)], ops[slotIndex(kBottom)],
-                      {kLeftLabel, kTopLabel, kRightLabel, kBottomLabel}},
+    if (!corners(in,
+                 {ops[slotIndex(kWidth)],
+                  ops[slotIndex(kLeft)],
+                  ops[slotIndex(kTop)],
+                  ops[slotIndex(kRight)],
+                  ops[slotIndex(kBottom)],
+                  {kLeftLabel, kTopLabel, kRightLabel, kBottomLabel}},
                  block.u32(kAbsolute) != 0, box))
         return Outcome::Fail;
     DrawTarget* target = in.drawTarget;
@@ -152,8 +165,10 @@ Outcome executeDrawCircle(Interpreter& in, uint32_t s)
     auto ops = in.operandsAt(at);
     float width = 0, cx = 0, cy = 0, rx = 0, ry = 0;
     if (!checked(in, ops[slotIndex(kWidth)], 0.0f, 9.0f, kPenWidth, width) ||
-        !coordinate(in, ops[slotIndex(kCentreX)], kCentreXLabel, cx) || !coordinate(in, ops[slotIndex(kCentreY)], kCentreYLabel, cy) ||
-        !coordinate(in, ops[slotIndex(kRadiusX)], kRadiusXLabel, rx) || !coordinate(in, ops[slotIndex(kRadiusY)], kRadiusYLabel, ry))
+        !coordinate(in, ops[slotIndex(kCentreX)], kCentreXLabel, cx) ||
+        !coordinate(in, ops[slotIndex(kCentreY)], kCentreYLabel, cy) ||
+        !coordinate(in, ops[slotIndex(kRadiusX)], kRadiusXLabel, rx) ||
+        !coordinate(in, ops[slotIndex(kRadiusY)], kRadiusYLabel, ry))
         return Outcome::Fail;
     DrawTarget* target = in.drawTarget;
     if (!target)
@@ -192,10 +207,12 @@ Outcome executeDrawArc(Interpreter& in, uint32_t s)
     auto ops = in.operandsAt(at);
     float width = 0, cx = 0, cy = 0, start = 0, end = 0, rx = 0, ry = 0;
     if (!checked(in, ops[slotIndex(kWidth)], 1.0f, 9.0f, kPenWidth, width) ||
-        !coordinate(in, ops[slotIndex(kCentreX)], kCentreXLabel, cx) || !coordinate(in, ops[slotIndex(kCentreY)], kCentreYLabel, cy) ||
+        !coordinate(in, ops[slotIndex(kCentreX)], kCentreXLabel, cx) ||
+        !coordinate(in, ops[slotIndex(kCentreY)], kCentreYLabel, cy) ||
         !checked(in, ops[slotIndex(kStart)], 0.0f, 360.0f, kStartLabel, start) ||
         !checked(in, ops[slotIndex(kEnd)], 0.0f, 360.0f, kEndLabel, end) ||
-        !coordinate(in, ops[slotIndex(kRadiusX)], kRadiusXLabel, rx) || !coordinate(in, ops[slotIndex(kRadiusY)], kRadiusYLabel, ry))
+        !coordinate(in, ops[slotIndex(kRadiusX)], kRadiusXLabel, rx) ||
+        !coordinate(in, ops[slotIndex(kRadiusY)], kRadiusYLabel, ry))
         return Outcome::Fail;
     if (start == end)
         return in.fail(kArcAnglesEqual);
@@ -274,7 +291,8 @@ Outcome executeAtPixel(Interpreter& in, uint32_t s)
     const LineCursor& at = in.cursor(s);
     auto ops = in.operandsAt(at);
     float x = 0, y = 0;
-    if (!coordinate(in, ops[slotIndex(point_block::kAtX)], kAtXLabel, x) || !coordinate(in, ops[slotIndex(point_block::kAtY)], kAtYLabel, y))
+    if (!coordinate(in, ops[slotIndex(point_block::kAtX)], kAtXLabel, x) ||
+        !coordinate(in, ops[slotIndex(point_block::kAtY)], kAtYLabel, y))
         return Outcome::Fail;
     if (DrawTarget* target = in.drawTarget) {
         const QRgb colour = target->state().colour(in.blockAt(at).u32(ColourOffset)) | 0xFF000000u;

@@ -32,7 +32,10 @@ constexpr ListItem kIconChoices[] = {
     {"&Stop", kIconStop},
 };
 
-std::string fieldValue(const std::vector<std::string>& values, size_t k) { return k < values.size() ? values[k] : std::string(); }
+std::string fieldValue(const std::vector<std::string>& values, size_t k)
+{
+    return k < values.size() ? values[k] : std::string();
+}
 
 std::string displayText(const ClassifiedField& f) { return formatReference(asOperand(f), kGeneralPrecision); }
 
@@ -43,7 +46,8 @@ void addRadios(std::vector<FieldSpec>& specs, std::span<const ListItem> group)
 }
 
 // The code of the group's set button; none set: the code a new line starts with.
-uint32_t chosenCode(const std::vector<std::string>& values, size_t first, std::span<const ListItem> group, uint32_t fallback)
+uint32_t chosenCode(const std::vector<std::string>& values, size_t first, std::span<const ListItem> group,
+                    uint32_t fallback)
 {
     for (size_t k = 0; k < group.size(); ++k)
         if (isSet(fieldValue(values, first + k)))
@@ -60,7 +64,10 @@ void addRadioValues(std::vector<std::string>& values, std::span<const ListItem> 
         values.push_back(item.code == code ? "1" : "");
 }
 
-bool isStringSource(const ClassifiedField& f) { return f.kind == OperandClass::Variable || f.kind == OperandClass::String; }
+bool isStringSource(const ClassifiedField& f)
+{
+    return f.kind == OperandClass::Variable || f.kind == OperandClass::String;
+}
 
 // Pause's and TimerStart's one field: a numeric constant from 1 to 1000.
 std::optional<EditOutcome> checkInterval(const ClassifiedField& f, std::string_view outOfRange)

@@ -5,8 +5,8 @@
 
 namespace qel {
 
-LoadResult openProgram(Program& program, VariableTable& variables, std::span<const uint8_t> bytes,
-                       MessageHost& host, const CorrectFields& correctTextFileOpen)
+LoadResult openProgram(Program& program, VariableTable& variables, std::span<const uint8_t> bytes, MessageHost& host,
+                       const CorrectFields& correctTextFileOpen)
 {
     variables.clearAllVariables();
     LegacyTextFileOpenConverter convert = [&](Program& p, MessageHost& h) {

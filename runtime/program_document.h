@@ -15,8 +15,8 @@ class VariableTable;
 
 // Replaces the program with the file's contents. On any failure the user has been told why and the
 // program is a new empty one (no handler lines).
-LoadResult openProgram(Program& program, VariableTable& variables, std::span<const uint8_t> bytes,
-                       MessageHost& host, const CorrectFields& correctTextFileOpen = {});
+LoadResult openProgram(Program& program, VariableTable& variables, std::span<const uint8_t> bytes, MessageHost& host,
+                       const CorrectFields& correctTextFileOpen = {});
 
 // Empties the variable table and declares the variables of every DeclareVariable line, in section
 // and line order.

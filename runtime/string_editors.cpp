@@ -64,8 +64,10 @@ std::vector<const InstructionEditor*> stringEditors()
 {
     static const std::array<StringInstructionEditor, 5> editors = {
         StringInstructionEditor({kStringLength, "Get A String's Length", kTwoOperandFixedBody, kLengthFields}),
-        StringInstructionEditor({kStringToNumeric, "Convert A String To A Number", kTwoOperandFixedBody, kToNumericFields}),
-        StringInstructionEditor({kStringFromNumeric, "Convert A Number To A String", kTwoOperandFixedBody, kFromNumericFields}),
+        StringInstructionEditor(
+            {kStringToNumeric, "Convert A String To A Number", kTwoOperandFixedBody, kToNumericFields}),
+        StringInstructionEditor(
+            {kStringFromNumeric, "Convert A Number To A String", kTwoOperandFixedBody, kFromNumericFields}),
         StringInstructionEditor({kGetTimeAndDate, "Get Time And Date", kTwoOperandFixedBody, kTimeAndDateFields}),
         StringInstructionEditor({kStringPart, "Extract Part Of A String", kPartFixedBody, kPartFields}),
     };

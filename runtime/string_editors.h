@@ -42,7 +42,6 @@ public:
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
-
 };
 
 // The editors of StringLength, StringToNumeric, StringFromNumeric, GetTimeAndDate and StringPart.

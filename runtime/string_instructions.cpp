@@ -125,7 +125,8 @@ Outcome stringFromNumeric(Interpreter& in, uint32_t s)
         return Outcome::Fail;
     VariableRecord* variable = nullptr;
     size_t element = 0;
-    if (operandKind(in.eval, number, &variable) == kKindInteger && resolveElement(in.eval, number, *variable, element)) {
+    if (operandKind(in.eval, number, &variable) == kKindInteger &&
+        resolveElement(in.eval, number, *variable, element)) {
         // An Integer's own digits: its value as a float may have lost some.
         char digits[16];
         auto r = std::to_chars(digits, digits + sizeof digits, variable->integerAt(element));

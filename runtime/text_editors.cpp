@@ -34,7 +34,8 @@ struct StyleBox {
     uint32_t bit;
     std::string_view word;
 };
-constexpr StyleBox kStyles[] = {{"&Bold", kBold, ",Bold"}, {"&Italic", kItalic, ",Italic"}, {"&Underline", kUnderline, ",Underlined"}};
+constexpr StyleBox kStyles[] = {
+    {"&Bold", kBold, ",Bold"}, {"&Italic", kItalic, ",Italic"}, {"&Underline", kUnderline, ",Underlined"}};
 
 // DrawText's alignment radio buttons in dialog order, with their flags and line words.
 struct AlignmentButton {
@@ -51,10 +52,16 @@ constexpr AlignmentButton kAlignments[] = {
 
 // DrawText's coordinate fields in dialog order, with their block slots.
 constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kBoxFields = {{
-    {"&Left", kLeft}, {"&Top", kTop}, {"&Right", kRight}, {"&Bottom", kBottom},
+    {"&Left", kLeft},
+    {"&Top", kTop},
+    {"&Right", kRight},
+    {"&Bottom", kBottom},
 }};
 
-std::string fieldValue(const std::vector<std::string>& values, size_t k) { return k < values.size() ? values[k] : std::string(); }
+std::string fieldValue(const std::vector<std::string>& values, size_t k)
+{
+    return k < values.size() ? values[k] : std::string();
+}
 
 bool isNumericEntry(const ClassifiedField& f)
 {
@@ -189,7 +196,9 @@ uint32_t ColourRemapEditor::type() const { return kColourRemap; }
 
 std::vector<FieldSpec> ColourRemapEditor::fields() const
 {
-    return {colourField(), {"&Red", FieldKind::Variable, {}, 0}, {"&Green", FieldKind::Variable, {}, 0},
+    return {colourField(),
+            {"&Red", FieldKind::Variable, {}, 0},
+            {"&Green", FieldKind::Variable, {}, 0},
             {"&Blue", FieldKind::Variable, {}, 0}};
 }
 
@@ -246,7 +255,8 @@ std::vector<std::string> DrawTextEditor::decode(const ProgramLine& line) const
     const uint8_t flags = b.u8(kFlags);
     // A new line (no alignment yet) starts with Left chosen, as accepting it would store.
     uint8_t alignment = flags & 0x0F;
-    if (std::none_of(std::begin(kAlignments), std::end(kAlignments), [&](const AlignmentButton& a) { return a.flag == alignment; }))
+    if (std::none_of(std::begin(kAlignments), std::end(kAlignments),
+                     [&](const AlignmentButton& a) { return a.flag == alignment; }))
         alignment = kAlignLeft;
     for (const AlignmentButton& a : kAlignments)
         values.push_back(alignment == a.flag ? "1" : "");

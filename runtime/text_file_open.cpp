@@ -2,8 +2,8 @@
 
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "values/number_text.h"
 #include "values/classify_field.h"
+#include "values/number_text.h"
 #include "values/operand.h"
 
 namespace qel {
@@ -48,7 +48,8 @@ std::vector<std::string> TextFileOpenEditor::decode(const ProgramLine& line) con
     // The mode comes back from the line's text, as the text is what the user saw.
     bool reading = isReadMode(secondWord(line.text));
     return {formatReference(readOperand(line.block, kFileVariable), kGeneralPrecision),
-            formatReference(readOperand(line.block, kFileName), kGeneralPrecision), reading ? "1" : "", reading ? "" : "1"};
+            formatReference(readOperand(line.block, kFileName), kGeneralPrecision), reading ? "1" : "",
+            reading ? "" : "1"};
 }
 
 EditOutcome TextFileOpenEditor::accept(const std::vector<std::string>& values, EditContext&) const

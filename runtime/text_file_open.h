@@ -48,8 +48,8 @@ std::vector<std::string> fieldsFromOldText(std::string_view text);
 
 // Asked when a converted line's value fails its validation, after the message was shown: returns the
 // corrected field values, or nothing to drop the line. Without one, the line is dropped.
-using CorrectFields = std::function<std::optional<std::vector<std::string>>(std::vector<std::string> values,
-                                                                            const FieldError& error)>;
+using CorrectFields =
+    std::function<std::optional<std::vector<std::string>>(std::vector<std::string> values, const FieldError& error)>;
 
 // Rebuilds the old TextFileOpen line held in the EditBuffer (its display text) in the current layout
 // and stores it; false when the line is dropped.

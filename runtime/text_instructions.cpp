@@ -150,7 +150,8 @@ Outcome executeDrawText(Interpreter& in, uint32_t s)
     QPainter& painter = target->painter();
     if (measuring) {
         // Lines break only at line ends; the widest line gives the right edge.
-        QRect r = painter.fontMetrics().boundingRect(QRect(box.left, box.top, 0, 0), Qt::AlignLeft | Qt::AlignTop, latin1(text));
+        QRect r = painter.fontMetrics().boundingRect(QRect(box.left, box.top, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                                                     latin1(text));
         if (!storeNumber(in.eval, static_cast<float>(r.y() + r.height()), ops[kBottomSlot]) ||
             !storeNumber(in.eval, static_cast<float>(r.x() + r.width()), ops[kRightSlot]))
             return Outcome::Fail;

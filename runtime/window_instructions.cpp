@@ -29,7 +29,8 @@ Outcome executeWindowClear(Interpreter& in, uint32_t s)
     if (!target)
         return Outcome::Next; // no window to draw on
     const uint32_t colour = in.blockAt(in.cursor(s)).u32(kColour);
-    target->painter().fillRect(QRect(QPoint(0, 0), target->clientSize()), QColor::fromRgb(target->state().colour(colour)));
+    target->painter().fillRect(QRect(QPoint(0, 0), target->clientSize()),
+                               QColor::fromRgb(target->state().colour(colour)));
     return Outcome::Next;
 }
 
@@ -83,7 +84,8 @@ std::vector<std::string> WindowClearEditor::decode(const ProgramLine& line) cons
 
 EditOutcome WindowClearEditor::accept(const std::vector<std::string>& values, EditContext&) const
 {
-    std::string_view name = values.empty() || values[0].empty() ? colourList().front().name : std::string_view(values[0]);
+    std::string_view name =
+        values.empty() || values[0].empty() ? colourList().front().name : std::string_view(values[0]);
     std::optional<uint32_t> colour = colourNumber(name);
     if (!colour)
         return fieldError(0, kNotAListItem);

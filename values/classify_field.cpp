@@ -16,8 +16,8 @@ bool isSeparator(char c) { return c == '(' || c == ',' || c == ')'; }
 
 bool isReferenceCharacter(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '+' || c == '-' || c == '.' || c == ' ' || isSeparator(c);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '+' ||
+           c == '-' || c == '.' || c == ' ' || isSeparator(c);
 }
 
 // A subscript is a variable name or an integer literal.

@@ -21,9 +21,9 @@ enum class OperandClass {
 
 struct ClassifiedField {
     OperandClass kind = OperandClass::Empty;
-    float number = 0.0f; // Integer, Floating
-    std::string text;    // String: the characters between the quotes
-    std::string name;    // Variable
+    float number = 0.0f;    // Integer, Floating
+    std::string text;       // String: the characters between the quotes
+    std::string name;       // Variable
     uint32_t arrayKind = 0; // Variable: 1 plain name, 2 one subscript, 3 two subscripts
     std::string sub1Name;   // empty: the subscript is sub1Value
     int32_t sub1Value = 0;

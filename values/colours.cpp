@@ -5,10 +5,9 @@ namespace qel {
 namespace {
 
 constexpr ColourName kColours[] = {
-    {"Black", 0},         {"Grey", 1},        {"Blue", 2},     {"Light Blue", 3},
-    {"Red", 8},           {"Light Red", 9},   {"Green", 4},    {"Light Green", 5},
-    {"Yellow", 12},       {"Light Yellow", 13}, {"Cyan", 6},   {"Light Cyan", 7},
-    {"Magenta", 10},      {"Light Magenta", 11}, {"White", 14}, {"Bright White", 15},
+    {"Black", 0},    {"Grey", 1},           {"Blue", 2},    {"Light Blue", 3},    {"Red", 8},  {"Light Red", 9},
+    {"Green", 4},    {"Light Green", 5},    {"Yellow", 12}, {"Light Yellow", 13}, {"Cyan", 6}, {"Light Cyan", 7},
+    {"Magenta", 10}, {"Light Magenta", 11}, {"White", 14},  {"Bright White", 15},
 };
 
 } // namespace

@@ -26,7 +26,10 @@ bool holds(uint32_t code, T a, T b)
 
 bool isRelational(uint32_t code) { return code >= kLessThan && code <= kNotEqual; }
 
-unsigned char lowerAscii(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c; }
+unsigned char lowerAscii(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
 
 // Byte order of two texts (bytes unsigned), optionally ignoring ASCII letter case: < 0, 0, > 0.
 int textOrder(std::string_view a, std::string_view b, bool caseSensitive)
@@ -174,8 +177,8 @@ std::optional<bool> evaluateCondition(EvalContext& ctx, const ParamBlock& block,
     if (!c3)
         return failed();
     const uint32_t brackets = block.u32(kBrackets);
-    const bool groupsLastTwo = !(brackets & openBracketBit(0)) && (brackets & openBracketBit(1)) &&
-                               !(brackets & closeBracketBit(1));
+    const bool groupsLastTwo =
+        !(brackets & openBracketBit(0)) && (brackets & openBracketBit(1)) && !(brackets & closeBracketBit(1));
     if (groupsLastTwo) {
         const std::optional<bool> inner = combine(ctx, *c2, op2, *c3);
         return inner ? combine(ctx, *c1, op1, *inner) : failed();

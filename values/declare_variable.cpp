@@ -20,11 +20,16 @@ namespace {
 
 // The lists in the dialog's order, with the codes the block stores.
 constexpr std::array<ListItem, 5> kTypeItems = {{
-    {"Integer", kTypeInteger}, {"Floating Point", kTypeFloat}, {"String", kTypeString},
-    {"Bitmap", kTypeBitmap}, {"File", kTypeFile},
+    {"Integer", kTypeInteger},
+    {"Floating Point", kTypeFloat},
+    {"String", kTypeString},
+    {"Bitmap", kTypeBitmap},
+    {"File", kTypeFile},
 }};
 constexpr std::array<ListItem, 3> kShapeItems = {{
-    {"Not an Array", kNotArray}, {"1D Array", kArray1D}, {"2D Array", kArray2D},
+    {"Not an Array", kNotArray},
+    {"1D Array", kArray1D},
+    {"2D Array", kArray2D},
 }};
 
 constexpr std::string_view kTypeLabel = "Variable &Type";

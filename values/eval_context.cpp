@@ -7,10 +7,8 @@
 namespace qel {
 
 EvalContext::EvalContext(VariableTable& table)
-    : variables(table),
-      random(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()))
-{
-}
+    : variables(table), random(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()))
+{}
 
 std::string_view NumberTextRing::format(float value, uint32_t precision)
 {

@@ -16,8 +16,8 @@ VariableRecord* lookup(EvalContext& ctx, VariableRecord*& cache, std::string_vie
 }
 
 // The value of one subscript: its integer literal, or its variable's value.
-bool subscriptValue(EvalContext& ctx, bool named, std::string_view name, int32_t literal,
-                    VariableRecord*& cache, float& value)
+bool subscriptValue(EvalContext& ctx, bool named, std::string_view name, int32_t literal, VariableRecord*& cache,
+                    float& value)
 {
     if (!named) {
         value = static_cast<float>(literal);
@@ -39,7 +39,10 @@ bool inRange(float subscript, int32_t dimension)
     return subscript >= 1.0f && subscript <= kLargestSubscript && subscript <= static_cast<float>(dimension);
 }
 
-bool isNumberCharacter(char c) { return (c >= '0' && c <= '9') || c == 'e' || c == 'E' || c == '-' || c == '+' || c == '.'; }
+bool isNumberCharacter(char c)
+{
+    return (c >= '0' && c <= '9') || c == 'e' || c == 'E' || c == '-' || c == '+' || c == '.';
+}
 
 bool textToNumber(EvalContext& ctx, std::string_view text, std::string_view name, float& out)
 {
@@ -205,8 +208,8 @@ bool evalBitmap(EvalContext& ctx, CachedOperand& op, uint32_t& handle)
 
 bool evalFile(EvalContext& ctx, CachedOperand& op, uint32_t& handle)
 {
-    return evalHandle(ctx, op, kTypeFile, msg::kFileFoundLiteral, msg::kFileFoundUndeclared,
-                      msg::kFileFoundNonFile, handle);
+    return evalHandle(ctx, op, kTypeFile, msg::kFileFoundLiteral, msg::kFileFoundUndeclared, msg::kFileFoundNonFile,
+                      handle);
 }
 
 bool rangeError(EvalContext& ctx, float value, std::string_view label)

@@ -64,7 +64,8 @@ inline float scalarValue(const OperandCache& cache)
 }
 inline void storeScalar(OperandCache& cache, float value)
 {
-    *cache.scalar = cache.scalarIsInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
+    *cache.scalar =
+        cache.scalarIsInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
 }
 
 // A number: a numeric literal, or an Integer (converted), Floating Point or String (its text read as

@@ -10,8 +10,10 @@ namespace qel::msg {
 // Let.
 inline constexpr std::string_view kIntegerOverflow = "Integer variable overflow/underflow.";
 inline constexpr std::string_view kRemainderByZero = "Division by zero in % operation.";
-inline constexpr std::string_view kFunctionReturnsString = "Function returns a string value but found numeric variable.";
-inline constexpr std::string_view kFunctionReturnsNumber = "Function returns a numeric value but found a string variable.";
+inline constexpr std::string_view kFunctionReturnsString =
+    "Function returns a string value but found numeric variable.";
+inline constexpr std::string_view kFunctionReturnsNumber =
+    "Function returns a numeric value but found a string variable.";
 inline constexpr std::string_view kDateFormat = "Date format must be (dd/mm/yyyy) but found - ";
 inline constexpr std::string_view kNotADate = "Unable to convert to a date - ";
 inline constexpr std::string_view kInvalidOperator = "Invalid operator.";

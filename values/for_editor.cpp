@@ -63,8 +63,8 @@ EditOutcome ForEditor::accept(const std::vector<std::string>& given, EditContext
     writeOperand(writer, for_block::kEnd, fields[kEnd]);
     writeOperand(writer, for_block::kStep, fields[kStep]);
     writer.setU32(for_block::kStepGiven, step ? 1 : 0);
-    std::string text = "For " + fieldText(fields[kCounter]) + " = " + fieldText(fields[kStart]) + " To " +
-                       fieldText(fields[kEnd]);
+    std::string text =
+        "For " + fieldText(fields[kCounter]) + " = " + fieldText(fields[kStart]) + " To " + fieldText(fields[kEnd]);
     if (step)
         text += " Step " + fieldText(fields[kStep]);
 

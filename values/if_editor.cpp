@@ -15,9 +15,16 @@ using namespace if_fields;
 namespace {
 
 constexpr std::array<ListItem, 10> kComparisonList = {{
-    {"Greater Than", kGreaterThan}, {"Less Than", kLessThan}, {"Greater Than or Equal", kGreaterOrEqual},
-    {"Less Than or Equal", kLessOrEqual}, {"Equal", kEqual}, {"Not Equal", kNotEqual},
-    {".AtEndOfFile", kAtEndOfFile}, {"IsNumeric", kIsNumeric}, {"IsNotNumeric", kIsNotNumeric}, {"", 0},
+    {"Greater Than", kGreaterThan},
+    {"Less Than", kLessThan},
+    {"Greater Than or Equal", kGreaterOrEqual},
+    {"Less Than or Equal", kLessOrEqual},
+    {"Equal", kEqual},
+    {"Not Equal", kNotEqual},
+    {".AtEndOfFile", kAtEndOfFile},
+    {"IsNumeric", kIsNumeric},
+    {"IsNotNumeric", kIsNotNumeric},
+    {"", 0},
 }};
 constexpr std::array<ListItem, 4> kLogicalList = {{{"AND", kAnd}, {"OR", kOr}, {"XOR", kXor}, {"", kNoLogical}}};
 
@@ -66,7 +73,8 @@ std::optional<EditOutcome> checkRows(const std::vector<std::string>& values, IfL
             if (!logical)
                 return fieldError(conditionField(k - 1), kNotAListItem);
             if (*logical == kNoLogical) {
-                const std::optional<uint32_t> next = k == 1 ? itemCode(kLogicalList, values[conditionField(1)]) : std::nullopt;
+                const std::optional<uint32_t> next =
+                    k == 1 ? itemCode(kLogicalList, values[conditionField(1)]) : std::nullopt;
                 if (next && *next != kNoLogical)
                     return fieldError(conditionField(0), kConditionRequired);
                 break;

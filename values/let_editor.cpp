@@ -17,16 +17,36 @@ namespace {
 
 // The lists in the dialog's order; the texts, blanks included, are also those of the display text.
 constexpr std::array<ListItem, 10> kOperators = {{
-    {"+", kAdd}, {"-", kSubtract}, {"*", kMultiply}, {"/", kDivide}, {"%", kRemainder},
-    {" Bit_And ", kBitAnd}, {" Bit_Or ", kBitOr}, {" Bit_Xor ", kBitXor}, {" Bit_Not ", kBitNot},
+    {"+", kAdd},
+    {"-", kSubtract},
+    {"*", kMultiply},
+    {"/", kDivide},
+    {"%", kRemainder},
+    {" Bit_And ", kBitAnd},
+    {" Bit_Or ", kBitOr},
+    {" Bit_Xor ", kBitXor},
+    {" Bit_Not ", kBitNot},
     {"", kNoOperator},
 }};
 constexpr std::array<ListItem, 6> kFunctionOperators = {{
-    {"+", kAdd}, {"-", kSubtract}, {"*", kMultiply}, {"/", kDivide}, {"%", kRemainder}, {"", kNoOperator},
+    {"+", kAdd},
+    {"-", kSubtract},
+    {"*", kMultiply},
+    {"/", kDivide},
+    {"%", kRemainder},
+    {"", kNoOperator},
 }};
 constexpr std::array<ListItem, 11> kFunctions = {{
-    {"Cos", kCos}, {"Sin", kSin}, {"Tan", kTan}, {"Sqrt", kSqrt}, {"Rand", kRand}, {"Int", kInt},
-    {"Fraction", kFraction}, {"Round", kRound}, {"DateToStr", kDateToStr}, {"DateFromStr", kDateFromStr},
+    {"Cos", kCos},
+    {"Sin", kSin},
+    {"Tan", kTan},
+    {"Sqrt", kSqrt},
+    {"Rand", kRand},
+    {"Int", kInt},
+    {"Fraction", kFraction},
+    {"Round", kRound},
+    {"DateToStr", kDateToStr},
+    {"DateFromStr", kDateFromStr},
     {"", 0},
 }};
 
@@ -185,8 +205,8 @@ EditOutcome LetEditor::accept(const std::vector<std::string>& given, EditContext
 
     BlockWriter writer(let_block::kFixedBody);
     writer.setU32(let_block::kMode, line.mode);
-    constexpr std::array<uint32_t, 4> kSlotOffsets = {let_block::kDestination, let_block::kOperand1, let_block::kOperand2,
-                                                       let_block::kOperand3};
+    constexpr std::array<uint32_t, 4> kSlotOffsets = {let_block::kDestination, let_block::kOperand1,
+                                                      let_block::kOperand2, let_block::kOperand3};
     for (size_t k = 0; k < kSlotOffsets.size(); ++k)
         writeOperand(writer, kSlotOffsets[k], line.operands[k]);
     writer.setU32(let_block::kOperator1, line.code1);

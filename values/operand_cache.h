@@ -29,9 +29,15 @@ public:
         const std::vector<uint32_t>& start = lineStart_[section];
         return std::span(operands_).subspan(start[line], start[line + 1] - start[line]);
     }
-    CachedOperand& at(uint32_t section, size_t line, size_t slot) { return operands_[lineStart_[section][line] + slot]; }
+    CachedOperand& at(uint32_t section, size_t line, size_t slot)
+    {
+        return operands_[lineStart_[section][line] + slot];
+    }
 
-    size_t lineCount(uint32_t section) const { return lineStart_[section].empty() ? 0 : lineStart_[section].size() - 1; }
+    size_t lineCount(uint32_t section) const
+    {
+        return lineStart_[section].empty() ? 0 : lineStart_[section].size() - 1;
+    }
     void clear();
 
 private:

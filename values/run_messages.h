@@ -21,7 +21,8 @@ inline constexpr std::string_view kDifferingDimensions =
 // EvalNumber.
 inline constexpr std::string_view kNumericFoundStringLiteral = "Expecting numeric value but found string literal - ";
 inline constexpr std::string_view kNumericFoundUndeclared = "Expecting numeric value but found undeclared variable - ";
-inline constexpr std::string_view kNumericFoundNonNumeric = "Expecting numeric value but found a non-numeric variable - ";
+inline constexpr std::string_view kNumericFoundNonNumeric =
+    "Expecting numeric value but found a non-numeric variable - ";
 // "Unable to convert the contents " + '"' + text + '"' + " of the string ..." + name
 inline constexpr std::string_view kUnableToConvert = "Unable to convert the contents ";
 inline constexpr std::string_view kUnableToConvertTail = " of the string variable to a numeric value - ";
@@ -29,7 +30,8 @@ inline constexpr std::string_view kUnableToConvertTail = " of the string variabl
 // EvalString.
 inline constexpr std::string_view kStringFoundNonString = "Expecting string value but found non string value ";
 inline constexpr std::string_view kStringFoundUndeclared = "Expecting string value but found undeclared variable - ";
-inline constexpr std::string_view kStringFoundNonStringVariable = "Expecting string value but found a non-string variable - ";
+inline constexpr std::string_view kStringFoundNonStringVariable =
+    "Expecting string value but found a non-string variable - ";
 inline constexpr std::string_view kOutOfMemoryDot = "Out of memory.";
 
 // EvalBitmap and EvalFile.

@@ -68,8 +68,8 @@ struct VariableRecord {
     // Stores a number: an Integer receives it truncated toward zero.
     [[gnu::always_inline]] void setNumberAt(size_t i, float value)
     {
-        words[i] = type == kTypeInteger ? std::bit_cast<uint32_t>(truncateToInt32(value))
-                                        : std::bit_cast<uint32_t>(value);
+        words[i] =
+            type == kTypeInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
     }
     std::string_view textAt(size_t i) const { return texts[i].text; }
 

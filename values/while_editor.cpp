@@ -53,8 +53,8 @@ EditOutcome WhileEditor::accept(const std::vector<std::string>& given, EditConte
     writeOperand(writer, while_block::kLeft, left);
     writeOperand(writer, while_block::kRight, right);
     writer.setU32(while_block::kCode, *code);
-    std::string text = "While " + operandFieldText(asOperand(left)) + " " + itemText(whileComparisons(), *code) +
-                       " " + operandFieldText(asOperand(right));
+    std::string text = "While " + operandFieldText(asOperand(left)) + " " + itemText(whileComparisons(), *code) + " " +
+                       operandFieldText(asOperand(right));
 
     EditOutcome outcome;
     outcome.line = EditedLine{kWhile, std::move(text), writer.finish()};

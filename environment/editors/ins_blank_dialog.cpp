@@ -146,8 +146,7 @@ QListWidget* InsBlank::makeList(const InsBlankList& list)
     }
     // Every list shows all its items without scrolling.
     const int frame = 2 * widget->frameWidth();
-    widget->setFixedSize(widget->sizeHintForColumn(0) + frame + 8,
-                         widget->sizeHintForRow(0) * widget->count() + frame);
+    widget->setFixedSize(widget->sizeHintForColumn(0) + frame + 8, widget->sizeHintForRow(0) * widget->count() + frame);
     return widget;
 }
 
@@ -208,7 +207,6 @@ void InsBlank::choose(uint32_t type)
 
 bool InsBlank::eventFilter(QObject* watched, QEvent* event)
 {
-
     // A space typed into the field or a list adds, as the Add button does.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
         add();

@@ -19,23 +19,23 @@ struct ListRows {
 };
 
 const ListRows kLists[] = {
-    {"Functions and flow", {kDeclareFunction, kEndFunction, kSeparator, kCall, kCallUsing, kReturn, kSeparator, kIf, kElse,
-              kEndIf, kSeparator, kFor, kNext, kSeparator, kWhile, kEndWhile, kSeparator, kBreakOutOfLoop,
-              kContinue}},
+    {"Functions and flow",
+     {kDeclareFunction, kEndFunction, kSeparator, kCall, kCallUsing, kReturn, kSeparator, kIf, kElse, kEndIf,
+      kSeparator, kFor, kNext, kSeparator, kWhile, kEndWhile, kSeparator, kBreakOutOfLoop, kContinue}},
     {"Variables", {kDeclareVariable, kLet}},
     {"Strings", {kStringFromNumeric, kStringToNumeric, kStringPart, kStringLength}},
     {"Text files", {kTextFileOpen, kTextFileClose, kTextFileRead, kTextFileWrite}},
     {"Timer", {kTimerStart, kTimerStop}},
     {"Bitmaps", {kBitmapLoad, kBitmapUnload}},
     {"Program control", {kStop, kAutoRun, kExitQEL}},
-    {"Drawing", {kDrawArc, kDrawBitmap, kDrawBitmapScaled, kDrawCircle, kDrawFill, kDrawLine, kDrawPoint,
-                 kDrawRect, kDrawText, kSeparator, kTextBackColour, kTextForeColour, kTextFont, kSeparator,
-                 kColourRemap, kFPDispDigits}},
+    {"Drawing",
+     {kDrawArc, kDrawBitmap, kDrawBitmapScaled, kDrawCircle, kDrawFill, kDrawLine, kDrawPoint, kDrawRect, kDrawText,
+      kSeparator, kTextBackColour, kTextForeColour, kTextFont, kSeparator, kColourRemap, kFPDispDigits}},
     {"Options", {kOptionCaseInsensitive, kOptionCaseSensitive}},
     {"Window", {kWindowMaximise, kWindowRestore, kWindowClear, kWindowGetSize}},
-    {"Miscellaneous", {kComment, kDisplayVarsInListCtrl, kGetTimeAndDate, kInputBox, kMessageBox, kPause,
-                       kPostQuitMessage, kOpenDoc, kOpenForm, kOpenForm2, kCloseForm2, kForm2Exchange, kPlayWave,
-                       kOpenSaveLoadDlg}},
+    {"Miscellaneous",
+     {kComment, kDisplayVarsInListCtrl, kGetTimeAndDate, kInputBox, kMessageBox, kPause, kPostQuitMessage, kOpenDoc,
+      kOpenForm, kOpenForm2, kCloseForm2, kForm2Exchange, kPlayWave, kOpenSaveLoadDlg}},
     {"Printing", {kPrintStart, kPrintStop, kPrintEject}},
 };
 

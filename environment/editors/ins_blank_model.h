@@ -14,9 +14,9 @@ inline constexpr std::string_view kInsBlankTitle = "Add An Instruction";
 inline constexpr std::string_view kInvalidKeyword = "<Invalid keyword>";
 
 struct InsBlankItem {
-    std::string label;           // "DrawLine -dl"; empty for a separator
+    std::string label;            // "DrawLine -dl"; empty for a separator
     std::optional<uint32_t> type; // none for a separator
-    bool available = false;      // the instruction has a dialog or a fixed text
+    bool available = false;       // the instruction has a dialog or a fixed text
     bool choosable() const { return type && available; }
 };
 

@@ -8,7 +8,10 @@
 
 namespace qel {
 
-inline QString toQt(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+inline QString toQt(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 inline std::string fromQt(const QString& text) { return text.toLatin1().toStdString(); }
 
 } // namespace qel

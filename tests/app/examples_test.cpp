@@ -62,9 +62,9 @@ void shapes(Session& s)
 // Every colour of the table with its name; Light Red is remapped to orange at the start.
 void colours(Session& s)
 {
-    static const char* names[] = {"Black", "Grey", "Blue", "Light Blue", "Green", "Light Green", "Cyan", "Light Cyan",
-                                  "Red", "Light Red", "Magenta", "Light Magenta", "Yellow", "Light Yellow", "White",
-                                  "Bright White"};
+    static const char* names[] = {"Black",  "Grey",         "Blue",  "Light Blue",  "Green",   "Light Green",
+                                  "Cyan",   "Light Cyan",   "Red",   "Light Red",   "Magenta", "Light Magenta",
+                                  "Yellow", "Light Yellow", "White", "Bright White"};
     s.handlers();
     s.build.section(kInitialise)
         .add("DeclareVariable", variableFields("Integer", "R", "255"))
@@ -75,8 +75,9 @@ void colours(Session& s)
     for (int k = 0; k < 16; ++k) {
         const int x = 20 + (k % 4) * 145, y = 20 + (k / 4) * 95;
         s.build.add("DrawRect", {std::to_string(x), std::to_string(y), "120", "50", "1", "Black", names[k], "", ""})
-            .add("DrawText", drawTextFields(std::to_string(x), std::to_string(y + 55), std::to_string(x + 120),
-                                      std::to_string(y + 75), "\"" + std::string(names[k]) + "\"", kCentred, false));
+            .add("DrawText",
+                 drawTextFields(std::to_string(x), std::to_string(y + 55), std::to_string(x + 120),
+                                std::to_string(y + 75), "\"" + std::string(names[k]) + "\"", kCentred, false));
     }
 }
 
@@ -137,7 +138,8 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
         EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
 
         const std::string png = ::testing::TempDir() + example.name + ".png";
-        RunOutput run = runTool({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
+        RunOutput run =
+            runTool({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
         if (updating())

@@ -47,13 +47,15 @@ void writeBitmapSeeds(const std::filesystem::path& folder)
         ASSERT_TRUE(writeFileAtomically((folder / name).string(), bytes));
     };
     write("1bit.bmp", seedBitmap(3, 2, 1, 0, greyTable(2), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}));
-    write("4bit-rle.bmp", seedBitmap(6, 2, 4, 2, greyTable(16), {6, 0x12, 0, 0, 0, 5, 0x34, 0x51, 0x20, 0, 1, 0x30, 0, 1}));
+    write("4bit-rle.bmp",
+          seedBitmap(6, 2, 4, 2, greyTable(16), {6, 0x12, 0, 0, 0, 5, 0x34, 0x51, 0x20, 0, 1, 0x30, 0, 1}));
     write("8bit.bmp", seedBitmap(3, 2, 8, 0, greyTable(256), {0, 128, 255, 0, 7, 9, 11, 0}));
-    write("8bit-rle.bmp", seedBitmap(4, 3, 8, 1, greyTable(256),
-                                     {5, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 2, 0, 1, 1, 2, 0, 1}));
-    write("16bit-565.bmp", seedBitmap(3, 1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0},
-                                      {0, 0xF8, 0xE0, 7, 0x10, 0x84, 0, 0}));
-    write("24bit-top-down.bmp", seedBitmap(2, -2, 24, 0, {}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 1, 2, 3, 0, 0}));
+    write("8bit-rle.bmp",
+          seedBitmap(4, 3, 8, 1, greyTable(256), {5, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 2, 0, 1, 1, 2, 0, 1}));
+    write("16bit-565.bmp",
+          seedBitmap(3, 1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0}, {0, 0xF8, 0xE0, 7, 0x10, 0x84, 0, 0}));
+    write("24bit-top-down.bmp",
+          seedBitmap(2, -2, 24, 0, {}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 1, 2, 3, 0, 0}));
     write("32bit-v5.bmp", seedBitmap(2, 1, 32, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}, 124));
     test::FileBytes core;
     core.raw({'B', 'M'}).u32(36).u32(0).u32(32).u32(12).u32(0x10002).u32(0x10001).raw({0, 0, 0, 0xFF, 0xFF, 0xFF});
@@ -98,17 +100,31 @@ TEST(FuzzSeeds, WriteSeedCorpus)
     test::ProgramBuilder run(loops, loopVariables);
     run.add("DeclareVariable", test::variableFields("Integer", "I", "0"))
         .add("DeclareVariable", test::variableFields("String", "S", "\"ab\""))
-        .add("For", test::forFields("I", "1", "5")).add("Call", test::callFields("Twice", "I", "I")).add("Next")
-        .add("While", {"I", "Less Than", "9"}).add("Let", test::letFields("I", "I", "+", "1"))
-        .add("If", test::ifFields("I", "Equal", "7")).add("BreakOutOfLoop").add("Else").add("Continue").add("EndIf")
+        .add("For", test::forFields("I", "1", "5"))
+        .add("Call", test::callFields("Twice", "I", "I"))
+        .add("Next")
+        .add("While", {"I", "Less Than", "9"})
+        .add("Let", test::letFields("I", "I", "+", "1"))
+        .add("If", test::ifFields("I", "Equal", "7"))
+        .add("BreakOutOfLoop")
+        .add("Else")
+        .add("Continue")
+        .add("EndIf")
         .add("EndWhile")
         .add("StringPart", {"S", "1", "1", "S"})
         .add("DeclareFunction", test::functionFields("Twice", "I", "Integer"))
-        .add("Let", test::letFields("I", "I", "*", "2")).add("Return", {"I"}).add("EndFunction");
+        .add("Let", test::letFields("I", "I", "*", "2"))
+        .add("Return", {"I"})
+        .add("EndFunction");
     write("loops.qel", storeProgram(loops));
 
     test::FileBytes old;
-    old.text("QEL 1.13").u32(0).line(3, "Init").line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2}).line(56, "TraceOn").u32(99);
+    old.text("QEL 1.13")
+        .u32(0)
+        .line(3, "Init")
+        .line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2})
+        .line(56, "TraceOn")
+        .u32(99);
     for (uint32_t s = 1; s < 5; ++s)
         old.commentSection(s, "x");
     write("old-version.qel", old.bytes);

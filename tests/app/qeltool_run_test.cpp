@@ -27,13 +27,17 @@ std::string writeProgram(const std::string& name, std::function<void(ProgramBuil
         .add("DeclareVariable", variableFields("String", "qelChar", "\"\""))
         .add("DeclareFunction", functionFields("qelOnKeyDown"))
         .add("Let", letFields("Total", "Total", "+", "qelScanCode"))
-        .add("If", ifFields("qelScanCode", "Equal", "27")).add("Stop").add("EndIf")
+        .add("If", ifFields("qelScanCode", "Equal", "27"))
+        .add("Stop")
+        .add("EndIf")
         .add("EndFunction")
-        .add("DeclareFunction", functionFields("qelOnChar")).add("EndFunction");
+        .add("DeclareFunction", functionFields("qelOnChar"))
+        .add("EndFunction");
     b.section(kMouse);
     for (const char* v : {"qelMouseX", "qelMouseY", "qelMouseLButton", "qelMouseRButton"})
         b.add("DeclareVariable", variableFields("Integer", v, "0"));
-    for (const char* f : {"qelOnLeftButtonDown", "qelOnLeftButtonUp", "qelOnRightButtonDown", "qelOnRightButtonUp", "qelOnMove"})
+    for (const char* f :
+         {"qelOnLeftButtonDown", "qelOnLeftButtonUp", "qelOnRightButtonDown", "qelOnRightButtonUp", "qelOnMove"})
         b.add("DeclareFunction", functionFields(f)).add("EndFunction");
     b.section(kInitialise)
         .add("DeclareVariable", variableFields("Integer", "Total", "0"))
@@ -58,23 +62,26 @@ TEST(QeltoolRun, EventsDriveHandlersAndVarsShowTheEndState)
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.lines.size(), 2u);
     EXPECT_EQ(r.lines[0], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
-    EXPECT_NE(r.lines[1].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [31]}"), std::string::npos);
-    EXPECT_NE(r.lines[1].find("{\"name\": \"Ratio\", \"type\": \"Float\", \"dims\": \"\", \"values\": [0.5]}"), std::string::npos);
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [31]}"),
+              std::string::npos);
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Ratio\", \"type\": \"Float\", \"dims\": \"\", \"values\": [0.5]}"),
+              std::string::npos);
     EXPECT_NE(r.lines[1].find("\"values\": [\"caf\\u00e9\"]"), std::string::npos);
     // First subscript outer: (1,1), (1,2), (2,1), (2,2).
-    EXPECT_NE(r.lines[1].find("{\"name\": \"Grid\", \"type\": \"Integer\", \"dims\": \"2,2\", \"values\": [0, 0, 5, 0]}"), std::string::npos);
+    EXPECT_NE(
+        r.lines[1].find("{\"name\": \"Grid\", \"type\": \"Integer\", \"dims\": \"2,2\", \"values\": [0, 0, 5, 0]}"),
+        std::string::npos);
 }
 
 TEST(QeltoolRun, ErrorsPausesAndBreakpoints)
 {
-    std::string failing = writeProgram("failing.qel", [](ProgramBuilder& b) {
-        b.add("Let", letFields("Total", "Ratio", "+", "\"x\""));
-    });
+    std::string failing =
+        writeProgram("failing.qel", [](ProgramBuilder& b) { b.add("Let", letFields("Total", "Ratio", "+", "\"x\"")); });
     RunOutput error = runTool({"run", failing});
     EXPECT_EQ(error.status, 1);
-    EXPECT_EQ(error.lines, (std::vector<std::string>{
-        "{\"message\": \"RUN TIME ERROR\\n\\nExpecting numeric value but found string literal - x\", \"icon\": \"error\"}",
-        "{\"end\": \"error\", \"section\": 0, \"line\": 4}"}));
+    EXPECT_EQ(error.lines, (std::vector<std::string>{"{\"message\": \"RUN TIME ERROR\\n\\nExpecting numeric value but "
+                                                     "found string literal - x\", \"icon\": \"error\"}",
+                                                     "{\"end\": \"error\", \"section\": 0, \"line\": 4}"}));
 
     std::string counting = writeProgram("counting.qel", [](ProgramBuilder& b) {
         b.add("Let", letFields("Total", "Total", "+", "1")).add("Let", letFields("Total", "Total", "+", "1"));
@@ -83,13 +90,13 @@ TEST(QeltoolRun, ErrorsPausesAndBreakpoints)
                                "step\ncontinue\nkey 27\nstop\n");
     ASSERT_EQ(paused.status, 0) << paused.err;
     ASSERT_EQ(paused.lines.size(), 7u);
-    EXPECT_EQ(std::vector<std::string>(paused.lines.begin(), paused.lines.end() - 1), (std::vector<std::string>{
-        "{\"message\": \"Breakpoint found\", \"icon\": \"information\"}",
-        "{\"paused\": {\"section\": 0, \"line\": 4}}",
-        "{\"paused\": {\"section\": 0, \"line\": 5}}", // one step
-        "{\"message\": \"\\\"Stop\\\" instruction found\", \"icon\": \"information\"}",
-        "{\"paused\": {\"section\": 2, \"line\": 7}}", // the Stop inside qelOnKeyDown
-        "{\"end\": \"finished\", \"section\": 0, \"line\": 0}"}));
+    EXPECT_EQ(std::vector<std::string>(paused.lines.begin(), paused.lines.end() - 1),
+              (std::vector<std::string>{"{\"message\": \"Breakpoint found\", \"icon\": \"information\"}",
+                                        "{\"paused\": {\"section\": 0, \"line\": 4}}",
+                                        "{\"paused\": {\"section\": 0, \"line\": 5}}", // one step
+                                        "{\"message\": \"\\\"Stop\\\" instruction found\", \"icon\": \"information\"}",
+                                        "{\"paused\": {\"section\": 2, \"line\": 7}}", // the Stop inside qelOnKeyDown
+                                        "{\"end\": \"finished\", \"section\": 0, \"line\": 0}"}));
     EXPECT_NE(paused.lines.back().find("\"values\": [29]"), std::string::npos);
 }
 
@@ -139,7 +146,8 @@ TEST(QeltoolRun, AnErrorInTheFirstPaintEndsTheRunBeforeInitialise)
     EXPECT_EQ(r.status, 1);
     ASSERT_GE(r.lines.size(), 3u);
     EXPECT_EQ(r.lines[1], "{\"end\": \"error\", \"section\": 1, \"line\": 1}");
-    EXPECT_NE(r.lines[2].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [0]}"), std::string::npos);
+    EXPECT_NE(r.lines[2].find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [0]}"),
+              std::string::npos);
 }
 
 TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
@@ -161,10 +169,16 @@ TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
     RunOutput r = runTool({"run", path, "--vars", "--size", "200x100", "--snapshot", png});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string& vars = r.lines.back();
-    EXPECT_NE(vars.find("{\"name\": \"Seen\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"), std::string::npos) << vars;
-    EXPECT_NE(vars.find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [3]}"), std::string::npos) << vars;
+    EXPECT_NE(vars.find("{\"name\": \"Seen\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"),
+              std::string::npos)
+        << vars;
+    EXPECT_NE(vars.find("{\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [3]}"),
+              std::string::npos)
+        << vars;
     // Maximised, the window is larger than the 200 x 100 it started with; restored, it is that size again.
-    EXPECT_EQ(vars.find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [200]}"), std::string::npos) << vars;
+    EXPECT_EQ(vars.find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [200]}"),
+              std::string::npos)
+        << vars;
     QImage picture(QString::fromStdString(png));
     EXPECT_EQ(picture.size(), QSize(200, 100));
     EXPECT_EQ(picture.pixel(199, 99), qRgb(0, 128, 0));

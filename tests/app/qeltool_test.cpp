@@ -48,7 +48,9 @@ TEST(Qeltool, NewThenDumpShowsTheHandlerLinesAndVariables)
     EXPECT_TRUE(contains(dumped.out, "{\"type\": 3, \"text\": \"Mouse handler\", \"block\": \"\"}"));
     EXPECT_TRUE(contains(dumped.out, "{\"type\": 4, \"text\": \"DeclareVariables String qelChar=\\\"\\\"\""));
     EXPECT_TRUE(contains(dumped.out, "{\"type\": 47, \"text\": \"EndFunction\", \"block\": \"\"}"));
-    EXPECT_TRUE(contains(dumped.out, "{\"name\": \"qelMouseRButton\", \"type\": \"Integer\", \"arrayKind\": 1, \"dim1\": 1, \"dim2\": 1}"));
+    EXPECT_TRUE(
+        contains(dumped.out,
+                 "{\"name\": \"qelMouseRButton\", \"type\": \"Integer\", \"arrayKind\": 1, \"dim1\": 1, \"dim2\": 1}"));
     EXPECT_TRUE(contains(dumped.out, "\"messages\": []"));
 }
 

@@ -62,7 +62,7 @@ TEST(ClipboardFormat, LinesComeBackAsTheyWentAndEveryCutShortItemIsRefused)
         EXPECT_EQ(back.lines[i].text, lines[i].text);
         EXPECT_EQ(back.lines[i].block, lines[i].block);
     }
-    EXPECT_EQ(back.lines[2].block.textField(8), "S"); // the Let's references still resolve
+    EXPECT_EQ(back.lines[2].block.textField(8), "S");               // the Let's references still resolve
     EXPECT_TRUE(decodeClipboardLines(item + Bytes(16, 0xEE)).ok()); // bytes after the last line are left alone
 
     for (size_t n = 0; n < item.size(); ++n) {

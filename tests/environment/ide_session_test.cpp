@@ -138,7 +138,8 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     EXPECT_TRUE(sawStep);
     EXPECT_FALSE(app.ide().running());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Breakpoint found"});
-    QMdiSubWindow* runWindow = frame.mdiArea()->subWindowList().size() == 2 ? frame.mdiArea()->subWindowList()[1] : nullptr;
+    QMdiSubWindow* runWindow =
+        frame.mdiArea()->subWindowList().size() == 2 ? frame.mdiArea()->subWindowList()[1] : nullptr;
     ASSERT_NE(runWindow, nullptr);
     EXPECT_EQ(runWindow->geometry(), QRect(0, 0, 600, 400));
 }

@@ -26,19 +26,19 @@ TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
 {
     const auto& lists = insBlankLists();
     ASSERT_EQ(lists.size(), 12u);
-    EXPECT_EQ(labels(lists[0]), (std::vector<std::string>{
-                                    "DeclareFunction -df", "EndFunction", "", "Call", "CallUsing", "Return", "",
-                                    "If", "Else", "EndIf", "", "For", "Next", "", "While", "EndWhile", "",
-                                    "BreakOutOfLoop -bo", "Continue -con"}));
-    EXPECT_EQ(labels(lists[7]), (std::vector<std::string>{
-                                    "DrawArc -da", "DrawBitmap -db", "DrawBitmapScaled -ds", "DrawCircle -dc",
-                                    "DrawFill -di", "DrawLine -dl", "DrawPoint -dp", "DrawRect -dre", "DrawText -dt",
-                                    "", "TextBackColour -tbc", "TextForeColour -tfc", "TextFont -tfo", "",
-                                    "ColourRemap", "FPDispDigits"}));
-    EXPECT_EQ(labels(lists[10]), (std::vector<std::string>{
-                                     "Comment -com", "DisplayVarsInListCtrl", "GetTimeAndDate", "InputBox -ib",
-                                     "MessageBox", "Pause", "PostQuitMessage", "OpenDoc", "OpenForm", "Forms2Open",
-                                     "Forms2Close", "Forms2Exchange", "PlayWave", "OpenSaveLoadDlg -os"}));
+    EXPECT_EQ(labels(lists[0]),
+              (std::vector<std::string>{"DeclareFunction -df", "EndFunction", "", "Call", "CallUsing", "Return", "",
+                                        "If", "Else", "EndIf", "", "For", "Next", "", "While", "EndWhile", "",
+                                        "BreakOutOfLoop -bo", "Continue -con"}));
+    EXPECT_EQ(labels(lists[7]),
+              (std::vector<std::string>{"DrawArc -da", "DrawBitmap -db", "DrawBitmapScaled -ds", "DrawCircle -dc",
+                                        "DrawFill -di", "DrawLine -dl", "DrawPoint -dp", "DrawRect -dre",
+                                        "DrawText -dt", "", "TextBackColour -tbc", "TextForeColour -tfc",
+                                        "TextFont -tfo", "", "ColourRemap", "FPDispDigits"}));
+    EXPECT_EQ(labels(lists[10]),
+              (std::vector<std::string>{"Comment -com", "DisplayVarsInListCtrl", "GetTimeAndDate", "InputBox -ib",
+                                        "MessageBox", "Pause", "PostQuitMessage", "OpenDoc", "OpenForm", "Forms2Open",
+                                        "Forms2Close", "Forms2Exchange", "PlayWave", "OpenSaveLoadDlg -os"}));
     EXPECT_EQ(labels(lists[11]), (std::vector<std::string>{"PrintStart", "PrintStop", "PrintEject"}));
 
     // An item can be chosen exactly when its instruction has a dialog or a fixed text.

@@ -106,8 +106,7 @@ TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
 
     messages.answers = {Button::Cancel};
     EXPECT_FALSE(frame().fileNew());
-    EXPECT_EQ(messages.messages,
-              (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
     messages.answers = {Button::Yes};
     EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
     EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
@@ -139,9 +138,9 @@ TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
     EXPECT_TRUE(frame().hasDocument());
     messages.answers = {Button::No};
     EXPECT_TRUE(frame().close());
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?",
-                                                 "Save changes to QEL1?", "Save changes to QEL2?",
-                                                 "Save changes to QEL3?", "Save changes to QEL3?"}));
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?", "Save changes to QEL1?",
+                                        "Save changes to QEL2?", "Save changes to QEL3?", "Save changes to QEL3?"}));
 }
 
 TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
@@ -233,8 +232,8 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
 
     EXPECT_FALSE(frame().close());
     EXPECT_TRUE(frame().isVisible());
-    EXPECT_EQ(messages.messages,
-              (std::vector<RecordedMessage>{{"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{
+                                     {"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
     EXPECT_TRUE(ide().running());
     for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter,
                          kCmdEditDelete, kCmdEditCut, kCmdEditPaste, kCmdRun, kCmdProfiledRun, kCmdContinue})
@@ -287,10 +286,10 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
               (std::vector<QString>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "-", "&Save\tCtrl+S", "Save &As...",
                                     "-", "&Print...\tCtrl+P", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     // The labels name Alt+1 to Alt+5 in this order although the keys are bound otherwise.
-    EXPECT_EQ(menuTexts(menuNamed(frame(), "&View")->actions()),
-              (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
-                                    "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar",
-                                    "&Status Bar"}));
+    EXPECT_EQ(
+        menuTexts(menuNamed(frame(), "&View")->actions()),
+        (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
+                              "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar", "&Status Bar"}));
     EXPECT_EQ(menuTexts(menuNamed(frame(), "&Help")->actions()),
               (std::vector<QString>{"&Help Topics\tF1", "-", "&About QEL..."}));
     EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_2));
@@ -311,8 +310,8 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
         }
     }
     EXPECT_EQ(ids, (std::vector<int>{kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdViewInitialise, kCmdViewKeyboard,
-                                     kCmdViewTimer, kCmdViewMouse, kCmdViewPaint, 0, kCmdRun, kCmdStop, kCmdContinue,
-                                     0, kCmdObjectViewer}));
+                                     kCmdViewTimer, kCmdViewMouse, kCmdViewPaint, 0, kCmdRun, kCmdStop, kCmdContinue, 0,
+                                     kCmdObjectViewer}));
     EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->toolTip(), "Keyboard Section");
 }
 
@@ -400,8 +399,11 @@ TEST(HelpPages, TopicsFindTheirPages)
 TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
 {
     const QRegularExpression href(QStringLiteral("href=\"([^\"#]+)\""));
-    std::vector<QUrl> pages = {helpContentsUrl(), helpUrlForTopic("Main Window"), helpUrlForTopic("Program View"),
-                               helpUrlForTopic("Add An Instruction"), helpUrlForTopic("Instructions"),
+    std::vector<QUrl> pages = {helpContentsUrl(),
+                               helpUrlForTopic("Main Window"),
+                               helpUrlForTopic("Program View"),
+                               helpUrlForTopic("Add An Instruction"),
+                               helpUrlForTopic("Instructions"),
                                helpUrlForTopic("If")};
     for (const QUrl& page : pages) {
         const QString text = pageText(page);

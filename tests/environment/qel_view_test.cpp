@@ -87,13 +87,13 @@ TEST_F(QelViewTest, PaintsRowsWithTheirColoursSelectionAndUnderlines)
     auto magenta = [](QColor c) { return c.red() > 200 && c.blue() > 200 && c.green() < 60; };
     auto cyan = [](QColor c) { return c.green() > 200 && c.blue() > 200 && c.red() < 60; };
 
-    EXPECT_GT(countInRow(image, 0, white), 1000);  // the selected first line
+    EXPECT_GT(countInRow(image, 0, white), 1000); // the selected first line
     EXPECT_GT(countInRow(image, 0, [](QColor c) { return c.blue() > 60 && c.red() < 60 && c.green() < 160; }), 0);
-    EXPECT_EQ(countInRow(image, 0, cyan), 0);      // current line: the darker comment colour
+    EXPECT_EQ(countInRow(image, 0, cyan), 0); // current line: the darker comment colour
     EXPECT_GT(countInRow(image, 2, green), 20);
     EXPECT_EQ(countInRow(image, 2, white), 0);
-    EXPECT_GT(countInRow(image, 3, magenta), 20);  // the EndIf with no If
-    EXPECT_GT(countInRow(image, 4, magenta), 20);  // and the line after it
+    EXPECT_GT(countInRow(image, 3, magenta), 20); // the EndIf with no If
+    EXPECT_GT(countInRow(image, 4, magenta), 20); // and the line after it
     EXPECT_EQ(countInRow(image, 4, green), 0);
     EXPECT_EQ(image.pixelColor(200, 7 * kRowHeight + 8), QColor(Qt::black)); // below the last line
 

@@ -69,7 +69,8 @@ TEST(RunTimeWindow, RefusesToCloseAndTurnsInputIntoEvents)
     run.session.handlers({
         {"qelOnKeyDown", [](ProgramBuilder& b) { b.add("Let", letFields("Keys", "Keys", "+", "qelScanCode")); }},
         {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Typed", "Typed", "+", "qelChar")); }},
-        {"qelOnLeftButtonDown", [](ProgramBuilder& b) { b.add("Let", letFields("Clicks", "qelMouseX", "+", "qelMouseY")); }},
+        {"qelOnLeftButtonDown",
+         [](ProgramBuilder& b) { b.add("Let", letFields("Clicks", "qelMouseX", "+", "qelMouseY")); }},
     });
     run.session.build.section(kInitialise)
         .add("DeclareVariable", variableFields("Integer", "Keys", "0"))

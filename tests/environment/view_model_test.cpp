@@ -136,8 +136,10 @@ TEST_F(ViewModelTest, InsertAppendAndEditReachTheDialogOnlyWithALineToWorkOn)
     EXPECT_EQ(texts(), (Strings{"Initialisation", "new", "two", "2", "end", ""}));
     EXPECT_EQ(ide.program.sections[0].lines[5].type, kBlank);
     const int n = ViewModel::kNewLineMode, e = ViewModel::kEditMode;
-    EXPECT_EQ(calls, (std::vector<DialogCall>{{n, 'D', 1, kBlank}, {n, 0, -1, kBlank}, {e, 0, 2, kComment},
-                                              {n, 0, 5, kBlank}, {n, 0, -1, kBlank}}));
+    EXPECT_EQ(
+        calls,
+        (std::vector<DialogCall>{
+            {n, 'D', 1, kBlank}, {n, 0, -1, kBlank}, {e, 0, 2, kComment}, {n, 0, 5, kBlank}, {n, 0, -1, kBlank}}));
 
     // Page Down past the end leaves the cursor on no line.
     calls.clear();
@@ -194,11 +196,10 @@ TEST_F(ViewModelTest, RequiredLinesCanBeNeitherEditedNorDeletedNorPasted)
     select(6, 6, 6);
     EXPECT_TRUE(model.paste()); // leaves a blank line
     EXPECT_EQ(ide.program.sections[kKeyboard].lines[7].type, kBlank);
-    EXPECT_EQ(messages.messages,
-              (Messages{{"This line is required by QEL, it may not be edited.", Icon::Exclamation},
-                        {"This line is required by ORX, it may not be deleted.", Icon::Exclamation},
-                        {"This line is required by ORX, it may not be deleted.", Icon::Exclamation},
-                        {"Attempt to paste a reserved line ignored.", Icon::Exclamation}}));
+    EXPECT_EQ(messages.messages, (Messages{{"This line is required by QEL, it may not be edited.", Icon::Exclamation},
+                                           {"This line is required by ORX, it may not be deleted.", Icon::Exclamation},
+                                           {"This line is required by ORX, it may not be deleted.", Icon::Exclamation},
+                                           {"Attempt to paste a reserved line ignored.", Icon::Exclamation}}));
 }
 
 TEST_F(ViewModelTest, DeleteRemovesTheSelectionButNeverTheFirstLine)
@@ -267,7 +268,7 @@ TEST_F(ViewModelTest, APastedDeclareVariableIsIgnoredAndADeletedOneTakesItsVaria
 TEST_F(ViewModelTest, CutAndCopyAllCodeFillTheClipboardAndPasteRefusesWhatItCannotUse)
 {
     comments(2);
-    EXPECT_FALSE(model.paste());                             // nothing on the clipboard
+    EXPECT_FALSE(model.paste());                            // nothing on the clipboard
     clipboard.item = std::vector<uint8_t>{1, 0, 0, 0, 'x'}; // a text without its NUL
     EXPECT_FALSE(model.paste());
     EXPECT_FALSE(model.cut()); // copies the first line but leaves it

@@ -13,9 +13,15 @@ TEST_F(ControlFlow, ForLoopsCountStepAndSkip)
         .add("DeclareVariable", variableFields("Floating Point", "F", "0"))
         .add("DeclareVariable", variableFields("Integer", "Down", "0"))
         .add("DeclareVariable", variableFields("Integer", "Skipped", "77"))
-        .add("For", forFields("I", "1", "10")).add("Let", letFields("N", "N", "+", "I")).add("Next")
-        .add("For", forFields("F", "1", "2", "0.5")).add("Let", letFields("Down", "Down", "+", "1")).add("Next")
-        .add("For", forFields("Skipped", "5", "1")).add("Let", letFields("N", "0")).add("Next");
+        .add("For", forFields("I", "1", "10"))
+        .add("Let", letFields("N", "N", "+", "I"))
+        .add("Next")
+        .add("For", forFields("F", "1", "2", "0.5"))
+        .add("Let", letFields("Down", "Down", "+", "1"))
+        .add("Next")
+        .add("For", forFields("Skipped", "5", "1"))
+        .add("Let", letFields("N", "0"))
+        .add("Next");
     start();
     EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(number("N"), 55.0f);
@@ -32,8 +38,12 @@ TEST_F(ControlFlow, NegativeStepsAndLoopEndsChangedInsideTheBody)
     build.add("DeclareVariable", variableFields("String", "Seen", "\"\""))
         .add("DeclareVariable", variableFields("Integer", "I", "0"))
         .add("DeclareVariable", variableFields("Integer", "Last", "5"))
-        .add("For", forFields("I", "3", "1", "-1")).add("Let", letFields("Seen", "Seen", "+", "I")).add("Next")
-        .add("For", forFields("I", "1", "Last")).add("Let", letFields("Last", "2")).add("Next");
+        .add("For", forFields("I", "3", "1", "-1"))
+        .add("Let", letFields("Seen", "Seen", "+", "I"))
+        .add("Next")
+        .add("For", forFields("I", "1", "Last"))
+        .add("Let", letFields("Last", "2"))
+        .add("Next");
     start();
     EXPECT_EQ(text("Seen"), "321");
     EXPECT_EQ(number("I"), 3.0f); // the end is read again at every Next
@@ -46,17 +56,30 @@ TEST_F(ControlFlow, IfElseWhileBreakAndContinue)
         .add("DeclareVariable", variableFields("String", "Path", "\"\""))
         .add("DeclareVariable", variableFields("Integer", "I", "0"))
         .add("DeclareVariable", variableFields("Integer", "Sum", "0"))
-        .add("If", ifFields("A", "Equal", "1")).add("Let", letFields("Path", "Path", "+", "\"T\""))
-        .add("Else").add("Let", letFields("Path", "Path", "+", "\"F\"")).add("EndIf")
-        .add("If", ifFields("A", "Equal", "2")).add("Let", letFields("Path", "Path", "+", "\"T\""))
-        .add("Else").add("Let", letFields("Path", "Path", "+", "\"E\"")).add("EndIf")
+        .add("If", ifFields("A", "Equal", "1"))
+        .add("Let", letFields("Path", "Path", "+", "\"T\""))
+        .add("Else")
+        .add("Let", letFields("Path", "Path", "+", "\"F\""))
+        .add("EndIf")
+        .add("If", ifFields("A", "Equal", "2"))
+        .add("Let", letFields("Path", "Path", "+", "\"T\""))
+        .add("Else")
+        .add("Let", letFields("Path", "Path", "+", "\"E\""))
+        .add("EndIf")
         // While with a Break inside an If: leaves the loop at I = 4.
-        .add("While", {"I", "Less Than", "100"}).add("Let", letFields("I", "I", "+", "1"))
-        .add("If", ifFields("I", "Equal", "4")).add("BreakOutOfLoop").add("EndIf").add("EndWhile")
+        .add("While", {"I", "Less Than", "100"})
+        .add("Let", letFields("I", "I", "+", "1"))
+        .add("If", ifFields("I", "Equal", "4"))
+        .add("BreakOutOfLoop")
+        .add("EndIf")
+        .add("EndWhile")
         // Continue in a For skips the rest of the body and advances the counter as Next does.
         .add("For", forFields("A", "1", "5"))
-        .add("If", ifFields("A", "Equal", "3")).add("Continue").add("EndIf")
-        .add("Let", letFields("Sum", "Sum", "+", "A")).add("Next");
+        .add("If", ifFields("A", "Equal", "3"))
+        .add("Continue")
+        .add("EndIf")
+        .add("Let", letFields("Sum", "Sum", "+", "A"))
+        .add("Next");
     start();
     EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(text("Path"), "TE");
@@ -86,8 +109,10 @@ TEST_F(ControlFlow, MismatchesAndMissingClosersStopAtTheRightLine)
          },
          runError("Could not find matching EndWhile"), 5},
         {[](ProgramBuilder& b) { b.add("Next"); }, runError("Found a Next matched to nothing"), 2},
-        {[](ProgramBuilder& b) { b.add("BreakOutOfLoop"); }, "Internal Error - Please report\n\nUnhandled line type.(Break)", 2},
-        {[](ProgramBuilder& b) { b.add("For", forFields("A", "1", "3", "0")); }, runError("Zero value for Step is not permitted."), 2},
+        {[](ProgramBuilder& b) { b.add("BreakOutOfLoop"); },
+         "Internal Error - Please report\n\nUnhandled line type.(Break)", 2},
+        {[](ProgramBuilder& b) { b.add("For", forFields("A", "1", "3", "0")); },
+         runError("Zero value for Step is not permitted."), 2},
         {[](ProgramBuilder& b) {
              b.add("For", forFields("A", "1", "0")).add("If", ifFields("A", "Equal", "1")).add("EndWhile").add("Next");
          },

@@ -10,7 +10,8 @@ TEST_F(Events, HandlersReceiveKeysCharactersAndTheMouse)
     handlers({
         {"qelOnKeyDown", [](ProgramBuilder& b) { b.add("Let", letFields("Keys", "Keys", "+", "qelScanCode")); }},
         {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Typed", "Typed", "+", "qelChar")); }},
-        {"qelOnMove", [](ProgramBuilder& b) { b.add("Let", letFields("Buttons", "qelMouseLButton", "+", "qelMouseRButton")); }},
+        {"qelOnMove",
+         [](ProgramBuilder& b) { b.add("Let", letFields("Buttons", "qelMouseLButton", "+", "qelMouseRButton")); }},
         {"qelOnLeftButtonDown", [](ProgramBuilder& b) { b.add("Let", letFields("Clicks", "Clicks", "+", "1")); }},
     });
     build.add("DeclareVariable", variableFields("Integer", "Keys", "0"))
@@ -43,7 +44,8 @@ TEST_F(Events, CharactersTypedWhileKeyDownRunsAreDropped)
                    b.add("For", forFields("I", "1", "12000")).add("Next");
                }},
               {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Chars", "Chars", "+", "1")); }}});
-    build.add("DeclareVariable", variableFields("Integer", "I", "0")).add("DeclareVariable", variableFields("Integer", "Chars", "0"));
+    build.add("DeclareVariable", variableFields("Integer", "I", "0"))
+        .add("DeclareVariable", variableFields("Integer", "Chars", "0"));
     host.onPump = [this] { in->charEvent('k'); };
     start();
     in->keyDownEvent(75);
@@ -56,10 +58,14 @@ TEST_F(Events, CharactersTypedWhileKeyDownRunsAreDropped)
 
 TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
 {
-    build.section(kKeyboard).add("DeclareVariable", variableFields("Integer", "qelScanCode", "0"))
+    build.section(kKeyboard)
+        .add("DeclareVariable", variableFields("Integer", "qelScanCode", "0"))
         .add("DeclareVariable", variableFields("String", "qelChar", "\"\""))
-        .add("DeclareFunction", functionFields("qelOnKeyDown")).add("EndFunction");
-    build.section(kInitialise).add("DeclareVariable", variableFields("Integer", "Ran", "0")).add("Let", letFields("Ran", "1"));
+        .add("DeclareFunction", functionFields("qelOnKeyDown"))
+        .add("EndFunction");
+    build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Ran", "0"))
+        .add("Let", letFields("Ran", "1"));
     start();
     EXPECT_EQ(errors(), std::vector<std::string>{runError("qelOnChar handler function missing.")});
     EXPECT_EQ(number("Ran"), 0.0f);
@@ -100,7 +106,9 @@ TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
         .add("DeclareVariable", variableFields("Integer", "Ticks", "0"))
         .add("Stop")
         .add("Let", letFields("Keys", "Keys", "+", "100"))
-        .add("DeclareFunction", functionFields("OnButton")).add("Let", letFields("Keys", "Keys", "+", "1000")).add("EndFunction");
+        .add("DeclareFunction", functionFields("OnButton"))
+        .add("Let", letFields("Keys", "Keys", "+", "1000"))
+        .add("EndFunction");
     build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
     host.whenPaused = {[](Interpreter& in) {
         in.keyDownEvent(1); // dropped: the program is paused
@@ -111,8 +119,9 @@ TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
     start();
     EXPECT_EQ(number("Keys"), 100.0f);
     EXPECT_EQ(number("Ticks"), 0.0f);
-    EXPECT_EQ(host.texts(), (std::vector<std::string>{"\"Stop\" instruction found",
-                                                      "Form request discarded as still processing previous form request"}));
+    EXPECT_EQ(host.texts(),
+              (std::vector<std::string>{"\"Stop\" instruction found",
+                                        "Form request discarded as still processing previous form request"}));
     in->timerEvent(); // RunFlags are back to 0: ticks run again
     EXPECT_EQ(number("Ticks"), 1.0f);
 
@@ -123,8 +132,9 @@ TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
     EXPECT_EQ(host.texts().back(), "Unable to find the function requested by the form:Missing");
     in->stopRun();
     in->formRequest("OnButton");
-    EXPECT_EQ(host.texts().back(),
-              "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?");
+    EXPECT_EQ(
+        host.texts().back(),
+        "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?");
 }
 
 TEST_F(Events, InstructionsOfLaterLayersFailClearly)

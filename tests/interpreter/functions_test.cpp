@@ -18,11 +18,16 @@ TEST_F(Functions, CallsPassArgumentsByValueAndReturnIntoVariables)
     // Functions may live in any section: these are in the Mouse section, after its handlers.
     build.section(kMouse)
         .add("DeclareFunction", functionFields("Square", "X", "Integer"))
-        .add("Let", letFields("X", "X", "*", "X")).add("Return", {"X"}).add("EndFunction")
+        .add("Let", letFields("X", "X", "*", "X"))
+        .add("Return", {"X"})
+        .add("EndFunction")
         .add("DeclareFunction", functionFields("Greet", "Name", "String"))
-        .add("Let", letFields("Name", "\"Hello \"", "+", "Name")).add("Return", {"Name"}).add("EndFunction")
+        .add("Let", letFields("Name", "\"Hello \"", "+", "Name"))
+        .add("Return", {"Name"})
+        .add("EndFunction")
         .add("DeclareFunction", functionFields("Mark"))
-        .add("Let", letFields("X", "-1")).add("EndFunction");
+        .add("Let", letFields("X", "-1"))
+        .add("EndFunction");
     start();
     EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(number("R"), 49.0f); // 7.9 is passed truncated into the Integer parameter
@@ -38,7 +43,9 @@ TEST_F(Functions, CallUsingBuildsTheNameFromAVariable)
         .add("DeclareVariable", variableFields("String", "Got", "\"\""))
         .add("CallUsing", {"Show", "Choice", "", "", "", "", ""})
         .add("CallUsing", {"Show", "Half", "1", "", "", "", ""}) // Show2.5 cannot exist: allowed to miss
-        .add("DeclareFunction", functionFields("Show2")).add("Let", letFields("Got", "\"two\"")).add("EndFunction");
+        .add("DeclareFunction", functionFields("Show2"))
+        .add("Let", letFields("Got", "\"two\""))
+        .add("EndFunction");
     start();
     EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(text("Got"), "two");
@@ -50,7 +57,9 @@ TEST_F(Functions, RecursionStopsAtTheStackLimit)
     build.add("DeclareVariable", variableFields("Integer", "Depth", "0"))
         .add("Call", callFields("Deeper"))
         .add("DeclareFunction", functionFields("Deeper"))
-        .add("Let", letFields("Depth", "Depth", "+", "1")).add("Call", callFields("Deeper")).add("EndFunction");
+        .add("Let", letFields("Depth", "Depth", "+", "1"))
+        .add("Call", callFields("Deeper"))
+        .add("EndFunction");
     start();
     EXPECT_EQ(errors(), std::vector<std::string>{runError("User application stack overflow")});
     EXPECT_EQ(number("Depth"), 3999.0f); // 3,999 frames fit; the push that fills the last slot fails
@@ -71,28 +80,43 @@ TEST_F(Functions, MisuseIsReportedWithItsMessage)
     const std::vector<Case> cases = {
         {[&](ProgramBuilder& b) {
              twoParameters(b);
-             b.add("Call", callFields("F", "", "1", "2")).add("Stop")
-                 .add("DeclareFunction", {"F", "P", "Q", "A", "(Nothing)"}).add("EndFunction");
+             b.add("Call", callFields("F", "", "1", "2"))
+                 .add("Stop")
+                 .add("DeclareFunction", {"F", "P", "Q", "A", "(Nothing)"})
+                 .add("EndFunction");
          },
          runError("Paramater count mismatch"), 4},
         {[&](ProgramBuilder& b) {
              twoParameters(b);
-             b.add("Call", callFields("F", "", "1", "", "3")).add("Stop")
-                 .add("DeclareFunction", {"F", "P", "Q", "", "(Nothing)"}).add("EndFunction");
+             b.add("Call", callFields("F", "", "1", "", "3"))
+                 .add("Stop")
+                 .add("DeclareFunction", {"F", "P", "Q", "", "(Nothing)"})
+                 .add("EndFunction");
          },
          runError("Paramater count mismatch"), 4},
-        {[](ProgramBuilder& b) { b.add("Call", callFields("Nowhere")); }, runError("Unable to find function - Nowhere"), 2},
+        {[](ProgramBuilder& b) { b.add("Call", callFields("Nowhere")); }, runError("Unable to find function - Nowhere"),
+         2},
         {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F")).add("Stop").add("DeclareFunction", functionFields("F", "", "Integer")).add("EndFunction");
+             b.add("Call", callFields("F"))
+                 .add("Stop")
+                 .add("DeclareFunction", functionFields("F", "", "Integer"))
+                 .add("EndFunction");
          },
          runError("Function was expected to return a value."), 5},
         {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F")).add("Stop").add("DeclareFunction", functionFields("F", "", "Integer"))
-                 .add("Return", {"5"}).add("EndFunction");
+             b.add("Call", callFields("F"))
+                 .add("Stop")
+                 .add("DeclareFunction", functionFields("F", "", "Integer"))
+                 .add("Return", {"5"})
+                 .add("EndFunction");
          },
          runError("Function returned a value but the call has no Return Into variable."), 2},
         {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F")).add("Stop").add("DeclareFunction", functionFields("F")).add("Return", {"5"}).add("EndFunction");
+             b.add("Call", callFields("F"))
+                 .add("Stop")
+                 .add("DeclareFunction", functionFields("F"))
+                 .add("Return", {"5"})
+                 .add("EndFunction");
          },
          runError("Function may not return a value."), 5},
         {[](ProgramBuilder& b) { b.add("Return", {""}); }, runError("Found a Return matched to nothing"), 2},
@@ -121,9 +145,17 @@ TEST_F(Functions, ReturnInsideALoopDiscardsItsFramesAndATimerReturnEndsTheTick)
         .add("DeclareVariable", variableFields("Integer", "Ticks", "0"))
         .add("Call", callFields("FirstOver", "Found"))
         .add("DeclareFunction", functionFields("FirstOver", "", "Integer"))
-        .add("For", forFields("I", "1", "100")).add("If", ifFields("I", "Greater Than", "6"))
-        .add("Return", {"I"}).add("EndIf").add("Next").add("Return", {"0"}).add("EndFunction");
-    build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1")).add("Return", {""}).add("Let", letFields("Ticks", "100"));
+        .add("For", forFields("I", "1", "100"))
+        .add("If", ifFields("I", "Greater Than", "6"))
+        .add("Return", {"I"})
+        .add("EndIf")
+        .add("Next")
+        .add("Return", {"0"})
+        .add("EndFunction");
+    build.section(kTimer)
+        .add("Let", letFields("Ticks", "Ticks", "+", "1"))
+        .add("Return", {""})
+        .add("Let", letFields("Ticks", "100"));
     start();
     EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(number("Found"), 7.0f);

@@ -30,32 +30,39 @@ TEST(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
 
     using Lines = std::vector<std::pair<uint32_t, std::string>>;
     EXPECT_EQ(linesOf(program, kKeyboard), (Lines{
-        {3, "Keyboard handler"},
-        {4, "DeclareVariables Integer qelScanCode=0"},
-        {4, "DeclareVariables String qelChar=\"\""},
-        {46, "DeclareFunction qelOnKeyDown"}, {47, "EndFunction"},
-        {46, "DeclareFunction qelOnChar"}, {47, "EndFunction"},
-    }));
+                                               {3, "Keyboard handler"},
+                                               {4, "DeclareVariables Integer qelScanCode=0"},
+                                               {4, "DeclareVariables String qelChar=\"\""},
+                                               {46, "DeclareFunction qelOnKeyDown"},
+                                               {47, "EndFunction"},
+                                               {46, "DeclareFunction qelOnChar"},
+                                               {47, "EndFunction"},
+                                           }));
     EXPECT_EQ(linesOf(program, kMouse), (Lines{
-        {3, "Mouse handler"},
-        {4, "DeclareVariables Integer qelMouseX=0"},
-        {4, "DeclareVariables Integer qelMouseY=0"},
-        {4, "DeclareVariables Integer qelMouseLButton=0"},
-        {4, "DeclareVariables Integer qelMouseRButton=0"},
-        {46, "DeclareFunction qelOnLeftButtonDown"}, {47, "EndFunction"},
-        {46, "DeclareFunction qelOnLeftButtonUp"}, {47, "EndFunction"},
-        {46, "DeclareFunction qelOnRightButtonDown"}, {47, "EndFunction"},
-        {46, "DeclareFunction qelOnRightButtonUp"}, {47, "EndFunction"},
-        {46, "DeclareFunction qelOnMove"}, {47, "EndFunction"},
-    }));
+                                            {3, "Mouse handler"},
+                                            {4, "DeclareVariables Integer qelMouseX=0"},
+                                            {4, "DeclareVariables Integer qelMouseY=0"},
+                                            {4, "DeclareVariables Integer qelMouseLButton=0"},
+                                            {4, "DeclareVariables Integer qelMouseRButton=0"},
+                                            {46, "DeclareFunction qelOnLeftButtonDown"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnLeftButtonUp"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnRightButtonDown"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnRightButtonUp"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnMove"},
+                                            {47, "EndFunction"},
+                                        }));
     for (uint32_t s : {kInitialise, kPaint, kTimer})
         EXPECT_EQ(program.sections[s].lineCount(), 1u);
 
     std::vector<std::string> names;
     for (const VariableRecord& v : variables)
         names.push_back(v.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"qelScanCode", "qelChar", "qelMouseX", "qelMouseY",
-                                               "qelMouseLButton", "qelMouseRButton"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"qelScanCode", "qelChar", "qelMouseX", "qelMouseY", "qelMouseLButton",
+                                               "qelMouseRButton"}));
     EXPECT_EQ(variables.findVariable("QELCHAR")->type, kTypeString);
     EXPECT_EQ(program.edit.section, kInitialise);
 }

@@ -21,9 +21,15 @@ TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
     handlers();
     countTo(build, 5); // lines 2 to 6
     host.whenPaused = {
-        [&](Interpreter& in) { EXPECT_EQ(number("N"), 1.0f); in.continueRun(); }, // at the breakpoint on line 3
-        [&](Interpreter& in) { in.singleStep(); },                                    // at line 5: runs line 5 only
-        [&](Interpreter& in) { EXPECT_EQ(number("N"), 4.0f); in.continueRun(); },
+        [&](Interpreter& in) {
+            EXPECT_EQ(number("N"), 1.0f);
+            in.continueRun();
+        },                                         // at the breakpoint on line 3
+        [&](Interpreter& in) { in.singleStep(); }, // at line 5: runs line 5 only
+        [&](Interpreter& in) {
+            EXPECT_EQ(number("N"), 4.0f);
+            in.continueRun();
+        },
     };
     in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
     host.interpreter = in.get();
@@ -51,8 +57,13 @@ TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
     countTo(paused.build, 1);
     paused.build.add("Stop").add("Let", letFields("N", "10"));
     int waitsBeforeContinue = 0;
-    paused.host.whenPaused = {[&](Interpreter& in) { EXPECT_EQ(in.stopLine, (LineCursor{0, 4})); },
-                              [&](Interpreter& in) { waitsBeforeContinue = paused.host.waits; in.continueRun(); }};
+    paused.host.whenPaused = {[&](Interpreter& in) {
+                                  EXPECT_EQ(in.stopLine, (LineCursor{0, 4}));
+                              },
+                              [&](Interpreter& in) {
+                                  waitsBeforeContinue = paused.host.waits;
+                                  in.continueRun();
+                              }};
     paused.start();
     EXPECT_EQ(waitsBeforeContinue, 2); // each wait blocks for one event instead of looping
     EXPECT_EQ(paused.host.texts(), std::vector<std::string>{"\"Stop\" instruction found"});
@@ -91,14 +102,16 @@ TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
     corrupt.program.sections[kInitialise].lines.push_back({99, "?", ParamBlock()});
     corrupt.start();
     EXPECT_EQ(corrupt.errors(),
-              std::vector<std::string>{"Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
+              std::vector<std::string>{
+                  "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
 }
 
 TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
 {
     handlers();
     build.add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("For", forFields("I", "1", "25000")).add("Next");
+        .add("For", forFields("I", "1", "25000"))
+        .add("Next");
     start(true);
     EXPECT_EQ(host.pumps, 2); // 25,001 lines run
     const auto& ticks = in->profile.ticks[kInitialise];

@@ -128,7 +128,8 @@ TEST(LineStore, StoringAnInvalidTypeReportsTheFailedConversion)
     p.edit.text = "odd";
     p.saveLine(host);
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, "QEL has received an error from Windows.\n\nPlease report if it occurs regularly.");
+    EXPECT_EQ(host.messages[0].text,
+              "QEL has received an error from Windows.\n\nPlease report if it occurs regularly.");
     EXPECT_EQ(host.messages[0].icon, Icon::Error);
     EXPECT_EQ(host.messages[1].text, "WINDOWS CALL FAILED\n\n::GetLineOffsets - Unhandled Restore");
     EXPECT_EQ(host.messages[1].icon, Icon::None);

@@ -81,7 +81,8 @@ TEST_F(ProgramFile, SmallestFileReadsAndWritesBackByteForByte)
 
 TEST_F(ProgramFile, LinesBlocksAndUnnamedBytesSurviveARoundTrip)
 {
-    auto bytes = initFile([](FileBytes& f) { f.line(0, "").line(28, "Return (Result)", returnBody()).line(53, "BreakOutOfLoop"); });
+    auto bytes = initFile(
+        [](FileBytes& f) { f.line(0, "").line(28, "Return (Result)", returnBody()).line(53, "BreakOutOfLoop"); });
     ASSERT_EQ(load(bytes).status, ReadStatus::Ok);
     ASSERT_EQ(p.sections[0].lineCount(), 4u);
     EXPECT_EQ(p.sections[0].lines[1].type, 0u); // a blank line stays blank
@@ -124,7 +125,8 @@ TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
     ASSERT_EQ(load(initFile([](FileBytes& f) { f.line(56, "TraceOn").line(3, "kept").line(57, "TraceOff"); })).status,
               ReadStatus::Ok);
     ASSERT_EQ(host.messages.size(), 2u); // one message each
-    EXPECT_EQ(host.messages[0], (test::RecordedMessage{"Trace On/Trace Off instruction found and ignored", Icon::Information}));
+    EXPECT_EQ(host.messages[0],
+              (test::RecordedMessage{"Trace On/Trace Off instruction found and ignored", Icon::Information}));
     ASSERT_EQ(p.sections[0].lineCount(), 2u);
     EXPECT_EQ(p.sections[0].lines[1].text, "kept");
     EXPECT_FALSE(load(smallestFile().bytes).autoRun);
@@ -170,10 +172,19 @@ TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
     for (const auto& [body, why] : cases) {
         fresh();
         FileBytes f;
-        f.text("QEL 1.25").u32(0).line(3, "Init").u32(99).u32(1).line(3, "Paint").line(3, "x").line(28, "Return", body).u32(99);
+        f.text("QEL 1.25")
+            .u32(0)
+            .line(3, "Init")
+            .u32(99)
+            .u32(1)
+            .line(3, "Paint")
+            .line(3, "x")
+            .line(28, "Return", body)
+            .u32(99);
         EXPECT_EQ(load(commentSections(f, 2).bytes).status, ReadStatus::Corrupt) << why;
         ASSERT_EQ(host.messages.size(), 1u) << why;
-        EXPECT_NE(host.messages[0].text.find("Line 2 of the Paint section"), std::string::npos) << host.messages[0].text;
+        EXPECT_NE(host.messages[0].text.find("Line 2 of the Paint section"), std::string::npos)
+            << host.messages[0].text;
         EXPECT_NE(host.messages[0].text.find(why), std::string::npos) << host.messages[0].text;
         EXPECT_EQ(p.totalLines(), 5u) << why; // a new empty program
     }

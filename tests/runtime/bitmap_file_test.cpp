@@ -11,8 +11,7 @@ using namespace qel;
 
 namespace {
 
-constexpr uint32_t kBlack = 0xFF000000, kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000, kGreen = 0xFF00FF00,
-                   kBlue = 0xFF0000FF;
+constexpr uint32_t kBlack = 0xFF000000, kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
 
 struct Bytes {
     std::vector<uint8_t> b;
@@ -69,7 +68,7 @@ std::vector<uint32_t> pixels(const std::vector<uint8_t>& bytes, int width, int h
     return b->pixels;
 }
 
-const std::vector<uint8_t> kTwoByTwo24 = file(info(2, 2, 24), {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, // red green
+const std::vector<uint8_t> kTwoByTwo24 = file(info(2, 2, 24), {0, 0, 0xFF, 0, 0xFF, 0, 0, 0,         // red green
                                                                0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0}); // blue white
 
 } // namespace
@@ -106,7 +105,8 @@ TEST(BitmapFile, DirectColourDepthsAndMasks)
     EXPECT_EQ(pixels(rgb555, 3, 1), (std::vector<uint32_t>{kRed, kWhite, kBlack}));
 
     // 5-6-5 masks after a 40-byte header; components scale to the full range.
-    auto rgb565 = file(info(3, 1, 16, 3).u32(0xF800).u32(0x07E0).u32(0x001F), {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x84, 0, 0});
+    auto rgb565 =
+        file(info(3, 1, 16, 3).u32(0xF800).u32(0x07E0).u32(0x001F), {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x84, 0, 0});
     EXPECT_EQ(pixels(rgb565, 3, 1), (std::vector<uint32_t>{kRed, kGreen, 0xFF848284}));
 
     // 32 bits: 8-8-8 ignoring the top byte, or masks held inside a V4 header.
@@ -119,20 +119,19 @@ TEST(BitmapFile, RunLengthEncodings)
 {
     // Unwritten pixels keep entry 0 (green); runs past the right edge are dropped.
     Bytes table = info(4, 3, 8, 1, 4).quad(0x00FF00).quad(0xFF0000).quad(0x0000FF).quad(0xFFFFFF);
-    auto rle8 = file(table, {5, 1, 0, 0,             // row 0: five reds, end of line
-                             0, 3, 2, 3, 1, 0,       // row 1: absolute blue white red, padded
+    auto rle8 = file(table, {5, 1, 0, 0,               // row 0: five reds, end of line
+                             0, 3, 2, 3, 1, 0,         // row 1: absolute blue white red, padded
                              0, 2, 0, 1, 1, 2, 0, 1}); // delta down one row, one blue, end of bitmap
-    EXPECT_EQ(pixels(rle8, 4, 3), (std::vector<uint32_t>{kGreen, kGreen, kGreen, kBlue,
-                                                         kBlue, kWhite, kRed, kGreen,
+    EXPECT_EQ(pixels(rle8, 4, 3), (std::vector<uint32_t>{kGreen, kGreen, kGreen, kBlue, kBlue, kWhite, kRed, kGreen,
                                                          kRed, kRed, kRed, kRed}));
 
     Bytes table4 = info(6, 2, 4, 2, 6).quad(0x00FF00).quad(0xFF0000).quad(0x0000FF).quad(0xFFFFFF);
     table4.quad(0x123456).quad(0x654321);
-    auto rle4 = file(table4, {6, 0x12, 0, 0,                   // row 0: alternating 1 2
-                              0, 5, 0x34, 0x51, 0x20, 0,      // row 1: absolute 3 4 5 1 2, padded
+    auto rle4 = file(table4, {6, 0x12, 0, 0,             // row 0: alternating 1 2
+                              0, 5, 0x34, 0x51, 0x20, 0, // row 1: absolute 3 4 5 1 2, padded
                               1, 0x30, 0, 1});
-    EXPECT_EQ(pixels(rle4, 6, 2), (std::vector<uint32_t>{kWhite, 0xFF123456, 0xFF654321, kRed, kBlue, kWhite,
-                                                        kRed, kBlue, kRed, kBlue, kRed, kBlue}));
+    EXPECT_EQ(pixels(rle4, 6, 2), (std::vector<uint32_t>{kWhite, 0xFF123456, 0xFF654321, kRed, kBlue, kWhite, kRed,
+                                                         kBlue, kRed, kBlue, kRed, kBlue}));
 
     // Data that stops early ends the picture; nothing is read past it.
     for (size_t size = rle8.size() - 1; size > 14 + table.b.size(); --size) {
@@ -169,12 +168,12 @@ TEST(BitmapFile, RefusesFilesThatPromiseMoreThanTheyHold)
         file(info(1, -10001, 24), std::vector<uint8_t>(40004)),
         file(info(1, INT_MIN, 24), row),
         file(info(2, 1, 2).quad(0).quad(0).quad(0).quad(0), row), // no 2-bit depth
-        file(info(2, 1, 24, 4), row),                               // JPEG
-        file(info(2, 1, 4, 1).pad(40 + 64), row),                   // RLE8 needs 8 bits
-        file(info(2, -1, 8, 1).pad(40 + 1024), {0, 1}),             // run-length data is bottom-up
-        file(info(2, 1, 16, 3).u32(0xF800), row),                   // masks cut off
-        file(info(2, 1, 24, 0, 0, 64).pad(64), row),                // unknown header size
-        file(info(10000, 10000, 8, 1).pad(40 + 1024), {0, 1}),      // more pixels than the runs can fill
+        file(info(2, 1, 24, 4), row),                             // JPEG
+        file(info(2, 1, 4, 1).pad(40 + 64), row),                 // RLE8 needs 8 bits
+        file(info(2, -1, 8, 1).pad(40 + 1024), {0, 1}),           // run-length data is bottom-up
+        file(info(2, 1, 16, 3).u32(0xF800), row),                 // masks cut off
+        file(info(2, 1, 24, 0, 0, 64).pad(64), row),              // unknown header size
+        file(info(10000, 10000, 8, 1).pad(40 + 1024), {0, 1}),    // more pixels than the runs can fill
     };
     for (size_t i = 0; i < refused.size(); ++i)
         EXPECT_FALSE(decodeBitmapFile(refused[i])) << "case " << i;

@@ -14,8 +14,8 @@ using namespace qel::test;
 
 namespace {
 
-constexpr QRgb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00,
-               kCyan = 0xFF00FFFF, kMagenta = 0xFFFF00FF, kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYellow = 0xFFFFFF00, kCyan = 0xFF00FFFF,
+               kMagenta = 0xFFFF00FF, kWhite = 0xFFFFFFFF;
 
 // A 3 x 2 picture, top row first.
 constexpr QRgb kPicture[2][3] = {{kRed, kGreen, kBlue}, {kYellow, kCyan, kMagenta}};
@@ -57,8 +57,9 @@ struct BitmapInstructions : RunFixture {
 
     void SetUp() override
     {
-        dir = std::filesystem::temp_directory_path() /
-              ("qel_bitmap_" + std::to_string(getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir =
+            std::filesystem::temp_directory_path() / ("qel_bitmap_" + std::to_string(getpid()) + "_" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
         canvas.fill(kWhite);
         path = file("face.bmp", pictureFile());
@@ -124,7 +125,8 @@ TEST_F(BitmapInstructions, DrawsAtItsOwnSizeOrScaledPixelExactlyAndMirrored)
 
 TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
 {
-    build.add("BitmapUnload", {"B"}) // holds nothing yet: nothing happens
+    build
+        .add("BitmapUnload", {"B"}) // holds nothing yet: nothing happens
         .add("BitmapLoad", {path, "B", "", ""})
         .add("BitmapUnload", {"B"})
         .add("BitmapLoad", {path, "B", "", ""})
@@ -152,7 +154,9 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
     auto load = [&](std::string name, std::string into = "B", std::string width = "") {
         return errorsOf([=](ProgramBuilder& b) { b.add("BitmapLoad", {name, into, width, ""}); });
     };
-    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) { b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapLoad", {path, "B", "", ""}); }),
+    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) {
+                  b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapLoad", {path, "B", "", ""});
+              }),
               V{runError("This bitmap variable is already in use.")});
     EXPECT_EQ(load("\"" + (dir / "missing.bmp").string() + "\""), V{runError("Unable to open the bitmap specified.")});
     EXPECT_EQ(load(junk), V{runError("Unable to open the bitmap specified.")});
@@ -165,7 +169,8 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
 
     // Drawing checks its operands in order.
     auto draw = [&](std::vector<std::string> fields) {
-        return errorsOf([=](ProgramBuilder& b) { b.add(fields.size() == 3 ? "DrawBitmap" : "DrawBitmapScaled", fields); });
+        return errorsOf(
+            [=](ProgramBuilder& b) { b.add(fields.size() == 3 ? "DrawBitmap" : "DrawBitmapScaled", fields); });
     };
     EXPECT_EQ(draw({"B", "5", "5"}), V{runError("This bitmap variable has not yet been loaded - B")});
     EXPECT_EQ(draw({"N", "5", "5"}), V{runError("Expecting variable of type BITMAP but found variable - N")});
@@ -175,15 +180,17 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
     EXPECT_EQ(draw({"B", "5", "5", "5", "10001"}), V{"Value out of range - 10001 - Height"});
     EXPECT_EQ(errorsOf([](ProgramBuilder& b) { b.add("BitmapUnload", {"Nowhere"}); }),
               V{runError("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) {
-                  b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapUnload", {"B"}).add("DrawBitmap", {"B", "0", "0"});
-              }),
-              V{runError("This bitmap variable has not yet been loaded - B")});
+    EXPECT_EQ(
+        errorsOf([&](ProgramBuilder& b) {
+            b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapUnload", {"B"}).add("DrawBitmap", {"B", "0", "0"});
+        }),
+        V{runError("This bitmap variable has not yet been loaded - B")});
 
     // A name held in a String variable; no canvas to make the bitmap for is a platform failure.
     build.add("Let", letFields("N", path)).add("BitmapLoad", {"N", "B", "", ""});
     start();
-    EXPECT_EQ(host.texts(), (V{std::string(kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
+    EXPECT_EQ(host.texts(),
+              (V{std::string(kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
 }
 
 TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
@@ -198,7 +205,8 @@ TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
     EXPECT_EQ(scaled.title(), "Draw A Scaled Bitmap ");
     EXPECT_EQ(unload.title(), "Unload A Bitmap");
 
-    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field, std::string_view message) {
+    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field,
+                       std::string_view message) {
         EditOutcome outcome = e.accept(values, context);
         ASSERT_FALSE(outcome.ok()) << values[0];
         EXPECT_EQ(outcome.error->field, field);

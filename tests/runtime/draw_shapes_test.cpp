@@ -71,11 +71,13 @@ TEST_F(DrawShapes, RangeErrorsNameTheParameterInCheckingOrder)
     };
     EXPECT_EQ(failure("DrawLine", {"100", "100", "-101", "0", "1", "", ""}), "Value out of range - -1 - To X");
     EXPECT_EQ(failure("DrawLine", {"100", "100", "0", "9950", "1", "", ""}), "Value out of range - 10050 - To Y");
-    EXPECT_EQ(failure("DrawLine", {"-1", "-1", "0", "0", "V", "", ""}), runError("Expecting numeric value but found undeclared variable - V"));
+    EXPECT_EQ(failure("DrawLine", {"-1", "-1", "0", "0", "V", "", ""}),
+              runError("Expecting numeric value but found undeclared variable - V"));
     EXPECT_EQ(failure("DrawRect", {"-1", "5", "1", "1", "0", "", "", "", ""}), "Value out of range - 0 - Pen width");
     EXPECT_EQ(failure("DrawRect", {"10", "10", "-11", "1", "1", "", "", "", ""}), "Value out of range - -1 - Right");
     EXPECT_EQ(failure("DrawCircle", {"1", "1", "1", "10001", "0", ""}), "Value out of range - 10001 - Radius Y");
-    EXPECT_EQ(failure("DrawArc", {"1", "1", "-1", "1", "370", "5", "1", ""}), "Value out of range - 370 - Start Degrees");
+    EXPECT_EQ(failure("DrawArc", {"1", "1", "-1", "1", "370", "5", "1", ""}),
+              "Value out of range - 370 - Start Degrees");
     EXPECT_EQ(failure("DrawArc", {"1", "1", "-1", "1", "30", "30", "1", ""}), "Value out of range - -1 - Radius X");
     EXPECT_EQ(failure("DrawArc", {"100", "100", "10", "10", "30", "30", "1", ""}), runError(kArcAnglesEqual));
     EXPECT_EQ(failure("DrawPoint", {"3", "-2", ""}), "Value out of range - -2 - AtY");
@@ -84,8 +86,9 @@ TEST_F(DrawShapes, RangeErrorsNameTheParameterInCheckingOrder)
 
 TEST_F(DrawShapes, RectangleBottomEdgeIsOnePixelLower)
 {
-    build.add("DrawRect", {"10", "10", "40", "20", "1", "Red", "Red", "", "1"})          // filled
-        .add("DrawRect", {"100", "10", "30", "10", "1", "Blue", "", "1", ""});           // outline, relative
+    build
+        .add("DrawRect", {"10", "10", "40", "20", "1", "Red", "Red", "", "1"}) // filled
+        .add("DrawRect", {"100", "10", "30", "10", "1", "Blue", "", "1", ""}); // outline, relative
     EXPECT_EQ(build.last().text, "DrawRect 100,10,30,10,1,\"Blue\",\"Black\",Transparent");
     startWithCanvas(*this, target);
     EXPECT_EQ(extent(kRed), QRect(QPoint(10, 10), QPoint(39, 20))); // rows 10 to 20 inclusive

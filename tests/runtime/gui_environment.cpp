@@ -29,7 +29,8 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
-[[maybe_unused]] ::testing::Environment* const kGuiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const kGuiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 } // namespace
 

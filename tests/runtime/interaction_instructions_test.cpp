@@ -38,7 +38,8 @@ struct Interaction : RunFixture {
         EditContext context{program, variables, nullptr};
         return editor.accept(values, context);
     }
-    void expectRefused(const InstructionEditor& editor, std::vector<std::string> values, int field, std::string_view message)
+    void expectRefused(const InstructionEditor& editor, std::vector<std::string> values, int field,
+                       std::string_view message)
     {
         EditOutcome outcome = edit(editor, values);
         ASSERT_FALSE(outcome.ok()) << values[0];
@@ -46,11 +47,13 @@ struct Interaction : RunFixture {
         EXPECT_EQ(outcome.error->message, message) << values[0];
     }
     // The line as stored, and its fields decoded for editing again.
-    std::pair<std::string, std::vector<std::string>> stored(const InstructionEditor& editor, std::vector<std::string> values)
+    std::pair<std::string, std::vector<std::string>> stored(const InstructionEditor& editor,
+                                                            std::vector<std::string> values)
     {
         EditOutcome outcome = edit(editor, values);
         EXPECT_TRUE(outcome.ok()) << (outcome.ok() ? "" : outcome.error->message);
-        return {outcome.line.text, editor.decode(ProgramLine{outcome.line.type, outcome.line.text, outcome.line.block})};
+        return {outcome.line.text,
+                editor.decode(ProgramLine{outcome.line.type, outcome.line.text, outcome.line.block})};
     }
     void declare(std::string type, std::string name, std::string initial = "")
     {
@@ -127,15 +130,18 @@ TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
         .add("MessageBox", messageBoxFields("\"Done\"", -1, -1, "Pressed(4)"));
     host.recorder.answers = {Button::Yes, Button::No, Button::Cancel, Button::Retry};
     start();
-    EXPECT_EQ(host.recorder.messages,
-              (std::vector<RecordedMessage>{{"2.5", Icon::Question}, {"3", Icon::Error}, {"Sure?", Icon::Information},
-                                            {"Again?", Icon::Information}, {"Done", Icon::Information}}));
+    EXPECT_EQ(host.recorder.messages, (std::vector<RecordedMessage>{{"2.5", Icon::Question},
+                                                                    {"3", Icon::Error},
+                                                                    {"Sure?", Icon::Information},
+                                                                    {"Again?", Icon::Information},
+                                                                    {"Done", Icon::Information}}));
     EXPECT_EQ(number("Answer"), 6.0f);
     EXPECT_EQ(variables.findVariable("Pressed")->words, (std::vector<uint32_t>{7, 2, 4, 1}));
 
     // The button sets as the blocks store them; a number no dialog stores shows OK.
-    const std::pair<uint32_t, Buttons> sets[] = {{0, Buttons::Ok}, {1, Buttons::OkCancel}, {2, Buttons::Ok},
-                                                 {3, Buttons::YesNoCancel}, {4, Buttons::YesNo}, {5, Buttons::RetryCancel}};
+    const std::pair<uint32_t, Buttons> sets[] = {{0, Buttons::Ok},    {1, Buttons::OkCancel},
+                                                 {2, Buttons::Ok},    {3, Buttons::YesNoCancel},
+                                                 {4, Buttons::YesNo}, {5, Buttons::RetryCancel}};
     for (const auto& [code, buttons] : sets)
         EXPECT_EQ(messageButtons(code), buttons) << code;
     EXPECT_EQ(messageIcon(48), Icon::Exclamation);
@@ -154,7 +160,8 @@ TEST_F(Interaction, MessageBoxRefusesVariablesItCannotShowOrFill)
     };
     using V = std::vector<std::string>;
     EXPECT_EQ(shown(messageBoxFields("Nowhere")), V{runError("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(shown(messageBoxFields("Face")), V{runError("Expecting numeric or string variable but found variable - Face")});
+    EXPECT_EQ(shown(messageBoxFields("Face")),
+              V{runError("Expecting numeric or string variable but found variable - Face")});
     EXPECT_EQ(shown(messageBoxFields("Word", kYesNoRadio, -1, "Word")),
               V{runError("Expecting numeric variable but found variable - Word")});
 }

@@ -96,15 +96,20 @@ TEST_F(StringInstructionsTest, OperandsAreCheckedInBlockOrderBeforeAnythingIsRea
 {
     setText("D", "kept");
     // The source is checked before the destination, then start and end.
-    EXPECT_EQ(failure("StringPart", {"Nope", "1", "2", "N"}), "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
-    EXPECT_EQ(failure("StringPart", {"S", "1", "2", "N"}), "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
-    EXPECT_EQ(failure("StringPart", {"S", "T", "2", "D"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
-    EXPECT_EQ(failure("StringLength", {"S", "B"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
+    EXPECT_EQ(failure("StringPart", {"Nope", "1", "2", "N"}),
+              "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
+    EXPECT_EQ(failure("StringPart", {"S", "1", "2", "N"}),
+              "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
+    EXPECT_EQ(failure("StringPart", {"S", "T", "2", "D"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+    EXPECT_EQ(failure("StringLength", {"S", "B"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
     EXPECT_EQ(text("D"), "kept");
 
     // GetTimeAndDate checks both variables before it writes either.
     setText("T", "before");
-    EXPECT_EQ(failure("GetTimeAndDate", {"T", "N"}), "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
+    EXPECT_EQ(failure("GetTimeAndDate", {"T", "N"}),
+              "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
     EXPECT_EQ(text("T"), "before");
 }
 
@@ -144,7 +149,8 @@ TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVari
     EXPECT_EQ(shown("N"), "-7");
     var("N").words[0] = 16777217; // beyond a float's exact integers
     EXPECT_EQ(shown("N"), "16777217");
-    EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}), "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+    EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
 }
 
 TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)

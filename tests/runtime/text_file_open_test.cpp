@@ -80,12 +80,14 @@ TEST_F(TextFileOpenTest, ConversionStoresTheRebuiltLineOrDropsItAfterItsMessage)
     program.edit.text = "TextFileOpen ForRead F, 42";
     EXPECT_FALSE(convertOldTextFileOpen(context, host));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0], (test::RecordedMessage{"String variable or string literal required.", Icon::Exclamation}));
+    EXPECT_EQ(host.messages[0],
+              (test::RecordedMessage{"String variable or string literal required.", Icon::Exclamation}));
     EXPECT_EQ(program.sections[0].lineCount(), 2u);
 
     // Someone who corrects the field gets the line stored.
     int asked = 0;
-    CorrectFields fix = [&](std::vector<std::string> values, const FieldError& error) -> std::optional<std::vector<std::string>> {
+    CorrectFields fix = [&](std::vector<std::string> values,
+                            const FieldError& error) -> std::optional<std::vector<std::string>> {
         ++asked;
         EXPECT_EQ(error.field, kFileNameField);
         values[kFileNameField] = "\"42.txt\"";

@@ -178,7 +178,8 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
     EditContext context{program, variables, nullptr};
     DrawTextEditor drawEditor;
     ColourRemapEditor remapEditor;
-    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field, std::string_view message) {
+    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field,
+                       std::string_view message) {
         EditOutcome out = e.accept(values, context);
         ASSERT_FALSE(out.ok()) << field;
         EXPECT_EQ(out.error->field, field);
@@ -198,13 +199,16 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
         std::string text;
     };
     const std::vector<Line> lines = {
-        {editorFor(kTextFont), {"Liberation Sans", "14", "1", "", "1"}, "TextFont \"Liberation Sans\",14,Bold,Underlined"},
+        {editorFor(kTextFont),
+         {"Liberation Sans", "14", "1", "", "1"},
+         "TextFont \"Liberation Sans\",14,Bold,Underlined"},
         {editorFor(kTextForeColour), {"Light Blue"}, "TextForeColour \"Light Blue\""},
         {editorFor(kTextBackColour), {""}, "TextBackColour \"Black\""},
         {editorFor(kFPDispDigits), {"E"}, "FPDispDigits E"},
         {editorFor(kFPDispDigits), {""}, "FPDispDigits 0"},
         {&remapEditor, {"Cyan", "R", "A(2)", "7.5"}, "ColourRemap R, A(2), 7.5,\"Cyan\""},
-        {&drawEditor, drawTextFields("L", "2", "300", "B", "S", 1, true), "DrawText L, 2, 300, B, S,Centre,Transparent"},
+        {&drawEditor, drawTextFields("L", "2", "300", "B", "S", 1, true),
+         "DrawText L, 2, 300, B, S,Centre,Transparent"},
     };
     for (const Line& l : lines) {
         ASSERT_NE(l.editor, nullptr);
@@ -221,5 +225,6 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
     EXPECT_EQ(font.line.block.bodyLength(), 12u + 15u + 1u);
     EXPECT_EQ(font.line.block.u32(text_block::kFace), 16u);
     EditOutcome unknown = editorFor(kTextFont)->accept({"No Such Face", "9"}, context);
-    EXPECT_EQ(editorFor(kTextFont)->decode(ProgramLine{kTextFont, unknown.line.text, unknown.line.block})[0], faces.front());
+    EXPECT_EQ(editorFor(kTextFont)->decode(ProgramLine{kTextFont, unknown.line.text, unknown.line.block})[0],
+              faces.front());
 }

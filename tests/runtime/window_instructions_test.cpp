@@ -13,10 +13,7 @@ struct WindowInstructions : RunFixture {
     DrawState state;
     DrawTarget target{canvas, state};
 
-    void runWithCanvas()
-    {
-        startWithCanvas(*this, target);
-    }
+    void runWithCanvas() { startWithCanvas(*this, target); }
 };
 
 } // namespace
@@ -48,13 +45,15 @@ TEST_F(WindowInstructions, GetSizeNeedsDeclaredNumericVariables)
     handlers();
     build.add("DeclareVariable", variableFields("String", "S", "\"\"")).add("WindowGetSize", {"S", "Nowhere"});
     runWithCanvas();
-    EXPECT_EQ(errors(), std::vector<std::string>{runError("Expecting numeric variable but found non numeric variable - S")});
+    EXPECT_EQ(errors(),
+              std::vector<std::string>{runError("Expecting numeric variable but found non numeric variable - S")});
 
     Session undeclared;
     undeclared.handlers();
     undeclared.build.add("DeclareVariable", variableFields("Integer", "W", "0")).add("WindowGetSize", {"W", "Nowhere"});
     undeclared.start();
-    EXPECT_EQ(undeclared.errors(), std::vector<std::string>{runError("Expecting numeric variable but found undeclared variable - Nowhere")});
+    EXPECT_EQ(undeclared.errors(),
+              std::vector<std::string>{runError("Expecting numeric variable but found undeclared variable - Nowhere")});
 
     WindowGetSizeEditor editor;
     EditContext context{program, variables, nullptr};
@@ -66,5 +65,6 @@ TEST_F(WindowInstructions, GetSizeNeedsDeclaredNumericVariables)
     EditOutcome cyan = clear.accept({"Light Cyan"}, context);
     ASSERT_TRUE(cyan.ok());
     EXPECT_EQ(cyan.line.block.u32(window_block::kColour), 7u);
-    EXPECT_EQ(clear.decode(ProgramLine{cyan.line.type, cyan.line.text, cyan.line.block}), std::vector<std::string>{"Light Cyan"});
+    EXPECT_EQ(clear.decode(ProgramLine{cyan.line.type, cyan.line.text, cyan.line.block}),
+              std::vector<std::string>{"Light Cyan"});
 }

@@ -36,10 +36,7 @@ public:
         return *this;
     }
     // A section holding only a comment line.
-    FileBytes& commentSection(uint32_t number, std::string_view title)
-    {
-        return u32(number).line(3, title).u32(99);
-    }
+    FileBytes& commentSection(uint32_t number, std::string_view title) { return u32(number).line(3, title).u32(99); }
 
     std::vector<uint8_t> bytes;
 };

@@ -86,7 +86,8 @@ inline std::vector<std::string> ifFields(std::string variable, std::string compa
     return fields;
 }
 
-inline std::vector<std::string> forFields(std::string counter, std::string start, std::string end, std::string step = "")
+inline std::vector<std::string> forFields(std::string counter, std::string start, std::string end,
+                                          std::string step = "")
 {
     return {counter, start, end, step};
 }

@@ -31,7 +31,8 @@ struct Session {
     // with the body given for it (empty when none).
     void handlers(std::map<std::string, Body> bodies = {})
     {
-        auto declare = [&](uint32_t section, std::span<const SystemVariable> vars, std::span<const std::string_view> names) {
+        auto declare = [&](uint32_t section, std::span<const SystemVariable> vars,
+                           std::span<const std::string_view> names) {
             build.section(section);
             for (const SystemVariable& v : vars)
                 build.add("DeclareVariable", variableFields(v.isString ? "String" : "Integer", std::string(v.name),

@@ -58,8 +58,8 @@ TEST(ClassifyField, VariableReferences)
     EXPECT_EQ(classifyField("A(-1)").sub1Value, -1); // refused only when it runs
 
     EXPECT_EQ(classifyField(std::string(20, 'x')).kind, OperandClass::Variable);
-    for (const char* invalid : {"A(I,2", "A(I J)", "A B", "A(1.5)", "A(,)", "A()", "A(1,2,3)", "A(I)(J)",
-                                "1A", "A*B", "A(I,)", "(I)", "A)I(", "abcdefghijklmnopqrstu", "A(\"x\")"})
+    for (const char* invalid : {"A(I,2", "A(I J)", "A B", "A(1.5)", "A(,)", "A()", "A(1,2,3)", "A(I)(J)", "1A", "A*B",
+                                "A(I,)", "(I)", "A)I(", "abcdefghijklmnopqrstu", "A(\"x\")"})
         EXPECT_EQ(classifyField(invalid).kind, OperandClass::Invalid) << invalid;
 }
 

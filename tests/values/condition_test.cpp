@@ -168,9 +168,10 @@ TEST_F(Condition, EditorsRefuseIncompleteLines)
 TEST_F(Condition, EditorTextsAndRoundTrip)
 {
     const std::array<std::string, 3> row = {"A", "Greater Than", "5"};
-    EXPECT_EQ(build(ifEditor, ifFields({row, {"B", "Equal", "2"}, {"C", "Less Than", "1"}}, {"AND", "OR"}, {"(2", ")3"}))
-                  .line.text,
-              "If A Greater Than 5 AND (B Equal 2 OR C Less Than 1) Then");
+    EXPECT_EQ(
+        build(ifEditor, ifFields({row, {"B", "Equal", "2"}, {"C", "Less Than", "1"}}, {"AND", "OR"}, {"(2", ")3"}))
+            .line.text,
+        "If A Greater Than 5 AND (B Equal 2 OR C Less Than 1) Then");
     EXPECT_EQ(build(ifEditor, ifFields({{"In", ".AtEndOfFile", ""}, {"S", "IsNotNumeric", ""}}, {"XOR"})).line.text,
               "If In.AtEndOfFile XOR S IsNotNumeric Then");
     EXPECT_EQ(build(whileEditor, {"I", "", "N(2)"}).line.text, "While I Greater Than N(2)");
@@ -180,8 +181,8 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
               "For I = -2147483648 To 10000000 Step 1e+10");
 
     expectRoundTrip(ifEditor, ifFields({row}));
-    expectRoundTrip(ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"},
-                                       {"(1", ")2"}));
+    expectRoundTrip(
+        ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"}, {"(1", ")2"}));
     expectRoundTrip(whileEditor, {"X(I,J)", "Not Equal", "-0.001"});
     expectRoundTrip(forEditor, {"I", "-1.5", "N(3)", "0.25"});
     expectRoundTrip(forEditor, {"I", "1", "10", ""});

@@ -71,8 +71,10 @@ protected:
 
 TEST_F(DeclareVariable, DisplayTextsAndBlock)
 {
-    EXPECT_EQ(text(fields("Integer", "Not an Array", "", "", {{"qelScanCode", "0"}})), "DeclareVariables Integer qelScanCode=0");
-    EXPECT_EQ(text(fields("String", "Not an Array", "", "", {{"qelChar", "\"\""}})), "DeclareVariables String qelChar=\"\"");
+    EXPECT_EQ(text(fields("Integer", "Not an Array", "", "", {{"qelScanCode", "0"}})),
+              "DeclareVariables Integer qelScanCode=0");
+    EXPECT_EQ(text(fields("String", "Not an Array", "", "", {{"qelChar", "\"\""}})),
+              "DeclareVariables String qelChar=\"\"");
     EXPECT_EQ(text(fields("Integer", "", "", "", {{"A", "+007"}, {"B", ""}})), "DeclareVariables Integer A=7,B=0");
     EXPECT_EQ(text(fields("Floating Point", "Not an Array", "", "", {{"X", "2.50"}, {"Y", "1234567"}, {"Z", " 1e5 "}})),
               "DeclareVariables Floating Point X=2.5,Y=1.23457e+06,Z=100000");
@@ -112,7 +114,8 @@ TEST_F(DeclareVariable, FieldChecksInOrder)
     expectError(fields("Integer", "1D Array", "1001", "", {{"A", ""}}), 2, "1st" + range);
     expectError(fields("Integer", "2D Array", "5", "x", {{"A", ""}}), 3, "2nd" + range);
     expectError(fields("Integer", "2D Array", "", "5", {{"A", ""}}), 2, "1st" + range);
-    expectError(fields("Integer", "2D Array", "100", "101", {{"A", ""}}), 3, "Arrays may not have more that 10,000 elements");
+    expectError(fields("Integer", "2D Array", "100", "101", {{"A", ""}}), 3,
+                "Arrays may not have more that 10,000 elements");
     EXPECT_TRUE(accept(fields("Integer", "2D Array", "100", "100", {{"A", ""}})).ok());
     EXPECT_TRUE(accept(fields("Integer", "1D Array", "0", "", {{"A", ""}})).ok());
 
@@ -169,7 +172,8 @@ TEST_F(DeclareVariable, DecodeAcceptGivesTheSameLine)
     const Fields cases[] = {
         fields("Integer", "Not an Array", "", "", {{"A", "+5"}, {"", ""}, {"B", "-2147483"}}),
         fields("Integer", "Not an Array", "", "", {{"Big", "2147483648"}}),
-        fields("Floating Point", "Not an Array", "", "", {{"X", "0.1"}, {"Y", "1.2345678"}, {"Z", "0.1e-38"}, {"W", "9e38"}}),
+        fields("Floating Point", "Not an Array", "", "",
+               {{"X", "0.1"}, {"Y", "1.2345678"}, {"Z", "0.1e-38"}, {"W", "9e38"}}),
         fields("String", "Not an Array", "", "", {{"S", "\"say \"hi\"\""}, {"T", ""}}),
         fields("String", "2D Array", "7", "3", {{"Grid", "\"x\""}}),
         fields("Bitmap", "1D Array", "5", "", {{"Pics", ""}}),

@@ -91,15 +91,18 @@ TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
     EXPECT_TRUE(t.texts[0].assigned);
 
     s.texts[0] = {"12abc", true};
-    EXPECT_EQ(numberError("S"), runError("Unable to convert the contents \"12abc\" of the string variable to a numeric value - S"));
+    EXPECT_EQ(numberError("S"),
+              runError("Unable to convert the contents \"12abc\" of the string variable to a numeric value - S"));
     EXPECT_EQ(numberError("\"abc\""), runError("Expecting numeric value but found string literal - abc"));
     EXPECT_EQ(numberError("Missing"), runError("Expecting numeric value but found undeclared variable - Missing"));
     EXPECT_EQ(numberError("Pic"), runError("Expecting numeric value but found a non-numeric variable - Pic"));
     EXPECT_EQ(numberError("N(1)"), runError(msg::kDifferingDimensions, "N"));
     std::string_view out;
     EXPECT_EQ(failed(evalString(ctx, op("5"), out)), runError("Expecting string value but found non string value "));
-    EXPECT_EQ(failed(evalString(ctx, op("Gone"), out)), runError("Expecting string value but found undeclared variable - Gone"));
-    EXPECT_EQ(failed(evalString(ctx, op("File1"), out)), runError("Expecting string value but found a non-string variable - File1"));
+    EXPECT_EQ(failed(evalString(ctx, op("Gone"), out)),
+              runError("Expecting string value but found undeclared variable - Gone"));
+    EXPECT_EQ(failed(evalString(ctx, op("File1"), out)),
+              runError("Expecting string value but found a non-string variable - File1"));
     EXPECT_EQ(failed(evalString(ctx, op("S(1)"), out)), runError(msg::kDifferingDimensions, "S"));
 
     // A converted number stays valid for ten further conversions' worth of slots.
@@ -123,7 +126,8 @@ TEST_F(Evaluate, Subscripts)
     m.words[3] = 42;
     declare("Big", kTypeInteger, kArray1D, 40000);
 
-    EXPECT_EQ(numberError("A"), runError("Differing number of dimensions between reference and declaration of variable - A"));
+    EXPECT_EQ(numberError("A"),
+              runError("Differing number of dimensions between reference and declaration of variable - A"));
     EXPECT_EQ(number("A(5)"), 50.0f);
     index.setNumberAt(0, 2.9f);
     EXPECT_EQ(number("A(Index)"), 20.0f); // truncated toward zero
@@ -207,7 +211,8 @@ TEST_F(Evaluate, StoresAndRangeChecks)
     EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("A(3)"))), runError("1st Subscript out of range - A"));
     EXPECT_EQ(a.floatAt(0), 0.0f);
     EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("4"))), runError("Expecting variable but found literal."));
-    EXPECT_EQ(failed(storeText(ctx, "x", {}, {}, op("Q"))), runError("Expecting variable but found undeclared variable - Q"));
+    EXPECT_EQ(failed(storeText(ctx, "x", {}, {}, op("Q"))),
+              runError("Expecting variable but found undeclared variable - Q"));
     EXPECT_EQ(failed(storeWord(ctx, 1, op("A"))), runError(msg::kDifferingDimensions, "A"));
 
     CachedOperand& dest = op("S");

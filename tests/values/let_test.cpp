@@ -86,7 +86,8 @@ TEST_F(Let, IntegerBoundsAndFailuresLeaveTheDestination)
     EXPECT_EQ(failure(expression("N", "0", "/", "0")), overflow);
     EXPECT_EQ(failure(expression("N", "Huge")), "Value out of range - 3000000000 - First expression");
     EXPECT_EQ(failure(expression("N", "1", "+", "Huge")), "Value out of range - 3000000000 - Second expression");
-    EXPECT_EQ(failure(expression("N", "1", "+", "1", "*", "Huge")), "Value out of range - 3000000000 - Third expression");
+    EXPECT_EQ(failure(expression("N", "1", "+", "1", "*", "Huge")),
+              "Value out of range - 3000000000 - Third expression");
     EXPECT_EQ(failure(expression("N", "7", "%", "0.5")), runError(msg::kRemainderByZero));
     EXPECT_EQ(failure(expression("N", "Missing", "+", "1")), runError(msg::kNumericFoundUndeclared, "Missing"));
     EXPECT_EQ(table.findVariable("N")->integerAt(0), 42);

@@ -23,11 +23,19 @@ void expectMessages(LiteralMessage (*validate)(std::string_view), std::initializ
 TEST(Literals, IntegerRules)
 {
     expectMessages(validateInteger, {
-        {"0", std::nullopt}, {"+5", std::nullopt}, {"-5", std::nullopt}, {"2147483648", std::nullopt},
-        {"", kValueOutsideIntegerBounds}, {"12345678901", kValueOutsideIntegerBounds},
-        {"9999999999", kValueOutsideIntegerBounds}, {"1+2", kMisplacedSign}, {"12-", kMisplacedSign},
-        {"12a", kNonNumericInInteger}, {"1.0", kNonNumericInInteger}, {"+", kNonNumericInInteger},
-    });
+                                        {"0", std::nullopt},
+                                        {"+5", std::nullopt},
+                                        {"-5", std::nullopt},
+                                        {"2147483648", std::nullopt},
+                                        {"", kValueOutsideIntegerBounds},
+                                        {"12345678901", kValueOutsideIntegerBounds},
+                                        {"9999999999", kValueOutsideIntegerBounds},
+                                        {"1+2", kMisplacedSign},
+                                        {"12-", kMisplacedSign},
+                                        {"12a", kNonNumericInInteger},
+                                        {"1.0", kNonNumericInInteger},
+                                        {"+", kNonNumericInInteger},
+                                    });
     EXPECT_EQ(integerLiteralInt32("+0042"), 42);
     EXPECT_EQ(integerLiteralInt32("2147483648"), 2147483647); // passes the float bound; saturates
 }
@@ -35,14 +43,28 @@ TEST(Literals, IntegerRules)
 TEST(Literals, FloatingRules)
 {
     expectMessages(validateFloating, {
-        {"1e38", std::nullopt}, {"1e+5", std::nullopt}, {"1e5", std::nullopt}, {"-1.5E-38", std::nullopt},
-        {".5", std::nullopt}, {"5.", std::nullopt}, {"123456789012345678901234", std::nullopt},
-        {"1e39", kExponentOutOfRange}, {"1e-39", kExponentOutOfRange}, {"1e0000000000", std::nullopt},
-        {"1234567890123456789012345", kNumericConstantTooLong}, {"", kNumericConstantTooLong},
-        {"1.2.3", kMultipleDecimalPoints}, {"1-2", kMisplacedSign}, {"1x", kNonNumericInFloat},
-        {".", kNonNumericInFloat}, {"e5", kNonNumericInFloat}, {"1e", kInvalidExponent},
-        {"1e+", kInvalidExponent}, {"1e5.0", kInvalidExponent}, {"1e5e5", kInvalidExponent},
-    });
+                                         {"1e38", std::nullopt},
+                                         {"1e+5", std::nullopt},
+                                         {"1e5", std::nullopt},
+                                         {"-1.5E-38", std::nullopt},
+                                         {".5", std::nullopt},
+                                         {"5.", std::nullopt},
+                                         {"123456789012345678901234", std::nullopt},
+                                         {"1e39", kExponentOutOfRange},
+                                         {"1e-39", kExponentOutOfRange},
+                                         {"1e0000000000", std::nullopt},
+                                         {"1234567890123456789012345", kNumericConstantTooLong},
+                                         {"", kNumericConstantTooLong},
+                                         {"1.2.3", kMultipleDecimalPoints},
+                                         {"1-2", kMisplacedSign},
+                                         {"1x", kNonNumericInFloat},
+                                         {".", kNonNumericInFloat},
+                                         {"e5", kNonNumericInFloat},
+                                         {"1e", kInvalidExponent},
+                                         {"1e+", kInvalidExponent},
+                                         {"1e5.0", kInvalidExponent},
+                                         {"1e5e5", kInvalidExponent},
+                                     });
     EXPECT_EQ(floatingLiteralValue("+2.5e1"), 25.0f);
     EXPECT_EQ(floatingLiteralValue("9e38"), std::numeric_limits<float>::infinity());
 }
@@ -51,10 +73,15 @@ TEST(Literals, StringAndFileNameRules)
 {
     const std::string longest = "\"" + std::string(253, 'x') + "\"";
     expectMessages(validateString, {
-        {"\"abc\"", std::nullopt}, {"\"\"", std::nullopt}, {"\"a\"b\"", std::nullopt},
-        {longest.c_str(), std::nullopt}, {"abc", kStringNeedsQuotes}, {"\"", kStringNeedsQuotes},
-        {"\"abc", kStringNeedsQuotes}, {"", kStringNeedsQuotes},
-    });
+                                       {"\"abc\"", std::nullopt},
+                                       {"\"\"", std::nullopt},
+                                       {"\"a\"b\"", std::nullopt},
+                                       {longest.c_str(), std::nullopt},
+                                       {"abc", kStringNeedsQuotes},
+                                       {"\"", kStringNeedsQuotes},
+                                       {"\"abc", kStringNeedsQuotes},
+                                       {"", kStringNeedsQuotes},
+                                   });
     EXPECT_EQ(validateString(longest + "x"), kStringTooLong);
     EXPECT_EQ(kStringNeedsQuotes, "A String must start and end with \" ");
     EXPECT_EQ(stringLiteralText("\"a\"b\""), "a\"b");
@@ -72,8 +99,8 @@ TEST(Literals, StringAndFileNameRules)
 
 TEST(Literals, StoredFloatsReadBackExactly)
 {
-    for (float value : {0.0f, 0.1f, -2.5f, 1.2345678f, 16777216.0f, 3.4028235e38f, 1e-38f, 1e-39f,
-                        1.4e-45f, -1.1754942e-38f, std::numeric_limits<float>::infinity()}) {
+    for (float value : {0.0f, 0.1f, -2.5f, 1.2345678f, 16777216.0f, 3.4028235e38f, 1e-38f, 1e-39f, 1.4e-45f,
+                        -1.1754942e-38f, std::numeric_limits<float>::infinity()}) {
         std::string text = floatingLiteralText(value);
         EXPECT_EQ(validateFloating(text), std::nullopt) << text;
         EXPECT_EQ(std::bit_cast<uint32_t>(floatingLiteralValue(text)), std::bit_cast<uint32_t>(value)) << text;

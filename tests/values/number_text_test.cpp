@@ -24,7 +24,8 @@ TEST(FormatNumber, FixedDecimalsDropTrailingZeros)
     // Any precision fits the buffer; decimals past the float's own only add zeros.
     char buffer[kNumberTextCapacity];
     const float largest = std::numeric_limits<float>::max();
-    EXPECT_EQ(std::string(buffer, formatNumberInto(buffer, largest, 100000)), "340282346638528859811704183484516925440");
+    EXPECT_EQ(std::string(buffer, formatNumberInto(buffer, largest, 100000)),
+              "340282346638528859811704183484516925440");
     EXPECT_EQ(formatNumber(1.4e-45f, 1000).size(), 2u + 149u);
 }
 
@@ -63,9 +64,9 @@ TEST(Colours, ListOrderAndNumbers)
 {
     auto list = colourList();
     ASSERT_EQ(list.size(), 16u);
-    const char* order[] = {"Black", "Grey", "Blue", "Light Blue", "Red", "Light Red", "Green", "Light Green",
-                           "Yellow", "Light Yellow", "Cyan", "Light Cyan", "Magenta", "Light Magenta",
-                           "White", "Bright White"};
+    const char* order[] = {"Black",   "Grey",          "Blue",   "Light Blue",   "Red",  "Light Red",
+                           "Green",   "Light Green",   "Yellow", "Light Yellow", "Cyan", "Light Cyan",
+                           "Magenta", "Light Magenta", "White",  "Bright White"};
     std::set<uint32_t> numbers;
     for (size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].name, order[i]);
