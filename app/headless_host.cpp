@@ -2,9 +2,9 @@
 
 #include "app/json_writer.h"
 #include "interpreter/interpreter.h"
-#include "runtime/interaction_instructions.h"
+#include "instructions/interaction/interaction_instructions.h"
 #include "runtime/run_canvas.h"
-#include "runtime/text_instructions.h"
+#include "runtime/text_attributes.h"
 
 #include <algorithm>
 #include <thread>

@@ -5,8 +5,8 @@
 #include "app/tool_commands.h"
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
-#include "runtime/dispatch_setup.h"
-#include "runtime/program_document.h"
+#include "instructions/catalogue.h"
+#include "document/program_document.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
@@ -127,9 +127,9 @@ const char* endWord(const Interpreter& in, const HeadlessHost& host)
 {
     if (host.timedOut())
         return "timeout";
-    if (in.lastEnd.error)
+    if (in.lastEnd().error)
         return "error";
-    if (in.closeRequested)
+    if (in.closeRequested())
         return "exit";
     return "finished";
 }
@@ -172,22 +172,22 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
         return kExitUsage;
 
-    Interpreter in(program, variables, host, fullDispatchTable());
+    Interpreter in(program, variables, host, dispatchTable());
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);
     host.attachCanvas(canvas);
     for (const Breakpoint& b : options->breaks)
-        in.toggleBreakpoint(b.section, b.line);
+        (void)in.debugger().toggleBreakpoint(b.section, b.line);
 
     in.startRun(false);
     host.runScript();
     if (in.isRunning())
         in.stopRun();
 
-    const auto& end = in.lastEnd;
-    uint32_t section = end.section;
-    long line = end.result >= 0 ? end.result : program.sections[section].currentLine;
+    const RunEnd& end = in.lastEnd();
+    const uint32_t section = end.section;
+    const long line = end.line >= 0 ? end.line : 0;
     out << "{\"end\": \"" << endWord(in, host) << "\", \"section\": " << section << ", \"line\": " << line << "}\n";
     if (options->vars)
         printVariables(variables, out);

@@ -2,9 +2,9 @@
 
 #include "app/json_writer.h"
 #include "app/run_command.h"
-#include "interpreter/program_template.h"
+#include "document/program_template.h"
 #include "program/program_file.h"
-#include "runtime/program_document.h"
+#include "document/program_document.h"
 #include "values/variable_table.h"
 
 #include <optional>

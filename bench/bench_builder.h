@@ -2,11 +2,11 @@
 // Builds benchmark programs through the editors, as the IDE builds them, starting from a new program
 // with its handler lines.
 
-#include "interpreter/program_template.h"
+#include "document/program_template.h"
 #include "interpreter/run_host.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
-#include "runtime/editor_registry.h"
+#include "instructions/catalogue.h"
 #include "values/variable_table.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 #include "bench/program_generator.h"
 #include "program/program_file.h"
-#include "runtime/program_document.h"
+#include "document/program_document.h"
 #include "values/variable_table.h"
 
 #include <benchmark/benchmark.h>

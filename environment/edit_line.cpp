@@ -4,7 +4,7 @@
 #include "environment/ide_state.h"
 #include "environment/line_editing.h"
 #include "program/instruction_table.h"
-#include "runtime/editor_registry.h"
+#include "instructions/catalogue.h"
 
 #include <optional>
 

@@ -3,6 +3,8 @@
 // line. The example is built by the instruction's own editor from sample field values, so the help
 // shows exactly what the program view would; instructions without an editor show a written example.
 
+#include "instructions/descriptor.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,20 +14,12 @@
 
 namespace qel {
 
-struct InstructionHelp {
-    uint32_t type;
-    std::string_view summary;             // what the instruction does
-    std::string_view fields;              // "Label: meaning" lines, one a field; empty for fixed-text lines
-    std::vector<std::string_view> sample; // field values in dialog order for the example (may be shorter)
-    std::string_view writtenExample;      // the example when the editor cannot build one
-};
-
-std::span<const InstructionHelp> instructionHelp();
-const InstructionHelp* instructionHelpFor(uint32_t type);
+// The descriptor of an instruction that has a help page; nullptr for codes without one.
+const InstructionDescriptor* instructionHelpFor(uint32_t type);
 
 // The example line's display text: built by the instruction's editor from the sample when it has
 // one, else the fixed text or the written example. Nothing when there is none.
-std::optional<std::string> exampleLine(const InstructionHelp& help);
+std::optional<std::string> exampleLine(const InstructionDescriptor& instruction);
 
 // The type code a help topic names: a keyword in any letter case, or a label of the Add An
 // Instruction lists such as "Forms2Open".

@@ -4,7 +4,7 @@
 #include "environment/help_instructions.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
-#include "runtime/editor_registry.h"
+#include "instructions/catalogue.h"
 
 #include <QStringList>
 
@@ -50,8 +50,9 @@ QString page(const QString& title, const QString& body)
         .arg(title.toHtmlEscaped(), body);
 }
 
-QString fieldsSection(const InstructionHelp& help)
+QString fieldsSection(const InstructionDescriptor& instruction)
 {
+    const InstructionHelp& help = instruction.help;
     if (help.fields.empty())
         return QStringLiteral("<h2>Fields</h2><p>None: choosing the instruction adds the line at once, and the "
                               "line cannot be edited.</p>");
@@ -62,26 +63,27 @@ QString fieldsSection(const InstructionHelp& help)
                     .arg(line.left(colon).toHtmlEscaped(), line.mid(colon + 2).toHtmlEscaped());
     }
     QString section = QStringLiteral("<h2>Fields</h2><table cellpadding=\"3\">%1</table>").arg(rows);
-    if (const InstructionEditor* editor = editorFor(help.type))
+    if (const InstructionEditor* editor = instruction.editor)
         section =
             QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(fromView(editor->title()).toHtmlEscaped()) +
             section;
     return section;
 }
 
-QString instructionPage(const InstructionHelp& help)
+QString instructionPage(const InstructionDescriptor& instruction)
 {
-    const QString keyword = keywordOf(help.type);
+    const InstructionHelp& help = instruction.help;
+    const QString keyword = keywordOf(instruction.type);
     QString body = QStringLiteral("<p>%1</p>").arg(fromView(help.summary).toHtmlEscaped());
-    if (const std::string_view label = instructionInfo(help.type)->listLabel; !label.empty())
+    if (const std::string_view label = instructionInfo(instruction.type)->listLabel; !label.empty())
         body += QStringLiteral("<p>In the Add An Instruction lists it is called <b>%1</b>; type the keyword "
                                "<b>%2</b> to choose it by name.</p>")
                     .arg(fromView(label), keyword);
-    if (const std::string_view code = keywordTable().abbreviationOf(help.type); !code.empty())
+    if (const std::string_view code = instruction.shortCode; !code.empty())
         body +=
             QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(fromView(code));
-    body += fieldsSection(help);
-    if (const auto example = exampleLine(help))
+    body += fieldsSection(instruction);
+    if (const auto example = exampleLine(instruction))
         body += QStringLiteral("<h2>Example</h2><p>The line reads:</p><pre>%1</pre>")
                     .arg(QString::fromLatin1(example->data(), qsizetype(example->size())).toHtmlEscaped());
     return page(keyword, body);
@@ -134,9 +136,10 @@ QString builtHelpPage(const QUrl& url)
     if (!file.endsWith(QStringLiteral(".html")))
         return {};
     const QByteArray keyword = file.chopped(5).toLatin1();
-    const int type = keywordTable().lookupKeyword(std::string_view(keyword.constData(), size_t(keyword.size())));
-    const InstructionHelp* help = type >= 0 ? instructionHelpFor(uint32_t(type)) : nullptr;
-    return help ? instructionPage(*help) : QString();
+    const std::optional<uint32_t> type =
+        keywordTable().lookupKeyword(std::string_view(keyword.constData(), size_t(keyword.size())));
+    const InstructionDescriptor* instruction = type ? instructionHelpFor(*type) : nullptr;
+    return instruction ? instructionPage(*instruction) : QString();
 }
 
 } // namespace qel

@@ -3,9 +3,9 @@
 #include "environment/run_input_box.h"
 #include "environment/run_time_window.h"
 #include "interpreter/interpreter.h"
-#include "runtime/interaction_instructions.h"
+#include "instructions/interaction/interaction_instructions.h"
 #include "runtime/run_canvas.h"
-#include "runtime/text_instructions.h"
+#include "runtime/text_attributes.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -1,10 +1,10 @@
 #include "environment/ide_state.h"
 
-#include "runtime/dispatch_setup.h"
+#include "instructions/catalogue.h"
 
 namespace qel {
 
-IdeState::IdeState() : interpreter(program, variables, host, fullDispatchTable())
+IdeState::IdeState() : interpreter(program, variables, host, dispatchTable())
 {
     canvas.attach(interpreter);
     host.attach(interpreter, canvas);

@@ -1,8 +1,8 @@
 #include "environment/qel_doc.h"
 
 #include "environment/ide_state.h"
-#include "interpreter/program_template.h"
-#include "runtime/program_document.h"
+#include "document/program_template.h"
+#include "document/program_document.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ CQelDoc::CQelDoc(IdeState& ide, QObject* parent) : QObject(parent), ide_(ide) {}
 
 void CQelDoc::newProgram(const QString& title)
 {
-    ide_.interpreter.clearBreakpoints();
+    ide_.interpreter.debugger().clearBreakpoints();
     newProgramWithHandlers(ide_.program, ide_.variables, ide_.host);
     version_ = FileVersion{};
     autoRun_ = false;
@@ -39,7 +39,7 @@ CQelDoc::OpenStatus CQelDoc::open(const QString& path)
         ide_.host.showMessage("Unable to open the file " + latin1(path) + ".", Icon::Exclamation, Buttons::Ok);
         return OpenStatus::Unreadable;
     }
-    ide_.interpreter.clearBreakpoints();
+    ide_.interpreter.debugger().clearBreakpoints();
     const LoadResult result = openProgram(ide_.program, ide_.variables, bytes, ide_.host);
     // A file that is not a program leaves an open document holding the reset program; a damaged
     // one is not opened at all.
@@ -68,7 +68,7 @@ bool CQelDoc::saveAs(const QString& path)
 
 void CQelDoc::close()
 {
-    ide_.interpreter.clearBreakpoints();
+    ide_.interpreter.debugger().clearBreakpoints();
     ide_.program.newProgram();
     ide_.variables.clearAllVariables();
     autoRun_ = false;

@@ -248,7 +248,7 @@ void CQelView::stop()
     if (!ide_.running())
         return;
     // A program started by the interpreter as an auto-run asks to close through runEnded itself.
-    const bool closeAfter = autoRun_ && !ide_.interpreter.autoRunStarted;
+    const bool closeAfter = autoRun_ && !ide_.interpreter.autoRunStarted();
     ide_.interpreter.stopRun();
     if (closeAfter)
         Q_EMIT exitRequested();
@@ -299,7 +299,7 @@ void CQelView::setAutoRun(bool on)
     autoRun_ = on;
     autoRunPosted_ = false;
     if (!on)
-        ide_.interpreter.autoRunStarted = false;
+        ide_.interpreter.setAutoRunStarted(false);
     viewport()->update();
 }
 
@@ -313,7 +313,7 @@ void CQelView::postAutoRun()
         [this] {
             if (!canEdit())
                 return;
-            ide_.interpreter.autoRunStarted = true; // stopping it closes the application
+            ide_.interpreter.setAutoRunStarted(true); // stopping it closes the application
             run();
         },
         Qt::QueuedConnection);

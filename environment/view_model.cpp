@@ -76,7 +76,7 @@ void ViewModel::programReplaced()
         s.executionMarker = -1;
     }
     anchors_.fill(0);
-    ide_.interpreter.clearBreakpoints();
+    ide_.interpreter.debugger().clearBreakpoints();
     discardProfile();
     profileShown = false;
     invalidateIndentation();
@@ -85,10 +85,7 @@ void ViewModel::programReplaced()
 
 void ViewModel::discardProfile()
 {
-    Profile& p = ide_.interpreter.profile;
-    for (auto& ticks : p.ticks)
-        ticks.clear();
-    p.total = 0;
+    ide_.interpreter.debugger().discardProfile();
 }
 
 void ViewModel::move(Move m, bool extend)

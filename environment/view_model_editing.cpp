@@ -6,7 +6,7 @@
 #include "environment/view_model.h"
 #include "program/instruction_table.h"
 #include "program/system_names.h"
-#include "values/declared_variables.h"
+#include "instructions/variables/declared_variables.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ void ViewModel::say(std::string_view text, Icon icon) { static_cast<MessageHost&
 void ViewModel::clearForEdit()
 {
     discardProfile();
-    ide_.interpreter.clearBreakpoints();
+    ide_.interpreter.debugger().clearBreakpoints();
 }
 
 // The current line into the EditBuffer, which targets it.
@@ -229,17 +229,12 @@ void ViewModel::copyAllCode()
 // Breakpoints at or below a line move down with it when lines are inserted above them.
 void ViewModel::shiftBreakpoints(long from, long by)
 {
-    for (Breakpoint& b : ide_.interpreter.breakpoints)
-        if (b.section == section() && static_cast<long>(b.line) >= from)
-            b.line = static_cast<uint32_t>(b.line + by);
+    ide_.interpreter.debugger().shiftBreakpoints(section(), static_cast<uint32_t>(std::max(from, 0L)), by);
 }
 
 bool ViewModel::isBreakpoint(long line) const
 {
-    for (const Breakpoint& b : ide_.interpreter.breakpoints)
-        if (b.section == section() && static_cast<long>(b.line) == line)
-            return true;
-    return false;
+    return line >= 0 && ide_.interpreter.debugger().isBreakpoint({section(), static_cast<uint32_t>(line)});
 }
 
 void ViewModel::toggleBreakPoint()
@@ -254,7 +249,7 @@ void ViewModel::toggleBreakPoint()
     case kElse: say(kNoBreakpointOnTypeMessage, Icon::Information); return;
     default: break;
     }
-    if (!ide_.interpreter.toggleBreakpoint(section(), static_cast<uint32_t>(s.currentLine)))
+    if (!ide_.interpreter.debugger().toggleBreakpoint(section(), static_cast<uint32_t>(s.currentLine)))
         say(kTooManyBreakpointsMessage, Icon::Information);
 }
 

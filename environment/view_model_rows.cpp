@@ -71,9 +71,8 @@ std::vector<RowPaint> ViewModel::paintRows() const
     namespace c = view_colour;
     const Section& s = view();
     const long count = lineCount();
-    const Interpreter& in = ide_.interpreter;
-    const bool paused = ide_.paused() && in.stopLine && in.stopLine->section == section();
-    const auto& ticks = in.profile.ticks[section()];
+    const Profile& profile = ide_.interpreter.debugger().profile();
+    const auto& ticks = profile.ticks[section()];
 
     std::vector<RowPaint> rows;
     int indent = indentationAt(s.topLine);
@@ -104,12 +103,12 @@ std::vector<RowPaint> ViewModel::paintRows() const
         const int drawIndent = indent < 0 ? 0 : indent;
         row.textX = drawIndent + kTextMargin + (profileShown ? kProfileColumn : 0);
         row.underlineX = drawIndent + kTextMargin;
-        if (paused && in.stopLine->index == static_cast<uint32_t>(line))
+        if (line == s.executionMarker) // the marker stands only while the run is paused there
             row.underline = RowPaint::Underline::Stopped;
         else if (isBreakpoint(line))
             row.underline = RowPaint::Underline::Breakpoint;
         if (profileShown && static_cast<size_t>(line) < ticks.size())
-            row.profile = profileTimeText(ticks[line], in.profile.total);
+            row.profile = profileTimeText(ticks[line], profile.total);
 
         indent += indentAfter(pl.type);
         rows.push_back(std::move(row));

@@ -2,7 +2,7 @@
 // was read writes back and reads back to the same bytes.
 
 #include "program/program_file.h"
-#include "runtime/program_document.h"
+#include "document/program_document.h"
 #include "values/variable_table.h"
 
 #include <cstdlib>

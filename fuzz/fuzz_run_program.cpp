@@ -2,8 +2,8 @@
 // path a program can reach must end in one of the run's messages, never in a crash or a hang.
 
 #include "interpreter/interpreter.h"
-#include "runtime/dispatch_setup.h"
-#include "runtime/program_document.h"
+#include "instructions/catalogue.h"
+#include "document/program_document.h"
 #include "values/variable_table.h"
 
 namespace {
@@ -39,10 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qel::VariableTable variables;
     if (qel::openProgram(program, variables, std::span(data, size), host).status != qel::ReadStatus::Ok)
         return 0;
-    qel::Interpreter in(program, variables, host, qel::fullDispatchTable());
+    qel::Interpreter in(program, variables, host, qel::dispatchTable());
     host.interpreter = &in;
     if (size > 0)
-        in.toggleBreakpoint(data[0] % 5, data[size - 1] % 8);
+        (void)in.debugger().toggleBreakpoint(data[0] % 5, data[size - 1] % 8);
     in.startRun(size % 2 == 1);
     in.keyDownEvent(65);
     in.charEvent('a');

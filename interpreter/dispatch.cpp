@@ -1,6 +1,7 @@
 #include "interpreter/dispatch.h"
 
-#include "interpreter/interpreter.h"
+#include "interpreter/line_context.h"
+#include "messages/run_errors.h"
 
 namespace qel {
 
@@ -10,16 +11,12 @@ DispatchTable::DispatchTable()
         rows_[type] = isValidLineType(type) ? notAvailableYet : corruptChain;
 }
 
-Outcome DispatchTable::corruptChain(Interpreter& in, uint32_t)
-{
-    in.eval.internalError("Corrupt instruction chain.");
-    return Outcome::Fail;
-}
+LineResult DispatchTable::corruptChain(LineContext&) { return internalError(msg::kCorruptChain); }
 
-Outcome DispatchTable::notAvailableYet(Interpreter& in, uint32_t s)
+LineResult DispatchTable::notAvailableYet(LineContext& line)
 {
-    const InstructionInfo* info = instructionInfo(in.lineAt(in.cursor(s)).type);
-    return in.fail(std::string(info ? info->keyword : "This instruction") + " is not available yet.");
+    const InstructionInfo* info = instructionInfo(line.type());
+    return runError(info ? info->keyword : "This instruction", msg::kNotAvailableYet);
 }
 
 } // namespace qel

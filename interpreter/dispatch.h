@@ -1,7 +1,9 @@
 #pragma once
-// The run loop's dispatch table: one handler per type code. The interpreter fills the rows of the
-// instructions it owns; the layers above attach the handlers of drawing, files, dialogs and forms.
+// The run loop's dispatch table: one handler per type code, filled from the instruction families'
+// descriptors by the catalogue. A row nobody claims fails with "not available yet"; a code that
+// names no instruction fails as a corrupt instruction chain.
 
+#include "base/result.h"
 #include "program/instruction_table.h"
 
 #include <array>
@@ -9,7 +11,7 @@
 
 namespace qel {
 
-class Interpreter;
+class LineContext;
 
 // Where a section's run is: a line of some section (a function declared elsewhere runs inside the
 // calling section's run, so the line's section may differ from the run's).
@@ -19,27 +21,28 @@ struct LineCursor {
     bool operator==(const LineCursor&) const = default;
 };
 
-// What a handler tells the loop.
-enum class Outcome : uint8_t {
-    Next,       // done: the loop moves on to the line after the current one
-    Fail,       // the message is in the run error text; the run ends at this line
-    EndSection, // the section's run finishes normally (-1)
-    Exit,       // ExitQEL: the run ends and the application closes (-2)
+// What a handler that succeeded tells the loop.
+enum class Flow : uint8_t {
+    Next,       // on to the line after the cursor (a handler that jumps has moved the cursor)
+    EndSection, // the section's run finishes normally
+    Exit,       // ExitQEL: the run ends and the application closes
     Quit,       // PostQuitMessage: the run ends
 };
 
-// s: the section being run. The handler finds its line through the interpreter's cursor of s.
-using Handler = Outcome (*)(Interpreter& in, uint32_t s);
+// A line's outcome: how the run goes on, or the failure that ends the run at this line.
+using LineResult = Result<Flow>;
+
+using Handler = LineResult (*)(LineContext& line);
 
 class DispatchTable {
 public:
-    DispatchTable(); // every row fails: "not available yet", or the corrupt-chain error for codes with no instruction
+    DispatchTable(); // every row fails: "not available yet", or the corrupt-chain error
 
     void set(uint32_t type, Handler handler) { rows_[type] = handler; }
     Handler at(uint32_t type) const { return type <= kLastLineType ? rows_[type] : corruptChain; }
 
-    static Outcome corruptChain(Interpreter& in, uint32_t s);
-    static Outcome notAvailableYet(Interpreter& in, uint32_t s);
+    static LineResult corruptChain(LineContext& line);
+    static LineResult notAvailableYet(LineContext& line);
 
 private:
     std::array<Handler, kLastLineType + 1> rows_{};

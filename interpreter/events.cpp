@@ -1,9 +1,9 @@
 // The event entry points: a running program's Paint and Timer sections and its handler functions,
 // each run as a nested run of the loop.
 
-#include "interpreter/control_flow.h"
 #include "interpreter/functions.h"
 #include "interpreter/interpreter.h"
+#include "messages/run_errors.h"
 #include "values/variable_table.h"
 
 namespace qel {
@@ -18,130 +18,134 @@ void setInteger(VariableRecord* v, int value)
 
 } // namespace
 
-void Interpreter::finishEventRun(uint32_t section, int result, uint32_t savedSection)
+void Interpreter::finishEventRun(const SectionEnd& end, uint32_t savedSection)
 {
-    runResult[section] = result;
-    if (result >= 0) {
-        endRun(result, currentSection);
+    if (end.kind == SectionEnd::Kind::Error) {
+        endRun(end, state_.currentSection);
         return;
     }
-    host.eventRunFinished();
-    if (result == kRunExit) {
+    state_.host.eventRunFinished();
+    if (end.kind == SectionEnd::Kind::Exit) {
         exitApplication();
         return;
     }
-    currentSection = savedSection;
+    state_.currentSection = savedSection;
 }
 
 void Interpreter::runHandler(uint32_t section, const HandlerFunction& handler, uint8_t marker)
 {
+    RunState& s = state_;
     if (isPaused() || !handler.found)
         return;
-    const uint32_t saved = currentSection;
-    currentSection = section;
-    host.eventRunStarting();
-    LineCursor& cur = cursors[section];
+    const uint32_t saved = s.currentSection;
+    s.currentSection = section;
+    s.host.eventRunStarting();
+    LineCursor& cur = s.cursors[section];
     cur = handler.line;
-    if (cur.index + 1 >= program.sections[cur.section].lines.size()) {
-        currentSection = saved;
+    if (cur.index + 1 >= s.program.sections[cur.section].lines.size()) {
+        s.currentSection = saved;
         return; // a declaration with no body does nothing
     }
     ++cur.index;
-    if (!callStacks[section].push({handler.line, kCallFrame, marker, static_cast<uint8_t>(section)})) {
-        eval.runError("User application stack overflow");
-        endRun(static_cast<int>(cur.index), cur.section);
+    if (!s.callStacks[section].push({handler.line, kCallFrame, marker, static_cast<uint8_t>(section)})) {
+        s.errorText = runError(msg::kStackOverflow).text();
+        endRun(SectionEnd::error(cur), cur.section);
         return;
     }
-    finishEventRun(section, runSection(section, false), saved);
+    finishEventRun(runSection(section, false), saved);
 }
 
 void Interpreter::paintEvent()
 {
-    if (runState != 1 || isPaused())
+    RunState& s = state_;
+    if (!s.running() || isPaused())
         return;
-    const uint32_t saved = currentSection;
-    currentSection = kPaint;
-    host.eventRunStarting();
-    if (program.sections[kPaint].lineCount() == 1) {
-        host.paintEmptyNotice();
-        currentSection = saved;
+    const uint32_t saved = s.currentSection;
+    s.currentSection = kPaint;
+    s.host.eventRunStarting();
+    if (s.program.sections[kPaint].lineCount() == 1) {
+        s.host.paintEmptyNotice();
+        s.currentSection = saved;
         return;
     }
-    finishEventRun(kPaint, runSection(kPaint, true), saved);
+    finishEventRun(runSection(kPaint, true), saved);
 }
 
 void Interpreter::timerEvent()
 {
-    if (runState != 1 || runFlags != 0)
+    RunState& s = state_;
+    if (!s.running() || s.debugger.flags() != 0)
         return;
-    const uint32_t saved = currentSection;
-    currentSection = kTimer;
-    host.eventRunStarting();
-    finishEventRun(kTimer, runSection(kTimer, true), saved);
+    const uint32_t saved = s.currentSection;
+    s.currentSection = kTimer;
+    s.host.eventRunStarting();
+    finishEventRun(runSection(kTimer, true), saved);
 }
 
 void Interpreter::keyDownEvent(int virtualKey)
 {
-    if (runState != 1 || isPaused())
+    RunState& s = state_;
+    if (!s.running() || isPaused())
         return;
-    setInteger(systemVariables.scanCode, virtualKey);
-    keyDownActive = true;
-    runHandler(kKeyboard, keyboardHandlers[0], kEventHandlerMarker);
-    keyDownActive = false;
+    setInteger(s.systemVariables.scanCode, virtualKey);
+    s.keyDownActive = true;
+    runHandler(kKeyboard, s.keyboardHandlers[0], kEventHandlerMarker);
+    s.keyDownActive = false;
 }
 
 void Interpreter::charEvent(char character)
 {
-    if (runState != 1 || isPaused() || keyDownActive)
+    RunState& s = state_;
+    if (!s.running() || isPaused() || s.keyDownActive)
         return; // characters typed while qelOnKeyDown runs are dropped
-    VariableRecord* v = systemVariables.character;
+    VariableRecord* v = s.systemVariables.character;
     if (v && v->type == kTypeString && !v->texts.empty())
         v->texts[0] = {std::string(1, character), true};
-    runHandler(kKeyboard, keyboardHandlers[1], kEventHandlerMarker);
+    runHandler(kKeyboard, s.keyboardHandlers[1], kEventHandlerMarker);
 }
 
 void Interpreter::mouseEvent(int code, int x, int y, bool leftDown, bool rightDown)
 {
-    if (runState != 1 || isPaused() || code < 1 || code > 5)
+    RunState& s = state_;
+    if (!s.running() || isPaused() || code < 1 || code > 5)
         return;
     constexpr int kMove = 5;
-    if (code == kMove && (runFlags & (kFlagSkipBreakpoint | kFlagPaused)))
+    if (code == kMove && (s.debugger.flags() & (Debugger::kSkipBreakpoint | Debugger::kPaused)))
         return;
-    setInteger(systemVariables.mouse[0], x);
-    setInteger(systemVariables.mouse[1], y);
+    setInteger(s.systemVariables.mouse[0], x);
+    setInteger(s.systemVariables.mouse[1], y);
     if (code == kMove) {
-        setInteger(systemVariables.mouse[2], leftDown ? 1 : 0);
-        setInteger(systemVariables.mouse[3], rightDown ? 2 : 0);
+        setInteger(s.systemVariables.mouse[2], leftDown ? 1 : 0);
+        setInteger(s.systemVariables.mouse[3], rightDown ? 2 : 0);
     }
-    runHandler(kMouse, mouseHandlers[code - 1], kEventHandlerMarker);
+    runHandler(kMouse, s.mouseHandlers[code - 1], kEventHandlerMarker);
 }
 
 void Interpreter::formRequest(std::string_view functionName)
 {
+    RunState& s = state_;
     if (isPaused()) {
-        host.showMessage("Form request discarded as still processing previous form request", Icon::Exclamation);
+        s.host.showMessage("Form request discarded as still processing previous form request", Icon::Exclamation);
         return;
     }
-    if (runState != 1) {
-        host.showMessage(
-            "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?",
-            Icon::Exclamation);
+    if (!s.running()) {
+        s.host.showMessage("Form request discarded as associated script has stopped running, have you remembered to "
+                           "use ToviDontExit?",
+                           Icon::Exclamation);
         return;
     }
-    // The search moves a current line; the function's section gets its own line back afterwards.
-    const std::array<LineCursor, kSectionCount> savedCursors = cursors;
-    LineCursor function;
-    if (!findFunction(*this, functionName, currentSection, function)) {
-        cursors = savedCursors;
-        host.showMessage("Unable to find the function requested by the form:" + std::string(functionName),
-                         Icon::Exclamation);
+    const std::optional<LineCursor> function = findFunction(s.program, functionName);
+    if (!function) {
+        s.host.showMessage("Unable to find the function requested by the form:" + std::string(functionName),
+                           Icon::Exclamation);
         return;
     }
-    cursors = savedCursors;
-    const uint32_t section = function.section;
-    runHandler(section, HandlerFunction{function, true}, kFormRequestMarker);
-    if (runState == 1)
-        cursors[section] = savedCursors[section];
+    // The function's section gets its own line back afterwards.
+    const uint32_t section = function->section;
+    const LineCursor saved = s.cursors[section];
+    runHandler(section, HandlerFunction{*function, true}, kFormRequestMarker);
+    if (s.running())
+        s.cursors[section] = saved;
 }
 
 } // namespace qel

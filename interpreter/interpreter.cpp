@@ -1,170 +1,148 @@
 #include "interpreter/interpreter.h"
 
 #include "interpreter/functions.h"
-#include "program/references.h"
+#include "messages/run_errors.h"
 #include "program/system_names.h"
 #include "values/variable_table.h"
 
 namespace qel {
 
-Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const DispatchTable& d)
-    : program(p), variables(v), host(h), dispatch(d), eval(v)
-{}
+Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const DispatchTable& d) : state_(p, v, h, d) {}
 
 void Interpreter::startRun(bool profiled)
 {
-    runState = 1;
-    profiling = profiled;
-    runResult.fill(kRunFinished);
-    closeRequested = false;
-    host.showLine(kInitialise, program.sections[kInitialise].currentLine);
+    RunState& s = state_;
+    s.status = RunStatus::Running;
+    s.debugger.setProfiling(profiled);
+    s.closeRequested = false;
+    s.host.showLine(kInitialise, -1);
 
-    eval.caseSensitive = false;
-    variables.resetVariablesForRun();
-    runFlags = 0;
-    eval.displayPrecision = kRunStartPrecision;
-    keyDownActive = false;
-    iterations = 0;
-    stopLine.reset();
-    for (CallStack& stack : callStacks)
+    s.eval.caseSensitive = false;
+    s.variables.resetVariablesForRun();
+    s.debugger.setFlags(0);
+    s.eval.displayPrecision = kRunStartPrecision;
+    s.keyDownActive = false;
+    s.iterations = 0;
+    s.debugger.setPausedAt(std::nullopt);
+    for (CallStack& stack : s.callStacks)
         stack.clear();
-    for (uint32_t s = 0; s < kSectionCount; ++s)
-        cursors[s] = {s, 0};
+    for (uint32_t section = 0; section < kSectionCount; ++section)
+        s.cursors[section] = {section, 0};
 
     if (!runStartSetUp()) {
-        endRun(0, currentSection);
+        endRun(SectionEnd::error({s.currentSection, 0}), s.currentSection);
         return;
     }
-    if (auto error = prepareLines()) {
-        eval.runErrorText = *error;
-        endRun(0, currentSection);
+    if (auto error = prepareLines(s)) {
+        s.errorText = *error;
+        endRun(SectionEnd::error({s.currentSection, 0}), s.currentSection);
         return;
     }
-    resetCallCaches(*this);
-    currentSection = kInitialise;
-    host.runStarting();
-    if (runState != 1)
+    resetCallCaches(s);
+    s.currentSection = kInitialise;
+    s.host.runStarting();
+    if (!s.running())
         return; // the window's first paint ended the run (an error in the Paint section)
 
-    int result = runResult[kInitialise] = runSection(kInitialise, true);
-    if (result >= 0)
-        endRun(result, currentSection);
-    else if (result == kRunExit)
+    if (profiled)
+        s.debugger.startProfile(s.program);
+    const SectionEnd end = runSection(kInitialise, true);
+    if (end.kind == SectionEnd::Kind::Error)
+        endRun(end, s.currentSection);
+    else if (end.kind == SectionEnd::Kind::Exit)
         exitApplication();
 }
 
 // The system variables and handler functions, looked up by name at every run start.
 bool Interpreter::runStartSetUp()
 {
+    RunState& s = state_;
     const auto findVariable = [&](std::string_view name) -> VariableRecord* {
-        VariableRecord* v = variables.findVariable(name);
+        VariableRecord* v = s.variables.findVariable(name);
         if (!v)
-            eval.runError("Can't find the QEL system variable " + std::string(name) + ".");
+            s.errorText = runError("Can't find the QEL system variable " + std::string(name) + ".").text();
         return v;
     };
-    const auto findHandler = [&](std::string_view name, uint32_t section, HandlerFunction& out) {
-        out.found = findFunction(*this, name, section, out.line);
-        if (!out.found)
-            eval.runError(std::string(name) + " handler function missing.");
+    const auto findHandler = [&](std::string_view name, HandlerFunction& out) {
+        const std::optional<LineCursor> found = findFunction(s.program, name);
+        out = {found.value_or(LineCursor{}), found.has_value()};
+        if (!found)
+            s.errorText = runError(std::string(name) + " handler function missing.").text();
         return out.found;
     };
 
-    currentSection = kKeyboard;
-    systemVariables = {};
-    if (!(systemVariables.scanCode = findVariable("qelScanCode")) ||
-        !(systemVariables.character = findVariable("qelChar")))
+    s.currentSection = kKeyboard;
+    s.systemVariables = {};
+    SystemVariables& system = s.systemVariables;
+    if (!(system.scanCode = findVariable("qelScanCode")) || !(system.character = findVariable("qelChar")))
         return false;
-    if (systemVariables.character->type == kTypeString && !systemVariables.character->texts.empty())
-        systemVariables.character->texts[0] = {"x", true};
-    if (!findHandler("qelOnChar", kKeyboard, keyboardHandlers[1]) ||
-        !findHandler("qelOnKeyDown", kKeyboard, keyboardHandlers[0]))
+    if (system.character->type == kTypeString && !system.character->texts.empty())
+        system.character->texts[0] = {"x", true};
+    if (!findHandler("qelOnChar", s.keyboardHandlers[1]) || !findHandler("qelOnKeyDown", s.keyboardHandlers[0]))
         return false;
 
-    currentSection = kMouse;
+    s.currentSection = kMouse;
     for (size_t i = 0; i < std::size(kMouseVariables); ++i)
-        if (!(systemVariables.mouse[i] = findVariable(kMouseVariables[i].name)))
+        if (!(system.mouse[i] = findVariable(kMouseVariables[i].name)))
             return false;
     for (size_t i = 0; i < std::size(kMouseHandlers); ++i)
-        if (!findHandler(kMouseHandlers[i], kMouse, mouseHandlers[i]))
+        if (!findHandler(kMouseHandlers[i], s.mouseHandlers[i]))
             return false;
     return true;
 }
 
 void Interpreter::stopRun()
 {
-    runState = 0;
-    endRun(kRunFinished, kInitialise);
-    if (autoRunStarted)
+    state_.status = RunStatus::Idle;
+    endRunFinished();
+    if (state_.autoRunStarted)
         exitApplication();
 }
 
-void Interpreter::endRun(int result, uint32_t section)
+void Interpreter::endRun(const SectionEnd& end, uint32_t section)
 {
-    runState = 0;
-    currentSection = section;
-    host.runEnding();
-    Section& view = program.sections[section];
-    if (result >= 0) {
-        view.currentLine = result;
-        view.selectionStart = view.selectionEnd = result;
+    RunState& s = state_;
+    s.status = RunStatus::Idle;
+    s.currentSection = section;
+    s.host.runEnding();
+    const bool failed = end.kind == SectionEnd::Kind::Error;
+    s.eval.displayPrecision = kGeneralPrecision;
+    s.lastEnd = {!s.errorText.empty(), section, failed ? static_cast<long>(end.at.index) : -1};
+    s.host.markPausedLine(section, -1);
+    // A failing line is selected; otherwise the view keeps its place in the section.
+    s.host.showLine(section, failed ? static_cast<long>(end.at.index) : -1);
+    if (!s.errorText.empty()) {
+        s.host.showMessage(s.errorText, Icon::Error);
+        s.errorText.clear();
     }
-    eval.displayPrecision = kGeneralPrecision;
-    lastEnd = {result, section, !eval.runErrorText.empty()};
-    host.markPausedLine(section, -1);
-    host.showLine(section, view.currentLine);
-    if (!eval.runErrorText.empty()) {
-        host.showMessage(eval.runErrorText, Icon::Error);
-        eval.runErrorText.clear();
-    }
-    host.runEnded(false);
-}
-
-Outcome Interpreter::windowsCallFailed(std::string_view detail)
-{
-    host.showMessage(kWindowsErrorNotice, Icon::Error);
-    eval.runErrorText = std::string(kWindowsCallFailed) + std::string(detail);
-    return Outcome::Fail;
+    s.host.runEnded(false);
 }
 
 void Interpreter::exitApplication()
 {
-    if (runState == 1)
-        endRun(kRunFinished, kInitialise);
-    closeRequested = true;
-    host.runEnded(true);
+    if (state_.running())
+        endRunFinished();
+    state_.closeRequested = true;
+    state_.host.runEnded(true);
 }
 
-std::optional<std::string> Interpreter::prepareLines()
+std::optional<std::string> prepareLines(RunState& s)
 {
-    for (auto& runs : lineRuns)
+    for (auto& runs : s.lineRuns)
         runs.clear();
-    if (auto error = operandCaches.reset(program))
+    if (auto error = s.operandCaches.reset(s.program))
         return error;
-    for (uint32_t s = 0; s < kSectionCount; ++s) {
-        const auto& lines = program.sections[s].lines;
-        auto& runs = lineRuns[s];
+    for (uint32_t section = 0; section < kSectionCount; ++section) {
+        const auto& lines = s.program.sections[section].lines;
+        auto& runs = s.lineRuns[section];
         runs.resize(lines.size());
         for (uint32_t i = 0; i < lines.size(); ++i) {
-            std::span<CachedOperand> ops = operandCaches.lineOperands(s, i);
-            runs[i] = {dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()),
+            std::span<CachedOperand> ops = s.operandCaches.lineOperands(section, i);
+            runs[i] = {s.dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()),
                        lines[i].type};
         }
     }
     return std::nullopt;
-}
-
-bool Interpreter::toggleBreakpoint(uint32_t section, uint32_t line)
-{
-    Breakpoint b{section, line};
-    for (auto it = breakpoints.begin(); it != breakpoints.end(); ++it)
-        if (*it == b) {
-            breakpoints.erase(it);
-            return true;
-        }
-    if (breakpoints.size() >= kMaxBreakpoints)
-        return false;
-    breakpoints.push_back(b);
-    return true;
 }
 
 } // namespace qel

@@ -83,12 +83,6 @@ constexpr std::string_view kKeywordOrder[] = {
 };
 static_assert(std::size(kKeywordOrder) == 70);
 
-constexpr Abbreviation kAbbreviations[] = {
-    {"bo", 53}, {"da", 9},   {"db", 10},  {"dc", 12},  {"df", 46},  {"di", 66},  {"dl", 8},   {"dp", 50},
-    {"ds", 69}, {"dt", 13},  {"dv", 4},   {"ib", 76},  {"sl", 36},  {"sp", 33},  {"os", 77},  {"con", 54},
-    {"com", 3}, {"dre", 11}, {"sfn", 35}, {"stn", 34}, {"tbc", 29}, {"tfc", 30}, {"tfo", 31},
-};
-
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
@@ -127,17 +121,17 @@ KeywordTable::KeywordTable()
     }
 }
 
-int KeywordTable::lookupKeyword(std::string_view name) const
+std::optional<uint32_t> KeywordTable::lookupKeyword(std::string_view name) const
 {
     if (name.empty())
-        return -1;
-    int letter = letterIndex(name[0]);
+        return std::nullopt;
+    const int letter = letterIndex(name[0]);
     if (letter < 0 || firstOfLetter_[letter] < 0)
-        return -1;
+        return std::nullopt;
     for (size_t i = firstOfLetter_[letter]; i < entries_.size() && letterIndex(entries_[i].name[0]) == letter; ++i)
         if (equalsNoCase(name, entries_[i].name))
-            return static_cast<int>(entries_[i].code);
-    return -1;
+            return entries_[i].code;
+    return std::nullopt;
 }
 
 std::string_view KeywordTable::keywordName(uint32_t code) const
@@ -147,24 +141,6 @@ std::string_view KeywordTable::keywordName(uint32_t code) const
             return k.name;
     return {};
 }
-
-int KeywordTable::lookupAbbreviation(std::string_view typed) const
-{
-    for (const Abbreviation& a : kAbbreviations)
-        if (equalsNoCase(typed, a.code))
-            return static_cast<int>(a.type);
-    return -1;
-}
-
-std::string_view KeywordTable::abbreviationOf(uint32_t type) const
-{
-    for (const Abbreviation& a : kAbbreviations)
-        if (a.type == type)
-            return a.code;
-    return {};
-}
-
-std::span<const Abbreviation> KeywordTable::abbreviations() const { return kAbbreviations; }
 
 const KeywordTable& keywordTable()
 {

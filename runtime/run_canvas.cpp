@@ -1,7 +1,7 @@
 #include "runtime/run_canvas.h"
 
 #include "interpreter/interpreter.h"
-#include "runtime/text_instructions.h"
+#include "runtime/text_attributes.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,7 +16,7 @@ RunCanvas::RunCanvas(QSize size) : image_(size, QImage::Format_RGB32), target_(i
 void RunCanvas::attach(Interpreter& interpreter)
 {
     interpreter_ = &interpreter;
-    interpreter.drawTarget = &target_;
+    interpreter.setDrawTarget(&target_);
 }
 
 const QImage& RunCanvas::image()

@@ -36,4 +36,12 @@ std::string_view colourName(uint32_t number)
     return index < 0 ? std::string_view() : kColours[index].name;
 }
 
+std::vector<std::string> colourItems()
+{
+    std::vector<std::string> items;
+    for (const ColourName& c : colourList())
+        items.emplace_back(c.name);
+    return items;
+}
+
 } // namespace qel

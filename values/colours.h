@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace qel {
 
@@ -16,6 +18,9 @@ struct ColourName {
 
 // In list order: Black, Grey, Blue, Light Blue, Red, ..., White, Bright White.
 std::span<const ColourName> colourList();
+
+// The names in list order, as a colour list's items.
+std::vector<std::string> colourItems();
 
 // The number of a listed name (exact text); nothing for any other text.
 std::optional<uint32_t> colourNumber(std::string_view name);

@@ -2,6 +2,7 @@
 // Pieces every instruction editor of this layer shares: drop-down lists of fixed items with the
 // codes their blocks store, field errors, and operand fields shown again for editing.
 
+#include "messages/editor_messages.h"
 #include "values/editor.h"
 #include "values/operand.h"
 
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace qel {
-
-// Our own: a list value that is none of the list's items (which a dialog cannot produce), and a
-// line whose texts outgrow the line store.
-inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
-inline constexpr std::string_view kLineTooLong = "Too much text for one line - shorten this value";
-
-// Messages several editors show.
-inline constexpr std::string_view kVariableRequired = "Variable required.";
-inline constexpr std::string_view kExpressionRequired = "Expression required.";
 
 struct ListItem {
     std::string_view text;

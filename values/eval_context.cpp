@@ -1,7 +1,5 @@
 #include "values/eval_context.h"
 
-#include "values/run_messages.h"
-
 #include <chrono>
 
 namespace qel {
@@ -16,28 +14,6 @@ std::string_view NumberTextRing::format(float value, uint32_t precision)
     next_ = (next_ + 1) % kSlots;
     size_t length = formatNumberInto(slot, value, precision);
     return std::string_view(slot, length);
-}
-
-namespace {
-
-bool compose(std::string& out, std::string_view header, std::string_view message, std::string_view detail)
-{
-    out.assign(header);
-    out.append(message);
-    out.append(detail);
-    return false;
-}
-
-} // namespace
-
-bool EvalContext::runError(std::string_view message, std::string_view detail)
-{
-    return compose(runErrorText, msg::kRunTimeError, message, detail);
-}
-
-bool EvalContext::internalError(std::string_view message, std::string_view detail)
-{
-    return compose(runErrorText, msg::kInternalError, message, detail);
 }
 
 } // namespace qel

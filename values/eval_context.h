@@ -1,6 +1,6 @@
 #pragma once
 // What the evaluators work with during a run: the variables, the display precision, the ring of
-// number texts and the run-time error text. One EvalContext belongs to the run state; nothing here
+// number texts. One EvalContext belongs to the run state; nothing here
 // is global.
 
 #include "values/number_text.h"
@@ -41,8 +41,6 @@ public:
     // Digits for FormatNumber: 4 while a run starts, the general form (69) when no program runs.
     uint32_t displayPrecision = kGeneralPrecision;
     NumberTextRing numberTexts;
-    // RunErrorText: the message of the current run-time error, empty when none.
-    std::string runErrorText;
     // The six relational comparisons of texts: byte by byte when set, otherwise ignoring ASCII letter
     // case. Clear at every run start; OptionCaseSensitive sets it.
     bool caseSensitive = false;
@@ -52,11 +50,6 @@ public:
     AtEndOfFile atEndOfFile;
     // Where StoreText assembles a new text; its buffer is recycled from store to store.
     std::string scratch;
-
-    // RunErrorText := "RUN TIME ERROR\n\n" + message + detail. Always false, for `return ctx.runError(...)`.
-    bool runError(std::string_view message, std::string_view detail = {});
-    // RunErrorText := "Internal Error - Please report\n\n" + message + detail. Always false.
-    bool internalError(std::string_view message, std::string_view detail = {});
 
     std::string_view formatNumber(float value) { return numberTexts.format(value, displayPrecision); }
 };

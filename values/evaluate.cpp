@@ -1,6 +1,6 @@
 #include "values/evaluate.h"
 
-#include "values/run_messages.h"
+#include "messages/run_errors.h"
 
 namespace qel {
 
@@ -16,22 +16,19 @@ VariableRecord* lookup(EvalContext& ctx, VariableRecord*& cache, std::string_vie
 }
 
 // The value of one subscript: its integer literal, or its variable's value.
-bool subscriptValue(EvalContext& ctx, bool named, std::string_view name, int32_t literal, VariableRecord*& cache,
-                    float& value)
+Result<float> subscriptValue(EvalContext& ctx, bool named, std::string_view name, int32_t literal,
+                             VariableRecord*& cache)
 {
-    if (!named) {
-        value = static_cast<float>(literal);
-        return true;
-    }
+    if (!named)
+        return static_cast<float>(literal);
     const VariableRecord* s = lookup(ctx, cache, name);
     if (!s)
-        return ctx.runError(msg::kSubscriptUndeclared, name);
+        return runError(msg::kSubscriptUndeclared, name);
     if (!s->isNumeric())
-        return ctx.runError(msg::kSubscriptNonNumeric, name);
+        return runError(msg::kSubscriptNonNumeric, name);
     if (s->arrayKind != kNotArray)
-        return ctx.runError(msg::kSubscriptArray, name);
-    value = s->numberAt(0);
-    return true;
+        return runError(msg::kSubscriptArray, name);
+    return s->numberAt(0);
 }
 
 bool inRange(float subscript, int32_t dimension)
@@ -44,51 +41,43 @@ bool isNumberCharacter(char c)
     return (c >= '0' && c <= '9') || c == 'e' || c == 'E' || c == '-' || c == '+' || c == '.';
 }
 
-bool textToNumber(EvalContext& ctx, std::string_view text, std::string_view name, float& out)
+Result<float> textToNumber(std::string_view text, std::string_view name)
 {
     for (char c : text)
         if (!isNumberCharacter(c)) {
-            ctx.runError(msg::kUnableToConvert);
-            ctx.runErrorText.append("\"").append(text).append("\"").append(msg::kUnableToConvertTail).append(name);
-            return false;
+            std::string detail;
+            detail.append("\"").append(text).append("\"").append(msg::kUnableToConvertTail).append(name);
+            return runError(msg::kUnableToConvert, detail);
         }
-    out = leadingDecimalValue(text);
-    return true;
+    return leadingDecimalValue(text);
 }
 
 // The operand's variable with the reference's shape, or the message for an undeclared name or a
 // differing shape.
-VariableRecord* shapedVariable(EvalContext& ctx, CachedOperand& op, std::string_view undeclared)
+Result<VariableRecord*> shapedVariable(EvalContext& ctx, CachedOperand& op, std::string_view undeclared)
 {
     VariableRecord* v = lookup(ctx, op.cache.variable, op.operand.name);
-    if (!v) {
-        ctx.runError(undeclared, op.operand.name);
-        return nullptr;
-    }
-    if (v->arrayKind != op.operand.arrayKind) {
-        ctx.runError(msg::kDifferingDimensions, op.operand.name);
-        return nullptr;
-    }
+    if (!v)
+        return runError(undeclared, op.operand.name);
+    if (v->arrayKind != op.operand.arrayKind)
+        return runError(msg::kDifferingDimensions, op.operand.name);
     return v;
 }
 
-bool evalHandle(EvalContext& ctx, CachedOperand& op, uint32_t type, std::string_view literal,
-                std::string_view undeclared, std::string_view wrongType, uint32_t& handle)
+Result<uint32_t> evalHandle(EvalContext& ctx, CachedOperand& op, uint32_t type, std::string_view literal,
+                            std::string_view undeclared, std::string_view wrongType)
 {
     if (!op.operand.hasName)
-        return ctx.runError(literal);
+        return runError(literal);
     VariableRecord* v = lookup(ctx, op.cache.variable, op.operand.name);
     if (!v)
-        return ctx.runError(undeclared, op.operand.name);
+        return runError(undeclared, op.operand.name);
     if (v->type != type)
-        return ctx.runError(wrongType, op.operand.name);
+        return runError(wrongType, op.operand.name);
     if (v->arrayKind != op.operand.arrayKind)
-        return ctx.runError(msg::kDifferingDimensions, op.operand.name);
-    size_t i = 0;
-    if (!resolveElement(ctx, op, *v, i))
-        return false;
-    handle = v->words[i];
-    return true;
+        return runError(msg::kDifferingDimensions, op.operand.name);
+    const size_t i = TRY(resolveElement(ctx, op, *v));
+    return v->words[i];
 }
 
 } // namespace
@@ -107,44 +96,39 @@ int operandKind(EvalContext& ctx, CachedOperand& op, VariableRecord** found)
     return static_cast<int>(v->type);
 }
 
-bool resolveElement(EvalContext& ctx, CachedOperand& op, const VariableRecord& v, size_t& index)
+Result<size_t> resolveElement(EvalContext& ctx, CachedOperand& op, const VariableRecord& v)
 {
     const Operand& o = op.operand;
-    if (v.arrayKind != kArray1D && v.arrayKind != kArray2D) {
-        index = 0;
-        return true;
-    }
-    float s1 = 0.0f;
-    if (!subscriptValue(ctx, o.hasSub1Name, o.sub1Name, o.sub1Value, op.cache.sub1, s1))
-        return false;
+    if (v.arrayKind != kArray1D && v.arrayKind != kArray2D)
+        return size_t{0};
+    const float s1 = TRY(subscriptValue(ctx, o.hasSub1Name, o.sub1Name, o.sub1Value, op.cache.sub1));
     if (!inRange(s1, v.dim1))
-        return ctx.runError(msg::kSubscript1OutOfRange, o.name);
+        return runError(msg::kSubscript1OutOfRange, o.name);
     float s2 = 1.0f;
     if (v.arrayKind == kArray2D) {
-        if (!subscriptValue(ctx, o.hasSub2Name, o.sub2Name, o.sub2Value, op.cache.sub2, s2))
-            return false;
+        s2 = TRY(subscriptValue(ctx, o.hasSub2Name, o.sub2Name, o.sub2Value, op.cache.sub2));
         if (!inRange(s2, v.dim2))
-            return ctx.runError(msg::kSubscript2OutOfRange, o.name);
+            return runError(msg::kSubscript2OutOfRange, o.name);
     }
-    index = elementIndex(v, static_cast<int32_t>(s1), static_cast<int32_t>(s2));
-    return true;
+    return elementIndex(v, static_cast<int32_t>(s1), static_cast<int32_t>(s2));
 }
 
 namespace {
 
+struct Element {
+    VariableRecord* variable;
+    size_t index;
+};
+
 // The element of a number or String variable that the operand selects: what EvalNumber and
 // EvalString can read, each with its own messages.
-VariableRecord* readableElement(EvalContext& ctx, CachedOperand& op, std::string_view undeclared,
-                                std::string_view wrongType, size_t& index)
+Result<Element> readableElement(EvalContext& ctx, CachedOperand& op, std::string_view undeclared,
+                                std::string_view wrongType)
 {
-    VariableRecord* v = shapedVariable(ctx, op, undeclared);
-    if (!v)
-        return nullptr;
-    if (!v->isNumeric() && v->type != kTypeString) {
-        ctx.runError(wrongType, op.operand.name);
-        return nullptr;
-    }
-    return resolveElement(ctx, op, *v, index) ? v : nullptr;
+    VariableRecord* v = TRY(shapedVariable(ctx, op, undeclared));
+    if (!v->isNumeric() && v->type != kTypeString)
+        return runError(wrongType, op.operand.name);
+    return Element{v, TRY(resolveElement(ctx, op, *v))};
 }
 
 } // namespace
@@ -157,66 +141,54 @@ void noteScalar(OperandCache& cache, VariableRecord& v)
     }
 }
 
-bool evalNumberSlow(EvalContext& ctx, CachedOperand& op, float& out)
+Result<float> evalNumberSlow(EvalContext& ctx, CachedOperand& op)
 {
     const Operand& o = op.operand;
     if (!o.hasName) {
         if (o.hasText)
-            return ctx.runError(msg::kNumericFoundStringLiteral, o.text);
-        out = o.number;
-        return true;
+            return runError(msg::kNumericFoundStringLiteral, o.text);
+        return o.number;
     }
-    size_t i = 0;
-    VariableRecord* v = readableElement(ctx, op, msg::kNumericFoundUndeclared, msg::kNumericFoundNonNumeric, i);
-    if (!v)
-        return false;
+    const auto [v, i] = TRY(readableElement(ctx, op, msg::kNumericFoundUndeclared, msg::kNumericFoundNonNumeric));
     if (v->type == kTypeString)
-        return textToNumber(ctx, v->textAt(i), o.name, out);
+        return textToNumber(v->textAt(i), o.name);
     noteScalar(op.cache, *v); // the shapes agree, so a scalar variable is named without subscripts
-    out = v->numberAt(i);
-    return true;
+    return v->numberAt(i);
 }
 
-bool evalString(EvalContext& ctx, CachedOperand& op, std::string_view& out)
+Result<std::string_view> evalString(EvalContext& ctx, CachedOperand& op)
 {
     const Operand& o = op.operand;
     if (!o.hasName) {
         if (!o.hasText)
-            return ctx.runError(msg::kStringFoundNonString);
-        out = o.text;
-        return true;
+            return runError(msg::kStringFoundNonString);
+        return std::string_view(o.text);
     }
-    size_t i = 0;
-    VariableRecord* v = readableElement(ctx, op, msg::kStringFoundUndeclared, msg::kStringFoundNonStringVariable, i);
-    if (!v)
-        return false;
-    if (v->type == kTypeString) {
-        StringElement& e = v->texts[i];
-        e.assigned = true; // a never-assigned element becomes an empty text
-        out = e.text;
-    } else {
-        out = ctx.formatNumber(v->numberAt(i));
-    }
-    return true;
+    const auto [v, i] =
+        TRY(readableElement(ctx, op, msg::kStringFoundUndeclared, msg::kStringFoundNonStringVariable));
+    if (v->type != kTypeString)
+        return ctx.formatNumber(v->numberAt(i));
+    StringElement& e = v->texts[i];
+    e.assigned = true; // a never-assigned element becomes an empty text
+    return std::string_view(e.text);
 }
 
-bool evalBitmap(EvalContext& ctx, CachedOperand& op, uint32_t& handle)
+Result<uint32_t> evalBitmap(EvalContext& ctx, CachedOperand& op)
 {
     return evalHandle(ctx, op, kTypeBitmap, msg::kBitmapFoundLiteral, msg::kBitmapFoundUndeclared,
-                      msg::kBitmapFoundNonBitmap, handle);
+                      msg::kBitmapFoundNonBitmap);
 }
 
-bool evalFile(EvalContext& ctx, CachedOperand& op, uint32_t& handle)
+Result<uint32_t> evalFile(EvalContext& ctx, CachedOperand& op)
 {
-    return evalHandle(ctx, op, kTypeFile, msg::kFileFoundLiteral, msg::kFileFoundUndeclared, msg::kFileFoundNonFile,
-                      handle);
+    return evalHandle(ctx, op, kTypeFile, msg::kFileFoundLiteral, msg::kFileFoundUndeclared, msg::kFileFoundNonFile);
 }
 
-bool rangeError(EvalContext& ctx, float value, std::string_view label)
+Failure rangeError(EvalContext& ctx, float value, std::string_view label)
 {
-    ctx.runErrorText.assign(msg::kValueOutOfRange);
-    ctx.runErrorText.append(ctx.formatNumber(value)).append(" - ").append(label);
-    return false;
+    std::string text(msg::kValueOutOfRange);
+    text.append(ctx.formatNumber(value)).append(" - ").append(label);
+    return Failure(std::move(text));
 }
 
 } // namespace qel

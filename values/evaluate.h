@@ -1,12 +1,13 @@
 #pragma once
-// The evaluators: every handler reads and writes its operands through these. Each returns true on
-// success; on failure RunErrorText holds the complete message and the destination is untouched.
+// The evaluators: every handler reads and writes its operands through these. Each returns its value
+// or a Failure with the complete message; on failure the destination is untouched.
 //
 // A variable is found through the operand's cache: the first evaluation that needs it searches the
 // table by name and keeps the record; a name not found is not cached, so a later declaration is
 // found next time. A reference must use exactly as many subscripts as its variable was declared
 // with.
 
+#include "base/result.h"
 #include "values/eval_context.h"
 #include "values/operand.h"
 #include "values/variable_table.h"
@@ -48,10 +49,10 @@ int operandKind(EvalContext& ctx, CachedOperand& op, VariableRecord** found = nu
 // The element an operand's subscripts select in its (already found, same-shaped) variable. Scalars
 // select element 0. Subscripts must be 1 to 32000 and within the dimension; they are truncated
 // toward zero (2.9 selects element 2).
-bool resolveElement(EvalContext& ctx, CachedOperand& op, const VariableRecord& variable, size_t& index);
+[[nodiscard]] Result<size_t> resolveElement(EvalContext& ctx, CachedOperand& op, const VariableRecord& variable);
 
-bool evalNumberSlow(EvalContext& ctx, CachedOperand& op, float& out);
-bool storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op);
+[[nodiscard]] Result<float> evalNumberSlow(EvalContext& ctx, CachedOperand& op);
+[[nodiscard]] Status storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op);
 
 // Notes a found variable's element in the operand's cache when it is a numeric scalar.
 void noteScalar(OperandCache& cache, VariableRecord& variable);
@@ -70,54 +71,52 @@ inline void storeScalar(OperandCache& cache, float value)
 
 // A number: a numeric literal, or an Integer (converted), Floating Point or String (its text read as
 // a decimal number) element.
-inline bool evalNumber(EvalContext& ctx, CachedOperand& op, float& out)
+[[nodiscard]] inline Result<float> evalNumber(EvalContext& ctx, CachedOperand& op)
 {
     // The common case of a run's inner loops, kept free of calls: a scalar number already found.
-    if (op.cache.scalar) {
-        out = scalarValue(op.cache);
-        return true;
-    }
-    if (op.operand.isNumberLiteral()) {
-        out = op.operand.number;
-        return true;
-    }
-    return evalNumberSlow(ctx, op, out);
+    if (op.cache.scalar)
+        return scalarValue(op.cache);
+    if (op.operand.isNumberLiteral())
+        return op.operand.number;
+    return evalNumberSlow(ctx, op);
 }
 
 // A text, as a view that stays valid until the element is next stored or, for a number formatted
 // with the display precision, until ten further numbers have been formatted.
-bool evalString(EvalContext& ctx, CachedOperand& op, std::string_view& out);
+[[nodiscard]] Result<std::string_view> evalString(EvalContext& ctx, CachedOperand& op);
 
 // A Bitmap or File element's handle (0: none loaded / no file open).
-bool evalBitmap(EvalContext& ctx, CachedOperand& op, uint32_t& handle);
-bool evalFile(EvalContext& ctx, CachedOperand& op, uint32_t& handle);
+[[nodiscard]] Result<uint32_t> evalBitmap(EvalContext& ctx, CachedOperand& op);
+[[nodiscard]] Result<uint32_t> evalFile(EvalContext& ctx, CachedOperand& op);
 
 // Stores into an Integer (truncated toward zero) or Floating Point element. Callers have checked
 // the variable's type.
-inline bool storeNumber(EvalContext& ctx, float value, CachedOperand& op)
+[[nodiscard]] inline Status storeNumber(EvalContext& ctx, float value, CachedOperand& op)
 {
     if (op.cache.scalar) {
         storeScalar(op.cache, value);
-        return true;
+        return success();
     }
     return storeNumberSlow(ctx, value, op);
 }
 
 // Stores a raw 32-bit element (bitmap and file handles).
-bool storeWord(EvalContext& ctx, uint32_t word, CachedOperand& op);
+[[nodiscard]] Status storeWord(EvalContext& ctx, uint32_t word, CachedOperand& op);
 
 // Stores the concatenation of up to three texts (an empty view counts as empty) into a String
 // element. The texts may be views of the destination itself.
-bool storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c, CachedOperand& op);
+[[nodiscard]] Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c,
+                               CachedOperand& op);
 
-// Writes the range message; always false.
-bool rangeError(EvalContext& ctx, float value, std::string_view label);
+// "Value out of range - " + the value formatted + " - " + label, with no header.
+[[nodiscard]] Failure rangeError(EvalContext& ctx, float value, std::string_view label);
 
-// low <= value <= high; otherwise RunErrorText := "Value out of range - " + the value formatted
-// + " - " + label, with no header.
-inline bool checkRange(EvalContext& ctx, float value, float low, float high, std::string_view label)
+// low <= value <= high, or the range failure.
+[[nodiscard]] inline Status checkRange(EvalContext& ctx, float value, float low, float high, std::string_view label)
 {
-    return (value >= low && value <= high) || rangeError(ctx, value, label);
+    if (value >= low && value <= high) [[likely]]
+        return success();
+    return rangeError(ctx, value, label);
 }
 
 } // namespace qel

@@ -1,7 +1,7 @@
 #pragma once
 // Editors driven by a table: one form per instruction (type code, dialog title, fields) and one
 // class that reads the form. A family of instructions whose dialogs share their rules defines its
-// form struct and derives from FormEditor; editorList hands the family to the registry.
+// form struct and derives from FormEditor; editorList hands the family's editors to its descriptors.
 
 #include "values/editor.h"
 

@@ -1,6 +1,6 @@
 #include "values/operand_cache.h"
 
-#include "values/run_messages.h"
+#include "messages/run_errors.h"
 
 namespace qel {
 

@@ -1,7 +1,7 @@
 #include "environment/editors/pickers.h"
 
 #include "environment/editors/latin1.h"
-#include "interpreter/declare_function.h"
+#include "instructions/functions/declare_function.h"
 #include "program/instruction_table.h"
 #include "program/program.h"
 #include "values/editor.h"

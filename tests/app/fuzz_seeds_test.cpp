@@ -1,7 +1,7 @@
 // Writes the seed corpus of the program file fuzzer: small valid programs built the way the IDE
 // builds them. Runs only when QEL_FUZZ_SEED_DIR names the folder to write to.
 
-#include "interpreter/program_template.h"
+#include "document/program_template.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
 #include "support/program_builder.h"

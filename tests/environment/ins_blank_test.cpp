@@ -2,7 +2,7 @@
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/ins_blank_model.h"
 #include "program/instruction_table.h"
-#include "runtime/editor_registry.h"
+#include "instructions/catalogue.h"
 
 #include <QLineEdit>
 #include <QListWidget>

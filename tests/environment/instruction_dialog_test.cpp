@@ -5,7 +5,7 @@
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
 #include "program/instruction_table.h"
-#include "runtime/editor_registry.h"
+#include "instructions/catalogue.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 

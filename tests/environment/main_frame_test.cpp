@@ -375,7 +375,7 @@ QString pageText(const QUrl& url)
 TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
 {
     for (const Keyword& k : keywordTable().entries()) {
-        const InstructionHelp* help = instructionHelpFor(k.code);
+        const InstructionDescriptor* help = instructionHelpFor(k.code);
         ASSERT_NE(help, nullptr) << k.name;
         // A sample the instruction's editor refuses would leave the page without its example.
         EXPECT_TRUE(exampleLine(*help).has_value() || help->type == kDisplayVarsInListCtrl) << k.name;

@@ -35,7 +35,7 @@ TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
     ASSERT_TRUE(saveProgram(program, QFile::encodeName(path).toStdString()));
     ASSERT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
     EXPECT_TRUE(doc.autoRun());
-    ide.interpreter.toggleBreakpoint(kInitialise, 0);
+    (void)ide.interpreter.debugger().toggleBreakpoint(kInitialise, 0);
     doc.setModified(true);
 
     doc.newProgram("QEL1");
@@ -43,7 +43,7 @@ TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
     EXPECT_FALSE(doc.hasPath());
     EXPECT_FALSE(doc.isModified());
     EXPECT_FALSE(doc.autoRun());
-    EXPECT_TRUE(ide.interpreter.breakpoints.empty());
+    EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
     EXPECT_NE(ide.variables.findVariable("qelScanCode"), nullptr);
     EXPECT_NE(ide.variables.findVariable("qelMouseX"), nullptr);
     EXPECT_EQ(doc.saveChangesQuestion(), "Save changes to QEL1?");
@@ -53,9 +53,9 @@ TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
 TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByteAndClosingEmptiesIt)
 {
     const QString original = test::writeSampleProgram(dir, "sample.qel");
-    ide.interpreter.toggleBreakpoint(kInitialise, 1);
+    (void)ide.interpreter.debugger().toggleBreakpoint(kInitialise, 1);
     ASSERT_EQ(doc.open(original), CQelDoc::OpenStatus::Opened);
-    EXPECT_TRUE(ide.interpreter.breakpoints.empty());
+    EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
     EXPECT_EQ(doc.title(), "sample.qel");
     EXPECT_NE(ide.variables.findVariable("Count"), nullptr); // declarations are read back
 

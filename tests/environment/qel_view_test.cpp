@@ -1,7 +1,7 @@
 // The program view as a widget: its pixels, keys, mouse, context menu, signals and the run commands.
 #include "environment/ide_state.h"
 #include "environment/qel_view.h"
-#include "interpreter/program_template.h"
+#include "document/program_template.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 
@@ -139,7 +139,7 @@ TEST_F(QelViewTest, KeysMoveTheCursorReachTheDialogsAndMarkTheDocumentModified)
     EXPECT_EQ(modified.size(), 5);
 
     QTest::keyClick(&view, Qt::Key_F9);
-    EXPECT_EQ(ide.interpreter.breakpoints.size(), 1u);
+    EXPECT_EQ(ide.interpreter.debugger().breakpoints().size(), 1u);
 }
 
 TEST_F(QelViewTest, ClickDragDoubleClickTheContextMenuAndANewProgram)
@@ -176,11 +176,11 @@ TEST_F(QelViewTest, ClickDragDoubleClickTheContextMenuAndANewProgram)
     EXPECT_FALSE(menu->actions()[1]->isEnabled());
     menu->actions()[0]->trigger();
     menu->close();
-    EXPECT_EQ(ide.interpreter.breakpoints, (std::vector<Breakpoint>{{kInitialise, 6}}));
+    EXPECT_EQ(std::vector<Breakpoint>(ide.interpreter.debugger().breakpoints().begin(), ide.interpreter.debugger().breakpoints().end()), (std::vector<Breakpoint>{{kInitialise, 6}}));
 
     // A new or opened program forgets the breakpoints and the place.
     view.programReplaced();
-    EXPECT_TRUE(ide.interpreter.breakpoints.empty());
+    EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
     EXPECT_EQ(view.sectionPaneText(), QStringLiteral("Initialise - 1"));
 }
 
@@ -219,7 +219,7 @@ TEST_F(QelViewRunTest, RunningDisablesEditingButNotTheCursorAndStopEndsIt)
     view.viewport()->repaint();
     QCoreApplication::processEvents();
     ASSERT_TRUE(ide.running());
-    EXPECT_TRUE(ide.interpreter.autoRunStarted);
+    EXPECT_TRUE(ide.interpreter.autoRunStarted());
     view.stop();
     view.setAutoRun(false);
     EXPECT_FALSE(ide.running());

@@ -2,7 +2,7 @@
 #include "environment/run_input_box.h"
 #include "environment/run_time_window.h"
 #include "environment/virtual_keys.h"
-#include "runtime/program_document.h"
+#include "document/program_document.h"
 #include "support/run_fixture.h"
 
 #include <QKeyEvent>

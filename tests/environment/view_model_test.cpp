@@ -3,7 +3,7 @@
 #include "environment/clipboard_format.h"
 #include "environment/ide_state.h"
 #include "environment/view_model.h"
-#include "interpreter/program_template.h"
+#include "document/program_template.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 
@@ -101,7 +101,7 @@ protected:
     Lines breakpointLines() const
     {
         Lines out;
-        for (const Breakpoint& b : ide.interpreter.breakpoints)
+        for (const Breakpoint& b : ide.interpreter.debugger().breakpoints())
             out.push_back(b.line);
         return out;
     }
@@ -159,8 +159,10 @@ TEST_F(ViewModelTest, EditingCommandsClearBreakpointsAndTheProfileButPasteKeepsB
     select(3, 3, 3);
     auto setUp = [&] {
         toggleAt(2);
-        ide.interpreter.profile.ticks[0].assign(5, 7);
-        ide.interpreter.profile.total = 35;
+        Profile profile;
+        profile.ticks[0].assign(5, 7);
+        profile.total = 35;
+        ide.interpreter.debugger().setProfile(profile);
     };
     using Command = std::function<bool(ViewModel&)>;
     const Command commands[] = {[](ViewModel& m) { return m.insertAfter(); }, &ViewModel::append,
@@ -168,15 +170,15 @@ TEST_F(ViewModelTest, EditingCommandsClearBreakpointsAndTheProfileButPasteKeepsB
     for (const auto& command : commands) {
         setUp();
         command(model);
-        EXPECT_TRUE(ide.interpreter.breakpoints.empty()) << &command - commands;
-        EXPECT_TRUE(ide.interpreter.profile.ticks[0].empty()) << &command - commands;
+        EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty()) << &command - commands;
+        EXPECT_TRUE(ide.interpreter.debugger().profile().ticks[0].empty()) << &command - commands;
     }
     setUp();
     select(1, 1, 1);
     model.copy();
     model.paste();
     EXPECT_EQ(breakpointLines(), (Lines{3})); // moved down with its line
-    EXPECT_TRUE(ide.interpreter.profile.ticks[0].empty());
+    EXPECT_TRUE(ide.interpreter.debugger().profile().ticks[0].empty());
 }
 
 TEST_F(ViewModelTest, RequiredLinesCanBeNeitherEditedNorDeletedNorPasted)
@@ -306,7 +308,7 @@ TEST_F(ViewModelTest, AtMostFiveBreakpointsAndNoneOnClosingLines)
     toggleAt(6);
     EXPECT_EQ(breakpointLines(), (Lines{1, 3, 4, 5, 6}));
 
-    ide.interpreter.clearBreakpoints();
+    ide.interpreter.debugger().clearBreakpoints();
     messages.messages.clear();
     build()
         .add("DeclareVariable", test::variableFields("Integer", "A", "0"))
@@ -487,9 +489,6 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     EXPECT_EQ(rows[3].underlineX, 21);
 
     // Paused at line 3: its breakpoint is drawn red; the marker moves to the paused line only.
-    ide.interpreter.runState = 1;
-    ide.interpreter.runFlags = kFlagPaused;
-    ide.interpreter.stopLine = LineCursor{kInitialise, 3};
     model.markPausedLine(kInitialise, 3);
     rows = model.paintRows();
     EXPECT_EQ(rows[3].underline, RowPaint::Underline::Stopped);
@@ -497,9 +496,11 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     EXPECT_EQ(rows[5].colour, c::kOther);
 
     model.profileShown = true;
-    ide.interpreter.profile.ticks[0].assign(12, 0);
-    ide.interpreter.profile.ticks[0][2] = 250;
-    ide.interpreter.profile.total = 1000;
+    Profile profile;
+    profile.ticks[0].assign(12, 0);
+    profile.ticks[0][2] = 250;
+    profile.total = 1000;
+    ide.interpreter.debugger().setProfile(profile);
     rows = model.paintRows();
     EXPECT_EQ(rows[2].profile, "25");
     EXPECT_EQ(rows[1].profile, "0");

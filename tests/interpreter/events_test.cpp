@@ -33,7 +33,7 @@ TEST_F(Events, HandlersReceiveKeysCharactersAndTheMouse)
     EXPECT_EQ(number("Buttons"), 3.0f); // left 1, right 2
     EXPECT_EQ(number("qelMouseX"), 7.0f);
     EXPECT_EQ(number("Clicks"), 1.0f);
-    EXPECT_EQ(in->currentSection, kInitialise);
+    EXPECT_EQ(in->currentSection(), kInitialise);
 }
 
 TEST_F(Events, CharactersTypedWhileKeyDownRunsAreDropped)
@@ -67,7 +67,7 @@ TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
         .add("DeclareVariable", variableFields("Integer", "Ran", "0"))
         .add("Let", letFields("Ran", "1"));
     start();
-    EXPECT_EQ(errors(), std::vector<std::string>{runError("qelOnChar handler function missing.")});
+    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("qelOnChar handler function missing.")});
     EXPECT_EQ(number("Ran"), 0.0f);
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kKeyboard, 0}));
 
@@ -76,7 +76,7 @@ TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
     mouseless.program.sections[kMouse].lines.resize(2); // keeps only qelMouseX
     mouseless.variables.removeVariable("qelMouseY");
     mouseless.start();
-    EXPECT_EQ(mouseless.errors(), std::vector<std::string>{runError("Can't find the QEL system variable qelMouseY.")});
+    EXPECT_EQ(mouseless.errors(), std::vector<std::string>{runErrorText("Can't find the QEL system variable qelMouseY.")});
 }
 
 TEST_F(Events, PaintTimerAndErrorsInHandlers)
@@ -90,7 +90,7 @@ TEST_F(Events, PaintTimerAndErrorsInHandlers)
     in->mouseEvent(5, 1, 1, false, false);
     EXPECT_FALSE(in->isRunning());
     ASSERT_EQ(errors().size(), 1u);
-    EXPECT_EQ(errors()[0], runError("Expecting numeric value but found string literal - text"));
+    EXPECT_EQ(errors()[0], runErrorText("Expecting numeric value but found string literal - text"));
     EXPECT_EQ(failedAt().first, kMouse);
     EXPECT_EQ(program.sections[kMouse].lines[failedAt().second].type, kLet);
 
@@ -144,6 +144,6 @@ TEST_F(Events, InstructionsOfLaterLayersFailClearly)
     program.sections[kInitialise].lines.push_back({kOpenForm2, "OpenForm2 Form", ParamBlock()});
     host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
     start();
-    EXPECT_EQ(errors(), std::vector<std::string>{runError("OpenForm2 is not available yet.")});
+    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("OpenForm2 is not available yet.")});
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
 }

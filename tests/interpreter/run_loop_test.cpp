@@ -31,10 +31,10 @@ TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
             in.continueRun();
         },
     };
-    in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
+    in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
     host.interpreter = in.get();
-    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 3));
-    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 5));
+    EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 3));
+    EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 5));
     in->startRun();
     EXPECT_TRUE(errors().empty());
     EXPECT_EQ(number("N"), 5.0f);
@@ -45,12 +45,12 @@ TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
 
 TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
 {
-    in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
+    in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
     for (uint32_t line = 1; line <= 5; ++line)
-        EXPECT_TRUE(in->toggleBreakpoint(kInitialise, line));
-    EXPECT_FALSE(in->toggleBreakpoint(kInitialise, 6));
-    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 2)); // toggling one off makes room
-    EXPECT_TRUE(in->toggleBreakpoint(kInitialise, 6));
+        EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, line));
+    EXPECT_FALSE(in->debugger().toggleBreakpoint(kInitialise, 6));
+    EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 2)); // toggling one off makes room
+    EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 6));
 
     Session paused;
     paused.handlers();
@@ -58,7 +58,7 @@ TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
     paused.build.add("Stop").add("Let", letFields("N", "10"));
     int waitsBeforeContinue = 0;
     paused.host.whenPaused = {[&](Interpreter& in) {
-                                  EXPECT_EQ(in.stopLine, (LineCursor{0, 4}));
+                                  EXPECT_EQ(in.debugger().pausedAt(), (LineCursor{0, 4}));
                               },
                               [&](Interpreter& in) {
                                   waitsBeforeContinue = paused.host.waits;
@@ -88,14 +88,14 @@ TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
     build.add("PostQuitMessage");
     start();
     EXPECT_FALSE(in->isRunning());
-    EXPECT_FALSE(in->closeRequested);
+    EXPECT_FALSE(in->closeRequested());
 
     Session exiting;
     exiting.handlers();
     exiting.build.add("ExitQEL");
     exiting.start();
     EXPECT_FALSE(exiting.in->isRunning());
-    EXPECT_TRUE(exiting.in->closeRequested);
+    EXPECT_TRUE(exiting.in->closeRequested());
 
     Session corrupt;
     corrupt.handlers();
@@ -114,11 +114,11 @@ TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
         .add("Next");
     start(true);
     EXPECT_EQ(host.pumps, 2); // 25,001 lines run
-    const auto& ticks = in->profile.ticks[kInitialise];
+    const auto& ticks = in->debugger().profile().ticks[kInitialise];
     ASSERT_EQ(ticks.size(), 4u);
     EXPECT_GT(ticks[3], 0u);
-    EXPECT_GE(in->profile.total, ticks[2] + ticks[3]);
-    EXPECT_EQ(in->eval.displayPrecision, 4u); // still running
+    EXPECT_GE(in->debugger().profile().total, ticks[2] + ticks[3]);
+    EXPECT_EQ(in->eval().displayPrecision, 4u); // still running
     in->stopRun();
-    EXPECT_EQ(in->eval.displayPrecision, 69u);
+    EXPECT_EQ(in->eval().displayPrecision, 69u);
 }

@@ -5,8 +5,8 @@
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
 #include "program/program.h"
-#include "runtime/editor_registry.h"
-#include "runtime/text_editors.h"
+#include "instructions/catalogue.h"
+#include "instructions/text/text_editors.h"
 #include "support/recording_host.h"
 #include "values/variable_table.h"
 
@@ -30,12 +30,12 @@ public:
     // Appends a line to the current section; a field the editor refuses fails the test.
     ProgramBuilder& add(std::string_view keyword, std::vector<std::string> fields = {})
     {
-        int type = keywordTable().lookupKeyword(keyword);
-        EXPECT_GE(type, 0) << keyword;
-        if (type < 0)
+        const std::optional<uint32_t> type = keywordTable().lookupKeyword(keyword);
+        EXPECT_TRUE(type.has_value()) << keyword;
+        if (!type)
             return *this;
         program_.edit.target = -1;
-        const InstructionInfo* info = instructionInfo(static_cast<uint32_t>(type));
+        const InstructionInfo* info = instructionInfo(*type);
         if (!info->fixedText.empty()) {
             storeThroughEditBuffer(program_, {info->code, std::string(info->fixedText), ParamBlock()}, host);
             return *this;

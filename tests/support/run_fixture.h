@@ -3,7 +3,7 @@
 
 #include "interpreter/interpreter.h"
 #include "program/system_names.h"
-#include "runtime/dispatch_setup.h"
+#include "instructions/catalogue.h"
 #include "support/program_builder.h"
 #include "support/test_run_host.h"
 
@@ -15,7 +15,7 @@
 
 namespace qel::test {
 
-inline std::string runError(std::string_view message) { return "RUN TIME ERROR\n\n" + std::string(message); }
+inline std::string runErrorText(std::string_view message) { return "RUN TIME ERROR\n\n" + std::string(message); }
 
 // One program and its run. Tests that need several programs make several sessions.
 struct Session {
@@ -51,7 +51,7 @@ struct Session {
 
     Interpreter& start(bool profiled = false)
     {
-        in = std::make_unique<Interpreter>(program, variables, host, fullDispatchTable());
+        in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
         host.interpreter = in.get();
         in->startRun(profiled);
         return *in;
@@ -78,7 +78,7 @@ struct Session {
         return out;
     }
     // Where the run ended with an error: section and line.
-    std::pair<uint32_t, int> failedAt() const { return {in->lastEnd.section, in->lastEnd.result}; }
+    std::pair<uint32_t, int> failedAt() const { return {in->lastEnd().section, static_cast<int>(in->lastEnd().line)}; }
 };
 
 struct RunFixture : ::testing::Test, Session {};

@@ -1,8 +1,9 @@
 #include "program/block_writer.h"
 #include "support/recording_host.h"
+#include "support/results.h"
 #include "values/classify_field.h"
 #include "values/evaluate.h"
-#include "values/run_messages.h"
+#include "messages/run_errors.h"
 
 #include <gtest/gtest.h>
 
@@ -29,31 +30,15 @@ protected:
         VariableDeclaration d{name, type, kind, d1, d2, 0, 0.0f, {}};
         return *table.createVariable(d, host);
     }
-    float number(std::string_view field)
-    {
-        float value = -1.0f;
-        EXPECT_TRUE(evalNumber(ctx, op(field), value)) << ctx.runErrorText;
-        return value;
-    }
-    // The message of a failed read, which leaves the value as it was.
-    std::string numberError(std::string_view field)
-    {
-        float value = -1.0f;
-        std::string message = failed(evalNumber(ctx, op(field), value));
-        EXPECT_EQ(value, -1.0f);
-        return message;
-    }
-    std::string text(std::string_view field)
-    {
-        std::string_view out;
-        EXPECT_TRUE(evalString(ctx, op(field), out)) << ctx.runErrorText;
-        return std::string(out);
-    }
+    float number(std::string_view field) { return test::valueOf(evalNumber(ctx, op(field))); }
+    // The message of a failed read.
+    std::string numberError(std::string_view field) { return test::failureText(evalNumber(ctx, op(field))); }
+    std::string text(std::string_view field) { return std::string(test::valueOf(evalString(ctx, op(field)))); }
     // The message of a step that must fail.
-    std::string failed(bool ok)
+    template <class T>
+    std::string failed(const Result<T>& result)
     {
-        EXPECT_FALSE(ok);
-        return ctx.runErrorText;
+        return test::failureText(result);
     }
     static std::string runError(std::string_view message, std::string_view detail = {})
     {
@@ -97,13 +82,12 @@ TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
     EXPECT_EQ(numberError("Missing"), runError("Expecting numeric value but found undeclared variable - Missing"));
     EXPECT_EQ(numberError("Pic"), runError("Expecting numeric value but found a non-numeric variable - Pic"));
     EXPECT_EQ(numberError("N(1)"), runError(msg::kDifferingDimensions, "N"));
-    std::string_view out;
-    EXPECT_EQ(failed(evalString(ctx, op("5"), out)), runError("Expecting string value but found non string value "));
-    EXPECT_EQ(failed(evalString(ctx, op("Gone"), out)),
+    EXPECT_EQ(failed(evalString(ctx, op("5"))), runError("Expecting string value but found non string value "));
+    EXPECT_EQ(failed(evalString(ctx, op("Gone"))),
               runError("Expecting string value but found undeclared variable - Gone"));
-    EXPECT_EQ(failed(evalString(ctx, op("File1"), out)),
+    EXPECT_EQ(failed(evalString(ctx, op("File1"))),
               runError("Expecting string value but found a non-string variable - File1"));
-    EXPECT_EQ(failed(evalString(ctx, op("S(1)"), out)), runError(msg::kDifferingDimensions, "S"));
+    EXPECT_EQ(failed(evalString(ctx, op("S(1)"))), runError(msg::kDifferingDimensions, "S"));
 
     // A converted number stays valid for ten further conversions' worth of slots.
     std::string_view first = ctx.formatNumber(1.0f);
@@ -147,20 +131,18 @@ TEST_F(Evaluate, Subscripts)
 TEST_F(Evaluate, CachesFoundVariablesOnly)
 {
     CachedOperand& later = op("Later");
-    float value = 0.0f;
-    EXPECT_FALSE(evalNumber(ctx, later, value));
+    EXPECT_FALSE(evalNumber(ctx, later).ok());
     EXPECT_EQ(later.cache.variable, nullptr); // a miss is not cached...
     VariableRecord& v = declare("Later", kTypeFloat);
     v.setNumberAt(0, 1.5f);
-    EXPECT_TRUE(evalNumber(ctx, later, value)); // ...so a later declaration is found
-    EXPECT_EQ(value, 1.5f);
+    EXPECT_EQ(test::valueOf(evalNumber(ctx, later)), 1.5f); // ...so a later declaration is found
     EXPECT_EQ(later.cache.variable, &v);
 
     CachedOperand& element = op("Arr(I)");
     declare("Arr", kTypeInteger, kArray1D, 3);
     VariableRecord& i = declare("I", kTypeInteger);
     i.words[0] = 2;
-    EXPECT_TRUE(evalNumber(ctx, element, value));
+    EXPECT_TRUE(evalNumber(ctx, element).ok());
     EXPECT_EQ(element.cache.sub1, &i);
 
     EXPECT_EQ(operandKind(ctx, later), static_cast<int>(kTypeFloat));
@@ -175,20 +157,11 @@ TEST_F(Evaluate, BitmapsAndFiles)
     declare("Pic", kTypeBitmap, kArray1D, 2);
     declare("Log", kTypeFile);
     declare("N", kTypeInteger);
-    uint32_t handle = 99;
-    ASSERT_TRUE(storeWord(ctx, 5, op("Pic(2)")));
-    ASSERT_TRUE(evalBitmap(ctx, op("Pic(2)"), handle));
-    EXPECT_EQ(handle, 5u);
-    ASSERT_TRUE(evalFile(ctx, op("Log"), handle));
-    EXPECT_EQ(handle, 0u);
+    test::expectOk(storeWord(ctx, 5, op("Pic(2)")));
+    EXPECT_EQ(test::valueOf(evalBitmap(ctx, op("Pic(2)"))), 5u);
+    EXPECT_EQ(test::valueOf(evalFile(ctx, op("Log"))), 0u);
 
-    // A refusal leaves the handle as it was.
-    auto refused = [&](auto eval, std::string_view field) {
-        handle = 99;
-        std::string message = failed(eval(ctx, op(field), handle));
-        EXPECT_EQ(handle, 99u) << field;
-        return message;
-    };
+    auto refused = [&](auto eval, std::string_view field) { return failed(eval(ctx, op(field))); };
     EXPECT_EQ(refused(evalBitmap, "\"a.bmp\""), runError("Expecting Bitmap but found literal value "));
     EXPECT_EQ(refused(evalBitmap, "Nope"), runError("Expecting Bitmap but found undeclared variable - Nope"));
     EXPECT_EQ(refused(evalBitmap, "N"), runError("Expecting Bitmap but found a non-bitmap variable - N"));
@@ -203,9 +176,9 @@ TEST_F(Evaluate, StoresAndRangeChecks)
     VariableRecord& n = declare("N", kTypeInteger);
     VariableRecord& a = declare("A", kTypeFloat, kArray1D, 2);
     VariableRecord& s = declare("S", kTypeString);
-    ASSERT_TRUE(storeNumber(ctx, -2.7f, op("N")));
+    test::expectOk(storeNumber(ctx, -2.7f, op("N")));
     EXPECT_EQ(n.integerAt(0), -2);
-    ASSERT_TRUE(storeNumber(ctx, 2.7f, op("A(2)")));
+    test::expectOk(storeNumber(ctx, 2.7f, op("A(2)")));
     EXPECT_EQ(a.floatAt(1), 2.7f);
 
     EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("A(3)"))), runError("1st Subscript out of range - A"));
@@ -216,21 +189,18 @@ TEST_F(Evaluate, StoresAndRangeChecks)
     EXPECT_EQ(failed(storeWord(ctx, 1, op("A"))), runError(msg::kDifferingDimensions, "A"));
 
     CachedOperand& dest = op("S");
-    ASSERT_TRUE(storeText(ctx, "ab", "", "c", dest));
+    test::expectOk(storeText(ctx, "ab", "", "c", dest));
     EXPECT_EQ(s.textAt(0), "abc");
-    std::string_view self;
-    ASSERT_TRUE(evalString(ctx, dest, self));
-    ASSERT_TRUE(storeText(ctx, self, "-", self, dest)); // the texts may be the destination's own
+    const std::string_view self = test::valueOf(evalString(ctx, dest));
+    test::expectOk(storeText(ctx, self, "-", self, dest)); // the texts may be the destination's own
     EXPECT_EQ(s.textAt(0), "abc-abc");
     EXPECT_TRUE(s.texts[0].assigned);
 
     ctx.displayPrecision = kRunStartPrecision;
-    ctx.runErrorText.clear();
-    EXPECT_TRUE(checkRange(ctx, 5.0f, 0.0f, 5.0f, "Width"));
-    EXPECT_TRUE(ctx.runErrorText.empty());
+    test::expectOk(checkRange(ctx, 5.0f, 0.0f, 5.0f, "Width"));
     EXPECT_EQ(failed(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression")),
               "Value out of range - 2.5 - First expression"); // no header
-    EXPECT_FALSE(checkRange(ctx, std::nanf(""), 0.0f, 1.0f, "Radius"));
+    EXPECT_FALSE(checkRange(ctx, std::nanf(""), 0.0f, 1.0f, "Radius").ok());
 }
 
 } // namespace

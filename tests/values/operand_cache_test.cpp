@@ -3,7 +3,7 @@
 #include "support/recording_host.h"
 #include "values/classify_field.h"
 #include "values/operand_cache.h"
-#include "values/run_messages.h"
+#include "messages/run_errors.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +49,7 @@ TEST(OperandCacheTable, ResetDecodesEverySlotAndClearsCaches)
     VariableDeclaration n{"N", kTypeInteger, kNotArray, 1, 1, 0, 0.0f, {}};
     variables.createVariable(n, host);
     EvalContext ctx{variables};
-    float value = 0.0f;
-    ASSERT_TRUE(evalNumber(ctx, table.at(kInitialise, 1, 0), value));
+    ASSERT_TRUE(evalNumber(ctx, table.at(kInitialise, 1, 0)).ok());
     EXPECT_NE(table.at(kInitialise, 1, 0).cache.variable, nullptr);
     ASSERT_EQ(table.reset(program), std::nullopt);
     EXPECT_EQ(table.at(kInitialise, 1, 0).cache.variable, nullptr);

@@ -1,0 +1,112 @@
+#include "instructions/bitmaps/bitmap_editors.h"
+
+#include "program/block_writer.h"
+#include "program/instruction_table.h"
+#include "instructions/bitmaps/bitmap_instructions.h"
+#include "values/classify_field.h"
+#include "values/editor_fields.h"
+#include "values/number_text.h"
+
+#include <array>
+
+namespace qel {
+
+using namespace bitmap_block;
+
+namespace {
+
+using K = BitmapFieldKind;
+
+constexpr BitmapOperandField kLoadFields[] = {
+    {"Bitmap &File", kFileName, K::FileName},
+    {"Bitmap &Variable", kBitmap, K::Variable},
+    {"Returned &Width", kWidthVariable, K::OptionalVariable},
+    {"Returned &Height", kHeightVariable, K::OptionalVariable},
+};
+constexpr BitmapOperandField kDrawFields[] = {
+    {"Bitmap &Variable", kBitmap, K::Variable},
+    {"&Top", kTop, K::Numeric},
+    {"&Left", kLeft, K::Numeric},
+};
+constexpr BitmapOperandField kScaledFields[] = {
+    {"Bitmap &Variable", kBitmap, K::Variable},
+    {"&Left", kLeft, K::Numeric},
+    {"&Top", kTop, K::Numeric},
+    {"&Width", kWidth, K::Numeric},
+    {"&Height", kHeight, K::Numeric},
+};
+constexpr BitmapOperandField kUnloadFields[] = {{"File &Variable", kBitmap, K::Variable}};
+
+bool accepts(BitmapFieldKind kind, OperandClass given)
+{
+    switch (kind) {
+    case K::Variable: return given == OperandClass::Variable;
+    case K::FileName: return given == OperandClass::Variable || given == OperandClass::String;
+    case K::OptionalVariable: return given == OperandClass::Variable || given == OperandClass::Empty;
+    case K::Numeric:
+        return given == OperandClass::Variable || given == OperandClass::Integer || given == OperandClass::Floating;
+    }
+    return false;
+}
+
+std::string_view refusal(BitmapFieldKind kind)
+{
+    switch (kind) {
+    case K::Variable: return kVariableRequired;
+    case K::FileName: return kVariableOrStringLiteralRequired;
+    case K::OptionalVariable: return kNumericVariableOrNothingRequired;
+    case K::Numeric: return kNumericExpressionRequired;
+    }
+    return kVariableRequired;
+}
+
+} // namespace
+
+std::vector<FieldSpec> BitmapInstructionEditor::fields() const
+{
+    std::vector<FieldSpec> specs;
+    for (const BitmapOperandField& f : form_.fields)
+        specs.push_back({std::string(f.label), FieldKind::Variable, {}, 0});
+    return specs;
+}
+
+std::vector<std::string> BitmapInstructionEditor::decode(const ProgramLine& line) const
+{
+    std::vector<std::string> values;
+    for (const BitmapOperandField& f : form_.fields) {
+        const Operand operand = readOperand(line.block, f.slot);
+        values.push_back(f.kind == K::OptionalVariable ? formatOptionalReference(operand) : operandFieldText(operand));
+    }
+    return values;
+}
+
+EditOutcome BitmapInstructionEditor::accept(const std::vector<std::string>& values, EditContext&) const
+{
+    BlockWriter w(form_.fixedBody);
+    std::string text(form_.keyword);
+    for (size_t k = 0; k < form_.fields.size(); ++k) {
+        const BitmapOperandField& f = form_.fields[k];
+        ClassifiedField field = classifyField(k < values.size() ? values[k] : std::string());
+        if (!accepts(f.kind, field.kind))
+            return fieldError(static_cast<int>(k), refusal(f.kind));
+        writeOperand(w, f.slot, field);
+        text += k == 0 ? " " : ", ";
+        if (field.kind != OperandClass::Empty)
+            text += formatReference(asOperand(field), kGeneralPrecision);
+    }
+    return {std::nullopt, {form_.type, std::move(text), w.finish()}};
+}
+
+std::vector<const InstructionEditor*> bitmapEditors()
+{
+    static const std::array<BitmapInstructionEditor, 4> editors = {
+        BitmapInstructionEditor({kBitmapLoad, "BitmapLoad", "Load A Bitmap File", kLoadBody, kLoadFields}),
+        BitmapInstructionEditor({kDrawBitmap, "DrawBitmap", "Draw A Bitmap", kDrawBody, kDrawFields}),
+        BitmapInstructionEditor(
+            {kDrawBitmapScaled, "DrawBitmapScaled", "Draw A Scaled Bitmap ", kScaledBody, kScaledFields}),
+        BitmapInstructionEditor({kBitmapUnload, "BitmapUnLoad", "Unload A Bitmap", kUnloadBody, kUnloadFields}),
+    };
+    return editorList(editors);
+}
+
+} // namespace qel

@@ -1,0 +1,96 @@
+// Blocks: nothing is matched when a program is edited; a block is matched while it runs, through
+// the section's CallStack and a forward scan for the line that closes a block whose body is skipped.
+
+#include "interpreter/line_context.h"
+#include "messages/run_errors.h"
+
+#include <string>
+
+namespace qel {
+
+namespace {
+
+std::string_view targetName(uint32_t type)
+{
+    switch (type) {
+    case kEndIf: return "EndIf";
+    case kEndWhile: return "EndWhile";
+    case kNext: return "Next";
+    case kElse: return "Else";
+    }
+    return "";
+}
+
+std::string_view foundPhrase(uint32_t type)
+{
+    switch (type) {
+    case kEndIf: return "an EndIf";
+    case kEndWhile: return "an EndWhile";
+    case kNext: return "a Next";
+    case kReturn: return "a Return";
+    case kEndFunction: return "an EndFunction";
+    case kElse: return "an Else";
+    }
+    return "nothing";
+}
+
+std::string_view framePhrase(uint32_t kind)
+{
+    switch (kind) {
+    case kCallFrame: return "a Call";
+    case kIf: return "an If.";
+    case kFor: return "a For.";
+    case kWhile: return "a While";
+    }
+    return "nothing";
+}
+
+} // namespace
+
+Result<uint32_t> LineContext::skipToCodeAfter(uint32_t target1, uint32_t target2)
+{
+    LineCursor& cur = cursor();
+    const auto& lines = state_.program.sections[cur.section].lines;
+    int ifDepth = 0, whileDepth = 0, forDepth = 0, total = 0;
+    const auto failWith = [&](std::string_view message) { return runError(message, targetName(target1)); };
+    // The scan moves the current line as it goes, so a failure stops the run where the scan stopped.
+    while (cur.index + 1 < lines.size()) {
+        ++cur.index;
+        const uint32_t type = lines[cur.index].type;
+        if ((type == target1 || type == target2) && total == 0) {
+            if (forDepth != 0)
+                return failWith("For - Next loop split.");
+            if (whileDepth != 0)
+                return failWith("While - EndWhile loop split.");
+            if (ifDepth != 0)
+                return failWith("If - EndIf split.");
+            return type;
+        }
+        switch (type) {
+        case kIf: ++ifDepth, ++total; break;
+        case kEndIf: --ifDepth, --total; break;
+        case kWhile: ++whileDepth, ++total; break;
+        case kEndWhile: --whileDepth, --total; break;
+        case kFor: ++forDepth, ++total; break;
+        case kNext: --forDepth, --total; break;
+        case kDeclareFunction: return failWith("Found a Function before matching ");
+        case kEndFunction: return failWith("Found an End Function before matching ");
+        default: break;
+        }
+    }
+    return failWith("Could not find matching ");
+}
+
+Failure LineContext::mismatch(uint32_t found, uint32_t opened)
+{
+    return runError("Found " + std::string(foundPhrase(found)) + " matched to " + std::string(framePhrase(opened)));
+}
+
+Status LineContext::pushFrame(const StackFrame& frame)
+{
+    if (stack().push(frame))
+        return success();
+    return runError(msg::kStackOverflow);
+}
+
+} // namespace qel

@@ -1,0 +1,17 @@
+#include "interpreter/line_context.h"
+
+#include "messages/run_errors.h"
+
+#include <string>
+
+namespace qel {
+
+Failure LineContext::windowsCallFailed(std::string_view detail)
+{
+    state_.host.showMessage(msg::kWindowsErrorNotice, Icon::Error);
+    return Failure(std::string(msg::kWindowsCallFailed) + std::string(detail));
+}
+
+void LineContext::pumpAfterThisLine() { state_.iterations = kPumpInterval - 1; }
+
+} // namespace qel

@@ -1,0 +1,20 @@
+#pragma once
+// Messages that several instruction editors show when a field is refused (OK is pressed and the
+// field gets the focus back). Texts only one editor shows live beside that editor.
+
+#include <string_view>
+
+namespace qel {
+
+inline constexpr std::string_view kVariableRequired = "Variable required.";
+inline constexpr std::string_view kExpressionRequired = "Expression required.";
+inline constexpr std::string_view kNumericExpressionRequired = "Numeric expression required.";
+inline constexpr std::string_view kInvalidExpression = "Invalid expression.";
+inline constexpr std::string_view kVariableOrConstantRequired = "Variable or constant required.";
+inline constexpr std::string_view kVariableOrStringLiteralRequired = "Variable or string literal required.";
+// Our own: a list value that is none of the list's items (which a dialog cannot produce), and a
+// line whose texts outgrow the line store.
+inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
+inline constexpr std::string_view kLineTooLong = "Too much text for one line - shorten this value";
+
+} // namespace qel

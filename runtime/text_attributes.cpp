@@ -1,0 +1,44 @@
+#include "runtime/text_attributes.h"
+
+#include "runtime/draw_target.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qel {
+
+namespace {
+
+// Beyond this em height a font only exhausts the glyph cache; no window shows it.
+constexpr long kMaxFontPixels = 2000;
+
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+QFont makeTextFont(std::string_view face, uint32_t pointSize, uint32_t style, int dotsPerInchY)
+{
+    QFont font(latin1(face));
+    const long pixels = std::lround(static_cast<double>(pointSize) * dotsPerInchY / 72.0);
+    if (pixels > 0) // a size of 0 keeps the face's default height
+        font.setPixelSize(static_cast<int>(std::min(pixels, kMaxFontPixels)));
+    font.setWeight((style & kFontBold) ? QFont::Bold : QFont::Normal);
+    font.setItalic((style & kFontItalic) != 0);
+    font.setUnderline((style & kFontUnderline) != 0);
+    return font;
+}
+
+void applyTextAttributes(DrawTarget& target)
+{
+    QPainter& painter = target.painter();
+    const DrawState& state = target.state();
+    QFont font = state.font ? *state.font : QFont();
+    font.setStyleStrategy(QFont::NoAntialias); // glyphs in the text colour only, so pixels are exact
+    painter.setFont(font);
+    painter.setPen(QColor::fromRgb(state.textColour));
+    painter.setBackground(QColor::fromRgb(state.textBackground));
+}
+
+} // namespace qel

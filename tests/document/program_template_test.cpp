@@ -1,0 +1,91 @@
+#include "document/program_template.h"
+#include "program/instruction_table.h"
+#include "program/system_names.h"
+#include "support/recording_host.h"
+#include "values/variable_table.h"
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+
+namespace {
+
+std::vector<std::pair<uint32_t, std::string>> linesOf(const Program& p, uint32_t section)
+{
+    std::vector<std::pair<uint32_t, std::string>> out;
+    for (const auto& line : p.sections[section].lines)
+        out.emplace_back(line.type, line.text);
+    return out;
+}
+
+} // namespace
+
+TEST(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
+{
+    Program program;
+    VariableTable variables;
+    test::RecordingHost host;
+    newProgramWithHandlers(program, variables, host);
+    EXPECT_TRUE(host.messages.empty());
+
+    using Lines = std::vector<std::pair<uint32_t, std::string>>;
+    EXPECT_EQ(linesOf(program, kKeyboard), (Lines{
+                                               {3, "Keyboard handler"},
+                                               {4, "DeclareVariables Integer qelScanCode=0"},
+                                               {4, "DeclareVariables String qelChar=\"\""},
+                                               {46, "DeclareFunction qelOnKeyDown"},
+                                               {47, "EndFunction"},
+                                               {46, "DeclareFunction qelOnChar"},
+                                               {47, "EndFunction"},
+                                           }));
+    EXPECT_EQ(linesOf(program, kMouse), (Lines{
+                                            {3, "Mouse handler"},
+                                            {4, "DeclareVariables Integer qelMouseX=0"},
+                                            {4, "DeclareVariables Integer qelMouseY=0"},
+                                            {4, "DeclareVariables Integer qelMouseLButton=0"},
+                                            {4, "DeclareVariables Integer qelMouseRButton=0"},
+                                            {46, "DeclareFunction qelOnLeftButtonDown"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnLeftButtonUp"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnRightButtonDown"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnRightButtonUp"},
+                                            {47, "EndFunction"},
+                                            {46, "DeclareFunction qelOnMove"},
+                                            {47, "EndFunction"},
+                                        }));
+    for (uint32_t s : {kInitialise, kPaint, kTimer})
+        EXPECT_EQ(program.sections[s].lineCount(), 1u);
+
+    std::vector<std::string> names;
+    for (const VariableRecord& v : variables)
+        names.push_back(v.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"qelScanCode", "qelChar", "qelMouseX", "qelMouseY", "qelMouseLButton",
+                                               "qelMouseRButton"}));
+    EXPECT_EQ(variables.findVariable("QELCHAR")->type, kTypeString);
+    EXPECT_EQ(program.edit.section, kInitialise);
+}
+
+TEST(ProgramTemplate, HandlerAndSystemVariableLinesAreRequired)
+{
+    Program program;
+    VariableTable variables;
+    test::RecordingHost host;
+    newProgramWithHandlers(program, variables, host);
+    const auto& mouse = program.sections[kMouse].lines;
+    int required = 0;
+    for (const auto& line : mouse)
+        required += isRequiredLine(line);
+    EXPECT_EQ(required, 9); // four variables and five handlers, not the EndFunction lines
+    EXPECT_FALSE(isRequiredLine(mouse[0]));
+
+    // Names are compared with case; a missing name is not required.
+    ProgramLine renamed = program.sections[kKeyboard].lines[3];
+    EXPECT_TRUE(isRequiredLine(renamed));
+    std::vector<uint8_t> bytes(renamed.block.bytes().begin(), renamed.block.bytes().end());
+    bytes[renamed.block.u32(4)] = 'Q'; // "QelOnKeyDown"
+    renamed.block = ParamBlock::fromBytes(bytes);
+    EXPECT_FALSE(isRequiredLine(renamed));
+    EXPECT_FALSE(isRequiredLine(ProgramLine{kDeclareFunction, "DeclareFunction", ParamBlock()}));
+}

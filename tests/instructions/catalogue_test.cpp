@@ -1,0 +1,115 @@
+// The catalogue is built from descriptors spread over the families; these checks keep the pieces in
+// agreement with the file format and with the lists users have always seen.
+
+#include "instructions/catalogue.h"
+#include "instructions/families.h"
+#include "program/instruction_table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace qel {
+namespace {
+
+TEST(Catalogue, EveryLineTypeIsClaimedByExactlyOneDescriptorOfItsKind)
+{
+    std::map<uint32_t, int> claims;
+    for (auto family : {controlFamily, flowFamily, functionsFamily, variablesFamily, stringsFamily, filesFamily,
+                        interactionFamily, windowFamily, drawingFamily, textFamily, bitmapsFamily, soundFamily,
+                        printingFamily, documentsFamily, formsFamily, inspectionFamily})
+        for (const InstructionDescriptor& d : family())
+            ++claims[d.type];
+    for (uint32_t type = 0; type <= kLastLineType + 1; ++type) {
+        EXPECT_EQ(claims[type], isValidLineType(type) ? 1 : 0) << type;
+        const InstructionDescriptor* d = descriptorFor(type);
+        ASSERT_EQ(d != nullptr, isValidLineType(type)) << type;
+        if (!d)
+            continue;
+        const InstructionInfo& info = *instructionInfo(type);
+        // A fixed-text line is inserted as it stands and never edited; every other line has an
+        // editor unless its instruction is still to come, and then it cannot run either.
+        if (!info.fixedText.empty())
+            EXPECT_EQ(d->editor, nullptr) << info.keyword;
+        if (d->editor)
+            EXPECT_EQ(d->editor->type(), type) << info.keyword;
+        else if (info.fixedText.empty() && type != kBlank)
+            EXPECT_EQ(d->handler, nullptr) << info.keyword;
+        if (!d->handler)
+            EXPECT_EQ(dispatchTable().at(type), &DispatchTable::notAvailableYet) << info.keyword;
+        else
+            EXPECT_EQ(dispatchTable().at(type), d->handler) << info.keyword;
+        if (!info.keyword.empty())
+            EXPECT_FALSE(d->help.summary.empty()) << info.keyword;
+    }
+    EXPECT_EQ(dispatchTable().at(5), &DispatchTable::corruptChain);
+}
+
+// "label -code" per item, "|" for a separator.
+std::string listText(const InstructionListEntries& list)
+{
+    std::string text;
+    for (const InstructionDescriptor* d : list.items) {
+        if (!text.empty())
+            text += ' ';
+        if (!d) {
+            text += '|';
+            continue;
+        }
+        const InstructionInfo& info = *instructionInfo(d->type);
+        text += info.listLabel.empty() ? info.keyword : info.listLabel;
+        if (!d->shortCode.empty())
+            text += " -" + std::string(d->shortCode);
+    }
+    return text;
+}
+
+TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
+{
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Functions and flow", "DeclareFunction -df EndFunction | Call CallUsing Return | If Else EndIf | For Next | "
+                               "While EndWhile | BreakOutOfLoop -bo Continue -con"},
+        {"Variables", "DeclareVariable -dv Let"},
+        {"Strings", "StringFromNumeric -sfn StringToNumeric -stn StringPart -sp StringLength -sl"},
+        {"Text files", "TextFileOpen TextFileClose TextFileRead TextFileWrite"},
+        {"Timer", "TimerStart TimerStop"},
+        {"Bitmaps", "BitmapLoad BitmapUnload"},
+        {"Program control", "Stop AutoRun ExitQEL"},
+        {"Drawing", "DrawArc -da DrawBitmap -db DrawBitmapScaled -ds DrawCircle -dc DrawFill -di DrawLine -dl "
+                    "DrawPoint -dp DrawRect -dre DrawText -dt | TextBackColour -tbc TextForeColour -tfc TextFont -tfo | "
+                    "ColourRemap FPDispDigits"},
+        {"Options", "OptionCaseInsensitive OptionCaseSensitive"},
+        {"Window", "WindowMaximise WindowRestore WindowClear WindowGetSize"},
+        {"Miscellaneous", "Comment -com DisplayVarsInListCtrl GetTimeAndDate InputBox -ib MessageBox Pause "
+                          "PostQuitMessage OpenDoc OpenForm Forms2Open Forms2Close Forms2Exchange PlayWave "
+                          "OpenSaveLoadDlg -os"},
+        {"Printing", "PrintStart PrintStop PrintEject"},
+    };
+    const auto& lists = instructionLists();
+    ASSERT_EQ(lists.size(), expected.size());
+    for (size_t k = 0; k < lists.size(); ++k) {
+        EXPECT_EQ(lists[k].name, expected[k].first);
+        EXPECT_EQ(listText(lists[k]), expected[k].second) << expected[k].first;
+    }
+}
+
+TEST(Catalogue, ShortCodesIgnoreCaseAndNameOnlyTheirInstruction)
+{
+    EXPECT_EQ(lookupShortCode("dl"), kDrawLine);
+    EXPECT_EQ(lookupShortCode("DRE"), kDrawRect);
+    EXPECT_EQ(lookupShortCode("Con"), kContinue);
+    EXPECT_EQ(lookupShortCode("d"), std::nullopt);
+    EXPECT_EQ(lookupShortCode("dlx"), std::nullopt);
+    EXPECT_EQ(lookupShortCode("drawline"), std::nullopt);
+    size_t codes = 0;
+    for (const InstructionDescriptor* d : allDescriptors())
+        if (!d->shortCode.empty()) {
+            ++codes;
+            EXPECT_EQ(lookupShortCode(d->shortCode), d->type) << d->shortCode;
+        }
+    EXPECT_EQ(codes, 23u);
+}
+
+} // namespace
+} // namespace qel

@@ -1,0 +1,211 @@
+#include "program/instruction_table.h"
+#include "support/recording_host.h"
+#include "instructions/variables/declare_variable.h"
+#include "instructions/variables/declared_variables.h"
+#include "values/literals.h"
+#include "values/variable_table.h"
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+// Field values: type, shape, dimensions, then name/initial value pairs.
+Fields fields(std::string type, std::string shape, std::string d1, std::string d2,
+              std::vector<std::pair<std::string, std::string>> variables)
+{
+    Fields values{type, shape, d1, d2};
+    for (auto& [name, initial] : variables) {
+        values.push_back(name);
+        values.push_back(initial);
+    }
+    values.resize(declare_fields::kCount);
+    return values;
+}
+
+class DeclareVariable : public ::testing::Test {
+protected:
+    EditOutcome accept(const Fields& values, const ProgramLine* editing = nullptr)
+    {
+        EditContext context{program, table, editing};
+        return editor.accept(values, context);
+    }
+    std::string text(const Fields& values)
+    {
+        EditOutcome outcome = accept(values);
+        EXPECT_TRUE(outcome.ok()) << outcome.error->message;
+        return outcome.line.text;
+    }
+    void expectError(const Fields& values, int field, std::string_view message, const ProgramLine* editing = nullptr)
+    {
+        EditOutcome outcome = accept(values, editing);
+        ASSERT_FALSE(outcome.ok());
+        EXPECT_EQ(outcome.error->field, field);
+        EXPECT_EQ(outcome.error->message, message);
+        EXPECT_EQ(outcome.error->icon, Icon::Exclamation);
+    }
+    // Appends a line to the current section, or stores over line `editing`, as the dialog would.
+    bool store(const Fields& values, long editing = -1)
+    {
+        program.edit.target = static_cast<int32_t>(editing);
+        if (editing >= 0)
+            program.goToLine(program.edit.section, editing);
+        EditContext context{program, table, editing >= 0 ? program.lineAt(program.edit.section, editing) : nullptr};
+        return !runEditor(editor, values, context, host);
+    }
+    std::vector<std::string> variableNames() const
+    {
+        std::vector<std::string> names;
+        for (const VariableRecord& v : table)
+            names.push_back(v.name);
+        return names;
+    }
+
+    DeclareVariableEditor editor;
+    Program program;
+    VariableTable table;
+    test::RecordingHost host;
+};
+
+TEST_F(DeclareVariable, DisplayTextsAndBlock)
+{
+    EXPECT_EQ(text(fields("Integer", "Not an Array", "", "", {{"qelScanCode", "0"}})),
+              "DeclareVariables Integer qelScanCode=0");
+    EXPECT_EQ(text(fields("String", "Not an Array", "", "", {{"qelChar", "\"\""}})),
+              "DeclareVariables String qelChar=\"\"");
+    EXPECT_EQ(text(fields("Integer", "", "", "", {{"A", "+007"}, {"B", ""}})), "DeclareVariables Integer A=7,B=0");
+    EXPECT_EQ(text(fields("Floating Point", "Not an Array", "", "", {{"X", "2.50"}, {"Y", "1234567"}, {"Z", " 1e5 "}})),
+              "DeclareVariables Floating Point X=2.5,Y=1.23457e+06,Z=100000");
+    EXPECT_EQ(text(fields("Bitmap", "Not an Array", "", "", {{"Pic", "ignored"}})), "DeclareVariables Bitmap Pic");
+    EXPECT_EQ(text(fields("Integer", "1D Array", "10", "99", {{"A", "7"}})), "DeclareVariables Integer A(10)");
+    EXPECT_EQ(text(fields("String", "2D Array", "100", "100", {{"Grid", "\"x\""}, {"", ""}, {"Other", ""}})),
+              "DeclareVariables String Grid(100,100),Other(100,100)");
+
+    EditOutcome outcome = accept(fields("String", "1D Array", "3", "", {{"", ""}, {"Names", "\"hi\""}}));
+    ASSERT_TRUE(outcome.ok());
+    const ParamBlock& block = outcome.line.block;
+    EXPECT_EQ(outcome.line.type, kDeclareVariable);
+    EXPECT_EQ(block.u32(4), 4u);
+    EXPECT_EQ(block.u32(8), 2u);
+    EXPECT_EQ(block.u32(12), 3u);
+    EXPECT_EQ(block.u32(16), 1u);
+    EXPECT_EQ(block.u32(20), 0u); // the empty first row keeps its slot empty
+    EXPECT_EQ(block.u32(28), 52u);
+    EXPECT_EQ(block.textField(28), "Names");
+    EXPECT_EQ(block.u32(32), 58u);
+    EXPECT_EQ(block.textField(32), "hi");
+    EXPECT_EQ(block.bodyLength(), 48u + 6u + 3u);
+}
+
+TEST_F(DeclareVariable, FieldChecksInOrder)
+{
+    expectError(fields("Integer", "", "", "", {{"A", "1"}, {"1A", "x"}}), 5 + 1, kInvalidVariableName);
+    expectError(fields("Integer", "", "", "", {{"abcdefghijklmnopqrstu", ""}}), 4, "Invalid variable name");
+    EXPECT_TRUE(accept(fields("Integer", "", "", "", {{"abcdefghijklmnopqrst", ""}})).ok());
+    expectError(fields("Integer", "", "", "", {}), 4, kVariableNameNeeded);
+
+    expectError(fields("Integer", "", "", "", {{"A", "1.5"}}), 5, "Non numeric character in an integer");
+    expectError(fields("Floating Point", "", "", "", {{"A", "1"}, {"B", "1e39"}}), 7, "Exponent out of range.");
+    expectError(fields("String", "", "", "", {{"A", "abc"}}), 5, kStringNeedsQuotes);
+
+    const std::string range = " Dimension must be an integer in the range 0 - 1000";
+    expectError(fields("Integer", "1D Array", "1001", "", {{"A", ""}}), 2, "1st" + range);
+    expectError(fields("Integer", "2D Array", "5", "x", {{"A", ""}}), 3, "2nd" + range);
+    expectError(fields("Integer", "2D Array", "", "5", {{"A", ""}}), 2, "1st" + range);
+    expectError(fields("Integer", "2D Array", "100", "101", {{"A", ""}}), 3,
+                "Arrays may not have more that 10,000 elements");
+    EXPECT_TRUE(accept(fields("Integer", "2D Array", "100", "100", {{"A", ""}})).ok());
+    EXPECT_TRUE(accept(fields("Integer", "1D Array", "0", "", {{"A", ""}})).ok());
+
+    expectError(fields("Integer", "", "", "", {{"Count", ""}, {"COUNT", ""}}), 6, "Duplicate variable name");
+    expectError(fields("Integr", "", "", "", {{"A", ""}}), 0, kNotAListItem);
+
+    // Long string values are refused, not cut.
+    const std::string value = "\"" + std::string(250, 's') + "\"";
+    EXPECT_TRUE(accept(fields("String", "", "", "", {{"A", value}, {"B", value}, {"C", value}})).ok());
+    expectError(fields("String", "", "", "", {{"A", value}, {"B", value}, {"C", value}, {"D", value}}), 11,
+                kDeclarationTooLong);
+}
+
+TEST_F(DeclareVariable, StoringCreatesAndReplacesVariablesAndDeletingRemovesThem)
+{
+    ASSERT_TRUE(store(fields("Integer", "", "", "", {{"Count", "5"}, {"Total", ""}})));
+    ASSERT_TRUE(store(fields("String", "1D Array", "4", "", {{"Names", ""}})));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Count", "Total", "Names"}));
+    EXPECT_EQ(table.findVariable("count")->initialInteger(), 5);
+    EXPECT_EQ(program.sections[0].lines.size(), 3u);
+
+    // A new line may not reuse a name; editing a line may keep its own names but not take others'.
+    expectError(fields("Integer", "", "", "", {{"total", ""}}), 4, kDuplicateVariableName);
+    const ProgramLine* first = program.lineAt(0, 1);
+    EXPECT_TRUE(accept(fields("Integer", "", "", "", {{"TOTAL", ""}, {"Count", ""}}), first).ok());
+    expectError(fields("Integer", "", "", "", {{"Names", ""}}), 4, kDuplicateVariableName, first);
+
+    ASSERT_TRUE(store(fields("Floating Point", "", "", "", {{"Count", "1.5"}, {"Extra", ""}}), 1));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names", "Count", "Extra"}));
+    EXPECT_EQ(table.findVariable("Count")->type, kTypeFloat);
+    EXPECT_EQ(program.lineAt(0, 1)->text, "DeclareVariables Floating Point Count=1.5,Extra=0");
+    EXPECT_TRUE(host.messages.empty());
+
+    // Rebuilding from the stored lines gives the same variables.
+    VariableTable rebuilt;
+    ASSERT_TRUE(createDeclaredVariables(rebuilt, program, 0, host));
+    EXPECT_EQ(rebuilt.size(), 3u);
+    EXPECT_EQ(rebuilt.findVariable("names")->elementCount(), 4u);
+    EXPECT_EQ(rebuilt.findVariable("count")->initialFloat(), 1.5f);
+
+    // Deleting a line removes its variables; the first line cannot be deleted, so its variables stay.
+    EXPECT_TRUE(deleteProgramLine(program, table, 1, host));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names"}));
+    EXPECT_EQ(program.sections[0].lines.size(), 2u);
+    program.sections[0].lines[0] = *program.lineAt(0, 1);
+    EXPECT_FALSE(deleteProgramLine(program, table, 0, host));
+    EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names"}));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Deleting the first line is not permitted");
+}
+
+TEST_F(DeclareVariable, DecodeAcceptGivesTheSameLine)
+{
+    const Fields cases[] = {
+        fields("Integer", "Not an Array", "", "", {{"A", "+5"}, {"", ""}, {"B", "-2147483"}}),
+        fields("Integer", "Not an Array", "", "", {{"Big", "2147483648"}}),
+        fields("Floating Point", "Not an Array", "", "",
+               {{"X", "0.1"}, {"Y", "1.2345678"}, {"Z", "0.1e-38"}, {"W", "9e38"}}),
+        fields("String", "Not an Array", "", "", {{"S", "\"say \"hi\"\""}, {"T", ""}}),
+        fields("String", "2D Array", "7", "3", {{"Grid", "\"x\""}}),
+        fields("Bitmap", "1D Array", "5", "", {{"Pics", ""}}),
+        fields("File", "Not an Array", "", "", {{"In", ""}, {"Out", ""}}),
+    };
+    for (const Fields& values : cases) {
+        EditOutcome first = accept(values);
+        ASSERT_TRUE(first.ok()) << values[4] << ": " << first.error->message;
+        ProgramLine stored{first.line.type, first.line.text, first.line.block};
+        Fields decoded = editor.decode(stored);
+        ASSERT_EQ(decoded.size(), editor.fields().size());
+        EditOutcome again = accept(decoded);
+        ASSERT_TRUE(again.ok()) << again.error->message;
+        EXPECT_EQ(again.line.text, first.line.text);
+        EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
+    }
+}
+
+TEST_F(DeclareVariable, FieldsInDialogOrder)
+{
+    auto specs = editor.fields();
+    ASSERT_EQ(specs.size(), 12u);
+    EXPECT_EQ(editor.title(), "Declare Variables");
+    EXPECT_EQ(specs[0].label, "Variable &Type");
+    EXPECT_EQ(specs[0].items, (std::vector<std::string>{"Integer", "Floating Point", "String", "Bitmap", "File"}));
+    EXPECT_EQ(specs[1].items, (std::vector<std::string>{"Not an Array", "1D Array", "2D Array"}));
+    EXPECT_EQ(specs[3].label, "&2nd Dimension");
+    EXPECT_EQ(specs[3].maxLength, 5);
+    EXPECT_EQ(specs[10].label, "Variable &Name");
+    EXPECT_EQ(specs[10].maxLength, 20);
+    EXPECT_EQ(specs[11].label, "Initial Value");
+}
+
+} // namespace
+} // namespace qel

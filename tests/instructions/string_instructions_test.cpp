@@ -1,0 +1,218 @@
+#include "instructions/strings/string_editors.h"
+#include "instructions/strings/string_instructions.h"
+#include "support/program_builder.h"
+#include "support/test_run_host.h"
+#include "instructions/catalogue.h"
+#include "interpreter/line_context.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ctime>
+#include <iomanip>
+#include <sstream>
+
+using namespace qel;
+
+namespace {
+
+struct StringInstructionsTest : ::testing::Test {
+    Program program;
+    VariableTable variables;
+    test::TestRunHost host;
+    RunState run{program, variables, host, dispatchTable()};
+    test::ProgramBuilder build{program, variables};
+
+    StringInstructionsTest()
+    {
+        run.eval.displayPrecision = kRunStartPrecision;
+        declare("S", kTypeString);
+        declare("D", kTypeString);
+        declare("T", kTypeString);
+        declare("N", kTypeInteger);
+        declare("F", kTypeFloat);
+        declare("B", kTypeBitmap);
+    }
+
+    void declare(std::string_view name, uint32_t type)
+    {
+        VariableDeclaration declaration;
+        declaration.name = name;
+        declaration.type = type;
+        variables.createVariable(declaration, host);
+    }
+    VariableRecord& var(std::string_view name) { return *variables.findVariable(name); }
+    std::string text(std::string_view name) { return std::string(var(name).textAt(0)); }
+    void setText(std::string_view name, std::string value) { var(name).texts[0] = {std::move(value), true}; }
+
+    // Stores the line through its editor and makes it section 0's current line.
+    LineContext place(std::string_view keyword, std::vector<std::string> fields)
+    {
+        build.add(keyword, std::move(fields));
+        EXPECT_FALSE(prepareLines(run));
+        run.cursors[0] = {0, static_cast<uint32_t>(program.sections[0].lines.size() - 1)};
+        return LineContext(run, 0);
+    }
+    // Runs the line's handler as the loop would: "" when it succeeds, else its failure's text.
+    std::string execute(std::string_view keyword, std::vector<std::string> fields)
+    {
+        LineContext line = place(keyword, std::move(fields));
+        const LineResult result = dispatchTable().at(build.last().type)(line);
+        return result.ok() ? std::string() : result.failure().text();
+    }
+    // The error text of a line that must fail.
+    std::string failure(std::string_view keyword, std::vector<std::string> fields)
+    {
+        std::string text = execute(keyword, std::move(fields));
+        EXPECT_FALSE(text.empty());
+        return text;
+    }
+    std::string part(std::string start, std::string end)
+    {
+        EXPECT_EQ(execute("StringPart", {"S", start, end, "D"}), "");
+        return text("D");
+    }
+};
+
+} // namespace
+
+TEST_F(StringInstructionsTest, StringPartTakesTheBytesBetweenPositions)
+{
+    setText("S", "HELLO");
+    EXPECT_EQ(part("2", "4"), "ELL");
+    EXPECT_EQ(part("0", "2"), "HE");
+    EXPECT_EQ(part("4", "99"), "LO");
+    EXPECT_EQ(part("3", "3"), "L");
+    EXPECT_EQ(part("6", "9"), "");
+    var("N").setNumberAt(0, 2);
+    var("F").setNumberAt(0, 3.9f); // positions are truncated: 2 to 3
+    EXPECT_EQ(part("N", "F"), "EL");
+
+    EXPECT_EQ(failure("StringPart", {"S", "3", "2", "D"}), "RUN TIME ERROR\n\nEnd must be greater than Start- ");
+
+    EXPECT_EQ(execute("StringPart", {"S", "2", "3", "S"}), "");
+    EXPECT_EQ(text("S"), "EL");
+}
+
+TEST_F(StringInstructionsTest, OperandsAreCheckedInBlockOrderBeforeAnythingIsRead)
+{
+    setText("D", "kept");
+    // The source is checked before the destination, then start and end.
+    EXPECT_EQ(failure("StringPart", {"Nope", "1", "2", "N"}),
+              "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
+    EXPECT_EQ(failure("StringPart", {"S", "1", "2", "N"}),
+              "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
+    EXPECT_EQ(failure("StringPart", {"S", "T", "2", "D"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+    EXPECT_EQ(failure("StringLength", {"S", "B"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
+    EXPECT_EQ(text("D"), "kept");
+
+    // GetTimeAndDate checks both variables before it writes either.
+    setText("T", "before");
+    EXPECT_EQ(failure("GetTimeAndDate", {"T", "N"}),
+              "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
+    EXPECT_EQ(text("T"), "before");
+}
+
+TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVariables)
+{
+    // The value a line stores from S into the numeric variable.
+    auto stored = [&](std::string_view keyword, std::string text, std::string target) {
+        setText("S", std::move(text));
+        EXPECT_EQ(execute(keyword, {"S", target}), "");
+        return var(target).numberAt(0);
+    };
+    EXPECT_EQ(stored("StringLength", "", "N"), 0.0f);
+    EXPECT_EQ(stored("StringLength", "HELLO", "F"), 5.0f);
+    EXPECT_EQ(stored("StringToNumeric", "12abc", "N"), 12.0f); // the leading number
+    EXPECT_EQ(stored("StringToNumeric", "no digits", "F"), 0.0f);
+    EXPECT_EQ(stored("StringToNumeric", "  -2.5e1x", "F"), -25.0f);
+    EXPECT_EQ(stored("StringToNumeric", "inf", "F"), 0.0f);
+    EXPECT_TRUE(std::isinf(stored("StringToNumeric", "1e999", "F")));
+    stored("StringToNumeric", "-2147483648", "N");
+    EXPECT_EQ(var("N").integerAt(0), -2147483647 - 1);
+    // The largest integer has no float of its own; it must not wrap to a negative number.
+    stored("StringToNumeric", "2147483647", "N");
+    EXPECT_GT(var("N").integerAt(0), 2147483000);
+    setText("S", "3e10");
+    EXPECT_EQ(failure("StringToNumeric", {"S", "N"}), "Value out of range - 30000001024 - N");
+    setText("S", "2147483648");
+    EXPECT_NE(execute("StringToNumeric", {"S", "N"}), "");
+
+    // Integers are written as digits, floats in the display form.
+    auto shown = [&](std::string source) {
+        EXPECT_EQ(execute("StringFromNumeric", {source, "S"}), "");
+        return text("S");
+    };
+    var("F").setNumberAt(0, 2.5f);
+    EXPECT_EQ(shown("F"), "2.5");
+    var("N").setNumberAt(0, -7);
+    EXPECT_EQ(shown("N"), "-7");
+    var("N").words[0] = 16777217; // beyond a float's exact integers
+    EXPECT_EQ(shown("N"), "16777217");
+    EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}),
+              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+}
+
+TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
+{
+    std::tm when{};
+    std::istringstream("2011-03-07 09:05:03") >> std::get_time(&when, "%Y-%m-%d %H:%M:%S");
+    when.tm_isdst = -1;
+    const std::time_t instant = std::mktime(&when);
+    LineContext line = place("GetTimeAndDate", {"T", "D"});
+    EXPECT_TRUE(getTimeAndDateAt(line, instant).ok());
+    EXPECT_EQ(text("T"), "09:05:03");
+    EXPECT_EQ(text("D"), "07/03/2011");
+
+    EXPECT_EQ(execute("GetTimeAndDate", {"T", "D"}), ""); // the clock's own reading
+    EXPECT_EQ(text("T").size(), 8u);
+    EXPECT_EQ(text("D").size(), 10u);
+}
+
+TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderRefuseNonVariablesAndRoundTrip)
+{
+    EditContext context{program, variables, nullptr};
+    const InstructionEditor& part = *editorFor(kStringPart);
+    EditOutcome built = part.accept({"Names(I)", "2.5", "Last", "D"}, context);
+    ASSERT_TRUE(built.ok());
+    EXPECT_EQ(built.line.text, "StringPart Names(I), 2.5, Last, D");
+    EXPECT_EQ(built.line.block.textField(string_block::kDestination), "D");
+    EXPECT_EQ(built.line.block.f32(string_block::kStart + 8), 2.5f);
+
+    EditOutcome fromNumeric = editorFor(kStringFromNumeric)->accept({"N", "S"}, context);
+    ASSERT_TRUE(fromNumeric.ok());
+    EXPECT_EQ(fromNumeric.line.text, "StringFromNumeric N, S");
+    EXPECT_EQ(fromNumeric.line.block.textField(string_block::kFirst), "S");
+
+    // The refused field and its message, or (-1, "") when accepted.
+    auto refusal = [&](const InstructionEditor& e, std::vector<std::string> values) {
+        EditOutcome out = e.accept(values, context);
+        return out.ok() ? std::pair(-1, std::string()) : std::pair(out.error->field, out.error->message);
+    };
+    using R = std::pair<int, std::string>;
+    EXPECT_EQ(refusal(*editorFor(kStringLength), {"\"x\"", "N"}), R(0, "Variable required."));
+    EXPECT_EQ(refusal(part, {"S", "\"1\"", "3", "D"}), R(1, "Variable or constant required."));
+    EXPECT_EQ(refusal(part, {"S", "", "3", "D"}), R(1, "Variable or constant required."));
+    EXPECT_NE(refusal(part, {"S", "1", "3", "4"}).first, -1);
+
+    // Decoded fields rebuild the same line.
+    const std::vector<std::pair<uint32_t, std::vector<std::string>>> lines = {
+        {kStringPart, {"A(I, 2)", "1234567", "-0.1", "D"}},
+        {kStringLength, {"Names(3)", "N"}},
+        {kStringToNumeric, {"S", "F"}},
+        {kStringFromNumeric, {"F", "S"}},
+        {kGetTimeAndDate, {"T", "D"}},
+    };
+    for (const auto& [type, fields] : lines) {
+        const InstructionEditor& editor = *editorFor(type);
+        EditOutcome first = editor.accept(fields, context);
+        ASSERT_TRUE(first.ok()) << type;
+        ProgramLine stored{first.line.type, first.line.text, first.line.block};
+        EditOutcome again = editor.accept(editor.decode(stored), context);
+        ASSERT_TRUE(again.ok()) << type;
+        EXPECT_EQ(again.line.text, first.line.text);
+        EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
+    }
+}

@@ -1,0 +1,99 @@
+#include "instructions/files/text_file_open.h"
+#include "support/recording_host.h"
+#include "values/variable_table.h"
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+using namespace qel::text_file_open;
+
+namespace {
+
+struct TextFileOpenTest : ::testing::Test {
+    Program program;
+    VariableTable variables;
+    EditContext context{program, variables, nullptr};
+    TextFileOpenEditor editor;
+    test::RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(TextFileOpenTest, BuildsTextAndBlockForBothModes)
+{
+    EditOutcome read = editor.accept({"F", "\"data.txt\"", "1", ""}, context);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.line.text, "TextFileOpen ForRead F, \"data.txt\"");
+    EXPECT_EQ(read.line.block.u32(kForReading), 1u);
+    EXPECT_EQ(read.line.block.bodyLength(), kFixedBody + 2 + 9);
+    EXPECT_EQ(read.line.block.textField(kFileVariable), "F");
+    EXPECT_EQ(read.line.block.textField(kFileName + 4), "data.txt");
+
+    EditOutcome write = editor.accept({"Files(2)", "Name", "", "1"}, context);
+    ASSERT_TRUE(write.ok());
+    EXPECT_EQ(write.line.text, "TextFileOpen ForWrite Files(2), Name");
+    EXPECT_EQ(write.line.block.u32(kForReading), 0u);
+
+    ProgramLine stored{write.line.type, write.line.text, write.line.block};
+    EXPECT_EQ(editor.decode(stored), (std::vector<std::string>{"Files(2)", "Name", "", "1"}));
+}
+
+TEST_F(TextFileOpenTest, RefusesFieldsOfTheWrongKind)
+{
+    EditOutcome noVariable = editor.accept({"\"f\"", "\"a\"", "1", ""}, context);
+    ASSERT_FALSE(noVariable.ok());
+    EXPECT_EQ(noVariable.error->field, kFileVariableField);
+    EXPECT_EQ(noVariable.error->message, "Variable required.");
+
+    EditOutcome number = editor.accept({"F", "12", "1", ""}, context);
+    ASSERT_FALSE(number.ok());
+    EXPECT_EQ(number.error->field, kFileNameField);
+    EXPECT_EQ(number.error->message, "String variable or string literal required.");
+}
+
+TEST_F(TextFileOpenTest, OldTextsSplitIntoWords)
+{
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(splitOldTextFileOpenText("TextFileOpen   ForRead  F,\"my, file.txt\""),
+              (Words{"TextFileOpen", "ForRead", "F", "\"my, file.txt\""}));
+    EXPECT_EQ(splitOldTextFileOpenText("TextFileOpen ForWrite Fs(1,2) , Names(I)"),
+              (Words{"TextFileOpen", "ForWrite", "Fs(1,2)", "Names(I)"}));
+    EXPECT_EQ(fieldsFromOldText("TextFileOpen forread F, N"), (Words{"F", "N", "1", ""}));
+    EXPECT_EQ(fieldsFromOldText("TextFileOpen Append F, N"), (Words{"F", "N", "", "1"}));
+}
+
+TEST_F(TextFileOpenTest, ConversionStoresTheRebuiltLineOrDropsItAfterItsMessage)
+{
+    program.edit.section = kInitialise;
+    program.edit.target = -1;
+    program.edit.type = 40;
+    program.edit.text = "TextFileOpen ForRead F, \"in.txt\"";
+    program.edit.block = ParamBlock::fromBody(std::vector<uint8_t>{9, 9, 9});
+    ASSERT_TRUE(convertOldTextFileOpen(context, host));
+    EXPECT_TRUE(host.messages.empty());
+    const ProgramLine& line = program.sections[0].lines.back();
+    EXPECT_EQ(line.text, "TextFileOpen ForRead F, \"in.txt\"");
+    EXPECT_EQ(line.block.textField(kFileVariable), "F");
+    EXPECT_EQ(line.block.bodyLength(), kFixedBody + 2 + 7);
+
+    program.edit.target = -1;
+    program.edit.text = "TextFileOpen ForRead F, 42";
+    EXPECT_FALSE(convertOldTextFileOpen(context, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0],
+              (test::RecordedMessage{"String variable or string literal required.", Icon::Exclamation}));
+    EXPECT_EQ(program.sections[0].lineCount(), 2u);
+
+    // Someone who corrects the field gets the line stored.
+    int asked = 0;
+    CorrectFields fix = [&](std::vector<std::string> values,
+                            const FieldError& error) -> std::optional<std::vector<std::string>> {
+        ++asked;
+        EXPECT_EQ(error.field, kFileNameField);
+        values[kFileNameField] = "\"42.txt\"";
+        return values;
+    };
+    EXPECT_TRUE(convertOldTextFileOpen(context, host, fix));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(program.sections[0].lines.back().text, "TextFileOpen ForRead F, \"42.txt\"");
+}
