@@ -1,6 +1,7 @@
 #include "environment/about_dialog.h"
 
 #include "environment/main_frame_icons.h"
+#include "runtime/latin1.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -11,10 +12,10 @@ namespace qel {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QString::fromLatin1(kAboutTitle));
+    setWindowTitle(toQString(kAboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(32, 32));
-    auto* text = new QLabel(QString::fromLatin1(kAboutText), this);
+    auto* text = new QLabel(toQString(kAboutText), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

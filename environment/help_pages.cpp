@@ -5,6 +5,7 @@
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
 #include "runtime/editor_registry.h"
+#include "runtime/latin1.h"
 
 #include <QStringList>
 
@@ -16,9 +17,7 @@ const QString kHelpRoot = QStringLiteral("qrc:/help/");
 const QString kInstructionFolder = QStringLiteral("/help/instructions/");
 const QString kIndexPage = QStringLiteral("index.html");
 
-QString fromView(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-
-QString keywordOf(uint32_t type) { return fromView(instructionInfo(type)->keyword); }
+QString keywordOf(uint32_t type) { return toQString(instructionInfo(type)->keyword); }
 
 QString pageName(uint32_t type) { return keywordOf(type) + QStringLiteral(".html"); }
 
@@ -32,7 +31,7 @@ std::vector<Group> groups()
 {
     std::vector<Group> result;
     for (const InsBlankList& list : insBlankLists()) {
-        Group group{fromView(list.name), {}};
+        Group group{toQString(list.name), {}};
         for (const InsBlankItem& item : list.items)
             if (item.type)
                 group.types.push_back(*item.type);
@@ -56,7 +55,7 @@ QString fieldsSection(const InstructionHelp& help)
         return QStringLiteral("<h2>Fields</h2><p>None: choosing the instruction adds the line at once, and the "
                               "line cannot be edited.</p>");
     QString rows;
-    for (const QString& line : fromView(help.fields).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& line : toQString(help.fields).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const qsizetype colon = line.indexOf(QStringLiteral(": "));
         rows += QStringLiteral("<tr><td valign=\"top\"><b>%1</b></td><td>%2</td></tr>")
                     .arg(line.left(colon).toHtmlEscaped(), line.mid(colon + 2).toHtmlEscaped());
@@ -64,7 +63,7 @@ QString fieldsSection(const InstructionHelp& help)
     QString section = QStringLiteral("<h2>Fields</h2><table cellpadding=\"3\">%1</table>").arg(rows);
     if (const InstructionEditor* editor = editorFor(help.type))
         section =
-            QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(fromView(editor->title()).toHtmlEscaped()) +
+            QStringLiteral("<p>The dialog is called <i>%1</i>.</p>").arg(toQString(editor->title()).toHtmlEscaped()) +
             section;
     return section;
 }
@@ -72,18 +71,18 @@ QString fieldsSection(const InstructionHelp& help)
 QString instructionPage(const InstructionHelp& help)
 {
     const QString keyword = keywordOf(help.type);
-    QString body = QStringLiteral("<p>%1</p>").arg(fromView(help.summary).toHtmlEscaped());
+    QString body = QStringLiteral("<p>%1</p>").arg(toQString(help.summary).toHtmlEscaped());
     if (const std::string_view label = instructionInfo(help.type)->listLabel; !label.empty())
         body += QStringLiteral("<p>In the Add An Instruction lists it is called <b>%1</b>; type the keyword "
                                "<b>%2</b> to choose it by name.</p>")
-                    .arg(fromView(label), keyword);
+                    .arg(toQString(label), keyword);
     if (const std::string_view code = keywordTable().abbreviationOf(help.type); !code.empty())
         body +=
-            QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(fromView(code));
+            QStringLiteral("<p>Short code: type <b>%1</b> in the Add An Instruction dialog.</p>").arg(toQString(code));
     body += fieldsSection(help);
     if (const auto example = exampleLine(help))
         body += QStringLiteral("<h2>Example</h2><p>The line reads:</p><pre>%1</pre>")
-                    .arg(QString::fromLatin1(example->data(), qsizetype(example->size())).toHtmlEscaped());
+                    .arg(toQString(*example).toHtmlEscaped());
     return page(keyword, body);
 }
 
@@ -94,7 +93,7 @@ QString indexPage()
         QStringList links;
         for (uint32_t type : group.types) {
             const std::string_view label = instructionInfo(type)->listLabel;
-            const QString shown = label.empty() ? keywordOf(type) : fromView(label);
+            const QString shown = label.empty() ? keywordOf(type) : toQString(label);
             links << QStringLiteral("<a href=\"%1\">%2</a>").arg(pageName(type), shown);
         }
         body += QStringLiteral("<h2>%1</h2><p>%2</p>").arg(group.title, links.join(QStringLiteral(", ")));
@@ -117,9 +116,7 @@ QUrl helpUrlForTopic(const QString& topic)
         return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
     if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("instructions/") + kIndexPage);
-    const QByteArray name = t.toLatin1();
-    if (const auto type = instructionTypeForTopic(std::string_view(name.constData(), size_t(name.size())));
-        type && instructionHelpFor(*type))
+    if (const auto type = instructionTypeForTopic(fromQString(t)); type && instructionHelpFor(*type))
         return QUrl(kHelpRoot + QStringLiteral("instructions/") + pageName(*type));
     return helpContentsUrl();
 }
@@ -133,8 +130,7 @@ QString builtHelpPage(const QUrl& url)
         return indexPage();
     if (!file.endsWith(QStringLiteral(".html")))
         return {};
-    const QByteArray keyword = file.chopped(5).toLatin1();
-    const int type = keywordTable().lookupKeyword(std::string_view(keyword.constData(), size_t(keyword.size())));
+    const int type = keywordTable().lookupKeyword(fromQString(file.chopped(5)));
     const InstructionHelp* help = type >= 0 ? instructionHelpFor(uint32_t(type)) : nullptr;
     return help ? instructionPage(*help) : QString();
 }

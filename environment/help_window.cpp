@@ -2,6 +2,7 @@
 
 #include "environment/help_pages.h"
 #include "environment/main_frame_icons.h"
+#include "runtime/latin1.h"
 
 #include <QStyle>
 #include <QToolBar>
@@ -28,7 +29,7 @@ const char* const kStyleSheet = "body { font-family: sans-serif; }"
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     loadHelpResources();
-    document()->setDefaultStyleSheet(QString::fromLatin1(kStyleSheet));
+    document()->setDefaultStyleSheet(toQString(kStyleSheet));
     setOpenExternalLinks(true);
 }
 

@@ -4,6 +4,7 @@
 #include "environment/run_time_window.h"
 #include "interpreter/interpreter.h"
 #include "runtime/interaction_instructions.h"
+#include "runtime/latin1.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_instructions.h"
 
@@ -49,8 +50,6 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
     return {{B::Ok, Button::Ok}};
 }
 
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 } // namespace
 
 IdeHost::IdeHost()
@@ -81,7 +80,7 @@ Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
     if (messageRecorder)
         return messageRecorder->showMessage(text, icon, buttons);
     QWidget* parent = hooks.dialogParent ? hooks.dialogParent() : nullptr;
-    QMessageBox box(boxIcon(icon), "QEL", latin1(text), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, parent);
     const std::vector<ButtonChoice> choices = buttonsOf(buttons);
     for (const ButtonChoice& c : choices)
         box.addButton(c.qt);

@@ -10,6 +10,7 @@
 #include "environment/qel_view.h"
 #include "environment/recent_file_list.h"
 #include "program/instruction_table.h"
+#include "runtime/latin1.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -206,7 +207,7 @@ void CMainFrame::closeDocument()
 
 void CMainFrame::updateTitle()
 {
-    const QString app = QString::fromLatin1(kApplicationTitle);
+    const QString app = toQString(kApplicationTitle);
     if (!hasDocument()) {
         setWindowTitle(app);
         setWindowModified(false);
@@ -235,9 +236,7 @@ void CMainFrame::contextHelp()
         const Section& section = ide_.program.current();
         const ProgramLine* line = ide_.program.lineAt(ide_.program.edit.section, section.currentLine);
         const InstructionInfo* info = line ? instructionInfo(line->type) : nullptr;
-        topic = info && !info->keyword.empty()
-                    ? QString::fromLatin1(info->keyword.data(), qsizetype(info->keyword.size()))
-                    : QStringLiteral("Program View");
+        topic = info && !info->keyword.empty() ? toQString(info->keyword) : QStringLiteral("Program View");
     }
     showHelp(this, topic);
 }
@@ -283,7 +282,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 QString CMainFrame::defaultFileDialog(FileDialogKind kind, const QString& suggestion)
 {
-    const QString filter = QString::fromLatin1(kProgramFileFilter);
+    const QString filter = toQString(kProgramFileFilter);
     if (kind == FileDialogKind::Open)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), suggestion, filter);
     return QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), suggestion, filter);

@@ -8,6 +8,7 @@
 #include "environment/qel_doc.h"
 #include "environment/qel_view.h"
 #include "environment/recent_file_list.h"
+#include "runtime/latin1.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -77,7 +78,7 @@ void CMainFrame::runViewCommand(void (CQelView::*command)())
 
 void CMainFrame::createActions()
 {
-    auto tip = [](QAction* a, const char* statusTip) { a->setStatusTip(QString::fromLatin1(statusTip)); };
+    auto tip = [](QAction* a, const char* statusTip) { a->setStatusTip(toQString(statusTip)); };
     auto keys = [](QAction* a, std::initializer_list<QKeySequence> sequences) {
         a->setShortcuts(QList<QKeySequence>(sequences));
     };
@@ -139,14 +140,14 @@ void CMainFrame::createActions()
     // View
     for (const SectionCommand& s : kSectionCommands) {
         const uint32_t section = s.section;
-        a = addCommand(s.id, QString::fromLatin1(s.text), [this, section] {
+        a = addCommand(s.id, toQString(s.text), [this, section] {
             if (CQelView* v = view())
                 v->showSection(section);
         });
         a->setShortcut(QKeySequence(Qt::ALT | s.key));
         a->setIcon(toolIcon(s.icon));
         a->setToolTip(plainText(a->text()));
-        a->setStatusTip(QStringLiteral("Show the %1 section").arg(QString::fromLatin1(sectionName(section).data())));
+        a->setStatusTip(QStringLiteral("Show the %1 section").arg(toQString(sectionName(section))));
     }
 
     // Run

@@ -1,6 +1,7 @@
 #include "environment/qel_app.h"
 
 #include "environment/main_frame.h"
+#include "runtime/latin1.h"
 
 #include <QScreen>
 #include <QSettings>
@@ -15,9 +16,9 @@ constexpr int kExtraRecentFiles = 10;
 } // namespace
 
 CQelApp::CQelApp(std::unique_ptr<QSettings> settings)
-    : settings_(settings ? std::move(settings)
-                         : std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganisation),
-                                                       QString::fromLatin1(kSettingsApplication))),
+    : settings_(settings
+                    ? std::move(settings)
+                    : std::make_unique<QSettings>(toQString(kSettingsOrganisation), toQString(kSettingsApplication))),
       recentFiles_(QStringLiteral("Recent File List"), kRecentFiles),
       formsRecentFiles_(QStringLiteral("FormsRecent File List"), kExtraRecentFiles),
       programsFileList_(QStringLiteral("QEL Programs File List"), kExtraRecentFiles)

@@ -2,6 +2,7 @@
 
 #include "environment/ide_state.h"
 #include "interpreter/program_template.h"
+#include "runtime/latin1.h"
 #include "runtime/program_document.h"
 
 #include <QFile>
@@ -15,8 +16,6 @@ namespace qel {
 namespace {
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-std::string latin1(const QString& text) { return text.toLatin1().toStdString(); }
 
 } // namespace
 
@@ -36,7 +35,7 @@ CQelDoc::OpenStatus CQelDoc::open(const QString& path)
 {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(localPath(path), bytes)) {
-        ide_.host.showMessage("Unable to open the file " + latin1(path) + ".", Icon::Exclamation, Buttons::Ok);
+        ide_.host.showMessage("Unable to open the file " + fromQString(path) + ".", Icon::Exclamation, Buttons::Ok);
         return OpenStatus::Unreadable;
     }
     ide_.interpreter.clearBreakpoints();
@@ -57,7 +56,8 @@ CQelDoc::OpenStatus CQelDoc::open(const QString& path)
 bool CQelDoc::saveAs(const QString& path)
 {
     if (!saveProgram(ide_.program, localPath(path))) {
-        ide_.host.showMessage("Unable to save the program to " + latin1(path) + ".", Icon::Exclamation, Buttons::Ok);
+        ide_.host.showMessage("Unable to save the program to " + fromQString(path) + ".", Icon::Exclamation,
+                              Buttons::Ok);
         return false;
     }
     version_ = FileVersion{};
@@ -85,7 +85,7 @@ void CQelDoc::setModified(bool modified)
     Q_EMIT modifiedChanged(modified);
 }
 
-std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + latin1(title_) + "?"; }
+std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + fromQString(title_) + "?"; }
 
 void CQelDoc::setPath(const QString& path, const QString& title)
 {

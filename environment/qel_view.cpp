@@ -2,6 +2,7 @@
 
 #include "environment/clipboard_format.h"
 #include "environment/ide_state.h"
+#include "runtime/latin1.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,12 +20,11 @@ namespace qel {
 
 namespace {
 
-const QString kLinesFormat = QString::fromLatin1(kClipboardFormatName.data(), kClipboardFormatName.size());
+const QString kLinesFormat = toQString(kClipboardFormatName);
 constexpr int kWheelStep = 120;
 constexpr int kLeftButtonUpHandler = 2; // qelOnLeftButtonUp
 
 QColor qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 class QtClipboard final : public ClipboardAccess {
 public:
@@ -51,7 +51,7 @@ public:
     }
     bool setText(std::string text) override
     {
-        QGuiApplication::clipboard()->setText(latin1(text));
+        QGuiApplication::clipboard()->setText(toQString(text));
         return true;
     }
 };
@@ -113,7 +113,7 @@ CQelView::~CQelView()
 bool CQelView::canEdit() const { return !ide_.running(); }
 bool CQelView::canPaste() const { return canEdit() && model_.canPaste(); }
 bool CQelView::canContinue() const { return ide_.paused(); }
-QString CQelView::sectionPaneText() const { return latin1(model_.sectionPaneText()); }
+QString CQelView::sectionPaneText() const { return toQString(model_.sectionPaneText()); }
 
 // After a movement: the scroll bar follows the top line, the rows are repainted and the status bar
 // shows the current line.
@@ -343,11 +343,11 @@ void CQelView::paintListing(QPainter& painter, const QSize& size)
     for (const RowPaint& row : rows) {
         if (!row.profile.empty()) {
             painter.setPen(qcolor(view_colour::kProfileTime));
-            painter.drawText(QPoint(kTextMargin, row.top + baseline), latin1(row.profile));
+            painter.drawText(QPoint(kTextMargin, row.top + baseline), toQString(row.profile));
         }
         if (!row.text.empty()) {
             painter.setPen(qcolor(row.colour));
-            painter.drawText(QPoint(row.textX, row.top + baseline), latin1(row.text));
+            painter.drawText(QPoint(row.textX, row.top + baseline), toQString(row.text));
         }
         if (row.underline != RowPaint::Underline::None) {
             // A 2-pixel line on the row's bottom edge.

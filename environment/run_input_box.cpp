@@ -1,6 +1,7 @@
 #include "environment/run_input_box.h"
 
 #include "program/host.h"
+#include "runtime/latin1.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -13,8 +14,8 @@ namespace qel {
 RunInputBox::RunInputBox(std::string_view prompt, std::string_view title, MessageHost& host, QWidget* parent)
     : QDialog(parent), reply_(new QLineEdit(this)), host_(host)
 {
-    setWindowTitle(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
-    auto* text = new QLabel(QString::fromLatin1(prompt.data(), static_cast<qsizetype>(prompt.size())), this);
+    setWindowTitle(toQString(title));
+    auto* text = new QLabel(toQString(prompt), this);
     text->setWordWrap(true);
     text->setMinimumWidth(320);
     auto* label = new QLabel("&Reply", this);
@@ -33,7 +34,7 @@ RunInputBox::RunInputBox(std::string_view prompt, std::string_view title, Messag
     reply_->setFocus();
 }
 
-std::string RunInputBox::reply() const { return reply_->text().left(kMaxReply).toLatin1().toStdString(); }
+std::string RunInputBox::reply() const { return fromQString(reply_->text().left(kMaxReply)); }
 
 void RunInputBox::accept()
 {

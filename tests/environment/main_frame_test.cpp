@@ -12,6 +12,7 @@
 #include "environment/qel_doc.h"
 #include "environment/qel_view.h"
 #include "program/keyword_table.h"
+#include "runtime/latin1.h"
 #include "shell_test_support.h"
 
 #include <QLabel>
@@ -313,6 +314,7 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
                                      kCmdViewTimer, kCmdViewMouse, kCmdViewPaint, 0, kCmdRun, kCmdStop, kCmdContinue, 0,
                                      kCmdObjectViewer}));
     EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->toolTip(), "Keyboard Section");
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->statusTip(), "Show the Keyboard section");
 }
 
 TEST_F(MainFrameTest, SectionKeysShowTheirSectionsInTheStatusBar)
@@ -379,7 +381,7 @@ TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
         ASSERT_NE(help, nullptr) << k.name;
         // A sample the instruction's editor refuses would leave the page without its example.
         EXPECT_TRUE(exampleLine(*help).has_value() || help->type == kDisplayVarsInListCtrl) << k.name;
-        const QString name = QString::fromLatin1(k.name.data(), k.name.size());
+        const QString name = toQString(k.name);
         EXPECT_TRUE(pageText(helpUrlForTopic(name)).contains("<h1>" + name + "</h1>")) << k.name;
     }
 }

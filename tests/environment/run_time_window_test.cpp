@@ -6,6 +6,7 @@
 #include "support/run_fixture.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -116,15 +117,17 @@ TEST(RunTimeWindow, KeyCodesAndTypedCharacters)
 TEST(RunTimeWindow, InputBoxWantsAReply)
 {
     RecordingHost messages;
-    RunInputBox box("What is your name?", "Input Box", messages);
+    RunInputBox box("Caf\xE9 name?", "Input Box", messages);
+    EXPECT_EQ(box.findChild<QLabel*>()->text(), QString::fromUtf8("Café name?")); // 8-bit texts are Latin-1
     box.show();
     box.accept();
     EXPECT_TRUE(box.isVisible());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Input required"});
-    QTest::keyClicks(box.replyField(), "Ada");
+    QTest::keyClicks(box.replyField(), "Zo");
+    box.replyField()->insert(QString(QChar(0xEB))); // typed as a composed character
     box.accept();
     EXPECT_FALSE(box.isVisible());
-    EXPECT_EQ(box.reply(), "Ada");
+    EXPECT_EQ(box.reply(), "Zo\xEB");
     EXPECT_EQ(box.result(), QDialog::Accepted);
 }
 
