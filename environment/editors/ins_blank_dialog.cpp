@@ -1,6 +1,6 @@
 #include "environment/editors/ins_blank_dialog.h"
 
-#include "environment/help.h"
+#include "environment/help/help.h"
 #include "runtime/latin1.h"
 
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "environment/editors/field_layout.h"
 #include "environment/editors/pickers.h"
-#include "environment/help.h"
+#include "environment/help/help.h"
 #include "environment/ide_state.h"
 #include "program/instruction_table.h"
 #include "runtime/latin1.h"
