@@ -87,25 +87,21 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
 
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::commandStateChanged);
 
-    IdeHooks& hooks = ide_.host.hooks;
-    hooks.showLine = [this](uint32_t section, long line) {
+    IdeHost& host = ide_.host;
+    connect(&host, &IdeHost::lineShown, this, [this](uint32_t section, long line) {
         model_.showLine(section, line);
         moved();
-    };
-    hooks.markPausedLine = [this](uint32_t section, long line) {
+    });
+    connect(&host, &IdeHost::pausedLineMarked, this, [this](uint32_t section, long line) {
         model_.markPausedLine(section, line);
         viewport()->update();
         Q_EMIT commandStateChanged();
-    };
-    hooks.runEnded = [this](bool closeApplication) { leaveRunning(closeApplication); };
+    });
+    connect(&host, &IdeHost::runFinished, this, &CQelView::leaveRunning);
 }
 
 CQelView::~CQelView()
 {
-    IdeHooks& hooks = ide_.host.hooks;
-    hooks.showLine = nullptr;
-    hooks.markPausedLine = nullptr;
-    hooks.runEnded = nullptr;
     // The windows a run opened belong to the view.
     ide_.host.destroyRunTimeWindow();
 }
@@ -260,6 +256,7 @@ void CQelView::continueRun()
         return;
     model_.markPausedLine(kSectionCount, -1);
     ide_.interpreter.continueRun();
+    ide_.host.refreshRunState();
     viewport()->update();
     Q_EMIT commandStateChanged();
 }
@@ -270,6 +267,7 @@ void CQelView::singleStep()
         return;
     model_.markPausedLine(kSectionCount, -1);
     ide_.interpreter.singleStep();
+    ide_.host.refreshRunState();
     viewport()->update();
     Q_EMIT commandStateChanged();
 }

@@ -3,7 +3,7 @@
 // of 10-point Arial on black, the selection white, colours by line type and block level, breakpoint
 // and paused-line underlines, the profile column), turns mouse, wheel, keys and its scroll bar into
 // the movements of its ViewModel, carries the editing commands and the Run menu, and follows a
-// running program through the hooks of the IDE's host.
+// running program through the signals of the IDE's host.
 
 #include "environment/program_view/view_model.h"
 

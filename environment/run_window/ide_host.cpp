@@ -54,14 +54,14 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
 
 IdeHost::IdeHost()
 {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
+    connect(&timer_, &QTimer::timeout, this, [this] {
         if (in_)
             in_->timerEvent();
         if (window_)
             window_->showCanvas();
     });
     refresh_.setInterval(kRefreshMs);
-    QObject::connect(&refresh_, &QTimer::timeout, [this] {
+    connect(&refresh_, &QTimer::timeout, this, [this] {
         if (window_ && canvas_ && canvas_->target().painting())
             window_->showCanvas();
     });
@@ -75,12 +75,31 @@ void IdeHost::attach(Interpreter& interpreter, RunCanvas& canvas)
     canvas_ = &canvas;
 }
 
+void IdeHost::setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+void IdeHost::setMdiArea(QMdiArea* area) { mdiArea_ = area; }
+
+IdeHost::RunState IdeHost::runState() const
+{
+    if (!in_ || !in_->isRunning())
+        return RunState::Stopped;
+    return in_->isPaused() ? RunState::Paused : RunState::Running;
+}
+
+void IdeHost::refreshRunState()
+{
+    const RunState now = runState();
+    if (now == toldState_)
+        return;
+    toldState_ = now;
+    Q_EMIT runStateChanged(now);
+}
+
 Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
     if (messageRecorder)
         return messageRecorder->showMessage(text, icon, buttons);
-    QWidget* parent = hooks.dialogParent ? hooks.dialogParent() : nullptr;
-    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, dialogParent_);
     const std::vector<ButtonChoice> choices = buttonsOf(buttons);
     for (const ButtonChoice& c : choices)
         box.addButton(c.qt);
@@ -116,21 +135,18 @@ void IdeHost::waitForEvents()
         refresh_.start();
 }
 
-void IdeHost::showLine(uint32_t section, long line)
-{
-    if (hooks.showLine)
-        hooks.showLine(section, line);
-}
+void IdeHost::showLine(uint32_t section, long line) { Q_EMIT lineShown(section, line); }
 
 void IdeHost::markPausedLine(uint32_t section, long line)
 {
-    if (hooks.markPausedLine)
-        hooks.markPausedLine(section, line);
+    // A pause sets the mark and the run's end clears it: either changes the run's state.
+    Q_EMIT pausedLineMarked(section, line);
+    refreshRunState();
 }
 
 std::optional<std::string> IdeHost::inputBox(std::string_view prompt, std::string_view title)
 {
-    RunInputBox box(prompt, title, *this, hooks.dialogParent ? hooks.dialogParent() : nullptr);
+    RunInputBox box(prompt, title, *this, dialogParent_);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.reply();
@@ -140,12 +156,12 @@ void IdeHost::runStarting()
 {
     if (!in_ || !canvas_)
         return;
+    refreshRunState();
     // The earlier run's window goes; the new run gets a fresh one at (0, 0)-(600, 400).
     destroyRunTimeWindow();
     window_ = new CRunTimeWnd(*canvas_, *in_, *this);
-    QMdiArea* area = hooks.mdiArea ? hooks.mdiArea() : nullptr;
-    if (area) {
-        QMdiSubWindow* frame = area->addSubWindow(window_);
+    if (mdiArea_) {
+        QMdiSubWindow* frame = mdiArea_->addSubWindow(window_);
         frame->setGeometry(kRunTimeWindowRect);
         frame->show();
     } else {
@@ -209,8 +225,8 @@ void IdeHost::runEnded(bool closeApplication)
         canvas_->repaint();
         window_->showCanvas();
     }
-    if (hooks.runEnded)
-        hooks.runEnded(closeApplication);
+    refreshRunState();
+    Q_EMIT runFinished(closeApplication);
 }
 
 bool IdeHost::startTimer(uint32_t intervalMs)

@@ -1,16 +1,15 @@
 #pragma once
 // How a run reaches the desktop inside the environment: real message boxes and the run-time input
 // box, the Qt event loop as the event pump (a paused run blocks in it), the run-time window in the
-// main frame's MDI area, the program's timer, and the program view through the hooks the main
-// window sets.
+// main frame's MDI area, and the program's timer. What the program view and the menus must follow
+// (the line to show, the paused line, the run's state and end) goes out as signals.
 
 #include "environment/run_window/run_time_window.h"
 #include "interpreter/run_host.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QTimer>
-
-#include <functional>
 
 class QMdiArea;
 class QWidget;
@@ -20,23 +19,27 @@ namespace qel {
 class Interpreter;
 class RunCanvas;
 
-struct IdeHooks {
-    std::function<QWidget*()> dialogParent;              // the window message boxes belong to
-    std::function<QMdiArea*()> mdiArea;                  // where the run-time window opens
-    std::function<void(uint32_t, long)> showLine;        // the view shows a section with a line selected
-    std::function<void(uint32_t, long)> markPausedLine;  // the view marks the paused line (-1: none)
-    std::function<void(bool closeApplication)> runEnded; // the view leaves its running state
-};
-
-class IdeHost : public RunHost {
+class IdeHost : public QObject, public RunHost {
+    Q_OBJECT
 public:
+    enum class RunState { Stopped, Running, Paused };
+    Q_ENUM(RunState)
+
     IdeHost();
     ~IdeHost() override;
 
     void attach(Interpreter& interpreter, RunCanvas& canvas);
-    IdeHooks hooks;
+    // The window message boxes and the input box belong to, and the MDI area the run-time window
+    // opens in; none (or gone) means top-level windows.
+    void setDialogParent(QWidget* parent);
+    void setMdiArea(QMdiArea* area);
     // When set, every message goes to it instead of a message box (tests).
     MessageHost* messageRecorder = nullptr;
+
+    RunState runState() const;
+    // Tells the followers of the run its state when it changed since they were last told. The
+    // interpreter is told of Continue and Single Step directly, so whoever tells it calls this.
+    void refreshRunState();
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     bool ctrlOrShiftHeld() override;
@@ -63,12 +66,25 @@ public:
     // Closes the run-time window (the view that owned it goes away).
     void destroyRunTimeWindow();
 
+Q_SIGNALS:
+    // The program view shows the section with the line selected.
+    void lineShown(uint32_t section, long line);
+    // The program view marks the line the run is paused at (-1: none).
+    void pausedLineMarked(uint32_t section, long line);
+    // The run started, paused, went on or stopped.
+    void runStateChanged(qel::IdeHost::RunState state);
+    // The run has ended; the application closes when asked.
+    void runFinished(bool closeApplication);
+
 private:
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;
+    QPointer<QWidget> dialogParent_;
+    QPointer<QMdiArea> mdiArea_;
     QPointer<CRunTimeWnd> window_;
     QTimer timer_;
     QTimer refresh_; // shows what a running program draws
+    RunState toldState_ = RunState::Stopped;
 };
 
 } // namespace qel

@@ -42,8 +42,8 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     createToolBar();
     createMenus();
 
-    ide_.host.hooks.dialogParent = [this] { return static_cast<QWidget*>(this); };
-    ide_.host.hooks.mdiArea = [this] { return mdi_; };
+    ide_.host.setDialogParent(this);
+    ide_.host.setMdiArea(mdi_);
 
     connect(doc_, &CQelDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(doc_, &CQelDoc::modifiedChanged, this, &CMainFrame::updateTitle);
@@ -57,8 +57,6 @@ CMainFrame::~CMainFrame()
     disconnect(mdi_, nullptr, this, nullptr);
     ide_.host.destroyRunTimeWindow();
     delete std::exchange(child_, nullptr);
-    ide_.host.hooks.dialogParent = nullptr;
-    ide_.host.hooks.mdiArea = nullptr;
 }
 
 CQelView* CMainFrame::view() const { return child_ ? child_->view() : nullptr; }

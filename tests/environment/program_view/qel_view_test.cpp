@@ -228,6 +228,7 @@ TEST_F(QelViewRunTest, RunningDisablesEditingButNotTheCursorAndStopEndsIt)
 
 TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
 {
+    using State = IdeHost::RunState;
     test::ProgramBuilder(ide.program, ide.variables).add("Stop").add("Comment", {"after"});
     bool checked = false;
     // Once the run has paused, the checks run from the event loop the paused run sleeps in.
@@ -241,8 +242,10 @@ TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
         view.continueRun();
         EXPECT_EQ(ide.program.sections[0].executionMarker, -1);
     };
-    QObject::connect(&view, &CQelView::commandStateChanged, &view, [&] {
-        if (ide.paused() && !checked)
+    std::vector<State> states;
+    QObject::connect(&ide.host, &IdeHost::runStateChanged, &view, [&](State state) {
+        states.push_back(state);
+        if (state == State::Paused && !checked)
             QTimer::singleShot(0, &view, check);
     });
     view.run();
@@ -250,6 +253,7 @@ TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"\"Stop\" instruction found"}));
     EXPECT_TRUE(ide.running()); // the Initialise section finished; the program waits for events
     view.stop();
+    EXPECT_EQ(states, (std::vector<State>{State::Running, State::Paused, State::Running, State::Stopped}));
 }
 
 } // namespace
