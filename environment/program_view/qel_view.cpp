@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 namespace qel {
@@ -85,7 +84,8 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
     contextMenu_->addAction(QStringLiteral("Toggle BreakPoint"), this, &CQelView::toggleBreakPoint);
     contextMenu_->addAction(QStringLiteral("Functions List"))->setEnabled(false);
 
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::commandStateChanged);
+    // Editing follows the run; Paste follows the clipboard as well.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::editStateChanged);
 
     IdeHost& host = ide_.host;
     connect(&host, &IdeHost::lineShown, this, [this](uint32_t section, long line) {
@@ -95,8 +95,8 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
     connect(&host, &IdeHost::pausedLineMarked, this, [this](uint32_t section, long line) {
         model_.markPausedLine(section, line);
         viewport()->update();
-        Q_EMIT commandStateChanged();
     });
+    connect(&host, &IdeHost::runStateChanged, this, &CQelView::editStateChanged);
     connect(&host, &IdeHost::runFinished, this, &CQelView::leaveRunning);
 }
 
@@ -131,7 +131,6 @@ void CQelView::edited(bool changed)
     if (changed)
         Q_EMIT documentModified();
     moved();
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::insertAfter() { insertAfterTyped(0); }
@@ -176,7 +175,6 @@ void CQelView::copy()
         return;
     model_.copy();
     moved();
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::paste()
@@ -232,11 +230,8 @@ void CQelView::profiledRun()
 
 void CQelView::startRun(bool profiled)
 {
-    // The Initialise section runs inside startRun; the menus learn of the run at its first pump.
-    QTimer::singleShot(0, this, &CQelView::commandStateChanged);
     viewport()->update();
     ide_.interpreter.startRun(profiled);
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::stop()
@@ -258,7 +253,6 @@ void CQelView::continueRun()
     ide_.interpreter.continueRun();
     ide_.host.refreshRunState();
     viewport()->update();
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::singleStep()
@@ -269,7 +263,6 @@ void CQelView::singleStep()
     ide_.interpreter.singleStep();
     ide_.host.refreshRunState();
     viewport()->update();
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::leaveRunning(bool closeApplication)
@@ -278,7 +271,6 @@ void CQelView::leaveRunning(bool closeApplication)
         autoRun_ = false; // the auto-run has had its run; the listing shows if the application stays
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     moved();
-    Q_EMIT commandStateChanged();
     if (closeApplication)
         Q_EMIT exitRequested();
 }
@@ -289,7 +281,6 @@ void CQelView::programReplaced()
     dragSuppressed_ = true; // the click of the file chooser
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     moved();
-    Q_EMIT commandStateChanged();
 }
 
 void CQelView::setAutoRun(bool on)

@@ -62,7 +62,8 @@ public:
 
 Q_SIGNALS:
     void sectionPaneChanged(const QString& text);
-    void commandStateChanged();
+    // What canEdit and canPaste answer may have changed: a run started or ended, the clipboard changed.
+    void editStateChanged();
     void documentModified();
     void exitRequested();
 

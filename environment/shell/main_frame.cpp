@@ -3,6 +3,8 @@
 #include "environment/help/help.h"
 #include "environment/ide_state.h"
 #include "environment/program_view/qel_view.h"
+#include "environment/program_view/view_commands.h"
+#include "environment/run_window/run_commands.h"
 #include "environment/shell/about_dialog.h"
 #include "environment/shell/child_frame.h"
 #include "environment/shell/main_frame_icons.h"
@@ -26,7 +28,12 @@
 namespace qel {
 
 CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* parent)
-    : QMainWindow(parent), ide_(ide), recent_(recentFiles), doc_(new CQelDoc(ide, this)), mdi_(new QMdiArea(this))
+    : QMainWindow(parent),
+      ide_(ide),
+      recent_(recentFiles),
+      commands_(*this),
+      doc_(new CQelDoc(ide, this)),
+      mdi_(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(applicationIcon());
@@ -38,22 +45,32 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     panes_ = new StatusPanes(*statusBar());
     chooseFile = [this](FileDialogKind kind, const QString& suggestion) { return defaultFileDialog(kind, suggestion); };
 
-    createActions();
+    // The actions are made in menu order: File, Edit and View, Run, then Forms, Window and Help.
+    createFileCommands();
+    auto* viewCommands = new ViewCommands(commands_, this);
+    auto* runCommands = new RunCommands(ide_.host, commands_, this);
+    createWindowAndHelpCommands();
     createToolBar();
     createMenus();
 
     ide_.host.setDialogParent(this);
     ide_.host.setMdiArea(mdi_);
 
+    connect(this, &CMainFrame::documentViewChanged, viewCommands, &ViewCommands::setView);
+    connect(this, &CMainFrame::documentViewChanged, runCommands, &RunCommands::setView);
+    connect(this, &CMainFrame::documentViewChanged, this, &CMainFrame::enableFileCommands);
+    connect(&ide_.host, &IdeHost::runStateChanged, this, &CMainFrame::enableFileCommands);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::enableWindowCommands);
     connect(doc_, &CQelDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(doc_, &CQelDoc::modifiedChanged, this, &CMainFrame::updateTitle);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateCommandStates);
     updateTitle();
-    updateCommandStates();
+    enableFileCommands();
+    enableWindowCommands();
 }
 
 CMainFrame::~CMainFrame()
 {
+    // The windows are going: the window commands no longer follow them.
     disconnect(mdi_, nullptr, this, nullptr);
     ide_.host.destroyRunTimeWindow();
     delete std::exchange(child_, nullptr);
@@ -169,12 +186,12 @@ bool CMainFrame::fileClose()
 
 void CMainFrame::showDocument()
 {
-    if (!child_) {
+    const bool opening = !child_;
+    if (opening) {
         child_ = new CChildFrame(ide_);
         mdi_->addSubWindow(child_);
         CQelView* view = child_->view();
         connect(view, &CQelView::documentModified, doc_, [this] { doc_->setModified(true); });
-        connect(view, &CQelView::commandStateChanged, this, &CMainFrame::updateCommandStates);
         connect(view, &CQelView::sectionPaneChanged, this, &CMainFrame::setSectionPane);
         // Closing asks before it deletes the frame, so it must not run inside the frame's own event.
         connect(view, &CQelView::exitRequested, this, &QWidget::close, Qt::QueuedConnection);
@@ -188,19 +205,20 @@ void CMainFrame::showDocument()
     view->setFocus();
     setSectionPane(view->sectionPaneText());
     updateTitle();
-    updateCommandStates();
+    if (opening)
+        Q_EMIT documentViewChanged(view);
 }
 
 void CMainFrame::closeDocument()
 {
     // The document's windows go with it: the run-time window too.
     ide_.host.destroyRunTimeWindow();
-    // The frame is forgotten first: deleting it activates other windows, which asks for the state.
+    // The frame is forgotten first: deleting it activates other windows.
     delete std::exchange(child_, nullptr);
     doc_->close();
     panes_->setSectionText(QString());
     updateTitle();
-    updateCommandStates();
+    Q_EMIT documentViewChanged(nullptr);
 }
 
 void CMainFrame::updateTitle()

@@ -1,14 +1,16 @@
 #pragma once
 // The main window: menus, toolbar and status bar around an MDI area that holds the program's
-// document window and the run-time window. It routes the commands to the document and the program
-// view and keeps every command enabled exactly when it can be used.
+// document window and the run-time window. It holds the file, window and help commands itself and
+// the program view's and the run's commands in their features, which each keep their own commands
+// enabled exactly when they can be used.
 
 #include "environment/shell/command_ids.h"
+#include "environment/shell/command_set.h"
 
 #include <QMainWindow>
 
 #include <functional>
-#include <map>
+#include <vector>
 
 class QMdiArea;
 class QMenu;
@@ -46,10 +48,7 @@ public:
     void contextHelp();
     void showAbout();
 
-    // Re-derives the enabled state of every command (the framework's update handlers).
-    void updateCommandStates();
-
-    QAction* commandAction(CommandId id) const;
+    QAction* commandAction(CommandId id) const { return commands_.action(id); }
     QMdiArea* mdiArea() const { return mdi_; }
     QToolBar* toolBar() const { return toolBar_; }
     CQelDoc& document() const { return *doc_; }
@@ -64,6 +63,8 @@ public:
 
 Q_SIGNALS:
     void recentFilesChanged();
+    // The document window opened (its view) or closed (none): the commands on the view follow it.
+    void documentViewChanged(qel::CQelView* view);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,13 +72,15 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // main_frame_actions.cpp: the commands' actions, menus and toolbar.
-    QAction* addCommand(CommandId id, const QString& text, std::function<void()> handler);
-    void createActions();
+    // main_frame_actions.cpp: the frame's own commands, the features' commands, the menus and the
+    // toolbar, and when the frame's own commands are enabled.
+    void createFileCommands();
+    void createWindowAndHelpCommands();
     void createMenus();
     void createToolBar();
     void rebuildRecentFileMenu();
-    void runViewCommand(void (CQelView::*command)());
+    void enableFileCommands();
+    void enableWindowCommands();
 
     bool loadFile(const QString& path);
     bool saveTo(const QString& path);
@@ -89,6 +92,7 @@ private:
 
     IdeState& ide_;
     RecentFileList& recent_;
+    CommandSet commands_;
     CQelDoc* doc_;
     QMdiArea* mdi_;
     CChildFrame* child_ = nullptr;
@@ -98,7 +102,6 @@ private:
     QAction* recentSeparator_ = nullptr;
     QAction* exitAction_ = nullptr;
     std::vector<QAction*> recentActions_;
-    std::map<CommandId, QAction*> actions_;
     int newDocumentCount_ = 0;
 };
 

@@ -124,6 +124,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Run Time Window");
         EXPECT_NE(window->grab().toImage().pixel(100, 20), qRgb(150, 0, 0)) << "drawn before the line ran";
+        EXPECT_TRUE(frame.commandAction(kCmdContinue)->isEnabled());
         QTest::keyClick(view, Qt::Key_F10);
         QTimer::singleShot(50, [&] {
             sawStep = app.ide().paused() && app.ide().program.sections[kInitialise].executionMarker == 2;
@@ -137,6 +138,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     EXPECT_TRUE(sawPause);
     EXPECT_TRUE(sawStep);
     EXPECT_FALSE(app.ide().running());
+    EXPECT_FALSE(frame.commandAction(kCmdContinue)->isEnabled());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Breakpoint found"});
     QMdiSubWindow* runWindow =
         frame.mdiArea()->subWindowList().size() == 2 ? frame.mdiArea()->subWindowList()[1] : nullptr;

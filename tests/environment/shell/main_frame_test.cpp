@@ -11,6 +11,7 @@
 #include "environment/shell/qel_doc.h"
 #include "shell_test_support.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -224,7 +225,6 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     ASSERT_TRUE(app->start({}));
     frame().view()->run();
     ASSERT_TRUE(ide().running());
-    frame().updateCommandStates();
 
     EXPECT_FALSE(frame().close());
     EXPECT_TRUE(frame().isVisible());
@@ -242,8 +242,22 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
 
     frame().commandAction(kCmdStop)->trigger();
     EXPECT_FALSE(ide().running());
-    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
+    for (CommandId id : {kCmdFileNew, kCmdFileSave, kCmdEditInsertAfter, kCmdRun})
+        EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame().commandAction(kCmdStop)->isEnabled());
     EXPECT_TRUE(frame().close());
+}
+
+TEST_F(MainFrameTest, PasteIsOnWhileTheClipboardHoldsCopiedLines)
+{
+    ASSERT_TRUE(app->start({}));
+    QAction* paste = frame().commandAction(kCmdEditPaste);
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
+    frame().commandAction(kCmdEditCopy)->trigger();
+    EXPECT_TRUE(paste->isEnabled());
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
 }
 
 TEST_F(MainFrameTest, ExitQELEndsTheRunAndClosesTheApplication)
