@@ -67,7 +67,16 @@ IdeHost::IdeHost()
     });
 }
 
-IdeHost::~IdeHost() { destroyRunTimeWindow(); }
+IdeHost::~IdeHost()
+{
+    // The window shows the canvas and feeds the interpreter that go with this host, so it goes now
+    // rather than at the event loop's next turn, when events queued for it would reach them.
+    if (!window_)
+        return;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
+    window_->closeForGood();
+    delete (frame ? frame : static_cast<QWidget*>(window_.data()));
+}
 
 void IdeHost::attach(Interpreter& interpreter, RunCanvas& canvas)
 {

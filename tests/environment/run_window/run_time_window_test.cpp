@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 using namespace qel;
@@ -62,6 +63,17 @@ TEST(RunTimeWindow, ShowsThePaintSectionAndKeepsItWhenResized)
     EXPECT_EQ(pixelOnScreen(window, 20, 20), qRgb(255, 255, 255));
     window.resize(320, 200);
     EXPECT_EQ(run.integer("Paints"), 2);
+}
+
+TEST(RunTimeWindow, GoesWithTheStateItShows)
+{
+    QPointer<CRunTimeWnd> window;
+    {
+        IdeRun run;
+        run.session.handlers();
+        window = &run.start();
+    }
+    EXPECT_TRUE(window.isNull()); // nothing queued for it can reach the canvas that has gone
 }
 
 TEST(RunTimeWindow, RefusesToCloseAndTurnsInputIntoEvents)
