@@ -5,8 +5,8 @@
 // Hidden options for measuring and for pictures of the window: --quit-after-show prints how many
 // milliseconds passed from the start until the main window was shown, then quits; --screenshot PATH
 // saves a picture of the main window once it is shown, then quits.
-#include "environment/main_frame.h"
-#include "environment/qel_app.h"
+#include "environment/shell/main_frame.h"
+#include "environment/shell/qel_app.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

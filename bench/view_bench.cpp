@@ -3,8 +3,8 @@
 // 50,000 with a dialog that is cancelled at once.
 
 #include "environment/ide_state.h"
-#include "environment/qel_view.h"
-#include "environment/view_model.h"
+#include "environment/program_view/qel_view.h"
+#include "environment/program_view/view_model.h"
 #include "program/instruction_table.h"
 
 #include <QApplication>

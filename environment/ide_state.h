@@ -3,7 +3,7 @@
 // the interpreter with its host and the run-time canvas. The main window, the program view and the
 // dialogs all work on this one object, which main() creates.
 
-#include "environment/ide_host.h"
+#include "environment/run_window/ide_host.h"
 #include "interpreter/interpreter.h"
 #include "program/program.h"
 #include "runtime/run_canvas.h"

@@ -21,9 +21,10 @@ void Interpreter::pause(const LineCursor& at, std::string_view message)
 
 void Interpreter::resume(void (Debugger::*command)())
 {
-    if (state_.debugger.isPaused())
-        state_.host.markPausedLine(state_.currentSection, -1);
+    const bool wasPaused = state_.debugger.isPaused();
     (state_.debugger.*command)();
+    if (wasPaused)
+        state_.host.markPausedLine(state_.currentSection, -1);
 }
 
 // A Stop line pauses the run once it has been passed.

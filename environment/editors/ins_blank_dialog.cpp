@@ -1,7 +1,7 @@
 #include "environment/editors/ins_blank_dialog.h"
 
-#include "environment/editors/latin1.h"
-#include "environment/help.h"
+#include "environment/help/help.h"
+#include "runtime/latin1.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -57,7 +57,7 @@ private:
 
 InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(toQt(kInsBlankTitle));
+    setWindowTitle(toQString(kInsBlankTitle));
 
     const auto& lists = insBlankLists();
     for (const InsBlankList& list : lists)
@@ -108,7 +108,7 @@ InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
 
     connect(field_, &QLineEdit::textEdited, this, &InsBlank::fieldEdited);
     connect(add_, &QPushButton::clicked, this, &InsBlank::add);
-    connect(help, &QPushButton::clicked, this, [this] { showHelp(this, toQt(kInsBlankTitle)); });
+    connect(help, &QPushButton::clicked, this, [this] { showHelp(this, toQString(kInsBlankTitle)); });
     connect(cancel, &QPushButton::clicked, this, &InsBlank::reject);
 
     field_->installEventFilter(this);
@@ -127,20 +127,20 @@ InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
     }
 
     if (typedLetter != 0)
-        field_->setText(toQt(std::string_view(&typedLetter, 1)));
+        field_->setText(toQString(std::string_view(&typedLetter, 1)));
     field_->setFocus(Qt::OtherFocusReason);
 }
 
 QListWidget* InsBlank::makeList(const InsBlankList& list)
 {
     auto* widget = new QListWidget;
-    widget->setAccessibleName(toQt(list.name));
+    widget->setAccessibleName(toQString(list.name));
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
     widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     paintPaleYellow(*widget);
     for (const InsBlankItem& entry : list.items) {
-        auto* item = new QListWidgetItem(toQt(entry.label), widget);
+        auto* item = new QListWidgetItem(toQString(entry.label), widget);
         if (!entry.choosable())
             item->setFlags(Qt::NoItemFlags); // separators, and instructions still to come, are greyed
     }
@@ -167,7 +167,7 @@ void InsBlank::selectionChanged(size_t list)
         return;
     clearSelections(list);
     if (const auto label = model_.select(list, static_cast<size_t>(lists_[list]->row(selected.first()))))
-        field_->setText(toQt(*label)); // not typing: the choice stays
+        field_->setText(toQString(*label)); // not typing: the choice stays
 }
 
 void InsBlank::doubleClicked(size_t list, int row)
@@ -181,8 +181,8 @@ void InsBlank::doubleClicked(size_t list, int row)
 void InsBlank::fieldEdited(const QString& text)
 {
     clearSelections(kNone);
-    if (const auto keyword = model_.typed(fromQt(text))) {
-        field_->setText(toQt(*keyword));
+    if (const auto keyword = model_.typed(fromQString(text))) {
+        field_->setText(toQString(*keyword));
         field_->end(false);
         add_->setFocus(Qt::OtherFocusReason);
     }
@@ -190,11 +190,11 @@ void InsBlank::fieldEdited(const QString& text)
 
 void InsBlank::add()
 {
-    if (const auto type = model_.add(fromQt(field_->text()))) {
+    if (const auto type = model_.add(fromQString(field_->text()))) {
         choose(*type);
         return;
     }
-    field_->setText(toQt(kInvalidKeyword));
+    field_->setText(toQString(kInvalidKeyword));
     field_->selectAll();
     field_->setFocus(Qt::OtherFocusReason);
 }

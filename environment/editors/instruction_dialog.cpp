@@ -1,11 +1,11 @@
 #include "environment/editors/instruction_dialog.h"
 
 #include "environment/editors/field_layout.h"
-#include "environment/editors/latin1.h"
 #include "environment/editors/pickers.h"
-#include "environment/help.h"
+#include "environment/help/help.h"
 #include "environment/ide_state.h"
 #include "program/instruction_table.h"
+#include "runtime/latin1.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -68,7 +68,7 @@ bool isButton(const FieldSpec& spec) { return spec.kind == FieldKind::Check || s
 InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& ide, bool editing, QWidget* parent)
     : QDialog(parent), editor_(editor), ide_(ide), editing_(editing), specs_(editor.fields())
 {
-    setWindowTitle(toQt(editor.title()));
+    setWindowTitle(toQString(editor.title()));
     buildFields();
 
     const EditBuffer& buffer = ide.program.edit;
@@ -99,7 +99,7 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
     case FieldKind::List: {
         auto* box = new QComboBox;
         for (const std::string& item : spec.items)
-            box->addItem(toQt(item));
+            box->addItem(toQString(item));
         return box;
     }
     case FieldKind::Variable: {
@@ -112,8 +112,8 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
         fillFunctionPicker(*box, ide_.program);
         return box;
     }
-    case FieldKind::Check: return new QCheckBox(toQt(spec.label));
-    case FieldKind::Radio: return new QRadioButton(toQt(spec.label));
+    case FieldKind::Check: return new QCheckBox(toQString(spec.label));
+    case FieldKind::Radio: return new QRadioButton(toQString(spec.label));
     }
     return new QLineEdit;
 }
@@ -135,7 +135,7 @@ void InstructionDialog::buildFields()
         return form;
     };
     auto labelFor = [&](int field) {
-        auto* label = new QLabel(toQt(specs_[field].label));
+        auto* label = new QLabel(toQString(specs_[field].label));
         label->setBuddy(widgets_[field]);
         return label;
     };
@@ -181,7 +181,7 @@ void InstructionDialog::buildFields()
     main->addWidget(buttons_);
     connect(buttons_, &QDialogButtonBox::accepted, this, &InstructionDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &InstructionDialog::reject);
-    const QString topic = toQt(instructionInfo(editor_.type())->keyword);
+    const QString topic = toQString(instructionInfo(editor_.type())->keyword);
     connect(buttons_, &QDialogButtonBox::helpRequested, this, [this, topic] { showHelp(this, topic); });
 
     // Tab runs through the fields in their order, then the buttons.
@@ -199,10 +199,10 @@ std::vector<std::string> InstructionDialog::values() const
     for (size_t k = 0; k < specs_.size(); ++k) {
         QWidget* w = widgets_[k];
         switch (specs_[k].kind) {
-        case FieldKind::Text: values.push_back(fromQt(static_cast<QLineEdit*>(w)->text())); break;
+        case FieldKind::Text: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
         case FieldKind::List:
         case FieldKind::Variable:
-        case FieldKind::Function: values.push_back(fromQt(static_cast<QComboBox*>(w)->currentText())); break;
+        case FieldKind::Function: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
         case FieldKind::Check:
         case FieldKind::Radio: values.push_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
         }
@@ -213,7 +213,7 @@ std::vector<std::string> InstructionDialog::values() const
 void InstructionDialog::setValues(const std::vector<std::string>& values)
 {
     for (size_t k = 0; k < specs_.size(); ++k) {
-        const QString value = k < values.size() ? toQt(values[k]) : QString();
+        const QString value = k < values.size() ? toQString(values[k]) : QString();
         QWidget* w = widgets_[k];
         switch (specs_[k].kind) {
         case FieldKind::Text: static_cast<QLineEdit*>(w)->setText(value); break;
@@ -231,7 +231,7 @@ void InstructionDialog::setValues(const std::vector<std::string>& values)
             QButtonGroup* group = button->group();
             if (group)
                 group->setExclusive(false); // lets a group start with no button set
-            button->setChecked(isSet(fromQt(value)));
+            button->setChecked(isSet(fromQString(value)));
             if (group)
                 group->setExclusive(true);
             break;

@@ -1,9 +1,9 @@
 #include "environment/editors/pickers.h"
 
-#include "environment/editors/latin1.h"
 #include "instructions/functions/declare_function.h"
 #include "program/instruction_table.h"
 #include "program/program.h"
+#include "runtime/latin1.h"
 #include "values/editor.h"
 #include "values/variable_table.h"
 
@@ -34,7 +34,7 @@ void addNames(QComboBox& box, const std::vector<std::string>& names)
     for (const std::string& name : names) {
         if (name.empty())
             continue; // a box item nobody could tell apart from the empty one
-        box.addItem(toQt(name), position);
+        box.addItem(toQString(name), position);
         ++position;
     }
 }

@@ -1,0 +1,119 @@
+// What the view paints: the indentation of block levels, each visible row's colours and marks, and
+// the profile time of a line.
+
+#include "environment/ide_state.h"
+#include "environment/program_view/view_model.h"
+#include "program/instruction_table.h"
+
+#include <cstdio>
+
+namespace qel {
+
+int indentBefore(uint32_t type)
+{
+    switch (type) {
+    case kEndIf:
+    case kEndWhile:
+    case kNext:
+    case kEndFunction:
+    case kElse: return -kIndentStep;
+    default: return 0;
+    }
+}
+
+int indentAfter(uint32_t type)
+{
+    switch (type) {
+    case kElse:
+    case kIf:
+    case kFor:
+    case kWhile:
+    case kDeclareFunction: return kIndentStep;
+    default: return 0;
+    }
+}
+
+std::string profileTimeText(uint64_t ticks, uint64_t total)
+{
+    if (total == 0)
+        return "0";
+    // Hundredths of a percent in whole numbers; long double keeps ticks * 10000 from overflowing.
+    auto hundredths =
+        static_cast<uint64_t>(static_cast<long double>(ticks) * 10000.0L / static_cast<long double>(total));
+    char text[32];
+    std::snprintf(text, sizeof text, "%-.*f", 2, static_cast<double>(hundredths) / 100.0);
+    std::string out = text;
+    while (out.back() == '0')
+        out.pop_back();
+    if (out.back() == '.')
+        out.pop_back();
+    return out;
+}
+
+// The indentation is the running sum of every earlier line's change, kept for the last line asked
+// about so that scrolling walks only the lines between the old and the new top line.
+int ViewModel::indentationAt(long n) const
+{
+    const auto& lines = view().lines;
+    n = std::clamp<long>(n, 0, static_cast<long>(lines.size()));
+    IndentCache& c = indentCache_;
+    if (!c.valid || c.section != section() || c.lines != lines.data() || c.count != lines.size())
+        c = {true, section(), lines.data(), lines.size(), 0, 0};
+    for (; c.line < n; ++c.line)
+        c.value += indentBefore(lines[c.line].type) + indentAfter(lines[c.line].type);
+    for (; c.line > n; --c.line)
+        c.value -= indentBefore(lines[c.line - 1].type) + indentAfter(lines[c.line - 1].type);
+    return c.value;
+}
+
+std::vector<RowPaint> ViewModel::paintRows() const
+{
+    namespace c = view_colour;
+    const Section& s = view();
+    const long count = lineCount();
+    const Profile& profile = ide_.interpreter.debugger().profile();
+    const auto& ticks = profile.ticks[section()];
+
+    std::vector<RowPaint> rows;
+    int indent = indentationAt(s.topLine);
+    for (long line = std::max(s.topLine, 0), k = 0; line < count; ++line, ++k) {
+        const int top = static_cast<int>(k) * kRowHeight;
+        if (k > 0 && top + kRowHeight > height_)
+            break;
+        const ProgramLine& pl = s.lines[line];
+        const bool selected = line >= s.selectionStart && line <= s.selectionEnd;
+        const bool current = line == s.currentLine;
+        indent += indentBefore(pl.type);
+
+        RowPaint row;
+        row.line = line;
+        row.top = top;
+        row.text = pl.text;
+        row.background = selected ? c::kSelectedBackground : c::kBackground;
+        if (indent < 0)
+            row.colour = selected ? c::kUnbalancedSelected : c::kUnbalanced;
+        else if (line == s.executionMarker)
+            row.colour = selected ? c::kExecutionMarkerSelected : c::kExecutionMarker;
+        else if (pl.type == kComment)
+            row.colour = current ? c::kCommentCurrent : c::kComment;
+        else if (pl.type == kDeclareFunction || pl.type == kEndFunction)
+            row.colour = current ? c::kFunctionCurrent : c::kFunction;
+        else
+            row.colour = current ? c::kOtherCurrent : c::kOther;
+        const int drawIndent = indent < 0 ? 0 : indent;
+        row.textX = drawIndent + kTextMargin + (profileShown ? kProfileColumn : 0);
+        row.underlineX = drawIndent + kTextMargin;
+        if (line == s.executionMarker) // the marker stands only while the run is paused there
+            row.underline = RowPaint::Underline::Stopped;
+        else if (isBreakpoint(line))
+            row.underline = RowPaint::Underline::Breakpoint;
+        if (profileShown && static_cast<size_t>(line) < ticks.size())
+            row.profile = profileTimeText(ticks[line], profile.total);
+
+        indent += indentAfter(pl.type);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace qel

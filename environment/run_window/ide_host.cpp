@@ -1,0 +1,262 @@
+#include "environment/run_window/ide_host.h"
+
+#include "environment/run_window/run_input_box.h"
+#include "environment/run_window/run_time_window.h"
+#include "interpreter/interpreter.h"
+#include "instructions/interaction/interaction_instructions.h"
+#include "runtime/latin1.h"
+#include "runtime/run_canvas.h"
+#include "runtime/text_attributes.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+
+namespace qel {
+
+namespace {
+
+constexpr int kRefreshMs = 20;
+const QRect kRunTimeWindowRect(0, 0, 600, 400);
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonChoice {
+    QMessageBox::StandardButton qt;
+    Button button;
+};
+
+std::vector<ButtonChoice> buttonsOf(Buttons buttons)
+{
+    using B = QMessageBox;
+    switch (buttons) {
+    case Buttons::Ok: return {{B::Ok, Button::Ok}};
+    case Buttons::OkCancel: return {{B::Ok, Button::Ok}, {B::Cancel, Button::Cancel}};
+    case Buttons::YesNo: return {{B::Yes, Button::Yes}, {B::No, Button::No}};
+    case Buttons::YesNoCancel: return {{B::Yes, Button::Yes}, {B::No, Button::No}, {B::Cancel, Button::Cancel}};
+    case Buttons::RetryCancel: return {{B::Retry, Button::Retry}, {B::Cancel, Button::Cancel}};
+    }
+    return {{B::Ok, Button::Ok}};
+}
+
+} // namespace
+
+IdeHost::IdeHost()
+{
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (in_)
+            in_->timerEvent();
+        if (window_)
+            window_->showCanvas();
+    });
+    refresh_.setInterval(kRefreshMs);
+    connect(&refresh_, &QTimer::timeout, this, [this] {
+        if (window_ && canvas_ && canvas_->target().painting())
+            window_->showCanvas();
+    });
+}
+
+IdeHost::~IdeHost()
+{
+    // The window shows the canvas and feeds the interpreter that go with this host, so it goes now
+    // rather than at the event loop's next turn, when events queued for it would reach them.
+    if (!window_)
+        return;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
+    window_->closeForGood();
+    delete (frame ? frame : static_cast<QWidget*>(window_.data()));
+}
+
+void IdeHost::attach(Interpreter& interpreter, RunCanvas& canvas)
+{
+    in_ = &interpreter;
+    canvas_ = &canvas;
+}
+
+void IdeHost::setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+void IdeHost::setMdiArea(QMdiArea* area) { mdiArea_ = area; }
+
+IdeHost::RunState IdeHost::runState() const
+{
+    if (!in_ || !in_->isRunning())
+        return RunState::Stopped;
+    return in_->isPaused() ? RunState::Paused : RunState::Running;
+}
+
+void IdeHost::refreshRunState()
+{
+    const RunState now = runState();
+    if (now == toldState_)
+        return;
+    toldState_ = now;
+    Q_EMIT runStateChanged(now);
+}
+
+Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
+{
+    if (messageRecorder)
+        return messageRecorder->showMessage(text, icon, buttons);
+    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, dialogParent_);
+    const std::vector<ButtonChoice> choices = buttonsOf(buttons);
+    for (const ButtonChoice& c : choices)
+        box.addButton(c.qt);
+    box.setDefaultButton(choices.front().qt);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const ButtonChoice& c : choices)
+        if (c.qt == pressed)
+            return c.button;
+    // Closed by its close box or Escape: the box's cancel answer, else its only button.
+    return buttons == Buttons::YesNo ? Button::No : choices.back().button;
+}
+
+bool IdeHost::ctrlOrShiftHeld()
+{
+    return (QGuiApplication::queryKeyboardModifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+}
+
+void IdeHost::pumpEvents()
+{
+    if (window_ && canvas_ && canvas_->target().painting())
+        window_->showCanvas();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void IdeHost::waitForEvents()
+{
+    // A paused run sleeps in the event queue; nothing wakes it but the user.
+    refresh_.stop();
+    if (window_)
+        window_->showCanvas();
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    if (in_ && in_->isRunning())
+        refresh_.start();
+}
+
+void IdeHost::showLine(uint32_t section, long line) { Q_EMIT lineShown(section, line); }
+
+void IdeHost::markPausedLine(uint32_t section, long line)
+{
+    // A pause sets the mark and the run's end clears it: either changes the run's state.
+    Q_EMIT pausedLineMarked(section, line);
+    refreshRunState();
+}
+
+std::optional<std::string> IdeHost::inputBox(std::string_view prompt, std::string_view title)
+{
+    RunInputBox box(prompt, title, *this, dialogParent_);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.reply();
+}
+
+void IdeHost::runStarting()
+{
+    if (!in_ || !canvas_)
+        return;
+    refreshRunState();
+    // The earlier run's window goes; the new run gets a fresh one at (0, 0)-(600, 400).
+    destroyRunTimeWindow();
+    window_ = new CRunTimeWnd(*canvas_, *in_, *this);
+    if (mdiArea_) {
+        QMdiSubWindow* frame = mdiArea_->addSubWindow(window_);
+        frame->setGeometry(kRunTimeWindowRect);
+        frame->show();
+    } else {
+        window_->setGeometry(kRunTimeWindowRect);
+        window_->show();
+    }
+    canvas_->resize(window_->size());
+    canvas_->runStarting();
+    window_->showCanvas();
+    refresh_.start();
+}
+
+void IdeHost::runEnding()
+{
+    if (canvas_)
+        releaseProgramTimer(*this, canvas_->state());
+    else
+        stopTimer();
+}
+
+void IdeHost::eventRunStarting()
+{
+    if (canvas_)
+        applyTextAttributes(canvas_->target());
+}
+
+void IdeHost::eventRunFinished()
+{
+    if (window_)
+        window_->showCanvas();
+}
+
+void IdeHost::paintEmptyNotice()
+{
+    if (canvas_)
+        canvas_->paintEmptyNotice();
+}
+
+bool IdeHost::setWindowMaximised(bool maximised)
+{
+    if (!window_)
+        return true;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget()) ? window_->parentWidget()
+                                                                           : static_cast<QWidget*>(window_);
+    if (maximised)
+        frame->showMaximized();
+    else
+        frame->showNormal();
+    // The repaint the new size causes (and with it the Paint section) happens before the next line.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (window_->size() != canvas_->size())
+        window_->repaintCanvas();
+    return true;
+}
+
+void IdeHost::runEnded(bool closeApplication)
+{
+    refresh_.stop();
+    // With no program running the window shows only its background.
+    if (window_ && canvas_) {
+        canvas_->repaint();
+        window_->showCanvas();
+    }
+    refreshRunState();
+    Q_EMIT runFinished(closeApplication);
+}
+
+bool IdeHost::startTimer(uint32_t intervalMs)
+{
+    timer_.start(static_cast<int>(std::min<uint32_t>(intervalMs, INT32_MAX)));
+    return true;
+}
+
+void IdeHost::stopTimer() { timer_.stop(); }
+
+void IdeHost::destroyRunTimeWindow()
+{
+    if (!window_)
+        return;
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
+    window_->closeForGood();
+    if (frame)
+        frame->deleteLater(); // frame owns the window
+    else
+        window_->deleteLater();
+    window_ = nullptr;
+}
+
+} // namespace qel

@@ -1,0 +1,90 @@
+#pragma once
+// How a run reaches the desktop inside the environment: real message boxes and the run-time input
+// box, the Qt event loop as the event pump (a paused run blocks in it), the run-time window in the
+// main frame's MDI area, and the program's timer. What the program view and the menus must follow
+// (the line to show, the paused line, the run's state and end) goes out as signals.
+
+#include "environment/run_window/run_time_window.h"
+#include "interpreter/run_host.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QMdiArea;
+class QWidget;
+
+namespace qel {
+
+class Interpreter;
+class RunCanvas;
+
+class IdeHost : public QObject, public RunHost {
+    Q_OBJECT
+public:
+    enum class RunState { Stopped, Running, Paused };
+    Q_ENUM(RunState)
+
+    IdeHost();
+    ~IdeHost() override;
+
+    void attach(Interpreter& interpreter, RunCanvas& canvas);
+    // The window message boxes and the input box belong to, and the MDI area the run-time window
+    // opens in; none (or gone) means top-level windows.
+    void setDialogParent(QWidget* parent);
+    void setMdiArea(QMdiArea* area);
+    // When set, every message goes to it instead of a message box (tests).
+    MessageHost* messageRecorder = nullptr;
+
+    RunState runState() const;
+    // Tells the followers of the run its state when it changed since they were last told. The
+    // interpreter is told of Continue and Single Step directly, so whoever tells it calls this.
+    void refreshRunState();
+
+    Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
+    bool ctrlOrShiftHeld() override;
+    void pumpEvents() override;
+    void waitForEvents() override;
+    void showLine(uint32_t section, long line) override;
+    void markPausedLine(uint32_t section, long line) override;
+    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
+    void runStarting() override;
+    void runEnding() override;
+    void eventRunStarting() override;
+    void paintEmptyNotice() override;
+    bool setWindowMaximised(bool maximised) override;
+    void eventRunFinished() override;
+    void runEnded(bool closeApplication) override;
+
+    // The program's timer: ticks every intervalMs and runs the Timer section when the run can take it.
+    bool startTimer(uint32_t intervalMs) override;
+    void stopTimer() override;
+    bool timerActive() const { return timer_.isActive(); }
+
+    // The run-time window of the current (or last) run, if any.
+    CRunTimeWnd* runTimeWindow() const { return window_; }
+    // Closes the run-time window (the view that owned it goes away).
+    void destroyRunTimeWindow();
+
+Q_SIGNALS:
+    // The program view shows the section with the line selected.
+    void lineShown(uint32_t section, long line);
+    // The program view marks the line the run is paused at (-1: none).
+    void pausedLineMarked(uint32_t section, long line);
+    // The run started, paused, went on or stopped.
+    void runStateChanged(qel::IdeHost::RunState state);
+    // The run has ended; the application closes when asked.
+    void runFinished(bool closeApplication);
+
+private:
+    Interpreter* in_ = nullptr;
+    RunCanvas* canvas_ = nullptr;
+    QPointer<QWidget> dialogParent_;
+    QPointer<QMdiArea> mdiArea_;
+    QPointer<CRunTimeWnd> window_;
+    QTimer timer_;
+    QTimer refresh_; // shows what a running program draws
+    RunState toldState_ = RunState::Stopped;
+};
+
+} // namespace qel

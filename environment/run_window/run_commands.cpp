@@ -1,0 +1,62 @@
+#include "environment/run_window/run_commands.h"
+
+#include "environment/program_view/qel_view.h"
+#include "environment/run_window/ide_host.h"
+#include "environment/shell/command_set.h"
+#include "environment/shell/main_frame_icons.h"
+
+#include <QAction>
+
+namespace qel {
+
+RunCommands::RunCommands(IdeHost& host, CommandSet& commands, QObject* parent) : QObject(parent), host_(host)
+{
+    auto command = [&](CommandId id, const QString& text, const char* statusTip, void (CQelView::*act)()) {
+        return commands.add(*this, id, text, statusTip, [this, act] { run(act); });
+    };
+    run_ = command(kCmdRun, QStringLiteral("&Run\tF5"), "Run the program", &CQelView::run);
+    run_->setShortcut(QKeySequence(Qt::Key_F5));
+    run_->setIcon(toolIcon(ToolIcon::Run));
+    profiledRun_ = command(kCmdProfiledRun, QStringLiteral("&Profiled Run"), "Run the program and time every line",
+                           &CQelView::profiledRun);
+    stop_ = command(kCmdStop, QStringLiteral("&Stop"), "Stop the running program", &CQelView::stop);
+    stop_->setIcon(toolIcon(ToolIcon::Stop));
+    continue_ =
+        command(kCmdContinue, QStringLiteral("&Continue"), "Continue the paused program", &CQelView::continueRun);
+    continue_->setIcon(toolIcon(ToolIcon::Continue));
+    singleStep_ = command(kCmdSingleStep, QStringLiteral("Single S&tep\tF10"), "Run the next line and pause again",
+                          &CQelView::singleStep);
+    singleStep_->setShortcut(QKeySequence(Qt::Key_F10));
+    toggleBreakPoint_ = command(kCmdToggleBreakPoint, QStringLiteral("Toggle &BreakPoint\tF9"),
+                                "Set or clear a breakpoint on the current line", &CQelView::toggleBreakPoint);
+    toggleBreakPoint_->setShortcut(QKeySequence(Qt::Key_F9));
+
+    connect(&host_, &IdeHost::runStateChanged, this, &RunCommands::enable);
+    enable();
+}
+
+void RunCommands::setView(CQelView* view)
+{
+    view_ = view;
+    enable();
+}
+
+void RunCommands::run(void (CQelView::*command)())
+{
+    if (view_)
+        (view_->*command)();
+}
+
+void RunCommands::enable()
+{
+    const IdeHost::RunState state = host_.runState();
+    const bool view = view_ != nullptr;
+    run_->setEnabled(view && state == IdeHost::RunState::Stopped);
+    profiledRun_->setEnabled(view && state == IdeHost::RunState::Stopped);
+    stop_->setEnabled(view && state != IdeHost::RunState::Stopped);
+    continue_->setEnabled(view && state == IdeHost::RunState::Paused);
+    singleStep_->setEnabled(view && state == IdeHost::RunState::Paused);
+    toggleBreakPoint_->setEnabled(view);
+}
+
+} // namespace qel

@@ -1,0 +1,108 @@
+#include "environment/run_window/run_time_window.h"
+
+#include "environment/run_window/virtual_keys.h"
+#include "interpreter/interpreter.h"
+#include "runtime/run_canvas.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace qel {
+
+namespace {
+
+enum MouseCode { kLeftDown = 1, kLeftUp = 2, kRightDown = 3, kRightUp = 4, kMove = 5 };
+
+} // namespace
+
+CRunTimeWnd::CRunTimeWnd(RunCanvas& canvas, Interpreter& interpreter, MessageHost& host, QWidget* parent)
+    : QWidget(parent), canvas_(canvas), in_(interpreter), host_(host)
+{
+    setWindowTitle(kRunTimeWindowCaption);
+    setAttribute(Qt::WA_OpaquePaintEvent); // the canvas covers every pixel
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumSize(1, 1);
+}
+
+void CRunTimeWnd::repaintCanvas()
+{
+    canvas_.resize(size());
+    canvas_.repaint();
+    update();
+}
+
+void CRunTimeWnd::showCanvas() { update(); }
+
+void CRunTimeWnd::closeForGood()
+{
+    closing_ = true;
+    close();
+}
+
+void CRunTimeWnd::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, canvas_.image());
+}
+
+void CRunTimeWnd::resizeEvent(QResizeEvent*)
+{
+    // A new size is a full repaint: the picture belongs to the Paint section.
+    if (size() != canvas_.size())
+        repaintCanvas();
+}
+
+void CRunTimeWnd::closeEvent(QCloseEvent* event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    host_.showMessage(kMayNotBeClosed, Icon::Exclamation);
+}
+
+void CRunTimeWnd::keyPressEvent(QKeyEvent* event)
+{
+    if (!in_.isRunning()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The key's down message comes first; the character it types follows, unless the key-down
+    // handler is still running.
+    if (int code = virtualKeyCode(*event))
+        in_.keyDownEvent(code);
+    if (char c = typedCharacter(*event))
+        in_.charEvent(c);
+    showCanvas();
+}
+
+void CRunTimeWnd::mouse(int code, const QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    in_.mouseEvent(code, at.x(), at.y(), event.buttons() & Qt::LeftButton, event.buttons() & Qt::RightButton);
+    showCanvas();
+}
+
+void CRunTimeWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        mouse(kLeftDown, *event);
+    else if (event->button() == Qt::RightButton)
+        mouse(kRightDown, *event);
+}
+
+void CRunTimeWnd::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        mouse(kLeftUp, *event);
+    else if (event->button() == Qt::RightButton)
+        mouse(kRightUp, *event);
+}
+
+void CRunTimeWnd::mouseMoveEvent(QMouseEvent* event) { mouse(kMove, *event); }
+
+} // namespace qel

@@ -1,0 +1,99 @@
+#include "environment/shell/qel_doc.h"
+
+#include "environment/ide_state.h"
+#include "document/program_template.h"
+#include "document/program_document.h"
+#include "runtime/latin1.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <string>
+#include <vector>
+
+namespace qel {
+
+namespace {
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+} // namespace
+
+CQelDoc::CQelDoc(IdeState& ide, QObject* parent) : QObject(parent), ide_(ide) {}
+
+void CQelDoc::newProgram(const QString& title)
+{
+    ide_.interpreter.debugger().clearBreakpoints();
+    newProgramWithHandlers(ide_.program, ide_.variables, ide_.host);
+    version_ = FileVersion{};
+    autoRun_ = false;
+    setPath({}, title);
+    setModified(false);
+}
+
+CQelDoc::OpenStatus CQelDoc::open(const QString& path)
+{
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(localPath(path), bytes)) {
+        ide_.host.showMessage("Unable to open the file " + fromQString(path) + ".", Icon::Exclamation, Buttons::Ok);
+        return OpenStatus::Unreadable;
+    }
+    ide_.interpreter.debugger().clearBreakpoints();
+    const LoadResult result = openProgram(ide_.program, ide_.variables, bytes, ide_.host);
+    // A file that is not a program leaves an open document holding the reset program; a damaged
+    // one is not opened at all.
+    if (result.status != ReadStatus::Ok && result.status != ReadStatus::BadVersion) {
+        close();
+        return OpenStatus::NotOpened;
+    }
+    version_ = result.version;
+    autoRun_ = result.autoRun;
+    setPath(path, QFileInfo(path).fileName());
+    setModified(false);
+    return OpenStatus::Opened;
+}
+
+bool CQelDoc::saveAs(const QString& path)
+{
+    if (!saveProgram(ide_.program, localPath(path))) {
+        ide_.host.showMessage("Unable to save the program to " + fromQString(path) + ".", Icon::Exclamation,
+                              Buttons::Ok);
+        return false;
+    }
+    version_ = FileVersion{};
+    setPath(path, QFileInfo(path).fileName());
+    setModified(false);
+    return true;
+}
+
+void CQelDoc::close()
+{
+    ide_.interpreter.debugger().clearBreakpoints();
+    ide_.program.newProgram();
+    ide_.variables.clearAllVariables();
+    autoRun_ = false;
+    version_ = FileVersion{};
+    setPath({}, {});
+    setModified(false);
+}
+
+void CQelDoc::setModified(bool modified)
+{
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + fromQString(title_) + "?"; }
+
+void CQelDoc::setPath(const QString& path, const QString& title)
+{
+    path_ = path;
+    if (title == title_)
+        return;
+    title_ = title;
+    Q_EMIT titleChanged(title_);
+}
+
+} // namespace qel

@@ -1,0 +1,70 @@
+// The help pages: one built page per keyword with its example, the topics that find them, and the
+// links of the bundled pages.
+#include "environment/help/help_instructions.h"
+#include "environment/help/help_pages.h"
+#include "environment/help/help_window.h"
+#include "program/instruction_table.h"
+#include "program/keyword_table.h"
+#include "runtime/latin1.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qel {
+namespace {
+
+QString pageText(const QUrl& url)
+{
+    HelpBrowser browser;
+    return browser.loadResource(QTextDocument::HtmlResource, url).toString();
+}
+
+TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
+{
+    for (const Keyword& k : keywordTable().entries()) {
+        const InstructionDescriptor* help = instructionHelpFor(k.code);
+        ASSERT_NE(help, nullptr) << k.name;
+        // A sample the instruction's editor refuses would leave the page without its example.
+        EXPECT_TRUE(exampleLine(*help).has_value() || help->type == kDisplayVarsInListCtrl) << k.name;
+        const QString name = toQString(k.name);
+        EXPECT_TRUE(pageText(helpUrlForTopic(name)).contains("<h1>" + name + "</h1>")) << k.name;
+    }
+}
+
+TEST(HelpPages, TopicsFindTheirPages)
+{
+    EXPECT_EQ(helpUrlForTopic("drawline").fileName(), "DrawLine.html");
+    EXPECT_EQ(helpUrlForTopic("Forms2Open").fileName(), "OpenForm2.html");
+    EXPECT_EQ(helpUrlForTopic("Program View").fileName(), "program_view.html");
+    EXPECT_EQ(helpUrlForTopic("Add An Instruction").fileName(), "add_instruction.html");
+    EXPECT_EQ(helpUrlForTopic("nothing of the kind"), helpContentsUrl());
+    EXPECT_EQ(helpUrlForTopic(""), helpContentsUrl());
+    const QString example = pageText(helpUrlForTopic("For"));
+    EXPECT_TRUE(example.contains("For I = 1 To 10")) << example.toStdString();
+}
+
+TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
+{
+    const QRegularExpression href(QStringLiteral("href=\"([^\"#]+)\""));
+    std::vector<QUrl> pages = {helpContentsUrl(),
+                               helpUrlForTopic("Main Window"),
+                               helpUrlForTopic("Program View"),
+                               helpUrlForTopic("Add An Instruction"),
+                               helpUrlForTopic("Instructions"),
+                               helpUrlForTopic("If")};
+    for (const QUrl& page : pages) {
+        const QString text = pageText(page);
+        ASSERT_FALSE(text.isEmpty()) << page.toString().toStdString();
+        for (auto it = href.globalMatch(text); it.hasNext();) {
+            const QUrl target = page.resolved(QUrl(it.next().captured(1)));
+            EXPECT_FALSE(pageText(target).isEmpty())
+                << page.toString().toStdString() << " -> " << target.toString().toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace qel

@@ -1,0 +1,150 @@
+// A learner's session with the whole environment: a program built through the Add An Instruction
+// dialog and the instruction dialogs with the keyboard, saved, opened again, run in the run-time
+// window, paused at a breakpoint, single-stepped and stopped. QEL_SCREENSHOT_DIR=DIR saves pictures
+// of the windows on the way.
+
+#include "environment/program_view/qel_view.h"
+#include "environment/run_window/run_time_window.h"
+#include "environment/shell/main_frame.h"
+#include "environment/shell/qel_app.h"
+#include "shell_test_support.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace qel {
+namespace {
+
+void screenshot(QWidget* widget, const char* name)
+{
+    const QString dir = qEnvironmentVariable("QEL_SCREENSHOT_DIR");
+    if (!dir.isEmpty() && widget)
+        widget->window()->grab().save(dir + "/" + name + ".png");
+}
+
+// Acts on the next modal dialog as soon as it is open (a dialog's exec() blocks the test otherwise).
+// A dialog that has gone may leave its address to the next one, so the one before is watched.
+void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget> previous = nullptr)
+{
+    QTimer::singleShot(10, [act, previous] {
+        // Open means shown with its first field focused, so typed keys have somewhere to go.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == previous || !modal->isVisible() || !modal->focusWidget()) {
+            whenDialogOpens(act, previous);
+            return;
+        }
+        act(modal);
+    });
+}
+
+// Types into the focused field, then moves on with Tab.
+void typeFields(QWidget* dialog, const std::vector<QString>& texts)
+{
+    for (const QString& text : texts) {
+        QWidget* field = dialog->focusWidget();
+        if (!text.isEmpty())
+            QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Tab);
+    }
+}
+
+// Adds a line after the view's current line: the letters go to the Add An Instruction dialog, then
+// the fields to the instruction's own dialog, which Enter closes.
+void addLine(CQelView* view, const QString& letters, const std::vector<QString>& fields, const char* picture = nullptr)
+{
+    whenDialogOpens([=](QWidget* chooser) {
+        QTest::keyClicks(chooser->focusWidget(), letters.mid(1));
+        whenDialogOpens(
+            [=](QWidget* editor) {
+                typeFields(editor, fields);
+                if (picture)
+                    screenshot(editor, picture);
+                QTest::keyClick(editor->focusWidget(), Qt::Key_Return);
+            },
+            chooser);
+        QTest::keyClick(chooser->focusWidget(), Qt::Key_Return);
+    });
+    // A letter key opens the chooser with that letter already typed.
+    QTest::keyClick(view, letters.at(0).toLatin1());
+}
+
+TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CQelApp app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat));
+    test::RecordingHost messages;
+    app.ide().host.messageRecorder = &messages;
+    ASSERT_TRUE(app.start({}));
+    CMainFrame& frame = app.mainFrame();
+    frame.resize(1000, 700);
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CQelView* view = frame.view();
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+
+    // "dl" expands to DrawLine; its dialog takes From X, From Y, To X, To Y, Width, then the colour.
+    addLine(view, "dl", {"10", "20", "300", "200", "2", "R"}, "draw_line_dialog");
+    addLine(view, "com", {"the line is drawn"});
+    const Section& initialise = app.ide().program.sections[kInitialise];
+    ASSERT_EQ(initialise.lineCount(), 3u);
+    EXPECT_EQ(initialise.lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
+    EXPECT_EQ(initialise.lines[2].text, "the line is drawn");
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+    screenshot(view, "main_window");
+
+    const QString path = dir.filePath("drawing.qel");
+    frame.chooseFile = [&](CMainFrame::FileDialogKind, const QString&) { return path; };
+    ASSERT_TRUE(frame.fileSaveAs());
+    ASSERT_TRUE(frame.fileNew());
+    EXPECT_EQ(app.ide().program.sections[kInitialise].lineCount(), 1u);
+    ASSERT_TRUE(frame.openFile(path));
+    view = frame.view();
+    QApplication::setActiveWindow(&frame); // the offscreen platform forgets it when subwindows change
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    EXPECT_EQ(app.ide().program.sections[kInitialise].lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
+
+    // A breakpoint on the DrawLine line: the run pauses there, one step runs it, Stop ends the run.
+    view->showSection(kInitialise);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_F9);
+    bool sawPause = false, sawStep = false;
+    QTimer::singleShot(50, [&] {
+        sawPause = app.ide().paused() && app.ide().program.sections[kInitialise].executionMarker == 1;
+        CRunTimeWnd* window = app.ide().host.runTimeWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Run Time Window");
+        EXPECT_NE(window->grab().toImage().pixel(100, 20), qRgb(150, 0, 0)) << "drawn before the line ran";
+        EXPECT_TRUE(frame.commandAction(kCmdContinue)->isEnabled());
+        QTest::keyClick(view, Qt::Key_F10);
+        QTimer::singleShot(50, [&] {
+            sawStep = app.ide().paused() && app.ide().program.sections[kInitialise].executionMarker == 2;
+            // The line from (10, 20) to (310, 220) is on the canvas now.
+            EXPECT_EQ(app.ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
+            screenshot(&frame, "paused_run");
+            view->stop();
+        });
+    });
+    QTest::keyClick(view, Qt::Key_F5); // returns when the run has ended
+    EXPECT_TRUE(sawPause);
+    EXPECT_TRUE(sawStep);
+    EXPECT_FALSE(app.ide().running());
+    EXPECT_FALSE(frame.commandAction(kCmdContinue)->isEnabled());
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Breakpoint found"});
+    QMdiSubWindow* runWindow =
+        frame.mdiArea()->subWindowList().size() == 2 ? frame.mdiArea()->subWindowList()[1] : nullptr;
+    ASSERT_NE(runWindow, nullptr);
+    EXPECT_EQ(runWindow->geometry(), QRect(0, 0, 600, 400));
+}
+
+} // namespace
+} // namespace qel

@@ -1,0 +1,395 @@
+// The application shell: start-up, the file commands and their questions, closing while a program
+// runs, the menus and toolbar, the section keys, the recent files, the about box and F1.
+#include "environment/help/help_pages.h"
+#include "environment/help/help_window.h"
+#include "environment/program_view/qel_view.h"
+#include "environment/shell/about_dialog.h"
+#include "environment/shell/child_frame.h"
+#include "environment/shell/main_frame.h"
+#include "environment/shell/main_frame_status.h"
+#include "environment/shell/qel_app.h"
+#include "environment/shell/qel_doc.h"
+#include "shell_test_support.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace qel {
+namespace {
+
+using test::RecordedMessage;
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        app = std::make_unique<CQelApp>(settings());
+        app->ide().host.messageRecorder = &messages;
+        frame().chooseFile = [this](CMainFrame::FileDialogKind kind, const QString&) {
+            dialogs.push_back(kind);
+            if (chosen.empty())
+                return QString();
+            QString path = chosen.front();
+            chosen.pop_front();
+            return path;
+        };
+    }
+    void TearDown() override
+    {
+        if (app && app->ide().running())
+            app->mainFrame().view()->stop();
+        app.reset();
+    }
+
+    std::unique_ptr<QSettings> settings() const
+    {
+        return std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
+    }
+    CMainFrame& frame() { return app->mainFrame(); }
+    IdeState& ide() { return app->ide(); }
+    void modify() { Q_EMIT frame().view()->documentModified(); }
+    std::vector<std::string> texts() const { return messages.texts(); }
+
+    QTemporaryDir dir;
+    test::RecordingHost messages;
+    std::unique_ptr<CQelApp> app;
+    std::deque<QString> chosen;
+    std::vector<CMainFrame::FileDialogKind> dialogs;
+};
+
+TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgram)
+{
+    ASSERT_TRUE(app->start({}));
+    EXPECT_TRUE(frame().isMaximized());
+    ASSERT_TRUE(frame().hasDocument());
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(MainFrameTest, StartingWithAFileOpensIt)
+{
+    const QString path = test::writeSampleProgram(dir, "sample.qel");
+    ASSERT_TRUE(app->start({path}));
+    EXPECT_EQ(frame().document().path(), path);
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - sample.qel[*]");
+    EXPECT_NE(ide().variables.findVariable("Count"), nullptr); // the sample's declaration was read
+    EXPECT_EQ(app->recentFiles().files(), QStringList{path});
+}
+
+TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
+{
+    EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
+{
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("Comment", {"kept"});
+    modify();
+    EXPECT_TRUE(frame().isWindowModified());
+
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().fileNew());
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
+    messages.answers = {Button::Yes};
+    EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
+    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
+    EXPECT_EQ(frame().document().title(), "QEL1");
+    EXPECT_EQ(ide().program.sections[kInitialise].lines.back().text, "kept");
+    EXPECT_TRUE(frame().document().isModified());
+
+    const QString path = dir.filePath("kept.qel");
+    chosen = {path};
+    messages.answers = {Button::Yes};
+    EXPECT_TRUE(frame().fileNew());
+    Program reread;
+    VariableTable variables;
+    test::RecordingHost quiet;
+    ASSERT_EQ(openProgram(reread, variables, test::fileBytes(path), quiet).status, ReadStatus::Ok);
+    EXPECT_EQ(reread.sections[kInitialise].lines.back().text, "kept");
+    EXPECT_EQ(frame().document().title(), "QEL2");
+    EXPECT_EQ(ide().program.sections[kInitialise].lineCount(), 1u);
+
+    modify();
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().fileNew());
+    EXPECT_EQ(frame().document().title(), "QEL3");
+    EXPECT_EQ(dialogs.size(), 2u); // No saves nothing
+
+    modify();
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().hasDocument());
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?", "Save changes to QEL1?",
+                                        "Save changes to QEL2?", "Save changes to QEL3?", "Save changes to QEL3?"}));
+}
+
+TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
+{
+    const QString first = test::writeSampleProgram(dir, "first.qel");
+    const QString second = test::writeSampleProgram(dir, "second.qel");
+    const QString third = test::writeSampleProgram(dir, "chosen.qel");
+    ASSERT_TRUE(app->start({first}));
+    ASSERT_TRUE(frame().openFile(second));
+    EXPECT_EQ(app->recentFiles().files(), (QStringList{second, first}));
+    modify();
+
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().fileOpen());
+    EXPECT_TRUE(dialogs.empty()); // cancelled before the file dialog
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().openRecentFile(1));
+    EXPECT_EQ(frame().document().path(), second);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to second.qel?", "Save changes to second.qel?"}));
+
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().openRecentFile(1));
+    EXPECT_EQ(frame().document().path(), first);
+    EXPECT_FALSE(frame().document().isModified());
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1); // one program at a time
+
+    chosen = {third};
+    EXPECT_TRUE(frame().fileOpen());
+    EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::Open});
+    EXPECT_EQ(frame().document().title(), "chosen.qel");
+    EXPECT_FALSE(frame().fileOpen()); // a cancelled dialog leaves the program open
+    EXPECT_EQ(frame().document().path(), third);
+
+    // A recent file that can no longer be read leaves the list; the open program stays.
+    ASSERT_EQ(app->recentFiles().files(), (QStringList{third, first, second}));
+    ASSERT_TRUE(QFile::remove(second));
+    EXPECT_FALSE(frame().openRecentFile(2));
+    EXPECT_EQ(app->recentFiles().files(), (QStringList{third, first}));
+    EXPECT_EQ(frame().document().path(), third);
+}
+
+TEST_F(MainFrameTest, SaveAsAddsTheExtensionAndSaveWritesTheSameBytes)
+{
+    const QString original = test::writeSampleProgram(dir, "original.qel");
+    ASSERT_TRUE(app->start({original}));
+    chosen = {dir.filePath("renamed")};
+    ASSERT_TRUE(frame().fileSaveAs());
+    const QString renamed = dir.filePath("renamed.qel");
+    EXPECT_EQ(frame().document().path(), renamed);
+    EXPECT_EQ(test::fileBytes(renamed), test::fileBytes(original));
+
+    modify();
+    EXPECT_TRUE(frame().fileSave());
+    EXPECT_FALSE(frame().isWindowModified());
+    EXPECT_EQ(test::fileBytes(renamed), test::fileBytes(original));
+    EXPECT_EQ(dialogs.size(), 1u); // Save of a named program asks for no name
+}
+
+TEST_F(MainFrameTest, ClosingTheProgramAsksAndLeavesNoWindowAndItsCommandsOff)
+{
+    ASSERT_TRUE(app->start({}));
+    modify();
+    messages.answers = {Button::Cancel};
+    frame().childFrame()->close(); // the window's own close button
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame().hasDocument());
+    messages.answers = {Button::No};
+    frame().childFrame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_EQ(messages.messages.size(), 2u);
+
+    ASSERT_TRUE(frame().fileNew());
+    EXPECT_TRUE(frame().fileClose());
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_TRUE(frame().mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language");
+    for (CommandId id : {kCmdFileSave, kCmdFileClose, kCmdEditInsertAfter, kCmdRun, kCmdViewKeyboard})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_TRUE(frame().commandAction(kCmdFileNew)->isEnabled());
+}
+
+TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommandsAreOff)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().view()->run();
+    ASSERT_TRUE(ide().running());
+
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{
+                                     {"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
+    EXPECT_TRUE(ide().running());
+    for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter,
+                         kCmdEditDelete, kCmdEditCut, kCmdEditPaste, kCmdRun, kCmdProfiledRun, kCmdContinue})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+    for (CommandId id : {kCmdStop, kCmdViewMouse, kCmdToggleBreakPoint})
+        EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame().fileNew());
+    frame().view()->showSection(kMouse); // the pane keeps its text while running
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
+
+    frame().commandAction(kCmdStop)->trigger();
+    EXPECT_FALSE(ide().running());
+    for (CommandId id : {kCmdFileNew, kCmdFileSave, kCmdEditInsertAfter, kCmdRun})
+        EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
+    EXPECT_FALSE(frame().commandAction(kCmdStop)->isEnabled());
+    EXPECT_TRUE(frame().close());
+}
+
+TEST_F(MainFrameTest, PasteIsOnWhileTheClipboardHoldsCopiedLines)
+{
+    ASSERT_TRUE(app->start({}));
+    QAction* paste = frame().commandAction(kCmdEditPaste);
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
+    frame().commandAction(kCmdEditCopy)->trigger();
+    EXPECT_TRUE(paste->isEnabled());
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
+}
+
+TEST_F(MainFrameTest, ExitQELEndsTheRunAndClosesTheApplication)
+{
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables).section(kInitialise).add("ExitQEL");
+    frame().commandAction(kCmdRun)->trigger();
+    QCoreApplication::processEvents(); // the close is queued behind the run's end
+    EXPECT_FALSE(ide().running());
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+std::vector<QString> menuTexts(const QList<QAction*>& actions)
+{
+    std::vector<QString> texts;
+    for (QAction* a : actions)
+        texts.push_back(a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+QMenu* menuNamed(CMainFrame& frame, const QString& title)
+{
+    for (QAction* a : frame.menuBar()->actions())
+        if (a->text() == title)
+            return a->menu();
+    return nullptr;
+}
+
+TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
+{
+    ASSERT_TRUE(app->start({}));
+    EXPECT_EQ(menuTexts(frame().menuBar()->actions()),
+              (std::vector<QString>{"&File", "&Edit", "&View", "&Run", "F&orms", "&Window", "&Help"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&File")->actions()),
+              (std::vector<QString>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "-", "&Save\tCtrl+S", "Save &As...",
+                                    "-", "&Print...\tCtrl+P", "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+    // The labels name Alt+1 to Alt+5 in this order although the keys are bound otherwise.
+    EXPECT_EQ(
+        menuTexts(menuNamed(frame(), "&View")->actions()),
+        (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
+                              "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&Help")->actions()),
+              (std::vector<QString>{"&Help Topics\tF1", "-", "&About QEL..."}));
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_2));
+    EXPECT_EQ(frame().commandAction(kCmdViewPaint)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_5));
+    EXPECT_EQ(frame().commandAction(kCmdEditPaste)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
+    // Printing, find and forms are not available yet.
+    for (CommandId id : {kCmdFilePrint, kCmdEditFind, kCmdEditFunctionsList, kCmdObjectViewer, kCmdFormDesign})
+        EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
+
+    std::vector<int> ids;
+    for (QAction* a : frame().toolBar()->actions()) {
+        ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+            EXPECT_FALSE(a->toolTip().isEmpty());
+            EXPECT_FALSE(a->toolTip().contains('&'));
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdViewInitialise, kCmdViewKeyboard,
+                                     kCmdViewTimer, kCmdViewMouse, kCmdViewPaint, 0, kCmdRun, kCmdStop, kCmdContinue, 0,
+                                     kCmdObjectViewer}));
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->toolTip(), "Keyboard Section");
+    EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->statusTip(), "Show the Keyboard section");
+}
+
+TEST_F(MainFrameTest, SectionKeysShowTheirSectionsInTheStatusBar)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QWidget* view = frame().view();
+    view->setFocus();
+
+    QTest::keyClick(view, Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(ide().program.edit.section, kKeyboard);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Keyboard - 1");
+    QTest::keyClick(view, Qt::Key_5, Qt::AltModifier);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Paint - 1");
+    QTest::keyClick(view, Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  1");
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  2");
+}
+
+TEST_F(MainFrameTest, RecentFileListsSurviveARestart)
+{
+    const QString path = test::writeSampleProgram(dir, "remembered.qel");
+    {
+        QSettings s(dir.filePath("settings.ini"), QSettings::IniFormat);
+        s.setValue("QEL Programs File List/File1", "/somewhere/old.qel");
+        s.setValue("FormsRecent File List/File2", "/somewhere/form.frm");
+    }
+    app = std::make_unique<CQelApp>(settings());
+    app->ide().host.messageRecorder = &messages;
+    EXPECT_EQ(app->programsFileList().files(), QStringList{"/somewhere/old.qel"});
+    EXPECT_EQ(app->formsRecentFiles().files(), QStringList{"/somewhere/form.frm"});
+    ASSERT_TRUE(app->start({path}));
+    EXPECT_EQ(menuNamed(frame(), "&File")->actions().at(10)->text(), "&1 " + path);
+    app.reset(); // exit writes the lists back
+
+    QSettings s(dir.filePath("settings.ini"), QSettings::IniFormat);
+    EXPECT_EQ(s.value("Recent File List/File1").toString(), path);
+    EXPECT_EQ(s.value("QEL Programs File List/File1").toString(), "/somewhere/old.qel");
+    EXPECT_EQ(s.value("FormsRecent File List/File1").toString(), "/somewhere/form.frm");
+}
+
+TEST(AboutBox, NamesTheLanguageAndItsVersion)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), "About Qelvin Programming Langauge");
+    QStringList texts;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        texts << (label->pixmap().isNull() ? label->text() : QStringLiteral("<icon>"));
+    EXPECT_EQ(texts, (QStringList{"<icon>", "Qelvin Programming Language Version: 1.25"}));
+}
+
+TEST_F(MainFrameTest, F1OpensTheHelpOfTheCurrentLine)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().view()->showSection(kKeyboard);
+    ide().program.current().currentLine = 1; // the DeclareVariable line of qelScanCode
+    frame().contextHelp();
+    auto* help = frame().findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->browser().source().fileName(), "DeclareVariable.html");
+    frame().helpTopics();
+    EXPECT_EQ(frame().findChildren<HelpWindow*>().size(), 1);
+    EXPECT_EQ(help->browser().source(), helpContentsUrl());
+}
+
+} // namespace
+} // namespace qel
