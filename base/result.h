@@ -8,48 +8,74 @@
 //     float w = TRY(evalNumber(ctx, op));          // hands a failure straight back to our caller
 //     TRY(storeNumber(ctx, w, destination));       // the same for a Status
 
-#include <optional>
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 
 namespace qel {
 
-// What went wrong, as the complete text the user is shown.
+// What went wrong, as the complete text the user is shown. It is one pointer wide, so a Result
+// costs its value and a null pointer when nothing went wrong: the run loop's common case.
 class [[nodiscard]] Failure {
 public:
-    explicit Failure(std::string text) : text_(std::move(text)) {}
+    explicit Failure(std::string text) : text_(std::make_unique<std::string>(std::move(text))) {}
 
-    const std::string& text() const& { return text_; }
-    std::string text() && { return std::move(text_); }
+    const std::string& text() const& { return *text_; }
+    std::string text() && { return std::move(*text_); }
+
+    // The text's ownership, for a result that travels in registers (the run loop's line result).
+    std::string* release() && { return text_.release(); }
+    static Failure adopt(std::string* text) { return Failure(std::unique_ptr<std::string>(text)); }
 
 private:
-    std::string text_;
+    template <class>
+    friend class Result;
+    explicit Failure(std::unique_ptr<std::string> text) : text_(std::move(text)) {}
+
+    std::unique_ptr<std::string> text_;
 };
 
 // Either a T or a Failure.
 template <class T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}
-    Result(Failure failure) : v_(std::in_place_index<1>, std::move(failure)) {}
+    Result(T value) : value_(std::move(value)), hasValue_(true) {}
+    Result(Failure failure) : failure_(std::move(failure.text_)) {}
+    Result(Result&& other) noexcept : failure_(std::move(other.failure_)), hasValue_(other.hasValue_)
+    {
+        if (hasValue_)
+            new (&value_) T(std::move(other.value_));
+    }
+    Result& operator=(Result&&) = delete;
+    ~Result()
+    {
+        if (hasValue_)
+            value_.~T();
+    }
 
-    bool ok() const { return v_.index() == 0; }
+    bool ok() const { return hasValue_; }
     explicit operator bool() const { return ok(); }
 
-    T& value() & { return *std::get_if<0>(&v_); }
-    const T& value() const& { return *std::get_if<0>(&v_); }
-    T value() && { return std::move(*std::get_if<0>(&v_)); }
-    const T& operator*() const& { return value(); }
-    T& operator*() & { return value(); }
-    const T* operator->() const { return &value(); }
+    T& value() & { return value_; }
+    const T& value() const& { return value_; }
+    T value() && { return std::move(value_); }
+    const T& operator*() const& { return value_; }
+    T& operator*() & { return value_; }
+    const T* operator->() const { return &value_; }
 
-    const Failure& failure() const& { return *std::get_if<1>(&v_); }
-    Failure failure() && { return std::move(*std::get_if<1>(&v_)); }
+    const std::string& failureText() const { return *failure_; }
+    Failure failure() && { return Failure(std::move(failure_)); }
+    // A copy of the failure, for a result that is only inspected.
+    Failure failure() const& { return Failure(*failure_); }
 
 private:
-    std::variant<T, Failure> v_;
+    union {
+        T value_;
+    };
+    std::unique_ptr<std::string> failure_;
+    bool hasValue_ = false;
 };
 
 // Success without a value, or a Failure.
@@ -57,17 +83,18 @@ template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Failure failure) : failure_(std::move(failure)) {}
+    Result(Failure failure) : failure_(std::move(failure.text_)) {}
 
-    bool ok() const { return !failure_.has_value(); }
+    bool ok() const { return !failure_; }
     explicit operator bool() const { return ok(); }
     void value() const {}
 
-    const Failure& failure() const& { return *failure_; }
-    Failure failure() && { return std::move(*failure_); }
+    const std::string& failureText() const { return *failure_; }
+    Failure failure() && { return Failure(std::move(failure_)); }
+    Failure failure() const& { return Failure(*failure_); }
 
 private:
-    std::optional<Failure> failure_;
+    std::unique_ptr<std::string> failure_;
 };
 
 using Status = Result<void>;

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <type_traits>
 
 namespace qel {
 
@@ -29,8 +31,34 @@ enum class Flow : uint8_t {
     Quit,       // PostQuitMessage: the run ends
 };
 
-// A line's outcome: how the run goes on, or the failure that ends the run at this line.
-using LineResult = Result<Flow>;
+// A line's outcome: how the run goes on, or the failure that ends the run at this line. Every line
+// of a run returns one, so it is small and trivially copyable and travels in registers; the
+// failure text it may carry belongs to whoever receives it, which is always the run loop (or a
+// test), and is taken with takeFailure().
+class [[nodiscard]] LineResult {
+public:
+    LineResult(Flow flow) : flow_(flow) {}
+    LineResult(Failure failure) : text_(std::move(failure).release()) {}
+
+    bool ok() const { return text_ == nullptr; }
+    explicit operator bool() const { return ok(); }
+    Flow operator*() const { return flow_; }
+    Flow value() const { return flow_; }
+    const std::string& failureText() const { return *text_; }
+    // Takes the failure out (the result holds none afterwards).
+    Failure failure() && { return takeFailure(); }
+    Failure takeFailure()
+    {
+        std::string* text = text_;
+        text_ = nullptr;
+        return Failure::adopt(text);
+    }
+
+private:
+    std::string* text_ = nullptr;
+    Flow flow_ = Flow::Next;
+};
+static_assert(std::is_trivially_copyable_v<LineResult>);
 
 using Handler = LineResult (*)(LineContext& line);
 

@@ -41,7 +41,7 @@ std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
     RunState& st = state_;
     LineCursor& cur = st.cursors[s];
     if (!result.ok()) {
-        st.errorText = std::move(result).failure().text();
+        st.errorText = result.takeFailure().text();
         st.currentSection = cur.section;
         return SectionEnd::error(cur);
     }
@@ -75,12 +75,14 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
         // The common case: no pause, step, breakpoint or profile to look after.
         if (debug.quiet()) [[likely]] {
             LineCursor& cur = st.cursors[s];
-            LineResult result = st.lineRuns[cur.section][cur.index].handler(line);
-            if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]] {
+            std::optional<SectionEnd> end;
+            const LineResult result = st.lineRuns[cur.section][cur.index].handler(line);
+            if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]
                 ++cur.index;
-            } else if (std::optional<SectionEnd> end = afterLine(std::move(result), s)) {
+            else
+                end = afterLine(result, s);
+            if (end) [[unlikely]]
                 return *end;
-            }
             if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
                 pauseAfterStop(s);
             if (++st.iterations >= kPumpInterval) [[unlikely]] {
@@ -119,7 +121,7 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
                 debug.lower(Debugger::kSkipBreakpoint);
                 if (debug.profiling())
                     debug.profileLine(at, start);
-                if (std::optional<SectionEnd> end = afterLine(std::move(result), s))
+                if (std::optional<SectionEnd> end = afterLine(result, s))
                     return *end;
                 if (debug.flags() & Debugger::kStopExecuted)
                     pauseAfterStop(s);

@@ -2,6 +2,7 @@
 
 #include "instructions/variables/let_functions.h"
 #include "instructions/variables/let_texts.h"
+#include "interpreter/line_context.h"
 #include "messages/run_errors.h"
 
 #include <cmath>
@@ -170,7 +171,7 @@ template <bool integer>
     return r.ok;
 }
 
-bool quickExpression(const ParamBlock& block, std::span<CachedOperand> slots)
+[[gnu::always_inline]] inline bool quickExpression(const ParamBlock& block, std::span<CachedOperand> slots)
 {
     const OperandCache& destination = slots[kDestinationSlot].cache;
     if (!destination.scalar || block.bodyLength() < kFixedBody)
@@ -244,6 +245,17 @@ Status executeLet(EvalContext& ctx, const ParamBlock& block, std::span<CachedOpe
     if (quickExpression(block, slots)) [[likely]]
         return success();
     return executeLetInFull(ctx, block, slots);
+}
+
+LineResult executeLetLine(LineContext& line)
+{
+    const LineRun& run = line.line();
+    const std::span<CachedOperand> slots{run.operands, run.operandCount};
+    // The quick path stays in this function: a loop body's Let costs no further call.
+    if (slots.size() >= kSlots && quickExpression(*run.block, slots)) [[likely]]
+        return Flow::Next;
+    TRY(executeLet(line.eval(), *run.block, slots));
+    return Flow::Next;
 }
 
 } // namespace qel

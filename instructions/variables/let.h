@@ -15,6 +15,7 @@
 //   188     u32    operator 2 (function mode: between the function's result and operand 2)
 //   192     ...    string area
 
+#include "interpreter/dispatch.h"
 #include "program/param_block.h"
 #include "values/eval_context.h"
 #include "values/evaluate.h"
@@ -79,5 +80,8 @@ inline constexpr double kRadiansPerDegree = 0.017453305555555555;
 // Executes a Let line: slots are the four decoded operands in block order (destination, 1, 2, 3).
 // On failure the destination is unchanged.
 [[nodiscard]] Status executeLet(EvalContext& ctx, const ParamBlock& block, std::span<CachedOperand> slots);
+
+// The Let line's handler.
+LineResult executeLetLine(LineContext& line);
 
 } // namespace qel

@@ -16,13 +16,6 @@ const LetEditor kLetEditor;
 // Variables exist from the moment their line is stored; a run resets them before it starts.
 LineResult declarationsDoNothing(LineContext&) { return Flow::Next; }
 
-LineResult executeLetLine(LineContext& line)
-{
-    const LineRun& run = line.line();
-    TRY(executeLet(line.eval(), *run.block, {run.operands, run.operandCount}));
-    return Flow::Next;
-}
-
 } // namespace
 
 Family variablesFamily()

@@ -51,7 +51,7 @@ protected:
     // "true", "false", or the failure's text.
     static std::string outcome(const Result<bool>& result)
     {
-        return !result ? result.failure().text() : *result ? "true" : "false";
+        return !result ? result.failureText() : *result ? "true" : "false";
     }
     std::string whileHolds(const test::Fields& fields)
     {

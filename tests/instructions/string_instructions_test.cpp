@@ -57,8 +57,8 @@ struct StringInstructionsTest : ::testing::Test {
     std::string execute(std::string_view keyword, std::vector<std::string> fields)
     {
         LineContext line = place(keyword, std::move(fields));
-        const LineResult result = dispatchTable().at(build.last().type)(line);
-        return result.ok() ? std::string() : result.failure().text();
+        LineResult result = dispatchTable().at(build.last().type)(line);
+        return result.ok() ? std::string() : result.takeFailure().text();
     }
     // The error text of a line that must fail.
     std::string failure(std::string_view keyword, std::vector<std::string> fields)
