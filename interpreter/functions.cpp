@@ -12,7 +12,6 @@ namespace qel {
 
 namespace {
 
-constexpr uint32_t kNotCached = 255;
 // As floats, 2147483647 is 2^31, so the check lets 2147483648 through as Let does.
 constexpr float kIntegerLow = -2147483648.0f;
 constexpr float kIntegerHigh = 2147483648.0f;
@@ -58,7 +57,7 @@ std::optional<LineCursor> findFunction(const Program& program, std::string_view 
 void resetCallCaches(RunState& state)
 {
     for (uint32_t s = 0; s < kSectionCount; ++s)
-        state.callCache[s].assign(state.program.sections[s].lineCount(), LineCursor{kNotCached, 0});
+        state.callCache[s].assign(state.program.sections[s].lineCount(), LineCursor{kNotLookedUp, 0});
 }
 
 std::optional<LineCursor> LineContext::findFunction(std::string_view name)
@@ -67,14 +66,6 @@ std::optional<LineCursor> LineContext::findFunction(std::string_view name)
     if (found)
         cursor() = *found;
     return found;
-}
-
-std::optional<LineCursor> LineContext::cachedFunction(const LineCursor& callLine)
-{
-    const LineCursor& cached = state_.callCache[callLine.section][callLine.index];
-    if (cached.section == kNotCached)
-        return std::nullopt;
-    return cached;
 }
 
 void LineContext::cacheFunction(const LineCursor& callLine, const LineCursor& function)

@@ -66,7 +66,13 @@ public:
     // moves to it when found.
     std::optional<LineCursor> findFunction(std::string_view name);
     // The function a Call line found the first time it ran (nothing yet: not looked up).
-    std::optional<LineCursor> cachedFunction(const LineCursor& callLine);
+    std::optional<LineCursor> cachedFunction(const LineCursor& callLine) const
+    {
+        const LineCursor& cached = state_.callCache[callLine.section][callLine.index];
+        if (cached.section == kNotLookedUp)
+            return std::nullopt;
+        return cached;
+    }
     void cacheFunction(const LineCursor& callLine, const LineCursor& function);
     // Enters the function declared at `function` from callLine: checks the arguments against the
     // parameters, pushes the call frame and passes the arguments.

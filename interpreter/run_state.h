@@ -23,6 +23,9 @@ class VariableTable;
 struct VariableRecord;
 class DrawTarget; // the canvas or printer page drawing instructions use (defined by the runtime)
 
+// The section of a call cache entry whose Call line has not looked its function up yet.
+inline constexpr uint32_t kNotLookedUp = 255;
+
 // The loop pumps the window's messages every so many lines.
 inline constexpr uint32_t kPumpInterval = 10000;
 
@@ -88,7 +91,7 @@ struct RunState {
     std::array<LineCursor, kSectionCount> cursors{};
     std::array<CallStack, kSectionCount> callStacks;
     std::array<std::vector<LineRun>, kSectionCount> lineRuns;
-    // Per section, per line: the DeclareFunction line a Call line found (section 255: not yet).
+    // Per section, per line: the DeclareFunction line a Call line found (kNotLookedUp: not yet).
     std::array<std::vector<LineCursor>, kSectionCount> callCache;
     bool keyDownActive = false;
     bool autoRunStarted = false; // started by an AutoRun line: stopping closes the application
