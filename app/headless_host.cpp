@@ -1,8 +1,8 @@
 #include "app/headless_host.h"
 
 #include "app/json_writer.h"
-#include "interpreter/interpreter.h"
 #include "instructions/interaction/interaction_instructions.h"
+#include "interpreter/interpreter.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_attributes.h"
 

@@ -3,10 +3,10 @@
 #include "app/headless_host.h"
 #include "app/json_writer.h"
 #include "app/tool_commands.h"
+#include "document/program_document.h"
+#include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
-#include "instructions/catalogue.h"
-#include "document/program_document.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
@@ -150,7 +150,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         if (options->events != "-") {
             file.open(options->events);
             if (!file) {
-                err << "qeltool: cannot read " << options->events << "\n";
+                err << kCannotRead << options->events << "\n";
                 return kExitUsage;
             }
             source = &file;
@@ -163,7 +163,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     std::vector<uint8_t> bytes;
     if (!readWholeFile(options->file, bytes)) {
-        err << "qeltool: cannot read " << options->file << "\n";
+        err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
     HeadlessHost host(out, std::move(script), options->timeout);
@@ -192,7 +192,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     if (options->vars)
         printVariables(variables, out);
     if (!options->snapshot.empty() && !canvas.image().save(QString::fromStdString(options->snapshot), "PNG")) {
-        err << "qeltool: cannot write " << options->snapshot << "\n";
+        err << kCannotWrite << options->snapshot << "\n";
         return kExitUsage;
     }
     return end.error ? kExitRunError : kExitOk;

@@ -2,9 +2,9 @@
 
 #include "app/json_writer.h"
 #include "app/run_command.h"
+#include "document/program_document.h"
 #include "document/program_template.h"
 #include "program/program_file.h"
-#include "document/program_document.h"
 #include "values/variable_table.h"
 
 #include <optional>
@@ -99,7 +99,7 @@ std::optional<LoadResult> openFile(const std::string& path, Program& program, Va
 {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes)) {
-        err << "qeltool: cannot read " << path << "\n";
+        err << kCannotRead << path << "\n";
         return std::nullopt;
     }
     return openProgram(program, variables, bytes, host);
@@ -133,7 +133,7 @@ int resave(const std::string& in, const std::string& outPath, std::ostream& out,
     if (opened->status != ReadStatus::Ok)
         return kExitUsage;
     if (!saveProgram(program, outPath)) {
-        err << "qeltool: cannot write " << outPath << "\n";
+        err << kCannotWrite << outPath << "\n";
         return kExitUsage;
     }
     return kExitOk;
@@ -147,7 +147,7 @@ int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err
     newProgramWithHandlers(program, variables, host);
     out << "{\"messages\": " << messagesJson(host) << "}\n";
     if (!saveProgram(program, path)) {
-        err << "qeltool: cannot write " << path << "\n";
+        err << kCannotWrite << path << "\n";
         return kExitUsage;
     }
     return kExitOk;

@@ -4,9 +4,14 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qel {
+
+// What qeltool says on standard error when a file it was given cannot be read or written.
+inline constexpr std::string_view kCannotRead = "qeltool: cannot read ";
+inline constexpr std::string_view kCannotWrite = "qeltool: cannot write ";
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRunError = 1;

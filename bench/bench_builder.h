@@ -3,10 +3,10 @@
 // with its handler lines.
 
 #include "document/program_template.h"
+#include "instructions/catalogue.h"
 #include "interpreter/run_host.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
-#include "instructions/catalogue.h"
 #include "values/variable_table.h"
 
 #include <cstdio>

@@ -2,9 +2,9 @@
 // and a DrawFill of a whole 600 x 400 window.
 
 #include "bench/bench_builder.h"
+#include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/line_context.h"
-#include "instructions/catalogue.h"
 #include "runtime/run_canvas.h"
 
 #include <benchmark/benchmark.h>

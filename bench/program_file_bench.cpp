@@ -2,8 +2,8 @@
 // saves it (the variable table rebuilt on reading). Peak memory is reported as a counter.
 
 #include "bench/program_generator.h"
-#include "program/program_file.h"
 #include "document/program_document.h"
+#include "program/program_file.h"
 #include "values/variable_table.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 // (old TextFileOpen lines converted through their editor), the variable table rebuilt from the
 // program's declarations, and saving that never destroys the previous file.
 
-#include "program/program_file.h"
 #include "instructions/files/text_file_open.h"
+#include "program/program_file.h"
 
 #include <span>
 #include <string>

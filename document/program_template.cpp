@@ -1,9 +1,9 @@
 #include "document/program_template.h"
 
 #include "instructions/functions/declare_function.h"
+#include "instructions/variables/declare_variable.h"
 #include "program/instruction_table.h"
 #include "program/system_names.h"
-#include "instructions/variables/declare_variable.h"
 #include "values/variable_table.h"
 
 namespace qel {

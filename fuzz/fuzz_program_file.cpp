@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the program file reader as the IDE opens a file, then checks that what
 // was read writes back and reads back to the same bytes.
 
-#include "program/program_file.h"
 #include "document/program_document.h"
+#include "program/program_file.h"
 #include "values/variable_table.h"
 
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Runs arbitrary program files as the IDE would, with a few events, and a bound on the work: every
 // path a program can reach must end in one of the run's messages, never in a crash or a hang.
 
-#include "interpreter/interpreter.h"
-#include "instructions/catalogue.h"
 #include "document/program_document.h"
+#include "instructions/catalogue.h"
+#include "interpreter/interpreter.h"
 #include "values/variable_table.h"
 
 namespace {

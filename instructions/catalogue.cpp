@@ -11,15 +11,15 @@ namespace qel {
 namespace {
 
 constexpr Family (*kFamilies[])() = {
-    controlFamily, flowFamily,    functionsFamily, variablesFamily, stringsFamily,   filesFamily,
-    interactionFamily, windowFamily, drawingFamily, textFamily,      bitmapsFamily,  soundFamily,
-    printingFamily, documentsFamily, formsFamily, inspectionFamily,
+    controlFamily,     flowFamily,      functionsFamily, variablesFamily,  stringsFamily, filesFamily,
+    interactionFamily, windowFamily,    drawingFamily,   textFamily,       bitmapsFamily, soundFamily,
+    printingFamily,    documentsFamily, formsFamily,     inspectionFamily,
 };
 
 // The lists' names, in the order the dialog shows them.
 constexpr std::string_view kListNames[] = {
-    "Functions and flow", "Variables", "Strings", "Text files", "Timer", "Bitmaps", "Program control", "Drawing",
-    "Options", "Window", "Miscellaneous", "Printing",
+    "Functions and flow", "Variables", "Strings", "Text files", "Timer",         "Bitmaps",
+    "Program control",    "Drawing",   "Options", "Window",     "Miscellaneous", "Printing",
 };
 static_assert(std::size(kListNames) == static_cast<size_t>(InstructionList::None));
 
@@ -39,9 +39,8 @@ std::vector<InstructionListEntries> buildLists(std::span<const InstructionDescri
         for (const InstructionDescriptor* d : all)
             if (d->place.list == list)
                 members.push_back(d);
-        std::stable_sort(members.begin(), members.end(), [](auto* a, auto* b) {
-            return a->place.position < b->place.position;
-        });
+        std::stable_sort(members.begin(), members.end(),
+                         [](auto* a, auto* b) { return a->place.position < b->place.position; });
         InstructionListEntries entries{list, kListNames[k], {}};
         for (const InstructionDescriptor* d : members) {
             if (d->place.separatorBefore && !entries.items.empty())

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,7 +42,7 @@ struct ListPlace {
 // The help page of an instruction.
 struct InstructionHelp {
     std::string_view summary;             // what the instruction does
-    std::string_view fields;              // "Label: meaning" lines, one a field; empty for fixed-text lines
+    std::string fields;                   // "Label: meaning" lines, one a field; empty for fixed-text lines
     std::vector<std::string_view> sample; // field values in dialog order for the example line
     std::string_view writtenExample = {}; // the example when no editor builds one
 };
@@ -49,9 +50,9 @@ struct InstructionHelp {
 struct InstructionDescriptor {
     uint32_t type;
     ListPlace place;
-    std::string_view shortCode;       // typed in the Add An Instruction field ("dl"), or empty
-    const InstructionEditor* editor;  // nullptr: a fixed-text line, or its editor is not built yet
-    Handler handler;                  // nullptr: "not available yet" when it runs
+    std::string_view shortCode;      // typed in the Add An Instruction field ("dl"), or empty
+    const InstructionEditor* editor; // nullptr: a fixed-text line, or its editor is not built yet
+    Handler handler;                 // nullptr: "not available yet" when it runs
     InstructionHelp help;
 };
 

@@ -34,7 +34,7 @@ class Debugger {
 public:
     // The RunFlags bits.
     enum Flag : uint32_t {
-        kSingleStep = 1,    // pause after the next line
+        kSingleStep = 1,     // pause after the next line
         kSkipBreakpoint = 2, // Continue: the next line runs even if it holds a breakpoint
         kStopExecuted = 4,   // a Stop line ran: pause once it has been passed
         kPaused = 8,

@@ -32,8 +32,7 @@ Status passArgument(LineContext& line, CachedOperand& argument, CachedOperand& p
         return runError("Can't complete Call as found undeclared variable in destination function declaration - ",
                         parameter.operand.name);
     if (target->type == kTypeBitmap)
-        return runError("Destination function expects Bitmap variable which is not permitted.",
-                        parameter.operand.name);
+        return runError("Destination function expects Bitmap variable which is not permitted.", parameter.operand.name);
     if (target->type == kTypeFile)
         return runError("Destination function expects File variable which is not permitted.", parameter.operand.name);
     return line.assignValue(argument, argumentKind, parameter, *target);

@@ -112,8 +112,8 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
             }
             if (!stopHere) {
                 const LineCursor at = cur;
-                const auto start = debug.profiling() ? std::chrono::steady_clock::now()
-                                                     : std::chrono::steady_clock::time_point{};
+                const auto start =
+                    debug.profiling() ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
                 LineResult result = st.lineRuns[at.section][at.index].handler(line);
                 executed = true;
                 // Continuing skips the breakpoint test of one line only; the flag must not outlive

@@ -12,8 +12,8 @@
 #include "values/operand_cache.h"
 
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -17,4 +17,10 @@ inline constexpr std::string_view kVariableOrStringLiteralRequired = "Variable o
 inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
 inline constexpr std::string_view kLineTooLong = "Too much text for one line - shorten this value";
 
+// Field labels several dialogs share.
+inline constexpr std::string_view kFileVariableLabel = "File &Variable";
+inline constexpr std::string_view kFunctionNameLabel = "Function &Name";
+inline constexpr std::string_view kReturnIntoLabel = "&Return Into";
+inline constexpr std::string_view kParameterLabels[] = {"Parameter &1", "Parameter &2", "Parameter &3"};
+
 } // namespace qel

@@ -1,5 +1,6 @@
 #include "program/references.h"
 
+#include "messages/run_errors.h"
 #include "program/instruction_table.h"
 
 #include <string>
@@ -78,8 +79,8 @@ BlockCheck checkReferences(const ParamBlock& block, uint32_t type)
 
 void reportWindowsCallFailed(MessageHost& host, std::string_view detail)
 {
-    host.showMessage(kWindowsErrorNotice, Icon::Error);
-    host.showMessage(std::string(kWindowsCallFailed) + std::string(detail), Icon::None);
+    host.showMessage(msg::kWindowsErrorNotice, Icon::Error);
+    host.showMessage(std::string(msg::kWindowsCallFailed) + std::string(detail), Icon::None);
 }
 
 bool GetLineOffsets(const ParamBlock&, uint32_t type, MessageHost& host)

@@ -26,10 +26,6 @@ BlockCheck checkReferences(const ParamBlock& block, uint32_t type);
 bool GetLineOffsets(const ParamBlock& block, uint32_t type, MessageHost& host);
 bool RemoveLineOffsets(const ParamBlock& block, uint32_t type, MessageHost& host);
 
-inline constexpr std::string_view kWindowsErrorNotice =
-    "QEL has received an error from Windows.\n\nPlease report if it occurs regularly.";
-inline constexpr std::string_view kWindowsCallFailed = "WINDOWS CALL FAILED\n\n";
-
 // The two messages of a failed platform call: the notice, then the header and the detail.
 void reportWindowsCallFailed(MessageHost& host, std::string_view detail);
 

@@ -19,7 +19,11 @@ for folder in folders:
             stripped = line.strip()
             if stripped.startswith("#include") or stripped.startswith("//"):
                 continue
-            for text in literal.findall(line):
+            code = re.sub(r'\s//\s.*$', "", line) if line.count('"') % 2 == 0 else line
+            for text in literal.findall(code):
+                # JSON fragments of the tools (starting with punctuation) are syntax, not texts.
+                if not text or (not text[0].isalnum() and text[0] not in "&(<"):
+                    continue
                 if len(text) >= 12 and (" " in text or text.endswith(".")) and "%" not in text:
                     seen[text].add(f"{path.relative_to(root)}:{number}")
 repeated = {text: places for text, places in seen.items() if len(places) > 1}

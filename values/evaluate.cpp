@@ -164,8 +164,7 @@ Result<std::string_view> evalString(EvalContext& ctx, CachedOperand& op)
             return runError(msg::kStringFoundNonString);
         return std::string_view(o.text);
     }
-    const auto [v, i] =
-        TRY(readableElement(ctx, op, msg::kStringFoundUndeclared, msg::kStringFoundNonStringVariable));
+    const auto [v, i] = TRY(readableElement(ctx, op, msg::kStringFoundUndeclared, msg::kStringFoundNonStringVariable));
     if (v->type != kTypeString)
         return ctx.formatNumber(v->numberAt(i));
     StringElement& e = v->texts[i];

@@ -1,8 +1,8 @@
 // The three stores: a number, a raw word, a text. Each finds the destination element the same way
 // and leaves it untouched on any failure.
 
-#include "values/evaluate.h"
 #include "messages/run_errors.h"
+#include "values/evaluate.h"
 
 #include <new>
 

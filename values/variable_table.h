@@ -15,6 +15,11 @@
 
 namespace qel {
 
+// The names the type and shape lists give, as dialogs and stored lines show them.
+inline constexpr std::string_view kIntegerTypeName = "Integer";
+inline constexpr std::string_view kFloatTypeName = "Floating Point";
+inline constexpr std::string_view kNotArrayName = "Not an Array";
+
 // Stored in blocks and files, so the numbers are fixed.
 enum VariableType : uint32_t {
     kTypeInteger = 1,

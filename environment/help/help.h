@@ -3,9 +3,14 @@
 
 #include <QString>
 
+#include <string_view>
+
 class QWidget;
 
 namespace qel {
+
+// The help topic of the program view, asked for when no line is chosen.
+inline constexpr std::string_view kProgramViewTopic = "Program View";
 
 // Opens the help page of a topic: an instruction's keyword ("DrawLine"), or a window's name
 // ("Program View", "Add An Instruction", "Main Window"). An unknown topic opens the contents page.

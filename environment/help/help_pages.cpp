@@ -1,10 +1,11 @@
 #include "environment/help/help_pages.h"
 
 #include "environment/editors/ins_blank_model.h"
+#include "environment/help/help.h"
 #include "environment/help/help_instructions.h"
+#include "instructions/catalogue.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
-#include "instructions/catalogue.h"
 #include "runtime/latin1.h"
 
 #include <QStringList>
@@ -112,9 +113,9 @@ QUrl helpUrlForTopic(const QString& topic)
     const QString t = topic.trimmed();
     if (t.compare(QStringLiteral("Main Window"), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("main_window.html"));
-    if (t.compare(QStringLiteral("Program View"), Qt::CaseInsensitive) == 0)
+    if (t.compare(toQString(kProgramViewTopic), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("program_view.html"));
-    if (t.compare(QStringLiteral("Add An Instruction"), Qt::CaseInsensitive) == 0)
+    if (t.compare(toQString(kInsBlankTitle), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
     if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("instructions/") + kIndexPage);

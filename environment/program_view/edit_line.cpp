@@ -3,8 +3,8 @@
 #include "environment/editors/instruction_dialog.h"
 #include "environment/ide_state.h"
 #include "environment/program_view/line_editing.h"
-#include "program/instruction_table.h"
 #include "instructions/catalogue.h"
+#include "program/instruction_table.h"
 
 #include <optional>
 

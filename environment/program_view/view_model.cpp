@@ -83,10 +83,7 @@ void ViewModel::programReplaced()
     showSection(section());
 }
 
-void ViewModel::discardProfile()
-{
-    ide_.interpreter.debugger().discardProfile();
-}
+void ViewModel::discardProfile() { ide_.interpreter.debugger().discardProfile(); }
 
 void ViewModel::move(Move m, bool extend)
 {

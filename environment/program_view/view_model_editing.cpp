@@ -4,9 +4,9 @@
 #include "environment/ide_state.h"
 #include "environment/program_view/clipboard_format.h"
 #include "environment/program_view/view_model.h"
+#include "instructions/variables/declared_variables.h"
 #include "program/instruction_table.h"
 #include "program/system_names.h"
-#include "instructions/variables/declared_variables.h"
 
 #include <algorithm>
 

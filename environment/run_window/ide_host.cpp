@@ -2,8 +2,8 @@
 
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
-#include "interpreter/interpreter.h"
 #include "instructions/interaction/interaction_instructions.h"
+#include "interpreter/interpreter.h"
 #include "runtime/latin1.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_attributes.h"

@@ -252,7 +252,7 @@ void CMainFrame::contextHelp()
         const Section& section = ide_.program.current();
         const ProgramLine* line = ide_.program.lineAt(ide_.program.edit.section, section.currentLine);
         const InstructionInfo* info = line ? instructionInfo(line->type) : nullptr;
-        topic = info && !info->keyword.empty() ? toQString(info->keyword) : QStringLiteral("Program View");
+        topic = info && !info->keyword.empty() ? toQString(info->keyword) : toQString(kProgramViewTopic);
     }
     showHelp(this, topic);
 }

@@ -1,8 +1,8 @@
 #include "environment/shell/qel_doc.h"
 
-#include "environment/ide_state.h"
-#include "document/program_template.h"
 #include "document/program_document.h"
+#include "document/program_template.h"
+#include "environment/ide_state.h"
 #include "runtime/latin1.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "instructions/bitmaps/bitmap_editors.h"
 
+#include "instructions/bitmaps/bitmap_instructions.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/bitmaps/bitmap_instructions.h"
 #include "values/classify_field.h"
 #include "values/editor_fields.h"
 #include "values/number_text.h"
@@ -17,25 +17,24 @@ namespace {
 
 using K = BitmapFieldKind;
 
+constexpr std::string_view kBitmapVariable = "Bitmap &Variable";
+
 constexpr BitmapOperandField kLoadFields[] = {
     {"Bitmap &File", kFileName, K::FileName},
-    {"Bitmap &Variable", kBitmap, K::Variable},
+    {kBitmapVariable, kBitmap, K::Variable},
     {"Returned &Width", kWidthVariable, K::OptionalVariable},
     {"Returned &Height", kHeightVariable, K::OptionalVariable},
 };
 constexpr BitmapOperandField kDrawFields[] = {
-    {"Bitmap &Variable", kBitmap, K::Variable},
+    {kBitmapVariable, kBitmap, K::Variable},
     {"&Top", kTop, K::Numeric},
     {"&Left", kLeft, K::Numeric},
 };
 constexpr BitmapOperandField kScaledFields[] = {
-    {"Bitmap &Variable", kBitmap, K::Variable},
-    {"&Left", kLeft, K::Numeric},
-    {"&Top", kTop, K::Numeric},
-    {"&Width", kWidth, K::Numeric},
-    {"&Height", kHeight, K::Numeric},
+    {kBitmapVariable, kBitmap, K::Variable}, {"&Left", kLeft, K::Numeric},     {"&Top", kTop, K::Numeric},
+    {"&Width", kWidth, K::Numeric},          {"&Height", kHeight, K::Numeric},
 };
-constexpr BitmapOperandField kUnloadFields[] = {{"File &Variable", kBitmap, K::Variable}};
+constexpr BitmapOperandField kUnloadFields[] = {{kFileVariableLabel, kBitmap, K::Variable}};
 
 bool accepts(BitmapFieldKind kind, OperandClass given)
 {

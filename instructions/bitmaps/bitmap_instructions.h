@@ -72,5 +72,4 @@ inline constexpr std::string_view kDeleteFailed = "Can't delete this bitmap.";
 inline constexpr float kBitmapPlaceLow = 0.0f, kBitmapPlaceHigh = 10000.0f;
 inline constexpr float kBitmapSizeLow = -1000.0f, kBitmapSizeHigh = 10000.0f;
 
-
 } // namespace qel

@@ -1,8 +1,8 @@
 #include "instructions/drawing/draw_shape_editors.h"
 
+#include "instructions/drawing/draw_shapes.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/drawing/draw_shapes.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
 #include "values/editor_fields.h"
@@ -16,6 +16,8 @@ namespace {
 
 using Kind = ShapeControlKind;
 
+constexpr std::string_view kAbsoluteLabel = "To X/Y &Absolute";
+
 constexpr ShapeOperandField kLineOperands[] = {
     {"&From X", line_block::kFromX, kFloatInvalidFrom},    {"Fro&m Y", line_block::kFromY, kFloatInvalidFrom},
     {"&To X", line_block::kToX, kFloatInvalidTo},          {"T&o Y", line_block::kToY, kFloatInvalidTo},
@@ -23,7 +25,7 @@ constexpr ShapeOperandField kLineOperands[] = {
 };
 constexpr ShapeControl kLineControls[] = {
     {Kind::Colour, "&Colour", line_block::kColour},
-    {Kind::Check, "To X/Y &Absolute", line_block::kAbsolute, "Absolute"},
+    {Kind::Check, kAbsoluteLabel, line_block::kAbsolute, "Absolute"},
 };
 
 constexpr ShapeOperandField kRectOperands[] = {
@@ -34,7 +36,7 @@ constexpr ShapeControl kRectControls[] = {
     {Kind::Colour, "&Colour", rect_block::kOutline},
     {Kind::Colour, "&Fill Colour", rect_block::kFill},
     {Kind::Check, "Tra&nsparent", rect_block::kTransparent, "Transparent"},
-    {Kind::Check, "To X/Y &Absolute", rect_block::kAbsolute, "Absolute"},
+    {Kind::Check, kAbsoluteLabel, rect_block::kAbsolute, "Absolute"},
 };
 
 constexpr ShapeOperandField kCircleOperands[] = {

@@ -97,12 +97,12 @@ LineResult executeDrawLine(LineContext& line)
     // The width slot lies outside the line's reference slots, so it is decoded here.
     CachedOperand widthOperand{readOperand(block, kWidth), {}};
     const Corners segment = TRY(corners(line.eval(),
-                 {widthOperand,
-                  ops[slotIndex(kFromX)],
-                  ops[slotIndex(kFromY)],
-                  ops[slotIndex(kToX)],
-                  ops[slotIndex(kToY)],
-                  {kFromXLabel, kFromYLabel, kToXLabel, kToYLabel}},
+                                        {widthOperand,
+                                         ops[slotIndex(kFromX)],
+                                         ops[slotIndex(kFromY)],
+                                         ops[slotIndex(kToX)],
+                                         ops[slotIndex(kToY)],
+                                         {kFromXLabel, kFromYLabel, kToXLabel, kToYLabel}},
                                         block.u32(kAbsolute) != 0));
     DrawTarget* target = line.drawTarget();
     if (!target)
@@ -123,12 +123,12 @@ LineResult executeDrawRect(LineContext& line)
     const ParamBlock& block = line.block();
     auto ops = line.operands();
     const Corners box = TRY(corners(line.eval(),
-                 {ops[slotIndex(kWidth)],
-                  ops[slotIndex(kLeft)],
-                  ops[slotIndex(kTop)],
-                  ops[slotIndex(kRight)],
-                  ops[slotIndex(kBottom)],
-                  {kLeftLabel, kTopLabel, kRightLabel, kBottomLabel}},
+                                    {ops[slotIndex(kWidth)],
+                                     ops[slotIndex(kLeft)],
+                                     ops[slotIndex(kTop)],
+                                     ops[slotIndex(kRight)],
+                                     ops[slotIndex(kBottom)],
+                                     {kLeftLabel, kTopLabel, kRightLabel, kBottomLabel}},
                                     block.u32(kAbsolute) != 0));
     DrawTarget* target = line.drawTarget();
     if (!target)
@@ -294,50 +294,75 @@ LineResult executeAtPixel(LineContext& line)
 
 } // namespace
 
+// Help lines several shapes share.
+constexpr const char* kCentreHelp = "Centre X, Centre Y: the centre.\n";
+constexpr const char* kRadiusHelp = "Radius X, Radius Y: the radius across and down (equal for a circle).\n";
+constexpr const char* kPenWidthHelp = "Width: the pen width, 1 to 9.\n";
+
 Family drawingFamily()
 {
     static const std::vector<const InstructionEditor*> editors = shapeEditors();
     static const InstructionDescriptor descriptors[] = {
-        {kDrawLine, {InstructionList::Drawing, 6}, "dl", editorOfType(editors, kDrawLine), executeDrawLine,
+        {kDrawLine,
+         {InstructionList::Drawing, 6},
+         "dl",
+         editorOfType(editors, kDrawLine),
+         executeDrawLine,
          {"Draws a straight line in the run-time window. Coordinates are pixels from the top left corner of the "
           "window, x to the right and y downwards.",
-          "From X, From Y: where the line starts.\n"
-          "To X, To Y: where it ends; a distance from the start unless To X/Y Absolute is ticked.\n"
-          "Width: the pen width, 1 to 9.\n"
-          "Colour: the line's colour.\n"
-          "To X/Y Absolute: ticked, To X and To Y are a point of the window.",
+          std::string("From X, From Y: where the line starts.\n"
+                      "To X, To Y: where it ends; a distance from the start unless To X/Y Absolute is ticked.\n") +
+              kPenWidthHelp +
+              "Colour: the line's colour.\n"
+              "To X/Y Absolute: ticked, To X and To Y are a point of the window.",
           {"10", "20", "200", "150", "1", "Red", "1"},
           {}}},
-        {kDrawArc, {InstructionList::Drawing, 1}, "da", editorOfType(editors, kDrawArc), executeDrawArc,
+        {kDrawArc,
+         {InstructionList::Drawing, 1},
+         "da",
+         editorOfType(editors, kDrawArc),
+         executeDrawArc,
          {"Draws part of the outline of a circle or an ellipse, from a start angle to an end angle in degrees.",
-          "Centre X, Centre Y: the centre.\n"
-          "Radius X, Radius Y: the radius across and down (equal for a circle).\n"
-          "Start, End: the angles in degrees, 0 to 360.\n"
-          "Width: the pen width, 1 to 9.\n"
-          "Colour: the arc's colour.",
+          std::string(kCentreHelp) + kRadiusHelp + "Start, End: the angles in degrees, 0 to 360.\n" + kPenWidthHelp +
+              "Colour: the arc's colour.",
           {"100", "100", "50", "50", "0", "90", "2", "Blue"},
           {}}},
-        {kDrawRect, {InstructionList::Drawing, 8}, "dre", editorOfType(editors, kDrawRect), executeDrawRect,
+        {kDrawRect,
+         {InstructionList::Drawing, 8},
+         "dre",
+         editorOfType(editors, kDrawRect),
+         executeDrawRect,
          {"Draws a rectangle, filled or as an outline.",
-          "Left, Top: the top left corner.\n"
-          "Right, Bottom: the opposite corner; the width and height unless To X/Y Absolute is ticked.\n"
-          "Width: the pen width, 1 to 9.\n"
-          "Colour: the outline's colour. Fill Colour: the inside's colour.\n"
-          "Transparent: ticked, only the outline is drawn.\n"
-          "To X/Y Absolute: ticked, Right and Bottom are a point of the window.",
+          std::string("Left, Top: the top left corner.\n"
+                      "Right, Bottom: the opposite corner; the width and height unless To X/Y Absolute is ticked.\n") +
+              kPenWidthHelp +
+              "Colour: the outline's colour. Fill Colour: the inside's colour.\n"
+              "Transparent: ticked, only the outline is drawn.\n"
+              "To X/Y Absolute: ticked, Right and Bottom are a point of the window.",
           {"50", "50", "100", "60", "1", "White", "Blue", "", ""},
           {}}},
-        {kDrawCircle, {InstructionList::Drawing, 4}, "dc", editorOfType(editors, kDrawCircle), executeDrawCircle,
+        {kDrawCircle,
+         {InstructionList::Drawing, 4},
+         "dc",
+         editorOfType(editors, kDrawCircle),
+         executeDrawCircle,
          {"Draws a circle or an ellipse around a centre point.",
-          "Centre X, Centre Y: the centre.\n"
-          "Radius X, Radius Y: the radius across and down (equal for a circle).\n"
-          "Width: the pen width, 1 to 9; 0 draws a filled circle.\n"
-          "Colour: the circle's colour.",
+          std::string(kCentreHelp) + kRadiusHelp +
+              "Width: the pen width, 1 to 9; 0 draws a filled circle.\n"
+              "Colour: the circle's colour.",
           {"300", "200", "40", "40", "0", "Yellow"},
           {}}},
-        {kDrawPoint, {InstructionList::Drawing, 7}, "dp", editorOfType(editors, kDrawPoint), (executeAtPixel<point_block::kColour, plot>),
+        {kDrawPoint,
+         {InstructionList::Drawing, 7},
+         "dp",
+         editorOfType(editors, kDrawPoint),
+         (executeAtPixel<point_block::kColour, plot>),
          {"Colours a single pixel.", "At X, At Y: the pixel.\nColour: its colour.", {"50", "60", "White"}, {}}},
-        {kDrawFill, {InstructionList::Drawing, 5}, "di", editorOfType(editors, kDrawFill), (executeAtPixel<fill_block::kColour, floodFill>),
+        {kDrawFill,
+         {InstructionList::Drawing, 5},
+         "di",
+         editorOfType(editors, kDrawFill),
+         (executeAtPixel<fill_block::kColour, floodFill>),
          {"Fills the area around a point with a colour, up to the edges of a different colour.",
           "At X, At Y: a point inside the area.\nColour: the fill colour.",
           {"150", "100", "Light Blue"},

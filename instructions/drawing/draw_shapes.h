@@ -72,5 +72,4 @@ inline constexpr uint32_t kAtX = 4, kAtY = 48, kColour = 92, kFixedBody = 92;
 
 inline constexpr std::string_view kArcAnglesEqual = "Start and end angles must be different.";
 
-
 } // namespace qel

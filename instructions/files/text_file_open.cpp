@@ -1,5 +1,6 @@
 #include "instructions/files/text_file_open.h"
 
+#include "messages/editor_messages.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
@@ -36,7 +37,7 @@ uint32_t TextFileOpenEditor::type() const { return kTextFileOpen; }
 std::vector<FieldSpec> TextFileOpenEditor::fields() const
 {
     return {
-        {"File &Variable", FieldKind::Variable, {}, 0},
+        {std::string(kFileVariableLabel), FieldKind::Variable, {}, 0},
         {"Text &File Name", FieldKind::Text, {}, 0},
         {"Open For &Reading", FieldKind::Radio, {}, 0},
         {"Open For &Writing", FieldKind::Radio, {}, 0},

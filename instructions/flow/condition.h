@@ -18,8 +18,8 @@
 //   288     u32    brackets: bits 0-2 "(" before comparison 1-3, bits 3-5 ")" after comparison 1-3
 //   292     ...    string area
 
-#include "program/param_block.h"
 #include "base/result.h"
+#include "program/param_block.h"
 #include "values/eval_context.h"
 #include "values/evaluate.h"
 
@@ -84,10 +84,12 @@ constexpr bool isUnaryComparison(uint32_t code)
 // An If line's condition: every comparison present is evaluated, in order, without short-circuit.
 // One pair of brackets around comparisons 2 and 3 groups them; any other brackets leave the
 // left-to-right grouping.
-[[nodiscard]] Result<bool> evaluateCondition(EvalContext& ctx, const ParamBlock& ifBlock, std::span<CachedOperand> slots);
+[[nodiscard]] Result<bool> evaluateCondition(EvalContext& ctx, const ParamBlock& ifBlock,
+                                             std::span<CachedOperand> slots);
 
 // A While line's test. Any failure of the comparison itself is reported as "Can't evaluate
 // expresion.".
-[[nodiscard]] Result<bool> whileCondition(EvalContext& ctx, const ParamBlock& whileBlock, std::span<CachedOperand> slots);
+[[nodiscard]] Result<bool> whileCondition(EvalContext& ctx, const ParamBlock& whileBlock,
+                                          std::span<CachedOperand> slots);
 
 } // namespace qel

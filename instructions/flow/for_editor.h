@@ -40,7 +40,6 @@ inline constexpr int kStep = 3;
 inline constexpr int kCount = 4;
 } // namespace for_fields
 
-
 class ForEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;

@@ -1,9 +1,9 @@
 #include "instructions/flow/if_editor.h"
 
+#include "instructions/flow/condition.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
-#include "instructions/flow/condition.h"
 
 #include <array>
 #include <optional>
@@ -15,7 +15,7 @@ using namespace if_fields;
 namespace {
 
 constexpr std::array<ListItem, 10> kComparisonList = {{
-    {"Greater Than", kGreaterThan},
+    {kGreaterThanItem, kGreaterThan},
     {"Less Than", kLessThan},
     {"Greater Than or Equal", kGreaterOrEqual},
     {"Less Than or Equal", kLessOrEqual},

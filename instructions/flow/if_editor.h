@@ -47,6 +47,7 @@ inline constexpr std::string_view kUnnecessaryParenthesis = "Unneccessary parent
 // The comparison list in the dialogs' order with the codes blocks store; While offers the first
 // kRelationalComparisons of them.
 std::span<const ListItem> comparisonItems();
+inline constexpr std::string_view kGreaterThanItem = "Greater Than";
 inline constexpr size_t kRelationalComparisons = 6;
 
 class IfEditor final : public InstructionEditor {

@@ -1,10 +1,10 @@
 #include "instructions/flow/while_editor.h"
 
+#include "instructions/flow/condition.h"
+#include "instructions/flow/if_editor.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
-#include "instructions/flow/condition.h"
-#include "instructions/flow/if_editor.h"
 
 namespace qel {
 

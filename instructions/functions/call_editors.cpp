@@ -16,7 +16,6 @@ namespace qel {
 
 using namespace call_fields;
 
-
 namespace {
 
 std::string fieldValue(const std::vector<std::string>& values, int field)
@@ -119,9 +118,9 @@ void decodeCallFields(const ParamBlock& b, int nameField, int intoField, int fir
 std::vector<FieldSpec> parameterSpecs()
 {
     return {
-        {"Parameter &1", FieldKind::Variable, {}, 0},
-        {"Parameter &2", FieldKind::Variable, {}, 0},
-        {"Parameter &3", FieldKind::Variable, {}, 0},
+        {std::string(kParameterLabels[0]), FieldKind::Variable, {}, 0},
+        {std::string(kParameterLabels[1]), FieldKind::Variable, {}, 0},
+        {std::string(kParameterLabels[2]), FieldKind::Variable, {}, 0},
     };
 }
 
@@ -132,8 +131,8 @@ uint32_t CallEditor::type() const { return kCall; }
 std::vector<FieldSpec> CallEditor::fields() const
 {
     std::vector<FieldSpec> specs = {
-        {"Function &Name", FieldKind::Function, {}, static_cast<int>(kMaxNameLength)},
-        {"&Return Into", FieldKind::Variable, {}, 0},
+        {std::string(kFunctionNameLabel), FieldKind::Function, {}, static_cast<int>(kMaxNameLength)},
+        {std::string(kReturnIntoLabel), FieldKind::Variable, {}, 0},
     };
     for (FieldSpec& p : parameterSpecs())
         specs.push_back(std::move(p));
@@ -167,7 +166,7 @@ std::vector<FieldSpec> CallUsingEditor::fields() const
         {"Function &Prefix", FieldKind::Text, {}, static_cast<int>(kMaxNameLength)},
         {"Control &Variable", FieldKind::Variable, {}, 0},
         {"Allow &Missing Target", FieldKind::Check, {}, 0},
-        {"&Return Into", FieldKind::Variable, {}, 0},
+        {std::string(kReturnIntoLabel), FieldKind::Variable, {}, 0},
     };
     for (FieldSpec& p : parameterSpecs())
         specs.push_back(std::move(p));

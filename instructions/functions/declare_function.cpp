@@ -1,10 +1,12 @@
 #include "instructions/functions/declare_function.h"
 
+#include "messages/editor_messages.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
 #include "values/names.h"
 #include "values/operand.h"
+#include "values/variable_table.h"
 
 namespace qel {
 
@@ -20,8 +22,8 @@ struct ReturnType {
 };
 constexpr ReturnType kReturnTypes[] = {
     {"(Nothing)", 0, ""},
-    {"Integer", 1, " Returning Integer"},
-    {"Floating Point", 2, " Returning Floating Point"},
+    {kIntegerTypeName, 1, " Returning Integer"},
+    {kFloatTypeName, 2, " Returning Floating Point"},
     {"String", 4, " Returning String"},
 };
 
@@ -69,8 +71,10 @@ std::vector<FieldSpec> DeclareFunctionEditor::fields() const
     for (const ReturnType& r : kReturnTypes)
         items.emplace_back(r.item);
     return {
-        {"Function &Name", FieldKind::Text, {}, 20},   {"Parameter &1", FieldKind::Variable, {}, 20},
-        {"Parameter &2", FieldKind::Variable, {}, 20}, {"Parameter &3", FieldKind::Variable, {}, 20},
+        {std::string(kFunctionNameLabel), FieldKind::Text, {}, 20},
+        {std::string(kParameterLabels[0]), FieldKind::Variable, {}, 20},
+        {std::string(kParameterLabels[1]), FieldKind::Variable, {}, 20},
+        {std::string(kParameterLabels[2]), FieldKind::Variable, {}, 20},
         {"&Return Type", FieldKind::List, items, 0},
     };
 }

@@ -7,7 +7,11 @@ namespace qel {
 Family inspectionFamily()
 {
     static const InstructionDescriptor descriptors[] = {
-        {kDisplayVarsInListCtrl, {InstructionList::Miscellaneous, 2}, {}, nullptr, nullptr,
+        {kDisplayVarsInListCtrl,
+         {InstructionList::Miscellaneous, 2},
+         {},
+         nullptr,
+         nullptr,
          {"Opens a window that shows up to six 1D arrays side by side as the columns of a table, which the user "
           "can sort, copy, print and save.",
           "Variables: up to six 1D arrays of the same size.\n"

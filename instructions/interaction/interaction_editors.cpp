@@ -1,8 +1,8 @@
 #include "instructions/interaction/interaction_editors.h"
 
+#include "instructions/interaction/interaction_instructions.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/interaction/interaction_instructions.h"
 #include "values/classify_field.h"
 #include "values/editor_fields.h"
 #include "values/number_text.h"

@@ -88,5 +88,4 @@ Icon messageIcon(uint32_t code);
 // The program's timer is killed and its id cleared, if it runs (TimerStop, and the run's end).
 void releaseProgramTimer(RunHost& host, DrawState& state);
 
-
 } // namespace qel

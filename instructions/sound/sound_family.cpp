@@ -7,7 +7,11 @@ namespace qel {
 Family soundFamily()
 {
     static const InstructionDescriptor descriptors[] = {
-        {kPlayWave, {InstructionList::Miscellaneous, 13}, {}, nullptr, nullptr,
+        {kPlayWave,
+         {InstructionList::Miscellaneous, 13},
+         {},
+         nullptr,
+         nullptr,
          {"Plays a sound from a .wav file.",
           "Wave File: the file's name, in double quotes, or a String variable.",
           {},

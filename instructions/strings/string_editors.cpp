@@ -1,8 +1,8 @@
 #include "instructions/strings/string_editors.h"
 
+#include "instructions/strings/string_instructions.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/strings/string_instructions.h"
 #include "values/classify_field.h"
 #include "values/editor_fields.h"
 #include "values/number_text.h"
@@ -15,9 +15,11 @@ using namespace string_block;
 
 namespace {
 
-constexpr StringOperandField kLengthFields[] = {{"&String Variable", kFirst}, {"Save &Length In", kSecond}};
-constexpr StringOperandField kToNumericFields[] = {{"&String Variable", kFirst}, {"&Numeric Variable", kSecond}};
-constexpr StringOperandField kFromNumericFields[] = {{"&Numeric Variable", kSecond}, {"&String Variable", kFirst}};
+constexpr std::string_view kStringVariable = "&String Variable";
+constexpr std::string_view kNumericVariable = "&Numeric Variable";
+constexpr StringOperandField kLengthFields[] = {{kStringVariable, kFirst}, {"Save &Length In", kSecond}};
+constexpr StringOperandField kToNumericFields[] = {{kStringVariable, kFirst}, {kNumericVariable, kSecond}};
+constexpr StringOperandField kFromNumericFields[] = {{kNumericVariable, kSecond}, {kStringVariable, kFirst}};
 constexpr StringOperandField kTimeAndDateFields[] = {{"&Time", kFirst}, {"&Date", kSecond}};
 constexpr StringOperandField kPartFields[] = {
     {"S&ource String", kSource},

@@ -22,7 +22,6 @@
 
 namespace qel {
 
-
 struct StringOperandField {
     std::string_view label;
     uint32_t slot;                // block offset of the operand

@@ -1,8 +1,8 @@
 #include "instructions/text/text_editors.h"
 
+#include "instructions/text/text_instructions.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/text/text_instructions.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
 #include "values/editor_fields.h"

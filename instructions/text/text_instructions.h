@@ -79,5 +79,4 @@ inline constexpr std::string_view kRightNotBeyondLeft = "Right must be greater t
 inline constexpr std::string_view kBottomNotNumericVariable = "Expecting a numeric variable for paramter - Bottom";
 inline constexpr std::string_view kRightNotNumericVariable = "Expecting a numeric variable for paramter - Right";
 
-
 } // namespace qel

@@ -1,8 +1,8 @@
 #include "instructions/variables/declare_variable.h"
 
+#include "instructions/variables/declared_variables.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
-#include "instructions/variables/declared_variables.h"
 #include "values/editor_fields.h"
 #include "values/literals.h"
 #include "values/names.h"
@@ -20,14 +20,14 @@ namespace {
 
 // The lists in the dialog's order, with the codes the block stores.
 constexpr std::array<ListItem, 5> kTypeItems = {{
-    {"Integer", kTypeInteger},
-    {"Floating Point", kTypeFloat},
+    {kIntegerTypeName, kTypeInteger},
+    {kFloatTypeName, kTypeFloat},
     {"String", kTypeString},
     {"Bitmap", kTypeBitmap},
     {"File", kTypeFile},
 }};
 constexpr std::array<ListItem, 3> kShapeItems = {{
-    {"Not an Array", kNotArray},
+    {kNotArrayName, kNotArray},
     {"1D Array", kArray1D},
     {"2D Array", kArray2D},
 }};

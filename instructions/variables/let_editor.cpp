@@ -1,10 +1,10 @@
 #include "instructions/variables/let_editor.h"
 
+#include "instructions/variables/let.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
 #include "values/editor_fields.h"
-#include "instructions/variables/let.h"
 
 #include <array>
 #include <optional>

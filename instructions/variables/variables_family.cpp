@@ -5,6 +5,7 @@
 #include "instructions/variables/let.h"
 #include "instructions/variables/let_editor.h"
 #include "interpreter/line_context.h"
+#include "values/variable_table.h"
 
 namespace qel {
 
@@ -21,7 +22,11 @@ LineResult declarationsDoNothing(LineContext&) { return Flow::Next; }
 Family variablesFamily()
 {
     static const InstructionDescriptor descriptors[] = {
-        {kDeclareVariable, {InstructionList::Variables, 1}, "dv", &kDeclareVariableEditor, declarationsDoNothing,
+        {kDeclareVariable,
+         {InstructionList::Variables, 1},
+         "dv",
+         &kDeclareVariableEditor,
+         declarationsDoNothing,
          {"Declares up to four variables of one type. Variables exist as soon as the line is entered, in every "
           "section and every function; each run starts them at their initial values. Names start with a letter "
           "and have up to 20 letters, digits or underscores.",
@@ -30,9 +35,13 @@ Family variablesFamily()
           "1st Dimension, 2nd Dimension: the number of elements of an array (elements count from 1).\n"
           "Variable Name: the name of each variable.\n"
           "Initial Value: the value each run starts with (numbers and strings only).",
-          {"Integer", "Not an Array", "", "", "Lives", "3", "Level", "1"},
+          {kIntegerTypeName, kNotArrayName, "", "", "Lives", "3", "Level", "1"},
           {}}},
-        {kLet, {InstructionList::Variables, 2}, {}, &kLetEditor, executeLetLine,
+        {kLet,
+         {InstructionList::Variables, 2},
+         {},
+         &kLetEditor,
+         executeLetLine,
          {"Gives a variable a new value: up to three values joined by operators (+, -, *, /, % and the bit "
           "operators), worked out from left to right; or one of the functions Cos, Sin, Tan (in degrees), Sqrt, "
           "Rand, Int, Fraction, Round, DateToStr or DateFromStr, optionally combined with one more value.",

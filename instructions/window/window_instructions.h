@@ -39,5 +39,4 @@ public:
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
 };
 
-
 } // namespace qel

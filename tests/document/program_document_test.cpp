@@ -1,5 +1,5 @@
-#include "document/program_template.h"
 #include "document/program_document.h"
+#include "document/program_template.h"
 #include "support/file_bytes.h"
 #include "support/program_builder.h"
 

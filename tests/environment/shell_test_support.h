@@ -2,9 +2,9 @@
 // What the tests of the application shell share: a scratch folder, program files built through the
 // editors, and the bytes of files.
 
+#include "document/program_document.h"
 #include "document/program_template.h"
 #include "program/program_file.h"
-#include "document/program_document.h"
 #include "support/program_builder.h"
 
 #include <QDir>

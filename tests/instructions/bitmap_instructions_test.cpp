@@ -1,6 +1,6 @@
+#include "instructions/bitmaps/bitmap_instructions.h"
 #include "program/references.h"
 #include "runtime/bitmap_file.h"
-#include "instructions/bitmaps/bitmap_instructions.h"
 #include "runtime/draw_target.h"
 #include "support/canvas_run.h"
 #include "support/run_fixture.h"
@@ -158,7 +158,8 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
                   b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapLoad", {path, "B", "", ""});
               }),
               V{runErrorText("This bitmap variable is already in use.")});
-    EXPECT_EQ(load("\"" + (dir / "missing.bmp").string() + "\""), V{runErrorText("Unable to open the bitmap specified.")});
+    EXPECT_EQ(load("\"" + (dir / "missing.bmp").string() + "\""),
+              V{runErrorText("Unable to open the bitmap specified.")});
     EXPECT_EQ(load(junk), V{runErrorText("Unable to open the bitmap specified.")});
     EXPECT_EQ(load(empty), V{runErrorText("Can't get file sizeMyLoadBitmap")});
     EXPECT_EQ(load(path, "Nowhere"), V{runErrorText("Reference to undeclared variable - Nowhere")});
@@ -190,7 +191,7 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
     build.add("Let", letFields("N", path)).add("BitmapLoad", {"N", "B", "", ""});
     start();
     EXPECT_EQ(host.texts(),
-              (V{std::string(kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
+              (V{std::string(msg::kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
 }
 
 TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)

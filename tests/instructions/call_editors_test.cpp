@@ -1,5 +1,5 @@
-#include "instructions/functions/call_editors.h"
 #include "instructions/control/comment_editor.h"
+#include "instructions/functions/call_editors.h"
 #include "program/instruction_table.h"
 #include "values/editor_fields.h"
 #include "values/variable_table.h"

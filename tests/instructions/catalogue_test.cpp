@@ -76,9 +76,10 @@ TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
         {"Timer", "TimerStart TimerStop"},
         {"Bitmaps", "BitmapLoad BitmapUnload"},
         {"Program control", "Stop AutoRun ExitQEL"},
-        {"Drawing", "DrawArc -da DrawBitmap -db DrawBitmapScaled -ds DrawCircle -dc DrawFill -di DrawLine -dl "
-                    "DrawPoint -dp DrawRect -dre DrawText -dt | TextBackColour -tbc TextForeColour -tfc TextFont -tfo | "
-                    "ColourRemap FPDispDigits"},
+        {"Drawing",
+         "DrawArc -da DrawBitmap -db DrawBitmapScaled -ds DrawCircle -dc DrawFill -di DrawLine -dl "
+         "DrawPoint -dp DrawRect -dre DrawText -dt | TextBackColour -tbc TextForeColour -tfc TextFont -tfo | "
+         "ColourRemap FPDispDigits"},
         {"Options", "OptionCaseInsensitive OptionCaseSensitive"},
         {"Window", "WindowMaximise WindowRestore WindowClear WindowGetSize"},
         {"Miscellaneous", "Comment -com DisplayVarsInListCtrl GetTimeAndDate InputBox -ib MessageBox Pause "

@@ -1,7 +1,7 @@
-#include "program/instruction_table.h"
-#include "support/recording_host.h"
 #include "instructions/variables/declare_variable.h"
 #include "instructions/variables/declared_variables.h"
+#include "program/instruction_table.h"
+#include "support/recording_host.h"
 #include "values/literals.h"
 #include "values/variable_table.h"
 

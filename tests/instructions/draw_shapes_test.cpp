@@ -1,7 +1,7 @@
+#include "instructions/catalogue.h"
 #include "instructions/drawing/draw_shape_editors.h"
 #include "instructions/drawing/draw_shapes.h"
 #include "runtime/draw_target.h"
-#include "instructions/catalogue.h"
 #include "support/canvas_run.h"
 #include "support/run_fixture.h"
 

@@ -94,8 +94,8 @@ TEST_F(Functions, MisuseIsReportedWithItsMessage)
                  .add("EndFunction");
          },
          runErrorText("Paramater count mismatch"), 4},
-        {[](ProgramBuilder& b) { b.add("Call", callFields("Nowhere")); }, runErrorText("Unable to find function - Nowhere"),
-         2},
+        {[](ProgramBuilder& b) { b.add("Call", callFields("Nowhere")); },
+         runErrorText("Unable to find function - Nowhere"), 2},
         {[](ProgramBuilder& b) {
              b.add("Call", callFields("F"))
                  .add("Stop")

@@ -1,7 +1,8 @@
-#include "program/block_writer.h"
-#include "program/references.h"
 #include "instructions/interaction/interaction_editors.h"
 #include "instructions/interaction/interaction_instructions.h"
+#include "messages/run_errors.h"
+#include "program/block_writer.h"
+#include "program/references.h"
 #include "support/canvas_run.h"
 #include "support/run_fixture.h"
 #include "values/classify_field.h"
@@ -187,10 +188,11 @@ TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
 
     // The prompt is checked before the reply variable.
     for (std::vector<std::string> fields : {std::vector<std::string>{"N", "Missing"}, {"\"?\"", "N"}})
-        EXPECT_EQ(messagesOf([&](ProgramBuilder& b) {
-                      b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", fields);
-                  }),
-                  std::vector<std::string>{runErrorText("Expecting string variable but found non string variable - N")});
+        EXPECT_EQ(
+            messagesOf([&](ProgramBuilder& b) {
+                b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", fields);
+            }),
+            std::vector<std::string>{runErrorText("Expecting string variable but found non string variable - N")});
 }
 
 TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)
@@ -235,5 +237,5 @@ TEST_F(Interaction, TimerStartsOnceStopsAndReportsARefusal)
     // Refused by the window system: the generic notice, then the reason as the run's error.
     const std::string reason = "WINDOWS CALL FAILED\n\nCan't create the timer. TimerStart";
     EXPECT_EQ(messagesOf([](ProgramBuilder& b) { b.add("TimerStart", {"5"}); }, false),
-              (std::vector<std::string>{std::string(kWindowsErrorNotice), reason}));
+              (std::vector<std::string>{std::string(msg::kWindowsErrorNotice), reason}));
 }

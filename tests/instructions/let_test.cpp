@@ -1,8 +1,8 @@
 #include "support/expression_fixture.h"
 
-#include "instructions/variables/let_texts.h"
 #include "instructions/variables/let.h"
 #include "instructions/variables/let_editor.h"
+#include "instructions/variables/let_texts.h"
 
 #include <cmath>
 

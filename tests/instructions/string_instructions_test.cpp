@@ -1,9 +1,9 @@
+#include "instructions/catalogue.h"
 #include "instructions/strings/string_editors.h"
 #include "instructions/strings/string_instructions.h"
+#include "interpreter/line_context.h"
 #include "support/program_builder.h"
 #include "support/test_run_host.h"
-#include "instructions/catalogue.h"
-#include "interpreter/line_context.h"
 
 #include <gtest/gtest.h>
 

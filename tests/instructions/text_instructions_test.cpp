@@ -1,8 +1,8 @@
-#include "support/gui_environment.h"
-#include "runtime/draw_target.h"
 #include "instructions/text/text_editors.h"
 #include "instructions/text/text_instructions.h"
+#include "runtime/draw_target.h"
 #include "support/canvas_run.h"
+#include "support/gui_environment.h"
 #include "support/run_fixture.h"
 #include "values/editor_fields.h"
 

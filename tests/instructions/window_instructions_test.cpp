@@ -1,5 +1,5 @@
-#include "runtime/draw_target.h"
 #include "instructions/window/window_instructions.h"
+#include "runtime/draw_target.h"
 #include "support/canvas_run.h"
 #include "support/run_fixture.h"
 
@@ -52,8 +52,8 @@ TEST_F(WindowInstructions, GetSizeNeedsDeclaredNumericVariables)
     undeclared.handlers();
     undeclared.build.add("DeclareVariable", variableFields("Integer", "W", "0")).add("WindowGetSize", {"W", "Nowhere"});
     undeclared.start();
-    EXPECT_EQ(undeclared.errors(),
-              std::vector<std::string>{runErrorText("Expecting numeric variable but found undeclared variable - Nowhere")});
+    EXPECT_EQ(undeclared.errors(), std::vector<std::string>{runErrorText(
+                                       "Expecting numeric variable but found undeclared variable - Nowhere")});
 
     WindowGetSizeEditor editor;
     EditContext context{program, variables, nullptr};

@@ -76,7 +76,8 @@ TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
     mouseless.program.sections[kMouse].lines.resize(2); // keeps only qelMouseX
     mouseless.variables.removeVariable("qelMouseY");
     mouseless.start();
-    EXPECT_EQ(mouseless.errors(), std::vector<std::string>{runErrorText("Can't find the QEL system variable qelMouseY.")});
+    EXPECT_EQ(mouseless.errors(),
+              std::vector<std::string>{runErrorText("Can't find the QEL system variable qelMouseY.")});
 }
 
 TEST_F(Events, PaintTimerAndErrorsInHandlers)

@@ -2,12 +2,12 @@
 // Lines built through their editors and run the way the run loop runs them: the block's operand
 // slots decoded once, with fresh caches, against a table of variables.
 
+#include "messages/run_errors.h"
 #include "program/program.h"
 #include "support/recording_host.h"
+#include "support/results.h"
 #include "values/editor.h"
 #include "values/evaluate.h"
-#include "messages/run_errors.h"
-#include "support/results.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // Builds programs for tests through the same editor logic the dialogs use: keyword and field texts
 // in, stored line out. Fixed-text instructions are stored with their fixed text.
 
+#include "instructions/catalogue.h"
+#include "instructions/text/text_editors.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
 #include "program/program.h"
-#include "instructions/catalogue.h"
-#include "instructions/text/text_editors.h"
 #include "support/recording_host.h"
 #include "values/variable_table.h"
 

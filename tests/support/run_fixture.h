@@ -1,9 +1,9 @@
 #pragma once
 // A program built through the editors and run headless, for the tests of the run loop.
 
+#include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
 #include "program/system_names.h"
-#include "instructions/catalogue.h"
 #include "support/program_builder.h"
 #include "support/test_run_host.h"
 

@@ -1,9 +1,9 @@
+#include "messages/run_errors.h"
 #include "program/block_writer.h"
 #include "support/recording_host.h"
 #include "support/results.h"
 #include "values/classify_field.h"
 #include "values/evaluate.h"
-#include "messages/run_errors.h"
 
 #include <gtest/gtest.h>
 

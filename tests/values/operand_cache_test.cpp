@@ -1,9 +1,9 @@
+#include "messages/run_errors.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
 #include "support/recording_host.h"
 #include "values/classify_field.h"
 #include "values/operand_cache.h"
-#include "messages/run_errors.h"
 
 #include <gtest/gtest.h>
 

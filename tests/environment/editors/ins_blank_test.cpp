@@ -1,8 +1,8 @@
 // The Add An Instruction dialog: its lists, choosing, the short codes, and Add.
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/ins_blank_model.h"
-#include "program/instruction_table.h"
 #include "instructions/catalogue.h"
+#include "program/instruction_table.h"
 
 #include <QLineEdit>
 #include <QListWidget>

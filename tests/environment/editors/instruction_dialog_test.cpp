@@ -4,8 +4,8 @@
 #include "environment/editors/instruction_dialog.h"
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
-#include "program/instruction_table.h"
 #include "instructions/catalogue.h"
+#include "program/instruction_table.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 

@@ -1,7 +1,7 @@
 // The program view as a widget: its pixels, keys, mouse, context menu, signals and the run commands.
+#include "document/program_template.h"
 #include "environment/ide_state.h"
 #include "environment/program_view/qel_view.h"
-#include "document/program_template.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 
@@ -176,7 +176,9 @@ TEST_F(QelViewTest, ClickDragDoubleClickTheContextMenuAndANewProgram)
     EXPECT_FALSE(menu->actions()[1]->isEnabled());
     menu->actions()[0]->trigger();
     menu->close();
-    EXPECT_EQ(std::vector<Breakpoint>(ide.interpreter.debugger().breakpoints().begin(), ide.interpreter.debugger().breakpoints().end()), (std::vector<Breakpoint>{{kInitialise, 6}}));
+    EXPECT_EQ(std::vector<Breakpoint>(ide.interpreter.debugger().breakpoints().begin(),
+                                      ide.interpreter.debugger().breakpoints().end()),
+              (std::vector<Breakpoint>{{kInitialise, 6}}));
 
     // A new or opened program forgets the breakpoints and the place.
     view.programReplaced();

@@ -1,9 +1,9 @@
 // The program view's behaviour without its widget: editing commands and their messages, the
 // clipboard, breakpoints, movements, and what each row looks like.
+#include "document/program_template.h"
 #include "environment/ide_state.h"
 #include "environment/program_view/clipboard_format.h"
 #include "environment/program_view/view_model.h"
-#include "document/program_template.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 

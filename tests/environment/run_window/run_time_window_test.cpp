@@ -1,8 +1,8 @@
+#include "document/program_document.h"
 #include "environment/ide_state.h"
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
 #include "environment/run_window/virtual_keys.h"
-#include "document/program_document.h"
 #include "support/run_fixture.h"
 
 #include <QKeyEvent>
