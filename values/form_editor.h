@@ -25,6 +25,7 @@ template <class Editor, size_t N>
 std::vector<const InstructionEditor*> editorList(const std::array<Editor, N>& editors)
 {
     std::vector<const InstructionEditor*> list;
+    list.reserve(N);
     for (const Editor& e : editors)
         list.push_back(&e);
     return list;

@@ -204,7 +204,7 @@ std::vector<std::string> InstructionDialog::values() const
         case FieldKind::Variable:
         case FieldKind::Function: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
         case FieldKind::Check:
-        case FieldKind::Radio: values.push_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
+        case FieldKind::Radio: values.emplace_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
         }
     }
     return values;

@@ -222,9 +222,10 @@ LineResult executeDrawArc(LineContext& line)
     const QRgb colour = target->state().colour(block.u32(kColour)) | 0xFF000000u;
     target->end();
     QImage& image = target->image();
+    // Points round as the arc has always been plotted: half added, then cut toward zero.
     auto plotAngle = [&](double a) {
-        const int px = static_cast<int>(x + radiusX * std::cos(a) + 0.5);
-        const int py = static_cast<int>(y - radiusY * std::sin(a) + 0.5);
+        const int px = static_cast<int>(x + radiusX * std::cos(a) + 0.5); // NOLINT(bugprone-incorrect-roundings)
+        const int py = static_cast<int>(y - radiusY * std::sin(a) + 0.5); // NOLINT(bugprone-incorrect-roundings)
         for (int j = 1; j <= pen; ++j)
             plot(image, px, py - offset + j, colour);
     };

@@ -45,7 +45,7 @@ constexpr uint32_t openBracketBit(int k) { return 1u << k; }
 constexpr uint32_t closeBracketBit(int k) { return 1u << (3 + k); }
 // The decoded operands in block order: the three left ones, then the three right ones.
 constexpr size_t leftSlot(int k) { return static_cast<size_t>(k); }
-constexpr size_t rightSlot(int k) { return static_cast<size_t>(3 + k); }
+constexpr size_t rightSlot(int k) { return 3 + static_cast<size_t>(k); }
 inline constexpr size_t kSlots = 6;
 } // namespace if_block
 

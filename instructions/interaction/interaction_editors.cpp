@@ -61,7 +61,7 @@ void addRadioValues(std::vector<std::string>& values, std::span<const ListItem> 
     if (itemText(group, code).empty())
         code = fallback;
     for (const ListItem& item : group)
-        values.push_back(item.code == code ? "1" : "");
+        values.emplace_back(item.code == code ? "1" : "");
 }
 
 bool isStringSource(const ClassifiedField& f)

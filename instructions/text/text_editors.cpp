@@ -117,7 +117,7 @@ std::vector<std::string> TextFontEditor::decode(const ProgramLine& line) const
     std::string size = itemText(kSizes, line.block.u32(kPointSize));
     std::vector<std::string> values = {face, size.empty() ? std::string(kSizes[0].text) : size};
     for (const StyleBox& s : kStyles)
-        values.push_back((line.block.u32(kStyle) & s.bit) ? "1" : "");
+        values.emplace_back((line.block.u32(kStyle) & s.bit) ? "1" : "");
     return values;
 }
 
@@ -234,6 +234,7 @@ uint32_t DrawTextEditor::type() const { return kDrawText; }
 std::vector<FieldSpec> DrawTextEditor::fields() const
 {
     std::vector<FieldSpec> specs;
+    specs.reserve(std::size(kBoxFields) + std::size(kAlignments) + 3);
     for (const auto& [label, slot] : kBoxFields)
         specs.push_back({std::string(label), FieldKind::Variable, {}, 0});
     specs.push_back({"Te&xt", FieldKind::Variable, {}, 0});
@@ -248,6 +249,7 @@ std::vector<std::string> DrawTextEditor::decode(const ProgramLine& line) const
 {
     const ParamBlock& b = line.block;
     std::vector<std::string> values;
+    values.reserve(std::size(kBoxFields) + std::size(kAlignments) + 3);
     for (const auto& [label, slot] : kBoxFields)
         values.push_back(slotText(b, slot));
     values.push_back(slotText(b, kText));
@@ -258,10 +260,10 @@ std::vector<std::string> DrawTextEditor::decode(const ProgramLine& line) const
                      [&](const AlignmentButton& a) { return a.flag == alignment; }))
         alignment = kAlignLeft;
     for (const AlignmentButton& a : kAlignments)
-        values.push_back(alignment == a.flag ? "1" : "");
+        values.emplace_back(alignment == a.flag ? "1" : "");
     const bool transparent = (flags & text_block::kTransparent) != 0;
-    values.push_back(transparent ? "" : "1");
-    values.push_back(transparent ? "1" : "");
+    values.emplace_back(transparent ? "" : "1");
+    values.emplace_back(transparent ? "1" : "");
     return values;
 }
 
