@@ -49,10 +49,11 @@ void fillSection(Program& program)
 }
 
 struct Fixture {
-    Fixture()
+    Fixture() { fillSection(ide.program); }
+    // The view's place in the section: the middle line, current, selected and at the top.
+    static void middle(ViewModel& model)
     {
-        fillSection(ide.program);
-        Section& s = ide.program.sections[kInitialise];
+        SectionPlace& s = model.view();
         s.currentLine = s.topLine = s.selectionStart = s.selectionEnd = kMiddle;
     }
     IdeState ide;
@@ -64,7 +65,8 @@ void BM_PaintView100k(benchmark::State& state)
     Fixture f;
     CQelView view(f.ide);
     QImage image(800, 600, QImage::Format_RGB32);
-    Section& s = f.ide.program.sections[kInitialise];
+    Fixture::middle(view.model());
+    SectionPlace& s = view.model().view();
     int step = 0;
     for (auto _ : state) {
         s.topLine = kMiddle + (step++ & 1); // scrolling up and down by a line
@@ -85,12 +87,12 @@ void BM_InsertAfterAt50k(benchmark::State& state)
     ViewModel model(f.ide);
     model.setClientSize(800, 600);
     model.editLine = [](IdeState&, QWidget*, int, char) { return false; }; // the dialog is cancelled
-    Section& s = f.ide.program.sections[kInitialise];
+    Fixture::middle(model);
     for (auto _ : state) {
-        s.currentLine = kMiddle;
+        model.view().currentLine = kMiddle;
         benchmark::DoNotOptimize(model.insertAfter());
     }
-    state.counters["lines"] = static_cast<double>(s.lineCount());
+    state.counters["lines"] = static_cast<double>(f.ide.program.sections[kInitialise].lineCount());
 }
 BENCHMARK(BM_InsertAfterAt50k)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

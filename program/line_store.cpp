@@ -2,6 +2,7 @@
 #include "program/program.h"
 #include "program/references.h"
 
+#include <algorithm>
 #include <new>
 
 namespace qel {
@@ -11,16 +12,6 @@ namespace {
 constexpr std::string_view kSectionNames[] = {"Initialise", "Paint", "Keyboard", "Timer", "Mouse"};
 constexpr std::string_view kSectionTitles[] = {"Initialisation", "Paint event", "Keyboard handler", "Timer event",
                                                "Mouse handler"};
-
-void copyOut(const ProgramLine& line, std::string* text, ParamBlock* block, uint32_t* type)
-{
-    if (text)
-        *text = line.text;
-    if (block)
-        *block = line.block;
-    if (type)
-        *type = line.type;
-}
 
 } // namespace
 
@@ -35,44 +26,24 @@ const ProgramLine* Program::lineAt(uint32_t section, long n) const
     return static_cast<size_t>(n) < lines.size() ? &lines[n] : nullptr;
 }
 
-bool Program::goToLine(uint32_t section, long n, std::string* text, ParamBlock* block, uint32_t* type)
+uint32_t Program::insertBlankAfter(uint32_t section, long n)
 {
     Section& s = sections[section];
-    size_t index = n < 1 ? 0 : static_cast<size_t>(n);
-    if (index >= s.lines.size())
-        return false;
-    s.walk = index;
-    copyOut(s.lines[index], text, block, type);
-    return true;
-}
-
-bool Program::nextLine(uint32_t section, std::string* text, ParamBlock* block, uint32_t* type)
-{
-    Section& s = sections[section];
-    if (s.walk + 1 >= s.lines.size())
-        return false;
-    ++s.walk;
-    copyOut(s.lines[s.walk], text, block, type);
-    return true;
-}
-
-void Program::goToLastLine(uint32_t section) { sections[section].walk = sections[section].lines.size() - 1; }
-
-void Program::insertBlankAfter(long n)
-{
-    Section& s = current();
-    size_t at = n < 0 ? 1 : std::min(static_cast<size_t>(n) + 1, s.lines.size());
+    const size_t at = n < 0 ? 1 : std::min(static_cast<size_t>(n) + 1, s.lines.size());
     s.lines.insert(s.lines.begin() + static_cast<long>(at), ProgramLine{});
-    s.walk = at;
+    edit.section = section;
     edit.target = static_cast<int32_t>(at);
     edit.type = 0;
     edit.text.clear();
     edit.block = ParamBlock();
+    return static_cast<uint32_t>(at);
 }
 
 bool Program::saveLine(MessageHost& host, Buffer buffer)
 {
-    Section& s = current();
+    Section& s = sections[edit.section];
+    if (edit.target >= static_cast<int64_t>(s.lines.size()))
+        return false; // a target that is no line: nothing to replace
     if (edit.text.size() > kMaxLineText)
         edit.text.resize(kMaxLineText);
     GetLineOffsets(edit.block, edit.type, host); // reports a type with no reference layout
@@ -87,12 +58,10 @@ bool Program::saveLine(MessageHost& host, Buffer buffer)
             line.text = edit.text;
             line.block = edit.block;
         }
-        if (edit.target == -1) {
+        if (edit.target < 0)
             s.lines.push_back(std::move(line));
-            s.walk = s.lines.size() - 1;
-        } else {
-            s.lines[s.walk] = std::move(line);
-        }
+        else
+            s.lines[static_cast<size_t>(edit.target)] = std::move(line);
     } catch (const std::bad_alloc&) {
         host.showMessage(kOutOfMemorySavingLine, Icon::Error);
         return false;
@@ -100,9 +69,9 @@ bool Program::saveLine(MessageHost& host, Buffer buffer)
     return true;
 }
 
-bool Program::deleteLine(long n, MessageHost& host)
+bool Program::deleteLine(uint32_t section, long n, MessageHost& host)
 {
-    Section& s = current();
+    Section& s = sections[section];
     if (n == 0) {
         host.showMessage(kDeletingFirstLine, Icon::Information);
         return false;
@@ -110,21 +79,7 @@ bool Program::deleteLine(long n, MessageHost& host)
     if (n < 0 || static_cast<size_t>(n) >= s.lines.size())
         return false;
     s.lines.erase(s.lines.begin() + n);
-    if (s.walk >= s.lines.size())
-        s.walk = s.lines.size() - 1;
     return true;
-}
-
-std::pair<uint32_t, long> Program::findLine(const ProgramLine* line)
-{
-    for (uint32_t sec = 0; sec < kSectionCount; ++sec) {
-        const auto& lines = sections[sec].lines;
-        if (line >= lines.data() && line < lines.data() + lines.size()) {
-            edit.section = sec;
-            return {sec, static_cast<long>(line - lines.data())};
-        }
-    }
-    return {edit.section, 0};
 }
 
 void Program::newProgram()

@@ -32,23 +32,17 @@ struct ProgramLine {
 
 struct Section {
     std::vector<ProgramLine> lines; // never empty: line 0 always exists
-    size_t walk = 0;                // the line reached by the last goToLine / nextLine
-    // The program view's place in the section.
-    int currentLine = 0;
-    int topLine = 0;
-    int selectionStart = 0;
-    int selectionEnd = 0;
-    int executionMarker = -1;
 
     size_t lineCount() const { return lines.size(); }
 };
 
+// The line being built or edited, and where it goes when it is saved.
 struct EditBuffer {
     std::string text;
     ParamBlock block;
     uint32_t type = 0;
-    int32_t target = -1; // line that saveLine overwrites, or -1 to append
-    uint32_t section = 0;
+    uint32_t section = 0; // the section being edited
+    int32_t target = -1;  // the line saveLine replaces, or -1 to append to the section
 };
 
 class Program {
@@ -58,28 +52,20 @@ public:
     std::array<Section, kSectionCount> sections;
     EditBuffer edit;
 
-    Section& current() { return sections[edit.section]; }
-
     // The line at index n of a section (n < 1 gives the first line), or nullptr past the end.
     const ProgramLine* lineAt(uint32_t section, long n) const;
-    // Moves the section's walk position to line n and copies out what is asked for.
-    bool goToLine(uint32_t section, long n, std::string* text = nullptr, ParamBlock* block = nullptr,
-                  uint32_t* type = nullptr);
-    // Moves the walk position one line on; false at the end.
-    bool nextLine(uint32_t section, std::string* text = nullptr, ParamBlock* block = nullptr, uint32_t* type = nullptr);
-    void goToLastLine(uint32_t section);
 
-    // Links a blank line after line n of the current section and targets the EditBuffer at it.
-    void insertBlankAfter(long n);
-    // Stores the EditBuffer: appended when target is -1, else over the line at the walk position.
-    // The file reader lets the stored line take the buffer's text and block instead of copying them.
+    // Inserts a blank line after line n of a section (n < 0: after the first line) and targets the
+    // EditBuffer at it; returns its index.
+    uint32_t insertBlankAfter(uint32_t section, long n);
+    // Stores the EditBuffer in its section: over the line at its target, or appended when the target
+    // is -1. The file reader lets the stored line take the buffer's text and block instead of
+    // copying them. False (after the message) when memory ran out or the target is no line.
     enum class Buffer { Copy, Take };
-    bool saveLine(MessageHost& host, Buffer buffer = Buffer::Copy);
-    // Removes line n of the current section; line 0 is refused with a message. Removing the variables
-    // of a DeclareVariable line is the caller's (the variable table lies above this layer).
-    bool deleteLine(long n, MessageHost& host);
-    // The section and index of a line record, making that section current; index 0 when not found.
-    std::pair<uint32_t, long> findLine(const ProgramLine* line);
+    [[nodiscard]] bool saveLine(MessageHost& host, Buffer buffer = Buffer::Copy);
+    // Removes line n of a section; line 0 is refused with a message. Removing the variables of a
+    // DeclareVariable line is the caller's (the variable table lies above this layer).
+    bool deleteLine(uint32_t section, long n, MessageHost& host);
 
     // Empties every section to its title comment line (a program without handler lines).
     void newProgram();

@@ -178,7 +178,6 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
 
     for (uint32_t section = 0; section < kSectionCount; ++section) {
         program.edit.section = section;
-        program.goToLine(section, 0);
         program.edit.target = 0; // the first line read replaces the section's first line
         for (FileLine& line : contents.sections[section]) {
             EditBuffer& edit = program.edit;
@@ -190,7 +189,7 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
             else if (isOldTextFileOpen(contents.version, line.type) && convertTextFileOpen)
                 convertTextFileOpen(program, host);
             else
-                program.saveLine(host, Program::Buffer::Take);
+                (void)program.saveLine(host, Program::Buffer::Take); // a failure has told the user
             program.edit.section = section;
             program.edit.target = -1;
         }

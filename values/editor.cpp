@@ -23,7 +23,7 @@ std::optional<FieldError> runEditor(const InstructionEditor& editor, const std::
         host.showMessage(outcome.error->message, outcome.error->icon);
         return outcome.error;
     }
-    editor.store(outcome.line, context, host);
+    (void)editor.store(outcome.line, context, host); // a failed store has told the user
     return std::nullopt;
 }
 

@@ -40,7 +40,7 @@ bool storeFixedText(Program& program, uint32_t type, MessageHost& host)
 void storeClosingLine(Program& program, uint32_t closing, MessageHost& host)
 {
     if (program.edit.target >= 0)
-        program.insertBlankAfter(program.edit.target);
+        program.insertBlankAfter(program.edit.section, program.edit.target);
     storeFixedText(program, closing, host);
 }
 

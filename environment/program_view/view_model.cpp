@@ -23,14 +23,13 @@ void ViewModel::setClientSize(int width, int height)
 }
 
 uint32_t ViewModel::section() const { return ide_.program.edit.section < 5 ? ide_.program.edit.section : 0; }
-Section& ViewModel::view() { return ide_.program.sections[section()]; }
-const Section& ViewModel::view() const { return ide_.program.sections[section()]; }
-long ViewModel::lineCount() const { return static_cast<long>(view().lineCount()); }
+const std::vector<ProgramLine>& ViewModel::lines() const { return ide_.program.sections[section()].lines; }
+long ViewModel::lineCount() const { return static_cast<long>(lines().size()); }
 
 // Moves the cursor; the selection either runs from the anchor to it or collapses onto it.
 void ViewModel::setCurrent(long line, bool extend)
 {
-    Section& s = view();
+    SectionPlace& s = view();
     s.currentLine = static_cast<int>(line);
     long& anchor = anchors_[section()];
     if (extend) {
@@ -47,7 +46,7 @@ void ViewModel::showSection(uint32_t s)
     if (s >= kSectionCount)
         return;
     ide_.program.edit.section = s;
-    Section& v = view();
+    SectionPlace& v = view();
     v.topLine = std::max(0, v.currentLine - pageRows() / 2);
 }
 
@@ -63,18 +62,15 @@ void ViewModel::showLine(uint32_t s, long line)
 
 void ViewModel::markPausedLine(uint32_t s, long line)
 {
-    for (Section& sec : ide_.program.sections)
-        sec.executionMarker = -1;
+    for (SectionPlace& place : places_)
+        place.executionMarker = -1;
     if (s < kSectionCount)
-        ide_.program.sections[s].executionMarker = static_cast<int>(line);
+        places_[s].executionMarker = static_cast<int>(line);
 }
 
 void ViewModel::programReplaced()
 {
-    for (Section& s : ide_.program.sections) {
-        s.currentLine = s.topLine = s.selectionStart = s.selectionEnd = 0;
-        s.executionMarker = -1;
-    }
+    places_.fill(SectionPlace{});
     anchors_.fill(0);
     ide_.interpreter.debugger().clearBreakpoints();
     discardProfile();
@@ -87,7 +83,7 @@ void ViewModel::discardProfile() { ide_.interpreter.debugger().discardProfile();
 
 void ViewModel::move(Move m, bool extend)
 {
-    Section& s = view();
+    SectionPlace& s = view();
     const long last = lineCount() - 1;
     const long cur = s.currentLine;
     switch (m) {
@@ -155,7 +151,7 @@ bool ViewModel::pressAt(int y)
 
 bool ViewModel::dragTo(int y)
 {
-    const Section& s = view();
+    const SectionPlace& s = view();
     long line = lineAtY(y);
     if (line == s.currentLine || line == s.selectionEnd || line < 0 || line >= lineCount())
         return false;
@@ -175,7 +171,7 @@ bool ViewModel::rightClickAt(int y)
 
 void ViewModel::scroll(Scroll action, int position)
 {
-    Section& s = view();
+    SectionPlace& s = view();
     const long last = lineCount() - 1;
     switch (action) {
     case Scroll::LineUp: s.topLine = std::max(s.topLine - 1, 0); break;

@@ -19,7 +19,17 @@ class QWidget;
 namespace qel {
 
 class IdeState;
-struct Section;
+struct ProgramLine;
+
+// Where the view stands in one section: the cursor, the selection, the top line, and the mark of the
+// line a paused run stopped at (-1: none).
+struct SectionPlace {
+    int currentLine = 0;
+    int topLine = 0;
+    int selectionStart = 0;
+    int selectionEnd = 0;
+    int executionMarker = -1;
+};
 
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
@@ -117,8 +127,11 @@ public:
     int pageRows() const { return height_ / kRowHeight; }
 
     uint32_t section() const;
-    Section& view();
-    const Section& view() const;
+    SectionPlace& view() { return places_[section()]; }
+    const SectionPlace& view() const { return places_[section()]; }
+    const SectionPlace& place(uint32_t s) const { return places_[s]; }
+    // The current section's lines.
+    const std::vector<ProgramLine>& lines() const;
     long lineCount() const;
     long anchor() const { return anchors_[section()]; }
 
@@ -182,6 +195,7 @@ private:
     long lineAtY(int y) const;
 
     IdeState& ide_;
+    std::array<SectionPlace, 5> places_{};
     std::array<long, 5> anchors_{};
     int width_ = 0;
     int height_ = 0;

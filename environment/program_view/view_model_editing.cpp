@@ -24,20 +24,24 @@ void ViewModel::clearForEdit()
 // The current line into the EditBuffer, which targets it.
 void ViewModel::loadCurrentLine()
 {
-    Program& p = ide_.program;
-    p.edit.target = view().currentLine;
-    p.goToLine(section(), view().currentLine, &p.edit.text, &p.edit.block, &p.edit.type);
+    EditBuffer& edit = ide_.program.edit;
+    const long current = view().currentLine;
+    edit.target = static_cast<int32_t>(current);
+    if (current < 0 || current >= lineCount())
+        return;
+    const ProgramLine& line = lines()[static_cast<size_t>(current)];
+    edit.text = line.text;
+    edit.block = line.block;
+    edit.type = line.type;
 }
 
 bool ViewModel::insertAfter(char typedLetter)
 {
     clearForEdit();
-    Section& s = view();
+    SectionPlace& s = view();
     if (s.currentLine < 0 || s.currentLine >= lineCount())
         return false;
-    Program& p = ide_.program;
-    p.edit.target = s.currentLine;
-    p.insertBlankAfter(s.currentLine);
+    ide_.program.insertBlankAfter(section(), s.currentLine);
     invalidateIndentation();
     editLine(ide_, dialogParent, kNewLineMode, typedLetter);
     invalidateIndentation();
@@ -63,13 +67,13 @@ bool ViewModel::append()
 bool ViewModel::editCurrentLine()
 {
     clearForEdit();
-    const Section& s = view();
+    const SectionPlace& s = view();
     if (s.currentLine < 0 || s.currentLine >= lineCount()) {
         say(kInvalidLineMessage, Icon::Information);
         return false;
     }
     loadCurrentLine();
-    if (isRequiredLine(s.lines[s.currentLine])) {
+    if (isRequiredLine(lines()[s.currentLine])) {
         say(kRequiredNotEditableMessage, Icon::Exclamation);
         return false;
     }
@@ -82,7 +86,7 @@ bool ViewModel::editCurrentLine()
 // taken as the current line alone.
 long ViewModel::selectionSize()
 {
-    Section& s = view();
+    SectionPlace& s = view();
     long k = static_cast<long>(s.selectionEnd) - s.selectionStart + 1;
     if (k < 1 || k > static_cast<long>(kMaxClipboardLines)) {
         say(kSelectionSizeMessage, Icon::Exclamation);
@@ -95,7 +99,7 @@ long ViewModel::selectionSize()
 // Deletes the line at the selection start; true when a line went.
 bool ViewModel::deleteOneLine()
 {
-    Section& s = view();
+    SectionPlace& s = view();
     clearForEdit();
     s.currentLine = s.selectionStart;
     const long count = lineCount();
@@ -105,7 +109,7 @@ bool ViewModel::deleteOneLine()
     }
     loadCurrentLine();
     bool deleted = false;
-    if (isRequiredLine(s.lines[s.currentLine])) {
+    if (isRequiredLine(lines()[s.currentLine])) {
         say(kRequiredNotDeletableMessage, Icon::Exclamation);
     } else if ((deleted = deleteProgramLine(ide_.program, ide_.variables, s.currentLine, ide_.host))) {
         if (s.currentLine == count - 1) {
@@ -121,7 +125,7 @@ bool ViewModel::deleteOneLine()
 
 bool ViewModel::deleteLines()
 {
-    Section& s = view();
+    SectionPlace& s = view();
     const long k = selectionSize();
     if (s.selectionStart == 0) {
         say(kDeletingFirstLine, Icon::Exclamation);
@@ -141,13 +145,13 @@ bool ViewModel::deleteLines()
 
 std::optional<std::vector<uint8_t>> ViewModel::encodeSelection()
 {
-    const Section& s = view();
+    const SectionPlace& s = view();
     const long k = selectionSize();
     const long start = s.selectionStart;
     const long end = std::min(start + k, lineCount());
     if (start < 0 || start >= end)
         return std::nullopt;
-    return encodeClipboardLines(std::span(s.lines).subspan(start, end - start));
+    return encodeClipboardLines(std::span(lines()).subspan(start, end - start));
 }
 
 void ViewModel::copy()
@@ -180,7 +184,7 @@ bool ViewModel::canPaste() const { return clipboard && clipboard->hasLines(); }
 bool ViewModel::paste()
 {
     discardProfile();
-    Section& s = view();
+    SectionPlace& s = view();
     if (lineCount() < s.currentLine || s.currentLine < 0) {
         say(kNoLineToPasteAfterMessage, Icon::None);
         return false;
@@ -195,7 +199,7 @@ bool ViewModel::paste()
     Program& p = ide_.program;
     p.edit.target = s.currentLine;
     for (ProgramLine& line : decoded.lines) {
-        p.insertBlankAfter(p.edit.target);
+        p.insertBlankAfter(section(), p.edit.target);
         shiftBreakpoints(p.edit.target, 1);
         if (isRequiredLine(line)) {
             say(kPasteReservedMessage, Icon::Exclamation);
@@ -205,7 +209,7 @@ bool ViewModel::paste()
             p.edit.text = std::move(line.text);
             p.edit.type = line.type;
             p.edit.block = std::move(line.block);
-            p.saveLine(ide_.host);
+            (void)p.saveLine(ide_.host); // a failure has told the user
         }
     }
     invalidateIndentation();
@@ -218,7 +222,7 @@ void ViewModel::copyAllCode()
     if (!clipboard)
         return;
     std::string text;
-    for (const ProgramLine& line : view().lines) {
+    for (const ProgramLine& line : lines()) {
         text += line.text;
         text += "\r\n";
     }
@@ -239,10 +243,10 @@ bool ViewModel::isBreakpoint(long line) const
 
 void ViewModel::toggleBreakPoint()
 {
-    const Section& s = view();
+    const SectionPlace& s = view();
     if (s.currentLine < 0 || s.currentLine >= lineCount())
         return;
-    switch (s.lines[s.currentLine].type) {
+    switch (lines()[s.currentLine].type) {
     case kEndIf:
     case kEndWhile:
     case kNext:

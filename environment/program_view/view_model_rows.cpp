@@ -54,7 +54,7 @@ std::string profileTimeText(uint64_t ticks, uint64_t total)
 // about so that scrolling walks only the lines between the old and the new top line.
 int ViewModel::indentationAt(long n) const
 {
-    const auto& lines = view().lines;
+    const auto& lines = this->lines();
     n = std::clamp<long>(n, 0, static_cast<long>(lines.size()));
     IndentCache& c = indentCache_;
     if (!c.valid || c.section != section() || c.lines != lines.data() || c.count != lines.size())
@@ -69,7 +69,7 @@ int ViewModel::indentationAt(long n) const
 std::vector<RowPaint> ViewModel::paintRows() const
 {
     namespace c = view_colour;
-    const Section& s = view();
+    const SectionPlace& s = view();
     const long count = lineCount();
     const Profile& profile = ide_.interpreter.debugger().profile();
     const auto& ticks = profile.ticks[section()];
@@ -80,7 +80,7 @@ std::vector<RowPaint> ViewModel::paintRows() const
         const int top = static_cast<int>(k) * kRowHeight;
         if (k > 0 && top + kRowHeight > height_)
             break;
-        const ProgramLine& pl = s.lines[line];
+        const ProgramLine& pl = lines()[line];
         const bool selected = line >= s.selectionStart && line <= s.selectionEnd;
         const bool current = line == s.currentLine;
         indent += indentBefore(pl.type);

@@ -249,8 +249,8 @@ void CMainFrame::contextHelp()
     // run-time window, or with no program, the contents.
     QString topic;
     if (child_ && mdi_->currentSubWindow() == child_) {
-        const Section& section = ide_.program.current();
-        const ProgramLine* line = ide_.program.lineAt(ide_.program.edit.section, section.currentLine);
+        const ProgramLine* line =
+            view() ? ide_.program.lineAt(ide_.program.edit.section, view()->model().view().currentLine) : nullptr;
         const InstructionInfo* info = line ? instructionInfo(line->type) : nullptr;
         topic = info && !info->keyword.empty() ? toQString(info->keyword) : toQString(kProgramViewTopic);
     }

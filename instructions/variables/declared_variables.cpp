@@ -54,7 +54,7 @@ bool deleteProgramLine(Program& program, VariableTable& table, long n, MessageHo
     const ProgramLine* line = n > 0 ? program.lineAt(program.edit.section, n) : nullptr;
     if (line && line->type == kDeclareVariable)
         removeVariablesOfLine(table, line->block);
-    return program.deleteLine(n, host);
+    return program.deleteLine(program.edit.section, n, host);
 }
 
 } // namespace qel

@@ -36,7 +36,7 @@ inline void buildSampleProgram(Program& program, VariableTable& variables)
         .add("EndIf")
         .add("Comment", {"done"});
     program.edit.section = kInitialise;
-    program.insertBlankAfter(2); // a line the user never filled in
+    program.insertBlankAfter(kInitialise, 2); // a line the user never filled in
     b.section(kPaint).add("WindowClear", {"Blue"});
 }
 

@@ -50,8 +50,6 @@ protected:
     bool store(const Fields& values, long editing = -1)
     {
         program.edit.target = static_cast<int32_t>(editing);
-        if (editing >= 0)
-            program.goToLine(program.edit.section, editing);
         EditContext context{program, table, editing >= 0 ? program.lineAt(program.edit.section, editing) : nullptr};
         return !runEditor(editor, values, context, host);
     }

@@ -49,7 +49,7 @@ TEST(LineStore, InsertAfterShiftsLaterLinesAndAfterLastAppends)
     RecordingHost host;
     append(p, 0, 3, "a");
     append(p, 0, 3, "b");
-    p.insertBlankAfter(1);
+    EXPECT_EQ(p.insertBlankAfter(0, 1), 2u);
     EXPECT_EQ(p.edit.target, 2);
     EXPECT_EQ(p.sections[0].lineCount(), 4u);
     EXPECT_EQ(p.sections[0].lines[2].type, 0u);
@@ -58,7 +58,7 @@ TEST(LineStore, InsertAfterShiftsLaterLinesAndAfterLastAppends)
     ASSERT_TRUE(p.saveLine(host));
     EXPECT_EQ(texts(p, 0), (std::vector<std::string>{"Initialisation", "a", "inserted", "b"}));
 
-    p.insertBlankAfter(3); // after the last line: the new line becomes the last
+    p.insertBlankAfter(0, 3); // after the last line: the new line becomes the last
     p.edit.type = 3;
     p.edit.text = "end";
     ASSERT_TRUE(p.saveLine(host));
@@ -71,46 +71,36 @@ TEST(LineStore, FirstLineCannotBeDeletedAndCountNeverDropsBelowOne)
     Program p;
     RecordingHost host;
     append(p, 0, 3, "a");
-    EXPECT_FALSE(p.deleteLine(0, host));
+    EXPECT_FALSE(p.deleteLine(0, 0, host));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Deleting the first line is not permitted");
     EXPECT_EQ(host.messages[0].icon, Icon::Information);
-    EXPECT_TRUE(p.deleteLine(1, host));
-    EXPECT_FALSE(p.deleteLine(1, host)); // nothing there any more
+    EXPECT_TRUE(p.deleteLine(0, 1, host));
+    EXPECT_FALSE(p.deleteLine(0, 1, host)); // nothing there any more
     EXPECT_EQ(p.sections[0].lineCount(), 1u);
     EXPECT_EQ(p.sections[0].lines[0].text, "Initialisation");
 }
 
-TEST(LineStore, WalkCopiesOutAndSaveOverwritesAtTheWalkPosition)
+TEST(LineStore, SaveReplacesTheTargetLineOfTheEditedSection)
 {
     Program p;
     RecordingHost host;
     append(p, 2, 3, "one");
     append(p, 2, 3, "two");
-    std::string text;
-    uint32_t type = 0;
-    ASSERT_TRUE(p.goToLine(2, 1, &text, nullptr, &type));
-    EXPECT_EQ(text, "one");
-    ASSERT_TRUE(p.nextLine(2, &text));
-    EXPECT_EQ(text, "two");
-    EXPECT_FALSE(p.nextLine(2, &text));
-    EXPECT_FALSE(p.goToLine(2, 3));
     EXPECT_EQ(p.lineAt(2, -5)->text, "Keyboard handler");
     EXPECT_EQ(p.lineAt(2, 3), nullptr);
 
-    p.goToLine(2, 1);
     p.edit.section = 2;
     p.edit.target = 1;
     p.edit.type = 3;
     p.edit.text = "changed";
     ASSERT_TRUE(p.saveLine(host));
     EXPECT_EQ(texts(p, 2), (std::vector<std::string>{"Keyboard handler", "changed", "two"}));
+    EXPECT_EQ(texts(p, 0), std::vector<std::string>{"Initialisation"}); // no other section is touched
 
-    auto [section, index] = p.findLine(&p.sections[2].lines[2]);
-    EXPECT_EQ(section, 2u);
-    EXPECT_EQ(index, 2);
-    ProgramLine stranger;
-    EXPECT_EQ(p.findLine(&stranger).second, 0);
+    p.edit.target = 3; // no such line: nothing is stored
+    EXPECT_FALSE(p.saveLine(host));
+    EXPECT_EQ(p.sections[2].lineCount(), 3u);
 }
 
 TEST(LineStore, TextsAreCutAtTheLineLimit)
@@ -126,7 +116,7 @@ TEST(LineStore, StoringAnInvalidTypeReportsTheFailedConversion)
     RecordingHost host;
     p.edit.type = 5;
     p.edit.text = "odd";
-    p.saveLine(host);
+    EXPECT_TRUE(p.saveLine(host));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].text,
               "QEL has received an error from Windows.\n\nPlease report if it occurs regularly.");

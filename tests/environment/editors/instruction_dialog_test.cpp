@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qel {
 namespace {
 
@@ -45,7 +47,8 @@ protected:
         EditBuffer& buffer = ide.program.edit;
         buffer.section = kInitialise;
         buffer.target = static_cast<int32_t>(n);
-        ide.program.goToLine(kInitialise, n, &buffer.text, &buffer.block, &buffer.type);
+        const ProgramLine& line = ide.program.sections[kInitialise].lines[static_cast<size_t>(n)];
+        std::tie(buffer.text, buffer.block, buffer.type) = std::tie(line.text, line.block, line.type);
         return shown(buffer.type, true);
     }
     std::unique_ptr<InstructionDialog> shown(uint32_t type, bool editing)

@@ -49,7 +49,7 @@ TEST(ClipboardFormat, LinesComeBackAsTheyWentAndEveryCutShortItemIsRefused)
     test::ProgramBuilder(program, variables)
         .add("DeclareVariable", test::variableFields("String", "S", "\"x\""))
         .add("Let", test::letFields("S", "\"hello\""));
-    program.insertBlankAfter(0);
+    program.insertBlankAfter(kInitialise, 0);
     const auto& all = program.sections[0].lines;
     const std::vector<ProgramLine> lines = {all[0], all[1], all[3]};
 

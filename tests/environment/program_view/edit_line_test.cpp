@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <deque>
 #include <functional>
 
@@ -68,12 +70,7 @@ protected:
     }
 
     // As the view's Insert after, Append and Edit leave the EditBuffer.
-    void insertAfter(long n)
-    {
-        ide.program.edit.section = kInitialise;
-        ide.program.edit.target = static_cast<int32_t>(n);
-        ide.program.insertBlankAfter(n);
-    }
+    void insertAfter(long n) { ide.program.insertBlankAfter(kInitialise, n); }
     void append()
     {
         ide.program.edit.section = kInitialise;
@@ -86,7 +83,8 @@ protected:
         EditBuffer& b = ide.program.edit;
         b.section = kInitialise;
         b.target = static_cast<int32_t>(n);
-        ide.program.goToLine(kInitialise, n, &b.text, &b.block, &b.type);
+        const ProgramLine& line = ide.program.sections[kInitialise].lines[static_cast<size_t>(n)];
+        std::tie(b.text, b.block, b.type) = std::tie(line.text, line.block, line.type);
     }
     // Runs EditLine playing one step per dialog it opens, in order; `titles` records the dialogs.
     bool run(std::deque<Step> steps, int mode, char letter = 0)

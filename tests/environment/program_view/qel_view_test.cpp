@@ -43,7 +43,7 @@ protected:
         for (int i = 1; i <= n; ++i)
             b.add("Comment", {std::to_string(i)});
     }
-    Section& section() { return view.model().view(); }
+    SectionPlace& section() { return view.model().view(); }
     // Selection start and end, current line.
     std::array<int, 3> place() { return {section().selectionStart, section().selectionEnd, section().currentLine}; }
     QImage picture() { return view.viewport()->grab().toImage(); }
@@ -238,12 +238,12 @@ TEST_F(QelViewRunTest, APausedRunIsMarkedAndCanBeContinued)
     auto check = [&] {
         checked = true;
         EXPECT_TRUE(view.canContinue());
-        EXPECT_EQ(ide.program.sections[0].executionMarker, 2);
+        EXPECT_EQ(view.model().place(0).executionMarker, 2);
         const auto rows = view.model().paintRows();
         ASSERT_GT(rows.size(), 2u);
         EXPECT_EQ(rows[2].underline, RowPaint::Underline::Stopped);
         view.continueRun();
-        EXPECT_EQ(ide.program.sections[0].executionMarker, -1);
+        EXPECT_EQ(view.model().place(0).executionMarker, -1);
     };
     std::vector<State> states;
     QObject::connect(&ide.host, &IdeHost::runStateChanged, &view, [&](State state) {

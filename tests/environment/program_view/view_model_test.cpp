@@ -73,18 +73,18 @@ protected:
     Strings texts() const
     {
         Strings out;
-        for (const ProgramLine& line : model.view().lines)
+        for (const ProgramLine& line : model.lines())
             out.push_back(line.text);
         return out;
     }
     void select(int from, int to, int current)
     {
-        Section& v = model.view();
+        SectionPlace& v = model.view();
         std::tie(v.selectionStart, v.selectionEnd, v.currentLine) = std::tie(from, to, current);
     }
     Place place() const
     {
-        const Section& v = model.view();
+        const SectionPlace& v = model.view();
         return {v.topLine, v.selectionStart, v.selectionEnd, v.currentLine};
     }
     Place move(M m, bool extend = false, int times = 1)
@@ -292,7 +292,7 @@ TEST_F(ViewModelTest, CutAndCopyAllCodeFillTheClipboardAndPasteRefusesWhatItCann
                                            {"No selected line to paste after.", Icon::None},
                                            {"Unable to set Clipboard data", Icon::None}}));
 
-    ide.program.insertBlankAfter(0);
+    ide.program.insertBlankAfter(kInitialise, 0);
     model.copyAllCode(); // blank lines too end with CR LF
     EXPECT_EQ(clipboard.text, "Initialisation\r\n\r\n1\r\n");
 }

@@ -119,7 +119,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     QTest::keyClick(view, Qt::Key_F9);
     bool sawPause = false, sawStep = false;
     QTimer::singleShot(50, [&] {
-        sawPause = app.ide().paused() && app.ide().program.sections[kInitialise].executionMarker == 1;
+        sawPause = app.ide().paused() && view->model().place(kInitialise).executionMarker == 1;
         CRunTimeWnd* window = app.ide().host.runTimeWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Run Time Window");
@@ -127,7 +127,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
         EXPECT_TRUE(frame.commandAction(kCmdContinue)->isEnabled());
         QTest::keyClick(view, Qt::Key_F10);
         QTimer::singleShot(50, [&] {
-            sawStep = app.ide().paused() && app.ide().program.sections[kInitialise].executionMarker == 2;
+            sawStep = app.ide().paused() && view->model().place(kInitialise).executionMarker == 2;
             // The line from (10, 20) to (310, 220) is on the canvas now.
             EXPECT_EQ(app.ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
             screenshot(&frame, "paused_run");

@@ -381,7 +381,7 @@ TEST_F(MainFrameTest, F1OpensTheHelpOfTheCurrentLine)
 {
     ASSERT_TRUE(app->start({}));
     frame().view()->showSection(kKeyboard);
-    ide().program.current().currentLine = 1; // the DeclareVariable line of qelScanCode
+    frame().view()->model().showLine(kKeyboard, 1); // the DeclareVariable line of qelScanCode
     frame().contextHelp();
     auto* help = frame().findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
