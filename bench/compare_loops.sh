@@ -43,8 +43,8 @@ median() {
 
 for loop in count call; do
   qel=$(median "$build/app/qeltool" run "$work/$loop.qel")
-  py=$(median python3 "$work/$loop.py")
-  line="$loop: qel ${qel}s  python3 ${py}s  python/qel $(echo "scale=2; $py / $qel" | bc)"
+  py=$(median /usr/bin/python3 "$work/$loop.py")
+  line="$loop: qel ${qel}s  /usr/bin/python3 ${py}s  python/qel $(echo "scale=2; $py / $qel" | bc)"
   if command -v lua5.4 >/dev/null; then
     lua=$(median lua5.4 "$work/$loop.lua")
     line="$line  lua5.4 ${lua}s  qel/lua $(echo "scale=2; $qel / $lua" | bc)"

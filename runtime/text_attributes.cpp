@@ -1,6 +1,7 @@
 #include "runtime/text_attributes.h"
 
 #include "runtime/draw_target.h"
+#include "runtime/latin1.h"
 
 #include <QString>
 
@@ -14,13 +15,11 @@ namespace {
 // Beyond this em height a font only exhausts the glyph cache; no window shows it.
 constexpr long kMaxFontPixels = 2000;
 
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-
 } // namespace
 
 QFont makeTextFont(std::string_view face, uint32_t pointSize, uint32_t style, int dotsPerInchY)
 {
-    QFont font(latin1(face));
+    QFont font(toQString(face));
     const long pixels = std::lround(static_cast<double>(pointSize) * dotsPerInchY / 72.0);
     if (pixels > 0) // a size of 0 keeps the face's default height
         font.setPixelSize(static_cast<int>(std::min(pixels, kMaxFontPixels)));

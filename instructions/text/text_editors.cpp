@@ -2,6 +2,7 @@
 
 #include "instructions/text/text_instructions.h"
 #include "program/block_writer.h"
+#include "runtime/latin1.h"
 #include "program/instruction_table.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
@@ -93,7 +94,7 @@ std::vector<std::string> installedFontFaces()
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return faces;
     for (const QString& family : QFontDatabase::families())
-        faces.push_back(family.toLatin1().toStdString());
+        faces.push_back(fromQString(family));
     return faces;
 }
 

@@ -6,6 +6,7 @@
 #include "messages/run_errors.h"
 #include "program/instruction_table.h"
 #include "runtime/draw_target.h"
+#include "runtime/latin1.h"
 #include "values/evaluate.h"
 
 #include <QFontMetrics>
@@ -22,8 +23,6 @@ namespace {
 
 // DrawText's operands in block order.
 constexpr size_t kTopSlot = 0, kBottomSlot = 1, kLeftSlot = 2, kRightSlot = 3, kTextSlot = 4;
-
-QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 LineResult executeTextFont(LineContext& line)
 {
@@ -146,14 +145,14 @@ LineResult executeDrawText(LineContext& line)
     if (measuring) {
         // Lines break only at line ends; the widest line gives the right edge.
         QRect r = painter.fontMetrics().boundingRect(QRect(box.left, box.top, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                                                     latin1(text));
+                                                     toQString(text));
         TRY(storeNumber(ctx, static_cast<float>(r.y() + r.height()), ops[kBottomSlot]));
         TRY(storeNumber(ctx, static_cast<float>(r.x() + r.width()), ops[kRightSlot]));
         return Flow::Next;
     }
     painter.setBackgroundMode((flags & kTransparent) ? Qt::TransparentMode : Qt::OpaqueMode);
     painter.drawText(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
-                     alignment | Qt::AlignTop | Qt::TextWordWrap, latin1(text));
+                     alignment | Qt::AlignTop | Qt::TextWordWrap, toQString(text));
     painter.setBackgroundMode(Qt::TransparentMode);
     return Flow::Next;
 }
