@@ -2,8 +2,8 @@
 
 #include "instructions/text/text_instructions.h"
 #include "program/block_writer.h"
-#include "runtime/latin1.h"
 #include "program/instruction_table.h"
+#include "runtime/latin1.h"
 #include "values/classify_field.h"
 #include "values/colours.h"
 #include "values/editor_fields.h"
