@@ -8,8 +8,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qel {
+
+// The table DisplayVarsInListCtrl shows: one column a variable, one row an element.
+struct VariableListTable {
+    std::string title;
+    std::vector<std::string> columns;           // the column titles
+    std::vector<std::vector<std::string>> rows; // the cell texts, one per column
+};
 
 class RunHost : public MessageHost {
 public:
@@ -50,6 +58,8 @@ public:
     // that causes (the Paint section) has happened when this returns; false when the window's
     // placement could not be changed.
     virtual bool setWindowMaximised(bool /*maximised*/) { return true; }
+    // DisplayVarsInListCtrl: a new variable list window shows the table; it stays after the run.
+    virtual void showVariableList(const VariableListTable& /*table*/) {}
     // The run has ended (the view leaves its running state; the application closes when asked).
     virtual void runEnded(bool /*closeApplication*/) {}
 };

@@ -57,4 +57,11 @@ std::string operandFieldText(const Operand& operand)
     return floatingLiteralText(value);
 }
 
+std::string displayText(const ClassifiedField& field) { return formatReference(asOperand(field), kGeneralPrecision); }
+
+bool isStringSource(const ClassifiedField& field)
+{
+    return field.kind == OperandClass::String || field.kind == OperandClass::Variable;
+}
+
 } // namespace qel

@@ -3,6 +3,7 @@
 // codes their blocks store, field errors, and operand fields shown again for editing.
 
 #include "messages/editor_messages.h"
+#include "values/classify_field.h"
 #include "values/editor.h"
 #include "values/operand.h"
 
@@ -31,6 +32,18 @@ std::optional<uint32_t> itemCodeOrFirst(std::span<const ListItem> items, std::st
 std::string itemText(std::span<const ListItem> items, uint32_t code);
 
 EditOutcome fieldError(int field, std::string_view message);
+
+// Field k's value, or "" when the dialog gave fewer fields.
+inline std::string fieldValue(const std::vector<std::string>& values, size_t k)
+{
+    return k < values.size() ? values[k] : std::string();
+}
+
+// A field shown in a line's text: a variable reference, a string in quotes, or a number.
+std::string displayText(const ClassifiedField& field);
+
+// A field a text may come from: a String variable or a string constant.
+bool isStringSource(const ClassifiedField& field);
 
 // The text that, typed into an operand field, encodes this operand again: a variable reference
 // with its subscripts, a string literal in quotes, or a number written so that it reads back as

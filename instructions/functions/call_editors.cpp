@@ -18,12 +18,7 @@ using namespace call_fields;
 
 namespace {
 
-std::string fieldValue(const std::vector<std::string>& values, int field)
-{
-    return field < static_cast<int>(values.size()) ? values[field] : std::string();
-}
-
-std::string shown(const ClassifiedField& field) { return formatReference(asOperand(field), kGeneralPrecision); }
+std::string shown(const ClassifiedField& field) { return displayText(field); }
 
 // What Call and CallUsing share: the function's name (or prefix), the arguments and the variable
 // that receives the result.
@@ -36,7 +31,7 @@ struct CallFields {
 // The function's name, or CallUsing's prefix, which must itself be a name.
 std::optional<FieldError> checkName(const std::vector<std::string>& values, int field, std::string& name)
 {
-    name = std::string(trimBlanks(fieldValue(values, field)));
+    name = std::string(trimBlanks(fieldValue(values, static_cast<size_t>(field))));
     if (!isName(name))
         return FieldError{field, std::string(kFunctionNameRequired)};
     return std::nullopt;
@@ -46,7 +41,7 @@ std::optional<FieldError> checkName(const std::vector<std::string>& values, int 
 std::optional<FieldError> checkResultAndArguments(const std::vector<std::string>& values, int intoField,
                                                   int firstArgument, CallFields& call)
 {
-    call.returnInto = classifyField(fieldValue(values, intoField));
+    call.returnInto = classifyField(fieldValue(values, static_cast<size_t>(intoField)));
     if (call.returnInto.kind != OperandClass::Variable && call.returnInto.kind != OperandClass::Empty)
         return FieldError{intoField, std::string(kVariableOrNothing)};
     for (int k = 0; k < 3; ++k) {

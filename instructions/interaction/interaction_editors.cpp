@@ -32,13 +32,6 @@ constexpr ListItem kIconChoices[] = {
     {"&Stop", kIconStop},
 };
 
-std::string fieldValue(const std::vector<std::string>& values, size_t k)
-{
-    return k < values.size() ? values[k] : std::string();
-}
-
-std::string displayText(const ClassifiedField& f) { return formatReference(asOperand(f), kGeneralPrecision); }
-
 void addRadios(std::vector<FieldSpec>& specs, std::span<const ListItem> group)
 {
     for (const ListItem& item : group)
@@ -62,11 +55,6 @@ void addRadioValues(std::vector<std::string>& values, std::span<const ListItem> 
         code = fallback;
     for (const ListItem& item : group)
         values.emplace_back(item.code == code ? "1" : "");
-}
-
-bool isStringSource(const ClassifiedField& f)
-{
-    return f.kind == OperandClass::Variable || f.kind == OperandClass::String;
 }
 
 // Pause's and TimerStart's one field: a numeric constant from 1 to 1000.

@@ -58,17 +58,11 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kBoxFields = {{
     {"&Bottom", kBottom},
 }};
 
-std::string fieldValue(const std::vector<std::string>& values, size_t k)
-{
-    return k < values.size() ? values[k] : std::string();
-}
-
 bool isNumericEntry(const ClassifiedField& f)
 {
     return f.kind == OperandClass::Variable || f.kind == OperandClass::Integer || f.kind == OperandClass::Floating;
 }
 
-std::string displayText(const ClassifiedField& f) { return formatReference(asOperand(f), kGeneralPrecision); }
 std::string slotText(const ParamBlock& block, uint32_t slot) { return operandFieldText(readOperand(block, slot)); }
 
 FieldSpec colourField()
