@@ -96,6 +96,25 @@ void HeadlessHost::resize(QSize size)
     repaint();
 }
 
+// The variable list window a program opens: {"list": {"title": T, "columns": [...], "rows": [[...]]}}.
+void HeadlessHost::showVariableList(const VariableListTable& table)
+{
+    const auto strings = [&](const std::vector<std::string>& texts) {
+        out_ << "[";
+        for (size_t k = 0; k < texts.size(); ++k)
+            out_ << (k ? ", " : "") << jsonString(texts[k]);
+        out_ << "]";
+    };
+    out_ << "{\"list\": {\"title\": " << jsonString(table.title) << ", \"columns\": ";
+    strings(table.columns);
+    out_ << ", \"rows\": [";
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        out_ << (r ? ", " : "");
+        strings(table.rows[r]);
+    }
+    out_ << "]}}\n";
+}
+
 void HeadlessHost::paintEmptyNotice()
 {
     if (canvas_)

@@ -32,6 +32,7 @@ public:
     void runStarting() override;
     void eventRunStarting() override;
     void paintEmptyNotice() override;
+    void showVariableList(const VariableListTable& table) override;
     bool setWindowMaximised(bool maximised) override;
     // The program's timer ticks only while the script waits (`wait MS`), at the ticks' own times.
     bool startTimer(uint32_t intervalMs) override;

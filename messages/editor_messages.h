@@ -10,6 +10,7 @@ inline constexpr std::string_view kVariableRequired = "Variable required.";
 inline constexpr std::string_view kExpressionRequired = "Expression required.";
 inline constexpr std::string_view kNumericExpressionRequired = "Numeric expression required.";
 inline constexpr std::string_view kInvalidExpression = "Invalid expression.";
+inline constexpr std::string_view kStringExpressionRequired = "String expression required.";
 inline constexpr std::string_view kVariableOrConstantRequired = "Variable or constant required.";
 inline constexpr std::string_view kVariableOrStringLiteralRequired = "Variable or string literal required.";
 // Our own: a list value that is none of the list's items (which a dialog cannot produce), and a

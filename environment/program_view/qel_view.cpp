@@ -1,5 +1,7 @@
 #include "environment/program_view/qel_view.h"
 
+#include "environment/program_view/find_dialogs.h"
+
 #include "environment/ide_state.h"
 #include "environment/program_view/clipboard_format.h"
 #include "runtime/latin1.h"
@@ -82,7 +84,7 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
     connect(bar, &QAbstractSlider::actionTriggered, this, &CQelView::scrollBarAction);
 
     contextMenu_->addAction(QStringLiteral("Toggle BreakPoint"), this, &CQelView::toggleBreakPoint);
-    contextMenu_->addAction(QStringLiteral("Functions List"))->setEnabled(false);
+    contextMenu_->addAction(toQString(kFunctionsListTitle), this, &CQelView::functionsList);
 
     // Editing follows the run; Paste follows the clipboard as well.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::editStateChanged);
@@ -192,6 +194,32 @@ void CQelView::copyAllCode()
 void CQelView::showSection(uint32_t section)
 {
     model_.showSection(section);
+    moved();
+}
+
+void CQelView::find()
+{
+    CFindInCode dialog(this);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    // Cancel, like an empty field, forgets the text, so Find Next then does nothing.
+    model_.find(ok ? fromQString(dialog.text()) : std::string());
+    moved();
+}
+
+void CQelView::findNext()
+{
+    model_.findNext();
+    moved();
+}
+
+void CQelView::functionsList()
+{
+    CFunctionsList dialog(qel::functionsList(ide_.program), this);
+    dialog.exec();
+    if (const std::optional<LineCursor> declaration = dialog.chosen()) {
+        model_.showLine(declaration->section, declaration->index);
+        suppressDrag();
+    }
     moved();
 }
 

@@ -36,6 +36,11 @@ public:
     void paste();
     void copyAllCode();
     void showSection(uint32_t section);
+    // Find (Ctrl+F3), Find Next (F3) and the Functions List (Ctrl+F) move the cursor; they never
+    // change the program.
+    void find();
+    void findNext();
+    void functionsList();
     void toggleBreakPoint();
     void run();
     void profiledRun();

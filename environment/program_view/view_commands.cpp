@@ -57,14 +57,13 @@ ViewCommands::ViewCommands(CommandSet& commands, QObject* parent) : QObject(pare
     paste_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     edit(kCmdEditCopyAllCode, "Copy A&ll Code", "Copy the whole section to the clipboard as text",
          &CQelView::copyAllCode);
-    // Find and the functions list are not here yet.
-    commands.add(*this, kCmdEditFind, QStringLiteral("&Find...\tCtrl+F3"), "Find text in the program")
-        ->setEnabled(false);
-    commands.add(*this, kCmdEditFindNext, QStringLiteral("Find &Next\tF3"), "Find the next line with the text")
-        ->setEnabled(false);
-    commands
-        .add(*this, kCmdEditFunctionsList, QStringLiteral("F&unctions List\tCtrl+F"), "List the program's functions")
-        ->setEnabled(false);
+    // Find and the functions list only move the cursor, but like editing they wait for a run's end.
+    edit(kCmdEditFind, "&Find...\tCtrl+F3", "Find text in the program", &CQelView::find)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
+    edit(kCmdEditFindNext, "Find &Next\tF3", "Find the next line with the text", &CQelView::findNext)
+        ->setShortcut(QKeySequence(Qt::Key_F3));
+    edit(kCmdEditFunctionsList, "F&unctions List\tCtrl+F", "List the program's functions", &CQelView::functionsList)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
 
     for (const SectionCommand& s : kSectionCommands) {
         const uint32_t section = s.section;

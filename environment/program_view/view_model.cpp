@@ -3,6 +3,7 @@
 #include "environment/program_view/view_model.h"
 
 #include "environment/ide_state.h"
+#include "environment/program_view/find_in_code.h"
 #include "environment/program_view/line_editing.h"
 
 #include <algorithm>
@@ -58,6 +59,34 @@ void ViewModel::showLine(uint32_t s, long line)
     if (line >= 0 && line < lineCount())
         setCurrent(line, false);
     showSection(s);
+}
+
+bool ViewModel::find(std::string_view text)
+{
+    searchText_ = text.substr(0, kMaxFindText);
+    if (searchText_.empty())
+        return false;
+    const std::optional<LineCursor> found = findText(ide_.program, searchText_);
+    if (!found) {
+        say(kNoMatchFound, Icon::Exclamation);
+        return false;
+    }
+    showLine(found->section, found->index);
+    return true;
+}
+
+bool ViewModel::findNext()
+{
+    if (searchText_.empty())
+        return false;
+    const LineCursor from{section(), static_cast<uint32_t>(std::max(view().currentLine, 0))};
+    const std::optional<LineCursor> found = findText(ide_.program, searchText_, from);
+    if (!found) {
+        say(kNoMatchFound, Icon::Exclamation);
+        return false;
+    }
+    showLine(found->section, found->index);
+    return true;
 }
 
 void ViewModel::markPausedLine(uint32_t s, long line)

@@ -150,6 +150,13 @@ public:
     void showSection(uint32_t s);
     // A run shows a line: its section becomes current with the line selected and in view.
     void showLine(uint32_t s, long line);
+
+    // Find: remembers the text (an empty text forgets it) and, when there is one, goes to the first
+    // line holding it from section 0 line 0, or says "No match found". True when the cursor moved.
+    bool find(std::string_view text);
+    // Find Next: the remembered text again, after the current line, wrapping round once.
+    bool findNext();
+    const std::string& searchText() const { return searchText_; }
     // A run paused at a line (-1: none); only one line is marked at a time.
     void markPausedLine(uint32_t s, long line);
     // After New or Open: every section's view state back to the start, no breakpoints or profile.
@@ -197,6 +204,7 @@ private:
     IdeState& ide_;
     std::array<SectionPlace, 5> places_{};
     std::array<long, 5> anchors_{};
+    std::string searchText_;
     int width_ = 0;
     int height_ = 0;
 

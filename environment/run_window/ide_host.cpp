@@ -259,4 +259,6 @@ void IdeHost::destroyRunTimeWindow()
     window_ = nullptr;
 }
 
+void IdeHost::showVariableList(const VariableListTable& table) { Q_EMIT variableListRequested(table); }
+
 } // namespace qel

@@ -37,8 +37,8 @@ public:
     MessageHost* messageRecorder = nullptr;
 
     RunState runState() const;
-    // Tells the followers of the run its state when it changed since they were last told. The
-    // interpreter is told of Continue and Single Step directly, so whoever tells it calls this.
+    // Tells the followers of the run its state when it changed since they were last told (a run
+    // starting, pausing, going on after a pause, ending).
     void refreshRunState();
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
@@ -55,6 +55,7 @@ public:
     bool setWindowMaximised(bool maximised) override;
     void eventRunFinished() override;
     void runEnded(bool closeApplication) override;
+    void showVariableList(const VariableListTable& table) override;
 
     // The program's timer: ticks every intervalMs and runs the Timer section when the run can take it.
     bool startTimer(uint32_t intervalMs) override;
@@ -75,6 +76,8 @@ Q_SIGNALS:
     void runStateChanged(qel::IdeHost::RunState state);
     // The run has ended; the application closes when asked.
     void runFinished(bool closeApplication);
+    // DisplayVarsInListCtrl: a variable list window is to show the table.
+    void variableListRequested(const qel::VariableListTable& table);
 
 private:
     Interpreter* in_ = nullptr;

@@ -12,6 +12,7 @@ enum CommandId : int {
     kCmdFileSaveAs = 57604,
     kCmdFilePrintSetup = 57606,
     kCmdFilePrint = 57607,
+    kCmdFilePrintPreview = 57609,
     kCmdFileRecent1 = 57616, // to 57625
     kCmdAppExit = 57665,
     kCmdAppAbout = 57664,

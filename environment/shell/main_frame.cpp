@@ -1,5 +1,8 @@
 #include "environment/shell/main_frame.h"
 
+#include "environment/inspection/inspection_windows.h"
+#include "environment/printing/print_commands.h"
+
 #include "environment/help/help.h"
 #include "environment/ide_state.h"
 #include "environment/program_view/qel_view.h"
@@ -47,8 +50,12 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
 
     // The actions are made in menu order: File, Edit and View, Run, then Forms, Window and Help.
     createFileCommands();
+    auto* printCommands = new PrintCommands(ide_, commands_, *this, [this] { return doc_->path(); });
     auto* viewCommands = new ViewCommands(commands_, this);
     auto* runCommands = new RunCommands(ide_.host, commands_, this);
+    inspection_ = new InspectionWindows(ide_, commands_, *this, [this] {
+        return doc_->hasPath() ? QFileInfo(doc_->path()).absolutePath() : QString();
+    });
     createWindowAndHelpCommands();
     createToolBar();
     createMenus();
@@ -58,6 +65,7 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
 
     connect(this, &CMainFrame::documentViewChanged, viewCommands, &ViewCommands::setView);
     connect(this, &CMainFrame::documentViewChanged, runCommands, &RunCommands::setView);
+    connect(this, &CMainFrame::documentViewChanged, printCommands, &PrintCommands::setView);
     connect(this, &CMainFrame::documentViewChanged, this, &CMainFrame::enableFileCommands);
     connect(&ide_.host, &IdeHost::runStateChanged, this, &CMainFrame::enableFileCommands);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::enableWindowCommands);

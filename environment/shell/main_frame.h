@@ -18,6 +18,8 @@ class QToolBar;
 
 namespace qel {
 
+class InspectionWindows;
+
 class CChildFrame;
 class CQelDoc;
 class CQelView;
@@ -56,6 +58,7 @@ public:
     CChildFrame* childFrame() const { return child_; }
     CQelView* view() const;
     StatusPanes& statusPanes() const { return *panes_; }
+    InspectionWindows& inspection() const { return *inspection_; }
 
     // How a file name is asked for; replaced by tests. Returns an empty name when cancelled.
     enum class FileDialogKind { Open, SaveAs };
@@ -96,6 +99,7 @@ private:
     CQelDoc* doc_;
     QMdiArea* mdi_;
     CChildFrame* child_ = nullptr;
+    InspectionWindows* inspection_ = nullptr;
     StatusPanes* panes_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -30,22 +30,13 @@ void CMainFrame::createFileCommands()
     a->setIcon(toolIcon(ToolIcon::Save));
     commands_.add(*this, kCmdFileSaveAs, QStringLiteral("Save &As..."), "Save the program with a new name",
                   [this] { fileSaveAs(); });
-    // Printing is not here yet.
-    commands_.add(*this, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"), "Print the program listing")
-        ->setEnabled(false);
-    commands_.add(*this, kCmdFilePrintSetup, QStringLiteral("P&rint Setup..."), "Change the printer and its options")
-        ->setEnabled(false);
     exitAction_ = commands_.add(*this, kCmdAppExit, QStringLiteral("E&xit"), "Quit QEL; prompts to save the program",
                                 [this] { close(); });
 }
 
 void CMainFrame::createWindowAndHelpCommands()
 {
-    // The object viewer (inspection/) and the forms designer (forms/) are not here yet.
-    QAction* a = commands_.add(*this, kCmdObjectViewer, QStringLiteral("&Object Viewer"),
-                               "Show the values of the program's variables");
-    a->setIcon(toolIcon(ToolIcon::ObjectViewer));
-    a->setEnabled(false);
+    // The forms designer (forms/) is not here yet.
     commands_.add(*this, kCmdFormDesign, QStringLiteral("Form &Design"), "Design a form")->setEnabled(false);
     commands_.add(*this, kCmdFormPreView, QStringLiteral("Form &PreView"), "Try out a form")->setEnabled(false);
 
@@ -79,7 +70,7 @@ void CMainFrame::createMenus()
 
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
     add(fileMenu_, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kSeparator, kCmdFileSave, kCmdFileSaveAs, kSeparator,
-                    kCmdFilePrint, kCmdFilePrintSetup});
+                    kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup});
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(exitAction_);

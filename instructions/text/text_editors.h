@@ -2,6 +2,7 @@
 // The editors of the text, font and colour instructions and of DrawText. Block layouts are in
 // text_instructions.h.
 
+#include "messages/editor_messages.h"
 #include "values/editor.h"
 
 #include <string>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace qel {
-
-inline constexpr std::string_view kStringExpressionRequired = "String expression required.";
 
 // The font families the display offers, in the font database's order; empty without a GUI.
 std::vector<std::string> installedFontFaces();

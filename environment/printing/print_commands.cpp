@@ -1,0 +1,104 @@
+#include "environment/printing/print_commands.h"
+
+#include "environment/ide_state.h"
+#include "environment/printing/listing_printing.h"
+#include "environment/printing/print_target.h"
+#include "environment/program_view/qel_view.h"
+#include "environment/shell/command_set.h"
+#include "runtime/latin1.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace qel {
+
+namespace {
+
+// The folder and name stem a listing's PDF takes: the program's, or "listing" in the current folder.
+std::pair<QString, QString> pdfPlace(const QString& programPath)
+{
+    if (programPath.isEmpty())
+        return {QString(), QStringLiteral("listing")};
+    const QFileInfo info(programPath);
+    return {info.absolutePath(), info.completeBaseName()};
+}
+
+QString printSections(QWidget* parent, IdeState& ide, const QString& programPath, uint8_t sections, bool ask)
+{
+    const auto [folder, stem] = pdfPlace(programPath);
+    PrintTarget target = choosePrintTarget(parent, stem, folder, stem, ask);
+    if (!target.printer)
+        return {};
+    QPainter painter;
+    if (!painter.begin(target.printer.get()))
+        return {};
+    paintListingPages(painter, *target.printer, ide.program, sections, [&] { return target.printer->newPage(); });
+    painter.end();
+    return target.pdfPath;
+}
+
+} // namespace
+
+PrintCommands::PrintCommands(IdeState& ide, CommandSet& commands, QWidget& mainWindow,
+                             std::function<QString()> programPath)
+    : QObject(&mainWindow),
+      ide_(ide),
+      commands_(commands),
+      mainWindow_(mainWindow),
+      programPath_(std::move(programPath))
+{
+    QAction* print = commands.add(*this, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
+                                  "Print the program listing", [this] { printListing(); });
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    commands.add(*this, kCmdFilePrintPreview, QStringLiteral("Print Pre&view"), "Show the printed listing's pages",
+                 [this] { printPreview(); });
+    commands.add(*this, kCmdFilePrintSetup, QString::fromLatin1(kPrintSetupText), "Change the printer and its options",
+                 [this] { printSetup(&mainWindow_); });
+    connect(&ide_.host, &IdeHost::runStateChanged, this, &PrintCommands::enable);
+    enable();
+}
+
+void PrintCommands::setView(CQelView* view)
+{
+    view_ = view;
+    enable();
+}
+
+void PrintCommands::enable()
+{
+    const bool editing = view_ && !ide_.running();
+    for (CommandId id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup})
+        commands_.action(id)->setEnabled(editing);
+}
+
+QString PrintCommands::printListing()
+{
+    const std::optional<uint8_t> sections = askPrintSections(&mainWindow_, ide_.host);
+    if (!sections)
+        return {};
+    const QString pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
+    if (!pdf.isEmpty())
+        ide_.host.showMessage(fromQString(printedToText(pdf)), Icon::Information, Buttons::Ok);
+    return pdf;
+}
+
+void PrintCommands::printPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, &mainWindow_);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+        QPainter painter(p);
+        paintListingPages(painter, *p, ide_.program, kPrintAllSections, [p] { return p->newPage(); });
+    });
+    preview.exec();
+}
+
+QString printWholeListing(IdeState& ide, const QString& programPath)
+{
+    return printSections(nullptr, ide, programPath, kPrintAllSections, false);
+}
+
+} // namespace qel

@@ -1,0 +1,53 @@
+#include "environment/printing/print_target.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace qel {
+
+namespace {
+
+bool hasPrinter() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+} // namespace
+
+PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QString& folder, const QString& stem,
+                              bool ask)
+{
+    PrintTarget target;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(name.left(31));
+    if (hasPrinter()) {
+        if (ask) {
+            QPrintDialog dialog(printer.get(), parent);
+            if (dialog.exec() != QDialog::Accepted)
+                return target;
+        }
+        target.printer = std::move(printer);
+        return target;
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    target.pdfPath = QDir(folder.isEmpty() ? QDir::currentPath() : folder)
+                         .filePath(stem + QLatin1Char('-') + stamp + QStringLiteral(".pdf"));
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(target.pdfPath);
+    target.printer = std::move(printer);
+    return target;
+}
+
+void printSetup(QWidget* parent)
+{
+    if (!hasPrinter())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+QString printedToText(const QString& path) { return QStringLiteral("Printed to ") + QDir::toNativeSeparators(path); }
+
+} // namespace qel
