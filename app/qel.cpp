@@ -1,10 +1,14 @@
 // qel: the development environment.
 //
 //   qel [FILE.qel]
+//   qel --print FILE.qel     prints the program's listing (every section) and quits; without a
+//                            printer the pages go to a PDF beside the program, whose name it prints
 //
 // Hidden options for measuring and for pictures of the window: --quit-after-show prints how many
 // milliseconds passed from the start until the main window was shown, then quits; --screenshot PATH
 // saves a picture of the main window once it is shown, then quits.
+#include "environment/printing/print_commands.h"
+#include "environment/printing/print_target.h"
 #include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
 
@@ -25,6 +29,7 @@ bool hasDisplay()
 
 struct Options {
     QStringList files;
+    QString print;
     bool quitAfterShow = false;
     QString screenshot;
 };
@@ -36,6 +41,8 @@ Options parseOptions(const QStringList& arguments)
         const QString& a = arguments[i];
         if (a == QStringLiteral("--quit-after-show"))
             options.quitAfterShow = true;
+        else if ((a == QStringLiteral("--print") || a == QStringLiteral("/p")) && i + 1 < arguments.size())
+            options.print = arguments[++i];
         else if (a == QStringLiteral("--screenshot") && i + 1 < arguments.size())
             options.screenshot = arguments[++i];
         else
@@ -50,15 +57,29 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Options options = parseOptions(arguments);
+    // Printing a listing shows no window, so it needs no display.
+    if (!options.print.isEmpty() && !hasDisplay())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!hasDisplay()) {
         std::fputs("qel needs a display: run it on a desktop, or under xvfb-run\n", stderr);
         return 2;
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QEL"));
-    const Options options = parseOptions(QApplication::arguments());
 
     qel::CQelApp qel;
+    if (!options.print.isEmpty()) {
+        if (!qel.mainFrame().openFile(options.print))
+            return 1;
+        const QString pdf = qel::printWholeListing(qel.ide(), options.print);
+        if (!pdf.isEmpty())
+            std::printf("%s\n", qPrintable(qel::printedToText(pdf)));
+        return 0;
+    }
     if (!qel.start(options.files))
         return 1;
 

@@ -21,6 +21,7 @@ PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QStrin
     PrintTarget target;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(name.left(31));
+    printer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     if (hasPrinter()) {
         if (ask) {
             QPrintDialog dialog(printer.get(), parent);

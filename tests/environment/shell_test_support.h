@@ -7,12 +7,16 @@
 #include "program/program_file.h"
 #include "support/program_builder.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -69,6 +73,21 @@ inline std::vector<std::string> lineTexts(const Program& program, uint32_t secti
     for (const ProgramLine& line : program.sections[section].lines)
         texts.push_back(line.text);
     return texts;
+}
+
+// Acts on the next modal dialog as soon as it is open (a dialog's exec() blocks the test otherwise).
+// A dialog that has gone may leave its address to the next one, so the one before is watched.
+inline void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget> previous = nullptr)
+{
+    QTimer::singleShot(10, [act, previous] {
+        // Open means shown with its first field focused, so typed keys have somewhere to go.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == previous || !modal->isVisible() || !modal->focusWidget()) {
+            whenDialogOpens(act, previous);
+            return;
+        }
+        act(modal);
+    });
 }
 
 } // namespace qel::test

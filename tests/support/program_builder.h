@@ -59,6 +59,31 @@ private:
     VariableTable& variables_;
 };
 
+// A one- or two-dimensional array's declaration (dim2 0: one dimension).
+inline std::vector<std::string> arrayFields(std::string type, std::string name, int dim1, int dim2 = 0)
+{
+    std::vector<std::string> fields(12);
+    fields[0] = type;
+    fields[1] = dim2 == 0 ? "1D Array" : "2D Array";
+    fields[2] = std::to_string(dim1);
+    fields[3] = dim2 == 0 ? "" : std::to_string(dim2);
+    fields[4] = name;
+    return fields;
+}
+
+// DisplayVarsInListCtrl's fields: variables with their titles ("" for none), then the list title.
+inline std::vector<std::string> listFields(std::vector<std::pair<std::string, std::string>> columns,
+                                           std::string listTitle = "")
+{
+    std::vector<std::string> fields(13);
+    for (size_t k = 0; k < columns.size() && k < 6; ++k) {
+        fields[2 * k] = columns[k].first;
+        fields[2 * k + 1] = columns[k].second;
+    }
+    fields[12] = listTitle;
+    return fields;
+}
+
 } // namespace qel::test
 
 namespace qel::test {

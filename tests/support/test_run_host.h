@@ -51,6 +51,7 @@ public:
         return reply;
     }
     void paintEmptyNotice() override { ++emptyPaintNotices; }
+    void showVariableList(const VariableListTable& table) override { lists.push_back(table); }
     bool startTimer(uint32_t intervalMs) override
     {
         timerStarts.push_back(intervalMs);
@@ -61,6 +62,7 @@ public:
     std::vector<std::string> texts() const { return recorder.texts(); }
 
     RecordingHost recorder;
+    std::vector<VariableListTable> lists;
     Interpreter* interpreter = nullptr;
     std::deque<std::function<void(Interpreter&)>> whenPaused;
     std::deque<std::optional<std::string>> inputs;

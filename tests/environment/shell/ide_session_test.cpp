@@ -29,21 +29,6 @@ void screenshot(QWidget* widget, const char* name)
         widget->window()->grab().save(dir + "/" + name + ".png");
 }
 
-// Acts on the next modal dialog as soon as it is open (a dialog's exec() blocks the test otherwise).
-// A dialog that has gone may leave its address to the next one, so the one before is watched.
-void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget> previous = nullptr)
-{
-    QTimer::singleShot(10, [act, previous] {
-        // Open means shown with its first field focused, so typed keys have somewhere to go.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == previous || !modal->isVisible() || !modal->focusWidget()) {
-            whenDialogOpens(act, previous);
-            return;
-        }
-        act(modal);
-    });
-}
-
 // Types into the focused field, then moves on with Tab.
 void typeFields(QWidget* dialog, const std::vector<QString>& texts)
 {
@@ -59,9 +44,9 @@ void typeFields(QWidget* dialog, const std::vector<QString>& texts)
 // the fields to the instruction's own dialog, which Enter closes.
 void addLine(CQelView* view, const QString& letters, const std::vector<QString>& fields, const char* picture = nullptr)
 {
-    whenDialogOpens([=](QWidget* chooser) {
+    test::whenDialogOpens([=](QWidget* chooser) {
         QTest::keyClicks(chooser->focusWidget(), letters.mid(1));
-        whenDialogOpens(
+        test::whenDialogOpens(
             [=](QWidget* editor) {
                 typeFields(editor, fields);
                 if (picture)

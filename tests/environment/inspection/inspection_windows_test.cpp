@@ -1,0 +1,112 @@
+// The object viewer while a run is stepped, and the variable list window a program opens: its
+// table, sorting, copying and the bytes it saves.
+
+#include "environment/inspection/inspection_windows.h"
+#include "environment/inspection/object_viewer.h"
+#include "environment/inspection/variable_list_window.h"
+#include "environment/program_view/qel_view.h"
+#include "environment/shell/main_frame.h"
+#include "environment/shell/qel_app.h"
+#include "shell_test_support.h"
+
+#include <QClipboard>
+#include <QHeaderView>
+#include <QSettings>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace qel {
+namespace {
+
+struct InspectionTest : ::testing::Test {
+    InspectionTest() : app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat))
+    {
+        app.ide().host.messageRecorder = &messages;
+    }
+    QStringList column(QTreeWidget* list, int k)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts << list->topLevelItem(i)->text(k);
+        return texts;
+    }
+    QTemporaryDir dir;
+    CQelApp app;
+    test::RecordingHost messages;
+};
+
+TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
+{
+    ASSERT_TRUE(app.start({}));
+    test::ProgramBuilder b(app.ide().program, app.ide().variables);
+    b.section(kInitialise)
+        .add("DeclareVariable", test::variableFields("Integer", "Count", "5"))
+        .add("DeclareVariable", test::arrayFields("String", "Names", 2))
+        .add("Stop")
+        .add("Let", test::letFields("Count", "Count", "+", "1"))
+        .add("Let", test::letFields("Names(2)", "\"Bo\""));
+    CMainFrame& frame = app.mainFrame();
+    frame.commandAction(kCmdObjectViewer)->trigger();
+    CORXObjectViewer* viewer = frame.inspection().objectViewer();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->windowTitle(), "QEL Object Viewer");
+    EXPECT_EQ(column(viewer->variablesPane(), 0).mid(0, 2), (QStringList{"qelScanCode", "qelChar"}));
+    const QStringList names = column(viewer->variablesPane(), 0);
+    ASSERT_TRUE(names.contains("Names"));
+    viewer->variablesPane()->setCurrentItem(viewer->variablesPane()->topLevelItem(int(names.indexOf("Names"))));
+    // No program runs: texts are out of scope.
+    EXPECT_EQ(column(viewer->valuesPane(), 0), (QStringList{"<Object out of scope>", "<Object out of scope>"}));
+    EXPECT_EQ(column(viewer->valuesPane(), 1), (QStringList{"1", "2"}));
+
+    QStringList atStop, afterStep;
+    app.ide().host.messageRecorder = &messages;
+    QTimer::singleShot(50, [&] {
+        atStop = column(viewer->valuesPane(), 0); // refreshed when the run paused
+        frame.view()->singleStep();
+        QTimer::singleShot(50, [&] {
+            viewer->variablesPane()->setCurrentItem(
+                viewer->variablesPane()->topLevelItem(int(column(viewer->variablesPane(), 0).indexOf("Count"))));
+            afterStep = column(viewer->valuesPane(), 0);
+            frame.view()->stop();
+        });
+    });
+    frame.view()->run();
+    EXPECT_EQ(atStop, (QStringList{"", ""})); // running: the texts are shown, empty so far
+    EXPECT_EQ(afterStep, QStringList{"6"});   // the stepped line added one
+}
+
+TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
+{
+    ASSERT_TRUE(app.start({}));
+    VariableListTable table{
+        "Scores", {"Name", "Score"}, {{"1", "Ann", "10"}, {"2", "Bo, Jr", "9.5"}, {"3", "Cy", "x"}}};
+    app.ide().host.showVariableList(table);
+    auto windows = app.mainFrame().findChildren<CORXListCtrlVars*>();
+    ASSERT_EQ(windows.size(), 1);
+    CORXListCtrlVars& list = *windows.front();
+    EXPECT_EQ(list.windowTitle(), "Scores");
+    EXPECT_EQ(column(list.list(), 1), (QStringList{"Ann", "Bo, Jr", "Cy"}));
+
+    // A click on a column's header sorts by it: numbers as numbers.
+    QTest::mouseClick(list.list()->header()->viewport(), Qt::LeftButton, {},
+                      QPoint(list.list()->header()->sectionViewportPosition(2) + 5, 5));
+    EXPECT_EQ(column(list.list(), 1), (QStringList{"Bo, Jr", "Ann", "Cy"}));
+
+    list.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "2,\"Bo, Jr\",9.5\n1,Ann,10\n3,Cy,x\n");
+
+    const QString path = dir.filePath("scores.csv");
+    list.chooseFile = [&](const QString& suggestion) {
+        EXPECT_TRUE(suggestion.endsWith("QELVars.CSV"));
+        return path;
+    };
+    list.saveAs();
+    const std::string expected = "#,Name,Score\r\n2,\"Bo, Jr\",9.5\r\n1,Ann,10\r\n3,Cy,x\r\n";
+    EXPECT_EQ(test::fileBytes(path), std::vector<uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Saved"});
+    EXPECT_FALSE(list.saveTo(dir.filePath("no/such/folder/x.csv")));
+    EXPECT_EQ(messages.texts().back(), "can't open file.");
+}
+
+} // namespace
+} // namespace qel

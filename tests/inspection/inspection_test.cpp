@@ -1,0 +1,160 @@
+// What the inspection windows show: the variables and their elements in the viewer's order, the
+// variable list's table (sorting, comma-separated text), and the DisplayVarsInListCtrl instruction.
+
+#include "inspection/list_table.h"
+#include "inspection/variable_listing.h"
+#include "support/run_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace qel {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+struct Listing : test::RunFixture {
+    VariableRecord& declare(std::vector<std::string> fields)
+    {
+        const std::string name = fields[4];
+        build.add("DeclareVariable", std::move(fields));
+        return *variables.findVariable(name);
+    }
+};
+
+TEST_F(Listing, VariablesAndElementsInTheViewersOrder)
+{
+    VariableRecord& grid = declare(test::arrayFields("Integer", "Grid", 2, 3));
+    declare(test::variableFields("Floating Point", "Half")).setNumberAt(0, 0.5f);
+    declare(test::variableFields("String", "Name", "\"Ann\""));
+    declare(test::variableFields("Bitmap", "Picture"));
+    declare(test::arrayFields("File", "Logs", 2));
+    for (size_t k = 0; k < grid.words.size(); ++k)
+        grid.words[k] = static_cast<uint32_t>(10 * (k + 1));
+
+    const std::vector<VariableRow> rows = variableRows(variables);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[0].name, "Grid");
+    EXPECT_EQ(rows[0].type, "Integer");
+    EXPECT_EQ(rows[0].dimensions, "2,3");
+    EXPECT_EQ(rows[1].type, "Float");
+    EXPECT_EQ(rows[1].dimensions, "");
+    EXPECT_EQ(rows[4].dimensions, "2");
+
+    // The first subscript outer, the second inner; storage has the first varying fastest.
+    const ElementListing g = listElements(grid, kGeneralPrecision, false);
+    std::vector<std::string> seen;
+    for (const ElementRow& r : g.rows)
+        seen.push_back(r.value + "@" + r.subscripts);
+    EXPECT_EQ(seen, (std::vector<std::string>{"10@1,1", "30@1,2", "50@1,3", "20@2,1", "40@2,2", "60@2,3"}));
+    EXPECT_FALSE(g.truncated());
+
+    const auto only = [&](std::string_view name, bool running) {
+        return listElements(*variables.findVariable(name), kRunStartPrecision, running).rows.at(0);
+    };
+    EXPECT_EQ(only("Half", false).value, "0.5");
+    EXPECT_EQ(only("Half", false).subscripts, "");
+    EXPECT_EQ(only("Name", false).value, "<Object out of scope>"); // texts exist only while a program runs
+    variables.findVariable("Name")->texts[0] = {"Ann", true};
+    EXPECT_EQ(only("Name", true).value, "Ann");
+    EXPECT_EQ(only("Picture", true).value, "<bitmap handles are hidden>");
+    EXPECT_EQ(only("Logs", true).value, "<file pointers are hidden>");
+}
+
+TEST_F(Listing, ALargeArrayListsItsFirstElementsAndSaysHowManyItHas)
+{
+    const VariableRecord& big = declare(test::arrayFields("Integer", "Big", 100, 60));
+    const ElementListing listing = listElements(big, kGeneralPrecision, true);
+    EXPECT_EQ(listing.rows.size(), kMaxListedElements);
+    EXPECT_EQ(listing.total, 6000u);
+    EXPECT_TRUE(listing.truncated());
+    EXPECT_EQ(listing.rows.back().subscripts, "84,20"); // element 5000 in the viewer's order
+    const VariableRecord& fits = declare(test::arrayFields("Integer", "Fits", 50, 100));
+    EXPECT_FALSE(listElements(fits, kGeneralPrecision, true).truncated());
+}
+
+TEST(ListTable, SortsNumbersAsNumbersAndWritesCellsThatReadBack)
+{
+    Rows rows = {{"1", "10", "b,c"}, {"2", "9", "a"}, {"3", "x", "b"}, {"4", "9.5", "\"q\""}};
+    sortRows(rows, 1);
+    EXPECT_EQ((std::vector<std::string>{rows[0][0], rows[1][0], rows[2][0], rows[3][0]}),
+              (std::vector<std::string>{"2", "4", "1", "3"})); // 9 < 9.5 < 10, then the text
+    sortRows(rows, 2);
+    EXPECT_EQ(rows[0][2], "\"q\"");
+    EXPECT_EQ(rows[2][2], "b"); // "b,c" compares as "bc"
+    EXPECT_EQ(rows[3][2], "b,c");
+
+    EXPECT_EQ(csvLine({"plain", "with,comma", "say \"hi\"", ""}), "plain,\"with,comma\",\"say \"\"hi\"\"\",");
+    const VariableListTable table{"T", {"Name", "Score"}, {{"1", "Ann", "3"}, {"2", "Bo, Jr", "4.5"}}};
+    EXPECT_EQ(csvText(table, "\r\n"), "#,Name,Score\r\n1,Ann,3\r\n2,\"Bo, Jr\",4.5\r\n");
+}
+
+struct DisplayVars : test::RunFixture {
+    void SetUp() override
+    {
+        handlers();
+        build.add("DeclareVariable", test::arrayFields("String", "Names", 3))
+            .add("DeclareVariable", test::arrayFields("Floating Point", "Scores", 3))
+            .add("DeclareVariable", test::arrayFields("Integer", "Four", 4))
+            .add("DeclareVariable", test::arrayFields("Integer", "Grid", 3, 2))
+            .add("DeclareVariable", test::variableFields("String", "Title", "\"From a variable\""))
+            .add("DeclareVariable", test::variableFields("String", "QEL_Flag_String", "\"DRC=2\""))
+            .add("DeclareVariable", test::variableFields("String", "Flags", "\"X=1;DRC=2\""))
+            .add("Let", test::letFields("Names(1)", "\"Ann\""))
+            .add("Let", test::letFields("Names(2)", "\"Bo\""))
+            .add("Let", test::letFields("Scores(1)", "2.5"));
+    }
+    const VariableListTable& shown()
+    {
+        start();
+        EXPECT_EQ(host.lists.size(), 1u);
+        static const VariableListTable kNone;
+        return host.lists.empty() ? kNone : host.lists.front();
+    }
+};
+
+TEST_F(DisplayVars, ColumnsTitlesRowsAndTheLimitOfAFlagString)
+{
+    build.add("DisplayVarsInListCtrl", test::listFields({{"Names", "\"Who\""}, {"Scores", ""}}, "Title"));
+    const VariableListTable& t = shown();
+    EXPECT_TRUE(errors().empty()) << errors()[0];
+    EXPECT_EQ(t.title, "From a variable");
+    EXPECT_EQ(t.columns, (std::vector<std::string>{"Who", "Scores"}));
+    EXPECT_EQ(t.rows, (Rows{{"1", "Ann", "2.5"}, {"2", "Bo", "0"}, {"3", "", "0"}}));
+    EXPECT_EQ(program.sections[kInitialise].lines.back().text,
+              "DisplayVarsInListCtrl Names (\"Who\"), Scores Title Title");
+
+    test::Session flagged;
+    flagged.handlers();
+    flagged.build.add("DeclareVariable", test::variableFields("String", "QEL_Flag_String"))
+        .add("DeclareVariable", test::variableFields("String", "Flags", "\"X=1;DRC=2\""))
+        .add("DeclareVariable", test::arrayFields("Integer", "Four", 4))
+        .add("DisplayVarsInListCtrl", test::listFields({{"QEL_Flag_String", ""}, {"Flags", ""}, {"Four", ""}}));
+    flagged.start();
+    ASSERT_EQ(flagged.host.lists.size(), 1u);
+    EXPECT_EQ(flagged.host.lists[0].title, "Variable Values");
+    EXPECT_EQ(flagged.host.lists[0].columns, std::vector<std::string>{"Four"});
+    EXPECT_EQ(flagged.host.lists[0].rows, (Rows{{"1", "0"}, {"2", "0"}})); // DRC=2 shows two rows
+}
+
+TEST_F(DisplayVars, RefusesColumnsItCannotShowAndKeepsThePartlyFilledWindow)
+{
+    build.add("DisplayVarsInListCtrl", test::listFields({{"Names", ""}, {"Four", ""}}));
+    EXPECT_EQ(shown().columns, std::vector<std::string>{"Names"}); // the window shows what it had
+    EXPECT_EQ(errors(), std::vector<std::string>{
+                            test::runErrorText("All variables must have the same number of elements - Four")});
+    for (const auto& [column, message] : std::vector<std::pair<std::string, std::string>>{
+             {"Grid", "Expecting 1 dimensional array but found variable - Grid"},
+             {"Title", "Expecting 1 dimensional array but found variable - Title"},
+             {"Missing", "Reference to undeclared variable - Missing"}}) {
+        test::Session s;
+        s.handlers();
+        s.build.add("DeclareVariable", test::arrayFields("Integer", "Grid", 3, 2))
+            .add("DeclareVariable", test::variableFields("String", "Title"))
+            .add("DisplayVarsInListCtrl", test::listFields({{column, ""}}));
+        s.start();
+        EXPECT_EQ(s.errors(), std::vector<std::string>{test::runErrorText(message)}) << column;
+    }
+}
+
+} // namespace
+} // namespace qel
