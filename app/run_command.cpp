@@ -4,6 +4,7 @@
 #include "app/json_writer.h"
 #include "app/tool_commands.h"
 #include "document/program_document.h"
+#include "inspection/variable_listing.h"
 #include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
 #include "program/program_file.h"
@@ -78,12 +79,6 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
     return o;
 }
 
-const char* typeWord(uint32_t type)
-{
-    static const char* words[] = {"", "Integer", "Float", "Bitmap", "String", "File"};
-    return type <= 5 ? words[type] : "";
-}
-
 std::string valueJson(const VariableRecord& v, size_t index)
 {
     switch (v.type) {
@@ -106,18 +101,14 @@ void printVariables(const VariableTable& variables, std::ostream& out)
     for (const VariableRecord& v : variables) {
         out << (first ? "" : ", ");
         first = false;
-        std::string dims = v.arrayKind == kArray1D   ? std::to_string(v.dim1)
-                           : v.arrayKind == kArray2D ? std::to_string(v.dim1) + "," + std::to_string(v.dim2)
-                                                     : "";
-        out << "{\"name\": " << jsonString(v.name) << ", \"type\": \"" << typeWord(v.type) << "\", \"dims\": \"" << dims
-            << "\", \"values\": [";
-        // First subscript outer, second inner, as the object viewer lists them.
+        out << "{\"name\": " << jsonString(v.name) << ", \"type\": \"" << typeWord(v.type) << "\", \"dims\": \""
+            << dimensionsText(v) << "\", \"values\": [";
+        // In the object viewer's order: first subscript outer, second inner.
         bool firstValue = true;
-        for (int32_t i = 1; i <= v.dim1; ++i)
-            for (int32_t j = 1; j <= v.dim2; ++j) {
-                out << (firstValue ? "" : ", ") << valueJson(v, elementIndex(v, i, j));
-                firstValue = false;
-            }
+        forEachElement(v, [&](const ElementRef& e) {
+            out << (firstValue ? "" : ", ") << valueJson(v, e.index);
+            firstValue = false;
+        });
         out << "]}";
     }
     out << "]}\n";
