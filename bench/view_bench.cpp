@@ -1,8 +1,11 @@
 // The program view on a section of 100,000 lines: painting an 800x600 view in the middle of it
-// (scrolling one line a paint, and with the indentation counted afresh), and Insert after at line
-// 50,000 with a dialog that is cancelled at once.
+// (scrolling one line a paint, and with the indentation counted afresh), Insert after at line
+// 50,000 with a dialog that is cancelled at once, and Find through all of it; the object viewer
+// showing 5,000 elements.
 
 #include "environment/ide_state.h"
+#include "environment/inspection/object_viewer.h"
+#include "environment/program_view/find_in_code.h"
 #include "environment/program_view/qel_view.h"
 #include "environment/program_view/view_model.h"
 #include "program/instruction_table.h"
@@ -10,6 +13,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -95,6 +99,46 @@ void BM_InsertAfterAt50k(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(f.ide.program.sections[kInitialise].lineCount());
 }
 BENCHMARK(BM_InsertAfterAt50k)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+namespace test_support {
+
+// A one-dimensional Integer array of n elements in the program's variables.
+void declareArray(IdeState& ide, std::string_view name, int32_t n)
+{
+    VariableDeclaration d;
+    d.name = name;
+    d.type = kTypeInteger;
+    d.arrayKind = kArray1D;
+    d.dim1 = n;
+    ide.variables.createVariable(d, ide.host);
+}
+
+} // namespace test_support
+
+// Find across the 100,000 lines: a text only the last line holds, searched from the start.
+void BM_Find100k(benchmark::State& state)
+{
+    Fixture f;
+    f.ide.program.sections[kMouse].lines.push_back(ProgramLine{kComment, "the needle", ParamBlock()});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findText(f.ide.program, "NEEDLE"));
+}
+BENCHMARK(BM_Find100k)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The object viewer showing a variable of 5,000 elements (the most a list shows).
+void BM_ObjectViewer5000(benchmark::State& state)
+{
+    IdeState ide;
+    test_support::declareArray(ide, "Big", 5000);
+    CORXObjectViewer viewer(ide);
+    for (auto _ : state) {
+        viewer.variablesPane()->setCurrentItem(nullptr);
+        viewer.variablesPane()->setCurrentItem(viewer.variablesPane()->topLevelItem(0));
+        benchmark::DoNotOptimize(viewer.valuesPane()->topLevelItemCount());
+    }
+    state.counters["rows"] = viewer.valuesPane()->topLevelItemCount();
+}
+BENCHMARK(BM_ObjectViewer5000)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

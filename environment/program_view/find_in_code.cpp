@@ -11,11 +11,13 @@ namespace qel {
 
 namespace {
 
-std::string upper(std::string_view text)
+unsigned char upper(char c) { return static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))); }
+
+// Whether text holds the (upper-case) piece, letter case ignored; nothing is copied.
+bool holds(std::string_view text, std::string_view upperPiece)
 {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
-    return out;
+    return std::search(text.begin(), text.end(), upperPiece.begin(), upperPiece.end(),
+                       [](char a, char b) { return upper(a) == static_cast<unsigned char>(b); }) != text.end();
 }
 
 std::string_view resultWord(uint32_t type)
@@ -35,10 +37,11 @@ std::optional<LineCursor> findText(const Program& program, std::string_view text
 {
     if (text.empty())
         return std::nullopt;
-    const std::string wanted = upper(text);
+    std::string wanted(text);
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(), upper);
     const auto matches = [&](uint32_t s, size_t i) {
         const std::string& line = program.sections[s].lines[i].text;
-        return !line.empty() && upper(line).find(wanted) != std::string::npos;
+        return !line.empty() && holds(line, wanted);
     };
     const LineCursor start = from.value_or(LineCursor{0, 0});
     // The rest of the sections after the starting line (all of them from the start)...

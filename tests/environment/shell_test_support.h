@@ -90,4 +90,12 @@ inline void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget>
     });
 }
 
+// Saves a picture of the widget's window as DIR/name.png when QEL_SCREENSHOT_DIR=DIR is set.
+inline void screenshot(QWidget* widget, const char* name)
+{
+    const QString dir = qEnvironmentVariable("QEL_SCREENSHOT_DIR");
+    if (!dir.isEmpty() && widget)
+        widget->window()->grab().save(dir + "/" + name + ".png");
+}
+
 } // namespace qel::test

@@ -67,6 +67,7 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
             viewer->variablesPane()->setCurrentItem(
                 viewer->variablesPane()->topLevelItem(int(column(viewer->variablesPane(), 0).indexOf("Count"))));
             afterStep = column(viewer->valuesPane(), 0);
+            test::screenshot(viewer, "object_viewer");
             frame.view()->stop();
         });
     });
@@ -92,6 +93,7 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
                       QPoint(list.list()->header()->sectionViewportPosition(2) + 5, 5));
     EXPECT_EQ(column(list.list(), 1), (QStringList{"Bo, Jr", "Ann", "Cy"}));
 
+    test::screenshot(&list, "variable_list");
     list.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "2,\"Bo, Jr\",9.5\n1,Ann,10\n3,Cy,x\n");
 

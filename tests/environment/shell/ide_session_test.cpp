@@ -22,13 +22,6 @@
 namespace qel {
 namespace {
 
-void screenshot(QWidget* widget, const char* name)
-{
-    const QString dir = qEnvironmentVariable("QEL_SCREENSHOT_DIR");
-    if (!dir.isEmpty() && widget)
-        widget->window()->grab().save(dir + "/" + name + ".png");
-}
-
 // Types into the focused field, then moves on with Tab.
 void typeFields(QWidget* dialog, const std::vector<QString>& texts)
 {
@@ -50,7 +43,7 @@ void addLine(CQelView* view, const QString& letters, const std::vector<QString>&
             [=](QWidget* editor) {
                 typeFields(editor, fields);
                 if (picture)
-                    screenshot(editor, picture);
+                    test::screenshot(editor, picture);
                 QTest::keyClick(editor->focusWidget(), Qt::Key_Return);
             },
             chooser);
@@ -85,7 +78,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     EXPECT_EQ(initialise.lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
     EXPECT_EQ(initialise.lines[2].text, "the line is drawn");
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
-    screenshot(view, "main_window");
+    test::screenshot(view, "main_window");
 
     const QString path = dir.filePath("drawing.qel");
     frame.chooseFile = [&](CMainFrame::FileDialogKind, const QString&) { return path; };
@@ -115,7 +108,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
             sawStep = app.ide().paused() && view->model().place(kInitialise).executionMarker == 2;
             // The line from (10, 20) to (310, 220) is on the canvas now.
             EXPECT_EQ(app.ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
-            screenshot(&frame, "paused_run");
+            test::screenshot(&frame, "paused_run");
             view->stop();
         });
     });
