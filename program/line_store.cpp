@@ -24,6 +24,20 @@ void copyOut(const ProgramLine& line, std::string* text, ParamBlock* block, uint
 
 } // namespace
 
+void blankLineBreaks(std::string& text)
+{
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        if (c == '\r' || c == '\n')
+            c = ' ';
+        text[out++] = c;
+    }
+    text.resize(out);
+}
+
 std::string_view sectionName(uint32_t section) { return section < kSectionCount ? kSectionNames[section] : ""; }
 std::string_view sectionTitle(uint32_t section) { return section < kSectionCount ? kSectionTitles[section] : ""; }
 
@@ -75,6 +89,8 @@ bool Program::saveLine(MessageHost& host, Buffer buffer)
     Section& s = current();
     if (edit.text.size() > kMaxLineText)
         edit.text.resize(kMaxLineText);
+    if (holdsLineBreak(edit.text)) [[unlikely]]
+        blankLineBreaks(edit.text);
     GetLineOffsets(edit.block, edit.type, host); // reports a type with no reference layout
     try {
         ProgramLine line{edit.type, {}, {}};

@@ -24,6 +24,11 @@ std::string_view sectionTitle(uint32_t section);
 
 inline constexpr size_t kMaxLineText = 1024;
 
+// A line's text is one line of the program file, so it never holds a line break.
+inline bool holdsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// Each line break (CR LF, CR or LF) becomes one blank.
+void blankLineBreaks(std::string& text);
+
 struct ProgramLine {
     uint32_t type = 0; // 0: a blank line not yet filled in
     std::string text;
@@ -72,7 +77,8 @@ public:
     // Links a blank line after line n of the current section and targets the EditBuffer at it.
     void insertBlankAfter(long n);
     // Stores the EditBuffer: appended when target is -1, else over the line at the walk position.
-    // The file reader lets the stored line take the buffer's text and block instead of copying them.
+    // A text is cut to kMaxLineText and its line breaks become blanks. The file reader lets the
+    // stored line take the buffer's text and block instead of copying them.
     enum class Buffer { Copy, Take };
     bool saveLine(MessageHost& host, Buffer buffer = Buffer::Copy);
     // Removes line n of the current section; line 0 is refused with a message. Removing the variables

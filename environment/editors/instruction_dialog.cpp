@@ -1,6 +1,7 @@
 #include "environment/editors/instruction_dialog.h"
 
 #include "environment/editors/field_layout.h"
+#include "environment/editors/one_line_field.h"
 #include "environment/editors/pickers.h"
 #include "environment/help/help.h"
 #include "environment/ide_state.h"
@@ -42,12 +43,14 @@ QComboBox* editableBox(const FieldSpec& spec)
     box->setMinimumContentsLength(kOperandWidthChars);
     if (spec.maxLength > 0)
         box->lineEdit()->setMaxLength(spec.maxLength);
+    keepOnOneLine(*box->lineEdit());
     return box;
 }
 
 QLineEdit* textField(const FieldSpec& spec)
 {
     auto* edit = new QLineEdit;
+    keepOnOneLine(*edit);
     int chars = kTextWidthChars;
     if (spec.maxLength > 0) {
         edit->setMaxLength(spec.maxLength);
