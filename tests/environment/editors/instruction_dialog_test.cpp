@@ -6,6 +6,7 @@
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
 #include "instructions/catalogue.h"
+#include "instructions/text/text_instructions.h"
 #include "program/instruction_table.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
@@ -338,6 +339,32 @@ TEST_F(InstructionDialogTest, APastedLineBreakBecomesABlankAndEveryLineTheEditor
         EXPECT_EQ(again[n].block, lines()[n].block) << lines()[n].text;
     }
     EXPECT_EQ(storeProgram(reread).value(), *bytes);
+}
+
+TEST_F(InstructionDialogTest, TextFontListsEachFamilyOnceAndKeepsTheStoredFace)
+{
+    ProgramBuilder build(ide.program, ide.variables);
+    build.add("TextFont", {"Arial", "28", "1", "", ""});
+    build.add("TextFont", {"No Such Face", "9", "", "1", ""});
+    build.add("TextFont", {"arial", "12", "", "", ""});
+    const std::vector<ProgramLine> before = lines();
+    for (long n = 1; n <= 3; ++n) {
+        auto dialog = editDialog(n);
+        QComboBox* faces = combo(*dialog, 0);
+        EXPECT_EQ(faces->currentText().toStdString(), before[n].block.textField(text_block::kFace));
+        int arial = 0;
+        for (int i = 0; i < faces->count(); ++i) {
+            arial += faces->itemText(i) == "Arial" ? 1 : 0;
+            EXPECT_FALSE(faces->itemText(i).contains(" [")) << faces->itemText(i).toStdString();
+        }
+        EXPECT_EQ(arial, 1);
+        clickOk(*dialog); // OK without a change leaves the line as it was
+        ASSERT_TRUE(dialog->stored());
+        EXPECT_EQ(lines()[n].text, before[n].text);
+        EXPECT_EQ(lines()[n].block, before[n].block);
+    }
+    EXPECT_EQ(lines()[1].text, "TextFont \"Arial\",28,Bold");
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)
