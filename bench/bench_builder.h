@@ -53,7 +53,11 @@ struct Builder {
         fields[5] = "0";
         return add(kDeclareVariable, fields);
     }
-    bool save(const std::string& path) { return writeFileAtomically(path, storeProgram(program)); }
+    bool save(const std::string& path)
+    {
+        const auto bytes = storeProgram(program);
+        return bytes && writeFileAtomically(path, *bytes);
+    }
 };
 
 std::vector<std::string> let(std::string dest, std::string a, std::string op, std::string b)

@@ -55,7 +55,7 @@ void BM_WriteProgram100k(benchmark::State& state)
     openProgram(program, variables, programFile(), host);
     for (auto _ : state) {
         auto bytes = storeProgram(program);
-        benchmark::DoNotOptimize(bytes.data());
+        benchmark::DoNotOptimize(bytes->data());
     }
     reportPeakMemory(state);
 }

@@ -45,7 +45,7 @@ std::vector<uint8_t> makeProgramFile(size_t lines)
         }
         program.sections[i % kSectionCount].lines.push_back(std::move(line));
     }
-    return storeProgram(program);
+    return storeProgram(program).value();
 }
 
 } // namespace qel::bench

@@ -27,7 +27,8 @@ void rebuildVariableTable(const Program& program, VariableTable& variables, Mess
 
 bool saveProgram(const Program& program, const std::string& path)
 {
-    return writeFileAtomically(path, storeProgram(program));
+    const Result<std::vector<uint8_t>> bytes = storeProgram(program);
+    return bytes && writeFileAtomically(path, *bytes);
 }
 
 } // namespace qel

@@ -27,11 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qel::VariableTable variables;
     qel::openProgram(program, variables, std::span(data, size), host);
 
-    std::vector<uint8_t> first = qel::storeProgram(program);
+    const auto first = qel::storeProgram(program);
+    if (!first)
+        std::abort(); // whatever the reader accepted can be written
     qel::Program again;
     qel::VariableTable againVariables;
-    qel::LoadResult r = qel::openProgram(again, againVariables, first, host);
-    if (r.status != qel::ReadStatus::Ok || qel::storeProgram(again) != first)
+    qel::LoadResult r = qel::openProgram(again, againVariables, *first, host);
+    if (r.status != qel::ReadStatus::Ok || qel::storeProgram(again).value() != *first)
         std::abort(); // what the reader accepted must write back as a file it reads the same
     return 0;
 }

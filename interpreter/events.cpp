@@ -12,8 +12,9 @@ namespace {
 
 void setInteger(VariableRecord* v, int value)
 {
+    // Key codes and coordinates are far inside the Integer range, so the store cannot fail.
     if (v && v->isNumeric() && !v->words.empty())
-        v->setNumberAt(0, static_cast<float>(value));
+        static_cast<void>(v->setNumberAt(0, static_cast<float>(value)));
 }
 
 } // namespace

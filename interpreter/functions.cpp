@@ -12,10 +12,6 @@ namespace qel {
 
 namespace {
 
-// As floats, 2147483647 is 2^31, so the check lets 2147483648 through as Let does.
-constexpr float kIntegerLow = -2147483648.0f;
-constexpr float kIntegerHigh = 2147483648.0f;
-
 constexpr std::string_view kParameterCountMismatch = "Paramater count mismatch";
 constexpr std::string_view kIncompatible = "Incompatible variable types for source and destination variable - ";
 
@@ -84,10 +80,9 @@ Status LineContext::assignValue(CachedOperand& value, int kindOfValue, CachedOpe
     }
     if (kindOfValue != kTypeInteger && kindOfValue != kTypeFloat && kindOfValue != kKindNumberLiteral)
         return runError(kIncompatible, destination.operand.name);
-    const float number = TRY(evalNumber(ctx, value));
-    if (target.type == kTypeInteger && !(number >= kIntegerLow && number <= kIntegerHigh))
-        return runError(msg::kIntegerOverflow);
-    return storeNumber(ctx, number, destination);
+    // An Integer takes -2^31 .. 2^31 (2^31 as 2147483647); the store fails with the overflow error
+    // otherwise.
+    return storeNumber(ctx, TRY(evalNumber(ctx, value)), destination);
 }
 
 LineResult LineContext::enterFunction(const LineCursor& callLine, const LineCursor& function)

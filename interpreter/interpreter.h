@@ -63,6 +63,7 @@ private:
     void exitApplication();
     [[nodiscard]] std::optional<SectionEnd> afterLine(LineResult result, uint32_t s);
     void pauseAfterStop(uint32_t s);
+    [[nodiscard]] SectionEnd sectionEnded(const SectionEnd& end, uint32_t s);
     void pause(const LineCursor& at, std::string_view message = {});
     void runHandler(uint32_t section, const HandlerFunction& handler, uint8_t marker);
     void finishEventRun(const SectionEnd& end, uint32_t savedSection);

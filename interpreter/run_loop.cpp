@@ -34,6 +34,22 @@ void Interpreter::pauseAfterStop(uint32_t s)
     pause(state_.cursors[s], msg::kStopFound);
 }
 
+// A section's run ends with no request left over for a later run: a Stop on its last line pauses
+// there (the run waits, as at any pause, until it is continued or stopped), and a single step ends
+// with the section. Left set, either flag would hold back every later Timer tick and pause some
+// later handler at its first line.
+SectionEnd Interpreter::sectionEnded(const SectionEnd& end, uint32_t s)
+{
+    Debugger& debug = state_.debugger;
+    if (end.kind == SectionEnd::Kind::Finished && state_.running() && (debug.flags() & Debugger::kStopExecuted)) {
+        pauseAfterStop(s);
+        while (state_.running() && debug.isPaused())
+            state_.host.waitForEvents();
+    }
+    debug.lower(Debugger::kStopExecuted | Debugger::kSingleStep | Debugger::kSkipBreakpoint);
+    return end;
+}
+
 // What the loop does after a line that did not simply succeed: nothing when the run goes on,
 // otherwise how the section's run ends.
 std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
@@ -54,9 +70,11 @@ std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
     if (cur.index + 1 >= st.lineRuns[cur.section].size()) {
         if (st.callStacks[s].isEmpty())
             return SectionEnd::finished();
+        // The section that ran out is the one the cursor is in: a function of another section
+        // called without its EndFunction runs off that section's end.
         st.errorText = runError(msg::kUnexpectedEnd).text();
-        st.currentSection = s;
-        return SectionEnd::error({s, static_cast<uint32_t>(st.program.sections[s].lineCount() - 1)});
+        st.currentSection = cur.section;
+        return SectionEnd::error(cur);
     }
     ++cur.index;
     return std::nullopt;
@@ -82,7 +100,7 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
             else
                 end = afterLine(result, s);
             if (end) [[unlikely]]
-                return *end;
+                return debug.flags() ? sectionEnded(*end, s) : *end;
             if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
                 pauseAfterStop(s);
             if (++st.iterations >= kPumpInterval) [[unlikely]] {
@@ -122,7 +140,7 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
                 if (debug.profiling())
                     debug.profileLine(at, start);
                 if (std::optional<SectionEnd> end = afterLine(result, s))
-                    return *end;
+                    return sectionEnded(*end, s);
                 if (debug.flags() & Debugger::kStopExecuted)
                     pauseAfterStop(s);
             }

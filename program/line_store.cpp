@@ -15,6 +15,20 @@ constexpr std::string_view kSectionTitles[] = {"Initialisation", "Paint event", 
 
 } // namespace
 
+void blankLineBreaks(std::string& text)
+{
+    size_t out = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        if (c == '\r' || c == '\n')
+            c = ' ';
+        text[out++] = c;
+    }
+    text.resize(out);
+}
+
 std::string_view sectionName(uint32_t section) { return section < kSectionCount ? kSectionNames[section] : ""; }
 std::string_view sectionTitle(uint32_t section) { return section < kSectionCount ? kSectionTitles[section] : ""; }
 
@@ -46,6 +60,8 @@ bool Program::saveLine(MessageHost& host, Buffer buffer)
         return false; // a target that is no line: nothing to replace
     if (edit.text.size() > kMaxLineText)
         edit.text.resize(kMaxLineText);
+    if (holdsLineBreak(edit.text)) [[unlikely]]
+        blankLineBreaks(edit.text);
     GetLineOffsets(edit.block, edit.type, host); // reports a type with no reference layout
     try {
         ProgramLine line{edit.type, {}, {}};

@@ -24,6 +24,11 @@ std::string_view sectionTitle(uint32_t section);
 
 inline constexpr size_t kMaxLineText = 1024;
 
+// A line's text is one line of the program file, so it never holds a line break.
+inline bool holdsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+// Each line break (CR LF, CR or LF) becomes one blank.
+void blankLineBreaks(std::string& text);
+
 struct ProgramLine {
     uint32_t type = 0; // 0: a blank line not yet filled in
     std::string text;
@@ -60,7 +65,8 @@ public:
     uint32_t insertBlankAfter(uint32_t section, long n);
     // Stores the EditBuffer in its section: over the line at its target, or appended when the target
     // is -1. The file reader lets the stored line take the buffer's text and block instead of
-    // copying them. False (after the message) when memory ran out or the target is no line.
+    // copying them. A text is cut to kMaxLineText and its line breaks become blanks. False (after the
+    // message) when memory ran out or the target is no line.
     enum class Buffer { Copy, Take };
     [[nodiscard]] bool saveLine(MessageHost& host, Buffer buffer = Buffer::Copy);
     // Removes line n of a section; line 0 is refused with a message. Removing the variables of a

@@ -9,6 +9,7 @@
 // Integers are little-endian; texts are 8-bit. The reader takes the whole file apart before it
 // touches the program, so a damaged or truncated file never leaves half a program behind.
 
+#include "base/result.h"
 #include "program/host.h"
 #include "program/program.h"
 
@@ -75,8 +76,9 @@ struct LoadResult {
 LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, MessageHost& host,
                        const LegacyTextFileOpenConverter& convertTextFileOpen);
 
-// Store: the whole program as "QEL 1.25" file bytes.
-std::vector<uint8_t> storeProgram(const Program& program);
+// Store: the whole program as "QEL 1.25" file bytes. A line whose text holds a line break (which
+// the line store never keeps) is refused rather than written into a file the reader would refuse.
+[[nodiscard]] Result<std::vector<uint8_t>> storeProgram(const Program& program);
 
 // Whole-file helpers; false when the file cannot be read or written. writeFileAtomically writes a
 // temporary file beside the target and renames it over the target.
@@ -84,6 +86,7 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
 bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
 
 inline constexpr std::string_view kBadVersionMessage = "Corrupt, Obsolete or Non-QEL file.";
+inline constexpr std::string_view kLineBreakInLine = "A line break in the text of line ";
 inline constexpr std::string_view kTraceIgnoredMessage = "Trace On/Trace Off instruction found and ignored";
 
 } // namespace qel

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 namespace qel {
@@ -24,12 +25,19 @@ void putText(std::vector<uint8_t>& out, std::string_view text)
 
 } // namespace
 
-std::vector<uint8_t> storeProgram(const Program& program)
+Result<std::vector<uint8_t>> storeProgram(const Program& program)
 {
     size_t size = kCurrentVersion.size() + 1;
-    for (const Section& s : program.sections)
-        for (const ProgramLine& line : s.lines)
-            size += 4 + line.text.size() + 1 + line.block.bytes().size();
+    for (uint32_t section = 0; section < kSectionCount; ++section) {
+        const std::vector<ProgramLine>& lines = program.sections[section].lines;
+        for (size_t n = 0; n < lines.size(); ++n) {
+            // The break would end the text early and the rest would be read as the line's block.
+            if (holdsLineBreak(lines[n].text))
+                return Failure(std::string(kLineBreakInLine) + std::to_string(n) + " of the " +
+                               std::string(sectionName(section)) + " section");
+            size += 4 + lines[n].text.size() + 1 + lines[n].block.bytes().size();
+        }
+    }
     std::vector<uint8_t> out;
     out.reserve(size + kSectionCount * 8);
 

@@ -39,6 +39,9 @@ struct FieldSpec {
     int maxLength = 0;              // Text: 0 = no limit beyond the line's
     uint32_t variableTypes = 0;     // Variable: VariablePick bits, 0 = all variables
     bool newRadioGroup = false;     // Radio: starts a group of its own right after another group
+    // List: a value that is none of the items (a stored one) is shown and kept as it is, rather
+    // than replaced by the first item.
+    bool keepsUnlistedValue = false;
 };
 
 struct FieldError {

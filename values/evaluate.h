@@ -63,10 +63,17 @@ inline float scalarValue(const OperandCache& cache)
     return cache.scalarIsInteger ? static_cast<float>(std::bit_cast<int32_t>(*cache.scalar))
                                  : std::bit_cast<float>(*cache.scalar);
 }
-inline void storeScalar(OperandCache& cache, float value)
+// False, with the element untouched, when an Integer cannot take the value (see integerOf).
+[[nodiscard]] inline bool storeScalar(OperandCache& cache, float value)
 {
-    *cache.scalar =
-        cache.scalarIsInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
+    if (!cache.scalarIsInteger) {
+        *cache.scalar = std::bit_cast<uint32_t>(value);
+        return true;
+    }
+    if (!fitsInteger(value)) [[unlikely]]
+        return false;
+    *cache.scalar = std::bit_cast<uint32_t>(integerOf(value));
+    return true;
 }
 
 // A number: a numeric literal, or an Integer (converted), Floating Point or String (its text read as
@@ -89,13 +96,18 @@ inline void storeScalar(OperandCache& cache, float value)
 [[nodiscard]] Result<uint32_t> evalBitmap(EvalContext& ctx, CachedOperand& op);
 [[nodiscard]] Result<uint32_t> evalFile(EvalContext& ctx, CachedOperand& op);
 
-// Stores into an Integer (truncated toward zero) or Floating Point element. Callers have checked
-// the variable's type.
+// "Integer variable overflow/underflow." with its header: a value an Integer cannot take.
+[[nodiscard]] Failure integerOverflow();
+
+// Stores into an Integer (truncated toward zero; see integerOf) or Floating Point element; NaN or a
+// value beyond the 32-bit range fails an Integer with the overflow error. Callers have checked the
+// variable's type.
 [[nodiscard]] inline Status storeNumber(EvalContext& ctx, float value, CachedOperand& op)
 {
     if (op.cache.scalar) {
-        storeScalar(op.cache, value);
-        return success();
+        if (storeScalar(op.cache, value)) [[likely]]
+            return success();
+        return integerOverflow();
     }
     return storeNumberSlow(ctx, value, op);
 }

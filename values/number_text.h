@@ -30,13 +30,16 @@ size_t formatNumberInto(char* out, float value, uint32_t precision);
 // (sign, digits, point, exponent) the way C's atof reads it; 0 when there is none.
 float leadingDecimalValue(std::string_view text);
 
-// Float to Integer: truncated toward zero. A value outside the 32-bit range (or not a number) gives
-// -2147483648, the "integer indefinite" value that the processor's own conversion produces.
-inline int32_t truncateToInt32(float value)
-{
-    if (value >= -2147483648.0f && value < 2147483648.0f)
-        return static_cast<int32_t>(value);
-    return -2147483647 - 1;
-}
+// Storing a number into an Integer, the one rule every store follows. The value is truncated toward
+// zero. 2147483647 has no float of its own: its nearest, 2^31, is what the largest Integer reads as
+// and what arithmetic near the top gives, so 2^31 stores 2147483647. Not a number, and anything
+// beyond -2^31 .. 2^31, has no Integer: the store fails with the overflow error.
+inline constexpr float kIntegerLowest = -2147483648.0f;
+inline constexpr float kIntegerHighest = 2147483648.0f;
+
+inline bool fitsInteger(float value) { return value >= kIntegerLowest && value <= kIntegerHighest; }
+
+// The Integer of a value that fits.
+inline int32_t integerOf(float value) { return value < kIntegerHighest ? static_cast<int32_t>(value) : 2147483647; }
 
 } // namespace qel

@@ -41,10 +41,13 @@ Status storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op)
     const auto [v, i] = TRY(storeTarget(ctx, op));
     if (!v->isNumeric())
         return internalError(msg::kStoreWrongType, op.operand.name);
+    if (!v->setNumberAt(i, value))
+        return integerOverflow();
     noteScalar(op.cache, *v);
-    v->setNumberAt(i, value);
     return success();
 }
+
+Failure integerOverflow() { return runError(msg::kIntegerOverflow); }
 
 Status storeWord(EvalContext& ctx, uint32_t word, CachedOperand& op)
 {

@@ -70,11 +70,18 @@ struct VariableRecord {
     {
         return type == kTypeInteger ? static_cast<float>(integerAt(i)) : floatAt(i);
     }
-    // Stores a number: an Integer receives it truncated toward zero.
-    [[gnu::always_inline]] void setNumberAt(size_t i, float value)
+    // Stores a number: an Integer receives it as integerOf() says; false, with the element
+    // untouched, when the value has no Integer.
+    [[nodiscard, gnu::always_inline]] bool setNumberAt(size_t i, float value)
     {
-        words[i] =
-            type == kTypeInteger ? std::bit_cast<uint32_t>(truncateToInt32(value)) : std::bit_cast<uint32_t>(value);
+        if (type != kTypeInteger) {
+            words[i] = std::bit_cast<uint32_t>(value);
+            return true;
+        }
+        if (!fitsInteger(value)) [[unlikely]]
+            return false;
+        words[i] = std::bit_cast<uint32_t>(integerOf(value));
+        return true;
     }
     std::string_view textAt(size_t i) const { return texts[i].text; }
 

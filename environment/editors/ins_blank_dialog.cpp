@@ -1,5 +1,6 @@
 #include "environment/editors/ins_blank_dialog.h"
 
+#include "environment/editors/one_line_field.h"
 #include "environment/help/help.h"
 #include "runtime/latin1.h"
 
@@ -85,6 +86,7 @@ InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
     field_ = new InstructionField;
     paintPaleYellow(*field_);
     field_->setMaxLength(1024);
+    keepOnOneLine(*field_);
     auto* label = new QLabel(tr("&Instruction"));
     label->setBuddy(field_);
     add_ = new QPushButton(tr("&Add"));

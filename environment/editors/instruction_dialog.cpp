@@ -1,6 +1,7 @@
 #include "environment/editors/instruction_dialog.h"
 
 #include "environment/editors/field_layout.h"
+#include "environment/editors/one_line_field.h"
 #include "environment/editors/pickers.h"
 #include "environment/help/help.h"
 #include "environment/ide_state.h"
@@ -42,12 +43,14 @@ QComboBox* editableBox(const FieldSpec& spec)
     box->setMinimumContentsLength(kOperandWidthChars);
     if (spec.maxLength > 0)
         box->lineEdit()->setMaxLength(spec.maxLength);
+    keepOnOneLine(*box->lineEdit());
     return box;
 }
 
 QLineEdit* textField(const FieldSpec& spec)
 {
     auto* edit = new QLineEdit;
+    keepOnOneLine(*edit);
     int chars = kTextWidthChars;
     if (spec.maxLength > 0) {
         edit->setMaxLength(spec.maxLength);
@@ -218,8 +221,18 @@ void InstructionDialog::setValues(const std::vector<std::string>& values)
         switch (specs_[k].kind) {
         case FieldKind::Text: static_cast<QLineEdit*>(w)->setText(value); break;
         case FieldKind::List: {
-            // A value that is none of the items (an empty one for a new line) shows the first item.
+            // A value that is none of the items (an empty one for a new line) shows the first item,
+            // unless the list keeps such a value: it then becomes an item of its own, at the top.
             auto* box = static_cast<QComboBox*>(w);
+            if (specs_[k].keepsUnlistedValue && !value.isEmpty()) {
+                int at = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+                if (at < 0) {
+                    box->insertItem(0, value);
+                    at = 0;
+                }
+                box->setCurrentIndex(at);
+                break;
+            }
             box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
             break;
         }

@@ -18,7 +18,6 @@ namespace qel {
 namespace {
 
 constexpr int kRefreshMs = 20;
-const QRect kRunTimeWindowRect(0, 0, 600, 400);
 
 QMessageBox::Icon boxIcon(Icon icon)
 {

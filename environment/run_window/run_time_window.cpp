@@ -36,6 +36,12 @@ void CRunTimeWnd::repaintCanvas()
 
 void CRunTimeWnd::showCanvas() { update(); }
 
+QSize CRunTimeWnd::sizeHint() const
+{
+    // Without a size of its own yet, the window asks for the room a run starts with.
+    return size().isEmpty() ? kRunTimeWindowRect.size() : size();
+}
+
 void CRunTimeWnd::closeForGood()
 {
     closing_ = true;

@@ -2,6 +2,7 @@
 // The run-time window: shows the run's canvas, repaints it fully (Paint section) when shown or
 // resized, turns keys and mouse into the program's events, and refuses to be closed by the user.
 
+#include <QRect>
 #include <QWidget>
 
 namespace qel {
@@ -11,6 +12,8 @@ class MessageHost;
 class RunCanvas;
 
 inline constexpr const char* kRunTimeWindowCaption = "Run Time Window";
+// The window's frame when a run creates it: (0, 0)-(600, 400) in the main frame's client area.
+inline constexpr QRect kRunTimeWindowRect(0, 0, 600, 400);
 inline constexpr const char* kMayNotBeClosed = "This window may not be closed";
 
 class CRunTimeWnd : public QWidget {
@@ -24,6 +27,10 @@ public:
     void showCanvas();
     // Lets the environment close the window (the user never can).
     void closeForGood();
+
+    // The size the window has: the MDI area's Cascade sizes every window to its hint, and the
+    // picture's room must not go with it.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

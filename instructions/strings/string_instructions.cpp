@@ -108,13 +108,11 @@ LineResult stringToNumeric(LineContext& line)
     TRY(checkNumeric(ctx, target));
     const std::string_view value = TRY(evalString(ctx, text));
     const double number = leadingNumber(value);
-    float stored = toFloat(number);
-    if (operandKind(ctx, target) == kKindInteger) {
-        if (number < kSmallestInteger || number > kLargestInteger)
-            return rangeError(ctx, stored, target.operand.name);
-        // The float nearest 2147483647 is 2^31, which would wrap to -2^31 when stored.
-        stored = std::min(stored, std::nextafter(2147483648.0f, 0.0f));
-    }
+    const float stored = toFloat(number);
+    // The text's own value is checked; the float stored may round to 2^31, which an Integer takes
+    // as 2147483647.
+    if (operandKind(ctx, target) == kKindInteger && (number < kSmallestInteger || number > kLargestInteger))
+        return rangeError(ctx, stored, target.operand.name);
     TRY(storeNumber(ctx, stored, target));
     return Flow::Next;
 }

@@ -80,24 +80,55 @@ std::optional<uint32_t> chosenColour(const std::string& value, std::string& name
     return colourNumber(name);
 }
 
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 } // namespace
+
+std::vector<std::string> fontFaceNames(const std::vector<std::u16string>& families)
+{
+    std::vector<std::string> faces;
+    for (std::u16string_view family : families) {
+        // "C059 [UKWN]": the family as one foundry makes it; the family's name alone selects it.
+        if (const size_t tag = family.rfind(u" ["); tag != std::u16string_view::npos && family.back() == u']')
+            family = family.substr(0, tag);
+        std::string face;
+        for (const char16_t c : family) {
+            if (c > 0xFF) {
+                face.clear(); // a program's texts are 8-bit: this name could not be stored
+                break;
+            }
+            face += static_cast<char>(c);
+        }
+        if (!face.empty() && std::find(faces.begin(), faces.end(), face) == faces.end())
+            faces.push_back(std::move(face));
+    }
+    if (std::find(faces.begin(), faces.end(), kArialFace) == faces.end()) {
+        const auto later = std::find_if(faces.begin(), faces.end(), [](const std::string& face) {
+            return std::lexicographical_compare(kArialFace.begin(), kArialFace.end(), face.begin(), face.end(),
+                                                [](char a, char b) { return lowerAscii(a) < lowerAscii(b); });
+        });
+        faces.insert(later, std::string(kArialFace));
+    }
+    return faces;
+}
 
 std::vector<std::string> installedFontFaces()
 {
-    std::vector<std::string> faces;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return faces;
+        return {};
+    std::vector<std::u16string> families;
     for (const QString& family : QFontDatabase::families())
-        faces.push_back(fromQString(family));
-    return faces;
+        families.push_back(family.toStdU16String());
+    return fontFaceNames(families);
 }
 
 uint32_t TextFontEditor::type() const { return kTextFont; }
 
 std::vector<FieldSpec> TextFontEditor::fields() const
 {
-    std::vector<FieldSpec> specs = {{"Type&Face", FieldKind::List, installedFontFaces(), 0},
-                                    {"Type&Size", FieldKind::List, listTexts(kSizes), 0}};
+    FieldSpec face{"Type&Face", FieldKind::List, installedFontFaces(), 0};
+    face.keepsUnlistedValue = true; // a face this system lacks stays the line's face
+    std::vector<FieldSpec> specs = {face, {"Type&Size", FieldKind::List, listTexts(kSizes), 0}};
     for (const StyleBox& s : kStyles)
         specs.push_back({std::string(s.label), FieldKind::Check, {}, 0});
     return specs;
@@ -105,10 +136,8 @@ std::vector<FieldSpec> TextFontEditor::fields() const
 
 std::vector<std::string> TextFontEditor::decode(const ProgramLine& line) const
 {
-    const std::vector<std::string> faces = installedFontFaces();
+    // The stored face as it is, installed or not: OK without a change leaves the line as it was.
     std::string face(line.block.textField(kFace));
-    if (!faces.empty() && std::find(faces.begin(), faces.end(), face) == faces.end())
-        face = faces.front();
     std::string size = itemText(kSizes, line.block.u32(kPointSize));
     std::vector<std::string> values = {face, size.empty() ? std::string(kSizes[0].text) : size};
     for (const StyleBox& s : kStyles)

@@ -11,11 +11,22 @@
 
 namespace qel {
 
-// The font families the display offers, in the font database's order; empty without a GUI.
+// The face the runtime draws in its metric twin (Liberation Sans), offered whether or not the system
+// has a family of that name.
+inline constexpr std::string_view kArialFace = "Arial";
+
+// The face names a list of font families gives, in the list's order: a family the font database
+// offers from several foundries ("C059 [UKWN]", "C059 [urw]") is named once without the foundry,
+// names a program's 8-bit text cannot hold are left out, and "Arial" is placed among the rest in
+// alphabetical order when it is not there already.
+std::vector<std::string> fontFaceNames(const std::vector<std::u16string>& families);
+
+// The face names of the font families the display offers; empty without a GUI.
 std::vector<std::string> installedFontFaces();
 
 // Fields: 0 "Type&Face" (installed faces), 1 "Type&Size", 2 "&Bold", 3 "&Italic", 4 "&Underline".
-// Line text: TextFont "Face",12,Bold,Italic,Underlined.
+// Line text: TextFont "Face",12,Bold,Italic,Underlined. A stored face that is not installed is
+// shown and kept as it is.
 class TextFontEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <string>
 
 namespace qel {
@@ -16,19 +15,15 @@ using namespace let_block;
 
 namespace {
 
-// The bounds an Integer destination's values must keep. As floats, 2147483647 is 2^31, so both
-// checks let 2147483648 through.
-constexpr float kIntegerLow = static_cast<float>(std::numeric_limits<int32_t>::min());
-constexpr float kIntegerHigh = static_cast<float>(std::numeric_limits<int32_t>::max());
-constexpr float kOverflowHigh = 2147483648.0f;
+// An Integer destination's values must keep -2^31 .. 2^31 (the float 2147483647 becomes, which stores
+// as 2147483647): kIntegerLowest .. kIntegerHighest.
 
-// Operators 5 to 9: on the operands truncated to integers, giving an integer.
+// Operators 5 to 9, giving an integer. The remainder works on the operands truncated toward zero;
+// the bit operators on them as an Integer store takes them, so an operand with no Integer (beyond
+// the range, or not a number) is the overflow error.
 Result<float> integerOperator(float a, float b, uint32_t code)
 {
-    const int32_t ia = truncateToInt32(a);
-    const int32_t ib = truncateToInt32(b);
-    switch (code) {
-    case kRemainder: {
+    if (code == kRemainder) {
         // fmod on the truncated values is the remainder of the integer division with the sign of
         // a, exact for every float and without the overflow of INT_MIN % -1.
         const double divisor = std::trunc(static_cast<double>(b));
@@ -36,11 +31,20 @@ Result<float> integerOperator(float a, float b, uint32_t code)
             return runError(msg::kRemainderByZero);
         return static_cast<float>(std::fmod(std::trunc(static_cast<double>(a)), divisor));
     }
+    if (code < kBitAnd || code > kBitNot)
+        return internalError(msg::kUnmanagedOperator);
+    if (!fitsInteger(a))
+        return runError(msg::kIntegerOverflow);
+    const int32_t ia = integerOf(a);
+    if (code == kBitNot)
+        return ia == 0 ? 1.0f : 0.0f; // the right operand is ignored
+    if (!fitsInteger(b))
+        return runError(msg::kIntegerOverflow);
+    const int32_t ib = integerOf(b);
+    switch (code) {
     case kBitAnd: return static_cast<float>(ia & ib);
     case kBitOr: return static_cast<float>(ia | ib);
-    case kBitXor: return static_cast<float>(ia ^ ib);
-    case kBitNot: return ia == 0 ? 1.0f : 0.0f;
-    default: return internalError(msg::kUnmanagedOperator);
+    default: return static_cast<float>(ia ^ ib);
     }
 }
 
@@ -58,9 +62,9 @@ Status numericExpression(EvalContext& ctx, const ParamBlock& block, std::span<Ca
             x3 = TRY(evalNumber(ctx, slots[kOperand3Slot]));
     }
     if (integer) {
-        TRY(checkRange(ctx, x1, kIntegerLow, kIntegerHigh, msg::kFirstExpression));
-        TRY(checkRange(ctx, x2, kIntegerLow, kIntegerHigh, msg::kSecondExpression));
-        TRY(checkRange(ctx, x3, kIntegerLow, kIntegerHigh, msg::kThirdExpression));
+        TRY(checkRange(ctx, x1, kIntegerLowest, kIntegerHighest, msg::kFirstExpression));
+        TRY(checkRange(ctx, x2, kIntegerLowest, kIntegerHighest, msg::kSecondExpression));
+        TRY(checkRange(ctx, x3, kIntegerLowest, kIntegerHighest, msg::kThirdExpression));
     }
     float r = x1;
     if (op1 != kNoOperator)
@@ -85,7 +89,7 @@ Status numericFunctionMode(EvalContext& ctx, const ParamBlock& block, std::span<
     if (const uint32_t op2 = block.u32(kOperator2); op2 != kNoOperator) {
         const float b = TRY(evalNumber(ctx, slots[kOperand2Slot]));
         if (integer)
-            TRY(checkRange(ctx, b, kIntegerLow, kIntegerHigh, msg::kSecondExpression));
+            TRY(checkRange(ctx, b, kIntegerLowest, kIntegerHighest, msg::kSecondExpression));
         r = TRY(applyOperator(f, b, op2, integer));
     }
     return storeNumber(ctx, r, slots[kDestinationSlot]);
@@ -137,7 +141,7 @@ template <bool integer>
     else if (!op.operand.isNumberLiteral())
         return {0.0f, false};
     // An Integer destination's operands must keep its range.
-    return {value, !integer || (value >= kIntegerLow && value <= kIntegerHigh)};
+    return {value, !integer || (value >= kIntegerLowest && value <= kIntegerHighest)};
 }
 
 // r <op> the operand, for + - * / only.
@@ -155,7 +159,7 @@ template <bool integer>
     case kMultiply: r *= b.value; break;
     default: r /= b.value; break;
     }
-    return {r, !integer || (r >= kIntegerLow && r <= kOverflowHigh)};
+    return {r, !integer || (r >= kIntegerLowest && r <= kIntegerHighest)};
 }
 
 template <bool integer>
@@ -166,9 +170,8 @@ template <bool integer>
         r = quickStep<integer>(r.value, op1, slots[kOperand2Slot]);
     if (r.ok && op2 != kNoOperator)
         r = quickStep<integer>(r.value, op2, slots[kOperand3Slot]);
-    if (r.ok)
-        storeScalar(slots[kDestinationSlot].cache, r.value);
-    return r.ok;
+    // The checks above leave only values an Integer takes, so the store cannot fail here.
+    return r.ok && storeScalar(slots[kDestinationSlot].cache, r.value);
 }
 
 [[gnu::always_inline]] inline bool quickExpression(const ParamBlock& block, std::span<CachedOperand> slots)
@@ -203,7 +206,7 @@ Result<float> applyOperator(float a, float b, uint32_t code, bool integerDestina
     default: r = TRY(integerOperator(a, b, code));
     }
     // Written so that a result that is not a number fails as well.
-    if (integerDestination && !(r >= kIntegerLow && r <= kOverflowHigh))
+    if (integerDestination && !(r >= kIntegerLowest && r <= kIntegerHighest))
         return runError(msg::kIntegerOverflow);
     return r;
 }

@@ -128,7 +128,7 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
         Session session;
         example.build(session);
         ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
-        const std::vector<uint8_t> bytes = storeProgram(session.program);
+        const std::vector<uint8_t> bytes = storeProgram(session.program).value();
         const std::string path = kExamples + "/" + example.name + ".qel";
         const std::string golden = kExamples + "/" + example.name + ".png";
         if (updating())

@@ -78,10 +78,10 @@ TEST(FuzzSeeds, WriteSeedCorpus)
     Program program;
     VariableTable variables;
     test::RecordingHost host;
-    write("empty.qel", storeProgram(program));
+    write("empty.qel", storeProgram(program).value());
 
     newProgramWithHandlers(program, variables, host);
-    write("handlers.qel", storeProgram(program));
+    write("handlers.qel", storeProgram(program).value());
 
     test::ProgramBuilder build(program, variables);
     build.section(kInitialise)
@@ -92,7 +92,7 @@ TEST(FuzzSeeds, WriteSeedCorpus)
         .add("DeclareFunction", {"Area", "W", "H", "", "Integer"})
         .add("EndFunction")
         .add("Stop");
-    write("variables.qel", storeProgram(program));
+    write("variables.qel", storeProgram(program).value());
 
     Program loops;
     VariableTable loopVariables;
@@ -116,7 +116,7 @@ TEST(FuzzSeeds, WriteSeedCorpus)
         .add("Let", test::letFields("I", "I", "*", "2"))
         .add("Return", {"I"})
         .add("EndFunction");
-    write("loops.qel", storeProgram(loops));
+    write("loops.qel", storeProgram(loops).value());
 
     test::FileBytes old;
     old.text("QEL 1.13")

@@ -45,7 +45,7 @@ std::string writeProgram(const std::string& name, std::function<void(ProgramBuil
         .add("DeclareVariable", variableFields("String", "Word", "\"caf\xe9\""));
     initialise(b);
     std::string path = ::testing::TempDir() + name;
-    EXPECT_TRUE(writeFileAtomically(path, storeProgram(program)));
+    EXPECT_TRUE(writeFileAtomically(path, storeProgram(program).value()));
     return path;
 }
 

@@ -30,7 +30,7 @@ std::string writeTimerProgram(const std::string& name, const std::string& stopAt
         .add("TimerStop")
         .add("EndIf");
     std::string path = ::testing::TempDir() + name;
-    EXPECT_TRUE(writeFileAtomically(path, storeProgram(s.program)));
+    EXPECT_TRUE(writeFileAtomically(path, storeProgram(s.program).value()));
     return path;
 }
 

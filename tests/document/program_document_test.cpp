@@ -25,13 +25,13 @@ TEST(ProgramDocument, NewProgramWritesAndReadsBackTheSameProgramAndVariables)
     VariableTable variables;
     test::RecordingHost host;
     newProgramWithHandlers(program, variables, host);
-    std::vector<uint8_t> bytes = storeProgram(program);
+    std::vector<uint8_t> bytes = storeProgram(program).value();
 
     Program reread;
     VariableTable rereadVariables;
     LoadResult r = openProgram(reread, rereadVariables, bytes, host);
     ASSERT_EQ(r.status, ReadStatus::Ok);
-    EXPECT_EQ(storeProgram(reread), bytes);
+    EXPECT_EQ(storeProgram(reread).value(), bytes);
     EXPECT_EQ(variableNames(rereadVariables), variableNames(variables));
     EXPECT_TRUE(host.messages.empty());
 }
@@ -44,7 +44,7 @@ TEST(ProgramDocument, VariablesAreDeclaredInSectionThenLineOrder)
     build.section(kMouse).add("DeclareVariable", {"Integer", "Not an Array", "", "", "M", "1"});
     build.section(kInitialise).add("DeclareVariable", {"String", "1D Array", "5", "", "Names", "", "Others"});
     build.section(kPaint).add("DeclareVariable", {"Floating Point", "2D Array", "3", "4", "Grid", ""});
-    auto bytes = storeProgram(program);
+    auto bytes = storeProgram(program).value();
 
     Program reread;
     VariableTable table;
@@ -60,7 +60,7 @@ TEST(ProgramDocument, AFailedOpenLeavesAnEmptyProgramWithoutVariables)
     VariableTable variables;
     test::RecordingHost host;
     newProgramWithHandlers(program, variables, host);
-    auto bytes = storeProgram(program);
+    auto bytes = storeProgram(program).value();
     bytes.resize(bytes.size() - 3);
     EXPECT_EQ(openProgram(program, variables, bytes, host).status, ReadStatus::Truncated);
     EXPECT_TRUE(variables.empty());
@@ -106,5 +106,5 @@ TEST(ProgramDocument, SaveReplacesTheFile)
     ASSERT_TRUE(saveProgram(program, path));
     std::vector<uint8_t> back;
     ASSERT_TRUE(readWholeFile(path, back));
-    EXPECT_EQ(back, storeProgram(program));
+    EXPECT_EQ(back, storeProgram(program).value());
 }

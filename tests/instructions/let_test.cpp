@@ -72,7 +72,7 @@ TEST_F(Let, ArithmeticIsLeftToRightIn32BitFloats)
 TEST_F(Let, IntegerBoundsAndFailuresLeaveTheDestination)
 {
     declare("Big", kTypeInteger).words[0] = 2000000000;
-    declare("Huge", kTypeFloat).setNumberAt(0, 3e9f);
+    ASSERT_TRUE(declare("Huge", kTypeFloat).setNumberAt(0, 3e9f));
     declare("Pic", kTypeBitmap);
     declare("Out", kTypeFile);
     table.findVariable("N")->words[0] = 42;
@@ -106,7 +106,7 @@ TEST_F(Let, RepeatedLinesAgreeWithTheirFirstRun)
     EXPECT_EQ(n.integerAt(0), 1500000000);
 
     test::BuiltLine& halve = build(editor, expression("N", "7", "/", "2", "-", "F"));
-    f.setNumberAt(0, 0.75f);
+    ASSERT_TRUE(f.setNumberAt(0, 0.75f));
     for (int pass = 0; pass < 2; ++pass) {
         EXPECT_TRUE(execute(halve));
         EXPECT_EQ(n.integerAt(0), 2); // 2.75 truncated
@@ -158,7 +158,7 @@ TEST_F(Let, FunctionsAndDates)
 
 TEST_F(Let, StringsConcatenate)
 {
-    table.findVariable("F")->setNumberAt(0, 2.5f);
+    ASSERT_TRUE(table.findVariable("F")->setNumberAt(0, 2.5f));
     EXPECT_EQ(text(expression("S", "\"ab\"", "+", "F", "+", "\"c\"")), "ab2.5c");
     EXPECT_EQ(text(expression("S", "S", "+", "S")), "ab2.5cab2.5c");
     EXPECT_EQ(failure(expression("S", "\"a\"", "+", "5")), runError(msg::kStringFoundNonString));

@@ -224,7 +224,26 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
     EditOutcome font = editorFor(kTextFont)->accept({"Liberation Sans", "72"}, context);
     EXPECT_EQ(font.line.block.bodyLength(), 12u + 15u + 1u);
     EXPECT_EQ(font.line.block.u32(text_block::kFace), 16u);
+    // A face this system lacks is kept as it is: decoded and accepted again, the line is unchanged.
     EditOutcome unknown = editorFor(kTextFont)->accept({"No Such Face", "9"}, context);
-    EXPECT_EQ(editorFor(kTextFont)->decode(ProgramLine{kTextFont, unknown.line.text, unknown.line.block})[0],
-              faces.front());
+    const std::vector<std::string> shown =
+        editorFor(kTextFont)->decode(ProgramLine{kTextFont, unknown.line.text, unknown.line.block});
+    EXPECT_EQ(shown[0], "No Such Face");
+    EXPECT_EQ(editorFor(kTextFont)->accept(shown, context).line.text, unknown.line.text);
+}
+
+TEST(TextFontFaces, FamiliesAreNamedOnceWithoutFoundriesAndArialIsOffered)
+{
+    EXPECT_EQ(fontFaceNames(
+                  {u"C059 [UKWN]", u"C059 [urw]", u"DejaVu Sans", u"Nimbus [a] Sans", u"\u03a9mega", u"Z003 [urw]"}),
+              (std::vector<std::string>{"Arial", "C059", "DejaVu Sans", "Nimbus [a] Sans", "Z003"}));
+    EXPECT_EQ(fontFaceNames({u"Algerian", u"arial", u"Bitstream"}),
+              (std::vector<std::string>{"Algerian", "arial", "Arial", "Bitstream"}));
+    EXPECT_EQ(fontFaceNames({u"Arial [Monotype]", u"Liberation Sans"}),
+              (std::vector<std::string>{"Arial", "Liberation Sans"}));
+
+    const std::vector<std::string> installed = installedFontFaces();
+    EXPECT_EQ(std::count(installed.begin(), installed.end(), "Arial"), 1);
+    for (const std::string& face : installed)
+        EXPECT_EQ(face.find(" ["), std::string::npos) << face;
 }

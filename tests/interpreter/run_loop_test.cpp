@@ -122,3 +122,48 @@ TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
     in->stopRun();
     EXPECT_EQ(in->eval().displayPrecision, 69u);
 }
+
+TEST_F(RunLoop, StopOrAStepOnASectionsLastLineLeavesNothingForLaterEvents)
+{
+    // Stop as the last line pauses on it; Continue then ends the section, and Timer ticks run.
+    handlers();
+    build.add("DeclareVariable", variableFields("Integer", "Ticks", "0")).add("Stop");
+    const uint32_t last = static_cast<uint32_t>(program.sections[kInitialise].lineCount() - 1);
+    build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
+    host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
+    start();
+    EXPECT_EQ(host.pauses, (std::vector<Breakpoint>{{kInitialise, last}}));
+    EXPECT_EQ(host.texts(), std::vector<std::string>{"\"Stop\" instruction found"});
+    in->timerEvent();
+    in->timerEvent();
+    EXPECT_EQ(number("Ticks"), 2.0f);
+    EXPECT_EQ(host.pauses.size(), 1u); // and no pause turns up in a later run of a section
+
+    // A single step from a breakpoint on the last line ends with the section.
+    Session stepped;
+    stepped.handlers();
+    stepped.build.add("DeclareVariable", variableFields("Integer", "Ticks", "0")).add("Let", letFields("Ticks", "10"));
+    stepped.build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
+    stepped.host.whenPaused = {[](Interpreter& in) { in.singleStep(); }};
+    stepped.in = std::make_unique<Interpreter>(stepped.program, stepped.variables, stepped.host, dispatchTable());
+    stepped.host.interpreter = stepped.in.get();
+    ASSERT_TRUE(stepped.in->debugger().toggleBreakpoint(kInitialise, last));
+    stepped.in->startRun();
+    stepped.in->timerEvent();
+    EXPECT_EQ(stepped.number("Ticks"), 11.0f);
+    EXPECT_EQ(stepped.host.pauses, (std::vector<Breakpoint>{{kInitialise, last}}));
+    EXPECT_TRUE(stepped.in->isRunning());
+    EXPECT_FALSE(stepped.in->isPaused());
+}
+
+TEST_F(RunLoop, AFunctionWithoutEndFunctionRunsOutAtItsOwnSectionsLastLine)
+{
+    handlers();
+    build.add("DeclareVariable", variableFields("Integer", "A", "1")).add("Call", callFields("Open")).add("Stop");
+    build.section(kMouse).add("DeclareFunction", functionFields("Open")).add("Let", letFields("A", "2"));
+    start();
+    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("Unexpected end of instructions")});
+    EXPECT_EQ(failedAt(),
+              (std::pair<uint32_t, int>{kMouse, static_cast<int>(program.sections[kMouse].lineCount() - 1)}));
+    EXPECT_EQ(number("A"), 2.0f);
+}

@@ -103,11 +103,13 @@ TEST(LineStore, SaveReplacesTheTargetLineOfTheEditedSection)
     EXPECT_EQ(p.sections[2].lineCount(), 3u);
 }
 
-TEST(LineStore, TextsAreCutAtTheLineLimit)
+TEST(LineStore, TextsAreCutAtTheLineLimitAndKeptOnOneLine)
 {
     Program p;
     append(p, 0, 3, std::string(1500, 'x'));
     EXPECT_EQ(p.sections[0].lines[1].text.size(), kMaxLineText);
+    append(p, 0, 3, "a\r\nb\rc\nd\n\r");
+    EXPECT_EQ(p.sections[0].lines[2].text, "a b c d  ");
 }
 
 TEST(LineStore, StoringAnInvalidTypeReportsTheFailedConversion)

@@ -75,8 +75,8 @@ TEST_F(ProgramFile, SmallestFileReadsAndWritesBackByteForByte)
     auto bytes = smallestFile().bytes;
     EXPECT_EQ(load(bytes).status, ReadStatus::Ok);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(storeProgram(p), bytes);
-    EXPECT_EQ(storeProgram(Program()), bytes); // a new program is that same file
+    EXPECT_EQ(storeProgram(p).value(), bytes);
+    EXPECT_EQ(storeProgram(Program()).value(), bytes); // a new program is that same file
 }
 
 TEST_F(ProgramFile, LinesBlocksAndUnnamedBytesSurviveARoundTrip)
@@ -89,7 +89,7 @@ TEST_F(ProgramFile, LinesBlocksAndUnnamedBytesSurviveARoundTrip)
     EXPECT_EQ(p.sections[0].lines[1].text, "");
     EXPECT_TRUE(p.sections[0].lines[1].block.isEmpty());
     EXPECT_EQ(p.sections[0].lines[2].block.textField(4), "Result");
-    EXPECT_EQ(storeProgram(p), bytes);
+    EXPECT_EQ(storeProgram(p).value(), bytes);
 }
 
 TEST_F(ProgramFile, VersionLines)
@@ -117,7 +117,15 @@ TEST_F(ProgramFile, CarriageReturnLineEndsReadTheSame)
     crlf.u32(1).u32(3).text("Paint event", "\r\n").u32(0).u32(99);
     ASSERT_EQ(load(commentSections(crlf, 2).bytes).status, ReadStatus::Ok);
     EXPECT_EQ(p.sections[1].lines[0].text, "Paint event");
-    EXPECT_EQ(storeProgram(p)[8], 0x0A); // written with LF alone
+    EXPECT_EQ(storeProgram(p).value()[8], 0x0A); // written with LF alone
+
+    // A text with a line break would be read as a shorter text and a damaged block: never written.
+    for (const char* broken : {"two\nlines", "two\rlines"}) {
+        p.sections[kTimer].lines[0].text = broken;
+        const Result<std::vector<uint8_t>> bytes = storeProgram(p);
+        ASSERT_FALSE(bytes.ok()) << broken;
+        EXPECT_EQ(bytes.failureText(), "A line break in the text of line 0 of the Timer section");
+    }
 }
 
 TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)

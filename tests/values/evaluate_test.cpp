@@ -57,7 +57,7 @@ private:
 TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
 {
     declare("N", kTypeInteger).words[0] = 7;
-    declare("F", kTypeFloat).setNumberAt(0, 2.25f);
+    ASSERT_TRUE(declare("F", kTypeFloat).setNumberAt(0, 2.25f));
     VariableRecord& s = declare("S", kTypeString);
     VariableRecord& t = declare("T", kTypeString);
     declare("Pic", kTypeBitmap);
@@ -113,9 +113,9 @@ TEST_F(Evaluate, Subscripts)
     EXPECT_EQ(numberError("A"),
               runError("Differing number of dimensions between reference and declaration of variable - A"));
     EXPECT_EQ(number("A(5)"), 50.0f);
-    index.setNumberAt(0, 2.9f);
+    ASSERT_TRUE(index.setNumberAt(0, 2.9f));
     EXPECT_EQ(number("A(Index)"), 20.0f); // truncated toward zero
-    index.setNumberAt(0, 0.5f);
+    ASSERT_TRUE(index.setNumberAt(0, 0.5f));
     EXPECT_EQ(numberError("A(Index)"), runError("1st Subscript out of range - A"));
     EXPECT_EQ(numberError("A(6)"), runError("1st Subscript out of range - A"));
     EXPECT_EQ(number("Big(32000)"), 0.0f);
@@ -134,7 +134,7 @@ TEST_F(Evaluate, CachesFoundVariablesOnly)
     EXPECT_FALSE(evalNumber(ctx, later).ok());
     EXPECT_EQ(later.cache.variable, nullptr); // a miss is not cached...
     VariableRecord& v = declare("Later", kTypeFloat);
-    v.setNumberAt(0, 1.5f);
+    ASSERT_TRUE(v.setNumberAt(0, 1.5f));
     EXPECT_EQ(test::valueOf(evalNumber(ctx, later)), 1.5f); // ...so a later declaration is found
     EXPECT_EQ(later.cache.variable, &v);
 

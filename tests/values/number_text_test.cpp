@@ -52,12 +52,6 @@ TEST(NumberText, StringContentsAndTruncation)
     EXPECT_EQ(leadingDecimalValue("1e-999"), 0.0f);
     EXPECT_EQ(leadingDecimalValue(std::string(400, '9') + "e-500"), 0.0f);
     EXPECT_EQ(leadingDecimalValue("0." + std::string(400, '0') + "1e500"), std::numeric_limits<float>::infinity());
-
-    EXPECT_EQ(truncateToInt32(2.7f), 2);
-    EXPECT_EQ(truncateToInt32(-2.7f), -2);
-    EXPECT_EQ(truncateToInt32(3e9f), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(truncateToInt32(2147483648.0f), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(truncateToInt32(std::nanf("")), std::numeric_limits<int32_t>::min());
 }
 
 TEST(Colours, ListOrderAndNumbers)

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <utility>
+
 namespace qel {
 namespace {
 
@@ -91,7 +95,7 @@ TEST(VariableTable, ResetForRun)
 
     // Leftovers of an earlier run.
     i->words[4] = 99;
-    h->setNumberAt(0, 9.0f);
+    ASSERT_TRUE(h->setNumberAt(0, 9.0f));
     n->texts[1] = {"old", true};
     g->texts[0] = {"changed", true};
     b->words[1] = 3;
@@ -121,10 +125,36 @@ TEST(VariableTable, ElementAddressingAndNumbers)
     EXPECT_EQ(elementIndex(*m, 1, 2), 3u);
     EXPECT_EQ(elementIndex(*m, 3, 4), 11u);
 
-    m->setNumberAt(0, -2.7f); // Integers truncate toward zero
+    ASSERT_TRUE(m->setNumberAt(0, -2.7f)); // Integers truncate toward zero
     EXPECT_EQ(m->integerAt(0), -2);
-    m->setNumberAt(1, 16777217.0f);
+    ASSERT_TRUE(m->setNumberAt(1, 16777217.0f));
     EXPECT_EQ(m->numberAt(1), 16777216.0f);
+}
+
+TEST(VariableTable, AnIntegerTakesTheTopFloatAsItsLargestValueAndRefusesTheRest)
+{
+    RecordingHost host;
+    VariableTable table;
+    VariableRecord& n = *table.createVariable(declaration("N", kTypeInteger), host);
+    VariableRecord& f = *table.createVariable(declaration("F", kTypeFloat), host);
+    const float nan = std::nanf("");
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, int32_t> stored[] = {
+        {2147483647.0f, 2147483647}, // the float of 2147483647 is 2^31
+        {2147483520.0f, 2147483520}, // the float below it
+        {-2147483648.0f, -2147483647 - 1},
+        {-0.9f, 0},
+    };
+    for (const auto& [value, integer] : stored) {
+        ASSERT_TRUE(n.setNumberAt(0, value)) << value;
+        EXPECT_EQ(n.integerAt(0), integer) << value;
+    }
+    for (float refused : {2147483904.0f, -2147483904.0f, 3e9f, nan, inf, -inf}) {
+        EXPECT_FALSE(n.setNumberAt(0, refused)) << refused;
+        EXPECT_EQ(n.integerAt(0), 0) << refused; // untouched
+        ASSERT_TRUE(f.setNumberAt(0, refused));  // a Floating Point element takes anything
+    }
+    EXPECT_TRUE(std::isinf(f.floatAt(0)));
 }
 
 } // namespace

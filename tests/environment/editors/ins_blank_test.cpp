@@ -4,6 +4,8 @@
 #include "instructions/catalogue.h"
 #include "program/instruction_table.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -132,6 +134,14 @@ TEST_F(InsBlankDialogTest, UnknownTextBecomesInvalidKeywordSelectedAndTheDialogS
     EXPECT_EQ(field(), "stop");
     QTest::keyClick(dialog.instructionField(), Qt::Key_Space);
     EXPECT_EQ(dialog.chosenType(), kStop);
+}
+
+TEST_F(InsBlankDialogTest, APastedLineBreakBecomesABlank)
+{
+    QApplication::clipboard()->setText(QStringLiteral("Dra\r\nwLine"));
+    dialog.instructionField()->paste();
+    EXPECT_EQ(field(), "Dra wLine");
+    EXPECT_EQ(dialog.instructionField()->cursorPosition(), 9);
 }
 
 TEST_F(InsBlankDialogTest, ChoosingFromAListShowsTheLabelUntilTypingForgetsIt)

@@ -1,16 +1,19 @@
 // The generic instruction dialog driven through its widgets: what it stores, how it refuses a field,
 // how it shows a stored line again, and how it lays out and fills its fields.
+#include "document/program_document.h"
 #include "environment/editors/field_layout.h"
 #include "environment/editors/instruction_dialog.h"
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
 #include "instructions/catalogue.h"
+#include "instructions/text/text_instructions.h"
 #include "program/instruction_table.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -257,6 +260,114 @@ TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
     EXPECT_EQ(variableNames(ide.variables, kPickNumeric), (std::vector<std::string>{"Zed"}));
     EXPECT_TRUE(variableNames(ide.variables, kPickBitmap).empty());
     EXPECT_EQ(combo(*newDialog(kFor), 0)->count(), 4);
+}
+
+TEST_F(InstructionDialogTest, APastedLineBreakBecomesABlankAndEveryLineTheEditorsBuildReadsBack)
+{
+    QApplication::clipboard()->setText(QStringLiteral("Copy\r\nAll\nCode"));
+    auto comment = newDialog(kComment);
+    auto* field = static_cast<QLineEdit*>(comment->fieldWidget(0));
+    field->paste();
+    EXPECT_EQ(field->text(), "Copy All Code");
+    clickOk(*comment);
+    ASSERT_EQ(lines().size(), 2u);
+    EXPECT_EQ(lines()[1].text, "Copy All Code");
+
+    // Every instruction's dialog, and its editor driven without one, given its help page's sample
+    // values with one typed field at a time made hostile: what they store is written and read back
+    // exactly.
+    const std::vector<std::string> hostile = {
+        "Copy\r\nAll Code",
+        "\"a\nb\"",
+        "N\r",
+        "\"\r\n\"",
+        "\n",
+        "-2147483648",
+        std::string(300, 'x'),
+        "\"" + std::string(253, 'y') + "\"",
+        "\"\xe9\t\x01\"",
+        "",
+    };
+    auto attempt = [&](const InstructionEditor& editor, const std::vector<std::string>& values) {
+        const size_t before = lines().size();
+        auto dialog = newDialog(editor.type());
+        dialog->setValues(values);
+        dialog->accept();
+        ide.program.edit = EditBuffer{};
+        EditContext context{ide.program, ide.variables, nullptr};
+        static_cast<void>(runEditor(editor, values, context, messages));
+        return lines().size() - before;
+    };
+    size_t editors = 0;
+    for (uint32_t type = 0; type <= kLastLineType; ++type) {
+        const InstructionEditor* editor = editorFor(type);
+        if (!editor)
+            continue;
+        ++editors;
+        const std::vector<FieldSpec> specs = editor->fields();
+        std::vector<std::string> sample(descriptorFor(type)->help.sample.begin(),
+                                        descriptorFor(type)->help.sample.end());
+        sample.resize(specs.size());
+        size_t stored = attempt(*editor, sample);
+        for (size_t k = 0; k < specs.size(); ++k) {
+            if (specs[k].kind != FieldKind::Text && specs[k].kind != FieldKind::Variable &&
+                specs[k].kind != FieldKind::Function)
+                continue;
+            for (const std::string& value : hostile) {
+                std::vector<std::string> values = sample;
+                values[k] = value;
+                stored += attempt(*editor, values);
+            }
+        }
+        EXPECT_GT(stored, 0u) << editor->title();
+    }
+    EXPECT_GT(editors, 30u);
+    // The pasted comment, and the hostile one through the dialog and through the editor alone.
+    EXPECT_EQ(std::count_if(lines().begin(), lines().end(),
+                            [](const ProgramLine& line) { return line.text == "Copy All Code"; }),
+              3);
+
+    const Result<std::vector<uint8_t>> bytes = storeProgram(ide.program);
+    ASSERT_TRUE(bytes.ok()) << bytes.failureText();
+    Program reread;
+    VariableTable variables;
+    RecordingHost host;
+    ASSERT_EQ(openProgram(reread, variables, *bytes, host).status, ReadStatus::Ok);
+    const std::vector<ProgramLine>& again = reread.sections[kInitialise].lines;
+    ASSERT_EQ(again.size(), lines().size());
+    for (size_t n = 0; n < again.size(); ++n) {
+        EXPECT_FALSE(holdsLineBreak(lines()[n].text)) << lines()[n].text;
+        EXPECT_EQ(again[n].type, lines()[n].type) << n;
+        EXPECT_EQ(again[n].text, lines()[n].text) << n;
+        EXPECT_EQ(again[n].block, lines()[n].block) << lines()[n].text;
+    }
+    EXPECT_EQ(storeProgram(reread).value(), *bytes);
+}
+
+TEST_F(InstructionDialogTest, TextFontListsEachFamilyOnceAndKeepsTheStoredFace)
+{
+    ProgramBuilder build(ide.program, ide.variables);
+    build.add("TextFont", {"Arial", "28", "1", "", ""});
+    build.add("TextFont", {"No Such Face", "9", "", "1", ""});
+    build.add("TextFont", {"arial", "12", "", "", ""});
+    const std::vector<ProgramLine> before = lines();
+    for (long n = 1; n <= 3; ++n) {
+        auto dialog = editDialog(n);
+        QComboBox* faces = combo(*dialog, 0);
+        EXPECT_EQ(faces->currentText().toStdString(), before[n].block.textField(text_block::kFace));
+        int arial = 0;
+        for (int i = 0; i < faces->count(); ++i) {
+            arial += faces->itemText(i) == "Arial" ? 1 : 0;
+            EXPECT_FALSE(faces->itemText(i).contains(" [")) << faces->itemText(i).toStdString();
+        }
+        EXPECT_EQ(arial, 1);
+        clickOk(*dialog); // OK without a change leaves the line as it was
+        ASSERT_TRUE(dialog->stored());
+        EXPECT_EQ(lines()[n].text, before[n].text);
+        EXPECT_EQ(lines()[n].block, before[n].block);
+    }
+    EXPECT_EQ(lines()[1].text, "TextFont \"Arial\",28,Bold");
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)

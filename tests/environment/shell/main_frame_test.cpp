@@ -3,6 +3,7 @@
 #include "environment/help/help_pages.h"
 #include "environment/help/help_window.h"
 #include "environment/program_view/qel_view.h"
+#include "environment/run_window/run_time_window.h"
 #include "environment/shell/about_dialog.h"
 #include "environment/shell/child_frame.h"
 #include "environment/shell/main_frame.h"
@@ -246,6 +247,36 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().commandAction(kCmdStop)->isEnabled());
     EXPECT_TRUE(frame().close());
+}
+
+TEST_F(MainFrameTest, WindowCommandsLeaveTheRunTimeWindowItsRoom)
+{
+    ASSERT_TRUE(app->start({}));
+    // The greeting of examples/hello.qel: text from y = 170 to the window's bottom.
+    test::ProgramBuilder(ide().program, ide().variables)
+        .section(kInitialise)
+        .add("DeclareVariable", test::variableFields("Integer", "Width", "0"))
+        .add("DeclareVariable", test::variableFields("Integer", "Height", "0"))
+        .section(kPaint)
+        .add("WindowGetSize", {"Width", "Height"})
+        .add("DrawText", test::drawTextFields("0", "170", "Width", "Height", "\"Hello\"", 1, true));
+    frame().commandAction(kCmdRun)->trigger();
+    ASSERT_TRUE(ide().running());
+    CRunTimeWnd* window = ide().host.runTimeWindow();
+    ASSERT_NE(window, nullptr);
+    const QSize started = window->size();
+    EXPECT_GT(started.height(), 300);
+
+    frame().commandAction(kCmdWindowCascade)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->size(), started);
+    frame().commandAction(kCmdWindowTile)->trigger();
+    frame().commandAction(kCmdWindowCascade)->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_GT(window->height(), 170) << "the picture has no room";
+    window->repaintCanvas(); // the Paint section runs at the window's new size
+    EXPECT_TRUE(ide().running());
+    EXPECT_TRUE(messages.messages.empty()) << messages.texts()[0];
 }
 
 TEST_F(MainFrameTest, PasteIsOnWhileTheClipboardHoldsCopiedLines)
