@@ -15,9 +15,16 @@ HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, do
     : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
 {}
 
+void HeadlessHost::writeLine(const std::string& line)
+{
+    const std::lock_guard lock(outMutex_);
+    out_ << line << '\n';
+    out_.flush();
+}
+
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    out_ << "{\"message\": " << jsonString(text) << ", \"icon\": " << jsonString(iconName(icon)) << "}\n";
+    writeLine("{\"message\": " + jsonString(text) + ", \"icon\": " + jsonString(iconName(icon)) + "}");
     // A box with a choice takes the script's answer when the next event gives one.
     if (buttons != Buttons::Ok && !script_.empty() && script_.front().kind == ScriptEvent::Kind::Answer) {
         Button b = script_.front().button;
@@ -37,15 +44,29 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
     return std::nullopt;
 }
 
+void HeadlessHost::timeUp()
+{
+    timeUp_.store(true);
+    if (in_)
+        in_->requestInterrupt();
+}
+
+// Called at every event pump (every 10,000 lines, and after every line once the watchdog has
+// interrupted the run) and between the script's events.
 bool HeadlessHost::checkTimeout()
 {
     if (timedOut_ || timeoutSeconds_ <= 0)
         return timedOut_;
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
-    if (elapsed.count() > timeoutSeconds_) {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
+    if (timeUp_.load() || elapsed.count() > timeoutSeconds_) {
         timedOut_ = true;
-        if (in_ && in_->isRunning())
-            in_->stopRun();
+        if (in_) {
+            const LineCursor at = in_->runningLine();
+            timeoutSection_ = at.section;
+            timeoutLine_ = at.index;
+            if (in_->isRunning())
+                in_->stopRun();
+        }
     }
     return timedOut_;
 }
@@ -68,7 +89,8 @@ void HeadlessHost::waitForEvents()
 void HeadlessHost::markPausedLine(uint32_t section, long line)
 {
     if (line >= 0)
-        out_ << "{\"paused\": {\"section\": " << section << ", \"line\": " << line << "}}\n";
+        writeLine("{\"paused\": {\"section\": " + std::to_string(section) + ", \"line\": " + std::to_string(line) +
+                  "}}");
 }
 
 void HeadlessHost::runStarting()

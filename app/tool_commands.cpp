@@ -4,6 +4,7 @@
 #include "app/run_command.h"
 #include "document/program_document.h"
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "values/variable_table.h"
 
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
     "       qeltool resave IN.qel OUT.qel\n"
     "       qeltool new OUT.qel\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
-    "                            [--break SECTION:LINE]... [--vars]\n";
+    "                            [--memory-limit MB] [--break SECTION:LINE]... [--vars]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {

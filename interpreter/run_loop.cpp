@@ -5,6 +5,9 @@
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace qel {
 
 // Pauses the run at a line: the user is told why (when there is a message), then the program view
@@ -62,7 +65,46 @@ std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
     return std::nullopt;
 }
 
+// An allocation that fails inside a handler, however deep, ends the run at the line that made it
+// with the "Out of memory" error; the handlers themselves turn the failures they expect into values.
 SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
+{
+    RunState& st = state_;
+    const uint32_t outer = st.runningSection;
+    st.runningSection = s;
+    SectionEnd end;
+    try {
+        end = runLines(s, fromStart);
+    } catch (const std::bad_alloc&) {
+        end = outOfMemory(s);
+    } catch (const std::length_error&) { // a size no allocation could give
+        end = outOfMemory(s);
+    }
+    st.runningSection = outer;
+    return end;
+}
+
+SectionEnd Interpreter::outOfMemory(uint32_t s)
+{
+    RunState& st = state_;
+    st.justRun.set = false;
+    st.errorText = runError(msg::kOutOfMemory).text();
+    st.currentSection = st.cursors[s].section;
+    return SectionEnd::error(st.cursors[s]);
+}
+
+// Pumps the events after the line `at` has run; a host that looks at the run meanwhile sees that line.
+void Interpreter::pumpAfter(const LineCursor& at, uint32_t s)
+{
+    RunState& st = state_;
+    st.iterations = 0;
+    const RunState::JustRun outer = st.justRun;
+    st.justRun = {at, s, true};
+    st.host.pumpEvents();
+    st.justRun = outer;
+}
+
+SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
 {
     RunState& st = state_;
     Debugger& debug = st.debugger;
@@ -75,8 +117,9 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
         // The common case: no pause, step, breakpoint or profile to look after.
         if (debug.quiet()) [[likely]] {
             LineCursor& cur = st.cursors[s];
+            const LineCursor at = cur;
             std::optional<SectionEnd> end;
-            const LineResult result = st.lineRuns[cur.section][cur.index].handler(line);
+            const LineResult result = st.lineRuns[at.section][at.index].handler(line);
             if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]
                 ++cur.index;
             else
@@ -85,9 +128,8 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
                 return *end;
             if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
                 pauseAfterStop(s);
-            if (++st.iterations >= kPumpInterval) [[unlikely]] {
-                st.iterations = 0;
-                st.host.pumpEvents();
+            if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+                pumpAfter(at, s);
                 if (debug.flags() & Debugger::kSingleStep) {
                     debug.lower(Debugger::kSingleStep);
                     pause(st.cursors[s]);
@@ -100,6 +142,7 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
 
         bool executed = false;
         LineCursor& cur = st.cursors[s];
+        const LineCursor ran = cur;
         if (!debug.isPaused()) {
             bool stopHere = false;
             if (!debug.breakpoints().empty() && !(debug.flags() & Debugger::kSingleStep)) {
@@ -127,9 +170,8 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
                     pauseAfterStop(s);
             }
         }
-        if (++st.iterations >= kPumpInterval) {
-            st.iterations = 0;
-            st.host.pumpEvents();
+        if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) {
+            pumpAfter(ran, s);
         } else if (debug.isPaused()) {
             st.host.waitForEvents(); // a paused run sleeps until the user or an event wakes it
         }

@@ -78,11 +78,6 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
 // Store: the whole program as "QEL 1.25" file bytes.
 std::vector<uint8_t> storeProgram(const Program& program);
 
-// Whole-file helpers; false when the file cannot be read or written. writeFileAtomically writes a
-// temporary file beside the target and renames it over the target.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
-bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
-
 inline constexpr std::string_view kBadVersionMessage = "Corrupt, Obsolete or Non-QEL file.";
 inline constexpr std::string_view kTraceIgnoredMessage = "Trace On/Trace Off instruction found and ignored";
 

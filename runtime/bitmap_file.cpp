@@ -1,6 +1,6 @@
 #include "runtime/bitmap_file.h"
 
-#include "program/program_file.h"
+#include "fileio/file_io.h"
 
 #include <algorithm>
 #include <bit>
@@ -262,14 +262,37 @@ std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file)
     return bitmap;
 }
 
-BitmapReadResult readBitmapFile(const std::string& path)
+std::optional<uint64_t> bitmapPixelCount(std::span<const uint8_t> file)
+{
+    if (file.size() < kFileHeaderSize)
+        return std::nullopt;
+    const uint32_t pixelOffset = u32At(file, kPixelOffsetAt);
+    if (pixelOffset < kFileHeaderSize || pixelOffset > file.size())
+        return std::nullopt;
+    const std::optional<Layout> layout = readLayout(file.subspan(kFileHeaderSize, pixelOffset - kFileHeaderSize));
+    if (!layout)
+        return std::nullopt;
+    return layout->width * layout->height;
+}
+
+BitmapReadResult readBitmapFile(const std::string& path, uint64_t memoryLeft)
 {
     BitmapReadResult result;
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes))
+    const FileRead read = readWholeFile(path, bytes, std::min(kMaxBitmapFileBytes, memoryLeft));
+    if (!read) {
+        if (read.error == FileReadError::TooLarge && read.size <= kMaxBitmapFileBytes)
+            result.status = BitmapReadStatus::OutOfMemory;
         return result;
+    }
     if (bytes.empty()) {
         result.status = BitmapReadStatus::EmptyFile;
+        return result;
+    }
+    // The pixels are made while the file's bytes are still held.
+    const std::optional<uint64_t> pixels = bitmapPixelCount(bytes);
+    if (pixels && *pixels > (memoryLeft - bytes.size()) / sizeof(uint32_t)) {
+        result.status = BitmapReadStatus::OutOfMemory;
         return result;
     }
     std::optional<DecodedBitmap> bitmap = decodeBitmapFile(bytes);

@@ -26,6 +26,8 @@ inline constexpr std::string_view kBitmapFileSizeMessage = "Can't get file sizeM
 
 // The largest width or height accepted.
 inline constexpr int kMaxBitmapSide = 10000;
+// The largest file read: the largest picture at 32 bits a pixel, with room for its headers.
+inline constexpr uint64_t kMaxBitmapFileBytes = uint64_t{4} * kMaxBitmapSide * kMaxBitmapSide + (uint64_t{1} << 20);
 
 struct DecodedBitmap {
     int width = 0;
@@ -36,16 +38,21 @@ struct DecodedBitmap {
 // Nothing when the bytes are not a bitmap this loader accepts. Never reads outside `file`, and
 // allocates only what the file's pixel data can fill.
 std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file);
+// The number of pixels decodeBitmapFile would make, read from the headers alone; nothing when the
+// headers are not ones it accepts.
+std::optional<uint64_t> bitmapPixelCount(std::span<const uint8_t> file);
 
-enum class BitmapReadStatus { Ok, CannotOpen, EmptyFile, Undecodable };
+enum class BitmapReadStatus { Ok, CannotOpen, EmptyFile, Undecodable, OutOfMemory };
 
 struct BitmapReadResult {
     BitmapReadStatus status = BitmapReadStatus::CannotOpen;
     DecodedBitmap bitmap; // filled when status is Ok
 };
 
-// Reads and decodes the whole file. CannotOpen and Undecodable both stand for
-// kBitmapOpenFailedMessage; EmptyFile for kBitmapFileSizeMessage.
-BitmapReadResult readBitmapFile(const std::string& path);
+// Reads and decodes the whole file, holding at no time more than memoryLeft bytes for the file and
+// its pixels (OutOfMemory otherwise, before anything that large is allocated). A name that is not
+// a regular file, or a file larger than kMaxBitmapFileBytes, cannot be opened. CannotOpen and
+// Undecodable both stand for kBitmapOpenFailedMessage; EmptyFile for kBitmapFileSizeMessage.
+BitmapReadResult readBitmapFile(const std::string& path, uint64_t memoryLeft = UINT64_MAX);
 
 } // namespace qel

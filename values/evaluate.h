@@ -107,6 +107,9 @@ inline void storeScalar(OperandCache& cache, float value)
 // element. The texts may be views of the destination itself.
 [[nodiscard]] Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c,
                                CachedOperand& op);
+// Puts a text of a few characters into an element (the system variables' texts at an event),
+// giving back to the run's budget what the element's old text held.
+void setShortText(EvalContext& ctx, StringElement& element, std::string_view text);
 
 // "Value out of range - " + the value formatted + " - " + label, with no header.
 [[nodiscard]] Failure rangeError(EvalContext& ctx, float value, std::string_view label);

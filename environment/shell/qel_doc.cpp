@@ -3,6 +3,7 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
 #include "environment/ide_state.h"
+#include "fileio/file_io.h"
 #include "runtime/latin1.h"
 
 #include <QFile>
