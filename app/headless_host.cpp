@@ -22,6 +22,16 @@ void HeadlessHost::writeLine(const std::string& line)
     out_.flush();
 }
 
+bool HeadlessHost::writeLineWithin(const std::string& line, std::chrono::milliseconds wait)
+{
+    std::unique_lock lock(outMutex_, wait);
+    if (!lock.owns_lock())
+        return false;
+    out_ << line << '\n';
+    out_.flush();
+    return true;
+}
+
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
     writeLine("{\"message\": " + jsonString(text) + ", \"icon\": " + jsonString(iconName(icon)) + "}");
@@ -44,6 +54,12 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
     return std::nullopt;
 }
 
+std::chrono::steady_clock::time_point HeadlessHost::deadline() const
+{
+    return started_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                          std::chrono::duration<double>(timeoutSeconds_));
+}
+
 void HeadlessHost::timeUp()
 {
     timeUp_.store(true);
@@ -57,8 +73,7 @@ bool HeadlessHost::checkTimeout()
 {
     if (timedOut_ || timeoutSeconds_ <= 0)
         return timedOut_;
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
-    if (timeUp_.load() || elapsed.count() > timeoutSeconds_) {
+    if (timeUp_.load() || std::chrono::steady_clock::now() > deadline()) {
         timedOut_ = true;
         if (in_) {
             const LineCursor at = in_->runningLine();
@@ -95,6 +110,9 @@ void HeadlessHost::markPausedLine(uint32_t section, long line)
 
 void HeadlessHost::runStarting()
 {
+    // A deadline that passed while the run was being set up still interrupts it.
+    if (timeUp_.load() && in_)
+        in_->requestInterrupt();
     if (canvas_)
         canvas_->runStarting();
 }
@@ -163,8 +181,7 @@ void HeadlessHost::wait(std::chrono::milliseconds duration)
     using Clock = std::chrono::steady_clock;
     auto until = Clock::now() + duration;
     if (timeoutSeconds_ > 0)
-        until = std::min(until, started_ + std::chrono::duration_cast<Clock::duration>(
-                                               std::chrono::duration<double>(timeoutSeconds_)));
+        until = std::min(until, deadline());
     while (in_ && in_->isRunning() && timerPeriod_.count() > 0 && nextTick_ <= until) {
         std::this_thread::sleep_until(nextTick_);
         nextTick_ += timerPeriod_;

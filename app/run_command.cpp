@@ -42,6 +42,8 @@ constexpr double kLongestTimeout = 86400;
 // How long an interrupted run may take to end by itself before the watchdog ends the process.
 constexpr std::chrono::milliseconds kTimeoutGrace{500};
 constexpr uint64_t kLargestMemoryLimitMb = uint64_t{1} << 20;
+// The longest event script read: a million events or so.
+constexpr uint64_t kMaxScriptBytes = uint64_t{8} << 20;
 
 bool readTimeout(const std::string& text, double& seconds)
 {
@@ -175,7 +177,7 @@ bool readScript(const std::string& source, std::istream& stdinStream, std::deque
     std::istream* in = &stdinStream;
     if (source != "-") {
         std::vector<uint8_t> bytes;
-        if (!readWholeFile(source, bytes)) {
+        if (!readWholeFile(source, bytes, kMaxScriptBytes)) {
             err << kCannotRead << source << "\n";
             return false;
         }
@@ -224,7 +226,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(options->file, bytes)) {
+    if (!readWholeFile(options->file, bytes, kMaxProgramFileBytes)) {
         err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
@@ -245,15 +247,13 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     std::optional<RunWatchdog> watchdog;
     if (options->timeout > 0) {
-        const auto deadline = RunWatchdog::Clock::now() + std::chrono::duration_cast<RunWatchdog::Clock::duration>(
-                                                              std::chrono::duration<double>(options->timeout));
         // The last resort: a line that will not end. The run's thread is stuck in it, so the line
         // it names does not change while it is read; the process ends at once.
         watchdog.emplace(
-            deadline, kTimeoutGrace, [&host] { host.timeUp(); },
+            host.deadline(), kTimeoutGrace, [&host] { host.timeUp(); },
             [&host, &in] {
                 const LineCursor at = in.runningLine();
-                host.writeLine(endRecord("timeout", at.section, at.index));
+                (void)host.writeLineWithin(endRecord("timeout", at.section, at.index), std::chrono::milliseconds(200));
                 std::_Exit(kExitTimeout);
             });
     }

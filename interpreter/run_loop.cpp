@@ -117,9 +117,11 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
         // The common case: no pause, step, breakpoint or profile to look after.
         if (debug.quiet()) [[likely]] {
             LineCursor& cur = st.cursors[s];
-            const LineCursor at = cur;
+            // The line is remembered by its LineRun, at hand for the call anyway: a copy of the
+            // cursor would be a load of both its words just after the last line stored one of them.
+            const LineRun& ran = st.lineRuns[cur.section][cur.index];
             std::optional<SectionEnd> end;
-            const LineResult result = st.lineRuns[at.section][at.index].handler(line);
+            const LineResult result = ran.handler(line);
             if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]
                 ++cur.index;
             else
@@ -129,7 +131,7 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
             if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
                 pauseAfterStop(s);
             if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-                pumpAfter(at, s);
+                pumpAfter(st.cursorOf(ran), s);
                 if (debug.flags() & Debugger::kSingleStep) {
                     debug.lower(Debugger::kSingleStep);
                     pause(st.cursors[s]);
@@ -142,7 +144,7 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
 
         bool executed = false;
         LineCursor& cur = st.cursors[s];
-        const LineCursor ran = cur;
+        const LineRun* ran = nullptr;
         if (!debug.isPaused()) {
             bool stopHere = false;
             if (!debug.breakpoints().empty() && !(debug.flags() & Debugger::kSingleStep)) {
@@ -157,7 +159,8 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
                 const LineCursor at = cur;
                 const auto start =
                     debug.profiling() ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
-                LineResult result = st.lineRuns[at.section][at.index].handler(line);
+                ran = &st.lineRuns[at.section][at.index];
+                LineResult result = ran->handler(line);
                 executed = true;
                 // Continuing skips the breakpoint test of one line only; the flag must not outlive
                 // that line even when no breakpoint is set, or timer ticks would stay blocked.
@@ -171,7 +174,7 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
             }
         }
         if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) {
-            pumpAfter(ran, s);
+            pumpAfter(ran ? st.cursorOf(*ran) : st.cursors[s], s);
         } else if (debug.isPaused()) {
             st.host.waitForEvents(); // a paused run sleeps until the user or an event wakes it
         }

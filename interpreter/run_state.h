@@ -124,6 +124,16 @@ struct RunState {
     SystemVariables systemVariables;
 
     const LineRun& runAt(const LineCursor& c) const { return lineRuns[c.section][c.index]; }
+    // Where a line of the run is.
+    LineCursor cursorOf(const LineRun& run) const
+    {
+        for (uint32_t section = 0; section < kSectionCount; ++section) {
+            const auto& runs = lineRuns[section];
+            if (!runs.empty() && &run >= runs.data() && &run < runs.data() + runs.size())
+                return {section, static_cast<uint32_t>(&run - runs.data())};
+        }
+        return {};
+    }
 };
 
 // Resets the operands' caches and gathers the lines for a run (done at every run start); the error

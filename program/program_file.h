@@ -23,6 +23,11 @@ namespace qel {
 
 inline constexpr std::string_view kCurrentVersion = "QEL 1.25";
 
+// The largest program file opened: more than ten times the largest real program, and small enough
+// that the program it holds (a line in memory costs up to twenty times its bytes in the file)
+// stays far inside the machine.
+inline constexpr uint64_t kMaxProgramFileBytes = uint64_t{32} << 20;
+
 struct FileVersion {
     std::string text{kCurrentVersion};
     int major = 1;

@@ -186,7 +186,11 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
         program.edit.section = section;
         program.goToLine(section, 0);
         program.edit.target = 0; // the first line read replaces the section's first line
-        for (FileLine& line : contents.sections[section]) {
+        // The section's lines are held once in the program, never twice: no growth by doubling, and
+        // what was read for a section goes once it is stored.
+        std::vector<FileLine> read = std::move(contents.sections[section]);
+        program.sections[section].lines.reserve(read.size() + 1);
+        for (FileLine& line : read) {
             EditBuffer& edit = program.edit;
             edit.type = line.type;
             edit.text = std::move(line.text);

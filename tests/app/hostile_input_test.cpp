@@ -19,6 +19,7 @@
 #include <fstream>
 #include <set>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -292,6 +293,32 @@ TEST(HostileInput, TheTimeLimitHoldsWhateverTheProgramDoes)
             named = named || t.out.lines.back() == endRecord("timeout", 0, line);
         EXPECT_TRUE(named) << c.name << ": " << t.out.lines.back();
     }
+}
+
+// One line that takes longer than the time left (decoding 100 million pixels): the real qeltool,
+// as the watchdog ends the whole process, still within the time limit and half a second.
+TEST(HostileInput, ALineThatWillNotEndIsEndedWithTheTimeoutRecord)
+{
+    const std::string dir = folder("stuck");
+    const std::string picture = dir + "huge.bmp";
+    ASSERT_TRUE(writeFileAtomically(picture, runLengthBitmap(10000, 10000)));
+    uint32_t loadLine = 0;
+    const std::string path = writeRun(dir + "stuck.qel", [&](ProgramBuilder& b, const Written& w) {
+        b.add("DeclareVariable", variableFields("Bitmap", "B"));
+        loadLine = w.here();
+        b.add("BitmapLoad", {quoted(picture), "B", "", ""});
+    });
+    const auto started = std::chrono::steady_clock::now();
+    std::FILE* tool = ::popen((std::string(QEL_TOOL) + " run " + path + " --timeout 0.05").c_str(), "r");
+    ASSERT_NE(tool, nullptr);
+    std::string out;
+    for (int c; (c = std::fgetc(tool)) != EOF;)
+        out += static_cast<char>(c);
+    const int status = ::pclose(tool);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 2.0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_EQ(out, endRecord("timeout", 0, loadLine) + "\n");
 }
 
 TEST(HostileInput, TheWatchdogInterruptsAtTheDeadlineAndEndsARunThatWillNotStop)
