@@ -59,7 +59,14 @@ bool followLinks(std::string& path)
         if (n <= 0 || static_cast<size_t>(n) >= target.size())
             return false;
         target.resize(static_cast<size_t>(n));
-        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+        if (target.front() == '/') {
+            path = std::move(target);
+        } else {
+            std::string resolved = folderOf(path);
+            resolved += '/';
+            resolved += target;
+            path = std::move(resolved);
+        }
     }
     return false;
 }

@@ -90,7 +90,9 @@ LineResult executeBitmapLoad(LineContext& line)
         return runError(bitmap_msg::kInUse);
     const std::string path = TRY(fileName(ctx, ops[slotIndex(kFileName)]));
 
-    BitmapReadResult read = readBitmapFile(path, ctx.memory.available());
+    BitmapReadResult read = readBitmapFile(path, ctx.memory.available(), &line.interrupted());
+    if (read.status == BitmapReadStatus::Stopped)
+        return Flow::Next; // the run is ending (its time is up): nothing is loaded
     if (read.status == BitmapReadStatus::EmptyFile)
         return runError(kBitmapFileSizeMessage);
     if (read.status == BitmapReadStatus::OutOfMemory)

