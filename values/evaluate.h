@@ -104,7 +104,8 @@ inline void storeScalar(OperandCache& cache, float value)
 [[nodiscard]] Status storeWord(EvalContext& ctx, uint32_t word, CachedOperand& op);
 
 // Stores the concatenation of up to three texts (an empty view counts as empty) into a String
-// element. The texts may be views of the destination itself.
+// element. The texts may be views of the destination itself. A text the run's memory budget
+// cannot hold fails with "Out of memory" and leaves the element as it was.
 [[nodiscard]] Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c,
                                CachedOperand& op);
 // Puts a text of a few characters into an element (the system variables' texts at an event),
