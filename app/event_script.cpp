@@ -30,7 +30,43 @@ std::optional<Button> buttonNamed(const std::string& word)
     return std::nullopt;
 }
 
-std::optional<ScriptEvent> parseLine(const std::string& line)
+// UTF-8 text as Latin-1 bytes, or the reason it cannot be.
+std::optional<std::string_view> toLatin1(std::string_view utf8, std::string& out)
+{
+    out.clear();
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        // The length a lead byte announces; continuation bytes and overlong forms are not UTF-8.
+        const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                              : lead >= 0xE0 && lead <= 0xEF ? 3
+                              : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                             : 0;
+        if (length == 0 || i + length > utf8.size())
+            return kNotUtf8;
+        uint32_t code = lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return kNotUtf8;
+            code = code << 6 | (next & 0x3F);
+        }
+        const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return kNotUtf8;
+        if (code > 0xFF)
+            return kOutsideLatin1;
+        out += static_cast<char>(code);
+        i += length;
+    }
+    return std::nullopt;
+}
+
+std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& why)
 {
     using K = ScriptEvent::Kind;
     std::istringstream words(line);
@@ -49,10 +85,18 @@ std::optional<ScriptEvent> parseLine(const std::string& line)
     }
     if (verb == "char") {
         e.kind = K::Char;
-        size_t at = line.find("char") + 5;
-        if (at > line.size() || at == line.size())
+        if (line.size() <= 5)
             return std::nullopt;
-        e.character = line[at];
+        std::string character;
+        if (auto bad = toLatin1(std::string_view(line).substr(5), character)) {
+            why = *bad;
+            return std::nullopt;
+        }
+        if (character.size() != 1) {
+            why = kOneCharacter;
+            return std::nullopt;
+        }
+        e.character = character[0];
         return e;
     }
     if (verb == "mouse") {
@@ -98,8 +142,14 @@ std::optional<ScriptEvent> parseLine(const std::string& line)
     }
     if (verb == "input") {
         e.kind = K::Input;
-        if (line.size() > 6)
-            e.text = line.substr(6);
+        if (line.size() > 6) {
+            std::string reply;
+            if (auto bad = toLatin1(std::string_view(line).substr(6), reply)) {
+                why = *bad;
+                return std::nullopt;
+            }
+            e.text = std::move(reply);
+        }
         return e;
     }
     return std::nullopt;
@@ -117,9 +167,10 @@ std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptE
             line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos || line[line.find_first_not_of(" \t")] == '#')
             continue;
-        auto event = parseLine(line.substr(line.find_first_not_of(" \t")));
+        std::string_view why = kCannotReadEvent;
+        auto event = parseLine(line.substr(line.find_first_not_of(" \t")), why);
         if (!event)
-            return ScriptError{number, "cannot read event: " + line};
+            return ScriptError{number, std::string(why) + line};
         out.push_back(*event);
     }
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qel {
 
@@ -27,6 +28,13 @@ struct ScriptError {
     int line = 0;
     std::string message;
 };
+
+// Script text is UTF-8; a `char` and an `input` reply reach the program as its 8-bit characters
+// (Latin-1). What the parser says of a line it cannot take, followed by the line.
+inline constexpr std::string_view kCannotReadEvent = "cannot read event: ";
+inline constexpr std::string_view kNotUtf8 = "text is not UTF-8: ";
+inline constexpr std::string_view kOutsideLatin1 = "character outside Latin-1 (U+0000 to U+00FF): ";
+inline constexpr std::string_view kOneCharacter = "char takes one character: ";
 
 // Parses a whole script; the first bad line is reported.
 std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out);

@@ -15,9 +15,26 @@ HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, do
     : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
 {}
 
+void HeadlessHost::writeLine(const std::string& line)
+{
+    const std::lock_guard lock(outMutex_);
+    out_ << line << '\n';
+    out_.flush();
+}
+
+bool HeadlessHost::writeLineWithin(const std::string& line, std::chrono::milliseconds wait)
+{
+    std::unique_lock lock(outMutex_, wait);
+    if (!lock.owns_lock())
+        return false;
+    out_ << line << '\n';
+    out_.flush();
+    return true;
+}
+
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    out_ << "{\"message\": " << jsonString(text) << ", \"icon\": " << jsonString(iconName(icon)) << "}\n";
+    writeLine("{\"message\": " + jsonString(text) + ", \"icon\": " + jsonString(iconName(icon)) + "}");
     // A box with a choice takes the script's answer when the next event gives one.
     if (buttons != Buttons::Ok && !script_.empty() && script_.front().kind == ScriptEvent::Kind::Answer) {
         Button b = script_.front().button;
@@ -37,15 +54,34 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
     return std::nullopt;
 }
 
+std::chrono::steady_clock::time_point HeadlessHost::deadline() const
+{
+    return started_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                          std::chrono::duration<double>(timeoutSeconds_));
+}
+
+void HeadlessHost::timeUp()
+{
+    timeUp_.store(true);
+    if (in_)
+        in_->requestInterrupt();
+}
+
+// Called at every event pump (every 10,000 lines, and after every line once the watchdog has
+// interrupted the run) and between the script's events.
 bool HeadlessHost::checkTimeout()
 {
     if (timedOut_ || timeoutSeconds_ <= 0)
         return timedOut_;
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started_;
-    if (elapsed.count() > timeoutSeconds_) {
+    if (timeUp_.load() || std::chrono::steady_clock::now() > deadline()) {
         timedOut_ = true;
-        if (in_ && in_->isRunning())
-            in_->stopRun();
+        if (in_) {
+            const LineCursor at = in_->runningLine();
+            timeoutSection_ = at.section;
+            timeoutLine_ = at.index;
+            if (in_->isRunning())
+                in_->stopRun();
+        }
     }
     return timedOut_;
 }
@@ -68,11 +104,15 @@ void HeadlessHost::waitForEvents()
 void HeadlessHost::markPausedLine(uint32_t section, long line)
 {
     if (line >= 0)
-        out_ << "{\"paused\": {\"section\": " << section << ", \"line\": " << line << "}}\n";
+        writeLine("{\"paused\": {\"section\": " + std::to_string(section) + ", \"line\": " + std::to_string(line) +
+                  "}}");
 }
 
 void HeadlessHost::runStarting()
 {
+    // A deadline that passed while the run was being set up still interrupts it.
+    if (timeUp_.load() && in_)
+        in_->requestInterrupt();
     if (canvas_)
         canvas_->runStarting();
 }
@@ -160,8 +200,7 @@ void HeadlessHost::wait(std::chrono::milliseconds duration)
     using Clock = std::chrono::steady_clock;
     auto until = Clock::now() + duration;
     if (timeoutSeconds_ > 0)
-        until = std::min(until, started_ + std::chrono::duration_cast<Clock::duration>(
-                                               std::chrono::duration<double>(timeoutSeconds_)));
+        until = std::min(until, deadline());
     while (in_ && in_->isRunning() && timerPeriod_.count() > 0 && nextTick_ <= until) {
         std::this_thread::sleep_until(nextTick_);
         nextTick_ += timerPeriod_;

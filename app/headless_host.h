@@ -7,8 +7,10 @@
 
 #include <QSize>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
+#include <mutex>
 #include <ostream>
 
 namespace qel {
@@ -42,6 +44,18 @@ public:
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
     bool timedOut() const { return timedOut_; }
+    // The section and line that were running when the time ran out.
+    uint32_t timeoutSection() const { return timeoutSection_; }
+    long timeoutLine() const { return timeoutLine_; }
+    // When the time limit runs out (meaningful with a limit).
+    std::chrono::steady_clock::time_point deadline() const;
+    // From the watchdog's thread: the time is up. The run is interrupted and stops at its next line.
+    void timeUp();
+    // A line of output, written whole even when the watchdog writes too.
+    void writeLine(const std::string& line);
+    // The same from the watchdog's last resort, which gives up when the output stays busy (a reader
+    // that has stopped reading) rather than wait for ever.
+    bool writeLineWithin(const std::string& line, std::chrono::milliseconds wait);
 
 private:
     void apply(const ScriptEvent& e);
@@ -60,6 +74,10 @@ private:
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;
+    std::atomic<bool> timeUp_{false};
+    uint32_t timeoutSection_ = 0;
+    long timeoutLine_ = 0;
+    std::timed_mutex outMutex_;
     std::chrono::milliseconds timerPeriod_{0}; // 0: no timer
     std::chrono::steady_clock::time_point nextTick_;
 };

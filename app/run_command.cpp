@@ -2,8 +2,10 @@
 
 #include "app/headless_host.h"
 #include "app/json_writer.h"
+#include "app/run_watchdog.h"
 #include "app/tool_commands.h"
 #include "document/program_document.h"
+#include "fileio/file_io.h"
 #include "inspection/variable_listing.h"
 #include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
@@ -11,10 +13,15 @@
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
+#include <QBuffer>
+
+#include <chrono>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace qel {
 
@@ -26,9 +33,35 @@ struct RunOptions {
     std::string snapshot;
     int width = 600, height = 400;
     double timeout = 0;
+    uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
     std::vector<Breakpoint> breaks;
     bool vars = false;
 };
+
+// The longest time limit taken: a day, far beyond any grading run, and well inside the clock's range.
+constexpr double kLongestTimeout = 86400;
+// How long an interrupted run may take to end by itself before the watchdog ends the process.
+constexpr std::chrono::milliseconds kTimeoutGrace{500};
+constexpr uint64_t kLargestMemoryLimitMb = uint64_t{1} << 20;
+// The longest event script read: a million events or so.
+constexpr uint64_t kMaxScriptBytes = uint64_t{8} << 20;
+
+bool readTimeout(const std::string& text, double& seconds)
+{
+    char rest = 0;
+    return std::sscanf(text.c_str(), "%lf%c", &seconds, &rest) == 1 && seconds >= 0 && seconds <= kLongestTimeout;
+}
+
+bool readMemoryLimit(const std::string& text, uint64_t& bytes)
+{
+    unsigned long long mb = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%llu%c", &mb, &rest) != 1 || mb == 0 || mb > kLargestMemoryLimitMb ||
+        text.find('-') != std::string::npos)
+        return false;
+    bytes = static_cast<uint64_t>(mb) << 20;
+    return true;
+}
 
 std::optional<uint32_t> sectionOf(const std::string& word)
 {
@@ -53,7 +86,9 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--size" && hasValue && std::sscanf(args[i + 1].c_str(), "%dx%d", &o.width, &o.height) == 2 &&
                    o.width > 0 && o.height > 0 && o.width <= 10000 && o.height <= 10000) {
             ++i;
-        } else if (a == "--timeout" && hasValue && std::sscanf(args[i + 1].c_str(), "%lf", &o.timeout) == 1) {
+        } else if (a == "--timeout" && hasValue && readTimeout(args[i + 1], o.timeout)) {
+            ++i;
+        } else if (a == "--memory-limit" && hasValue && readMemoryLimit(args[i + 1], o.memoryLimit)) {
             ++i;
         } else if (a == "--break" && hasValue) {
             const std::string& spec = args[++i];
@@ -86,8 +121,11 @@ std::string valueJson(const VariableRecord& v, size_t index)
     case kTypeFloat: {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v.floatAt(index)));
-        std::string text = buf;
-        return text == "inf" || text == "-inf" || text == "nan" || text == "-nan" ? "null" : text;
+        const std::string text = buf;
+        // JSON has no infinities or NaN: they are written as texts.
+        if (text == "inf" || text == "-inf")
+            return "\"" + text + "\"";
+        return text == "nan" || text == "-nan" ? "\"nan\"" : text;
     }
     case kTypeString: return jsonString(v.textAt(index));
     default: return "null";
@@ -114,6 +152,44 @@ void printVariables(const VariableTable& variables, std::ostream& out)
     out << "]}\n";
 }
 
+std::string endRecord(std::string_view word, uint32_t section, long line)
+{
+    return "{\"end\": \"" + std::string(word) + "\", \"section\": " + std::to_string(section) +
+           ", \"line\": " + std::to_string(line) + "}";
+}
+
+// Reads the event script from its file, or from standard input for "-".
+bool readScript(const std::string& source, std::istream& stdinStream, std::deque<ScriptEvent>& script,
+                std::ostream& err)
+{
+    std::istringstream file;
+    std::istream* in = &stdinStream;
+    if (source != "-") {
+        std::vector<uint8_t> bytes;
+        if (!readWholeFile(source, bytes, kMaxScriptBytes)) {
+            err << kCannotRead << source << "\n";
+            return false;
+        }
+        file.str(std::string(bytes.begin(), bytes.end()));
+        in = &file;
+    }
+    if (auto error = parseEventScript(*in, script)) {
+        err << "qeltool: events line " << error->line << ": " << error->message << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool saveSnapshot(const QImage& image, const std::string& path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return false;
+    return writeFileAtomically(
+        path, std::span(reinterpret_cast<const uint8_t*>(png.constData()), static_cast<size_t>(png.size())));
+}
+
 const char* endWord(const Interpreter& in, const HeadlessHost& host)
 {
     if (host.timedOut())
@@ -135,25 +211,11 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     std::deque<ScriptEvent> script;
-    if (!options->events.empty()) {
-        std::ifstream file;
-        std::istream* source = &stdinStream;
-        if (options->events != "-") {
-            file.open(options->events);
-            if (!file) {
-                err << kCannotRead << options->events << "\n";
-                return kExitUsage;
-            }
-            source = &file;
-        }
-        if (auto error = parseEventScript(*source, script)) {
-            err << "qeltool: events line " << error->line << ": " << error->message << "\n";
-            return kExitUsage;
-        }
-    }
+    if (!options->events.empty() && !readScript(options->events, stdinStream, script, err))
+        return kExitUsage;
 
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(options->file, bytes)) {
+    if (!readWholeFile(options->file, bytes, kMaxProgramFileBytes)) {
         err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
@@ -164,6 +226,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     Interpreter in(program, variables, host, dispatchTable());
+    in.eval().memory.setLimit(options->memoryLimit);
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);
@@ -171,21 +234,38 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     for (const Breakpoint& b : options->breaks)
         (void)in.debugger().toggleBreakpoint(b.section, b.line);
 
+    std::optional<RunWatchdog> watchdog;
+    if (options->timeout > 0) {
+        // The last resort: a line that will not end. The run's thread is stuck in it, so the line
+        // it names does not change while it is read; the process ends at once.
+        watchdog.emplace(
+            host.deadline(), kTimeoutGrace, [&host] { host.timeUp(); },
+            [&host, &in] {
+                const LineCursor at = in.runningLine();
+                (void)host.writeLineWithin(endRecord("timeout", at.section, at.index), std::chrono::milliseconds(200));
+                std::_Exit(kExitTimeout);
+            });
+    }
     in.startRun(false);
     host.runScript();
     if (in.isRunning())
         in.stopRun();
+    if (watchdog)
+        watchdog->finish();
 
     const RunEnd& end = in.lastEnd();
-    const uint32_t section = end.section;
-    const long line = end.line >= 0 ? end.line : 0;
-    out << "{\"end\": \"" << endWord(in, host) << "\", \"section\": " << section << ", \"line\": " << line << "}\n";
+    if (host.timedOut())
+        host.writeLine(endRecord("timeout", host.timeoutSection(), host.timeoutLine()));
+    else
+        host.writeLine(endRecord(endWord(in, host), end.section, end.line >= 0 ? end.line : 0));
     if (options->vars)
         printVariables(variables, out);
-    if (!options->snapshot.empty() && !canvas.image().save(QString::fromStdString(options->snapshot), "PNG")) {
+    if (!options->snapshot.empty() && !saveSnapshot(canvas.image(), options->snapshot)) {
         err << kCannotWrite << options->snapshot << "\n";
         return kExitUsage;
     }
+    if (host.timedOut())
+        return kExitTimeout;
     return end.error ? kExitRunError : kExitOk;
 }
 

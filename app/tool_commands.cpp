@@ -4,6 +4,7 @@
 #include "app/run_command.h"
 #include "document/program_document.h"
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "values/variable_table.h"
 
@@ -19,7 +20,7 @@ constexpr const char* kUsage =
     "       qeltool resave IN.qel OUT.qel\n"
     "       qeltool new OUT.qel\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
-    "                            [--break SECTION:LINE]... [--vars]\n";
+    "                            [--memory-limit MB] [--break SECTION:LINE]... [--vars]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {
@@ -60,23 +61,24 @@ const char* variableTypeName(uint32_t type)
     return "Unknown";
 }
 
-std::string sectionsJson(const Program& program)
+// Written as it goes: a large program's text is never held a second time.
+void writeSectionsJson(const Program& program, std::ostream& out)
 {
-    std::string out = "[";
+    out << "[";
     for (uint32_t s = 0; s < kSectionCount; ++s) {
-        out += s ? ",\n    {" : "\n    {";
-        out += "\"section\": " + std::to_string(s) + ", \"name\": " + jsonString(sectionName(s)) + ", \"lines\": [";
+        out << (s ? ",\n    {" : "\n    {");
+        out << "\"section\": " << s << ", \"name\": " << jsonString(sectionName(s)) << ", \"lines\": [";
         const auto& lines = program.sections[s].lines;
         for (size_t i = 0; i < lines.size(); ++i) {
             const ProgramLine& line = lines[i];
             auto body = line.block.body();
-            out += i ? ",\n      " : "\n      ";
-            out += "{\"type\": " + std::to_string(line.type) + ", \"text\": " + jsonString(line.text) +
-                   ", \"block\": " + jsonString(hexBytes(body.data(), body.size())) + "}";
+            out << (i ? ",\n      " : "\n      ");
+            out << "{\"type\": " << line.type << ", \"text\": " << jsonString(line.text)
+                << ", \"block\": " << jsonString(hexBytes(body.data(), body.size())) << "}";
         }
-        out += "]}";
+        out << "]}";
     }
-    return out + "\n  ]";
+    out << "\n  ]";
 }
 
 std::string variablesJson(const VariableTable& variables)
@@ -98,7 +100,7 @@ std::optional<LoadResult> openFile(const std::string& path, Program& program, Va
                                    CollectingHost& host, std::ostream& err)
 {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!readWholeFile(path, bytes, kMaxProgramFileBytes)) {
         err << kCannotRead << path << "\n";
         return std::nullopt;
     }
@@ -116,8 +118,9 @@ int dump(const std::string& path, std::ostream& out, std::ostream& err)
     const LoadResult& r = *opened;
     out << "{\n  \"version\": " << jsonString(r.version.text) << ",\n  \"major\": " << r.version.major
         << ",\n  \"minor\": " << r.version.minor << ",\n  \"autorun\": " << (r.autoRun ? "true" : "false")
-        << ",\n  \"sections\": " << sectionsJson(program) << ",\n  \"variables\": " << variablesJson(variables)
-        << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
+        << ",\n  \"sections\": ";
+    writeSectionsJson(program, out);
+    out << ",\n  \"variables\": " << variablesJson(variables) << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
     return r.status == ReadStatus::Ok ? kExitOk : kExitUsage;
 }
 

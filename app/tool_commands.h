@@ -15,7 +15,8 @@ inline constexpr std::string_view kCannotWrite = "qeltool: cannot write ";
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRunError = 1;
-inline constexpr int kExitUsage = 2; // bad usage or an unreadable file
+inline constexpr int kExitUsage = 2;   // bad usage or an unreadable file
+inline constexpr int kExitTimeout = 3; // run: the time limit ended the run
 
 int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
 

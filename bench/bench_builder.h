@@ -3,6 +3,7 @@
 // with its handler lines.
 
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "instructions/catalogue.h"
 #include "interpreter/run_host.h"
 #include "program/instruction_table.h"

@@ -2,6 +2,7 @@
 // so whole-process measurements (`/usr/bin/time -v qeltool resave`) can use it.
 
 #include "bench/program_generator.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "document/program_document.h"
 
+#include "fileio/file_io.h"
 #include "instructions/variables/declared_variables.h"
 #include "values/variable_table.h"
 

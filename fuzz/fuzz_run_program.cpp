@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (qel::openProgram(program, variables, std::span(data, size), host).status != qel::ReadStatus::Ok)
         return 0;
     qel::Interpreter in(program, variables, host, qel::dispatchTable());
+    in.eval().memory.setLimit(uint64_t{64} << 20); // well inside the fuzzer's own limit
     host.interpreter = &in;
     if (size > 0)
         (void)in.debugger().toggleBreakpoint(data[0] % 5, data[size - 1] % 8);

@@ -41,10 +41,14 @@ struct ElementRef {
     int32_t s2;
 };
 
-// Calls visit(ElementRef) for every element, first subscript outer, second inner.
+// Calls visit(ElementRef) for every element, first subscript outer, second inner. A variable whose
+// elements were never made (a file's declaration before a run starts, or a run start that failed)
+// has none to visit.
 template <class Visit>
 void forEachElement(const VariableRecord& v, Visit&& visit)
 {
+    if (v.elementCount() != v.declaredCount())
+        return;
     const int32_t n = v.arrayKind == kNotArray ? 1 : v.dim1;
     const int32_t m = v.arrayKind == kArray2D ? v.dim2 : 1;
     for (int32_t i = 1; i <= n; ++i)

@@ -4,6 +4,7 @@
 #include "interpreter/functions.h"
 #include "interpreter/interpreter.h"
 #include "messages/run_errors.h"
+#include "values/evaluate.h"
 #include "values/variable_table.h"
 
 namespace qel {
@@ -101,7 +102,7 @@ void Interpreter::charEvent(char character)
         return; // characters typed while qelOnKeyDown runs are dropped
     VariableRecord* v = s.systemVariables.character;
     if (v && v->type == kTypeString && !v->texts.empty())
-        v->texts[0] = {std::string(1, character), true};
+        setShortText(s.eval, v->texts[0], std::string_view(&character, 1));
     runHandler(kKeyboard, s.keyboardHandlers[1], kEventHandlerMarker);
 }
 

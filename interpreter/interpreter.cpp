@@ -3,6 +3,7 @@
 #include "interpreter/functions.h"
 #include "messages/run_errors.h"
 #include "program/system_names.h"
+#include "values/evaluate.h"
 #include "values/variable_table.h"
 
 namespace qel {
@@ -18,17 +19,26 @@ void Interpreter::startRun(bool profiled)
     s.host.showLine(kInitialise, -1);
 
     s.eval.caseSensitive = false;
-    s.variables.resetVariablesForRun();
+    s.eval.memory.reset();
+    std::string().swap(s.eval.scratch);
+    const bool elementsFit = s.variables.resetVariablesForRun(s.eval.memory);
     s.debugger.setFlags(0);
     s.eval.displayPrecision = kRunStartPrecision;
     s.keyDownActive = false;
     s.iterations = 0;
+    s.pumpAt.store(kPumpInterval, std::memory_order_relaxed);
+    s.interrupted.store(false, std::memory_order_relaxed);
     s.debugger.setPausedAt(std::nullopt);
     for (CallStack& stack : s.callStacks)
         stack.clear();
     for (uint32_t section = 0; section < kSectionCount; ++section)
         s.cursors[section] = {section, 0};
 
+    if (!elementsFit) {
+        s.errorText = runError(msg::kOutOfMemory).text();
+        endRun(SectionEnd::error({kInitialise, 0}), kInitialise);
+        return;
+    }
     if (!runStartSetUp()) {
         endRun(SectionEnd::error({s.currentSection, 0}), s.currentSection);
         return;
@@ -77,7 +87,7 @@ bool Interpreter::runStartSetUp()
     if (!(system.scanCode = findVariable("qelScanCode")) || !(system.character = findVariable("qelChar")))
         return false;
     if (system.character->type == kTypeString && !system.character->texts.empty())
-        system.character->texts[0] = {"x", true};
+        setShortText(s.eval, system.character->texts[0], "x");
     if (!findHandler("qelOnChar", s.keyboardHandlers[1]) || !findHandler("qelOnKeyDown", s.keyboardHandlers[0]))
         return false;
 
@@ -89,6 +99,16 @@ bool Interpreter::runStartSetUp()
         if (!findHandler(kMouseHandlers[i], s.mouseHandlers[i]))
             return false;
     return true;
+}
+
+void Interpreter::requestInterrupt()
+{
+    {
+        const std::lock_guard lock(state_.sleepMutex);
+        state_.interrupted.store(true, std::memory_order_relaxed);
+        state_.pumpAt.store(0, std::memory_order_relaxed);
+    }
+    state_.sleepWake.notify_all();
 }
 
 void Interpreter::stopRun()

@@ -23,6 +23,19 @@ public:
     void continueRun() { resume(&Debugger::continueRun); }
     void singleStep() { resume(&Debugger::singleStep); }
 
+    // Safe from any thread (a watchdog): the run is to end soon. The loop calls the host's event
+    // pump after the line that is running, and every line after it, so the host can stop the run;
+    // long instructions (Pause, DrawFill) return early. Holds until the next run starts.
+    void requestInterrupt();
+    // The line the run is executing: while the loop pumps the events, the line it has just run.
+    // With requestInterrupt the one thing another thread may ask, and only of a run stuck in one
+    // line (it is read without synchronisation).
+    LineCursor runningLine() const
+    {
+        const RunState::JustRun& j = state_.justRun;
+        return j.set && j.section == state_.runningSection ? j.line : state_.cursors[state_.runningSection];
+    }
+
     // Event entry points.
     void paintEvent();
     void timerEvent();
@@ -57,6 +70,10 @@ private:
 
     void resume(void (Debugger::*command)());
     SectionEnd runSection(uint32_t s, bool fromStart);
+    SectionEnd runLines(uint32_t s, bool fromStart);
+    SectionEnd outOfMemory(uint32_t s);
+    void pumpAfter(const LineCursor& at, uint32_t s);
+    [[nodiscard]] bool stoppedAfterInterrupt(const LineCursor& at, uint32_t s);
     void endRun(const SectionEnd& end, uint32_t section);
     void endRunFinished() { endRun(SectionEnd::finished(), kInitialise); }
     bool runStartSetUp();

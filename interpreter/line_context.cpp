@@ -14,4 +14,10 @@ Failure LineContext::windowsCallFailed(std::string_view detail)
 
 void LineContext::pumpAfterThisLine() { state_.iterations = kPumpInterval - 1; }
 
+void LineContext::sleepFor(std::chrono::milliseconds duration)
+{
+    std::unique_lock lock(state_.sleepMutex);
+    state_.sleepWake.wait_for(lock, duration, [this] { return state_.interrupted.load(std::memory_order_relaxed); });
+}
+
 } // namespace qel

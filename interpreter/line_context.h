@@ -51,6 +51,10 @@ public:
     void pauseAfterThisLine() { state_.debugger.raise(Debugger::kStopExecuted); }
     // The loop pumps the window's waiting messages right after this line (Pause).
     void pumpAfterThisLine();
+    // The run has been interrupted (its time is up): a long instruction stops its work early.
+    const std::atomic<bool>& interrupted() const { return state_.interrupted; }
+    // The whole thread waits that long, or until the run is interrupted.
+    void sleepFor(std::chrono::milliseconds duration);
 
     // Blocks. The stack of open blocks and calls of this section's run.
     CallStack& stack() { return state_.callStacks[section_]; }

@@ -5,6 +5,9 @@
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace qel {
 
 // Pauses the run at a line: the user is told why (when there is a message), then the program view
@@ -80,7 +83,56 @@ std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
     return std::nullopt;
 }
 
+// An allocation that fails inside a handler, however deep, ends the run at the line that made it
+// with the "Out of memory" error; the handlers themselves turn the failures they expect into values.
 SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
+{
+    RunState& st = state_;
+    const uint32_t outer = st.runningSection;
+    st.runningSection = s;
+    SectionEnd end;
+    try {
+        end = runLines(s, fromStart);
+    } catch (const std::bad_alloc&) {
+        end = outOfMemory(s);
+    } catch (const std::length_error&) { // a size no allocation could give
+        end = outOfMemory(s);
+    }
+    st.runningSection = outer;
+    return end;
+}
+
+SectionEnd Interpreter::outOfMemory(uint32_t s)
+{
+    RunState& st = state_;
+    st.justRun.set = false;
+    st.errorText = runError(msg::kOutOfMemory).text();
+    st.currentSection = st.cursors[s].section;
+    return SectionEnd::error(st.cursors[s]);
+}
+
+// Pumps the events after the line `at` has run; a host that looks at the run meanwhile sees that line.
+void Interpreter::pumpAfter(const LineCursor& at, uint32_t s)
+{
+    RunState& st = state_;
+    st.iterations = 0;
+    const RunState::JustRun outer = st.justRun;
+    st.justRun = {at, s, true};
+    st.host.pumpEvents();
+    st.justRun = outer;
+}
+
+// An interrupted run pumps after every line, a section's last one too: true when the host then
+// stopped the run.
+bool Interpreter::stoppedAfterInterrupt(const LineCursor& at, uint32_t s)
+{
+    if (state_.pumpAt.load(std::memory_order_relaxed) != 0)
+        return false;
+    pumpAfter(at, s);
+    return !state_.running();
+}
+
+SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
 {
     RunState& st = state_;
     Debugger& debug = st.debugger;
@@ -93,19 +145,24 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
         // The common case: no pause, step, breakpoint or profile to look after.
         if (debug.quiet()) [[likely]] {
             LineCursor& cur = st.cursors[s];
+            // The line is remembered by its LineRun, at hand for the call anyway: a copy of the
+            // cursor would be a load of both its words just after the last line stored one of them.
+            const LineRun& ran = st.lineRuns[cur.section][cur.index];
             std::optional<SectionEnd> end;
-            const LineResult result = st.lineRuns[cur.section][cur.index].handler(line);
+            const LineResult result = ran.handler(line);
             if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]
                 ++cur.index;
             else
                 end = afterLine(result, s);
-            if (end) [[unlikely]]
+            if (end) [[unlikely]] {
+                if (stoppedAfterInterrupt(st.cursorOf(ran), s))
+                    return SectionEnd::finished();
                 return debug.flags() ? sectionEnded(*end, s) : *end;
+            }
             if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
                 pauseAfterStop(s);
-            if (++st.iterations >= kPumpInterval) [[unlikely]] {
-                st.iterations = 0;
-                st.host.pumpEvents();
+            if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+                pumpAfter(st.cursorOf(ran), s);
                 if (debug.flags() & Debugger::kSingleStep) {
                     debug.lower(Debugger::kSingleStep);
                     pause(st.cursors[s]);
@@ -118,6 +175,7 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
 
         bool executed = false;
         LineCursor& cur = st.cursors[s];
+        const LineRun* ran = nullptr;
         if (!debug.isPaused()) {
             bool stopHere = false;
             if (!debug.breakpoints().empty() && !(debug.flags() & Debugger::kSingleStep)) {
@@ -132,22 +190,25 @@ SectionEnd Interpreter::runSection(uint32_t s, bool fromStart)
                 const LineCursor at = cur;
                 const auto start =
                     debug.profiling() ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
-                LineResult result = st.lineRuns[at.section][at.index].handler(line);
+                ran = &st.lineRuns[at.section][at.index];
+                LineResult result = ran->handler(line);
                 executed = true;
                 // Continuing skips the breakpoint test of one line only; the flag must not outlive
                 // that line even when no breakpoint is set, or timer ticks would stay blocked.
                 debug.lower(Debugger::kSkipBreakpoint);
                 if (debug.profiling())
                     debug.profileLine(at, start);
-                if (std::optional<SectionEnd> end = afterLine(result, s))
+                if (std::optional<SectionEnd> end = afterLine(result, s)) {
+                    if (stoppedAfterInterrupt(at, s))
+                        return SectionEnd::finished();
                     return sectionEnded(*end, s);
+                }
                 if (debug.flags() & Debugger::kStopExecuted)
                     pauseAfterStop(s);
             }
         }
-        if (++st.iterations >= kPumpInterval) {
-            st.iterations = 0;
-            st.host.pumpEvents();
+        if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) {
+            pumpAfter(ran ? st.cursorOf(*ran) : st.cursors[s], s);
         } else if (debug.isPaused()) {
             st.host.waitForEvents(); // a paused run sleeps until the user or an event wakes it
         }

@@ -12,7 +12,11 @@
 #include "values/operand_cache.h"
 
 #include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,6 +101,22 @@ struct RunState {
     bool autoRunStarted = false; // started by an AutoRun line: stopping closes the application
     bool closeRequested = false; // ExitQEL, or Stop of an auto-run program
     uint32_t iterations = 0;     // counts to the next event pump
+    // The count at which the loop pumps: kPumpInterval, or 0 once the run has been interrupted, so
+    // that an interruption costs the loop nothing beyond the compare it makes anyway.
+    std::atomic<uint32_t> pumpAt{kPumpInterval};
+    // Set from any thread when the run must end soon (its time is up): the loop pumps after every
+    // line, long instructions cut their work short, a Pause wakes. Cleared when a run starts.
+    std::atomic<bool> interrupted{false};
+    std::mutex sleepMutex;
+    std::condition_variable sleepWake;
+    // The section whose run the loop is in (a called function's lines may lie in another section).
+    uint32_t runningSection = 0;
+    // While the loop pumps the events: the line it has just run, in the section whose run it is.
+    struct JustRun {
+        LineCursor line;
+        uint32_t section = 0;
+        bool set = false;
+    } justRun;
     RunEnd lastEnd;
 
     std::array<HandlerFunction, 2> keyboardHandlers; // qelOnKeyDown, qelOnChar
@@ -104,6 +124,16 @@ struct RunState {
     SystemVariables systemVariables;
 
     const LineRun& runAt(const LineCursor& c) const { return lineRuns[c.section][c.index]; }
+    // Where a line of the run is.
+    LineCursor cursorOf(const LineRun& run) const
+    {
+        for (uint32_t section = 0; section < kSectionCount; ++section) {
+            const auto& runs = lineRuns[section];
+            if (!runs.empty() && &run >= runs.data() && &run < runs.data() + runs.size())
+                return {section, static_cast<uint32_t>(&run - runs.data())};
+        }
+        return {};
+    }
 };
 
 // Resets the operands' caches and gathers the lines for a run (done at every run start); the error

@@ -55,6 +55,8 @@ inline constexpr std::string_view kFileFoundLiteral = "Expecting File but found 
 inline constexpr std::string_view kVariableFoundUndeclared = "Expecting variable but found undeclared variable - ";
 inline constexpr std::string_view kVariableFoundLiteral = "Expecting variable but found literal.";
 inline constexpr std::string_view kOutOfMemoryBlank = "Out of memory ";
+// A run that would pass its memory budget, or whose allocation failed.
+inline constexpr std::string_view kOutOfMemory = "Out of memory";
 // A store into a variable of a type the caller should have refused (an internal inconsistency).
 inline constexpr std::string_view kStoreWrongType = "Store into a variable of the wrong type - ";
 

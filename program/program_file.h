@@ -24,6 +24,11 @@ namespace qel {
 
 inline constexpr std::string_view kCurrentVersion = "QEL 1.25";
 
+// The largest program file opened: more than ten times the largest real program, and small enough
+// that the program it holds (a line in memory costs up to twenty times its bytes in the file)
+// stays far inside the machine.
+inline constexpr uint64_t kMaxProgramFileBytes = uint64_t{32} << 20;
+
 struct FileVersion {
     std::string text{kCurrentVersion};
     int major = 1;
@@ -79,11 +84,6 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
 // Store: the whole program as "QEL 1.25" file bytes. A line whose text holds a line break (which
 // the line store never keeps) is refused rather than written into a file the reader would refuse.
 [[nodiscard]] Result<std::vector<uint8_t>> storeProgram(const Program& program);
-
-// Whole-file helpers; false when the file cannot be read or written. writeFileAtomically writes a
-// temporary file beside the target and renames it over the target.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out);
-bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
 
 inline constexpr std::string_view kBadVersionMessage = "Corrupt, Obsolete or Non-QEL file.";
 inline constexpr std::string_view kLineBreakInLine = "A line break in the text of line ";

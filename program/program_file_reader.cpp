@@ -1,8 +1,8 @@
+#include "program/declaration_limits.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
 #include "program/references.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace qel {
@@ -74,6 +74,10 @@ private:
     std::span<const uint8_t> bytes_;
     size_t pos_ = 0;
 };
+
+constexpr std::string_view kOversizedDeclaration =
+    "declares an array larger than the Declare Variables dialog allows (each dimension 0 to 1000, at most 10,000 "
+    "elements)";
 
 std::string damagedLineMessage(uint32_t section, size_t index, std::string_view why)
 {
@@ -159,6 +163,8 @@ ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents&
                 checkReferences(line.block, line.type) == BlockCheck::BadReference)
                 return {ReadStatus::Corrupt,
                         damagedLineMessage(section, lines.size(), "has a block that refers outside itself")};
+            if (line.type == kDeclareVariable && !isDeclarableShape(line.block))
+                return {ReadStatus::Corrupt, damagedLineMessage(section, lines.size(), kOversizedDeclaration)};
             lines.push_back(std::move(line));
         }
     }
@@ -179,7 +185,11 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
     for (uint32_t section = 0; section < kSectionCount; ++section) {
         program.edit.section = section;
         program.edit.target = 0; // the first line read replaces the section's first line
-        for (FileLine& line : contents.sections[section]) {
+        // The section's lines are held once in the program, never twice: no growth by doubling, and
+        // what was read for a section goes once it is stored.
+        std::vector<FileLine> read = std::move(contents.sections[section]);
+        program.sections[section].lines.reserve(read.size() + 1);
+        for (FileLine& line : read) {
             EditBuffer& edit = program.edit;
             edit.type = line.type;
             edit.text = std::move(line.text);
@@ -197,27 +207,6 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
     program.edit.section = kInitialise;
     program.edit.target = -1;
     return {ReadStatus::Ok, contents.version, contents.autoRun};
-}
-
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& out)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    out.clear();
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        long size = std::ftell(f);
-        if (size > 0)
-            out.reserve(static_cast<size_t>(size));
-        std::rewind(f);
-    }
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        out.insert(out.end(), chunk, chunk + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
 }
 
 } // namespace qel

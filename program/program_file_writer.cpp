@@ -1,10 +1,8 @@
 #include "program/instruction_table.h"
 #include "program/program_file.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace qel {
 
@@ -53,23 +51,6 @@ Result<std::vector<uint8_t>> storeProgram(const Program& program)
         putU32(out, kSectionEndMarker);
     }
     return out;
-}
-
-bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes)
-{
-    std::string temp = path + ".saving~";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 } // namespace qel

@@ -1,8 +1,9 @@
 #include "runtime/bitmap_file.h"
 
-#include "program/program_file.h"
+#include "fileio/file_io.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 
 namespace qel {
@@ -175,7 +176,11 @@ uint32_t pixelAt(const uint8_t* row, uint64_t x, const Layout& l)
 }
 
 // Rows are padded to 4 bytes; the last row need not carry its padding.
-bool decodeRows(std::span<const uint8_t> data, const Layout& l, std::vector<uint32_t>& out)
+// Whether the caller has given up on the picture (its run's time is up).
+bool stopped(const std::atomic<bool>* stop) { return stop && stop->load(std::memory_order_relaxed); }
+
+bool decodeRows(std::span<const uint8_t> data, const Layout& l, std::vector<uint32_t>& out,
+                const std::atomic<bool>* stop)
 {
     uint64_t rowBytes = (l.width * l.bits + 7) / 8;
     uint64_t stride = (l.width * l.bits + 31) / 32 * 4;
@@ -183,6 +188,8 @@ bool decodeRows(std::span<const uint8_t> data, const Layout& l, std::vector<uint
         return false;
     out.resize(l.width * l.height);
     for (uint64_t r = 0; r < l.height; ++r) {
+        if (stopped(stop))
+            return false;
         const uint8_t* row = data.data() + r * stride;
         uint64_t y = l.topDown ? r : l.height - 1 - r;
         uint32_t* dest = out.data() + y * l.width;
@@ -194,7 +201,8 @@ bool decodeRows(std::span<const uint8_t> data, const Layout& l, std::vector<uint
 
 // Pixels the data never reaches (an early end of line or of bitmap, a delta jump) keep colour-table
 // entry 0. Pixels past the right edge are dropped; data that ends early ends the picture.
-bool decodeRunLength(std::span<const uint8_t> data, const Layout& l, std::vector<uint32_t>& out)
+bool decodeRunLength(std::span<const uint8_t> data, const Layout& l, std::vector<uint32_t>& out,
+                     const std::atomic<bool>* stop)
 {
     if (l.width * l.height > data.size() * kRlePixelsPerByte)
         return false;
@@ -215,6 +223,8 @@ bool decodeRunLength(std::span<const uint8_t> data, const Layout& l, std::vector
                 put(!four ? value : i % 2 ? value & 0xF : value >> 4);
         } else if (value == 0) {
             x = 0, ++y;
+            if (stopped(stop))
+                return false;
         } else if (value == 1) {
             break;
         } else if (value == 2) {
@@ -239,7 +249,7 @@ bool decodeRunLength(std::span<const uint8_t> data, const Layout& l, std::vector
 
 } // namespace
 
-std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file)
+std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file, const std::atomic<bool>* stop)
 {
     if (file.size() < kFileHeaderSize)
         return std::nullopt;
@@ -253,8 +263,8 @@ std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file)
     DecodedBitmap bitmap;
     std::span<const uint8_t> data = file.subspan(pixelOffset);
     bool ok = layout->compression == kRle8 || layout->compression == kRle4
-                  ? decodeRunLength(data, *layout, bitmap.pixels)
-                  : decodeRows(data, *layout, bitmap.pixels);
+                  ? decodeRunLength(data, *layout, bitmap.pixels, stop)
+                  : decodeRows(data, *layout, bitmap.pixels, stop);
     if (!ok)
         return std::nullopt;
     bitmap.width = static_cast<int>(layout->width);
@@ -262,19 +272,42 @@ std::optional<DecodedBitmap> decodeBitmapFile(std::span<const uint8_t> file)
     return bitmap;
 }
 
-BitmapReadResult readBitmapFile(const std::string& path)
+std::optional<uint64_t> bitmapPixelCount(std::span<const uint8_t> file)
+{
+    if (file.size() < kFileHeaderSize)
+        return std::nullopt;
+    const uint32_t pixelOffset = u32At(file, kPixelOffsetAt);
+    if (pixelOffset < kFileHeaderSize || pixelOffset > file.size())
+        return std::nullopt;
+    const std::optional<Layout> layout = readLayout(file.subspan(kFileHeaderSize, pixelOffset - kFileHeaderSize));
+    if (!layout)
+        return std::nullopt;
+    return layout->width * layout->height;
+}
+
+BitmapReadResult readBitmapFile(const std::string& path, uint64_t memoryLeft, const std::atomic<bool>* stop)
 {
     BitmapReadResult result;
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes))
+    const FileRead read = readWholeFile(path, bytes, std::min(kMaxBitmapFileBytes, memoryLeft));
+    if (!read) {
+        if (read.error == FileReadError::TooLarge && read.size <= kMaxBitmapFileBytes)
+            result.status = BitmapReadStatus::OutOfMemory;
         return result;
+    }
     if (bytes.empty()) {
         result.status = BitmapReadStatus::EmptyFile;
         return result;
     }
-    std::optional<DecodedBitmap> bitmap = decodeBitmapFile(bytes);
+    // The pixels are made while the file's bytes are still held.
+    const std::optional<uint64_t> pixels = bitmapPixelCount(bytes);
+    if (pixels && *pixels > (memoryLeft - bytes.size()) / sizeof(uint32_t)) {
+        result.status = BitmapReadStatus::OutOfMemory;
+        return result;
+    }
+    std::optional<DecodedBitmap> bitmap = decodeBitmapFile(bytes, stop);
     if (!bitmap) {
-        result.status = BitmapReadStatus::Undecodable;
+        result.status = stopped(stop) ? BitmapReadStatus::Stopped : BitmapReadStatus::Undecodable;
         return result;
     }
     result.status = BitmapReadStatus::Ok;

@@ -7,7 +7,7 @@ strings of the tools and JSON keys are not texts a user reads. Exit status 1 whe
 import collections, pathlib, re, sys
 
 root = pathlib.Path(__file__).resolve().parent.parent
-folders = ["program", "values", "interpreter", "instructions", "runtime", "environment", "forms", "inspection",
+folders = ["fileio", "program", "values", "interpreter", "instructions", "runtime", "environment", "forms", "inspection",
            "messages", "app", "base"]
 literal = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
 seen = collections.defaultdict(set)

@@ -3,6 +3,7 @@
 // number texts. One EvalContext belongs to the run state; nothing here
 // is global.
 
+#include "values/memory_budget.h"
 #include "values/number_text.h"
 #include "values/random_generator.h"
 #include "values/variable_table.h"
@@ -48,8 +49,10 @@ public:
     RandomGenerator random;
     // .AtEndOfFile asks the run's open files through this.
     AtEndOfFile atEndOfFile;
-    // Where StoreText assembles a new text; its buffer is recycled from store to store.
+    // Where StoreText assembles a new text; a small buffer is recycled from store to store.
     std::string scratch;
+    // What the run's strings, arrays and bitmaps may hold.
+    MemoryBudget memory;
 
     std::string_view formatNumber(float value) { return numberTexts.format(value, displayPrecision); }
 };

@@ -116,9 +116,13 @@ inline float scalarValue(const OperandCache& cache)
 [[nodiscard]] Status storeWord(EvalContext& ctx, uint32_t word, CachedOperand& op);
 
 // Stores the concatenation of up to three texts (an empty view counts as empty) into a String
-// element. The texts may be views of the destination itself.
+// element. The texts may be views of the destination itself. A text the run's memory budget
+// cannot hold fails with "Out of memory" and leaves the element as it was.
 [[nodiscard]] Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c,
                                CachedOperand& op);
+// Puts a text of a few characters into an element (the system variables' texts at an event),
+// giving back to the run's budget what the element's old text held.
+void setShortText(EvalContext& ctx, StringElement& element, std::string_view text);
 
 // "Value out of range - " + the value formatted + " - " + label, with no header.
 [[nodiscard]] Failure rangeError(EvalContext& ctx, float value, std::string_view label);

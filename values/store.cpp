@@ -13,6 +13,8 @@ namespace {
 // Longest text a String element may hold; a longer concatenation fails as out of memory rather
 // than letting a doubling loop exhaust the machine.
 constexpr size_t kMaxTextLength = size_t{1} << 26;
+// The largest buffer kept for reuse from store to store.
+constexpr size_t kKeptScratch = 4096;
 
 // The destination element of a store.
 struct Target {
@@ -63,20 +65,42 @@ Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::
     const auto [v, i] = TRY(storeTarget(ctx, op));
     if (v->type != kTypeString)
         return internalError(msg::kStoreWrongType, op.operand.name);
-    if (a.size() + b.size() + c.size() > kMaxTextLength)
+    const size_t length = a.size() + b.size() + c.size();
+    if (length > kMaxTextLength)
         return runError(msg::kOutOfMemoryBlank);
+    StringElement& e = v->texts[i];
+    // The new text is paid for before it is made; the old one's bytes come back once it is gone.
+    const uint64_t before = textBytes(e.text);
+    const uint64_t needed = length + 1;
+    if (needed > before && needed - before > ctx.memory.available())
+        return runError(msg::kOutOfMemory);
     try {
         // Assembled apart from the element, as a, b or c may be views of it; the element's old
         // buffer then becomes the scratch buffer of the next store.
         ctx.scratch.clear();
         ctx.scratch.append(a).append(b).append(c);
+        e.text.swap(ctx.scratch);
+        // A recycled buffer much larger than its text would hold memory the budget does not see.
+        if (e.text.capacity() > 2 * length + kKeptScratch)
+            e.text.shrink_to_fit();
     } catch (const std::bad_alloc&) {
         return runError(msg::kOutOfMemoryBlank);
     }
-    StringElement& e = v->texts[i];
-    e.text.swap(ctx.scratch);
+    if (ctx.scratch.capacity() > kKeptScratch)
+        std::string().swap(ctx.scratch);
+    ctx.memory.give(before);
+    ctx.memory.charge(textBytes(e.text));
     e.assigned = true;
     return success();
+}
+
+void setShortText(EvalContext& ctx, StringElement& e, std::string_view text)
+{
+    ctx.memory.give(textBytes(e.text));
+    e.text.assign(text);
+    e.text.shrink_to_fit();
+    ctx.memory.charge(textBytes(e.text));
+    e.assigned = true;
 }
 
 } // namespace qel

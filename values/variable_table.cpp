@@ -22,7 +22,7 @@ const VariableRecord* VariableTable::findVariable(std::string_view name) const
     return const_cast<VariableTable*>(this)->findVariable(name);
 }
 
-VariableRecord* VariableTable::createVariable(const VariableDeclaration& d, MessageHost& host)
+VariableRecord* VariableTable::createVariable(const VariableDeclaration& d, MessageHost& host, Elements elements)
 {
     if (d.name.empty())
         return nullptr;
@@ -31,8 +31,7 @@ VariableRecord* VariableTable::createVariable(const VariableDeclaration& d, Mess
     v.arrayKind = d.arrayKind;
     v.dim1 = (d.arrayKind == kArray1D || d.arrayKind == kArray2D) ? d.dim1 : 1;
     v.dim2 = d.arrayKind == kArray2D ? d.dim2 : 1;
-    const int64_t count = int64_t{v.dim1} * int64_t{v.dim2};
-    if (v.dim1 < 0 || v.dim2 < 0 || count > kMaxVariableElements) {
+    if (!isDeclarableShape(v.arrayKind, v.dim1, v.dim2)) {
         host.showMessage(kOutOfMemoryCreatingVariable, Icon::Error);
         return nullptr;
     }
@@ -42,12 +41,12 @@ VariableRecord* VariableTable::createVariable(const VariableDeclaration& d, Mess
         v.initialWord = std::bit_cast<uint32_t>(d.initialFloat);
     try {
         v.name = d.name;
-        if (d.type == kTypeString) {
+        if (d.type == kTypeString)
             v.initialText = d.initialText;
-            v.texts.resize(static_cast<size_t>(count));
-        } else {
-            v.words.assign(static_cast<size_t>(count), 0);
-        }
+        if (elements == Elements::Now && d.type == kTypeString)
+            v.texts.resize(v.declaredCount());
+        else if (elements == Elements::Now)
+            v.words.assign(v.declaredCount(), 0);
         records_.push_back(std::move(v));
     } catch (const std::bad_alloc&) {
         host.showMessage(kOutOfMemoryCreatingVariable, Icon::Error);
@@ -65,23 +64,48 @@ void VariableTable::removeVariable(std::string_view name)
         }
 }
 
-void VariableTable::resetVariablesForRun()
+namespace {
+
+// What a variable's elements hold at the start of a run.
+uint64_t startBytes(const VariableRecord& v)
 {
-    for (VariableRecord& v : records_) {
-        switch (v.type) {
-        case kTypeInteger:
-        case kTypeFloat: std::fill(v.words.begin(), v.words.end(), v.initialWord); break;
-        case kTypeString:
-            for (StringElement& e : v.texts) {
-                e.text.clear();
-                e.assigned = false;
+    if (v.type != kTypeString)
+        return v.declaredCount() * sizeof(uint32_t);
+    uint64_t bytes = v.declaredCount() * sizeof(StringElement);
+    if (v.arrayKind == kNotArray)
+        bytes += textBytes(v.initialText);
+    return bytes;
+}
+
+} // namespace
+
+bool VariableTable::resetVariablesForRun(MemoryBudget& budget)
+{
+    uint64_t bytes = 0;
+    for (const VariableRecord& v : records_)
+        bytes += startBytes(v);
+    if (!budget.take(bytes))
+        return false;
+    try {
+        for (VariableRecord& v : records_) {
+            const size_t count = v.declaredCount();
+            switch (v.type) {
+            case kTypeInteger:
+            case kTypeFloat: v.words.assign(count, v.initialWord); break;
+            case kTypeString:
+                // Every old text is freed: the run's budget starts from what the elements hold now.
+                v.texts.assign(count, StringElement{});
+                if (v.arrayKind == kNotArray && count == 1)
+                    v.texts[0] = StringElement{v.initialText, true};
+                break;
+            default: v.words.assign(count, 0u); break;
             }
-            if (v.arrayKind == kNotArray && !v.texts.empty())
-                v.texts[0] = StringElement{v.initialText, true};
-            break;
-        default: std::fill(v.words.begin(), v.words.end(), 0u); break;
         }
+    } catch (const std::bad_alloc&) {
+        budget.give(bytes);
+        return false;
     }
+    return true;
 }
 
 } // namespace qel

@@ -3,7 +3,9 @@
 // regard to case, no local scope. Records never move once created (they live in a list), so the
 // caches of operands may point at them for the length of a run.
 
+#include "program/declaration_limits.h"
 #include "program/host.h"
+#include "values/memory_budget.h"
 #include "values/number_text.h"
 
 #include <bit>
@@ -31,9 +33,11 @@ enum VariableType : uint32_t {
 
 enum ArrayKind : uint32_t { kNotArray = 1, kArray1D = 2, kArray2D = 3 };
 
-// The largest number of elements a variable may have. The declaration dialog allows 10,000; a
-// program file may ask for more, and anything beyond this is refused as out of memory.
-inline constexpr int64_t kMaxVariableElements = 1 << 20;
+// The largest number of elements a variable may have, as the declaration dialog and the program
+// file reader allow; anything beyond is refused as out of memory.
+inline constexpr int64_t kMaxVariableElements = kMostArrayElements;
+static_assert(kNotArray == declaration_shape::kNotArray && kArray1D == declaration_shape::kArray1D &&
+              kArray2D == declaration_shape::kArray2D);
 
 inline constexpr std::string_view kOutOfMemoryCreatingVariable =
     "Unable to create variable as out of memory - Err 1002.";
@@ -59,6 +63,9 @@ struct VariableRecord {
     std::vector<uint32_t> words;
     std::vector<StringElement> texts;
 
+    // The elements the declaration asks for; they are held (words or texts) from the start of a run,
+    // or from its creation for a variable created at once.
+    size_t declaredCount() const { return static_cast<size_t>(dim1) * static_cast<size_t>(dim2); }
     size_t elementCount() const { return type == kTypeString ? texts.size() : words.size(); }
     bool isNumeric() const { return type == kTypeInteger || type == kTypeFloat; }
 
@@ -89,6 +96,13 @@ struct VariableRecord {
     float initialFloat() const { return std::bit_cast<float>(initialWord); }
 };
 
+// The heap bytes a text holds: none for a short one, which the string keeps within itself.
+inline uint64_t textBytes(const std::string& text)
+{
+    static const size_t kInPlace = std::string().capacity();
+    return text.capacity() > kInPlace ? text.capacity() + 1 : 0;
+}
+
 // Element (s1) of a 1D array, or (s1, s2) of a 2D array: the first subscript varies fastest.
 inline size_t elementIndex(const VariableRecord& v, int32_t s1, int32_t s2 = 1)
 {
@@ -116,10 +130,15 @@ public:
     VariableRecord* findVariable(std::string_view name);
     const VariableRecord* findVariable(std::string_view name) const;
 
+    // When a new variable's elements are made: at once, or by the next run's start, so that reading
+    // a file's declarations costs memory in proportion to the declarations, not to their arrays.
+    enum class Elements : uint8_t { Now, AtRunStart };
+
     // Appends a record with all elements zero (String elements unassigned). An empty name creates
     // nothing; a size that cannot be held shows the out-of-memory message. nullptr when nothing
     // was created.
-    VariableRecord* createVariable(const VariableDeclaration& declaration, MessageHost& host);
+    VariableRecord* createVariable(const VariableDeclaration& declaration, MessageHost& host,
+                                   Elements elements = Elements::Now);
 
     // Removes the first variable with that name; nothing when there is none.
     void removeVariable(std::string_view name);
@@ -127,7 +146,9 @@ public:
 
     // Every variable back to its start-of-run value: numbers their initial value, Bitmap and File
     // 0, String elements unassigned except a scalar String, which gets a copy of its initial text.
-    void resetVariablesForRun();
+    // The elements are taken from the run's budget, which is empty before; false, with nothing
+    // taken, when they do not fit.
+    [[nodiscard]] bool resetVariablesForRun(MemoryBudget& budget);
 
     size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }

@@ -3,6 +3,7 @@
 #include "environment/inspection/inspection_style.h"
 #include "environment/printing/list_printing.h"
 #include "environment/printing/print_target.h"
+#include "fileio/file_io.h"
 #include "inspection/list_table.h"
 #include "program/program_file.h"
 #include "runtime/latin1.h"

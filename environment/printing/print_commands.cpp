@@ -79,7 +79,7 @@ QString PrintCommands::printListing()
     const std::optional<uint8_t> sections = askPrintSections(&mainWindow_, ide_.host);
     if (!sections)
         return {};
-    const QString pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
+    QString pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
     if (!pdf.isEmpty())
         ide_.host.showMessage(fromQString(printedToText(pdf)), Icon::Information, Buttons::Ok);
     return pdf;

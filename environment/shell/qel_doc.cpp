@@ -3,6 +3,7 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
 #include "environment/ide_state.h"
+#include "fileio/file_io.h"
 #include "runtime/latin1.h"
 
 #include <QFile>
@@ -34,7 +35,7 @@ void CQelDoc::newProgram(const QString& title)
 CQelDoc::OpenStatus CQelDoc::open(const QString& path)
 {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(localPath(path), bytes)) {
+    if (!readWholeFile(localPath(path), bytes, kMaxProgramFileBytes)) {
         ide_.host.showMessage("Unable to open the file " + fromQString(path) + ".", Icon::Exclamation, Buttons::Ok);
         return OpenStatus::Unreadable;
     }

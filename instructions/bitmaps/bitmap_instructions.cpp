@@ -61,20 +61,24 @@ Status storeSize(EvalContext& ctx, CachedOperand& op, int size)
     return storeNumber(ctx, static_cast<float>(size), op);
 }
 
-QImage toImage(const DecodedBitmap& bitmap)
+// The picture takes the decoded pixels over, so a bitmap is never held twice.
+QImage toImage(DecodedBitmap& bitmap)
 {
     const size_t count = static_cast<size_t>(bitmap.width) * static_cast<size_t>(bitmap.height);
     if (bitmap.width <= 0 || bitmap.height <= 0 || bitmap.pixels.size() != count)
         return {};
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    auto* pixels = new std::vector<uint32_t>(std::move(bitmap.pixels));
+    QImage image(
+        reinterpret_cast<uchar*>(pixels->data()), bitmap.width, bitmap.height,
+        static_cast<qsizetype>(bitmap.width) * static_cast<qsizetype>(sizeof(uint32_t)), QImage::Format_RGB32,
+        [](void* held) { delete static_cast<std::vector<uint32_t>*>(held); }, pixels);
     if (image.isNull())
-        return image; // no memory for it
-    const size_t rowBytes = static_cast<size_t>(bitmap.width) * sizeof(uint32_t);
-    for (int y = 0; y < bitmap.height; ++y)
-        std::memcpy(image.scanLine(y),
-                    bitmap.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(bitmap.width), rowBytes);
+        delete pixels; // a picture never made does not free what it was given
     return image;
 }
+
+// What a loaded picture holds of the run's memory.
+uint64_t pictureBytes(const QImage& image) { return static_cast<uint64_t>(image.sizeInBytes()); }
 
 LineResult executeBitmapLoad(LineContext& line)
 {
@@ -86,28 +90,36 @@ LineResult executeBitmapLoad(LineContext& line)
         return runError(bitmap_msg::kInUse);
     const std::string path = TRY(fileName(ctx, ops[slotIndex(kFileName)]));
 
-    BitmapReadResult read = readBitmapFile(path);
+    BitmapReadResult read = readBitmapFile(path, ctx.memory.available(), &line.interrupted());
+    if (read.status == BitmapReadStatus::Stopped)
+        return Flow::Next; // the run is ending (its time is up): nothing is loaded
     if (read.status == BitmapReadStatus::EmptyFile)
         return runError(kBitmapFileSizeMessage);
+    if (read.status == BitmapReadStatus::OutOfMemory)
+        return runError(msg::kOutOfMemory);
     if (read.status != BitmapReadStatus::Ok)
         return runError(kBitmapOpenFailedMessage);
+    const int width = read.bitmap.width, height = read.bitmap.height;
 
     // A bitmap belongs to the drawing target it is made for; without one there is nothing to make.
     QImage image = toImage(read.bitmap);
     DrawTarget* target = line.drawTarget();
     if (!target || image.isNull())
         return line.windowsCallFailed(bitmap_msg::kCreateFailed);
+    const uint64_t bytes = pictureBytes(image);
     BitmapTable& table = target->state().bitmaps;
     handle = table.load(std::move(image));
     if (handle == 0)
         return line.windowsCallFailed(bitmap_msg::kCreateFailed);
+    ctx.memory.charge(bytes);
     if (Status stored = storeWord(ctx, handle, variable); !stored) {
         table.unload(handle);
+        ctx.memory.give(bytes);
         return std::move(stored).failure();
     }
     // From here on a failure leaves the bitmap in the variable.
-    TRY(storeSize(ctx, ops[slotIndex(kWidthVariable)], read.bitmap.width));
-    TRY(storeSize(ctx, ops[slotIndex(kHeightVariable)], read.bitmap.height));
+    TRY(storeSize(ctx, ops[slotIndex(kWidthVariable)], width));
+    TRY(storeSize(ctx, ops[slotIndex(kHeightVariable)], height));
     return Flow::Next;
 }
 
@@ -190,8 +202,12 @@ LineResult executeBitmapUnload(LineContext& line)
     const uint32_t handle = TRY(bitmapHandle(line.eval(), variable));
     if (handle == 0)
         return Flow::Next;
-    if (!line.drawTarget() || !line.drawTarget()->state().bitmaps.unload(handle))
+    BitmapTable* table = line.drawTarget() ? &line.drawTarget()->state().bitmaps : nullptr;
+    const QImage* image = table ? table->get(handle) : nullptr;
+    const uint64_t bytes = image ? pictureBytes(*image) : 0;
+    if (!table || !table->unload(handle))
         return line.windowsCallFailed(bitmap_msg::kDeleteFailed);
+    line.eval().memory.give(bytes);
     TRY(storeWord(line.eval(), 0, variable));
     return Flow::Next;
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -240,8 +241,8 @@ LineResult executeDrawArc(LineContext& line)
 }
 
 // A surface fill: every pixel 4-connected to (x, y) with exactly its colour takes the new colour.
-// Works span by span on the image's rows.
-void floodFill(QImage& image, int x, int y, QRgb colour)
+// Works span by span on the image's rows; an interrupted run leaves the fill unfinished.
+void floodFill(QImage& image, int x, int y, QRgb colour, const std::atomic<bool>& interrupted)
 {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height() || image.depth() != 32)
         return;
@@ -254,7 +255,7 @@ void floodFill(QImage& image, int x, int y, QRgb colour)
         return;
     auto matches = [&](const QRgb* row, int i) { return (row[i] & kRgb) == old; };
     std::vector<std::pair<int, int>> seeds{{x, y}};
-    while (!seeds.empty()) {
+    while (!seeds.empty() && !interrupted.load(std::memory_order_relaxed)) {
         const auto [sx, sy] = seeds.back();
         seeds.pop_back();
         QRgb* row = bits + sy * stride;
@@ -279,7 +280,9 @@ void floodFill(QImage& image, int x, int y, QRgb colour)
 
 // DrawPoint and DrawFill: one checked pixel position and a colour, for work on the image's pixels.
 static_assert(point_block::kAtX == fill_block::kAtX && point_block::kAtY == fill_block::kAtY);
-template <uint32_t ColourOffset, void (*Paint)(QImage&, int, int, QRgb)>
+void plotPoint(QImage& image, int x, int y, QRgb colour, const std::atomic<bool>&) { plot(image, x, y, colour); }
+
+template <uint32_t ColourOffset, void (*Paint)(QImage&, int, int, QRgb, const std::atomic<bool>&)>
 LineResult executeAtPixel(LineContext& line)
 {
     auto ops = line.operands();
@@ -288,7 +291,7 @@ LineResult executeAtPixel(LineContext& line)
     if (DrawTarget* target = line.drawTarget()) {
         const QRgb colour = target->state().colour(line.block().u32(ColourOffset)) | 0xFF000000u;
         target->end();
-        Paint(target->image(), pixels(x), pixels(y), colour);
+        Paint(target->image(), pixels(x), pixels(y), colour, line.interrupted());
     }
     return Flow::Next;
 }
@@ -357,7 +360,7 @@ Family drawingFamily()
          {InstructionList::Drawing, 7},
          "dp",
          editorOfType(editors, kDrawPoint),
-         (executeAtPixel<point_block::kColour, plot>),
+         (executeAtPixel<point_block::kColour, plotPoint>),
          {"Colours a single pixel.", "At X, At Y: the pixel.\nColour: its colour.", {"50", "60", "White"}, {}}},
         {kDrawFill,
          {InstructionList::Drawing, 5},

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace qel {
 
@@ -111,8 +110,9 @@ LineResult executePause(LineContext& line)
     EvalContext& ctx = line.eval();
     const float duration = TRY(evalNumber(ctx, line.operands()[slotIndex(kDuration)]));
     TRY(checkRange(ctx, duration, 0.0f, 10000.0f, "Duration"));
-    // The whole thread waits: no window messages, no repaint, input queues up.
-    std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(duration)));
+    // The whole thread waits: no window messages, no repaint, input queues up. Only an interrupted
+    // run (its time up) cuts the wait short.
+    line.sleepFor(std::chrono::milliseconds(static_cast<int>(duration)));
     line.pumpAfterThisLine();
     return Flow::Next;
 }

@@ -35,8 +35,6 @@ constexpr std::array<ListItem, 3> kShapeItems = {{
 constexpr std::string_view kTypeLabel = "Variable &Type";
 constexpr std::string_view kShapeLabel = "&Dimensions";
 constexpr std::array<std::string_view, 2> kDimensionLabels = {"&1st Dimension", "&2nd Dimension"};
-constexpr int32_t kLargestDimension = 1000;
-constexpr int64_t kMostElements = 10000;
 constexpr size_t kMaxInitialValueField = 257; // a 255-character string between its quotes
 
 std::string withoutAccelerator(std::string_view label)
@@ -158,7 +156,7 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
             return fieldError(declare_fields::kDim1 + d, dimensionMessage(d));
         dims[d] = *value;
     }
-    if (int64_t{dims[0]} * dims[1] > kMostElements)
+    if (int64_t{dims[0]} * dims[1] > kMostArrayElements)
         return fieldError(declare_fields::kDim2, kTooManyArrayElements);
 
     std::vector<std::string_view> ownNames;

@@ -15,7 +15,8 @@ std::vector<std::string_view> declaredNames(const ParamBlock& block)
     return names;
 }
 
-bool createVariablesOfLine(VariableTable& table, const ParamBlock& block, MessageHost& host)
+bool createVariablesOfLine(VariableTable& table, const ParamBlock& block, MessageHost& host,
+                           VariableTable::Elements elements)
 {
     VariableDeclaration d;
     d.type = block.u32(kType);
@@ -29,7 +30,7 @@ bool createVariablesOfLine(VariableTable& table, const ParamBlock& block, Messag
         d.initialInteger = block.i32(initialField(k));
         d.initialFloat = block.f32(initialField(k));
         d.initialText = d.type == kTypeString ? block.textField(initialField(k)) : std::string_view();
-        if (!table.createVariable(d, host))
+        if (!table.createVariable(d, host, elements))
             return false;
     }
     return true;
@@ -44,7 +45,8 @@ void removeVariablesOfLine(VariableTable& table, const ParamBlock& block)
 bool createDeclaredVariables(VariableTable& table, const Program& program, uint32_t section, MessageHost& host)
 {
     for (const ProgramLine& line : program.sections[section].lines)
-        if (line.type == kDeclareVariable && !createVariablesOfLine(table, line.block, host))
+        if (line.type == kDeclareVariable &&
+            !createVariablesOfLine(table, line.block, host, VariableTable::Elements::AtRunStart))
             return false;
     return true;
 }

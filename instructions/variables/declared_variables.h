@@ -28,9 +28,10 @@ namespace qel {
 
 namespace declare_block {
 inline constexpr uint32_t kType = 4;
-inline constexpr uint32_t kArrayKind = 8;
-inline constexpr uint32_t kDim1 = 12;
-inline constexpr uint32_t kDim2 = 16;
+// The shape's words are the file reader's to check too (program/declaration_limits.h).
+inline constexpr uint32_t kArrayKind = declaration_shape::kArrayKind;
+inline constexpr uint32_t kDim1 = declaration_shape::kDim1;
+inline constexpr uint32_t kDim2 = declaration_shape::kDim2;
 inline constexpr uint32_t kFixedBody = 48;
 inline constexpr int kVariables = 4;
 constexpr uint32_t nameField(int k) { return 20 + 8 * static_cast<uint32_t>(k); }
@@ -42,12 +43,13 @@ std::vector<std::string_view> declaredNames(const ParamBlock& block);
 
 // Creates the variables of one DeclareVariable block. Stops at the first one that cannot be created
 // (its message shown) and returns false.
-bool createVariablesOfLine(VariableTable& table, const ParamBlock& block, MessageHost& host);
+bool createVariablesOfLine(VariableTable& table, const ParamBlock& block, MessageHost& host,
+                           VariableTable::Elements elements = VariableTable::Elements::Now);
 // Removes the variables a DeclareVariable block declares.
 void removeVariablesOfLine(VariableTable& table, const ParamBlock& block);
 
 // Creates the variables of every DeclareVariable line of one section, in line order (after a
-// program file has been read, section by section).
+// program file has been read, section by section); their elements are made when a run starts.
 bool createDeclaredVariables(VariableTable& table, const Program& program, uint32_t section, MessageHost& host);
 
 // Deletes line n of the current section. A DeclareVariable line takes its variables with it; the

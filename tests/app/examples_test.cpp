@@ -2,6 +2,7 @@
 // dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
 // QEL_UPDATE_EXAMPLES=1 writes both again (look at the pictures before committing them).
 
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
 #include "support/tool_run.h"

@@ -2,6 +2,7 @@
 // builds them. Runs only when QEL_FUZZ_SEED_DIR names the folder to write to.
 
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
 #include "support/program_builder.h"
@@ -117,6 +118,21 @@ TEST(FuzzSeeds, WriteSeedCorpus)
         .add("Return", {"I"})
         .add("EndFunction");
     write("loops.qel", storeProgram(loops).value());
+
+    // Declarations at the dialog's limit, as many as the fuzzer's inputs hold: four String arrays of
+    // 10,000 elements a line in 69 bytes. Opening them must cost memory in proportion to the bytes,
+    // or the fuzzer's memory limit ends the run.
+    Program declared;
+    VariableTable declaredVariables;
+    test::ProgramBuilder declare(declared, declaredVariables);
+    declare.add("DeclareVariable", {"String", "2D Array", "100", "100", "A", "", "B", "", "C", "", "D", ""});
+    ProgramLine atTheLimit = declare.last();
+    atTheLimit.text.clear();
+    declared.sections[kInitialise].lines.resize(1);
+    declared.sections[kInitialise].lines.resize(900, atTheLimit);
+    const std::vector<uint8_t> declarations = storeProgram(declared).value();
+    ASSERT_LT(declarations.size(), 65536u); // the fuzzer's longest input
+    write("declarations.qel", declarations);
 
     test::FileBytes old;
     old.text("QEL 1.13")

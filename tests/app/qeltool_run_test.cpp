@@ -1,6 +1,9 @@
+#include "app/event_script.h"
 #include "app/tool_commands.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/program_builder.h"
+#include "support/run_fixture.h"
 #include "support/tool_run.h"
 
 #include <gtest/gtest.h>
@@ -110,10 +113,17 @@ TEST(QeltoolRun, BadArgumentsAndTimeouts)
     auto started = std::chrono::steady_clock::now();
     RunOutput r = runTool({"run", endless, "--timeout", "0.3"});
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.lines.back(), "{\"end\": \"timeout\", \"section\": 0, \"line\": 0}");
+    EXPECT_EQ(r.status, 3);
+    // The While line (4) or its EndWhile, whichever had just run.
+    const std::string timedOut = "{\"end\": \"timeout\", \"section\": 0, \"line\": ";
+    EXPECT_TRUE(r.lines.back() == timedOut + "4}" || r.lines.back() == timedOut + "5}") << r.lines.back();
     EXPECT_LT(seconds, 5.0);
     EXPECT_EQ(runTool({"run", endless, "--events", "-"}, "jump 3\n").status, 2);
+    for (const char* bad : {"-1", "nan", "1e300", "2s"})
+        EXPECT_EQ(runTool({"run", endless, "--timeout", bad}).err, "qeltool: unknown option --timeout\n") << bad;
+    for (const char* bad : {"0", "-5", "lots", "1048577"})
+        EXPECT_EQ(runTool({"run", endless, "--memory-limit", bad}).err, "qeltool: unknown option --memory-limit\n")
+            << bad;
 }
 
 TEST(QeltoolRun, SnapshotHoldsThePaintSectionsPicture)
@@ -182,4 +192,48 @@ TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
     QImage picture(QString::fromStdString(png));
     EXPECT_EQ(picture.size(), QSize(200, 100));
     EXPECT_EQ(picture.pixel(199, 99), qRgb(0, 128, 0));
+}
+
+TEST(QeltoolRun, InfinitiesAreTextsAndScriptCharactersAreLatin1)
+{
+    Session s;
+    s.handlers({{"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Typed", "Typed", "+", "qelChar")); }}});
+    s.build.add("DeclareVariable", variableFields("String", "Typed", "\"\""))
+        .add("DeclareVariable", {"Floating Point", "Not an Array", "", "", "F", "", "G", "", "H", ""})
+        .add("Let", letFields("F", "1", "/", "0"))
+        .add("Let", letFields("G", "0", "-", "F"))
+        .add("Let", letFields("H", "F", "-", "F"));
+    const std::string path = ::testing::TempDir() + "latin1.qel";
+    ASSERT_TRUE(writeFileAtomically(path, storeProgram(s.program).value()));
+
+    RunOutput r = runTool({"run", path, "--events", "-", "--vars"}, "char \xc3\xa9\nchar a\nchar \xc3\xbf\nchar  \n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 2u);
+    EXPECT_NE(r.lines[1].find("{\"name\": \"Typed\", \"type\": \"String\", \"dims\": \"\", \"values\": "
+                              "[\"\\u00e9a\\u00ff \"]}"),
+              std::string::npos)
+        << r.lines[1];
+    EXPECT_NE(r.lines[1].find("{\"name\": \"F\", \"type\": \"Float\", \"dims\": \"\", \"values\": [\"inf\"]}, "
+                              "{\"name\": \"G\", \"type\": \"Float\", \"dims\": \"\", \"values\": [\"-inf\"]}, "
+                              "{\"name\": \"H\", \"type\": \"Float\", \"dims\": \"\", \"values\": [\"nan\"]}"),
+              std::string::npos)
+        << r.lines[1];
+
+    const std::pair<std::string, std::string> refused[] = {
+        {"char \xe2\x82\xac", "character outside Latin-1 (U+0000 to U+00FF): "}, // the euro sign
+        {"char \xc3", "text is not UTF-8: "},                                    // cut short
+        {"char \xe9", "text is not UTF-8: "},                                    // Latin-1, not UTF-8
+        {"char \xc1\xa9", "text is not UTF-8: "},                                // an overlong 'i'
+        {"char ab", "char takes one character: "},
+        {"input caf\xc3\xa9 \xe2\x82\xac", "character outside Latin-1 (U+0000 to U+00FF): "},
+    };
+    for (const auto& [line, why] : refused) {
+        RunOutput bad = runTool({"run", path, "--events", "-"}, "key 1\n" + line + "\n");
+        EXPECT_EQ(bad.status, 2) << line;
+        EXPECT_EQ(bad.err, "qeltool: events line 2: " + why + line + "\n");
+    }
+    std::istringstream script("input caf\xc3\xa9\n");
+    std::deque<ScriptEvent> events;
+    ASSERT_FALSE(parseEventScript(script, events));
+    EXPECT_EQ(events.at(0).text, std::optional<std::string>("caf\xe9"));
 }

@@ -1,4 +1,5 @@
 #include "app/tool_commands.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
 

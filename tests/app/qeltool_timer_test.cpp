@@ -1,3 +1,4 @@
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
 #include "support/tool_run.h"

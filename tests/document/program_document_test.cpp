@@ -1,5 +1,6 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "support/file_bytes.h"
 #include "support/program_builder.h"
 

@@ -4,6 +4,7 @@
 
 #include "document/program_document.h"
 #include "document/program_template.h"
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/program_builder.h"
 

@@ -151,7 +151,7 @@ TEST_F(DeclareVariable, StoringCreatesAndReplacesVariablesAndDeletingRemovesThem
     VariableTable rebuilt;
     ASSERT_TRUE(createDeclaredVariables(rebuilt, program, 0, host));
     EXPECT_EQ(rebuilt.size(), 3u);
-    EXPECT_EQ(rebuilt.findVariable("names")->elementCount(), 4u);
+    EXPECT_EQ(rebuilt.findVariable("names")->declaredCount(), 4u);
     EXPECT_EQ(rebuilt.findVariable("count")->initialFloat(), 1.5f);
 
     // Deleting a line removes its variables; the first line cannot be deleted, so its variables stay.

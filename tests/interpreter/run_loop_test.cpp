@@ -1,4 +1,9 @@
+#include "interpreter/line_context.h"
 #include "support/run_fixture.h"
+
+#include <chrono>
+#include <new>
+#include <thread>
 
 using namespace qel;
 using namespace qel::test;
@@ -166,4 +171,46 @@ TEST_F(RunLoop, AFunctionWithoutEndFunctionRunsOutAtItsOwnSectionsLastLine)
     EXPECT_EQ(failedAt(),
               (std::pair<uint32_t, int>{kMouse, static_cast<int>(program.sections[kMouse].lineCount() - 1)}));
     EXPECT_EQ(number("A"), 2.0f);
+}
+
+TEST_F(RunLoop, AnAllocationFailureEndsTheRunAtItsLineAndAnInterruptCutsAPauseShort)
+{
+    handlers();
+    build.add("Comment", {"fine"}).add("Comment", {"fails"});
+    static DispatchTable failing = dispatchTable();
+    failing.set(kComment, [](LineContext& line) -> LineResult {
+        if (line.cursor().index == 2) // the second comment
+            throw std::bad_alloc();
+        return Flow::Next;
+    });
+    in = std::make_unique<Interpreter>(program, variables, host, failing);
+    host.interpreter = in.get();
+    in->startRun();
+    EXPECT_EQ(errors(), std::vector<std::string>{"RUN TIME ERROR\n\nOut of memory"});
+    EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
+
+    // Another thread interrupts a run asleep in a Pause: the loop pumps at once after that line.
+    Session pausing;
+    pausing.handlers();
+    pausing.build.add("DeclareVariable", variableFields("Integer", "I", "0"))
+        .add("For", forFields("I", "1", "5"))
+        .add("Pause", {"1000"})
+        .add("Next");
+    std::vector<LineCursor> pumpedAt;
+    pausing.host.onPump = [&] {
+        pumpedAt.push_back(pausing.in->runningLine());
+        pausing.in->stopRun();
+    };
+    pausing.in = std::make_unique<Interpreter>(pausing.program, pausing.variables, pausing.host, dispatchTable());
+    pausing.host.interpreter = pausing.in.get();
+    std::thread interrupter([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pausing.in->requestInterrupt();
+    });
+    const auto started = std::chrono::steady_clock::now();
+    pausing.in->startRun();
+    interrupter.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(900));
+    EXPECT_EQ(pumpedAt, (std::vector<LineCursor>{{kInitialise, 3}}));
+    EXPECT_EQ(pausing.number("I"), 1.0f);
 }

@@ -1,3 +1,4 @@
+#include "fileio/file_io.h"
 #include "program/block_writer.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"

@@ -1,5 +1,6 @@
 #include "runtime/bitmap_file.h"
 
+#include "fileio/file_io.h"
 #include "program/program_file.h"
 
 #include <gtest/gtest.h>
@@ -193,4 +194,12 @@ TEST(BitmapFile, ReadingTellsAnEmptyFileFromAnUnreadableOne)
     BitmapReadResult good = readBitmapFile(dir + "good.bmp");
     ASSERT_EQ(good.status, BitmapReadStatus::Ok);
     EXPECT_EQ(good.bitmap.pixels, (std::vector<uint32_t>{kBlue, kWhite, kRed, kGreen}));
+
+    // The file and its pixels must fit the memory left, together; a caller that gives up stops it.
+    const uint64_t needed = kTwoByTwo24.size() + 4 * sizeof(uint32_t);
+    EXPECT_EQ(readBitmapFile(dir + "good.bmp", needed).status, BitmapReadStatus::Ok);
+    EXPECT_EQ(readBitmapFile(dir + "good.bmp", needed - 1).status, BitmapReadStatus::OutOfMemory);
+    EXPECT_EQ(readBitmapFile(dir + "good.bmp", kTwoByTwo24.size() - 1).status, BitmapReadStatus::OutOfMemory);
+    const std::atomic<bool> stop = true;
+    EXPECT_EQ(readBitmapFile(dir + "good.bmp", UINT64_MAX, &stop).status, BitmapReadStatus::Stopped);
 }

@@ -67,11 +67,14 @@ TEST(VariableTable, SizesThatCannotBeHeld)
     VariableTable table;
     EXPECT_EQ(table.createVariable(declaration("Neg", kTypeInteger, kArray1D, -1), host), nullptr);
     EXPECT_EQ(table.createVariable(declaration("Huge", kTypeString, kArray2D, 100000, 100000), host), nullptr);
-    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(table.createVariable(declaration("Wide", kTypeString, kArray2D, 1001, 1), host), nullptr);
+    EXPECT_EQ(table.createVariable(declaration("Many", kTypeString, kArray2D, 101, 100), host), nullptr);
+    ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[0], (test::RecordedMessage{std::string(kOutOfMemoryCreatingVariable), Icon::Error}));
     EXPECT_EQ(kOutOfMemoryCreatingVariable, "Unable to create variable as out of memory - Err 1002.");
     EXPECT_TRUE(table.empty());
     EXPECT_NE(table.createVariable(declaration("Zero", kTypeInteger, kArray1D, 0), host), nullptr);
+    EXPECT_NE(table.createVariable(declaration("Most", kTypeInteger, kArray2D, 100, 100), host), nullptr);
 }
 
 TEST(VariableTable, ResetForRun)
@@ -101,7 +104,10 @@ TEST(VariableTable, ResetForRun)
     b->words[1] = 3;
     f->words[0] = 1;
 
-    table.resetVariablesForRun();
+    MemoryBudget budget;
+    ASSERT_TRUE(table.resetVariablesForRun(budget));
+    // Ten words and four texts; the scalar's initial text is short enough to need no heap.
+    EXPECT_EQ(budget.used(), 10 * sizeof(uint32_t) + 4 * sizeof(StringElement));
     for (size_t e = 0; e < 6; ++e)
         EXPECT_EQ(i->integerAt(e), 7);
     EXPECT_EQ(h->floatAt(0), 2.5f);
@@ -113,6 +119,33 @@ TEST(VariableTable, ResetForRun)
     EXPECT_EQ(g->textAt(0), "hello");
     EXPECT_EQ(b->words[1], 0u);
     EXPECT_EQ(f->words[0], 0u);
+}
+
+TEST(VariableTable, ElementsMadeAtRunStartComeFromTheBudget)
+{
+    RecordingHost host;
+    VariableTable table;
+    const auto later = VariableTable::Elements::AtRunStart;
+    auto big = declaration("Big", kTypeString, kArray2D, 100, 100);
+    VariableRecord* b = table.createVariable(big, host, later);
+    auto text = declaration("Text", kTypeString);
+    const std::string initial(300, 'x');
+    text.initialText = initial;
+    VariableRecord* t = table.createVariable(text, host, later);
+    EXPECT_EQ(b->elementCount(), 0u);
+    EXPECT_EQ(b->declaredCount(), 10000u);
+
+    const uint64_t needed = 10001 * sizeof(StringElement) + textBytes(initial);
+    MemoryBudget budget;
+    budget.setLimit(needed - 1);
+    EXPECT_FALSE(table.resetVariablesForRun(budget));
+    EXPECT_EQ(budget.used(), 0u);
+    EXPECT_EQ(b->elementCount(), 0u);
+    budget.setLimit(needed);
+    ASSERT_TRUE(table.resetVariablesForRun(budget));
+    EXPECT_EQ(budget.used(), needed);
+    EXPECT_EQ(b->elementCount(), 10000u);
+    EXPECT_EQ(t->textAt(0), initial);
 }
 
 TEST(VariableTable, ElementAddressingAndNumbers)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace qel {
 namespace {
 
@@ -89,6 +91,15 @@ TEST_F(QelDocTest, AnUnreadableFileLeavesTheProgramAndATruncatedOneIsNotOpened)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0],
               (RecordedMessage{"Unable to open the file " + missing.toStdString() + ".", Icon::Exclamation}));
+    // A folder or a FIFO named as a program is refused at once, the learner's program kept.
+    const QString fifo = dir.filePath("fifo.qel");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& name : {dir.path(), fifo}) {
+        EXPECT_EQ(doc.open(name), CQelDoc::OpenStatus::Unreadable);
+        EXPECT_EQ(messages.messages.back().text, "Unable to open the file " + name.toStdString() + ".");
+    }
+    EXPECT_EQ(test::lineTexts(ide.program, kInitialise), before);
+    messages.messages.resize(1);
 
     std::vector<uint8_t> bytes = test::fileBytes(path);
     bytes.resize(bytes.size() - 6);
