@@ -96,10 +96,10 @@ std::optional<ScriptEvent> parseLine(const std::string& line)
         e.button = *button;
         return e;
     }
-    if (verb == "input") {
-        e.kind = K::Input;
-        if (line.size() > 6)
-            e.text = line.substr(6);
+    if (verb == "input" || verb == "file") {
+        e.kind = verb == "input" ? K::Input : K::File;
+        if (line.size() > verb.size() + 1)
+            e.text = line.substr(verb.size() + 1);
         return e;
     }
     return std::nullopt;

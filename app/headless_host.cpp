@@ -6,14 +6,26 @@
 #include "runtime/run_canvas.h"
 #include "runtime/text_attributes.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <thread>
 
 namespace qel {
 
-HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds)
-    : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
-{}
+HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds,
+                           QString printFolder)
+    : out_(out),
+      script_(std::move(script)),
+      started_(std::chrono::steady_clock::now()),
+      timeoutSeconds_(timeoutSeconds),
+      pdf_(std::move(printFolder))
+{
+    pdf_.written = [this](const QString& path, int pages) {
+        out_ << "{\"printed\": " << jsonString(QFile::encodeName(path).toStdString()) << ", \"pages\": " << pages
+             << "}\n";
+    };
+}
 
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
@@ -35,6 +47,22 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
         return reply;
     }
     return std::nullopt;
+}
+
+void HeadlessHost::playSound(const std::string& path) { out_ << "{\"sound\": " << jsonString(path) << "}\n"; }
+
+void HeadlessHost::openDocument(const std::string& target, bool)
+{
+    out_ << "{\"document\": " << jsonString(target) << "}\n";
+}
+
+std::optional<std::string> HeadlessHost::fileDialog(bool, const std::string&)
+{
+    if (script_.empty() || script_.front().kind != ScriptEvent::Kind::File)
+        return std::nullopt;
+    std::optional<std::string> chosen = script_.front().text;
+    script_.pop_front();
+    return chosen;
 }
 
 bool HeadlessHost::checkTimeout()
@@ -187,7 +215,8 @@ void HeadlessHost::apply(const ScriptEvent& e)
         break;
     case K::Wait: wait(std::chrono::milliseconds(e.a)); break;
     case K::Answer: // an answer no message box asked for
-    case K::Input: break;
+    case K::Input:
+    case K::File: break;
     }
 }
 

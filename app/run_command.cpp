@@ -10,6 +10,9 @@
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cstdio>
 #include <fstream>
 #include <istream>
@@ -23,6 +26,7 @@ struct RunOptions {
     std::string file;
     std::string events;
     std::string snapshot;
+    std::string printDir;
     int width = 600, height = 400;
     double timeout = 0;
     std::vector<Breakpoint> breaks;
@@ -49,6 +53,8 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
             o.events = args[++i];
         } else if (a == "--snapshot" && hasValue) {
             o.snapshot = args[++i];
+        } else if (a == "--print-dir" && hasValue) {
+            o.printDir = args[++i];
         } else if (a == "--size" && hasValue && std::sscanf(args[i + 1].c_str(), "%dx%d", &o.width, &o.height) == 2 &&
                    o.width > 0 && o.height > 0 && o.width <= 10000 && o.height <= 10000) {
             ++i;
@@ -166,13 +172,20 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
-    HeadlessHost host(out, std::move(script), options->timeout);
+    if (!options->printDir.empty() && !QFileInfo(QFile::decodeName(options->printDir.c_str())).isDir()) {
+        err << "qeltool: --print-dir needs an existing folder: " << options->printDir << "\n";
+        return kExitUsage;
+    }
+    HeadlessHost host(out, std::move(script), options->timeout, QFile::decodeName(options->printDir.c_str()));
     Program program;
     VariableTable variables;
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
         return kExitUsage;
 
     Interpreter in(program, variables, host, dispatchTable());
+    // Files the program names without a folder are found beside it, wherever qeltool runs.
+    in.setProgramPath(
+        QFile::encodeName(QFileInfo(QFile::decodeName(options->file.c_str())).absoluteFilePath()).toStdString());
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);

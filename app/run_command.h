@@ -1,6 +1,6 @@
 #pragma once
 // `qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]
-//                       [--break SECTION:LINE]... [--vars]`
+//                       [--break SECTION:LINE]... [--vars] [--print-dir DIR]`
 
 #include <iosfwd>
 #include <string>

@@ -108,6 +108,10 @@ inline void storeScalar(OperandCache& cache, float value)
 [[nodiscard]] Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::string_view c,
                                CachedOperand& op);
 
+// Stores a text into one element (by index) of a String variable the caller has found and checked,
+// as storeText does.
+[[nodiscard]] Status storeTextAt(EvalContext& ctx, VariableRecord& variable, size_t index, std::string_view text);
+
 // "Value out of range - " + the value formatted + " - " + label, with no header.
 [[nodiscard]] Failure rangeError(EvalContext& ctx, float value, std::string_view label);
 

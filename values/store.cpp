@@ -34,6 +34,26 @@ Result<Target> storeTarget(EvalContext& ctx, CachedOperand& op)
     return Target{v, TRY(resolveElement(ctx, op, *v))};
 }
 
+// The concatenation of a, b and c into element i of the String variable v.
+Status storeTexts(EvalContext& ctx, VariableRecord& v, size_t i, std::string_view a, std::string_view b,
+                  std::string_view c)
+{
+    if (a.size() + b.size() + c.size() > kMaxTextLength)
+        return runError(msg::kOutOfMemoryBlank);
+    try {
+        // Assembled apart from the element, as a, b or c may be views of it; the element's old
+        // buffer then becomes the scratch buffer of the next store.
+        ctx.scratch.clear();
+        ctx.scratch.append(a).append(b).append(c);
+    } catch (const std::bad_alloc&) {
+        return runError(msg::kOutOfMemoryBlank);
+    }
+    StringElement& e = v.texts[i];
+    e.text.swap(ctx.scratch);
+    e.assigned = true;
+    return success();
+}
+
 } // namespace
 
 Status storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op)
@@ -60,20 +80,14 @@ Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::
     const auto [v, i] = TRY(storeTarget(ctx, op));
     if (v->type != kTypeString)
         return internalError(msg::kStoreWrongType, op.operand.name);
-    if (a.size() + b.size() + c.size() > kMaxTextLength)
-        return runError(msg::kOutOfMemoryBlank);
-    try {
-        // Assembled apart from the element, as a, b or c may be views of it; the element's old
-        // buffer then becomes the scratch buffer of the next store.
-        ctx.scratch.clear();
-        ctx.scratch.append(a).append(b).append(c);
-    } catch (const std::bad_alloc&) {
-        return runError(msg::kOutOfMemoryBlank);
-    }
-    StringElement& e = v->texts[i];
-    e.text.swap(ctx.scratch);
-    e.assigned = true;
-    return success();
+    return storeTexts(ctx, *v, i, a, b, c);
+}
+
+Status storeTextAt(EvalContext& ctx, VariableRecord& variable, size_t index, std::string_view text)
+{
+    if (variable.type != kTypeString || index >= variable.texts.size())
+        return internalError(msg::kStoreWrongType, variable.name);
+    return storeTexts(ctx, variable, index, text, {}, {});
 }
 
 } // namespace qel

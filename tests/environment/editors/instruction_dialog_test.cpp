@@ -225,6 +225,8 @@ TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFieldsAndTabFollo
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(focused(*dialog, 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog->browseButton(1)); // the file name's "..."
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(focused(*dialog, 2) || focused(*dialog, 3)); // the radio group
 }
 
