@@ -6,7 +6,18 @@
 #include "interpreter/interpreter.h"
 #include "values/variable_table.h"
 
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
 namespace {
+
+// Programs open, write and print files: they do it in a folder of the fuzz run's own.
+std::string& sandbox()
+{
+    static std::string folder;
+    return folder;
+}
 
 class BoundedHost : public qel::RunHost {
 public:
@@ -32,6 +43,14 @@ public:
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::string pattern = "/tmp/qel-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) && ::chdir(pattern.c_str()) == 0)
+        sandbox() = pattern;
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     BoundedHost host;
@@ -41,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     qel::Interpreter in(program, variables, host, qel::dispatchTable());
     host.interpreter = &in;
+    in.setProgramPath(sandbox() + "/fuzz.qel");
     if (size > 0)
         (void)in.debugger().toggleBreakpoint(data[0] % 5, data[size - 1] % 8);
     in.startRun(size % 2 == 1);
