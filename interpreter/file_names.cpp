@@ -30,6 +30,8 @@ std::string programFolder(std::string_view programPath)
 
 std::string resolveProgramFile(std::string_view programPath, std::string_view programText)
 {
+    if (programText.find('\0') != std::string_view::npos)
+        return {}; // no file has such a name; the system would read it as a shorter one
     std::string name = nativeFileName(programText);
     const std::string folder = programFolder(programPath);
     if (name.empty() || name.front() == '/' || folder.empty())

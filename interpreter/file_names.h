@@ -19,7 +19,7 @@ std::string nativeFileName(std::string_view programText);
 std::string programFolder(std::string_view programPath);
 
 // The system file name a program's file name stands for: an absolute name as it is, a relative one
-// inside the program's folder.
+// inside the program's folder; empty (no file) for a name holding a NUL.
 std::string resolveProgramFile(std::string_view programPath, std::string_view programText);
 
 // A file name operand: a string constant as stored, or a String variable ("Reference to undeclared

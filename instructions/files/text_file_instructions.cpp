@@ -177,7 +177,11 @@ Result<std::string_view> writtenValue(EvalContext& ctx, CachedOperand& op, std::
         return runError(text_file_msg::kUnableToEvaluateNumber, op.operand.name);
     if (v->type == kTypeFloat)
         return ctx.formatNumber(*number);
-    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), truncateToInt32(*number));
+    // An Integer's own digits: through a float, 16777217 would be written as 16777216.
+    const Result<size_t> element = resolveElement(ctx, op, *v);
+    if (!element)
+        return runError(text_file_msg::kUnableToEvaluateNumber, op.operand.name);
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), v->integerAt(*element));
     return std::string_view(digits.data(), static_cast<size_t>(written.ptr - digits.data()));
 }
 

@@ -188,7 +188,7 @@ void highscores(Session& s)
 struct Example {
     const char* name;
     void (*build)(Session&);
-    const char* events;        // what the user does before the picture is taken
+    const char* events;         // what the user does before the picture is taken
     const char* data = nullptr; // a file the program keeps beside it: the run uses a copy
     const char* dataAfter = nullptr;
 };

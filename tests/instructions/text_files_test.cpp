@@ -56,7 +56,7 @@ TEST_F(TextFiles, WritesCsvWithCrLfAndSplitReadsGiveTheFieldsBack)
     declare("File", "F");
     declare("Floating Point", "X", "2.71828");
     declare("Integer", "N", "0");
-    declare("Integer", "Big", "-2000000");
+    declare("Integer", "Big", "-16777217");
     declareArray("String", "Fields", 4);
     open("F", "out.csv", false);
     build.add("TextFileWrite", writeFields("F", "3", true, false, false))
@@ -70,7 +70,7 @@ TEST_F(TextFiles, WritesCsvWithCrLfAndSplitReadsGiveTheFieldsBack)
     EXPECT_EQ(build.last().text, "TextFileRead F, Fields, Parsed, N");
     start();
     ASSERT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(readBytes(path("out.csv")), "3,\"ab\",4.5\r\n2.7183,-2000000\r\n");
+    EXPECT_EQ(readBytes(path("out.csv")), "3,\"ab\",4.5\r\n2.7183,-16777217\r\n");
     EXPECT_EQ(number("N"), 3.0f);
     EXPECT_EQ(element("Fields", 0), "3");
     EXPECT_EQ(element("Fields", 1), "\"ab\""); // quotes kept
