@@ -7,6 +7,7 @@
 #include "values/variable_table.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -46,8 +47,13 @@ public:
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     std::string pattern = "/tmp/qel-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) && ::chdir(pattern.c_str()) == 0)
+    if (::mkdtemp(pattern.data()) && ::chdir(pattern.c_str()) == 0) {
         sandbox() = pattern;
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(sandbox(), ignored);
+        });
+    }
     return 0;
 }
 
