@@ -298,7 +298,7 @@ void IdeHost::openDocument(const std::string& target, bool isAddress)
     }
     const QString text = isAddress ? QString::fromUtf8(target.c_str()) : QFile::decodeName(target.c_str());
     if (isAddress) {
-        const QUrl url(text, QUrl::StrictMode);
+        const QUrl url(text); // tolerant: a blank in an address is sent as %20
         const QString scheme = url.scheme().toLower();
         if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto"))
             QDesktopServices::openUrl(url);
