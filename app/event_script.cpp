@@ -140,11 +140,11 @@ std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& 
         e.button = *button;
         return e;
     }
-    if (verb == "input") {
-        e.kind = K::Input;
-        if (line.size() > 6) {
+    if (verb == "input" || verb == "file") {
+        e.kind = verb == "input" ? K::Input : K::File;
+        if (line.size() > verb.size() + 1) {
             std::string reply;
-            if (auto bad = toLatin1(std::string_view(line).substr(6), reply)) {
+            if (auto bad = toLatin1(std::string_view(line).substr(verb.size() + 1), reply)) {
                 why = *bad;
                 return std::nullopt;
             }

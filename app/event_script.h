@@ -2,7 +2,7 @@
 // The event script of `qeltool run`: one event per line, applied in order.
 //
 //   key VK | char C | mouse down|up|rdown|rup|move X Y [L R] | timer | paint | resize W H | wait MS
-//   continue | step | stop | answer ok|cancel|yes|no|retry | input TEXT | input
+//   continue | step | stop | answer ok|cancel|yes|no|retry | input TEXT | input | file PATH | file
 
 #include "program/host.h"
 
@@ -15,13 +15,13 @@
 namespace qel {
 
 struct ScriptEvent {
-    enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input };
+    enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input, File };
     Kind kind = Kind::Wait;
     int a = 0, b = 0, c = 0;          // key: VK; mouse: code, x, y; resize: w, h; wait: ms
     bool left = false, right = false; // mouse move: buttons held
     char character = 0;
     Button button = Button::Ok;
-    std::optional<std::string> text; // input: the reply (none: cancelled)
+    std::optional<std::string> text; // input: the reply; file: the path chosen (none: cancelled)
 };
 
 struct ScriptError {

@@ -6,14 +6,26 @@
 #include "runtime/run_canvas.h"
 #include "runtime/text_attributes.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <thread>
 
 namespace qel {
 
-HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds)
-    : out_(out), script_(std::move(script)), started_(std::chrono::steady_clock::now()), timeoutSeconds_(timeoutSeconds)
-{}
+HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds,
+                           QString printFolder)
+    : out_(out),
+      script_(std::move(script)),
+      started_(std::chrono::steady_clock::now()),
+      timeoutSeconds_(timeoutSeconds),
+      pdf_(std::move(printFolder))
+{
+    pdf_.written = [this](const QString& path, int pages) {
+        writeLine("{\"printed\": " + jsonString(QFile::encodeName(path).toStdString()) +
+                  ", \"pages\": " + std::to_string(pages) + "}");
+    };
+}
 
 void HeadlessHost::writeLine(const std::string& line)
 {
@@ -52,6 +64,22 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
         return reply;
     }
     return std::nullopt;
+}
+
+void HeadlessHost::playSound(const std::string& path) { writeLine("{\"sound\": " + jsonString(path) + "}"); }
+
+void HeadlessHost::openDocument(const std::string& target, bool)
+{
+    writeLine("{\"document\": " + jsonString(target) + "}");
+}
+
+std::optional<std::string> HeadlessHost::fileDialog(bool, const std::string&)
+{
+    if (script_.empty() || script_.front().kind != ScriptEvent::Kind::File)
+        return std::nullopt;
+    std::optional<std::string> chosen = script_.front().text;
+    script_.pop_front();
+    return chosen;
 }
 
 std::chrono::steady_clock::time_point HeadlessHost::deadline() const
@@ -139,20 +167,21 @@ void HeadlessHost::resize(QSize size)
 // The variable list window a program opens: {"list": {"title": T, "columns": [...], "rows": [[...]]}}.
 void HeadlessHost::showVariableList(const VariableListTable& table)
 {
+    std::string line;
     const auto strings = [&](const std::vector<std::string>& texts) {
-        out_ << "[";
+        line += "[";
         for (size_t k = 0; k < texts.size(); ++k)
-            out_ << (k ? ", " : "") << jsonString(texts[k]);
-        out_ << "]";
+            line += (k ? ", " : "") + jsonString(texts[k]);
+        line += "]";
     };
-    out_ << "{\"list\": {\"title\": " << jsonString(table.title) << ", \"columns\": ";
+    line = "{\"list\": {\"title\": " + jsonString(table.title) + ", \"columns\": ";
     strings(table.columns);
-    out_ << ", \"rows\": [";
+    line += ", \"rows\": [";
     for (size_t r = 0; r < table.rows.size(); ++r) {
-        out_ << (r ? ", " : "");
+        line += r ? ", " : "";
         strings(table.rows[r]);
     }
-    out_ << "]}}\n";
+    writeLine(line + "]}}");
 }
 
 void HeadlessHost::paintEmptyNotice()
@@ -245,7 +274,8 @@ void HeadlessHost::apply(const ScriptEvent& e)
         break;
     case K::Wait: wait(std::chrono::milliseconds(e.a)); break;
     case K::Answer: // an answer no message box asked for
-    case K::Input: break;
+    case K::Input:
+    case K::File: break;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/event_script.h"
 #include "interpreter/run_host.h"
+#include "runtime/pdf_pages.h"
 
 #include <QSize>
 
@@ -20,7 +21,8 @@ class RunCanvas;
 
 class HeadlessHost : public RunHost {
 public:
-    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds);
+    // printFolder: where printed pages go as PDF files (empty: beside the program).
+    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds, QString printFolder = {});
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
     // The canvas the run draws into, standing in for the run-time window.
@@ -40,6 +42,12 @@ public:
     bool startTimer(uint32_t intervalMs) override;
     void stopTimer() override;
     void runEnding() override;
+    // There is no sound: a sound is reported as a JSON line and plays nothing.
+    void playSound(const std::string& path) override;
+    void openDocument(const std::string& target, bool isAddress) override;
+    // The script's next event answers it when it is a `file` line; otherwise it is cancelled.
+    std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
+    PageSink* printer() override { return &pdf_; }
 
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
@@ -80,6 +88,7 @@ private:
     std::timed_mutex outMutex_;
     std::chrono::milliseconds timerPeriod_{0}; // 0: no timer
     std::chrono::steady_clock::time_point nextTick_;
+    PdfPages pdf_;
 };
 
 } // namespace qel

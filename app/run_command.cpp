@@ -14,6 +14,8 @@
 #include "values/variable_table.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 
 #include <chrono>
 #include <cstdio>
@@ -31,6 +33,7 @@ struct RunOptions {
     std::string file;
     std::string events;
     std::string snapshot;
+    std::string printDir;
     int width = 600, height = 400;
     double timeout = 0;
     uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
@@ -83,6 +86,8 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
             o.events = args[++i];
         } else if (a == "--snapshot" && hasValue) {
             o.snapshot = args[++i];
+        } else if (a == "--print-dir" && hasValue) {
+            o.printDir = args[++i];
         } else if (a == "--size" && hasValue && std::sscanf(args[i + 1].c_str(), "%dx%d", &o.width, &o.height) == 2 &&
                    o.width > 0 && o.height > 0 && o.width <= 10000 && o.height <= 10000) {
             ++i;
@@ -219,7 +224,11 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
-    HeadlessHost host(out, std::move(script), options->timeout);
+    if (!options->printDir.empty() && !QFileInfo(QFile::decodeName(options->printDir.c_str())).isDir()) {
+        err << "qeltool: --print-dir needs an existing folder: " << options->printDir << "\n";
+        return kExitUsage;
+    }
+    HeadlessHost host(out, std::move(script), options->timeout, QFile::decodeName(options->printDir.c_str()));
     Program program;
     VariableTable variables;
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
@@ -227,6 +236,9 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
+    // Files the program names without a folder are found beside it, wherever qeltool runs.
+    in.setProgramPath(
+        QFile::encodeName(QFileInfo(QFile::decodeName(options->file.c_str())).absoluteFilePath()).toStdString());
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);

@@ -1,6 +1,6 @@
 #pragma once
 // `qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]
-//                       [--memory-limit MB] [--break SECTION:LINE]... [--vars]`
+//                       [--memory-limit MB] [--break SECTION:LINE]... [--vars] [--print-dir DIR]`
 
 #include <iosfwd>
 #include <string>

@@ -29,17 +29,7 @@ local n = 0.0
 for i = 1, 10000000 do n = add_one(i) end
 LUA
 
-median() {
-  local times=()
-  for _ in 1 2 3 4 5; do
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    times+=("$(echo "$end - $start" | bc)")
-  done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n 3p
-}
+. "$(dirname "$0")/median.sh"
 
 for loop in count call; do
   qel=$(median "$build/app/qeltool" run "$work/$loop.qel")

@@ -6,7 +6,19 @@
 #include "interpreter/interpreter.h"
 #include "values/variable_table.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
 namespace {
+
+// Programs open, write and print files: they do it in a folder of the fuzz run's own.
+std::string& sandbox()
+{
+    static std::string folder;
+    return folder;
+}
 
 class BoundedHost : public qel::RunHost {
 public:
@@ -32,6 +44,19 @@ public:
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::string pattern = "/tmp/qel-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) && ::chdir(pattern.c_str()) == 0) {
+        sandbox() = pattern;
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(sandbox(), ignored);
+        });
+    }
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     BoundedHost host;
@@ -42,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qel::Interpreter in(program, variables, host, qel::dispatchTable());
     in.eval().memory.setLimit(uint64_t{64} << 20); // well inside the fuzzer's own limit
     host.interpreter = &in;
+    in.setProgramPath(sandbox() + "/fuzz.qel");
     if (size > 0)
         (void)in.debugger().toggleBreakpoint(data[0] % 5, data[size - 1] % 8);
     in.startRun(size % 2 == 1);

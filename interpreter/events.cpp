@@ -18,6 +18,20 @@ void setInteger(VariableRecord* v, int value)
         static_cast<void>(v->setNumberAt(0, static_cast<float>(value)));
 }
 
+// Whether the section that runs now is a repaint's: only that one draws on the window while a print
+// job is open. Events that run nested inside it draw where the program draws.
+class RepaintScope {
+public:
+    RepaintScope(bool& flag, bool repainting) : flag_(flag), saved_(flag) { flag = repainting; }
+    ~RepaintScope() { flag_ = saved_; }
+    RepaintScope(const RepaintScope&) = delete;
+    RepaintScope& operator=(const RepaintScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
 } // namespace
 
 void Interpreter::finishEventRun(const SectionEnd& end, uint32_t savedSection)
@@ -49,6 +63,7 @@ void Interpreter::runHandler(uint32_t section, const HandlerFunction& handler, u
         return; // a declaration with no body does nothing
     }
     ++cur.index;
+    const RepaintScope scope(s.repainting, false);
     if (!s.callStacks[section].push({handler.line, kCallFrame, marker, static_cast<uint8_t>(section)})) {
         s.errorText = runError(msg::kStackOverflow).text();
         endRun(SectionEnd::error(cur), cur.section);
@@ -70,6 +85,7 @@ void Interpreter::paintEvent()
         s.currentSection = saved;
         return;
     }
+    const RepaintScope scope(s.repainting, true);
     finishEventRun(runSection(kPaint, true), saved);
 }
 
@@ -81,6 +97,7 @@ void Interpreter::timerEvent()
     const uint32_t saved = s.currentSection;
     s.currentSection = kTimer;
     s.host.eventRunStarting();
+    const RepaintScope scope(s.repainting, false);
     finishEventRun(runSection(kTimer, true), saved);
 }
 

@@ -8,7 +8,15 @@
 
 namespace qel {
 
-Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const DispatchTable& d) : state_(p, v, h, d) {}
+Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const DispatchTable& d) : state_(p, v, h, d)
+{
+    state_.eval.atEndOfFile = [this](uint32_t handle) -> std::optional<bool> {
+        const TextFile* file = state_.files.get(handle);
+        if (!file)
+            return std::nullopt;
+        return file->atEnd();
+    };
+}
 
 void Interpreter::startRun(bool profiled)
 {
@@ -28,6 +36,7 @@ void Interpreter::startRun(bool profiled)
     s.iterations = 0;
     s.pumpAt.store(kPumpInterval, std::memory_order_relaxed);
     s.interrupted.store(false, std::memory_order_relaxed);
+    s.repainting = false;
     s.debugger.setPausedAt(std::nullopt);
     for (CallStack& stack : s.callStacks)
         stack.clear();
@@ -124,6 +133,7 @@ void Interpreter::endRun(const SectionEnd& end, uint32_t section)
     RunState& s = state_;
     s.status = RunStatus::Idle;
     s.currentSection = section;
+    releaseRunResources();
     s.host.runEnding();
     const bool failed = end.kind == SectionEnd::Kind::Error;
     s.eval.displayPrecision = kGeneralPrecision;
@@ -136,6 +146,30 @@ void Interpreter::endRun(const SectionEnd& end, uint32_t section)
         s.errorText.clear();
     }
     s.host.runEnded(false);
+}
+
+// Every end of a run (finished, Stop, an error, PostQuitMessage, ExitQEL) closes the program's files,
+// so nothing written is lost and no handle reaches the next run; ends an open print job, so its
+// pages come out; and silences the sound. What fails here is reported unless the run already
+// ended with an error of its own.
+void Interpreter::releaseRunResources()
+{
+    RunState& s = state_;
+    std::string failure;
+    if (!s.files.closeAll()) {
+        s.host.showMessage(msg::kWindowsErrorNotice, Icon::Error);
+        failure = std::string(msg::kWindowsCallFailed) + std::string(msg::kCantWriteToFile);
+    }
+    if (s.printJob) {
+        std::unique_ptr<RunPrintJob> job = std::move(s.printJob);
+        s.page = nullptr;
+        if (Status finished = job->finish(); !finished && failure.empty())
+            failure = finished.failureText();
+    }
+    s.repainting = false;
+    s.host.stopSound();
+    if (s.errorText.empty())
+        s.errorText = std::move(failure);
 }
 
 void Interpreter::exitApplication()

@@ -49,9 +49,18 @@ public:
     Debugger& debugger() { return state_.debugger; }
     const Debugger& debugger() const { return state_.debugger; }
 
-    // Drawing instructions draw here (nullptr: nowhere).
+    // Drawing instructions draw here (nullptr: nowhere): the run-time window's canvas. While a print
+    // job is open they draw on its page instead, except the Paint section of a repaint.
     void setDrawTarget(DrawTarget* target) { state_.drawTarget = target; }
     DrawTarget* drawTarget() const { return state_.drawTarget; }
+    bool printing() const { return state_.printJob != nullptr; }
+
+    // The program's file as the system names it (empty: never saved); relative file names of the
+    // program are found beside it.
+    void setProgramPath(std::string path) { state_.programPath = std::move(path); }
+    const std::string& programPath() const { return state_.programPath; }
+    // The text files the run has open.
+    const TextFileTable& openFiles() const { return state_.files; }
     // The display precision, case rule and random generator of the running program.
     EvalContext& eval() { return state_.eval; }
 
@@ -84,6 +93,7 @@ private:
     void pause(const LineCursor& at, std::string_view message = {});
     void runHandler(uint32_t section, const HandlerFunction& handler, uint8_t marker);
     void finishEventRun(const SectionEnd& end, uint32_t savedSection);
+    void releaseRunResources();
 
     RunState state_;
 };

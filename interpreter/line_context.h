@@ -41,7 +41,30 @@ public:
     EvalContext& eval() { return state_.eval; }
     RunHost& host() { return state_.host; }
     // Where drawing goes: the run-time canvas or a printer page; nullptr when nothing is shown.
-    DrawTarget* drawTarget() { return state_.drawTarget; }
+    DrawTarget* drawTarget() { return state_.currentTarget(); }
+    // The run-time window's canvas, whether or not a print job is open.
+    DrawTarget* windowTarget() { return state_.drawTarget; }
+
+    // The print job of the run, if one is open. Starting one sends drawing to its page; ending it
+    // hands the job back (to be finished) and drawing goes to the window again.
+    RunPrintJob* printJob() { return state_.printJob.get(); }
+    void startPrintJob(std::unique_ptr<RunPrintJob> job)
+    {
+        state_.printJob = std::move(job);
+        state_.page = state_.printJob ? &state_.printJob->page() : nullptr;
+    }
+    std::unique_ptr<RunPrintJob> endPrintJob()
+    {
+        state_.page = nullptr;
+        return std::move(state_.printJob);
+    }
+
+    // The run's open text files.
+    TextFileTable& files() { return state_.files; }
+    // The program's file (a system file name; empty: never saved).
+    const std::string& programPath() const { return state_.programPath; }
+    // The system file name of a file the program names: relative names lie beside the program.
+    std::string resolvePath(std::string_view name) const;
 
     // A call to the window system failed: the user sees the generic notice at once, and the run
     // stops with "WINDOWS CALL FAILED\n\n" + detail as its error.

@@ -1,7 +1,8 @@
 #pragma once
 // What a running program needs from the environment: messages (MessageHost), the event pump, the
-// program view, the input box and the program's timer. The IDE implements it with Qt; qeltool and
-// tests with scripts.
+// program view, the input box, the program's timer, sound, the printer, the desktop's documents and
+// file dialog. The IDE implements it with Qt; qeltool and tests with scripts. File names here are the
+// system's (UTF-8) unless a comment says they are a program's text.
 
 #include "program/host.h"
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace qel {
+
+class PageSink; // where printed pages go (defined by the runtime)
 
 // The table DisplayVarsInListCtrl shows: one column a variable, one row an element.
 struct VariableListTable {
@@ -62,6 +65,26 @@ public:
     virtual void showVariableList(const VariableListTable& /*table*/) {}
     // The run has ended (the view leaves its running state; the application closes when asked).
     virtual void runEnded(bool /*closeApplication*/) {}
+
+    // PlayWave: starts playing a wave file (already found to be one) and returns at once; a sound
+    // still playing stops first. A machine without sound plays nothing and the run goes on.
+    virtual void playSound(const std::string& /*path*/) {}
+    // Stop and every end of a run: the sound playing, if any, stops.
+    virtual void stopSound() {}
+    // OpenDoc: hands an existing file or a web or mail address (isAddress) to the desktop, which
+    // opens it with the program it uses for such documents, without waiting. Nothing is executed.
+    virtual void openDocument(const std::string& /*target*/, bool /*isAddress*/) {}
+    // OpenSaveLoadDlg: the desktop's file dialog for opening an existing file or choosing a name to
+    // save under (in an existing folder; the dialog asks before a file is replaced), default
+    // extension "txt", starting in startFolder (empty: the current directory). The full path chosen
+    // as a program's text, nothing on Cancel.
+    virtual std::optional<std::string> fileDialog(bool /*forOpening*/, const std::string& /*startFolder*/)
+    {
+        return std::nullopt;
+    }
+    // PrintStart: where the pages of a print job go, the printer or a PDF file standing in for it;
+    // nullptr when no printer settings can be had.
+    virtual PageSink* printer() { return nullptr; }
 };
 
 } // namespace qel

@@ -7,6 +7,7 @@
 #include "interpreter/debugger.h"
 #include "interpreter/dispatch.h"
 #include "interpreter/run_host.h"
+#include "interpreter/text_files.h"
 #include "program/program.h"
 #include "values/eval_context.h"
 #include "values/operand_cache.h"
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -26,6 +28,18 @@ namespace qel {
 class VariableTable;
 struct VariableRecord;
 class DrawTarget; // the canvas or printer page drawing instructions use (defined by the runtime)
+
+// A print job the run has open (the printing instructions make it): while it is open the drawing
+// instructions draw on its page, and every end of the run finishes it.
+class RunPrintJob {
+public:
+    virtual ~RunPrintJob() = default;
+    virtual DrawTarget& page() = 0;
+    // Sends the page to the printer and starts a new, blank one.
+    [[nodiscard]] virtual Status eject() = 0;
+    // Ends the last page and the document: the failure's text when the printer refused.
+    [[nodiscard]] virtual Status finish() = 0;
+};
 
 // The section of a call cache entry whose Call line has not looked its function up yet.
 inline constexpr uint32_t kNotLookedUp = 255;
@@ -84,8 +98,18 @@ struct RunState {
     const DispatchTable& dispatch;
     EvalContext eval;
     OperandCacheTable operandCaches;
-    DrawTarget* drawTarget = nullptr;
+    DrawTarget* drawTarget = nullptr; // the run-time window's canvas
     Debugger debugger;
+    // The program's file (a system file name; empty: never saved): relative file names are found
+    // beside it.
+    std::string programPath;
+    TextFileTable files;
+    std::unique_ptr<RunPrintJob> printJob;
+    DrawTarget* page = nullptr; // printJob's page
+    bool repainting = false;    // the Paint section runs for a repaint of the window: it draws there
+
+    // Where drawing goes now: the printed page while a job is open, except for a repaint.
+    DrawTarget* currentTarget() const { return page && !repainting ? page : drawTarget; }
 
     RunStatus status = RunStatus::Idle;
     bool running() const { return status == RunStatus::Running; }

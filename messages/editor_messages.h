@@ -13,6 +13,7 @@ inline constexpr std::string_view kInvalidExpression = "Invalid expression.";
 inline constexpr std::string_view kStringExpressionRequired = "String expression required.";
 inline constexpr std::string_view kVariableOrConstantRequired = "Variable or constant required.";
 inline constexpr std::string_view kVariableOrStringLiteralRequired = "Variable or string literal required.";
+inline constexpr std::string_view kEntryRequired = "Entry required.";
 // Our own: a list value that is none of the list's items (which a dialog cannot produce), and a
 // line whose texts outgrow the line store.
 inline constexpr std::string_view kNotAListItem = "Choose one of the items in the list";
@@ -20,6 +21,7 @@ inline constexpr std::string_view kLineTooLong = "Too much text for one line - s
 
 // Field labels several dialogs share.
 inline constexpr std::string_view kFileVariableLabel = "File &Variable";
+inline constexpr std::string_view kStringVariableLabel = "&String Variable";
 inline constexpr std::string_view kFunctionNameLabel = "Function &Name";
 inline constexpr std::string_view kReturnIntoLabel = "&Return Into";
 inline constexpr std::string_view kParameterLabels[] = {"Parameter &1", "Parameter &2", "Parameter &3"};

@@ -75,6 +75,16 @@ inline constexpr std::string_view kExpectingNumericVariable =
 inline constexpr std::string_view kExpectingNumericFoundVariable = "Expecting numeric variable but found variable - ";
 inline constexpr std::string_view kExpectingStringFoundNonString =
     "Expecting string variable but found non string variable - ";
+inline constexpr std::string_view kExpectingStringFoundVariable = "Expecting string variable but found variable - ";
+inline constexpr std::string_view kUnableToEvaluateString = "Unable to evaluate string variable - ";
+inline constexpr std::string_view kExpectingNumericOrString =
+    "Expecting numeric or string variable but found variable - ";
+// A file name operand (bitmaps, sounds, documents).
+inline constexpr std::string_view kExpectingStringTypeVariable =
+    "Expecting variable of type String but found variable - ";
+inline constexpr std::string_view kCannotEvaluateAsString = "Can't evaulate variable as String - ";
+// A text file that cannot take what is written to it (a full disk), also when the run's end closes it.
+inline constexpr std::string_view kCantWriteToFile = "Can't write to file.";
 
 // Blocks, calls and the run loop.
 inline constexpr std::string_view kStackOverflow = "User application stack overflow";

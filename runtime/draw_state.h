@@ -1,6 +1,7 @@
 #pragma once
 // The drawing state of a run: the colour table that maps the sixteen colour numbers to the colours
-// drawn, the text colours and font applied before every section, and the program's timer.
+// drawn, the text colours and font applied before every section, the program's timer and its
+// bitmaps.
 
 #include "runtime/bitmap_table.h"
 
@@ -22,13 +23,18 @@ inline constexpr std::array<QRgb, kColourCount> kDefaultColours = {
     0xFF960000, 0xFFFF0000, 0xFF800080, 0xFFFF00FF, 0xFF808000, 0xFFFFFF00, 0xFFDCDCDC, 0xFFFFFFFF,
 };
 
+// What a target's text is written with: TextFont, TextForeColour and TextBackColour set it.
+struct TextAttributes {
+    QRgb background = 0xFFFFFFFF;
+    QRgb colour = 0xFF000000;
+    std::optional<QFont> font; // set by TextFont
+};
+
 struct DrawState {
     std::array<QRgb, kColourCount> colours = kDefaultColours;
-    QRgb textBackground = 0xFFFFFFFF;
-    QRgb textColour = 0xFF000000;
-    std::optional<QFont> font; // set by TextFont
-    uint32_t timerId = 0;      // the program's timer, 0 = none
-    BitmapTable bitmaps;       // the bitmaps loaded by BitmapLoad
+    TextAttributes text;  // the window's; a printed page has its own
+    uint32_t timerId = 0; // the program's timer, 0 = none
+    BitmapTable bitmaps;  // the bitmaps loaded by BitmapLoad
 
     // A colour number's colour; numbers outside the table draw black.
     QRgb colour(uint32_t number) const { return number < kColourCount ? colours[number] : 0xFF000000; }

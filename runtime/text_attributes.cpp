@@ -32,12 +32,12 @@ QFont makeTextFont(std::string_view face, uint32_t pointSize, uint32_t style, in
 void applyTextAttributes(DrawTarget& target)
 {
     QPainter& painter = target.painter();
-    const DrawState& state = target.state();
-    QFont font = state.font ? *state.font : QFont();
+    const TextAttributes& text = target.text();
+    QFont font = text.font ? *text.font : QFont();
     font.setStyleStrategy(QFont::NoAntialias); // glyphs in the text colour only, so pixels are exact
     painter.setFont(font);
-    painter.setPen(QColor::fromRgb(state.textColour));
-    painter.setBackground(QColor::fromRgb(state.textBackground));
+    painter.setPen(QColor::fromRgb(text.colour));
+    painter.setBackground(QColor::fromRgb(text.background));
 }
 
 } // namespace qel

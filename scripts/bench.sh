@@ -21,6 +21,7 @@ cmp -s "$big" "$copy" && echo "written back byte for byte"
 
 echo "Loops of 10,000,000 iterations (median of 5 runs):"
 bench/compare_loops.sh build/bench
+bench/compare_csv.sh build/bench
 
 lines=$(mktemp -d)
 trap 'rm -rf "$big" "$copy" "$lines"' EXIT

@@ -27,6 +27,8 @@ enum class FieldKind {
     Function, // an edit field with a drop-down of the program's functions
     Check,    // a check box
     Radio,    // one radio button of a group (the group's buttons follow each other)
+    FileName, // a Variable field with a "..." button beside it that picks a file (FieldSpec::fileFilter)
+              // and puts its name into the field as a string constant
 };
 
 // Which variables a Variable field's drop-down offers, as bits; 0 offers every variable.
@@ -39,6 +41,8 @@ struct FieldSpec {
     int maxLength = 0;              // Text: 0 = no limit beyond the line's
     uint32_t variableTypes = 0;     // Variable: VariablePick bits, 0 = all variables
     bool newRadioGroup = false;     // Radio: starts a group of its own right after another group
+    // FileName: the "..." dialog's filter, "Description (*.ext)| *.ext|...||"; empty: all files.
+    std::string_view fileFilter = {};
     // List: a value that is none of the items (a stored one) is shown and kept as it is, rather
     // than replaced by the first item.
     bool keepsUnlistedValue = false;

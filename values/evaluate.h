@@ -124,6 +124,10 @@ inline float scalarValue(const OperandCache& cache)
 // giving back to the run's budget what the element's old text held.
 void setShortText(EvalContext& ctx, StringElement& element, std::string_view text);
 
+// Stores a text into one element (by index) of a String variable the caller has found and checked,
+// as storeText does.
+[[nodiscard]] Status storeTextAt(EvalContext& ctx, VariableRecord& variable, size_t index, std::string_view text);
+
 // "Value out of range - " + the value formatted + " - " + label, with no header.
 [[nodiscard]] Failure rangeError(EvalContext& ctx, float value, std::string_view label);
 

@@ -36,6 +36,39 @@ Result<Target> storeTarget(EvalContext& ctx, CachedOperand& op)
     return Target{v, TRY(resolveElement(ctx, op, *v))};
 }
 
+// The concatenation of a, b and c into element i of the String variable v.
+Status storeTexts(EvalContext& ctx, VariableRecord& v, size_t i, std::string_view a, std::string_view b,
+                  std::string_view c)
+{
+    const size_t length = a.size() + b.size() + c.size();
+    if (length > kMaxTextLength)
+        return runError(msg::kOutOfMemoryBlank);
+    StringElement& e = v.texts[i];
+    // The new text is paid for before it is made; the old one's bytes come back once it is gone.
+    const uint64_t before = textBytes(e.text);
+    const uint64_t needed = length + 1;
+    if (needed > before && needed - before > ctx.memory.available())
+        return runError(msg::kOutOfMemory);
+    try {
+        // Assembled apart from the element, as a, b or c may be views of it; the element's old
+        // buffer then becomes the scratch buffer of the next store.
+        ctx.scratch.clear();
+        ctx.scratch.append(a).append(b).append(c);
+        e.text.swap(ctx.scratch);
+        // A recycled buffer much larger than its text would hold memory the budget does not see.
+        if (e.text.capacity() > 2 * length + kKeptScratch)
+            e.text.shrink_to_fit();
+    } catch (const std::bad_alloc&) {
+        return runError(msg::kOutOfMemoryBlank);
+    }
+    if (ctx.scratch.capacity() > kKeptScratch)
+        std::string().swap(ctx.scratch);
+    ctx.memory.give(before);
+    ctx.memory.charge(textBytes(e.text));
+    e.assigned = true;
+    return success();
+}
+
 } // namespace
 
 Status storeNumberSlow(EvalContext& ctx, float value, CachedOperand& op)
@@ -65,33 +98,14 @@ Status storeText(EvalContext& ctx, std::string_view a, std::string_view b, std::
     const auto [v, i] = TRY(storeTarget(ctx, op));
     if (v->type != kTypeString)
         return internalError(msg::kStoreWrongType, op.operand.name);
-    const size_t length = a.size() + b.size() + c.size();
-    if (length > kMaxTextLength)
-        return runError(msg::kOutOfMemoryBlank);
-    StringElement& e = v->texts[i];
-    // The new text is paid for before it is made; the old one's bytes come back once it is gone.
-    const uint64_t before = textBytes(e.text);
-    const uint64_t needed = length + 1;
-    if (needed > before && needed - before > ctx.memory.available())
-        return runError(msg::kOutOfMemory);
-    try {
-        // Assembled apart from the element, as a, b or c may be views of it; the element's old
-        // buffer then becomes the scratch buffer of the next store.
-        ctx.scratch.clear();
-        ctx.scratch.append(a).append(b).append(c);
-        e.text.swap(ctx.scratch);
-        // A recycled buffer much larger than its text would hold memory the budget does not see.
-        if (e.text.capacity() > 2 * length + kKeptScratch)
-            e.text.shrink_to_fit();
-    } catch (const std::bad_alloc&) {
-        return runError(msg::kOutOfMemoryBlank);
-    }
-    if (ctx.scratch.capacity() > kKeptScratch)
-        std::string().swap(ctx.scratch);
-    ctx.memory.give(before);
-    ctx.memory.charge(textBytes(e.text));
-    e.assigned = true;
-    return success();
+    return storeTexts(ctx, *v, i, a, b, c);
+}
+
+Status storeTextAt(EvalContext& ctx, VariableRecord& variable, size_t index, std::string_view text)
+{
+    if (variable.type != kTypeString || index >= variable.texts.size())
+        return internalError(msg::kStoreWrongType, variable.name);
+    return storeTexts(ctx, variable, index, text, {}, {});
 }
 
 void setShortText(EvalContext& ctx, StringElement& e, std::string_view text)

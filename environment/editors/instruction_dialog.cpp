@@ -12,6 +12,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -66,11 +69,23 @@ QLineEdit* textField(const FieldSpec& spec)
 
 bool isButton(const FieldSpec& spec) { return spec.kind == FieldKind::Check || spec.kind == FieldKind::Radio; }
 
+bool isTyped(const FieldSpec& spec)
+{
+    return spec.kind == FieldKind::Text || spec.kind == FieldKind::Variable || spec.kind == FieldKind::Function ||
+           spec.kind == FieldKind::FileName;
+}
+
+// What a FileName field shows beside its box.
+constexpr const char* kBrowseText = "...";
+
 } // namespace
 
 InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& ide, bool editing, QWidget* parent)
     : QDialog(parent), editor_(editor), ide_(ide), editing_(editing), specs_(editor.fields())
 {
+    pickFile_ = [](QWidget* owner, const QString& filter, const QString& folder) {
+        return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+    };
     setWindowTitle(toQString(editor.title()));
     buildFields();
 
@@ -89,8 +104,7 @@ std::vector<std::string> InstructionDialog::newLineValues() const
     std::vector<std::string> values = editor_.decode(ProgramLine{editor_.type(), {}, ParamBlock()});
     values.resize(specs_.size());
     for (size_t k = 0; k < specs_.size(); ++k)
-        if (specs_[k].kind == FieldKind::Text || specs_[k].kind == FieldKind::Variable ||
-            specs_[k].kind == FieldKind::Function)
+        if (isTyped(specs_[k]))
             values[k].clear();
     return values;
 }
@@ -105,7 +119,8 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
             box->addItem(toQString(item));
         return box;
     }
-    case FieldKind::Variable: {
+    case FieldKind::Variable:
+    case FieldKind::FileName: {
         QComboBox* box = editableBox(spec);
         fillVariablePicker(*box, ide_.variables, true, spec.variableTypes);
         return box;
@@ -123,8 +138,18 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
 
 void InstructionDialog::buildFields()
 {
-    for (const FieldSpec& spec : specs_)
+    for (const FieldSpec& spec : specs_) {
         widgets_.push_back(makeWidget(spec));
+        QPushButton* browse = nullptr;
+        if (spec.kind == FieldKind::FileName) {
+            browse = new QPushButton(QString::fromLatin1(kBrowseText));
+            browse->setAutoDefault(false);
+            browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+            const int field = static_cast<int>(widgets_.size()) - 1;
+            connect(browse, &QPushButton::clicked, this, [this, field] { this->browse(field); });
+        }
+        browseButtons_.push_back(browse);
+    }
 
     auto* main = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
@@ -146,9 +171,14 @@ void InstructionDialog::buildFields()
     for (const FieldBlock& block : planFieldLayout(specs_)) {
         switch (block.kind) {
         case FieldBlock::Kind::Single:
-            if (isButton(specs_[block.first]))
+            if (isButton(specs_[block.first])) {
                 currentForm()->addRow(QString(), widgets_[block.first]);
-            else
+            } else if (QPushButton* browse = browseButtons_[static_cast<size_t>(block.first)]) {
+                auto* row = new QHBoxLayout;
+                row->addWidget(widgets_[block.first]);
+                row->addWidget(browse);
+                currentForm()->addRow(labelFor(block.first), row);
+            } else
                 currentForm()->addRow(labelFor(block.first), widgets_[block.first]);
             break;
         case FieldBlock::Kind::RadioGroup: {
@@ -187,8 +217,13 @@ void InstructionDialog::buildFields()
     const QString topic = toQString(instructionInfo(editor_.type())->keyword);
     connect(buttons_, &QDialogButtonBox::helpRequested, this, [this, topic] { showHelp(this, topic); });
 
-    // Tab runs through the fields in their order, then the buttons.
-    std::vector<QWidget*> chain = widgets_;
+    // Tab runs through the fields in their order (a "..." button after its field), then the buttons.
+    std::vector<QWidget*> chain;
+    for (size_t k = 0; k < widgets_.size(); ++k) {
+        chain.push_back(widgets_[k]);
+        if (browseButtons_[k])
+            chain.push_back(browseButtons_[k]);
+    }
     for (auto which : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel, QDialogButtonBox::Help})
         chain.push_back(buttons_->button(which));
     for (size_t k = 1; k < chain.size(); ++k)
@@ -205,6 +240,7 @@ std::vector<std::string> InstructionDialog::values() const
         case FieldKind::Text: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
         case FieldKind::List:
         case FieldKind::Variable:
+        case FieldKind::FileName:
         case FieldKind::Function: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
         case FieldKind::Check:
         case FieldKind::Radio: values.emplace_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
@@ -237,6 +273,7 @@ void InstructionDialog::setValues(const std::vector<std::string>& values)
             break;
         }
         case FieldKind::Variable:
+        case FieldKind::FileName:
         case FieldKind::Function: static_cast<QComboBox*>(w)->setEditText(value); break;
         case FieldKind::Check:
         case FieldKind::Radio: {
@@ -251,6 +288,29 @@ void InstructionDialog::setValues(const std::vector<std::string>& values)
         }
         }
     }
+}
+
+QPushButton* InstructionDialog::browseButton(int field) const
+{
+    return field >= 0 && field < static_cast<int>(browseButtons_.size()) ? browseButtons_[static_cast<size_t>(field)]
+                                                                         : nullptr;
+}
+
+QString InstructionDialog::programFolder() const
+{
+    const std::string& path = ide_.interpreter.programPath();
+    return path.empty() ? QString() : QFileInfo(QFile::decodeName(path.c_str())).absolutePath();
+}
+
+// A "..." button: the file chosen goes into its field as a string constant.
+void InstructionDialog::browse(int field)
+{
+    const QString folder = programFolder();
+    const QString path = pickFile_(this, qtFileFilter(specs_[static_cast<size_t>(field)].fileFilter), folder);
+    if (path.isEmpty())
+        return;
+    static_cast<QComboBox*>(widgets_[static_cast<size_t>(field)])->setEditText(toQString(pickedFileText(path, folder)));
+    focusField(field);
 }
 
 void InstructionDialog::focusField(int field)

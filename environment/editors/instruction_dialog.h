@@ -7,10 +7,12 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class QDialogButtonBox;
+class QPushButton;
 
 namespace qel {
 
@@ -34,6 +36,13 @@ public:
     // Whether OK stored the line.
     bool stored() const { return stored_; }
 
+    // Asks for an existing file for a "..." button: the filter (as Qt takes it) and the folder to
+    // start in; an empty path when cancelled. The desktop's file-open dialog unless replaced (tests).
+    using FilePicker = std::function<QString(QWidget* parent, const QString& filter, const QString& folder)>;
+    void setFilePicker(FilePicker picker) { pickFile_ = std::move(picker); }
+    // The "..." button of a FileName field; nullptr for other fields.
+    QPushButton* browseButton(int field) const;
+
     void accept() override;
 
 private:
@@ -41,12 +50,16 @@ private:
     std::vector<std::string> newLineValues() const;
     QWidget* makeWidget(const FieldSpec& spec);
     void focusField(int field);
+    void browse(int field);
+    QString programFolder() const;
 
     const InstructionEditor& editor_;
     IdeState& ide_;
     bool editing_;
     std::vector<FieldSpec> specs_;
     std::vector<QWidget*> widgets_;
+    std::vector<QPushButton*> browseButtons_; // by field; nullptr for fields without one
+    FilePicker pickFile_;
     QDialogButtonBox* buttons_ = nullptr;
     bool stored_ = false;
 };

@@ -8,6 +8,9 @@
 #include "values/variable_table.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
 
 namespace qel {
 
@@ -67,6 +70,38 @@ void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool wit
     if (withEmptyItem)
         box.addItem(QString(), -1);
     addNames(box, variableNames(variables, groups));
+}
+
+QString qtFileFilter(std::string_view filter)
+{
+    QStringList parts = toQString(filter).split('|');
+    QStringList filters;
+    for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+        QString description = parts[k].trimmed();
+        const QString patterns = parts[k + 1].trimmed();
+        if (description.isEmpty() || patterns.isEmpty())
+            break;
+        // The description may name its patterns already; Qt reads the patterns from the brackets.
+        if (const qsizetype bracket = description.lastIndexOf('('); bracket > 0 && description.endsWith(')'))
+            description = description.left(bracket).trimmed();
+        QStringList list = patterns.split(';', Qt::SkipEmptyParts);
+        for (QString& pattern : list)
+            pattern = pattern.trimmed() == "*.*" ? QStringLiteral("*") : pattern.trimmed();
+        filters << description + " (" + list.join(' ') + ")";
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::string pickedFileText(const QString& path, const QString& programFolder)
+{
+    QString shown = QFileInfo(path).absoluteFilePath();
+    if (!programFolder.isEmpty()) {
+        const QString relative = QDir(programFolder).relativeFilePath(shown);
+        if (!relative.startsWith(QStringLiteral("../")) && relative != QStringLiteral("..") &&
+            !QDir::isAbsolutePath(relative))
+            shown = relative;
+    }
+    return "\"" + fromQString(shown) + "\"";
 }
 
 } // namespace qel

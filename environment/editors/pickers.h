@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <QString>
 
 class QComboBox;
 
@@ -20,6 +23,14 @@ std::vector<std::string> declaredFunctionNames(const Program& program);
 std::vector<std::string> variableNames(const VariableTable& variables, uint32_t groups = 0);
 
 void fillFunctionPicker(QComboBox& box, const Program& program);
+
+// A file dialog filter written "Description (*.ext)| *.ext|...||" as Qt's file dialog takes it
+// ("Description (*.ext);;..."); "*.*" matches every file. An empty filter offers all files.
+QString qtFileFilter(std::string_view filter);
+// The string constant a file picked by a "..." button puts into its field: the path in double
+// quotes, relative when the file lies in the program's folder (so the program can move with its
+// files), absolute otherwise. programFolder is empty for a program never saved.
+std::string pickedFileText(const QString& path, const QString& programFolder);
 void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool withEmptyItem, uint32_t groups = 0);
 
 } // namespace qel

@@ -1,4 +1,5 @@
 #include "environment/printing/print_target.h"
+#include "runtime/pdf_pages.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -31,9 +32,7 @@ PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QStrin
         target.printer = std::move(printer);
         return target;
     }
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    target.pdfPath = QDir(folder.isEmpty() ? QDir::currentPath() : folder)
-                         .filePath(stem + QLatin1Char('-') + stamp + QStringLiteral(".pdf"));
+    target.pdfPath = pdfFileFor(folder, stem, QDateTime::currentDateTime());
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(target.pdfPath);
     target.printer = std::move(printer);

@@ -9,9 +9,16 @@
 #include "runtime/text_attributes.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QSoundEffect>
+#include <QUrl>
 
 namespace qel {
 
@@ -49,10 +56,36 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
     return {{B::Ok, Button::Ok}};
 }
 
+// Kinds of file the desktop would run rather than show.
+constexpr const char* kProgramKinds[] = {
+    "application/x-executable",
+    "application/x-sharedlib",
+    "application/x-shellscript",
+    "application/x-desktop",
+    "application/x-ms-dos-executable",
+    "application/x-msi",
+    "application/x-java-archive",
+    "application/vnd.appimage",
+    "application/x-perl",
+    "text/x-python",
+    "application/x-ruby",
+    "application/x-deb",
+};
+
+bool isProgramKind(const QString& path)
+{
+    const QMimeType kind = QMimeDatabase().mimeTypeForFile(path);
+    for (const char* name : kProgramKinds)
+        if (kind.inherits(QString::fromLatin1(name)))
+            return true;
+    return false;
+}
+
 } // namespace
 
 IdeHost::IdeHost()
 {
+    printer_.printed = [this](const QString& text) { Q_EMIT statusMessage(text); };
     connect(&timer_, &QTimer::timeout, this, [this] {
         if (in_)
             in_->timerEvent();
@@ -235,6 +268,61 @@ void IdeHost::runEnded(bool closeApplication)
     }
     refreshRunState();
     Q_EMIT runFinished(closeApplication);
+}
+
+void IdeHost::playSound(const std::string& path)
+{
+    if (!sound_)
+        sound_ = new QSoundEffect(this);
+    sound_->stop();
+    sound_->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    sound_->play(); // starts once the sound is loaded; an audio device missing means silence
+}
+
+void IdeHost::stopSound()
+{
+    if (sound_) {
+        sound_->stop();
+        sound_->setSource(QUrl());
+    }
+}
+
+QString IdeHost::soundSource() const { return sound_ ? sound_->source().toLocalFile() : QString(); }
+
+void IdeHost::openDocument(const std::string& target, bool isAddress)
+{
+    if (documentRecorder) {
+        documentRecorder->push_back(target);
+        return;
+    }
+    const QString text = isAddress ? QString::fromUtf8(target.c_str()) : QFile::decodeName(target.c_str());
+    if (isAddress) {
+        const QUrl url(text); // tolerant: a blank in an address is sent as %20
+        const QString scheme = url.scheme().toLower();
+        if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto"))
+            QDesktopServices::openUrl(url);
+        return;
+    }
+    if (!isProgramKind(text))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(text));
+}
+
+std::optional<std::string> IdeHost::fileDialog(bool forOpening, const std::string& startFolder)
+{
+    if (!fileAnswers.empty()) {
+        std::optional<std::string> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    QFileDialog dialog(dialogParent_, QString(), QFile::decodeName(startFolder.c_str()));
+    dialog.setAcceptMode(forOpening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    // Opening needs an existing file; saving an existing folder, and the dialog asks before a file
+    // is replaced.
+    dialog.setFileMode(forOpening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return fromQString(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath());
 }
 
 bool IdeHost::startTimer(uint32_t intervalMs)

@@ -4,6 +4,7 @@
 // main frame's MDI area, and the program's timer. What the program view and the menus must follow
 // (the line to show, the paused line, the run's state and end) goes out as signals.
 
+#include "environment/run_window/printer_pages.h"
 #include "environment/run_window/run_time_window.h"
 #include "interpreter/run_host.h"
 
@@ -11,7 +12,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <deque>
+#include <vector>
+
 class QMdiArea;
+class QSoundEffect;
 class QWidget;
 
 namespace qel {
@@ -57,6 +62,24 @@ public:
     void runEnded(bool closeApplication) override;
     void showVariableList(const VariableListTable& table) override;
 
+    // Sound through Qt Multimedia: one sound at a time, played without waiting; with no audio device
+    // nothing is heard and the run goes on.
+    void playSound(const std::string& path) override;
+    void stopSound() override;
+    // The desktop opens documents (never a program: the family has refused those, and a file the
+    // desktop would run is refused again here by its kind).
+    void openDocument(const std::string& target, bool isAddress) override;
+    // The desktop's file dialog; in tests the fileAnswers stand in for the user.
+    std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
+    PageSink* printer() override { return &printer_; }
+    PrinterPages& printerPages() { return printer_; }
+    // Tests: the replies of file dialogs (nothing: Cancel), used instead of the dialog while any remain.
+    std::deque<std::optional<std::string>> fileAnswers;
+    // Tests: opened documents are recorded here instead of going to the desktop, when set.
+    std::vector<std::string>* documentRecorder = nullptr;
+    // The sound playing now (for tests): its source, or empty.
+    QString soundSource() const;
+
     // The program's timer: ticks every intervalMs and runs the Timer section when the run can take it.
     bool startTimer(uint32_t intervalMs) override;
     void stopTimer() override;
@@ -78,6 +101,8 @@ Q_SIGNALS:
     void runFinished(bool closeApplication);
     // DisplayVarsInListCtrl: a variable list window is to show the table.
     void variableListRequested(const qel::VariableListTable& table);
+    // A word for the status bar (where printed pages went).
+    void statusMessage(const QString& text);
 
 private:
     Interpreter* in_ = nullptr;
@@ -86,7 +111,9 @@ private:
     QPointer<QMdiArea> mdiArea_;
     QPointer<CRunTimeWnd> window_;
     QTimer timer_;
-    QTimer refresh_; // shows what a running program draws
+    QTimer refresh_;                // shows what a running program draws
+    QSoundEffect* sound_ = nullptr; // made at the first PlayWave
+    PrinterPages printer_;
     RunState toldState_ = RunState::Stopped;
 };
 

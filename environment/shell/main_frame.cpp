@@ -68,6 +68,8 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     connect(this, &CMainFrame::documentViewChanged, printCommands, &PrintCommands::setView);
     connect(this, &CMainFrame::documentViewChanged, this, &CMainFrame::enableFileCommands);
     connect(&ide_.host, &IdeHost::runStateChanged, this, &CMainFrame::enableFileCommands);
+    connect(&ide_.host, &IdeHost::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::enableWindowCommands);
     connect(doc_, &CQelDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(doc_, &CQelDoc::modifiedChanged, this, &CMainFrame::updateTitle);

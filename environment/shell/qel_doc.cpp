@@ -91,6 +91,8 @@ std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + f
 void CQelDoc::setPath(const QString& path, const QString& title)
 {
     path_ = path;
+    // The program's files (text files, bitmaps, sounds, documents) are found beside it.
+    ide_.interpreter.setProgramPath(path.isEmpty() ? std::string() : localPath(QFileInfo(path).absoluteFilePath()));
     if (title == title_)
         return;
     title_ = title;

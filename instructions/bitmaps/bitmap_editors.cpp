@@ -65,7 +65,10 @@ std::vector<FieldSpec> BitmapInstructionEditor::fields() const
 {
     std::vector<FieldSpec> specs;
     for (const BitmapOperandField& f : form_.fields)
-        specs.push_back({std::string(f.label), FieldKind::Variable, {}, 0});
+        if (f.kind == K::FileName)
+            specs.push_back({std::string(f.label), FieldKind::FileName, {}, 0, kPickString, false, kBitmapFileFilter});
+        else
+            specs.push_back({std::string(f.label), FieldKind::Variable, {}, 0});
     return specs;
 }
 

@@ -2,6 +2,7 @@
 
 #include "instructions/bitmaps/bitmap_editors.h"
 #include "instructions/families.h"
+#include "interpreter/file_names.h"
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
 #include "program/instruction_table.h"
@@ -30,22 +31,6 @@ Result<uint32_t> bitmapHandle(EvalContext& ctx, CachedOperand& op)
     if (kind != kTypeBitmap && kind != kKindNumberLiteral && kind != kKindStringLiteral)
         return runError(bitmap_msg::kNotBitmap, op.operand.name);
     return evalBitmap(ctx, op); // literals (only in a damaged block) and subscripts
-}
-
-// The file name: a String variable, or a constant used as stored.
-Result<std::string> fileName(EvalContext& ctx, CachedOperand& op)
-{
-    if (!op.operand.isVariable())
-        return std::string(TRY(evalString(ctx, op)));
-    const int kind = operandKind(ctx, op);
-    if (kind == kKindUndeclared)
-        return runError(bitmap_msg::kUndeclared, op.operand.name);
-    if (kind != kTypeString)
-        return runError(bitmap_msg::kNotString, op.operand.name);
-    const Result<std::string_view> text = evalString(ctx, op);
-    if (!text)
-        return runError(bitmap_msg::kCannotEvaluateString, op.operand.name);
-    return std::string(*text);
 }
 
 // Stores a size into the variable an optional operand names.
@@ -88,9 +73,9 @@ LineResult executeBitmapLoad(LineContext& line)
     uint32_t handle = TRY(bitmapHandle(ctx, variable));
     if (handle != 0)
         return runError(bitmap_msg::kInUse);
-    const std::string path = TRY(fileName(ctx, ops[slotIndex(kFileName)]));
+    const std::string name = TRY(evalFileName(ctx, ops[slotIndex(kFileName)]));
 
-    BitmapReadResult read = readBitmapFile(path, ctx.memory.available(), &line.interrupted());
+    BitmapReadResult read = readBitmapFile(line.resolvePath(name), ctx.memory.available(), &line.interrupted());
     if (read.status == BitmapReadStatus::Stopped)
         return Flow::Next; // the run is ending (its time is up): nothing is loaded
     if (read.status == BitmapReadStatus::EmptyFile)

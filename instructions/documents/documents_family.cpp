@@ -1,8 +1,16 @@
 // The desktop's documents and file dialog: OpenDoc and OpenSaveLoadDlg.
 
+#include "instructions/documents/documents.h"
 #include "instructions/families.h"
 
 namespace qel {
+
+namespace {
+
+const OpenDocEditor kOpenDocEditor;
+const OpenSaveLoadDlgEditor kOpenSaveLoadDlgEditor;
+
+} // namespace
 
 Family documentsFamily()
 {
@@ -10,22 +18,28 @@ Family documentsFamily()
         {kOpenDoc,
          {InstructionList::Miscellaneous, 8},
          {},
-         nullptr,
-         nullptr,
-         {"Opens a document (a web page, a picture, a text...) with the program the desktop uses for it.",
-          "Document: the name, in double quotes, or a String variable.",
-          {},
-          "OpenDocument \"notes.txt\""}},
+         &kOpenDocEditor,
+         executeOpenDoc,
+         {"Opens a document (a picture, a text, a web page...) with the program the desktop uses for it, and "
+          "goes on at once. It opens existing files and http, https and mailto addresses, and never runs a "
+          "program; a name it cannot open is simply left alone. A file name without a folder is found beside "
+          "the saved program.",
+          "Document Name: the file's name or the address, in double quotes, or a String variable; \"...\" "
+          "picks a file.",
+          {"\"notes.txt\""},
+          {}}},
         {kOpenSaveLoadDlg,
          {InstructionList::Miscellaneous, 14},
          "os",
-         nullptr,
-         nullptr,
-         {"Lets the user choose a file in the desktop's file dialog and stores its full name.",
-          "Variable: the String variable that receives the chosen file's name.\n"
-          "Load, Save: whether an existing file is chosen (Load) or a name to save under (Save).",
-          {},
-          "OpenSaveLoadDlg Path,Load"}},
+         &kOpenSaveLoadDlgEditor,
+         executeOpenSaveLoadDlg,
+         {"Lets the user choose a file in the desktop's file dialog, starting in the program's folder, and "
+          "stores its full name; Cancel stores an empty string. A name typed without an ending gets .txt.",
+          "String Variable: the String variable that receives the chosen file's name.\n"
+          "Save, Load: Load chooses an existing file; Save chooses a name to save under, in an existing folder "
+          "(the dialog asks before an existing file is replaced).",
+          {"Path", "", "1"},
+          {}}},
     };
     return descriptors;
 }

@@ -1,5 +1,6 @@
 #include "instructions/files/text_file_open.h"
 
+#include "instructions/files/text_file_instructions.h"
 #include "messages/editor_messages.h"
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
@@ -37,8 +38,8 @@ uint32_t TextFileOpenEditor::type() const { return kTextFileOpen; }
 std::vector<FieldSpec> TextFileOpenEditor::fields() const
 {
     return {
-        {std::string(kFileVariableLabel), FieldKind::Variable, {}, 0},
-        {"Text &File Name", FieldKind::Text, {}, 0},
+        {std::string(kFileVariableLabel), FieldKind::Variable, {}, 0, kPickFile},
+        {"Text &File Name", FieldKind::FileName, {}, 0, kPickString, false, kTextFileFilter},
         {"Open For &Reading", FieldKind::Radio, {}, 0},
         {"Open For &Writing", FieldKind::Radio, {}, 0},
     };

@@ -41,10 +41,10 @@ Result<std::string> messageText(EvalContext& ctx, CachedOperand& op)
     if (v->isNumeric())
         return boxText(ctx.formatNumber(TRY(evalNumber(ctx, op))), kMaxMessageLength);
     if (kind != kTypeString)
-        return runError(kExpectingNumericOrString, op.operand.name);
+        return runError(msg::kExpectingNumericOrString, op.operand.name);
     const Result<std::string_view> text = evalString(ctx, op);
     if (!text)
-        return runError(kUnableToEvaluateString, op.operand.name);
+        return runError(msg::kUnableToEvaluateString, op.operand.name);
     return boxText(*text, kMaxMessageLength);
 }
 
@@ -60,7 +60,7 @@ Result<std::string> promptText(EvalContext& ctx, CachedOperand& op)
         return runError(msg::kExpectingStringFoundNonString, op.operand.name);
     const Result<std::string_view> text = evalString(ctx, op);
     if (!text)
-        return runError(kUnableToEvaluateString, op.operand.name);
+        return runError(msg::kUnableToEvaluateString, op.operand.name);
     return boxText(*text, kMaxMessageLength);
 }
 

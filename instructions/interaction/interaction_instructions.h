@@ -65,9 +65,6 @@ inline constexpr uint32_t kIconInformation = 64;
 } // namespace interaction_block
 
 // Run-time messages (after the run-time error header, the variable's name appended).
-inline constexpr std::string_view kUnableToEvaluateString = "Unable to evaluate string variable - ";
-inline constexpr std::string_view kExpectingNumericOrString =
-    "Expecting numeric or string variable but found variable - ";
 inline constexpr std::string_view kTimerAlreadyStarted = "Can't start timer as it is already started.";
 // Our own: the reason shown after "WINDOWS CALL FAILED" when the window system refuses the timer.
 inline constexpr std::string_view kTimerRefused = "Can't create the timer. TimerStart";

@@ -1,6 +1,7 @@
 // Printing from a program: PrintStart, PrintEject and PrintStop.
 
 #include "instructions/families.h"
+#include "instructions/printing/printing.h"
 
 namespace qel {
 
@@ -11,20 +12,30 @@ Family printingFamily()
          {InstructionList::Printing, 1},
          {},
          nullptr,
-         nullptr,
-         {"Starts printing: everything drawn afterwards goes to the printer instead of the window.", {}, {}, {}}},
+         executePrintStart,
+         {"Starts printing: everything drawn afterwards (and WindowGetSize, TextFont and the text colours) is "
+          "on the page instead of the window, until PrintStop; a repaint of the window still draws the Paint "
+          "section on the window. Without a printer the pages go to a PDF file beside the program, named "
+          "after it and the time.",
+          {},
+          {},
+          {}}},
         {kPrintStop,
          {InstructionList::Printing, 2},
          {},
          nullptr,
-         nullptr,
-         {"Ends printing: the pages are sent to the printer and drawing goes to the window again.", {}, {}, {}}},
+         executePrintStop,
+         {"Ends printing: the last page is sent to the printer and drawing goes to the window again. A program "
+          "that stops while printing ends its printing then.",
+          {},
+          {},
+          {}}},
         {kPrintEject,
          {InstructionList::Printing, 3},
          {},
          nullptr,
-         nullptr,
-         {"While printing: ends the page and starts a new one.", {}, {}, {}}},
+         executePrintEject,
+         {"While printing: sends the page to the printer and starts a new, blank one.", {}, {}, {}}},
     };
     return descriptors;
 }

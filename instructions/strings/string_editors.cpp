@@ -15,7 +15,7 @@ using namespace string_block;
 
 namespace {
 
-constexpr std::string_view kStringVariable = "&String Variable";
+constexpr std::string_view kStringVariable = kStringVariableLabel;
 constexpr std::string_view kNumericVariable = "&Numeric Variable";
 constexpr StringOperandField kLengthFields[] = {{kStringVariable, kFirst}, {"Save &Length In", kSecond}};
 constexpr StringOperandField kToNumericFields[] = {{kStringVariable, kFirst}, {kNumericVariable, kSecond}};

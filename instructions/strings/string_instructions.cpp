@@ -33,7 +33,7 @@ Result<int> checkDeclared(EvalContext& ctx, CachedOperand& op)
     return kind;
 }
 
-Status checkString(EvalContext& ctx, CachedOperand& op, std::string_view wrongType = kExpectingStringVariable)
+Status checkString(EvalContext& ctx, CachedOperand& op, std::string_view wrongType = msg::kExpectingStringFoundVariable)
 {
     const int kind = TRY(checkDeclared(ctx, op));
     const bool variable = kind < kKindUndeclared;

@@ -30,22 +30,22 @@ LineResult executeTextFont(LineContext& line)
     if (!target)
         return Flow::Next;
     const ParamBlock& block = line.block();
-    target->state().font =
+    // On a page the font is made for the page's resolution and lasts as long as the print job.
+    target->text().font =
         makeTextFont(block.textField(kFace), block.u32(kPointSize), block.u32(kStyle), target->image().logicalDpiY());
     return Flow::Next;
 }
 
-LineResult setTextColour(LineContext& line, QRgb DrawState::*field)
+// While printing only the page's colours change; the window keeps its own.
+LineResult setTextColour(LineContext& line, QRgb TextAttributes::*field)
 {
-    if (DrawTarget* target = line.drawTarget()) {
-        DrawState& state = target->state();
-        state.*field = state.colour(line.block().u32(kSetting));
-    }
+    if (DrawTarget* target = line.drawTarget())
+        target->text().*field = target->state().colour(line.block().u32(kSetting));
     return Flow::Next;
 }
 
-LineResult executeTextForeColour(LineContext& line) { return setTextColour(line, &DrawState::textColour); }
-LineResult executeTextBackColour(LineContext& line) { return setTextColour(line, &DrawState::textBackground); }
+LineResult executeTextForeColour(LineContext& line) { return setTextColour(line, &TextAttributes::colour); }
+LineResult executeTextBackColour(LineContext& line) { return setTextColour(line, &TextAttributes::background); }
 
 LineResult executeFPDispDigits(LineContext& line)
 {

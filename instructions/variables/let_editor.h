@@ -48,7 +48,6 @@ inline constexpr int kCount = 11;
 inline constexpr std::string_view kFunctionRequired = "Function required.";
 inline constexpr std::string_view kMissingOperator = "Missing operator.";
 inline constexpr std::string_view kMissingExpression = "Missing expresion.";
-inline constexpr std::string_view kEntryRequired = "Entry required.";
 
 class LetEditor final : public InstructionEditor {
 public:

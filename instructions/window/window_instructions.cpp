@@ -23,7 +23,8 @@ LineResult executeWindowClear(LineContext& line)
     if (!target)
         return Flow::Next; // no window to draw on
     const uint32_t colour = line.block().u32(kColour);
-    target->painter().fillRect(QRect(QPoint(0, 0), target->clientSize()),
+    // The window's client area, also on a printed page.
+    target->painter().fillRect(QRect(QPoint(0, 0), target->windowSize()),
                                QColor::fromRgb(target->state().colour(colour)));
     return Flow::Next;
 }

@@ -1,5 +1,6 @@
 // The example programs in examples/ are built here through the editors, so they stay what the
 // dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
+// A program that keeps a file (highscores.txt) runs on copies, and the file it leaves is checked.
 // QEL_UPDATE_EXAMPLES=1 writes both again (look at the pictures before committing them).
 
 #include "fileio/file_io.h"
@@ -11,6 +12,8 @@
 
 #include <QImage>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 using namespace qel;
@@ -105,10 +108,90 @@ void clicks(Session& s)
         .add("Next");
 }
 
+// The five best scores kept in highscores.txt beside the program: read, a new score slotted in,
+// written back, and shown by the Paint section.
+void highscores(Session& s)
+{
+    s.handlers();
+    s.build.section(kInitialise)
+        .add("Comment", {"Keeps the five best scores in highscores.txt, one \"name,score\" line each."})
+        .add("DeclareVariable", {"String", "1D Array", "6", "", "Names", ""})
+        .add("DeclareVariable", {"Integer", "1D Array", "6", "", "Scores", ""})
+        .add("DeclareVariable", {"String", "1D Array", "2", "", "Fields", ""})
+        .add("DeclareVariable", variableFields("File", "Table"));
+    for (const char* name : {"Count", "N", "I", "J", "Y", "Bottom", "Done", "Score"})
+        s.build.add("DeclareVariable", variableFields("Integer", name, "0"));
+    s.build.add("DeclareVariable", variableFields("String", "Name", "\"\""))
+        .add("DeclareVariable", variableFields("String", "Reply", "\"\""))
+        .add("Comment", {"Read the table: read a line, test for the end, then use the line."})
+        .add("TextFileOpen", {"Table", "\"highscores.txt\"", "1", ""})
+        .add("While", {"Done", "Equal", "0"})
+        .add("TextFileRead", {"Table", "Fields", "1", "N"})
+        .add("If", ifFields("Table", ".AtEndOfFile", ""))
+        .add("Let", letFields("Done", "1"))
+        .add("Else")
+        .add("If", ifFields("Count", "Less Than", "5"))
+        .add("Let", letFields("Count", "Count", "+", "1"))
+        .add("Let", letFields("Names(Count)", "Fields(1)"))
+        .add("Let", letFields("Scores(Count)", "Fields(2)"))
+        .add("EndIf")
+        .add("EndIf")
+        .add("EndWhile")
+        .add("TextFileClose", {"Table"})
+        .add("InputBox", {"\"Your name?\"", "Name"})
+        .add("InputBox", {"\"Your score?\"", "Reply"})
+        .add("Let", letFields("Score", "Reply"))
+        .add("Comment", {"Slot the new score in: lower scores move down one place."})
+        .add("Let", letFields("I", "Count"))
+        .add("Let", letFields("Done", "0"))
+        .add("While", {"Done", "Equal", "0"})
+        .add("If", ifFields("I", "Less Than", "1"))
+        .add("Let", letFields("Done", "1"))
+        .add("Else")
+        .add("If", ifFields("Scores(I)", "Less Than", "Score"))
+        .add("Let", letFields("J", "I", "+", "1"))
+        .add("Let", letFields("Scores(J)", "Scores(I)"))
+        .add("Let", letFields("Names(J)", "Names(I)"))
+        .add("Let", letFields("I", "I", "-", "1"))
+        .add("Else")
+        .add("Let", letFields("Done", "1"))
+        .add("EndIf")
+        .add("EndIf")
+        .add("EndWhile")
+        .add("Let", letFields("J", "I", "+", "1"))
+        .add("Let", letFields("Scores(J)", "Score"))
+        .add("Let", letFields("Names(J)", "Name"))
+        .add("If", ifFields("Count", "Less Than", "5"))
+        .add("Let", letFields("Count", "Count", "+", "1"))
+        .add("EndIf")
+        .add("Comment", {"Write the table back, best first."})
+        .add("TextFileOpen", {"Table", "\"highscores.txt\"", "", "1"})
+        .add("For", forFields("I", "1", "Count"))
+        .add("TextFileWrite", {"Table", "Names(I)", "1", "", ""})
+        .add("TextFileWrite", {"Table", "Scores(I)", "", "", "1"})
+        .add("Next")
+        .add("TextFileClose", {"Table"});
+    s.build.section(kPaint)
+        .add("WindowClear", {"Blue"})
+        .add("TextFont", {"Arial", "20", "1", "", ""})
+        .add("TextForeColour", {"Light Yellow"})
+        .add("DrawText", drawTextFields("0", "30", "600", "70", "\"High Scores\"", kCentred, true))
+        .add("TextFont", {"Arial", "14", "", "", ""})
+        .add("TextForeColour", {"Bright White"})
+        .add("For", forFields("I", "1", "Count"))
+        .add("Let", letFields("Y", "I", "*", "40", "+", "60"))
+        .add("Let", letFields("Bottom", "Y", "+", "30"))
+        .add("DrawText", drawTextFields("180", "Y", "380", "Bottom", "Names(I)", 0, true))
+        .add("DrawText", drawTextFields("380", "Y", "420", "Bottom", "Scores(I)", 2, true))
+        .add("Next");
+}
+
 struct Example {
     const char* name;
     void (*build)(Session&);
-    const char* events; // what the user does before the picture is taken
+    const char* events;         // what the user does before the picture is taken
+    const char* data = nullptr; // a file the program keeps beside it: the run uses a copy
+    const char* dataAfter = nullptr;
 };
 
 const Example kExampleList[] = {
@@ -116,6 +199,8 @@ const Example kExampleList[] = {
     {"shapes", shapes, ""},
     {"colours", colours, "paint\n"}, // the remap happens in Initialise, after the first paint
     {"clicks", clicks, "mouse down 100 100\nmouse up 100 100\nmouse down 300 200\nmouse up 300 200\npaint\n"},
+    {"highscores", highscores, "input Zoe\ninput 650\npaint\n", "highscores.txt",
+     "Ada,900\r\nGrace,750\r\nZoe,650\r\nAlan,600\r\nLinus,300\r\n"},
 };
 
 bool updating() { return qEnvironmentVariableIntValue("QEL_UPDATE_EXAMPLES") == 1; }
@@ -139,10 +224,24 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
         EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
 
         const std::string png = ::testing::TempDir() + example.name + ".png";
+        // A program that keeps a file beside it runs as a copy, beside a copy of the file.
+        std::string runPath = path;
+        const std::string copies = ::testing::TempDir() + example.name + "-run/";
+        if (example.data) {
+            std::filesystem::create_directories(copies);
+            runPath = copies + example.name + ".qel";
+            std::filesystem::copy_file(path, runPath, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(kExamples + "/" + example.data, copies + example.data,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
         RunOutput run =
-            runTool({"run", path, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
+            runTool({"run", runPath, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
+        if (example.data) {
+            std::ifstream kept(copies + example.data, std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), example.dataAfter);
+        }
         if (updating())
             continue;
         QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));

@@ -81,11 +81,11 @@ TEST_F(TextInstructions, GetSizeMeasuresWithTheFontAndDisplayPrecisionAndDrawsNo
     EXPECT_GT(number("R4"), number("R2"));
     EXPECT_GT(number("B4") - 20.0f, 48.0f); // 48 points at 96 dpi: an em of 64 pixels
 
-    ASSERT_TRUE(state.font);
+    ASSERT_TRUE(state.text.font);
     EXPECT_EQ(canvas.logicalDpiY(), 96);
-    EXPECT_EQ(state.font->pixelSize(), 64);
-    EXPECT_TRUE(state.font->bold());
-    EXPECT_EQ(QFontInfo(*state.font).family(), "Liberation Sans");
+    EXPECT_EQ(state.text.font->pixelSize(), 64);
+    EXPECT_TRUE(state.text.font->bold());
+    EXPECT_EQ(QFontInfo(*state.text.font).family(), "Liberation Sans");
 }
 
 TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentInTheTextColours)
@@ -160,7 +160,7 @@ TEST_F(TextInstructions, RemapAndPrecisionChangeWhatLaterLinesShow)
     startWithCanvas(*this, target);
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(canvas.pixel(299, 199), qRgb(255, 0, 0));
-    EXPECT_EQ(state.textColour, qRgb(255, 0, 0));
+    EXPECT_EQ(state.text.colour, qRgb(255, 0, 0));
     EXPECT_EQ(count(QRect(0, 50, 300, 150), qRgb(255, 0, 0)), 300 * 150);
     EXPECT_GT(count(QRect(0, 0, 300, 40), qRgb(255, 255, 255)), 100); // the text's background cells
     EXPECT_EQ(text("Two"), "3.14");

@@ -24,6 +24,7 @@ struct Session {
     TestRunHost host;
     ProgramBuilder build{program, variables};
     std::unique_ptr<Interpreter> in;
+    std::string programPath; // where the program is saved (empty: never saved)
 
     using Body = std::function<void(ProgramBuilder&)>;
 
@@ -53,6 +54,7 @@ struct Session {
     {
         in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
         host.interpreter = in.get();
+        in->setProgramPath(programPath);
         in->startRun(profiled);
         return *in;
     }

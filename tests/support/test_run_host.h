@@ -58,6 +58,22 @@ public:
         return timerAccepted;
     }
     void stopTimer() override { ++timerStops; }
+    void playSound(const std::string& path) override { sounds.push_back(path); }
+    void stopSound() override { ++soundStops; }
+    void openDocument(const std::string& target, bool isAddress) override
+    {
+        documents.push_back((isAddress ? "address " : "file ") + target);
+    }
+    std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override
+    {
+        fileDialogs.push_back({forOpening, startFolder});
+        if (fileAnswers.empty())
+            return std::nullopt;
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    PageSink* printer() override { return pages; }
 
     std::vector<std::string> texts() const { return recorder.texts(); }
 
@@ -71,6 +87,12 @@ public:
     int timerStops = 0;
     bool timerAccepted = true;
     std::vector<Breakpoint> pauses;
+    std::vector<std::string> sounds;    // every sound started
+    int soundStops = 0;                 // every silencing (each run's end silences)
+    std::vector<std::string> documents; // "file PATH" or "address URL", as handed to the desktop
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<std::pair<bool, std::string>> fileDialogs; // opening?, the folder it started in
+    PageSink* pages = nullptr;                             // the printer, if any
     std::function<void()> onPump;
     int pumps = 0;
     int waits = 0;

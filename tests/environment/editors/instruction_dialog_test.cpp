@@ -228,6 +228,8 @@ TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFieldsAndTabFollo
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(focused(*dialog, 1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog->browseButton(1)); // the file name's "..."
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_TRUE(focused(*dialog, 2) || focused(*dialog, 3)); // the radio group
 }
 
@@ -396,6 +398,35 @@ TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)
 
     const auto forBlocks = planFieldLayout(editorFor(kFor)->fields());
     EXPECT_EQ(forBlocks.size(), 4u);
+}
+
+TEST_F(InstructionDialogTest, FileButtonsPutThePickedFileInQuotesRelativeBesideTheProgram)
+{
+    ide.interpreter.setProgramPath("/home/ann/games/quiz.qel");
+    auto dialog = newDialog(kTextFileOpen);
+    ASSERT_EQ(dialog->browseButton(0), nullptr);
+    ASSERT_NE(dialog->browseButton(1), nullptr);
+    QString filter, folder, picked = "/home/ann/games/data/words.txt";
+    dialog->setFilePicker([&](QWidget*, const QString& f, const QString& d) {
+        filter = f;
+        folder = d;
+        return picked;
+    });
+    QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
+    EXPECT_EQ(filter, "Text Files (*.txt);;All Files (*)");
+    EXPECT_EQ(folder, "/home/ann/games");
+    EXPECT_EQ(dialog->values()[1], "\"data/words.txt\"");
+    picked = "/home/ann/other/words.txt"; // outside the program's folder: the whole path
+    QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
+    EXPECT_EQ(dialog->values()[1], "\"/home/ann/other/words.txt\"");
+    picked.clear(); // cancelled: the field keeps its text
+    QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
+    EXPECT_EQ(dialog->values()[1], "\"/home/ann/other/words.txt\"");
+
+    auto bitmap = newDialog(kBitmapLoad);
+    EXPECT_NE(bitmap->browseButton(0), nullptr);
+    EXPECT_EQ(qtFileFilter("Wave Files (*.WAV)| *.wav||"), "Wave Files (*.wav)");
+    EXPECT_EQ(qtFileFilter(""), "");
 }
 
 } // namespace

@@ -1,0 +1,45 @@
+#pragma once
+// PlayWave: starts playing a wave file and goes on at once.
+//
+//   offset  width  field
+//   0       u32    block length (44 + string area)
+//   4       44     Operand: the wave file's name, a String variable or a string constant
+//   48      ...    string area
+//
+// Editor "Play A Wave File": 0 "&Wave File" (a variable or string constant, with a "..." button).
+// Line: PlayWaveFile "ding.wav"
+
+#include "interpreter/dispatch.h"
+#include "values/editor.h"
+
+#include <string>
+#include <string_view>
+
+namespace qel {
+
+namespace play_wave_block {
+inline constexpr uint32_t kFileName = 4;
+inline constexpr uint32_t kBody = 44;
+} // namespace play_wave_block
+
+inline constexpr std::string_view kUnableToPlaySound = "Unable to play the specified sound.";
+// The filter of the Wave File field's "..." file-open dialog.
+inline constexpr std::string_view kWaveFileFilter = "Wave Files (*.WAV)| *.wav||";
+
+// Whether the file is a regular file holding a wave sound the desktop's player takes: a RIFF WAVE
+// file with a format chunk of uncompressed samples (integer or floating point) and a data chunk.
+// Only the chunk headers are read.
+bool isPlayableWaveFile(const std::string& path);
+
+LineResult executePlayWave(LineContext& line);
+
+class PlayWaveEditor final : public InstructionEditor {
+public:
+    uint32_t type() const override;
+    std::string_view title() const override { return "Play A Wave File"; }
+    std::vector<FieldSpec> fields() const override;
+    std::vector<std::string> decode(const ProgramLine& line) const override;
+    EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
+};
+
+} // namespace qel
