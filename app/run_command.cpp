@@ -6,6 +6,7 @@
 #include "document/program_document.h"
 #include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
+#include "program/file_names.h"
 #include "program/program_file.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
@@ -173,6 +174,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     Interpreter in(program, variables, host, dispatchTable());
+    in.setProgramFolder(folderOf(options->file));
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);

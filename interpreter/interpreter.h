@@ -42,6 +42,11 @@ public:
     // The display precision, case rule and random generator of the running program.
     EvalContext& eval() { return state_.eval; }
 
+    // The folder of the saved program, in which relative file names are found; empty for a program
+    // never saved (the current directory).
+    void setProgramFolder(std::string folder) { state_.programFolder = std::move(folder); }
+    const std::string& programFolder() const { return state_.programFolder; }
+
     // The run was started by an AutoRun line: stopping it closes the application.
     bool autoRunStarted() const { return state_.autoRunStarted; }
     void setAutoRunStarted(bool started) { state_.autoRunStarted = started; }

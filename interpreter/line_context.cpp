@@ -1,6 +1,7 @@
 #include "interpreter/line_context.h"
 
 #include "messages/run_errors.h"
+#include "program/file_names.h"
 
 #include <string>
 
@@ -13,5 +14,10 @@ Failure LineContext::windowsCallFailed(std::string_view detail)
 }
 
 void LineContext::pumpAfterThisLine() { state_.iterations = kPumpInterval - 1; }
+
+std::string LineContext::resolvePath(std::string_view name) const
+{
+    return resolveRelativeTo(state_.programFolder, name);
+}
 
 } // namespace qel

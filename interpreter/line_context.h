@@ -40,6 +40,8 @@ public:
 
     EvalContext& eval() { return state_.eval; }
     RunHost& host() { return state_.host; }
+    // A file name the program gives, found in the saved program's folder when it is relative.
+    std::string resolvePath(std::string_view name) const;
     // Where drawing goes: the run-time canvas or a printer page; nullptr when nothing is shown.
     DrawTarget* drawTarget() { return state_.drawTarget; }
 

@@ -96,6 +96,7 @@ struct RunState {
     bool keyDownActive = false;
     bool autoRunStarted = false; // started by an AutoRun line: stopping closes the application
     bool closeRequested = false; // ExitQEL, or Stop of an auto-run program
+    std::string programFolder;   // where relative file names are found ("": the current directory)
     uint32_t iterations = 0;     // counts to the next event pump
     RunEnd lastEnd;
 

@@ -5,6 +5,7 @@
 // (the line to show, the paused line, the run's state and end) goes out as signals.
 
 #include "environment/run_window/run_time_window.h"
+#include "forms/form_table.h"
 #include "interpreter/run_host.h"
 
 #include <QObject>
@@ -16,6 +17,8 @@ class QWidget;
 
 namespace qel {
 
+class CInsUserForm;
+class CORXFormWnd;
 class Interpreter;
 class RunCanvas;
 
@@ -35,6 +38,8 @@ public:
     void setMdiArea(QMdiArea* area);
     // When set, every message goes to it instead of a message box (tests).
     MessageHost* messageRecorder = nullptr;
+    // When set, the User Form is handed to it instead of being run modally (tests).
+    std::function<void(CInsUserForm&)> userFormDriver;
 
     RunState runState() const;
     // Tells the followers of the run its state when it changed since they were last told. The
@@ -61,6 +66,11 @@ public:
     void stopTimer() override;
     bool timerActive() const { return timer_.isActive(); }
 
+    // The run's form windows (OpenForm2) and OpenForm's User Form. Form windows open in the MDI area;
+    // the run's end closes them.
+    FormTable* forms() override { return &forms_; }
+    void showUserForm(UserForm& form) override;
+
     // The run-time window of the current (or last) run, if any.
     CRunTimeWnd* runTimeWindow() const { return window_; }
     // Closes the run-time window (the view that owned it goes away).
@@ -77,11 +87,15 @@ Q_SIGNALS:
     void runFinished(bool closeApplication);
 
 private:
+    FormView* makeFormWindow(RunForm& form);
+
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;
     QPointer<QWidget> dialogParent_;
     QPointer<QMdiArea> mdiArea_;
     QPointer<CRunTimeWnd> window_;
+    FormTable forms_;
+    std::vector<QPointer<CORXFormWnd>> formWindows_;
     QTimer timer_;
     QTimer refresh_; // shows what a running program draws
     RunState toldState_ = RunState::Stopped;

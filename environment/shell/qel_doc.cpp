@@ -3,6 +3,7 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
 #include "environment/ide_state.h"
+#include "program/file_names.h"
 #include "runtime/latin1.h"
 
 #include <QFile>
@@ -90,6 +91,7 @@ std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + f
 void CQelDoc::setPath(const QString& path, const QString& title)
 {
     path_ = path;
+    ide_.interpreter.setProgramFolder(path.isEmpty() ? std::string() : folderOf(localPath(path)));
     if (title == title_)
         return;
     title_ = title;

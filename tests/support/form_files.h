@@ -61,4 +61,11 @@ inline void writeBytes(const std::string& path, std::string_view text)
 
 inline void writeForm(const std::string& path, const FormObjects& form) { writeBytes(path, formFileText(form)); }
 
+// A file name in the temporary folder that no other test uses (tests run in parallel).
+inline std::string tempFile(std::string_view suffix)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return ::testing::TempDir() + test->test_suite_name() + "_" + test->name() + std::string(suffix);
+}
+
 } // namespace qel::test
