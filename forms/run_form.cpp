@@ -112,7 +112,7 @@ bool RunForm::open(const std::string& path)
         view_->titleChanged();
 
     const std::shared_ptr<RunForm> keep = shared_from_this();
-    event(objects_[0].onOpen, false);
+    event(0, PropertyId::OnOpen, false);
     if (closing_)
         return true; // closed by its own OnOpen: nothing more is built
     if (view_)
@@ -279,7 +279,7 @@ void RunForm::click(size_t index)
         controls_[index].checked = !controls_[index].checked;
         notify(index, ControlChange::Check);
     }
-    event(objects_[index].onClick, button);
+    event(index, PropertyId::OnClick, button);
 }
 
 void RunForm::selectItem(size_t index, int item)
@@ -292,7 +292,7 @@ void RunForm::selectItem(size_t index, int item)
     c.selected = item;
     c.text = c.items[static_cast<size_t>(item)].text;
     notify(index, ControlChange::Selection);
-    event(objects_[index].onSelected, false);
+    event(index, PropertyId::OnSelected, false);
 }
 
 void RunForm::editText(size_t index, std::string_view text)
@@ -307,12 +307,13 @@ void RunForm::editText(size_t index, std::string_view text)
     const std::shared_ptr<RunForm> keep = shared_from_this();
     controls_[index].text = text;
     notify(index, ControlChange::Text);
-    event(objects_[index].onChange, false);
+    event(index, PropertyId::OnChange, false);
 }
 
-// The name is a copy: the function may change the property it came from while it runs.
-void RunForm::event(std::string name, bool isButton)
+// The function's name is read afresh: the function may change the property while it runs.
+void RunForm::event(size_t index, PropertyId which, bool isButton)
 {
+    const std::string name = storedProperty(objects_[index], which).text;
     if (name.empty()) {
         if (isButton)
             host_.showMessage(kButtonWithoutAction, Icon::Exclamation);
@@ -519,7 +520,7 @@ void RunForm::closeByProgram()
     const std::shared_ptr<RunForm> keep = shared_from_this();
     closeHandlerCalled_ = true; // OnClose runs once, however often the form is closed meanwhile
     if (!objects_.empty())
-        event(objects_[0].onClose, false);
+        event(0, PropertyId::OnClose, false);
     shut();
 }
 

@@ -146,7 +146,7 @@ public:
 
 private:
     bool canReach(size_t index, ControlKind kind) const;
-    void event(std::string function, bool isButton);
+    void event(size_t index, PropertyId which, bool isButton);
     void request(const std::string& function);
     void createControls();
     void loadImages();

@@ -42,6 +42,7 @@ public:
     RunHost& host() { return state_.host; }
     // A file name the program gives, found in the saved program's folder when it is relative.
     std::string resolvePath(std::string_view name) const;
+    const std::string& programFolder() const { return state_.programFolder; }
     // Where drawing goes: the run-time canvas or a printer page; nullptr when nothing is shown.
     DrawTarget* drawTarget() { return state_.drawTarget; }
 

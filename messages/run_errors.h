@@ -73,6 +73,10 @@ inline constexpr std::string_view kExpectingNumericVariable =
 inline constexpr std::string_view kExpectingNumericFoundVariable = "Expecting numeric variable but found variable - ";
 inline constexpr std::string_view kExpectingStringFoundNonString =
     "Expecting string variable but found non string variable - ";
+inline constexpr std::string_view kExpectingStringVariable = "Expecting string variable but found variable - ";
+inline constexpr std::string_view kExpectingStringTypeVariable =
+    "Expecting variable of type String but found variable - ";
+inline constexpr std::string_view kCannotEvaluateAsString = "Can't evaulate variable as String - ";
 
 // Blocks, calls and the run loop.
 inline constexpr std::string_view kStackOverflow = "User application stack overflow";

@@ -27,6 +27,8 @@ enum class FieldKind {
     Function, // an edit field with a drop-down of the program's functions
     Check,    // a check box
     Radio,    // one radio button of a group (the group's buttons follow each other)
+    Combo,    // an edit field with a drop-down of the items given (the editor may change them)
+    File,     // an edit field with a "..." button that chooses an existing file
 };
 
 // Which variables a Variable field's drop-down offers, as bits; 0 offers every variable.
@@ -39,6 +41,21 @@ struct FieldSpec {
     int maxLength = 0;              // Text: 0 = no limit beyond the line's
     uint32_t variableTypes = 0;     // Variable: VariablePick bits, 0 = all variables
     bool newRadioGroup = false;     // Radio: starts a group of its own right after another group
+    std::string fileFilter;         // File: the file dialog's filter, "ORX Form (*.frm)"
+    std::string fileTitle;          // File: the file dialog's title (empty: the usual one)
+    bool quotePath = false;         // File: the chosen path goes into the field in double quotes
+};
+
+// What an editor may do with a dialog's fields while the user works in it.
+class DialogFields {
+public:
+    virtual ~DialogFields() = default;
+    virtual std::string value(int field) const = 0;
+    virtual void setValue(int field, std::string_view value) = 0;
+    // A List's or Combo's items, each with a code that chosenCode gives back.
+    virtual void setItems(int field, const std::vector<std::string>& items, const std::vector<int>& codes) = 0;
+    // The code of the item chosen in a List or Combo; nothing when its text was typed.
+    virtual std::optional<int> chosenCode(int field) const = 0;
 };
 
 struct FieldError {
@@ -81,6 +98,11 @@ public:
     virtual EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const = 0;
     // Stores an accepted line through the EditBuffer; editors with side effects override it.
     virtual bool store(const EditedLine& line, EditContext& context, MessageHost& host) const;
+
+    // Fields that follow others: the dialog has shown its values (a new line's or the edited line's),
+    // or the user chose an item of a List or Combo or picked a file in a File field.
+    virtual void fieldsShown(DialogFields& /*fields*/) const {}
+    virtual void fieldChanged(int /*field*/, DialogFields& /*fields*/, MessageHost& /*host*/) const {}
 };
 
 // Puts the line into the EditBuffer and saves it at the EditBuffer's target.

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -76,6 +77,7 @@ InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& 
         setValues(editor.decode(ProgramLine{buffer.type, buffer.text, buffer.block}));
     else
         setValues(newLineValues());
+    editor_.fieldsShown(*this);
     focusField(0);
 }
 
@@ -87,7 +89,8 @@ std::vector<std::string> InstructionDialog::newLineValues() const
     values.resize(specs_.size());
     for (size_t k = 0; k < specs_.size(); ++k)
         if (specs_[k].kind == FieldKind::Text || specs_[k].kind == FieldKind::Variable ||
-            specs_[k].kind == FieldKind::Function)
+            specs_[k].kind == FieldKind::Function || specs_[k].kind == FieldKind::Combo ||
+            specs_[k].kind == FieldKind::File)
             values[k].clear();
     return values;
 }
@@ -114,14 +117,59 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
     }
     case FieldKind::Check: return new QCheckBox(toQString(spec.label));
     case FieldKind::Radio: return new QRadioButton(toQString(spec.label));
+    case FieldKind::Combo: {
+        QComboBox* box = editableBox(spec);
+        for (const std::string& item : spec.items)
+            box->addItem(toQString(item));
+        return box;
+    }
+    case FieldKind::File: return textField(spec);
     }
     return new QLineEdit;
 }
 
+// A File field's edit box with its "..." button beside it.
+QWidget* InstructionDialog::fileRow(int field)
+{
+    auto* row = new QWidget;
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(widgets_[static_cast<size_t>(field)]);
+    auto* button = new QPushButton(QStringLiteral("..."));
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+    line->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this, field] { pickFile(field); });
+    fileButtons_[static_cast<size_t>(field)] = button;
+    return row;
+}
+
+void InstructionDialog::pickFile(int field)
+{
+    const FieldSpec& spec = specs_[static_cast<size_t>(field)];
+    const std::string& folder = ide_.interpreter.programFolder();
+    const QString start = folder.empty() ? QStringLiteral(".") : QFile::decodeName(folder.c_str());
+    const QString path =
+        chooseFile ? chooseFile(spec, start)
+                   : QFileDialog::getOpenFileName(this, toQString(spec.fileTitle), start, toQString(spec.fileFilter));
+    if (path.isEmpty())
+        return;
+    setFieldValue(static_cast<size_t>(field), spec.quotePath ? '"' + path + '"' : path);
+    editor_.fieldChanged(field, *this, ide_.host);
+}
+
 void InstructionDialog::buildFields()
 {
+    fileButtons_.assign(specs_.size(), nullptr);
     for (const FieldSpec& spec : specs_)
         widgets_.push_back(makeWidget(spec));
+    for (size_t k = 0; k < specs_.size(); ++k) {
+        const FieldKind kind = specs_[k].kind;
+        rows_.push_back(kind == FieldKind::File ? fileRow(static_cast<int>(k)) : widgets_[k]);
+        // Choosing an item may change what other fields offer.
+        if (kind == FieldKind::List || kind == FieldKind::Combo)
+            connect(static_cast<QComboBox*>(widgets_[k]), &QComboBox::activated, this,
+                    [this, k] { editor_.fieldChanged(static_cast<int>(k), *this, ide_.host); });
+    }
 
     auto* main = new QVBoxLayout(this);
     QFormLayout* form = nullptr;
@@ -144,9 +192,9 @@ void InstructionDialog::buildFields()
         switch (block.kind) {
         case FieldBlock::Kind::Single:
             if (isButton(specs_[block.first]))
-                currentForm()->addRow(QString(), widgets_[block.first]);
+                currentForm()->addRow(QString(), rows_[block.first]);
             else
-                currentForm()->addRow(labelFor(block.first), widgets_[block.first]);
+                currentForm()->addRow(labelFor(block.first), rows_[block.first]);
             break;
         case FieldBlock::Kind::RadioGroup: {
             auto* frame = new QGroupBox;
@@ -166,7 +214,7 @@ void InstructionDialog::buildFields()
                 if (!isButton(specs_[block.first + column]))
                     grid->addWidget(labelFor(block.first + column), 0, column);
             for (int k = 0; k < block.count; ++k)
-                grid->addWidget(widgets_[block.first + k], 1 + k / block.columns, k % block.columns);
+                grid->addWidget(rows_[block.first + k], 1 + k / block.columns, k % block.columns);
             grid->setColumnStretch(block.columns, 1);
             main->addLayout(grid);
             form = nullptr; // fields after the table start a form of their own
@@ -199,10 +247,12 @@ std::vector<std::string> InstructionDialog::values() const
     for (size_t k = 0; k < specs_.size(); ++k) {
         QWidget* w = widgets_[k];
         switch (specs_[k].kind) {
-        case FieldKind::Text: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
+        case FieldKind::Text:
+        case FieldKind::File: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
         case FieldKind::List:
         case FieldKind::Variable:
-        case FieldKind::Function: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
+        case FieldKind::Function:
+        case FieldKind::Combo: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
         case FieldKind::Check:
         case FieldKind::Radio: values.emplace_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
         }
@@ -212,32 +262,68 @@ std::vector<std::string> InstructionDialog::values() const
 
 void InstructionDialog::setValues(const std::vector<std::string>& values)
 {
-    for (size_t k = 0; k < specs_.size(); ++k) {
-        const QString value = k < values.size() ? toQString(values[k]) : QString();
-        QWidget* w = widgets_[k];
-        switch (specs_[k].kind) {
-        case FieldKind::Text: static_cast<QLineEdit*>(w)->setText(value); break;
-        case FieldKind::List: {
-            // A value that is none of the items (an empty one for a new line) shows the first item.
-            auto* box = static_cast<QComboBox*>(w);
-            box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
-            break;
-        }
-        case FieldKind::Variable:
-        case FieldKind::Function: static_cast<QComboBox*>(w)->setEditText(value); break;
-        case FieldKind::Check:
-        case FieldKind::Radio: {
-            auto* button = static_cast<QAbstractButton*>(w);
-            QButtonGroup* group = button->group();
-            if (group)
-                group->setExclusive(false); // lets a group start with no button set
-            button->setChecked(isSet(fromQString(value)));
-            if (group)
-                group->setExclusive(true);
-            break;
-        }
-        }
+    for (size_t k = 0; k < specs_.size(); ++k)
+        setFieldValue(k, k < values.size() ? toQString(values[k]) : QString());
+}
+
+void InstructionDialog::setFieldValue(size_t field, const QString& value)
+{
+    QWidget* w = widgets_[field];
+    switch (specs_[field].kind) {
+    case FieldKind::Text:
+    case FieldKind::File: static_cast<QLineEdit*>(w)->setText(value); break;
+    case FieldKind::List: {
+        // A value that is none of the items (an empty one for a new line) shows the first item.
+        auto* box = static_cast<QComboBox*>(w);
+        box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
+        break;
     }
+    case FieldKind::Variable:
+    case FieldKind::Function:
+    case FieldKind::Combo: static_cast<QComboBox*>(w)->setEditText(value); break;
+    case FieldKind::Check:
+    case FieldKind::Radio: {
+        auto* button = static_cast<QAbstractButton*>(w);
+        QButtonGroup* group = button->group();
+        if (group)
+            group->setExclusive(false); // lets a group start with no button set
+        button->setChecked(isSet(fromQString(value)));
+        if (group)
+            group->setExclusive(true);
+        break;
+    }
+    }
+}
+
+std::string InstructionDialog::value(int field) const { return values().at(static_cast<size_t>(field)); }
+
+void InstructionDialog::setValue(int field, std::string_view value)
+{
+    setFieldValue(static_cast<size_t>(field), toQString(value));
+}
+
+void InstructionDialog::setItems(int field, const std::vector<std::string>& items, const std::vector<int>& codes)
+{
+    auto* box = qobject_cast<QComboBox*>(widgets_.at(static_cast<size_t>(field)));
+    if (!box)
+        return;
+    const QString typed = box->currentText();
+    box->clear();
+    for (size_t k = 0; k < items.size(); ++k)
+        box->addItem(toQString(items[k]), k < codes.size() ? QVariant(codes[k]) : QVariant());
+    if (box->isEditable())
+        box->setEditText(typed); // what was typed stays until an item is chosen
+}
+
+std::optional<int> InstructionDialog::chosenCode(int field) const
+{
+    auto* box = qobject_cast<QComboBox*>(widgets_.at(static_cast<size_t>(field)));
+    if (!box || box->currentIndex() < 0 || box->itemText(box->currentIndex()) != box->currentText())
+        return std::nullopt;
+    const QVariant code = box->itemData(box->currentIndex());
+    if (!code.isValid())
+        return std::nullopt;
+    return code.toInt();
 }
 
 void InstructionDialog::focusField(int field)

@@ -58,8 +58,8 @@ namespace bitmap_msg {
 inline constexpr std::string_view kUndeclared = msg::kUndeclaredReference;
 inline constexpr std::string_view kNotBitmap = "Expecting variable of type BITMAP but found variable - ";
 inline constexpr std::string_view kInUse = "This bitmap variable is already in use.";
-inline constexpr std::string_view kNotString = "Expecting variable of type String but found variable - ";
-inline constexpr std::string_view kCannotEvaluateString = "Can't evaulate variable as String - ";
+inline constexpr std::string_view kNotString = msg::kExpectingStringTypeVariable;
+inline constexpr std::string_view kCannotEvaluateString = msg::kCannotEvaluateAsString;
 inline constexpr std::string_view kNotNumeric = "Expecting a numeric variable but found variable - ";
 inline constexpr std::string_view kNotLoaded = "This bitmap variable has not yet been loaded - ";
 inline constexpr std::string_view kDrawFailed = "Failed to draw requested bitmap.";

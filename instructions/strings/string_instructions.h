@@ -28,6 +28,7 @@
 // and a String or a number as its place asks.
 
 #include "interpreter/dispatch.h"
+#include "messages/run_errors.h"
 
 #include <ctime>
 #include <string_view>
@@ -48,7 +49,7 @@ inline constexpr uint32_t kPartFixedBody = 176;
 constexpr size_t slotIndex(uint32_t offset) { return (offset - 4) / kOperandSize; }
 } // namespace string_block
 
-inline constexpr std::string_view kExpectingStringVariable = "Expecting string variable but found variable - ";
+inline constexpr std::string_view kExpectingStringVariable = msg::kExpectingStringVariable;
 inline constexpr std::string_view kEndBeforeStart = "End must be greater than Start- ";
 // Our own: the C library could not turn the clock's reading into a local time.
 inline constexpr std::string_view kNoLocalTime = "The local time could not be read";

@@ -142,9 +142,9 @@ TEST_F(Events, InstructionsOfLaterLayersFailClearly)
 {
     handlers();
     build.add("Stop"); // the line before is fine
-    program.sections[kInitialise].lines.push_back({kOpenForm2, "OpenForm2 Form", ParamBlock()});
+    program.sections[kInitialise].lines.push_back({kDisplayVarsInListCtrl, "DisplayVarsInListCtrl", ParamBlock()});
     host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
     start();
-    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("OpenForm2 is not available yet.")});
+    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("DisplayVarsInListCtrl is not available yet.")});
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
 }
