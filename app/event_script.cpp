@@ -1,5 +1,6 @@
 #include "app/event_script.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace qel {
@@ -28,6 +29,53 @@ std::optional<Button> buttonNamed(const std::string& word)
         if (word == name)
             return button;
     return std::nullopt;
+}
+
+// A word, or any text between double quotes; nothing when the line has run out.
+std::optional<std::string> nameAt(const std::string& line, size_t& at)
+{
+    at = line.find_first_not_of(' ', at);
+    if (at == std::string::npos)
+        return std::nullopt;
+    if (line[at] == '"') {
+        const size_t end = line.find('"', at + 1);
+        if (end == std::string::npos)
+            return std::nullopt;
+        std::string name = line.substr(at + 1, end - at - 1);
+        at = end + 1;
+        return name;
+    }
+    const size_t end = std::min(line.find(' ', at), line.size());
+    std::string name = line.substr(at, end - at);
+    at = end;
+    return name;
+}
+
+// form CAPTION click|select|type|close OBJECT [TEXT]: the text is the rest of the line after one blank.
+std::optional<ScriptEvent> parseForm(const std::string& line)
+{
+    using A = ScriptEvent::FormAction;
+    ScriptEvent e;
+    e.kind = ScriptEvent::Kind::Form;
+    size_t at = line.find("form") + 4;
+    const std::optional<std::string> caption = nameAt(line, at);
+    const std::optional<std::string> action = nameAt(line, at);
+    if (!caption || !action)
+        return std::nullopt;
+    e.caption = *caption;
+    static const std::pair<const char*, A> actions[] = {
+        {"click", A::Click}, {"select", A::Select}, {"type", A::Type}, {"close", A::Close}};
+    const auto* found =
+        std::find_if(std::begin(actions), std::end(actions), [&](const auto& a) { return *action == a.first; });
+    if (found == std::end(actions))
+        return std::nullopt;
+    e.action = found->second;
+    const std::optional<std::string> object = nameAt(line, at);
+    if (!object)
+        return e.action == A::Close ? std::optional(e) : std::nullopt;
+    e.object = *object;
+    e.text = at < line.size() ? line.substr(at + 1) : std::string();
+    return e;
 }
 
 std::optional<ScriptEvent> parseLine(const std::string& line)
@@ -96,6 +144,8 @@ std::optional<ScriptEvent> parseLine(const std::string& line)
         e.button = *button;
         return e;
     }
+    if (verb == "form")
+        return parseForm(line);
     if (verb == "input") {
         e.kind = K::Input;
         if (line.size() > 6)
