@@ -33,7 +33,8 @@ namespace qel {
 // The most objects a form holds, the form itself included.
 inline constexpr size_t kMaxFormObjects = 200;
 
-inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)| *.frm||";
+// The file dialogs' filter for form files.
+inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)";
 
 // Messages of reading and writing.
 inline constexpr std::string_view kFormOpenFailed = "Unable to open Form file";

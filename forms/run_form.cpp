@@ -486,7 +486,7 @@ void RunForm::applyEffect(size_t index, PropertyId id)
     case P::Locked:
         if (c.kind == ControlKind::None || c.kind == ControlKind::Image)
             break;
-        if (depth_ > 0)
+        if (depth_ > 0 && c.exists)
             enabledAfterRequest_[index] = o.locked != kTrue; // the request's end brings it about
         else
             setEnabled(index, o.locked != kTrue);

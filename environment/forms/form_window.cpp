@@ -149,10 +149,11 @@ void CORXFormWnd::controlsCreated()
 {
     widgets_.assign(form_->objects().size(), nullptr);
     images_.assign(form_->objects().size(), QImage());
+    setUpdatesEnabled(false); // one paint for all of them
     for (size_t k = 1; k < widgets_.size(); ++k)
         if (form_->control(k).exists)
             makeControl(k);
-    update();
+    setUpdatesEnabled(true);
 }
 
 void CORXFormWnd::controlChanged(size_t index, ControlChange what)
@@ -210,8 +211,13 @@ void CORXFormWnd::updateControl(size_t index, ControlChange what)
             edit->setGeometry(controlRect(index));
         }
         if (combo && combo->isEditable() != (o.v1Style != kTrue)) {
-            combo->setEditable(o.v1Style != kTrue);
+            // A line edit of our own costs a third of what setEditable makes.
+            if (o.v1Style != kTrue)
+                combo->setLineEdit(new QLineEdit);
+            else
+                combo->setEditable(false);
             if (QLineEdit* line = combo->lineEdit()) {
+                combo->setCompleter(nullptr); // typing is the user's, not completed to an item
                 line->installEventFilter(this);
                 connect(line, &QLineEdit::textEdited, this,
                         [this, index](const QString& text) { form_->editText(index, fromQString(text)); });

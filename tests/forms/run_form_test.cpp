@@ -107,6 +107,7 @@ TEST_F(RunForms, OpeningCallsOnOpenBeforeTheControlsAndFocusesTheLowestTabOrder)
         // A value set before the controls exist waits for them.
         EXPECT_EQ(set("cmbAnswer", "cmbValue", "rome"), S::Ok);
         EXPECT_EQ(set("txtName", "txtValue", "Bo"), S::Ok);
+        EXPECT_EQ(set("buttOK", "buttLocked", "True"), S::Ok);
     };
     open(quiz());
     EXPECT_EQ(requests, std::vector<std::string>{"Opening"});
@@ -121,6 +122,7 @@ TEST_F(RunForms, OpeningCallsOnOpenBeforeTheControlsAndFocusesTheLowestTabOrder)
     EXPECT_FALSE(form->control(9).exists);
     EXPECT_EQ(get("cmbAnswer", "cmbValue").value.text, "Rome");
     EXPECT_EQ(get("txtName", "txtValue").value.text, "Bo");
+    EXPECT_FALSE(form->control(kOk).enabled);
     EXPECT_EQ(form->caption(), "Quiz");
     EXPECT_TRUE(host.messages.empty());
 }
