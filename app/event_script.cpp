@@ -74,7 +74,7 @@ std::optional<ScriptEvent> parseForm(const std::string& line)
     if (!object)
         return e.action == A::Close ? std::optional(e) : std::nullopt;
     e.object = *object;
-    e.text = at < line.size() ? line.substr(at + 1) : std::string();
+    e.text = at < line.size() ? line.substr(line[at] == ' ' ? at + 1 : at) : std::string();
     return e;
 }
 
