@@ -1,5 +1,6 @@
 #include "app/event_script.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace qel {
@@ -64,6 +65,59 @@ std::optional<std::string_view> toLatin1(std::string_view utf8, std::string& out
         i += length;
     }
     return std::nullopt;
+}
+
+// A word, or any text between double quotes; nothing when the line has run out.
+std::optional<std::string> nameAt(const std::string& line, size_t& at)
+{
+    at = line.find_first_not_of(' ', at);
+    if (at == std::string::npos)
+        return std::nullopt;
+    if (line[at] == '"') {
+        const size_t end = line.find('"', at + 1);
+        if (end == std::string::npos)
+            return std::nullopt;
+        std::string name = line.substr(at + 1, end - at - 1);
+        at = end + 1;
+        return name;
+    }
+    const size_t end = std::min(line.find(' ', at), line.size());
+    std::string name = line.substr(at, end - at);
+    at = end;
+    return name;
+}
+
+// form CAPTION click|select|type|close OBJECT [TEXT]: the text is the rest of the line after one blank.
+std::optional<ScriptEvent> parseForm(const std::string& utf8, std::string_view& why)
+{
+    using A = ScriptEvent::FormAction;
+    // Captions, names and texts are the program's, in its 8-bit characters.
+    std::string line;
+    if (auto bad = toLatin1(utf8, line)) {
+        why = *bad;
+        return std::nullopt;
+    }
+    ScriptEvent e;
+    e.kind = ScriptEvent::Kind::Form;
+    size_t at = line.find("form") + 4;
+    const std::optional<std::string> caption = nameAt(line, at);
+    const std::optional<std::string> action = nameAt(line, at);
+    if (!caption || !action)
+        return std::nullopt;
+    e.caption = *caption;
+    static const std::pair<const char*, A> actions[] = {
+        {"click", A::Click}, {"select", A::Select}, {"type", A::Type}, {"close", A::Close}};
+    const auto* found =
+        std::find_if(std::begin(actions), std::end(actions), [&](const auto& a) { return *action == a.first; });
+    if (found == std::end(actions))
+        return std::nullopt;
+    e.action = found->second;
+    const std::optional<std::string> object = nameAt(line, at);
+    if (!object)
+        return e.action == A::Close ? std::optional(e) : std::nullopt;
+    e.object = *object;
+    e.text = at < line.size() ? line.substr(line[at] == ' ' ? at + 1 : at) : std::string();
+    return e;
 }
 
 std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& why)
@@ -140,6 +194,8 @@ std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& 
         e.button = *button;
         return e;
     }
+    if (verb == "form")
+        return parseForm(line, why);
     if (verb == "input" || verb == "file") {
         e.kind = verb == "input" ? K::Input : K::File;
         if (line.size() > verb.size() + 1) {

@@ -3,6 +3,10 @@
 //
 //   key VK | char C | mouse down|up|rdown|rup|move X Y [L R] | timer | paint | resize W H | wait MS
 //   continue | step | stop | answer ok|cancel|yes|no|retry | input TEXT | input | file PATH | file
+//   form CAPTION click|select|type|close OBJECT [TEXT]
+//
+// A form's caption and an object's name are one word, or any text in double quotes. OpenForm's
+// modal User Form is the form "User Form": its objects are its rows by number and OK and Cancel.
 
 #include "program/host.h"
 
@@ -15,13 +19,18 @@
 namespace qel {
 
 struct ScriptEvent {
-    enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input, File };
+    enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input, File, Form };
+    enum class FormAction { Click, Select, Type, Close };
     Kind kind = Kind::Wait;
     int a = 0, b = 0, c = 0;          // key: VK; mouse: code, x, y; resize: w, h; wait: ms
     bool left = false, right = false; // mouse move: buttons held
     char character = 0;
     Button button = Button::Ok;
-    std::optional<std::string> text; // input: the reply; file: the path chosen (none: cancelled)
+    // input: the reply (none: cancelled); file: the path chosen (none: cancelled); form: the text typed
+    // or chosen
+    std::optional<std::string> text;
+    std::string caption, object; // form: the form's caption and the object's name
+    FormAction action = FormAction::Click;
 };
 
 struct ScriptError {

@@ -1,6 +1,7 @@
 #include "app/headless_host.h"
 
 #include "app/json_writer.h"
+#include "forms/object_names.h"
 #include "instructions/interaction/interaction_instructions.h"
 #include "interpreter/interpreter.h"
 #include "runtime/run_canvas.h"
@@ -13,13 +14,40 @@
 
 namespace qel {
 
+namespace {
+
+constexpr std::string_view kUserForm = "User Form";
+
+bool isUserFormEvent(const ScriptEvent& e)
+{
+    return e.kind == ScriptEvent::Kind::Form && sameTextIgnoringCase(e.caption, kUserForm);
+}
+
+// The item of a list whose text the script gave: the same text, else the same ignoring case.
+std::optional<size_t> itemNamed(const std::vector<std::string>& items, std::string_view text)
+{
+    for (size_t k = 0; k < items.size(); ++k)
+        if (items[k] == text)
+            return k;
+    for (size_t k = 0; k < items.size(); ++k)
+        if (sameTextIgnoringCase(items[k], text))
+            return k;
+    return std::nullopt;
+}
+
+} // namespace
+
 HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds,
                            QString printFolder)
     : out_(out),
       script_(std::move(script)),
       started_(std::chrono::steady_clock::now()),
       timeoutSeconds_(timeoutSeconds),
-      pdf_(std::move(printFolder))
+      pdf_(std::move(printFolder)),
+      forms_(*this, [this](std::string_view function) {
+          if (in_)
+              in_->formRequest(function);
+      })
 {
     pdf_.written = [this](const QString& path, int pages) {
         writeLine("{\"printed\": " + jsonString(QFile::encodeName(path).toStdString()) +
@@ -217,6 +245,7 @@ void HeadlessHost::stopTimer() { timerPeriod_ = std::chrono::milliseconds(0); }
 
 void HeadlessHost::runEnding()
 {
+    forms_.closeAll();
     if (canvas_)
         releaseProgramTimer(*this, canvas_->state());
     stopTimer(); // no tick outlives the run
@@ -273,10 +302,88 @@ void HeadlessHost::apply(const ScriptEvent& e)
             in.stopRun();
         break;
     case K::Wait: wait(std::chrono::milliseconds(e.a)); break;
+    case K::Form: applyToForm(e); break;
     case K::Answer: // an answer no message box asked for
     case K::Input:
     case K::File: break;
     }
+}
+
+// What the user does to a form the program opened; anything the window could not deliver (no such
+// form or object, a disabled or hidden control, a list without that item) is dropped.
+void HeadlessHost::applyToForm(const ScriptEvent& e)
+{
+    using A = ScriptEvent::FormAction;
+    const std::shared_ptr<RunForm> form = forms_.find(e.caption);
+    if (!form)
+        return;
+    if (e.action == A::Close) {
+        form->closeBox();
+        return;
+    }
+    const std::optional<size_t> index = form->findObject(e.object);
+    if (!index)
+        return;
+    const std::string text = e.text.value_or(std::string());
+    switch (e.action) {
+    case A::Click: form->click(*index); break;
+    case A::Type: form->editText(*index, text); break;
+    case A::Select: {
+        std::vector<std::string> items;
+        for (const ComboItem& item : form->control(*index).items)
+            items.push_back(item.text);
+        if (const std::optional<size_t> item = itemNamed(items, text))
+            form->selectItem(*index, static_cast<int>(*item));
+        break;
+    }
+    case A::Close: break;
+    }
+}
+
+void HeadlessHost::showUserForm(UserForm& form)
+{
+    std::vector<std::string> texts = form.startingTexts();
+    while (!checkTimeout()) {
+        if (!script_.empty() && isUserFormEvent(script_.front())) {
+            const ScriptEvent e = script_.front();
+            script_.pop_front();
+            if (applyToUserForm(e, form, texts))
+                return;
+            continue;
+        }
+        // Nothing more for the form in the script: OK with what it shows, Cancel when that is refused.
+        if (form.ok(texts) || form.cancel())
+            return;
+    }
+}
+
+bool HeadlessHost::applyToUserForm(const ScriptEvent& e, UserForm& form, std::vector<std::string>& texts)
+{
+    using A = ScriptEvent::FormAction;
+    if (e.action == A::Close)
+        return form.cancel();
+    if (e.action == A::Click) {
+        if (sameTextIgnoringCase(e.object, "OK"))
+            return form.ok(texts);
+        if (sameTextIgnoringCase(e.object, "Cancel"))
+            return form.cancel();
+        return false;
+    }
+    // The rows are numbered from 1; a list takes one of its items, an edit box (not a read-only one)
+    // any text.
+    const std::optional<int64_t> row = parseDecimal(e.object);
+    if (!row || *row < 1 || static_cast<size_t>(*row) > form.rows.size())
+        return false;
+    const auto k = static_cast<size_t>(*row - 1);
+    const UserFormRow& r = form.rows[k];
+    const std::string text = e.text.value_or(std::string());
+    if (r.kind == UserFormRow::Kind::List && e.action == A::Select) {
+        if (const std::optional<size_t> item = itemNamed(r.items, text))
+            texts[k] = r.items[*item];
+    } else if ((r.kind == UserFormRow::Kind::Edit || r.kind == UserFormRow::Kind::Number) && e.action == A::Type) {
+        texts[k] = text;
+    }
+    return false;
 }
 
 } // namespace qel

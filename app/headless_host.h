@@ -1,8 +1,10 @@
 #pragma once
 // The host of `qeltool run`: every message the user would see becomes a JSON line, answered from the
-// event script; a paused run takes its next command (continue, step, stop) from the script.
+// event script; a paused run takes its next command (continue, step, stop) from the script. Forms
+// open without windows and the script's form events drive them, the User Form included.
 
 #include "app/event_script.h"
+#include "forms/form_table.h"
 #include "interpreter/run_host.h"
 #include "runtime/pdf_pages.h"
 
@@ -48,6 +50,10 @@ public:
     // The script's next event answers it when it is a `file` line; otherwise it is cancelled.
     std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
     PageSink* printer() override { return &pdf_; }
+    FormTable* forms() override { return &forms_; }
+    // The script's next "User Form" events fill its rows and press OK or Cancel; when it has none,
+    // OK is pressed with what the form shows.
+    void showUserForm(UserForm& form) override;
 
     // Applies the script's events in order while the program runs; false when the run has ended.
     void runScript();
@@ -67,6 +73,9 @@ public:
 
 private:
     void apply(const ScriptEvent& e);
+    void applyToForm(const ScriptEvent& e);
+    // Applies one User Form event; true when the form has closed.
+    bool applyToUserForm(const ScriptEvent& e, UserForm& form, std::vector<std::string>& texts);
     // A full repaint: the canvas is cleared and the Paint section runs into it.
     void repaint();
     void resize(QSize size);
@@ -89,6 +98,7 @@ private:
     std::chrono::milliseconds timerPeriod_{0}; // 0: no timer
     std::chrono::steady_clock::time_point nextTick_;
     PdfPages pdf_;
+    FormTable forms_;
 };
 
 } // namespace qel

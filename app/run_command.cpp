@@ -9,6 +9,7 @@
 #include "inspection/variable_listing.h"
 #include "instructions/catalogue.h"
 #include "interpreter/interpreter.h"
+#include "program/file_names.h"
 #include "program/program_file.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"

@@ -5,6 +5,7 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
 #include "fileio/file_io.h"
+#include "forms/form_file.h"
 #include "program/program_file.h"
 #include "values/variable_table.h"
 
@@ -19,6 +20,7 @@ constexpr const char* kUsage =
     "usage: qeltool dump FILE.qel\n"
     "       qeltool resave IN.qel OUT.qel\n"
     "       qeltool new OUT.qel\n"
+    "       qeltool form-dump FILE.frm\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
     "                            [--memory-limit MB] [--break SECTION:LINE]... [--vars]\n";
 
@@ -156,6 +158,55 @@ int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err
     return kExitOk;
 }
 
+std::string formObjectJson(const FormObject& o)
+{
+    auto number = [](std::string_view tag, int64_t n) { return "\"" + std::string(tag) + "\": " + std::to_string(n); };
+    auto text = [](std::string_view tag, std::string_view t) {
+        return "\"" + std::string(tag) + "\": " + jsonString(t);
+    };
+    const std::string fields[] = {
+        number("objecttype", o.objectType), number("width", o.width),
+        number("height", o.height),         number("width2", o.width2),
+        number("height2", o.height2),       number("offsetx", o.offsetX),
+        number("offsety", o.offsetY),       number("bgcolour", o.bgColour),
+        number("fgcolour", o.fgColour),     number("bordercolour", o.borderColour),
+        text("fillstyle", o.fillStyle),     text("name", o.name),
+        number("gridx", o.gridX),           number("gridy", o.gridY),
+        number("zorder", o.zOrder),         text("visible", o.visible),
+        text("locked", o.locked),           text("caption", o.caption),
+        text("caption2", o.caption2),       text("textfontname", o.textFontName),
+        number("textsize", o.textSize),     text("textbold", o.textBold),
+        text("textalign", o.textAlign),     text("borderstyle", o.borderStyle),
+        text("sunken", o.sunken),           number("taborder", o.tabOrder),
+        text("v1style", o.v1Style),         text("onopen", o.onOpen),
+        text("onclose", o.onClose),         text("onclick", o.onClick),
+        text("ondblclick", o.onDblClick),   text("onselected", o.onSelected),
+        text("onchange", o.onChange),
+    };
+    std::string out = "{";
+    for (const std::string& f : fields)
+        out += (out.size() > 1 ? ", " : "") + f;
+    return out + "}";
+}
+
+// The objects of a form file as JSON, with every message reading it showed. A damaged file prints
+// what was read before the damage, and fails.
+int formDump(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    CollectingHost host;
+    const std::optional<FormReadResult> read = readFormFile(path, host);
+    if (!read) {
+        err << kCannotRead << path << "\n";
+        return kExitUsage;
+    }
+    out << "{\n  \"objects\": [";
+    for (size_t k = 0; k < read->objects.size(); ++k)
+        out << (k ? ",\n    " : "\n    ") << formObjectJson(read->objects[k]);
+    out << (read->objects.empty() ? "]" : "\n  ]") << ",\n  \"complete\": " << (read->complete ? "true" : "false")
+        << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
+    return read->complete ? kExitOk : kExitUsage;
+}
+
 } // namespace
 
 int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
@@ -166,6 +217,8 @@ int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::
         return resave(args[1], args[2], out, err);
     if (args.size() == 2 && args[0] == "new")
         return newProgramFile(args[1], out, err);
+    if (args.size() == 2 && args[0] == "form-dump")
+        return formDump(args[1], out, err);
     if (!args.empty() && args[0] == "run")
         return runProgramCommand(args, in, out, err);
     err << kUsage;

@@ -2,6 +2,7 @@
 
 #include "interpreter/file_names.h"
 #include "messages/run_errors.h"
+#include "program/file_names.h"
 
 #include <string>
 
@@ -17,6 +18,8 @@ std::string LineContext::resolvePath(std::string_view name) const
 {
     return resolveProgramFile(state_.programPath, name);
 }
+
+std::string LineContext::programFolder() const { return qel::programFolder(state_.programPath); }
 
 void LineContext::pumpAfterThisLine() { state_.iterations = kPumpInterval - 1; }
 

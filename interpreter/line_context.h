@@ -40,6 +40,8 @@ public:
 
     EvalContext& eval() { return state_.eval; }
     RunHost& host() { return state_.host; }
+    // The saved program's folder; empty for a program never saved (the current directory).
+    std::string programFolder() const;
     // Where drawing goes: the run-time canvas or a printer page; nullptr when nothing is shown.
     DrawTarget* drawTarget() { return state_.currentTarget(); }
     // The run-time window's canvas, whether or not a print job is open.

@@ -1,12 +1,14 @@
 #pragma once
 // What a running program needs from the environment: messages (MessageHost), the event pump, the
 // program view, the input box, the program's timer, sound, the printer, the desktop's documents and
-// file dialog. The IDE implements it with Qt; qeltool and tests with scripts. File names here are the
-// system's (UTF-8) unless a comment says they are a program's text.
+// file dialog, and forms (the open forms and OpenForm's User Form). The IDE implements it with Qt;
+// qeltool and tests with scripts. File names here are the system's (UTF-8) unless a comment says
+// they are a program's text.
 
 #include "program/host.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,33 @@ struct VariableListTable {
     std::string title;
     std::vector<std::string> columns;           // the column titles
     std::vector<std::vector<std::string>> rows; // the cell texts, one per column
+};
+
+class FormTable; // forms/form_table.h
+
+// OpenForm's modal "User Form": one row a prompt and its control.
+struct UserFormRow {
+    enum class Kind : uint8_t { List, Edit, ReadOnly, Number };
+    Kind kind = Kind::Edit;
+    std::string prompt;
+    std::vector<std::string> items; // a List's items, the first chosen; an edit's one starting text
+};
+
+struct UserForm {
+    std::vector<UserFormRow> rows;
+    // OK pressed with each row's text: stores them; false keeps the form open (after a message).
+    std::function<bool(const std::vector<std::string>& texts)> ok;
+    // Cancel pressed: asks; true when the user confirmed and the form closes.
+    std::function<bool()> cancel;
+
+    // What each row shows when the form opens.
+    std::vector<std::string> startingTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const UserFormRow& row : rows)
+            texts.push_back(row.items.empty() ? std::string() : row.items.front());
+        return texts;
+    }
 };
 
 class RunHost : public MessageHost {
@@ -85,6 +114,16 @@ public:
     // PrintStart: where the pages of a print job go, the printer or a PDF file standing in for it;
     // nullptr when no printer settings can be had.
     virtual PageSink* printer() { return nullptr; }
+    // The run's open forms (OpenForm2, CloseForm2, Form2Exchange); none where forms cannot open. The
+    // run's end closes them.
+    virtual FormTable* forms() { return nullptr; }
+    // OpenForm's User Form, modal until OK or Cancel closes it. Where nobody can answer, OK is pressed
+    // at once with the starting texts, and Cancel when that is refused.
+    virtual void showUserForm(UserForm& form)
+    {
+        if (!form.ok(form.startingTexts()))
+            (void)form.cancel();
+    }
 };
 
 } // namespace qel

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks (Release build, medians of 5 repetitions); extra arguments go to the
-# benchmark binary. Then measures a whole `qeltool resave` of the 100,000-line program: wall time
+# benchmark binaries. Then measures a whole `qeltool resave` of the 100,000-line program: wall time
 # and peak memory of the process, five runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,7 @@ scripts/setup.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQEL_TESTS=OFF -DQEL_BENCH=ON >/dev/null
 cmake --build build/bench -j "$(nproc)"
 build/bench/bench/qel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
+build/bench/bench/qel_form_bench "$@"
 
 big=$(mktemp --suffix=.qel)
 copy=$(mktemp --suffix=.qel)

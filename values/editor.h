@@ -29,6 +29,8 @@ enum class FieldKind {
     Radio,    // one radio button of a group (the group's buttons follow each other)
     FileName, // a Variable field with a "..." button beside it that picks a file (FieldSpec::fileFilter)
               // and puts its name into the field as a string constant
+    Combo,    // an edit field with a drop-down of the items given (the editor may change them)
+    File,     // an edit field with a "..." button that puts a file's full path into it (no quotes)
 };
 
 // Which variables a Variable field's drop-down offers, as bits; 0 offers every variable.
@@ -41,11 +43,25 @@ struct FieldSpec {
     int maxLength = 0;              // Text: 0 = no limit beyond the line's
     uint32_t variableTypes = 0;     // Variable: VariablePick bits, 0 = all variables
     bool newRadioGroup = false;     // Radio: starts a group of its own right after another group
-    // FileName: the "..." dialog's filter, "Description (*.ext)| *.ext|...||"; empty: all files.
+    // FileName and File: the "..." dialog's filter, "Description (*.ext)|*.ext|...||" or as Qt writes
+    // it, "Description (*.ext)"; empty: all files.
     std::string_view fileFilter = {};
+    std::string_view fileTitle = {}; // FileName and File: the "..." dialog's title (empty: the usual one)
     // List: a value that is none of the items (a stored one) is shown and kept as it is, rather
     // than replaced by the first item.
     bool keepsUnlistedValue = false;
+};
+
+// What an editor may do with a dialog's fields while the user works in it.
+class DialogFields {
+public:
+    virtual ~DialogFields() = default;
+    virtual std::string value(int field) const = 0;
+    virtual void setValue(int field, std::string_view value) = 0;
+    // A List's or Combo's items, each with a code that chosenCode gives back.
+    virtual void setItems(int field, const std::vector<std::string>& items, const std::vector<int>& codes) = 0;
+    // The code of the item chosen in a List or Combo; nothing when its text was typed.
+    virtual std::optional<int> chosenCode(int field) const = 0;
 };
 
 struct FieldError {
@@ -88,6 +104,11 @@ public:
     virtual EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const = 0;
     // Stores an accepted line through the EditBuffer; editors with side effects override it.
     virtual bool store(const EditedLine& line, EditContext& context, MessageHost& host) const;
+
+    // Fields that follow others: the dialog has shown its values (a new line's or the edited line's),
+    // or the user chose an item of a List or Combo or picked a file in a File field.
+    virtual void fieldsShown(DialogFields& /*fields*/) const {}
+    virtual void fieldChanged(int /*field*/, DialogFields& /*fields*/, MessageHost& /*host*/) const {}
 };
 
 // Puts the line into the EditBuffer and saves it at the EditBuffer's target.

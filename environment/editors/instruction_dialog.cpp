@@ -72,7 +72,7 @@ bool isButton(const FieldSpec& spec) { return spec.kind == FieldKind::Check || s
 bool isTyped(const FieldSpec& spec)
 {
     return spec.kind == FieldKind::Text || spec.kind == FieldKind::Variable || spec.kind == FieldKind::Function ||
-           spec.kind == FieldKind::FileName;
+           spec.kind == FieldKind::FileName || spec.kind == FieldKind::Combo || spec.kind == FieldKind::File;
 }
 
 // What a FileName field shows beside its box.
@@ -83,8 +83,8 @@ constexpr const char* kBrowseText = "...";
 InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& ide, bool editing, QWidget* parent)
     : QDialog(parent), editor_(editor), ide_(ide), editing_(editing), specs_(editor.fields())
 {
-    pickFile_ = [](QWidget* owner, const QString& filter, const QString& folder) {
-        return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+    pickFile_ = [](QWidget* owner, const QString& title, const QString& filter, const QString& folder) {
+        return QFileDialog::getOpenFileName(owner, title, folder, filter);
     };
     setWindowTitle(toQString(editor.title()));
     buildFields();
@@ -94,6 +94,7 @@ InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& 
         setValues(editor.decode(ProgramLine{buffer.type, buffer.text, buffer.block}));
     else
         setValues(newLineValues());
+    editor_.fieldsShown(*this);
     focusField(0);
 }
 
@@ -132,23 +133,46 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
     }
     case FieldKind::Check: return new QCheckBox(toQString(spec.label));
     case FieldKind::Radio: return new QRadioButton(toQString(spec.label));
+    case FieldKind::Combo: {
+        QComboBox* box = editableBox(spec);
+        for (const std::string& item : spec.items)
+            box->addItem(toQString(item));
+        return box;
+    }
+    case FieldKind::File: return textField(spec);
     }
     return new QLineEdit;
 }
 
+// A FileName or File field with its "..." button beside it.
+QWidget* InstructionDialog::fileRow(int field)
+{
+    auto* row = new QWidget;
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(widgets_[static_cast<size_t>(field)]);
+    auto* button = new QPushButton(QString::fromLatin1(kBrowseText));
+    button->setAutoDefault(false);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    line->addWidget(button);
+    connect(button, &QPushButton::clicked, this, [this, field] { browse(field); });
+    browseButtons_[static_cast<size_t>(field)] = button;
+    return row;
+}
+
 void InstructionDialog::buildFields()
 {
-    for (const FieldSpec& spec : specs_) {
+    browseButtons_.assign(specs_.size(), nullptr);
+    for (const FieldSpec& spec : specs_)
         widgets_.push_back(makeWidget(spec));
-        QPushButton* browse = nullptr;
-        if (spec.kind == FieldKind::FileName) {
-            browse = new QPushButton(QString::fromLatin1(kBrowseText));
-            browse->setAutoDefault(false);
-            browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
-            const int field = static_cast<int>(widgets_.size()) - 1;
-            connect(browse, &QPushButton::clicked, this, [this, field] { this->browse(field); });
-        }
-        browseButtons_.push_back(browse);
+    for (size_t k = 0; k < specs_.size(); ++k) {
+        const FieldKind kind = specs_[k].kind;
+        rows_.push_back(kind == FieldKind::File || kind == FieldKind::FileName ? fileRow(static_cast<int>(k))
+                                                                               : widgets_[k]);
+        // Choosing an item may change what other fields offer.
+        if (kind == FieldKind::List || kind == FieldKind::Combo)
+            connect(static_cast<QComboBox*>(widgets_[k]), &QComboBox::activated, this,
+                    [this, k] { editor_.fieldChanged(static_cast<int>(k), *this, ide_.host); });
     }
 
     auto* main = new QVBoxLayout(this);
@@ -171,15 +195,10 @@ void InstructionDialog::buildFields()
     for (const FieldBlock& block : planFieldLayout(specs_)) {
         switch (block.kind) {
         case FieldBlock::Kind::Single:
-            if (isButton(specs_[block.first])) {
-                currentForm()->addRow(QString(), widgets_[block.first]);
-            } else if (QPushButton* browse = browseButtons_[static_cast<size_t>(block.first)]) {
-                auto* row = new QHBoxLayout;
-                row->addWidget(widgets_[block.first]);
-                row->addWidget(browse);
-                currentForm()->addRow(labelFor(block.first), row);
-            } else
-                currentForm()->addRow(labelFor(block.first), widgets_[block.first]);
+            if (isButton(specs_[block.first]))
+                currentForm()->addRow(QString(), rows_[block.first]);
+            else
+                currentForm()->addRow(labelFor(block.first), rows_[block.first]);
             break;
         case FieldBlock::Kind::RadioGroup: {
             auto* frame = new QGroupBox;
@@ -199,7 +218,7 @@ void InstructionDialog::buildFields()
                 if (!isButton(specs_[block.first + column]))
                     grid->addWidget(labelFor(block.first + column), 0, column);
             for (int k = 0; k < block.count; ++k)
-                grid->addWidget(widgets_[block.first + k], 1 + k / block.columns, k % block.columns);
+                grid->addWidget(rows_[block.first + k], 1 + k / block.columns, k % block.columns);
             grid->setColumnStretch(block.columns, 1);
             main->addLayout(grid);
             form = nullptr; // fields after the table start a form of their own
@@ -237,11 +256,13 @@ std::vector<std::string> InstructionDialog::values() const
     for (size_t k = 0; k < specs_.size(); ++k) {
         QWidget* w = widgets_[k];
         switch (specs_[k].kind) {
-        case FieldKind::Text: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
+        case FieldKind::Text:
+        case FieldKind::File: values.push_back(fromQString(static_cast<QLineEdit*>(w)->text())); break;
         case FieldKind::List:
         case FieldKind::Variable:
         case FieldKind::FileName:
-        case FieldKind::Function: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
+        case FieldKind::Function:
+        case FieldKind::Combo: values.push_back(fromQString(static_cast<QComboBox*>(w)->currentText())); break;
         case FieldKind::Check:
         case FieldKind::Radio: values.emplace_back(static_cast<QAbstractButton*>(w)->isChecked() ? "1" : ""); break;
         }
@@ -251,43 +272,79 @@ std::vector<std::string> InstructionDialog::values() const
 
 void InstructionDialog::setValues(const std::vector<std::string>& values)
 {
-    for (size_t k = 0; k < specs_.size(); ++k) {
-        const QString value = k < values.size() ? toQString(values[k]) : QString();
-        QWidget* w = widgets_[k];
-        switch (specs_[k].kind) {
-        case FieldKind::Text: static_cast<QLineEdit*>(w)->setText(value); break;
-        case FieldKind::List: {
-            // A value that is none of the items (an empty one for a new line) shows the first item,
-            // unless the list keeps such a value: it then becomes an item of its own, at the top.
-            auto* box = static_cast<QComboBox*>(w);
-            if (specs_[k].keepsUnlistedValue && !value.isEmpty()) {
-                int at = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
-                if (at < 0) {
-                    box->insertItem(0, value);
-                    at = 0;
-                }
-                box->setCurrentIndex(at);
-                break;
+    for (size_t k = 0; k < specs_.size(); ++k)
+        setFieldValue(k, k < values.size() ? toQString(values[k]) : QString());
+}
+
+void InstructionDialog::setFieldValue(size_t field, const QString& value)
+{
+    QWidget* w = widgets_[field];
+    switch (specs_[field].kind) {
+    case FieldKind::Text:
+    case FieldKind::File: static_cast<QLineEdit*>(w)->setText(value); break;
+    case FieldKind::List: {
+        // A value that is none of the items (an empty one for a new line) shows the first item,
+        // unless the list keeps such a value: it then becomes an item of its own, at the top.
+        auto* box = static_cast<QComboBox*>(w);
+        if (specs_[field].keepsUnlistedValue && !value.isEmpty()) {
+            int at = box->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (at < 0) {
+                box->insertItem(0, value);
+                at = 0;
             }
-            box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
+            box->setCurrentIndex(at);
             break;
         }
-        case FieldKind::Variable:
-        case FieldKind::FileName:
-        case FieldKind::Function: static_cast<QComboBox*>(w)->setEditText(value); break;
-        case FieldKind::Check:
-        case FieldKind::Radio: {
-            auto* button = static_cast<QAbstractButton*>(w);
-            QButtonGroup* group = button->group();
-            if (group)
-                group->setExclusive(false); // lets a group start with no button set
-            button->setChecked(isSet(fromQString(value)));
-            if (group)
-                group->setExclusive(true);
-            break;
-        }
-        }
+        box->setCurrentIndex(std::max(0, box->findText(value, Qt::MatchExactly)));
+        break;
     }
+    case FieldKind::Variable:
+    case FieldKind::FileName:
+    case FieldKind::Function:
+    case FieldKind::Combo: static_cast<QComboBox*>(w)->setEditText(value); break;
+    case FieldKind::Check:
+    case FieldKind::Radio: {
+        auto* button = static_cast<QAbstractButton*>(w);
+        QButtonGroup* group = button->group();
+        if (group)
+            group->setExclusive(false); // lets a group start with no button set
+        button->setChecked(isSet(fromQString(value)));
+        if (group)
+            group->setExclusive(true);
+        break;
+    }
+    }
+}
+
+std::string InstructionDialog::value(int field) const { return values().at(static_cast<size_t>(field)); }
+
+void InstructionDialog::setValue(int field, std::string_view value)
+{
+    setFieldValue(static_cast<size_t>(field), toQString(value));
+}
+
+void InstructionDialog::setItems(int field, const std::vector<std::string>& items, const std::vector<int>& codes)
+{
+    auto* box = qobject_cast<QComboBox*>(widgets_.at(static_cast<size_t>(field)));
+    if (!box)
+        return;
+    const QString typed = box->currentText();
+    box->clear();
+    for (size_t k = 0; k < items.size(); ++k)
+        box->addItem(toQString(items[k]), k < codes.size() ? QVariant(codes[k]) : QVariant());
+    if (box->isEditable())
+        box->setEditText(typed); // what was typed stays until an item is chosen
+}
+
+std::optional<int> InstructionDialog::chosenCode(int field) const
+{
+    auto* box = qobject_cast<QComboBox*>(widgets_.at(static_cast<size_t>(field)));
+    if (!box || box->currentIndex() < 0 || box->itemText(box->currentIndex()) != box->currentText())
+        return std::nullopt;
+    const QVariant code = box->itemData(box->currentIndex());
+    if (!code.isValid())
+        return std::nullopt;
+    return code.toInt();
 }
 
 QPushButton* InstructionDialog::browseButton(int field) const
@@ -302,14 +359,20 @@ QString InstructionDialog::programFolder() const
     return path.empty() ? QString() : QFileInfo(QFile::decodeName(path.c_str())).absolutePath();
 }
 
-// A "..." button: the file chosen goes into its field as a string constant.
+// A "..." button: the file chosen goes into a FileName field as a string constant (relative when it
+// lies in the program's folder), into a File field as its full path.
 void InstructionDialog::browse(int field)
 {
+    const FieldSpec& spec = specs_[static_cast<size_t>(field)];
     const QString folder = programFolder();
-    const QString path = pickFile_(this, qtFileFilter(specs_[static_cast<size_t>(field)].fileFilter), folder);
+    const QString path = pickFile_(this, toQString(spec.fileTitle), qtFileFilter(spec.fileFilter), folder);
     if (path.isEmpty())
         return;
-    static_cast<QComboBox*>(widgets_[static_cast<size_t>(field)])->setEditText(toQString(pickedFileText(path, folder)));
+    if (spec.kind == FieldKind::FileName)
+        setFieldValue(static_cast<size_t>(field), toQString(pickedFileText(path, folder)));
+    else
+        setFieldValue(static_cast<size_t>(field), path);
+    editor_.fieldChanged(field, *this, ide_.host);
     focusField(field);
 }
 

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ namespace qel {
 
 class IdeState;
 
-class InstructionDialog : public QDialog {
+class InstructionDialog : public QDialog, private DialogFields {
     Q_OBJECT
 public:
     // With `editing` the dialog changes the line the EditBuffer targets; otherwise it makes a new
@@ -36,11 +37,13 @@ public:
     // Whether OK stored the line.
     bool stored() const { return stored_; }
 
-    // Asks for an existing file for a "..." button: the filter (as Qt takes it) and the folder to
-    // start in; an empty path when cancelled. The desktop's file-open dialog unless replaced (tests).
-    using FilePicker = std::function<QString(QWidget* parent, const QString& filter, const QString& folder)>;
+    // Asks for an existing file for a "..." button: the dialog's title, the filter (as Qt takes it)
+    // and the folder to start in; an empty path when cancelled. The desktop's file-open dialog unless
+    // replaced (tests).
+    using FilePicker =
+        std::function<QString(QWidget* parent, const QString& title, const QString& filter, const QString& folder)>;
     void setFilePicker(FilePicker picker) { pickFile_ = std::move(picker); }
-    // The "..." button of a FileName field; nullptr for other fields.
+    // The "..." button of a FileName or File field; nullptr for other fields.
     QPushButton* browseButton(int field) const;
 
     void accept() override;
@@ -49,15 +52,24 @@ private:
     void buildFields();
     std::vector<std::string> newLineValues() const;
     QWidget* makeWidget(const FieldSpec& spec);
+    QWidget* fileRow(int field);
     void focusField(int field);
     void browse(int field);
     QString programFolder() const;
+    void setFieldValue(size_t field, const QString& value);
+
+    // What the editor sees of the fields while the dialog is open.
+    std::string value(int field) const override;
+    void setValue(int field, std::string_view value) override;
+    void setItems(int field, const std::vector<std::string>& items, const std::vector<int>& codes) override;
+    std::optional<int> chosenCode(int field) const override;
 
     const InstructionEditor& editor_;
     IdeState& ide_;
     bool editing_;
     std::vector<FieldSpec> specs_;
     std::vector<QWidget*> widgets_;
+    std::vector<QWidget*> rows_;              // what the layout places for each field
     std::vector<QPushButton*> browseButtons_; // by field; nullptr for fields without one
     FilePicker pickFile_;
     QDialogButtonBox* buttons_ = nullptr;

@@ -74,6 +74,8 @@ void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool wit
 
 QString qtFileFilter(std::string_view filter)
 {
+    if (filter.find('|') == std::string_view::npos)
+        return toQString(filter); // written as Qt writes filters already
     QStringList parts = toQString(filter).split('|');
     QStringList filters;
     for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {

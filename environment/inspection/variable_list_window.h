@@ -4,6 +4,7 @@
 // (Edit > Copy), saves it as comma-separated text (File > Save As) and prints it.
 
 #include "interpreter/run_host.h"
+#include "messages/file_messages.h"
 
 #include <QMainWindow>
 
@@ -48,7 +49,6 @@ private:
 
 inline constexpr std::string_view kSaveVariablesTitle = "Save Variable Values";
 inline constexpr std::string_view kCantOpenFile = "can't open file.";
-inline constexpr std::string_view kFileWriteError = "File write error.";
 inline constexpr std::string_view kSaved = "Saved";
 
 } // namespace qel

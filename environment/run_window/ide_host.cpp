@@ -1,5 +1,7 @@
 #include "environment/run_window/ide_host.h"
 
+#include "environment/forms/form_window.h"
+#include "environment/forms/user_form_dialog.h"
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
 #include "instructions/interaction/interaction_instructions.h"
@@ -25,6 +27,7 @@ namespace qel {
 namespace {
 
 constexpr int kRefreshMs = 20;
+const QRect kFormWindowRect(50, 50, 450, 350); // corners (50, 50) and (500, 400)
 
 QMessageBox::Icon boxIcon(Icon icon)
 {
@@ -84,6 +87,13 @@ bool isProgramKind(const QString& path)
 } // namespace
 
 IdeHost::IdeHost()
+    : forms_(
+          *this,
+          [this](std::string_view function) {
+              if (in_)
+                  in_->formRequest(function);
+          },
+          [this](RunForm& form) { return makeFormWindow(form); })
 {
     printer_.printed = [this](const QString& text) { Q_EMIT statusMessage(text); };
     connect(&timer_, &QTimer::timeout, this, [this] {
@@ -101,8 +111,12 @@ IdeHost::IdeHost()
 
 IdeHost::~IdeHost()
 {
-    // The window shows the canvas and feeds the interpreter that go with this host, so it goes now
-    // rather than at the event loop's next turn, when events queued for it would reach them.
+    // The windows show the canvas and feed the interpreter that go with this host, so they go now
+    // rather than at the event loop's next turn, when events queued for them would reach them.
+    forms_.closeAll();
+    for (const QPointer<CORXFormWnd>& form : formWindows_)
+        if (form)
+            delete form->frame();
     if (!window_)
         return;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget());
@@ -215,8 +229,33 @@ void IdeHost::runStarting()
     refresh_.start();
 }
 
+FormView* IdeHost::makeFormWindow(RunForm& form)
+{
+    auto* window = new CORXFormWnd(form.shared_from_this());
+    if (mdiArea_) {
+        QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
+        frame->setGeometry(kFormWindowRect);
+        frame->hide(); // shown once the form is built
+    } else {
+        window->setGeometry(kFormWindowRect);
+    }
+    std::erase_if(formWindows_, [](const QPointer<CORXFormWnd>& w) { return w.isNull(); });
+    formWindows_.emplace_back(window);
+    return window;
+}
+
+void IdeHost::showUserForm(UserForm& form)
+{
+    CInsUserForm dialog(form, dialogParent_);
+    if (userFormDriver)
+        userFormDriver(dialog);
+    else
+        dialog.exec();
+}
+
 void IdeHost::runEnding()
 {
+    forms_.closeAll();
     if (canvas_)
         releaseProgramTimer(*this, canvas_->state());
     else

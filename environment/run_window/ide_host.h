@@ -6,6 +6,7 @@
 
 #include "environment/run_window/printer_pages.h"
 #include "environment/run_window/run_time_window.h"
+#include "forms/form_table.h"
 #include "interpreter/run_host.h"
 
 #include <QObject>
@@ -21,6 +22,8 @@ class QWidget;
 
 namespace qel {
 
+class CInsUserForm;
+class CORXFormWnd;
 class Interpreter;
 class RunCanvas;
 
@@ -40,6 +43,8 @@ public:
     void setMdiArea(QMdiArea* area);
     // When set, every message goes to it instead of a message box (tests).
     MessageHost* messageRecorder = nullptr;
+    // When set, the User Form is handed to it instead of being run modally (tests).
+    std::function<void(CInsUserForm&)> userFormDriver;
 
     RunState runState() const;
     // Tells the followers of the run its state when it changed since they were last told (a run
@@ -85,6 +90,11 @@ public:
     void stopTimer() override;
     bool timerActive() const { return timer_.isActive(); }
 
+    // The run's form windows (OpenForm2) and OpenForm's User Form. Form windows open in the MDI area;
+    // the run's end closes them.
+    FormTable* forms() override { return &forms_; }
+    void showUserForm(UserForm& form) override;
+
     // The run-time window of the current (or last) run, if any.
     CRunTimeWnd* runTimeWindow() const { return window_; }
     // Closes the run-time window (the view that owned it goes away).
@@ -105,11 +115,15 @@ Q_SIGNALS:
     void statusMessage(const QString& text);
 
 private:
+    FormView* makeFormWindow(RunForm& form);
+
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;
     QPointer<QWidget> dialogParent_;
     QPointer<QMdiArea> mdiArea_;
     QPointer<CRunTimeWnd> window_;
+    FormTable forms_;
+    std::vector<QPointer<CORXFormWnd>> formWindows_;
     QTimer timer_;
     QTimer refresh_;                // shows what a running program draws
     QSoundEffect* sound_ = nullptr; // made at the first PlayWave

@@ -102,7 +102,7 @@ LineResult executeOpenSaveLoadDlg(LineContext& line)
     if (kind != kTypeString)
         return runError(kExpectingStringTypeUpper, variable.operand.name);
     const bool forOpening = line.block().u32(kLoad) == 1;
-    const std::optional<std::string> chosen = line.host().fileDialog(forOpening, programFolder(line.programPath()));
+    const std::optional<std::string> chosen = line.host().fileDialog(forOpening, line.programFolder());
     TRY(storeText(ctx, chosen ? std::string_view(*chosen) : std::string_view(), {}, {}, variable));
     return Flow::Next;
 }

@@ -28,6 +28,7 @@
 // and a String or a number as its place asks.
 
 #include "interpreter/dispatch.h"
+#include "messages/run_errors.h"
 
 #include <ctime>
 #include <string_view>

@@ -1,10 +1,12 @@
 // The example programs in examples/ are built here through the editors, so they stay what the
 // dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
 // A program that keeps a file (highscores.txt) runs on copies, and the file it leaves is checked.
-// QEL_UPDATE_EXAMPLES=1 writes both again (look at the pictures before committing them).
+// The quiz's form file is made by the form file writer, and the quiz is answered through its form.
+// QEL_UPDATE_EXAMPLES=1 writes them all again (look at the pictures before committing them).
 
 #include "fileio/file_io.h"
 #include "program/program_file.h"
+#include "support/form_files.h"
 #include "support/run_fixture.h"
 #include "support/tool_run.h"
 
@@ -255,4 +257,87 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
                 differing += actual.pixel(x, y) != expected.pixel(x, y);
         EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
     }
+}
+
+namespace {
+
+// A small quiz in a form of its own: a question, the answers in a drop-down list whose hidden values
+// are their points, an Answer button and the score.
+FormObjects quizForm()
+{
+    FormObjects f = newForm("Capital Quiz");
+    f[0].width = 300;
+    f[0].height = 150;
+    f.push_back(formObject(f, object_type::kStaticText, 10, 10, "stQuestion"));
+    f.back().caption = "What is the capital of France?";
+    f.back().width = 280;
+    f.push_back(formObject(f, object_type::kComboBox, 10, 40, "cmbAnswer"));
+    f.back().caption = "Rome;Paris;Madrid";
+    f.back().caption2 = "0;1;0";
+    f.back().v1Style = "True";
+    f.push_back(formObject(f, object_type::kButton, 120, 38, "buttAnswer"));
+    f.back().caption = "Answer";
+    f.back().onClick = "CheckAnswer";
+    f.push_back(formObject(f, object_type::kStaticText, 10, 80, "stScore"));
+    f.back().caption = "Score:";
+    f.back().width = 50;
+    f.push_back(formObject(f, object_type::kEdit, 70, 80, "txtScore"));
+    f.back().caption = "0";
+    f.back().locked = "True";
+    return f;
+}
+
+void quiz(Session& s)
+{
+    constexpr const char* kForm = "\"Capital Quiz\"";
+    s.handlers();
+    s.build.section(kInitialise)
+        .add("DeclareVariable", variableFields("Integer", "Score", "0"))
+        .add("DeclareVariable", variableFields("Integer", "Points", "0"))
+        .add("Comment", {"The form file lies beside the program."})
+        .add("OpenForm2", {"\"quiz.frm\""})
+        .add("DeclareFunction", functionFields("CheckAnswer"))
+        .add("Form2Exchange", {kForm, "Points", "Get", "cmbAnswer", "", "cmbSelectionData", "No"})
+        .add("If", ifFields("Points", "Equal", "1"))
+        .add("Let", letFields("Score", "Score", "+", "1"))
+        .add("MessageBox", {"\"Right!\"", "1", "", "", "", "", "", "1", "", "", ""})
+        .add("Else")
+        .add("MessageBox", {"\"Not quite - try again.\"", "1", "", "", "", "", "1", "", "", "", ""})
+        .add("EndIf")
+        .add("Form2Exchange", {kForm, "Score", "Set", "txtScore", "", "txtValue", "Yes"})
+        .add("EndFunction");
+}
+
+} // namespace
+
+TEST(Examples, TheQuizIsAnsweredThroughItsForm)
+{
+    Session session;
+    quiz(session);
+    ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
+    const std::vector<uint8_t> bytes = storeProgram(session.program).value();
+    const std::string form = formFileText(quizForm());
+    const std::string path = kExamples + "/quiz.qel", formPath = kExamples + "/quiz.frm";
+    if (updating()) {
+        ASSERT_TRUE(writeFileAtomically(path, bytes));
+        writeBytes(formPath, form);
+    }
+    std::vector<uint8_t> stored, storedForm;
+    ASSERT_TRUE(readWholeFile(path, stored));
+    ASSERT_TRUE(readWholeFile(formPath, storedForm));
+    EXPECT_EQ(stored, bytes) << "examples/quiz.qel is not what the editors build";
+    EXPECT_EQ(std::string(storedForm.begin(), storedForm.end()), form)
+        << "examples/quiz.frm is not what the writer writes";
+
+    const RunOutput run =
+        runTool({"run", path, "--events", "-", "--vars"}, "form \"Capital Quiz\" click buttAnswer\n"
+                                                          "form \"Capital Quiz\" select cmbAnswer Paris\n"
+                                                          "form \"Capital Quiz\" click buttAnswer\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.lines.size(), 4u);
+    EXPECT_EQ(run.lines[0], "{\"message\": \"Not quite - try again.\", \"icon\": \"exclamation\"}");
+    EXPECT_EQ(run.lines[1], "{\"message\": \"Right!\", \"icon\": \"information\"}");
+    EXPECT_EQ(run.lines[2], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
+    EXPECT_NE(run.lines[3].find("{\"name\": \"Score\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [1]}"),
+              std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
+#include "support/form_files.h"
 #include "support/program_builder.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,28 @@ void writeBitmapSeeds(const std::filesystem::path& folder)
     test::FileBytes core;
     core.raw({'B', 'M'}).u32(36).u32(0).u32(32).u32(12).u32(0x10002).u32(0x10001).raw({0, 0, 0, 0xFF, 0xFF, 0xFF});
     write("core-1bit.bmp", core.raw({0x40, 0, 0, 0}).bytes);
+}
+
+// Form files the designer would write, one object of each type, and the damage the reader reports.
+void writeFormSeeds(const std::filesystem::path& folder)
+{
+    std::filesystem::create_directories(folder);
+    auto write = [&](const std::string& name, const std::string& text) {
+        test::writeBytes((folder / name).string(), text);
+    };
+    FormObjects form = test::newForm("Seed");
+    for (int16_t type = object_type::kRectangle; type <= object_type::kReserved12; ++type)
+        form.push_back(test::formObject(form, type, 5 * type, 3 * type));
+    form[1].caption2 = "1;2;-1";
+    const std::string text = formFileText(form);
+    write("all-types.frm", text);
+    std::string lf = text;
+    std::erase(lf, '\r');
+    write("lf.frm", lf);
+    write("cut.frm", text.substr(0, text.size() / 2));
+    write("unknown-type.frm", "<?XML version\n<orxform>\n<object>\n<objecttype>13</objecttype>\n</object>\n");
+    std::vector<uint8_t> image = test::bitmap24(2, 2, 0x123456);
+    write("image.bmp", std::string(image.begin(), image.end()));
 }
 
 } // namespace
@@ -146,4 +169,5 @@ TEST(FuzzSeeds, WriteSeedCorpus)
     write("old-version.qel", old.bytes);
 
     writeBitmapSeeds(std::filesystem::path(dir) / "bitmap");
+    writeFormSeeds(std::filesystem::path(dir) / "form");
 }

@@ -2,6 +2,7 @@
 #include "app/tool_commands.h"
 #include "fileio/file_io.h"
 #include "program/program_file.h"
+#include "support/form_files.h"
 #include "support/program_builder.h"
 #include "support/run_fixture.h"
 #include "support/tool_run.h"
@@ -236,4 +237,66 @@ TEST(QeltoolRun, InfinitiesAreTextsAndScriptCharactersAreLatin1)
     std::deque<ScriptEvent> events;
     ASSERT_FALSE(parseEventScript(script, events));
     EXPECT_EQ(events.at(0).text, std::optional<std::string>("caf\xe9"));
+}
+
+TEST(QeltoolRun, FormsOpenHeadlessAndTheScriptDrivesThem)
+{
+    FormObjects form = newForm("Quiz Time");
+    form.push_back(formObject(form, object_type::kEdit, 0, 0, "txtName"));
+    form.push_back(formObject(form, object_type::kComboBox, 0, 30, "cmbAnswer"));
+    form.back().caption = "Paris;Rome";
+    form.back().caption2 = "1;0";
+    form.back().v1Style = "True";
+    form.push_back(formObject(form, object_type::kButton, 0, 60, "buttOK"));
+    form.back().onClick = "Answer";
+    writeForm(::testing::TempDir() + "headless_quiz.frm", form); // beside the program
+    const std::string path = writeProgram("headless_quiz.qel", [](ProgramBuilder& b) {
+        b.add("DeclareVariable", variableFields("String", "Name", "\"\""))
+            .add("OpenForm2", {"\"headless_quiz.frm\""})
+            .add("DeclareFunction", functionFields("Answer"))
+            .add("Form2Exchange", {"\"Quiz Time\"", "Name", "Get", "txtName", "", "txtValue", "No"})
+            .add("Form2Exchange", {"\"Quiz Time\"", "Total", "Get", "cmbAnswer", "", "cmbSelectionData", "No"})
+            .add("Let", letFields("Ratio", "Ratio", "+", "1"))
+            .add("EndFunction");
+    });
+    const RunOutput r = runTool({"run", path, "--events", "-", "--vars"}, "form \"Quiz Time\" type txtName Ann Lee\n"
+                                                                          "form \"quiz time\" select cmbAnswer paris\n"
+                                                                          "form \"Quiz Time\" click buttOK\n"
+                                                                          "form \"Quiz Time\" click nobody\n"
+                                                                          "form \"Quiz Time\" close\n"
+                                                                          "form \"Quiz Time\" click buttOK\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.lines.size(), 2u) << r.lines[0];
+    EXPECT_NE(r.lines[1].find("\"name\": \"Name\", \"type\": \"String\", \"dims\": \"\", \"values\": [\"Ann Lee\"]"),
+              std::string::npos);
+    EXPECT_NE(r.lines[1].find("\"name\": \"Total\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [1]"),
+              std::string::npos);
+    EXPECT_NE(r.lines[1].find("\"name\": \"Ratio\", \"type\": \"Float\", \"dims\": \"\", \"values\": [1.5]"),
+              std::string::npos)
+        << "the click after the close box is dropped";
+
+    EXPECT_EQ(runTool({"run", path, "--events", "-"}, "form Quiz frob x\n").status, 2);
+}
+
+TEST(QeltoolRun, TheUserFormTakesTheScriptsReplyOrItsStartingValues)
+{
+    const std::string path = writeProgram("user_form.qel", [](ProgramBuilder& b) {
+        b.add("DeclareVariable", {"Integer", "1D Array", "2", "", "Types", ""})
+            .add("DeclareVariable", {"String", "2D Array", "2", "2", "Defaults", ""})
+            .add("DeclareVariable", {"String", "1D Array", "2", "", "Prompts", ""})
+            .add("DeclareVariable", {"String", "1D Array", "2", "", "Results", ""})
+            .add("Let", letFields("Types(1)", "1"))
+            .add("Let", letFields("Defaults(1,1)", "\"Ann\""))
+            .add("Let", letFields("Defaults(2,1)", "\"Red\""))
+            .add("Let", letFields("Defaults(2,2)", "\"Blue\""))
+            .add("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
+    });
+    const std::string results = "{\"name\": \"Results\", \"type\": \"String\", \"dims\": \"2\", \"values\": ";
+    RunOutput r = runTool({"run", path, "--events", "-", "--vars"},
+                          "form \"User Form\" type 1 Bo\nform \"User Form\" select 2 blue\n"
+                          "form \"User Form\" click OK\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.lines.back().find(results + "[\"Bo\", \"Blue\"]"), std::string::npos) << r.lines.back();
+    r = runTool({"run", path, "--vars"});
+    EXPECT_NE(r.lines.back().find(results + "[\"Ann\", \"Red\"]"), std::string::npos) << r.lines.back();
 }

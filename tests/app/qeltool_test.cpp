@@ -2,6 +2,7 @@
 #include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
+#include "support/form_files.h"
 
 #include <gtest/gtest.h>
 
@@ -98,4 +99,28 @@ TEST(Qeltool, UnreadableFilesAndBadUsageExitWithTwo)
     EXPECT_EQ(tool({"resave", bad, out}).status, 2);
     std::vector<uint8_t> none;
     EXPECT_FALSE(readWholeFile(out, none));
+}
+
+TEST(Qeltool, FormDumpPrintsEveryObjectAndTheReadersMessages)
+{
+    FormObjects form = test::newForm("Quiz");
+    form.push_back(test::formObject(form, object_type::kButton, 10, 20, "buttGo"));
+    form.back().tabOrder = -1;
+    const std::string path = temp("dump.frm");
+    test::writeForm(path, form);
+    ToolRun dumped = tool({"form-dump", path});
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_TRUE(contains(dumped.out, "{\"objecttype\": 2, \"width\": 400, \"height\": 300, "));
+    EXPECT_TRUE(contains(dumped.out, "\"name\": \"buttGo\""));
+    EXPECT_TRUE(contains(dumped.out, "\"taborder\": -1, \"v1style\": \"\""));
+    EXPECT_TRUE(contains(dumped.out, "\"complete\": true,\n  \"messages\": []"));
+
+    // A damaged file shows what was read and why it stopped.
+    std::string text = formFileText(form);
+    test::writeBytes(path, text.substr(0, text.find("<object>\r\n<objecttype>4")));
+    dumped = tool({"form-dump", path});
+    EXPECT_EQ(dumped.status, 2);
+    EXPECT_TRUE(contains(dumped.out, "\"caption\": \"Quiz\""));
+    EXPECT_TRUE(contains(dumped.out, "{\"icon\": \"error\", \"text\": \"Corrupt or non ORX Form file\"}"));
+    EXPECT_EQ(tool({"form-dump", temp("missing.frm")}).status, 2);
 }

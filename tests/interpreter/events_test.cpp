@@ -138,13 +138,17 @@ TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
         "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?");
 }
 
-TEST_F(Events, InstructionsOfLaterLayersFailClearly)
+TEST_F(Events, AnInstructionWithoutAHandlerFailsClearly)
 {
     handlers();
     build.add("Stop"); // the line before is fine
-    program.sections[kInitialise].lines.push_back({kOpenForm2, "OpenForm2 Form", ParamBlock()});
+    program.sections[kInitialise].lines.push_back({kDisplayVarsInListCtrl, "DisplayVarsInListCtrl", ParamBlock()});
     host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
-    start();
-    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("OpenForm2 is not available yet.")});
+    static DispatchTable withoutIt = dispatchTable();
+    withoutIt.set(kDisplayVarsInListCtrl, DispatchTable::notAvailableYet);
+    in = std::make_unique<Interpreter>(program, variables, host, withoutIt);
+    host.interpreter = in.get();
+    in->startRun();
+    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("DisplayVarsInListCtrl is not available yet.")});
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
 }

@@ -2,6 +2,7 @@
 // A run host for tests: records every message and pause, answers message boxes from a queue, and
 // when the run pauses takes the next action from a queue (or stops the run when none is left).
 
+#include "forms/form_table.h"
 #include "interpreter/interpreter.h"
 #include "support/recording_host.h"
 
@@ -74,6 +75,21 @@ public:
         return answer;
     }
     PageSink* printer() override { return pages; }
+    // Forms open without windows; the run's end closes them.
+    FormTable* forms() override { return &formTable; }
+    void runEnding() override { formTable.closeAll(); }
+    // Each User Form is answered by the next driver (none left: OK at once).
+    void showUserForm(UserForm& form) override
+    {
+        userFormRows.push_back(form.rows);
+        if (userForms.empty()) {
+            RunHost::showUserForm(form);
+            return;
+        }
+        auto drive = std::move(userForms.front());
+        userForms.pop_front();
+        drive(form);
+    }
 
     std::vector<std::string> texts() const { return recorder.texts(); }
 
@@ -94,6 +110,12 @@ public:
     std::vector<std::pair<bool, std::string>> fileDialogs; // opening?, the folder it started in
     PageSink* pages = nullptr;                             // the printer, if any
     std::function<void()> onPump;
+    FormTable formTable{recorder, [this](std::string_view function) {
+                            if (interpreter)
+                                interpreter->formRequest(function);
+                        }};
+    std::deque<std::function<void(UserForm&)>> userForms;
+    std::vector<std::vector<UserFormRow>> userFormRows; // the rows of every User Form shown
     int pumps = 0;
     int waits = 0;
     int emptyPaintNotices = 0;

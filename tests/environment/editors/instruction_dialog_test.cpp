@@ -6,8 +6,10 @@
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
 #include "instructions/catalogue.h"
+#include "instructions/forms/form_instructions.h"
 #include "instructions/text/text_instructions.h"
 #include "program/instruction_table.h"
+#include "support/form_files.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 
@@ -372,6 +374,59 @@ TEST_F(InstructionDialogTest, TextFontListsEachFamilyOnceAndKeepsTheStoredFace)
     EXPECT_TRUE(messages.messages.empty());
 }
 
+TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
+{
+    // OpenForm2's "..." puts the chosen file into the field in quotes.
+    auto dialog = newDialog(kOpenForm2);
+    QString startedIn;
+    dialog->setFilePicker([&](QWidget*, const QString&, const QString& filter, const QString& folder) {
+        EXPECT_EQ(filter, "ORX Form Files (*.frm)");
+        startedIn = folder;
+        return QStringLiteral("/forms/quiz.frm");
+    });
+    ide.interpreter.setProgramPath("/programs/quiz.qel");
+    QTest::mouseClick(dialog->browseButton(0), Qt::LeftButton);
+    EXPECT_EQ(startedIn, "/programs");
+    clickOk(*dialog);
+    EXPECT_EQ(lines().back().text, "OpenForm2 \"/forms/quiz.frm\", ");
+
+    // Form2Exchange's "..." reads a form file to offer its objects; an object chosen chooses its type,
+    // and the type the property names.
+    namespace fx = exchange_fields;
+    FormObjects form = test::newForm("Quiz");
+    form.push_back(test::formObject(form, object_type::kComboBox, 0, 0, "cmbAnswer"));
+    const std::string path = test::tempFile(".frm");
+    test::writeForm(path, form);
+    dialog = newDialog(kForm2Exchange);
+    EXPECT_EQ(combo(*dialog, fx::kObjectType)->currentText(), "Not known");
+    EXPECT_EQ(combo(*dialog, fx::kProperty)->count(), 34); // the generic names
+    dialog->setFilePicker([&](QWidget*, const QString& title, const QString&, const QString&) {
+        EXPECT_EQ(title, "Open ORX Form");
+        return QString::fromStdString(path);
+    });
+    QTest::mouseClick(dialog->browseButton(fx::kDefinition), Qt::LeftButton);
+    QComboBox* objects = combo(*dialog, fx::kObject);
+    ASSERT_EQ(objects->count(), 2);
+    EXPECT_EQ(objects->itemText(1), "cmbAnswer");
+    objects->setCurrentIndex(1);
+    Q_EMIT objects->activated(1);
+    EXPECT_EQ(combo(*dialog, fx::kObjectType)->currentText(), "ComboBox");
+    EXPECT_EQ(combo(*dialog, fx::kProperty)->itemText(17), "cmbSelectionData");
+
+    // A line edited again takes its type from the object's prefix.
+    ProgramBuilder(ide.program, ide.variables)
+        .section(kInitialise)
+        .add("Form2Exchange", {"\"Quiz\"", "\"x\"", "Set", "txtName", "", "txtValue", "No"});
+    dialog = editDialog(static_cast<long>(lines().size() - 1));
+    EXPECT_EQ(combo(*dialog, fx::kObjectType)->currentText(), "Edit");
+    EXPECT_EQ(combo(*dialog, fx::kProperty)->itemText(0), "txtObjectType");
+
+    dialog->setFilePicker(
+        [](QWidget*, const QString&, const QString&, const QString&) { return QStringLiteral("/no/such.frm"); });
+    QTest::mouseClick(dialog->browseButton(fx::kDefinition), Qt::LeftButton);
+    EXPECT_EQ(messages.messages.back(), (RecordedMessage{"Form load failed", Icon::Error}));
+}
+
 TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)
 {
     using K = FieldBlock::Kind;
@@ -407,7 +462,7 @@ TEST_F(InstructionDialogTest, FileButtonsPutThePickedFileInQuotesRelativeBesideT
     ASSERT_EQ(dialog->browseButton(0), nullptr);
     ASSERT_NE(dialog->browseButton(1), nullptr);
     QString filter, folder, picked = "/home/ann/games/data/words.txt";
-    dialog->setFilePicker([&](QWidget*, const QString& f, const QString& d) {
+    dialog->setFilePicker([&](QWidget*, const QString&, const QString& f, const QString& d) {
         filter = f;
         folder = d;
         return picked;

@@ -1,0 +1,64 @@
+#pragma once
+// The window of a run-time form: real controls for buttons, edit boxes, checkboxes and combo boxes,
+// the drawn shapes painted by layer, and what the user does handed to the form's model (RunForm),
+// whose notices keep the controls in step. The window goes when the model says the form is closed;
+// its close box only asks the model.
+
+#include "forms/run_form.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace qel {
+
+// Texts an image object shows in place of its picture.
+inline constexpr const char* kImageWithoutFile = "image";
+inline constexpr const char* kImageLoadFailed = "Failed to load image";
+// The title of a form window before its file is read.
+inline constexpr const char* kFormWindowTitle = "Form";
+
+class CORXFormWnd : public QWidget, public FormView {
+    Q_OBJECT
+public:
+    explicit CORXFormWnd(std::shared_ptr<RunForm> form, QWidget* parent = nullptr);
+    ~CORXFormWnd() override;
+
+    RunForm& form() const { return *form_; }
+    // The window of an object's control; nullptr when it has none.
+    QWidget* controlWidget(size_t index) const;
+    // The MDI frame around the window, or the window itself when it stands alone.
+    QWidget* frame();
+
+    void titleChanged() override;
+    void sizeChanged() override;
+    void controlsCreated() override;
+    void controlChanged(size_t index, ControlChange what) override;
+    void focusControl(size_t index) override;
+    void repaint() override;
+    void shown() override;
+    void closed() override;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* makeControl(size_t index);
+    void updateControl(size_t index, ControlChange what);
+    QRect controlRect(size_t index) const;
+    const QImage& imageOf(size_t index);
+
+    std::shared_ptr<RunForm> form_;
+    std::vector<QWidget*> widgets_; // by object index
+    std::vector<QImage> images_;    // decoded pictures of image objects, made on first paint
+    bool closing_ = false;
+};
+
+} // namespace qel

@@ -1,0 +1,30 @@
+#pragma once
+// The bitmaps that image objects show: 24-bit .bmp files only. The headers are checked before the
+// pixels are decoded (by the same decoder BitmapLoad uses), so a damaged file is refused, never
+// followed.
+
+#include "program/host.h"
+#include "runtime/bitmap_file.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qel {
+
+// The file name is appended to the first two.
+inline constexpr std::string_view kImageOpenFailed = "Failed to open the bitmap specified as a graph item:";
+inline constexpr std::string_view kImageSizeFailed =
+    "Failed to get file size for the bitmap specified as a graph item:";
+inline constexpr std::string_view kImageNot24Bit = "Bargraph images may only be 24 bit *.bmp bitmaps";
+inline constexpr std::string_view kImageCreateFailed = "Failed to create a DIBitmap for image";
+
+// The picture of a 24-bit bitmap file's bytes; nothing (after its message) for a file that is not one
+// or whose pixels cannot be decoded.
+std::optional<DecodedBitmap> decodeFormImage(std::span<const uint8_t> file, MessageHost& host);
+
+// Reads an image object's file; nothing after the message that says why not.
+std::optional<DecodedBitmap> readFormImage(const std::string& path, MessageHost& host);
+
+} // namespace qel

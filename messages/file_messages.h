@@ -1,0 +1,11 @@
+#pragma once
+// Texts the user sees when a file the environment saves cannot be written; shared by the windows
+// and the form files that save.
+
+#include <string_view>
+
+namespace qel {
+
+inline constexpr std::string_view kFileWriteError = "File write error.";
+
+} // namespace qel

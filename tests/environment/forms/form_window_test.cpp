@@ -1,0 +1,232 @@
+#include "environment/forms/form_window.h"
+#include "environment/forms/user_form_dialog.h"
+#include "environment/run_window/ide_host.h"
+#include "support/form_files.h"
+#include "support/recording_host.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+using namespace qel::test;
+
+namespace {
+
+struct FormWindow : ::testing::Test {
+    RecordingHost host;
+    std::vector<std::string> requests;
+    std::function<void()> duringRequest;
+    std::shared_ptr<RunForm> form;
+    QPointer<CORXFormWnd> window;
+
+    void open(const FormObjects& objects)
+    {
+        const std::string path = tempFile(".frm");
+        writeForm(path, objects);
+        form = std::make_shared<RunForm>(
+            FormMode::Run, host,
+            [this](std::string_view f) {
+                requests.emplace_back(f);
+                if (duringRequest)
+                    duringRequest();
+            },
+            ::testing::TempDir());
+        window = new CORXFormWnd(form);
+        ASSERT_TRUE(form->open(path));
+        window->shown();
+    }
+    ~FormWindow() override { delete window.data(); }
+
+    template <class W>
+    W* control(size_t index)
+    {
+        return qobject_cast<W*>(window->controlWidget(index));
+    }
+    QRgb pixel(int x, int y) { return window->grab().toImage().pixel(x, y); }
+};
+
+FormObjects controls()
+{
+    FormObjects f = newForm("Controls");
+    f[0].width = 200;
+    f[0].height = 120;
+    f[0].bgColour = rgb(0, 0, 255);
+    f.push_back(formObject(f, object_type::kButton, 5, 5, "buttGo"));
+    f.back().caption = "Go";
+    f.back().onClick = "Go";
+    f.push_back(formObject(f, object_type::kEdit, 5, 35, "txtName"));
+    f.back().caption = "Ann";
+    f.back().textAlign = "Right";
+    f.push_back(formObject(f, object_type::kCheckBox, 5, 60, "chkSure"));
+    f.back().onClick = "Sure";
+    f.push_back(formObject(f, object_type::kComboBox, 5, 80, "cmbPick"));
+    f.back().caption = "a;b";
+    f.back().caption2 = "1;2";
+    f.back().onChange = "Typed";
+    return f;
+}
+
+} // namespace
+
+TEST_F(FormWindow, ShowsRealControlsAndPassesWhatTheUserDoesToTheForm)
+{
+    open(controls());
+    EXPECT_EQ(window->windowTitle(), "Controls");
+    EXPECT_EQ(window->size(), QSize(200, 120));
+    QPushButton* button = control<QPushButton>(1);
+    QLineEdit* edit = control<QLineEdit>(2);
+    QCheckBox* check = control<QCheckBox>(3);
+    QComboBox* combo = control<QComboBox>(4);
+    ASSERT_TRUE(button && edit && check && combo);
+    EXPECT_EQ(button->text(), "Go");
+    EXPECT_EQ(button->geometry(), QRect(5, 5, 70, 25));
+    EXPECT_EQ(edit->text(), "Ann");
+    EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(check->size(), QSize(14, 15));
+    EXPECT_TRUE(combo->isEditable());
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemData(1).toInt(), 2);
+
+    duringRequest = [&] { EXPECT_FALSE(button->isEnabled()); };
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(button->isEnabled());
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_FALSE(check->isChecked()); // the form turned it, once
+    QTest::keyClicks(combo->lineEdit(), "x");
+    EXPECT_EQ(requests, (std::vector<std::string>{"Go", "Sure", "Typed"}));
+    QTest::keyClicks(edit, "e");
+    EXPECT_EQ(form->getProperty("txtName", PropertyId::Value).value.text, "Anne");
+
+    // The program's changes reach the controls.
+    ASSERT_EQ(form->setProperty("buttGo", PropertyId::Caption, "Stop", false), PropertyStatus::Ok);
+    ASSERT_EQ(form->setProperty("cmbPick", PropertyId::V1Style, "True", false), PropertyStatus::Ok);
+    ASSERT_EQ(form->setProperty("txtName", PropertyId::Visible, "False", false), PropertyStatus::Ok);
+    ASSERT_EQ(form->setProperty("ORX Form", PropertyId::Width, "300", false), PropertyStatus::Ok);
+    EXPECT_EQ(button->text(), "Stop");
+    EXPECT_FALSE(combo->isEditable());
+    EXPECT_TRUE(edit->isHidden());
+    EXPECT_EQ(window->width(), 300);
+}
+
+TEST_F(FormWindow, TabMovesTheFocusInTheFormsOrder)
+{
+    FormObjects f = controls();
+    f[1].tabOrder = 3;
+    f[2].tabOrder = 1;
+    open(f);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(form->focused(), 2u);
+    QTest::keyClick(control<QLineEdit>(2), Qt::Key_Tab);
+    EXPECT_EQ(form->focused(), 1u);
+    EXPECT_TRUE(control<QPushButton>(1)->hasFocus());
+}
+
+TEST_F(FormWindow, PaintsShapesByLayerAndImagesInsideTheirBorder)
+{
+    FormObjects f = newForm("Shapes");
+    f[0].width = 100;
+    f[0].height = 60;
+    f[0].bgColour = rgb(0, 0, 255);
+    auto rectangle = [&](int32_t x, uint32_t z, uint32_t colour) {
+        f.push_back(formObject(f, object_type::kRectangle, x, 0));
+        f.back().width = 20;
+        f.back().height = 20;
+        f.back().zOrder = z;
+        f.back().bgColour = colour;
+        f.back().borderColour = colour;
+    };
+    rectangle(0, 0, rgb(255, 0, 0)); // layer 0 lies above layer 1
+    rectangle(10, 1, rgb(0, 255, 0));
+    rectangle(40, 6, rgb(0, 0, 0)); // outside the layers: not painted
+    f.push_back(formObject(f, object_type::kImage, 60, 0));
+    f.back().caption = tempFile(".bmp");
+    f.back().width = 12;
+    f.back().height = 12;
+    f.back().borderColour = rgb(255, 255, 255);
+    std::vector<uint8_t> bmp = bitmap24(4, 4, 0x808000);
+    writeBytes(tempFile(".bmp"), std::string(bmp.begin(), bmp.end()));
+    open(f);
+    EXPECT_EQ(pixel(15, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(pixel(25, 10), qRgb(0, 255, 0));
+    EXPECT_EQ(pixel(45, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(pixel(60, 0), qRgb(255, 255, 255)); // the border
+    EXPECT_EQ(pixel(61, 1), qRgb(128, 128, 0));   // the picture, unscaled
+    EXPECT_EQ(pixel(66, 1), qRgb(0, 0, 255));
+}
+
+TEST_F(FormWindow, TheCloseBoxWaitsForTheFormsRunningFunction)
+{
+    open(controls());
+    duringRequest = [&] {
+        window->close();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(form->isClosed());
+    };
+    control<QPushButton>(1)->click();
+    EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST(UserFormDialog, RowsOfPromptsAndControlsWithOkAndCancelAsked)
+{
+    UserForm form;
+    form.rows = {{UserFormRow::Kind::List, "Colour", {"Red", "Blue"}},
+                 {UserFormRow::Kind::Edit, "A prompt much longer than twenty", {"Ann"}},
+                 {UserFormRow::Kind::ReadOnly, "Fixed", {"x"}}};
+    std::vector<std::vector<std::string>> oks;
+    int cancels = 0;
+    form.ok = [&](const std::vector<std::string>& texts) {
+        oks.push_back(texts);
+        return oks.size() > 1; // the first OK is refused
+    };
+    form.cancel = [&] { return ++cancels > 1; };
+    CInsUserForm dialog(form);
+    EXPECT_EQ(dialog.windowTitle(), "User Form");
+    EXPECT_EQ(dialog.size(), QSize(400, 3 * 30 + 75));
+    EXPECT_EQ(dialog.rowControl(1)->geometry().top(), 70);
+    EXPECT_EQ(dialog.rowControl(1)->geometry().right(), 389);
+    EXPECT_TRUE(static_cast<QLineEdit*>(dialog.rowControl(2))->isReadOnly());
+    static_cast<QComboBox*>(dialog.rowControl(0))->setCurrentIndex(1);
+    dialog.show();
+    dialog.okButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.cancelButton()->click();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.okButton()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(oks.back(), (std::vector<std::string>{"Blue", "Ann", "x"}));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(FormWindows, TheIdeOpensThemInItsWorkspaceAndClosesThemAtTheRunsEnd)
+{
+    IdeHost ide;
+    RecordingHost messages;
+    ide.messageRecorder = &messages;
+    QMdiArea area;
+    area.resize(800, 600);
+    area.show();
+    ide.setMdiArea(&area);
+    const std::string path = tempFile(".frm");
+    writeForm(path, controls());
+    ASSERT_EQ(ide.forms()->open(path, ""), FormTable::OpenResult::Opened);
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    QMdiSubWindow* frame = area.subWindowList().front();
+    EXPECT_EQ(frame->windowTitle(), "Controls");
+    EXPECT_EQ(frame->widget()->size(), QSize(200, 120));
+    EXPECT_TRUE(frame->isVisible());
+    ide.runEnding();
+    EXPECT_EQ(ide.forms()->openCount(), 0u);
+    EXPECT_FALSE(frame->isVisible());
+}
