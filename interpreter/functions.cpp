@@ -71,6 +71,12 @@ void LineContext::cacheFunction(const LineCursor& callLine, const LineCursor& fu
 Status LineContext::assignValue(CachedOperand& value, int kindOfValue, CachedOperand& destination,
                                 const VariableRecord& target)
 {
+    // A number from one scalar into another, both found before: the common call of a loop.
+    if (value.cache.scalar && destination.cache.scalar) [[likely]] {
+        if (storeScalar(destination.cache, scalarValue(value.cache))) [[likely]]
+            return success();
+        return integerOverflow();
+    }
     EvalContext& ctx = eval();
     if (target.type == kTypeString) {
         if (kindOfValue != kTypeString && kindOfValue != kKindStringLiteral)

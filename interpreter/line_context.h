@@ -6,6 +6,7 @@
 
 #include "interpreter/run_state.h"
 
+#include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -73,7 +74,11 @@ public:
     [[nodiscard]] Failure windowsCallFailed(std::string_view detail);
 
     // A Stop line: the run pauses once this line has been passed.
-    void pauseAfterThisLine() { state_.debugger.raise(Debugger::kStopExecuted); }
+    void pauseAfterThisLine()
+    {
+        state_.debugger.raise(Debugger::kStopExecuted);
+        state_.iterations = std::numeric_limits<uint32_t>::max() - 1; // the loop looks at once
+    }
     // The loop pumps the window's waiting messages right after this line (Pause).
     void pumpAfterThisLine();
     // The run has been interrupted (its time is up): a long instruction stops its work early.

@@ -33,6 +33,7 @@ void Interpreter::resume(void (Debugger::*command)())
 // A Stop line pauses the run once it has been passed.
 void Interpreter::pauseAfterStop(uint32_t s)
 {
+    state_.iterations = 0; // the Stop line brought the pump forward; the pause waits for events instead
     state_.debugger.lower(Debugger::kStopExecuted);
     pause(state_.cursors[s], msg::kStopFound);
 }
@@ -159,10 +160,14 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
                     return SectionEnd::finished();
                 return debug.flags() ? sectionEnded(*end, s) : *end;
             }
-            if (debug.flags() & Debugger::kStopExecuted) [[unlikely]]
-                pauseAfterStop(s);
+            // A Stop line brings the pump forward (LineContext::pauseAfterThisLine), so the quiet
+            // loop looks for it only there.
             if (++st.iterations >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-                pumpAfter(st.cursorOf(ran), s);
+                if (debug.flags() & Debugger::kStopExecuted) {
+                    pauseAfterStop(s);
+                } else {
+                    pumpAfter(st.cursorOf(ran), s);
+                }
                 if (debug.flags() & Debugger::kSingleStep) {
                     debug.lower(Debugger::kSingleStep);
                     pause(st.cursors[s]);
