@@ -2,6 +2,7 @@
 
 #include "environment/editors/pickers.h"
 #include "environment/form_designer/property_grid.h"
+#include "environment/help/help.h"
 #include "forms/object_names.h"
 #include "forms/property_editing.h"
 #include "forms/property_target.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace qel {
@@ -124,6 +126,10 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
         selectRow(row);
         openEditor(row);
     });
+
+    // The main window's F1 does not reach a window of its own.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { showHelp(this, QString::fromLatin1(kPropertiesWindowTitle)); });
 
     chooseColour = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
