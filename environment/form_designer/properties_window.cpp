@@ -29,8 +29,9 @@ namespace qel {
 namespace {
 
 constexpr int kHelpHeight = 50;
-constexpr int kListRows = 9;     // rows an in-place drop-down shows at once
-constexpr int kMaxChoices = 199; // font families offered
+constexpr int kListRows = 9;        // rows an in-place drop-down shows at once
+constexpr int kObjectListRows = 12; // and the object list
+constexpr int kMaxChoices = 199;    // font families offered
 constexpr int kFontPoints = 8;
 constexpr int kWidth = 260;
 constexpr int kHeight = 420;
@@ -68,6 +69,14 @@ std::optional<QString> editorText(QWidget* editor)
     return list->currentIndex() >= 0 ? std::optional(list->currentText()) : std::nullopt;
 }
 
+// Focus the user moves elsewhere (a click, Tab, another window) applies the editor's text. A popup
+// (the drop-down's own list, a context menu) does not, nor focus taken away while windows close.
+bool leavesEditor(Qt::FocusReason reason)
+{
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ActiveWindowFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
 } // namespace
 
 CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messages, QWidget* parent)
@@ -85,7 +94,7 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
     objectList_->setEditable(true);
     objectList_->setInsertPolicy(QComboBox::NoInsert);
     objectList_->setCompleter(nullptr); // a typed name is looked up as typed
-    objectList_->setMaxVisibleItems(kListRows);
+    objectList_->setMaxVisibleItems(kObjectListRows);
     objectList_->lineEdit()->installEventFilter(this);
     // Queued: the designer refills the list while it shows the object chosen.
     connect(
@@ -101,6 +110,7 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
     for (int k = 0; k < 2; ++k) {
         auto* button = new QPushButton(k == 0 ? kPropertiesPage : kEventsPage);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); // the pages share the width
         connect(button, &QPushButton::clicked, this, [this, k] { setPage(k); });
         pages->addWidget(button);
         pageButtons_.push_back(button);
@@ -142,6 +152,12 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
     showObject();
 }
 
+CPropertiesWindow::~CPropertiesWindow()
+{
+    if (editor_)
+        editor_->removeEventFilter(this);
+}
+
 void CPropertiesWindow::showObject()
 {
     closeEditor();
@@ -151,6 +167,7 @@ void CPropertiesWindow::showObject()
     rows_[1] = propertyRows(shownType_, PropertyPage::Events);
     pageCount_ = rows_[1].empty() ? 1 : 2;
     pageButtons_[1]->setVisible(pageCount_ > 1);
+    layout()->activate(); // the page buttons take their new widths at once
     fillObjectList();
     page_ = -1;
     setPage(0);
@@ -327,8 +344,7 @@ bool CPropertiesWindow::eventFilter(QObject* watched, QEvent* event)
         case Qt::Key_Escape: closeEditor(); return true;
         default: break;
         }
-    } else if (event->type() == QEvent::FocusOut &&
-               static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+    } else if (event->type() == QEvent::FocusOut && leavesEditor(static_cast<QFocusEvent*>(event)->reason())) {
         commitEditor();
     }
     return QWidget::eventFilter(watched, event);

@@ -29,6 +29,7 @@ class PropertyTarget;
 inline constexpr const char* kPropertiesWindowTitle = "Form Configuration";
 inline constexpr const char* kPropertiesPage = "Properties";
 inline constexpr const char* kEventsPage = "Events";
+// A name typed into the object list that no object has.
 inline constexpr std::string_view kObjectNotFound = "Unable to find the requested object";
 // An event row naming a function the program does not have: a warning, the name is kept.
 inline constexpr std::string_view kNoSuchFunction = "The program has no function of this name: ";
@@ -36,7 +37,10 @@ inline constexpr std::string_view kNoSuchFunction = "The program has no function
 class CPropertiesWindow : public QWidget {
     Q_OBJECT
 public:
+    // The window calls the target only while the user works it, never while it is being destroyed,
+    // so the designer that is its target may hold it as a child.
     CPropertiesWindow(PropertyTarget& target, MessageHost& messages, QWidget* parent = nullptr);
+    ~CPropertiesWindow() override;
 
     // Rebuilds the pages and rows for the target's current object, on its first page with no row
     // selected, and refills the object list. The designer calls it whenever the current object

@@ -128,6 +128,7 @@ TEST_F(PropertiesWindow, NumbersOutsideTheirRowsRangeAreRefused)
     type("Size (0-72)", "80");
     EXPECT_EQ(messages.messages.back().text, "Expecting value in the range of 6 and 72");
     EXPECT_EQ(value("Size (0-72)"), "10");
+    test::screenshot(window.get(), "properties_static_text");
     choose("nobody");
     EXPECT_EQ(messages.messages.back(), (test::RecordedMessage{"Unable to find the requested object", Icon::Error}));
     EXPECT_EQ(designer.applied.size(), 1u); // only the grid of 12
@@ -157,6 +158,7 @@ TEST_F(PropertiesWindow, EditorsApplyOnEnterAndRestoreOnEscape)
     auto* list = qobject_cast<QComboBox*>(window->editor());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->currentText(), "True");
+    test::screenshot(window.get(), "properties_list");
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(designer.applied.back(), std::make_tuple(P::Visible, std::string("False"), true));
