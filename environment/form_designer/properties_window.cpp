@@ -111,7 +111,10 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
         auto* button = new QPushButton(k == 0 ? kPropertiesPage : kEventsPage);
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); // the pages share the width
-        connect(button, &QPushButton::clicked, this, [this, k] { setPage(k); });
+        connect(button, &QPushButton::clicked, this, [this, k] {
+            commitEditor();
+            setPage(k);
+        });
         pages->addWidget(button);
         pageButtons_.push_back(button);
     }
@@ -239,6 +242,8 @@ void CPropertiesWindow::selectRow(int r)
 
 void CPropertiesWindow::openEditor(int r)
 {
+    if (r < 0 || r >= grid_->rowCount())
+        return;
     const PropertyRow& pr = row(r);
     const QString value = grid_->value(r);
     switch (pr.editor) {
@@ -255,7 +260,14 @@ void CPropertiesWindow::openEditor(int r)
         list->addItems(choicesOf(pr.choices));
         list->setMaxVisibleItems(kListRows);
         list->setCurrentIndex(list->findText(value));
-        connect(list, &QComboBox::activated, this, &CPropertiesWindow::commitEditor, Qt::QueuedConnection);
+        // Queued, so the list is not deleted while it tells of the choice.
+        connect(
+            list, &QComboBox::activated, list,
+            [this, list] {
+                if (editor_ == list)
+                    commitEditor();
+            },
+            Qt::QueuedConnection);
         editor_ = list;
         break;
     }
