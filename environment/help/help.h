@@ -13,7 +13,7 @@ namespace qel {
 inline constexpr std::string_view kProgramViewTopic = "Program View";
 
 // Opens the help page of a topic: an instruction's keyword ("DrawLine"), or a window's name
-// ("Program View", "Add An Instruction", "Main Window"). An unknown topic opens the contents page.
+// ("Program View", "Add An Instruction", "Main Window", "Form Configuration", "Tab Order"). An unknown topic opens the contents page.
 void showHelp(QWidget* parent, const QString& topic);
 
 } // namespace qel

@@ -1,6 +1,8 @@
 #include "environment/help/help_pages.h"
 
 #include "environment/editors/ins_blank_model.h"
+#include "environment/form_designer/properties_window.h"
+#include "environment/form_designer/tab_order_dialog.h"
 #include "environment/help/help.h"
 #include "environment/help/help_instructions.h"
 #include "instructions/catalogue.h"
@@ -117,6 +119,9 @@ QUrl helpUrlForTopic(const QString& topic)
         return QUrl(kHelpRoot + QStringLiteral("program_view.html"));
     if (t.compare(toQString(kInsBlankTitle), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
+    if (t.compare(kPropertiesWindowTitle, Qt::CaseInsensitive) == 0 ||
+        t.compare(kTabOrderTitle, Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("form_properties.html"));
     if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("instructions/") + kIndexPage);
     if (const auto type = instructionTypeForTopic(fromQString(t)); type && instructionHelpFor(*type))

@@ -10,7 +10,7 @@ namespace qel {
 // The contents page.
 QUrl helpContentsUrl();
 // The page of a topic: an instruction's keyword or list label, "Main Window", "Program View",
-// "Add An Instruction"; the contents page for anything else.
+// "Add An Instruction", "Form Configuration" or "Tab Order"; the contents page for anything else.
 QUrl helpUrlForTopic(const QString& topic);
 
 // The page a built page's address names, or an empty string when the address names no built page.

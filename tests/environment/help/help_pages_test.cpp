@@ -40,6 +40,7 @@ TEST(HelpPages, TopicsFindTheirPages)
     EXPECT_EQ(helpUrlForTopic("Forms2Open").fileName(), "OpenForm2.html");
     EXPECT_EQ(helpUrlForTopic("Program View").fileName(), "program_view.html");
     EXPECT_EQ(helpUrlForTopic("Add An Instruction").fileName(), "add_instruction.html");
+    EXPECT_EQ(helpUrlForTopic("Tab Order").fileName(), "form_properties.html");
     EXPECT_EQ(helpUrlForTopic("nothing of the kind"), helpContentsUrl());
     EXPECT_EQ(helpUrlForTopic(""), helpContentsUrl());
     const QString example = pageText(helpUrlForTopic("For"));
@@ -53,6 +54,7 @@ TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
                                helpUrlForTopic("Main Window"),
                                helpUrlForTopic("Program View"),
                                helpUrlForTopic("Add An Instruction"),
+                               helpUrlForTopic("Form Configuration"),
                                helpUrlForTopic("Instructions"),
                                helpUrlForTopic("If")};
     for (const QUrl& page : pages) {
