@@ -53,6 +53,7 @@ TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
                                helpUrlForTopic("Main Window"),
                                helpUrlForTopic("Program View"),
                                helpUrlForTopic("Add An Instruction"),
+                               helpUrlForTopic("Forms Designer"),
                                helpUrlForTopic("Instructions"),
                                helpUrlForTopic("If")};
     for (const QUrl& page : pages) {
