@@ -58,6 +58,8 @@ CFormsEditForm* FormDesigners::openDesigner()
     frame->setGeometry(kDesignerRect);
     frame->show();
     window->setFocus();
+    if (functionCheck)
+        window->setFunctionCheck(functionCheck);
     connect(window, &CFormsEditForm::previewRequested, this, &FormDesigners::showPreview);
     connect(window, &CFormsEditForm::recentFilesChanged, this, &FormDesigners::recentFilesChanged);
     windows_.emplace_back(window);

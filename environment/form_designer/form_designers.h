@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QMdiArea;
@@ -48,6 +49,8 @@ public:
 
     // How the Form PreView command asks for a file; replaced by tests.
     std::function<QString()> chooseFile;
+    // Whether the program has a function of a name: designers warn about events naming none.
+    std::function<bool(std::string_view)> functionCheck;
 
 Q_SIGNALS:
     // A designer window opened: the properties window attaches to it.

@@ -16,6 +16,7 @@
 #include "environment/shell/main_frame_status.h"
 #include "environment/shell/qel_doc.h"
 #include "environment/shell/recent_file_list.h"
+#include "interpreter/functions.h"
 #include "program/instruction_table.h"
 #include "runtime/latin1.h"
 
@@ -60,6 +61,9 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
         return doc_->hasPath() ? QFileInfo(doc_->path()).absolutePath() : QString();
     });
     formDesigners_ = new FormDesigners(*mdi_, ide_.host, this);
+    formDesigners_->functionCheck = [this](std::string_view name) {
+        return findFunction(ide_.program, name).has_value();
+    };
     createWindowAndHelpCommands();
     createToolBar();
     createMenus();

@@ -715,9 +715,9 @@ void FormDesign::togglePainter()
     } else if (selectionCount() != 1) {
         message_ = DesignMessage{kPainterNeedsOne, false};
     } else {
-        for (size_t k = 0; k < state_.size(); ++k)
-            if (state_[k].selected)
-                painterSource_ = state_[k].id;
+        for (const ObjectState& s : state_)
+            if (s.selected)
+                painterSource_ = s.id;
     }
     changed(DesignChange::Picture);
 }

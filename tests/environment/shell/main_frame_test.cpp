@@ -103,7 +103,12 @@ TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
     frame().commandAction(kCmdFormDesign)->trigger();
     ASSERT_EQ(frame().formDesigners().designers().size(), 1u);
     EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 2);
-    frame().formDesigners().designers()[0]->design().addObject(object_type::kButton);
+    CFormsEditForm& designer = *frame().formDesigners().designers()[0];
+    designer.design().addObject(object_type::kButton);
+    // An event naming no function of the program is stored with a warning.
+    EXPECT_TRUE(designer.propertyTarget().applyProperty(PropertyId::OnClick, "Nowhere", false));
+    QApplication::processEvents();
+    EXPECT_EQ(texts().back(), std::string(kNoSuchFunction) + "Nowhere");
     messages.answers = {Button::Cancel};
     EXPECT_FALSE(frame().close());
     EXPECT_EQ(texts().back(), kSaveChangesToForm);
