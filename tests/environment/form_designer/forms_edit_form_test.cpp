@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -180,4 +181,26 @@ TEST(FormDesigners, TenWindowsAPreviewAndQuittingAsksForEachChangedForm)
     EXPECT_EQ(designers.designers().size(), 5u); // the one asked first and those before it closed
     host.answers = {Button::No};
     EXPECT_TRUE(designers.closeAll());
+}
+
+TEST_F(Designer, PicturesTakeTheirBitmapsSizeAndALargeFormScrolls)
+{
+    const std::string bitmap = tempFile(".bmp");
+    const std::vector<uint8_t> bytes = bitmap24(30, 12, 0xFF0000);
+    writeBytes(bitmap, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    savePath = QString::fromStdString(bitmap);
+    window->action(kCmdFormAddPicture)->trigger();
+    ASSERT_EQ(design().objects().size(), 2u);
+    EXPECT_EQ(design().objects()[1].width, 32u);
+    EXPECT_EQ(design().objects()[1].height, 14u);
+    EXPECT_EQ(design().objects()[1].caption, bitmap);
+
+    EXPECT_EQ(window->view()->horizontalScrollBar()->maximum(), 0);
+    design().selectObject(0);
+    design().applyProperty(PropertyId::Width, "2000", false);
+    const int most = window->view()->horizontalScrollBar()->maximum();
+    EXPECT_EQ(most, 2000 - surface()->width() + 10);
+    window->view()->horizontalScrollBar()->setValue(most);
+    window->action(kCmdFormAddButton)->trigger(); // placed where the form is scrolled to
+    EXPECT_EQ(design().objects().back().offsetX, most);
 }
