@@ -1,9 +1,12 @@
 // Forms: reading a form file of 200 objects (the most a form holds) from disk, and opening a form
 // window of 200 controls (25 buttons, 75 edit boxes, 50 checkboxes, 50 combo boxes of ten items):
-// the file read, the controls made, the window shown and painted.
+// the file read, the controls made, the window shown and painted. And the designer: a frame of a
+// drag of 50 selected objects over a form of 200 (the drag moved, the window repainted).
 
+#include "environment/form_designer/form_design_view.h"
 #include "environment/forms/form_window.h"
 #include "fileio/file_io.h"
+#include "forms/design/form_design.h"
 #include "forms/form_file.h"
 #include "forms/run_form.h"
 #include "program/program_file.h"
@@ -94,6 +97,36 @@ void BM_OpenFormWindow200Controls(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenFormWindow200Controls)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_DesignerDragFrame50Selected(benchmark::State& state)
+{
+    FormDesign design;
+    design.load(formOf(25, 75, 50, 30, 19));
+    CFormDesignView view(design);
+    view.resize(820, 660);
+    view.show();
+    auto centre = [&design](size_t k) {
+        const DesignRect r = FormDesign::rectOf(design.objects()[k]);
+        return DesignPoint{r.x + r.width / 2, r.y + r.height / 2};
+    };
+    design.selectObject(1);
+    for (size_t k = 2; k <= 50; ++k) {
+        design.press(centre(k), true);
+        design.release(centre(k));
+    }
+    const DesignPoint start = centre(1);
+    design.press(start, false);
+    if (design.selectionCount() != 50 || design.dragMode() != DragMode::Move)
+        state.SkipWithError("not dragging 50 objects");
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        design.dragTo({start.x + step % 40, start.y + step % 30});
+        view.viewport()->render(&frame);
+    }
+}
+BENCHMARK(BM_DesignerDragFrame50Selected)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

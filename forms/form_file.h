@@ -37,6 +37,8 @@ inline constexpr size_t kMaxFormObjects = 200;
 
 // The file dialogs' filter for form files.
 inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)";
+// The title of the dialog that opens a form file.
+inline constexpr std::string_view kFormOpenTitle = "Open ORX Form";
 
 // Messages of reading and writing.
 inline constexpr std::string_view kFormOpenFailed = "Unable to open Form file";

@@ -14,13 +14,27 @@ constexpr std::string_view kFalse = "False";
 // The fields every drawn or control object starts with.
 FormObject startObject(int16_t type, const FormObjects& form, uint32_t width, uint32_t height)
 {
+    // The record is cleared to the values every new object has before its type's own.
     FormObject o;
     o.objectType = type;
     o.name = defaultObjectName(type, form);
     o.width = width;
     o.height = height;
+    const DefaultColours base;
+    o.bgColour = base.background;
+    o.fgColour = base.foreground;
+    o.borderColour = base.border;
+    o.fillStyle = "Opaque";
+    o.borderStyle = "Opaque";
+    o.gridX = 5;
+    o.gridY = 5;
     o.zOrder = 1;
     o.visible = kTrue;
+    o.locked = kFalse;
+    o.textFontName = "Arial";
+    o.textSize = 10;
+    o.textBold = "Normal";
+    o.textAlign = "Left";
     o.tabOrder = static_cast<int16_t>(form.size()); // its index, until the tab order is set
     return o;
 }

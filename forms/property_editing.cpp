@@ -80,6 +80,9 @@ PropertyStatus storeRowText(FormObjects& objects, size_t index, PropertyId id, s
     }
     if (std::string* field = textField(o, id)) {
         *field = std::string(text);
+        // Form files hold one property a line.
+        std::replace_if(
+            field->begin(), field->end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         return PropertyStatus::Ok;
     }
     if (uint32_t* count = countField(o, id)) {

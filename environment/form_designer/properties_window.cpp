@@ -328,9 +328,6 @@ bool CPropertiesWindow::applyValue(int r, const QString& value)
             return false;
         }
     }
-    const std::string_view name = trimValue(text);
-    if (page_ == static_cast<int>(PropertyPage::Events) && functionExists && !name.empty() && !functionExists(name))
-        messages_.showMessage(std::string(kNoSuchFunction) + std::string(name), Icon::Exclamation);
     if (!target_.applyProperty(pr.field, text, pr.appliesToSelection))
         return false;
     refreshValues();

@@ -32,7 +32,6 @@ inline constexpr const char* kEventsPage = "Events";
 // A name typed into the object list that no object has.
 inline constexpr std::string_view kObjectNotFound = "Unable to find the requested object";
 // An event row naming a function the program does not have: a warning, the name is kept.
-inline constexpr std::string_view kNoSuchFunction = "The program has no function of this name: ";
 
 class CPropertiesWindow : public QWidget {
     Q_OBJECT
@@ -68,8 +67,6 @@ public:
     // when cancelled); tests do.
     std::function<std::optional<QColor>(const QColor& initial)> chooseColour;
     std::function<QString(const QString& current)> chooseBitmapFile;
-    // Whether the program has a function of a name; set by the owner to have event rows checked.
-    std::function<bool(std::string_view name)> functionExists;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

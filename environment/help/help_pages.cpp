@@ -117,6 +117,8 @@ QUrl helpUrlForTopic(const QString& topic)
         return QUrl(kHelpRoot + QStringLiteral("main_window.html"));
     if (t.compare(toQString(kProgramViewTopic), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("program_view.html"));
+    if (t.compare(toQString(kFormDesignerTopic), Qt::CaseInsensitive) == 0)
+        return QUrl(kHelpRoot + QStringLiteral("form_designer.html"));
     if (t.compare(toQString(kInsBlankTitle), Qt::CaseInsensitive) == 0)
         return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
     if (t.compare(kPropertiesWindowTitle, Qt::CaseInsensitive) == 0 ||

@@ -1,5 +1,7 @@
 #include "environment/shell/main_frame.h"
 
+#include "environment/form_designer/form_designers.h"
+#include "environment/form_designer/forms_edit_form.h"
 #include "environment/inspection/inspection_windows.h"
 #include "environment/printing/print_commands.h"
 
@@ -14,6 +16,7 @@
 #include "environment/shell/main_frame_status.h"
 #include "environment/shell/qel_doc.h"
 #include "environment/shell/recent_file_list.h"
+#include "interpreter/functions.h"
 #include "program/instruction_table.h"
 #include "runtime/latin1.h"
 
@@ -23,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QStatusBar>
 
@@ -56,6 +60,10 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     inspection_ = new InspectionWindows(ide_, commands_, *this, [this] {
         return doc_->hasPath() ? QFileInfo(doc_->path()).absolutePath() : QString();
     });
+    formDesigners_ = new FormDesigners(*mdi_, ide_.host, this);
+    formDesigners_->functionCheck = [this](std::string_view name) {
+        return findFunction(ide_.program, name).has_value();
+    };
     createWindowAndHelpCommands();
     createToolBar();
     createMenus();
@@ -256,13 +264,15 @@ void CMainFrame::helpTopics() { showHelp(this, QString()); }
 void CMainFrame::contextHelp()
 {
     // In front of the program view, the help of the current line's instruction; in front of the
-    // run-time window, or with no program, the contents.
+    // run-time window, or with no program, the contents; in front of a designer, the designer's page.
     QString topic;
     if (child_ && mdi_->currentSubWindow() == child_) {
         const ProgramLine* line =
             view() ? ide_.program.lineAt(ide_.program.edit.section, view()->model().view().currentLine) : nullptr;
         const InstructionInfo* info = line ? instructionInfo(line->type) : nullptr;
         topic = info && !info->keyword.empty() ? toQString(info->keyword) : toQString(kProgramViewTopic);
+    } else if (mdi_->currentSubWindow() && qobject_cast<CFormsEditForm*>(mdi_->currentSubWindow()->widget())) {
+        topic = toQString(kFormDesignerTopic);
     }
     showHelp(this, topic);
 }
@@ -280,7 +290,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!saveModified()) {
+    if (!saveModified() || !formDesigners_->closeAll()) {
         event->ignore();
         return;
     }

@@ -19,6 +19,7 @@ class QToolBar;
 namespace qel {
 
 class InspectionWindows;
+class FormDesigners;
 
 class CChildFrame;
 class CQelDoc;
@@ -59,6 +60,7 @@ public:
     CQelView* view() const;
     StatusPanes& statusPanes() const { return *panes_; }
     InspectionWindows& inspection() const { return *inspection_; }
+    FormDesigners& formDesigners() const { return *formDesigners_; }
 
     // How a file name is asked for; replaced by tests. Returns an empty name when cancelled.
     enum class FileDialogKind { Open, SaveAs };
@@ -100,6 +102,7 @@ private:
     QMdiArea* mdi_;
     CChildFrame* child_ = nullptr;
     InspectionWindows* inspection_ = nullptr;
+    FormDesigners* formDesigners_ = nullptr;
     StatusPanes* panes_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window's own commands (file, window, help) with their texts and keys, the menus and the
 // toolbar over every feature's commands, and when the frame's own commands are enabled.
+#include "environment/form_designer/form_designers.h"
 #include "environment/help/help.h"
 #include "environment/ide_state.h"
 #include "environment/shell/main_frame.h"
@@ -36,9 +37,10 @@ void CMainFrame::createFileCommands()
 
 void CMainFrame::createWindowAndHelpCommands()
 {
-    // The forms designer (forms/) is not here yet.
-    commands_.add(*this, kCmdFormDesign, QStringLiteral("Form &Design"), "Design a form")->setEnabled(false);
-    commands_.add(*this, kCmdFormPreView, QStringLiteral("Form &PreView"), "Try out a form")->setEnabled(false);
+    commands_.add(*this, kCmdFormDesign, QStringLiteral("Form &Design"), "Design a form",
+                  [this] { formDesigners_->openDesigner(); });
+    commands_.add(*this, kCmdFormPreView, QStringLiteral("Form &PreView"), "Try out a form",
+                  [this] { formDesigners_->previewForm(); });
 
     commands_.add(*this, kCmdWindowCascade, QStringLiteral("&Cascade"), "Arrange the windows so they overlap",
                   [this] { mdi_->cascadeSubWindows(); });

@@ -1,5 +1,6 @@
 #include "environment/shell/qel_app.h"
 
+#include "environment/form_designer/form_designers.h"
 #include "environment/shell/main_frame.h"
 #include "runtime/latin1.h"
 
@@ -27,6 +28,7 @@ CQelApp::CQelApp(std::unique_ptr<QSettings> settings)
     formsRecentFiles_.read(*settings_);
     programsFileList_.read(*settings_);
     frame_ = std::make_unique<CMainFrame>(ide_, recentFiles_);
+    frame_->formDesigners().setRecentFiles(&formsRecentFiles_);
 }
 
 CQelApp::~CQelApp()

@@ -134,7 +134,7 @@ public:
         f[fx::kRepaint] = {"Repaint Form", FieldKind::List, {"Yes", "No"}};
         f[fx::kDefinition] = {std::string(kDefinitionNote), FieldKind::File};
         f[fx::kDefinition].fileFilter = kFormFileFilter;
-        f[fx::kDefinition].fileTitle = "Open ORX Form";
+        f[fx::kDefinition].fileTitle = kFormOpenTitle;
         return f;
     }
     std::vector<std::string> decode(const ProgramLine& line) const override

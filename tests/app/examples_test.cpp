@@ -1,10 +1,12 @@
 // The example programs in examples/ are built here through the editors, so they stay what the
 // dialogs would make, and their pictures are compared pixel for pixel with the PNGs beside them.
 // A program that keeps a file (highscores.txt) runs on copies, and the file it leaves is checked.
-// The quiz's form file is made by the form file writer, and the quiz is answered through its form.
+// The quiz's form is laid out through the designer's model and written by the form file writer,
+// and the quiz is answered through its form.
 // QEL_UPDATE_EXAMPLES=1 writes them all again (look at the pictures before committing them).
 
 #include "fileio/file_io.h"
+#include "forms/design/form_design.h"
 #include "program/program_file.h"
 #include "support/form_files.h"
 #include "support/run_fixture.h"
@@ -261,30 +263,41 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
 
 namespace {
 
-// A small quiz in a form of its own: a question, the answers in a drop-down list whose hidden values
-// are their points, an Answer button and the score.
+// A small quiz in a form of its own, laid out in the designer: a question, the answers in a
+// drop-down list whose hidden values are their points, an Answer button and the score.
 FormObjects quizForm()
 {
-    FormObjects f = newForm("Capital Quiz");
-    f[0].width = 300;
-    f[0].height = 150;
-    f.push_back(formObject(f, object_type::kStaticText, 10, 10, "stQuestion"));
-    f.back().caption = "What is the capital of France?";
-    f.back().width = 280;
-    f.push_back(formObject(f, object_type::kComboBox, 10, 40, "cmbAnswer"));
-    f.back().caption = "Rome;Paris;Madrid";
-    f.back().caption2 = "0;1;0";
-    f.back().v1Style = "True";
-    f.push_back(formObject(f, object_type::kButton, 120, 38, "buttAnswer"));
-    f.back().caption = "Answer";
-    f.back().onClick = "CheckAnswer";
-    f.push_back(formObject(f, object_type::kStaticText, 10, 80, "stScore"));
-    f.back().caption = "Score:";
-    f.back().width = 50;
-    f.push_back(formObject(f, object_type::kEdit, 70, 80, "txtScore"));
-    f.back().caption = "0";
-    f.back().locked = "True";
-    return f;
+    FormDesign d;
+    auto set = [&d](std::initializer_list<std::pair<PropertyId, std::string_view>> rows) {
+        for (const auto& [id, value] : rows)
+            EXPECT_TRUE(d.applyProperty(id, value, false)) << value;
+    };
+    using P = PropertyId;
+    set({{P::Caption, "Capital Quiz"}, {P::Width, "300"}, {P::Height, "150"}});
+    d.addObject(object_type::kStaticText);
+    set({{P::Name, "stQuestion"},
+         {P::Caption, "What is the capital of France?"},
+         {P::OffsetX, "10"},
+         {P::OffsetY, "10"},
+         {P::Width, "280"}});
+    d.addObject(object_type::kComboBox);
+    set({{P::Name, "cmbAnswer"},
+         {P::Caption, "Rome;Paris;Madrid"},
+         {P::Caption2, "0;1;0"},
+         {P::V1Style, "True"},
+         {P::OffsetX, "10"},
+         {P::OffsetY, "40"}});
+    d.addObject(object_type::kButton);
+    set({{P::Name, "buttAnswer"},
+         {P::Caption, "Answer"},
+         {P::OnClick, "CheckAnswer"},
+         {P::OffsetX, "120"},
+         {P::OffsetY, "38"}});
+    d.addObject(object_type::kStaticText);
+    set({{P::Name, "stScore"}, {P::Caption, "Score:"}, {P::OffsetX, "10"}, {P::OffsetY, "80"}, {P::Width, "50"}});
+    d.addObject(object_type::kEdit);
+    set({{P::Name, "txtScore"}, {P::Caption, "0"}, {P::Locked, "True"}, {P::OffsetX, "70"}, {P::OffsetY, "80"}});
+    return d.objects();
 }
 
 void quiz(Session& s)

@@ -126,7 +126,7 @@ TEST(FormProperties, RunTimeValueRules)
         {2, P::Sunken, "true", S::Ok, "True"},
         {2, P::Sunken, "Sunken", S::Unacceptable, "True"},
         {2, P::TextAlign, "CENTRE", S::Ok, "Centre"},
-        {2, P::TextSize, "80", S::Unacceptable, "0"},
+        {2, P::TextSize, "80", S::Unacceptable, "10"},
         {2, P::TextBold, "bold+italic", S::Ok, "Bold+Italic"},
         {2, P::TabOrder, "10000", S::Unacceptable, "2"},
         {2, P::V1Style, "True", S::Unacceptable, ""},

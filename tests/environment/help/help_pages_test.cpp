@@ -54,6 +54,7 @@ TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
                                helpUrlForTopic("Main Window"),
                                helpUrlForTopic("Program View"),
                                helpUrlForTopic("Add An Instruction"),
+                               helpUrlForTopic("Forms Designer"),
                                helpUrlForTopic("Form Configuration"),
                                helpUrlForTopic("Instructions"),
                                helpUrlForTopic("If")};

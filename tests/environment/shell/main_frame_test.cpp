@@ -1,5 +1,8 @@
 // The application shell: start-up, the file commands and their questions, closing while a program
 // runs, the menus and toolbar, the section keys, the recent files, the about box and F1.
+#include "environment/form_designer/form_designers.h"
+#include "environment/form_designer/forms_edit_form.h"
+#include "environment/form_designer/properties_window.h"
 #include "environment/help/help_pages.h"
 #include "environment/help/help_window.h"
 #include "environment/program_view/qel_view.h"
@@ -13,6 +16,7 @@
 #include "shell_test_support.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -93,6 +97,32 @@ TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
     EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
     EXPECT_FALSE(frame().hasDocument());
     EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
+{
+    ASSERT_TRUE(app->start({}));
+    frame().commandAction(kCmdFormDesign)->trigger();
+    ASSERT_EQ(frame().formDesigners().designers().size(), 1u);
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 2);
+    CFormsEditForm& designer = *frame().formDesigners().designers()[0];
+    // Its properties window opens with it and follows its current object.
+    auto* properties = designer.findChild<CPropertiesWindow*>();
+    ASSERT_NE(properties, nullptr);
+    EXPECT_TRUE(properties->isVisible());
+    designer.design().addObject(object_type::kButton);
+    QApplication::processEvents();
+    EXPECT_EQ(properties->objectList()->count(), 2);
+    EXPECT_EQ(properties->objectList()->currentText().toStdString(), designer.design().objects()[1].name);
+    // An event naming no function of the program is stored with a warning.
+    EXPECT_TRUE(designer.propertyTarget().applyProperty(PropertyId::OnClick, "Nowhere", false));
+    QApplication::processEvents();
+    EXPECT_EQ(texts().back(), std::string(kNoSuchFunction) + "Nowhere");
+    messages.answers = {Button::Cancel};
+    EXPECT_FALSE(frame().close());
+    EXPECT_EQ(texts().back(), kSaveChangesToForm);
+    messages.answers = {Button::No};
+    EXPECT_TRUE(frame().close());
 }
 
 TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
@@ -338,8 +368,8 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysIconsAndTips)
     EXPECT_EQ(frame().commandAction(kCmdViewPaint)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_5));
     EXPECT_EQ(frame().commandAction(kCmdEditPaste)->shortcuts(),
               (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
-    // The forms designer is not available yet; the object viewer is, with or without a program.
-    EXPECT_FALSE(frame().commandAction(kCmdFormDesign)->isEnabled());
+    // The forms designer and the object viewer are there with or without a program.
+    EXPECT_TRUE(frame().commandAction(kCmdFormDesign)->isEnabled());
     EXPECT_TRUE(frame().commandAction(kCmdObjectViewer)->isEnabled());
 
     std::vector<int> ids;

@@ -1,0 +1,387 @@
+#include "environment/form_designer/forms_edit_form.h"
+
+#include "environment/form_designer/designer_icons.h"
+#include "environment/form_designer/form_design_view.h"
+#include "environment/forms/form_painter.h"
+#include "environment/shell/recent_file_list.h"
+#include "forms/form_file.h"
+#include "program/host.h"
+#include "runtime/bitmap_file.h"
+#include "runtime/latin1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace qel {
+
+namespace {
+
+QColor toQColor(uint32_t colour) { return formColour(colour); }
+uint32_t fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
+QString dialogFilter(std::string_view filter)
+{
+    return QString::fromLatin1(filter.data(), static_cast<qsizetype>(filter.size()));
+}
+
+} // namespace
+
+CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, QWidget* parent)
+    : QWidget(parent), host_(host), recent_(recentFiles), view_(new CFormDesignView(design_, this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(kDesignerTitle));
+    chooseFile = [this](FileDialogKind kind) {
+        switch (kind) {
+        case FileDialogKind::Open:
+            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kFormOpenTitle.data(), kFormOpenTitle.size()),
+                                                QStringLiteral("."), dialogFilter(kFormFileFilter));
+        case FileDialogKind::Save: {
+            QFileDialog dialog(this, QString::fromLatin1(kSaveFormTitle), QStringLiteral("."),
+                               dialogFilter(kFormFileFilter));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(QStringLiteral("Frm"));
+            return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        }
+        case FileDialogKind::Bitmap:
+            return QFileDialog::getOpenFileName(this, QString(), QStringLiteral("."),
+                                                QString::fromLatin1(kBitmapFilter));
+        }
+        return QString();
+    };
+    chooseColour = [this](QColor current) {
+        return QColorDialog::getColor(current, this, QString(), QColorDialog::DontUseNativeDialog);
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    createCommands();
+    createMenus();
+    layout->addWidget(toolBar_);
+    layout->addWidget(view_, 1);
+    setFocusProxy(view_);
+
+    design_.setListener([this](DesignChange what) { designChanged(what); });
+    connect(view_, &CFormDesignView::commandDone, this, &CFormsEditForm::afterCommand);
+    connect(view_, &CFormDesignView::objectDoubleClicked, this, &CFormsEditForm::propertiesWindowRequested);
+    enableCommands();
+}
+
+CFormsEditForm::~CFormsEditForm() { design_.setListener({}); }
+
+QAction* CFormsEditForm::addCommand(CommandId id, const QString& text, const std::function<void()>& run)
+{
+    auto* a = new QAction(text, this);
+    a->setData(int(id));
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    a->setIcon(designerIcon(id));
+    connect(a, &QAction::triggered, this, [this, run] {
+        run();
+        afterCommand();
+    });
+    addAction(a);
+    actions_.insert(id, a);
+    return a;
+}
+
+void CFormsEditForm::createCommands()
+{
+    using namespace object_type;
+    addCommand(kCmdFormAddStatic, QStringLiteral("Add Static text"), [this] { addObject(kStaticText); });
+    addCommand(kCmdFormAddEdit, QStringLiteral("Add an Edit text control"), [this] { addObject(kEdit); });
+    addCommand(kCmdFormAddCheckBox, QStringLiteral("Add a checkbox"), [this] { addObject(kCheckBox); });
+    addCommand(kCmdFormAddLine, QStringLiteral("Add a line"), [this] { addObject(kLine); });
+    addCommand(kCmdFormAddPicture, QStringLiteral("Add a picture"), [this] { addObject(kImage); });
+    addCommand(kCmdFormAddComboBox, QStringLiteral("Add a combo box"), [this] { addObject(kComboBox); });
+    addCommand(kCmdFormAddButton, QStringLiteral("Add a button"), [this] { addObject(kButton); });
+    addCommand(kCmdFormAddRectangle, QStringLiteral("Add a rectangle"), [this] { addObject(kRectangle); });
+    addCommand(kCmdFormSnap, QStringLiteral("Snap objects to the grid"), [this] {
+        design_.setSnap(action(kCmdFormSnap)->isChecked());
+    })->setCheckable(true);
+    addCommand(kCmdFormPainter, QStringLiteral("Format Painter"), [this] {
+        design_.togglePainter();
+    })->setCheckable(true);
+    addCommand(kCmdFormForeground, QStringLiteral("Set default foreground colour"),
+               [this] { setDefaultColour(kCmdFormForeground); });
+    addCommand(kCmdFormBackground, QStringLiteral("Set default background colour"),
+               [this] { setDefaultColour(kCmdFormBackground); });
+    addCommand(kCmdFormBorder, QStringLiteral("Set default border colour"),
+               [this] { setDefaultColour(kCmdFormBorder); });
+    addCommand(kCmdFormTabOrder, QStringLiteral("Set the tab order"), [this] { Q_EMIT tabOrderRequested(); });
+    addCommand(kCmdFormShow, QStringLiteral("Show form"), [this] { showForm(); });
+
+    // Their keys reach the drawing surface, ahead of the main window's shortcuts.
+    addCommand(kCmdEditUndo, QStringLiteral("&Undo\tCtrl+Z"), [this] { design_.undo(); });
+    addCommand(kCmdEditRedo, QStringLiteral("&Redo\tCtrl+Y"), [this] { design_.redo(); });
+    addCommand(kCmdEditCopy, QStringLiteral("&Copy\tCtrl+C"), [this] { design_.copy(); });
+    addCommand(kCmdEditPaste, QStringLiteral("&Paste\tCtrl+V"), [this] { design_.paste(); });
+    addCommand(kCmdEditSelectAll, QStringLiteral("Select &All\tCtrl+A"), [this] { design_.selectAll(); });
+    addCommand(kCmdFormAlignLeft, QStringLiteral("Align &Left Edges"), [this] { design_.alignLeft(); });
+    addCommand(kCmdFormAlignTop, QStringLiteral("Align &Top Edges"), [this] { design_.alignTop(); });
+    addCommand(kCmdFormSameSize, QStringLiteral("Make Same &Size"), [this] { design_.sameSize(); });
+    addCommand(kCmdFormProperties, QStringLiteral("&Properties..."), [this] { Q_EMIT propertiesWindowRequested(); });
+
+    addCommand(kCmdFileNew, QStringLiteral("&New Form file"), [this] { fileNew(); });
+    addCommand(kCmdFileOpen, QStringLiteral("&Open Form file"), [this] { fileOpen(); });
+    addCommand(kCmdFileClose, QStringLiteral("&Close Form file"), [this] { close(); });
+    addCommand(kCmdFileSave, QStringLiteral("&Save Form file"), [this] { fileSave(); });
+    addCommand(kCmdFileSaveAs, QStringLiteral("Save Form file &As.."), [this] { fileSaveAs(); });
+    updateColourIcons();
+
+    toolBar_ = new QToolBar(this);
+    toolBar_->setIconSize(QSize(kDesignerIconSize, kDesignerIconSize));
+    for (CommandId id :
+         {kCmdFormAddStatic, kCmdFormAddEdit, kCmdFormAddCheckBox, kCmdFormAddComboBox, kCmdFormAddButton,
+          kCmdFormAddRectangle, kCmdFormAddLine, kCmdFormAddPicture, CommandId(0), kCmdFormSnap, kCmdFormPainter,
+          kCmdFormForeground, kCmdFormBackground, kCmdFormBorder, CommandId(0), kCmdFormTabOrder, kCmdFormShow}) {
+        if (id == CommandId(0))
+            toolBar_->addSeparator();
+        else
+            toolBar_->addAction(action(id));
+    }
+}
+
+void CFormsEditForm::createMenus()
+{
+    auto* bar = new QMenuBar(this);
+    auto add = [this](QMenu* menu, std::initializer_list<CommandId> ids) {
+        for (CommandId id : ids) {
+            if (id == CommandId(0))
+                menu->addSeparator();
+            else
+                menu->addAction(action(id));
+        }
+    };
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    add(file, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, CommandId(0), kCmdFileSave, kCmdFileSaveAs, CommandId(0)});
+    recentMenu_ = file->addMenu(QStringLiteral("&Recent Form files"));
+    add(bar->addMenu(QStringLiteral("&Edit")),
+        {kCmdEditUndo, kCmdEditRedo, CommandId(0), kCmdEditCopy, kCmdEditPaste, kCmdEditSelectAll});
+    add(bar->addMenu(QStringLiteral("&Layout")),
+        {kCmdFormAlignLeft, kCmdFormAlignTop, kCmdFormSameSize, CommandId(0), kCmdFormSnap, kCmdFormPainter,
+         kCmdFormTabOrder, kCmdFormProperties, CommandId(0), kCmdFormShow});
+    rebuildRecentMenu();
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+}
+
+void CFormsEditForm::rebuildRecentMenu()
+{
+    recentMenu_->clear();
+    if (!recent_)
+        return;
+    for (int i = 0; i < recent_->files().size(); ++i)
+        recentMenu_->addAction(recent_->menuText(i), this, [this, i] { openRecent(i); });
+    recentMenu_->setEnabled(!recent_->files().isEmpty());
+}
+
+void CFormsEditForm::designChanged(DesignChange what)
+{
+    view_->viewport()->update();
+    if (what == DesignChange::Picture)
+        return;
+    view_->updateScrollBars();
+    if (what == DesignChange::Objects)
+        Q_EMIT currentObjectChanged();
+    else
+        Q_EMIT propertyValuesChanged();
+    // A change made by the properties window reaches no command of ours: the messages and the
+    // commands' state follow once it returns.
+    if (!afterPending_) {
+        afterPending_ = true;
+        QTimer::singleShot(0, this, [this] { afterCommand(); });
+    }
+}
+
+void CFormsEditForm::afterCommand()
+{
+    afterPending_ = false;
+    if (const std::optional<DesignMessage> m = design_.takeMessage())
+        host_.showMessage(m->text, m->stop ? Icon::Error : Icon::Exclamation, Buttons::Ok);
+    if (const std::optional<std::string> w = design_.takeWarning())
+        host_.showMessage(*w, Icon::Exclamation, Buttons::Ok);
+    enableCommands();
+}
+
+void CFormsEditForm::enableCommands()
+{
+    action(kCmdEditCopy)->setEnabled(design_.selectionCount() > 0);
+    action(kCmdEditPaste)->setEnabled(design_.hasMarked());
+    action(kCmdEditUndo)->setEnabled(design_.canUndo());
+    action(kCmdEditRedo)->setEnabled(design_.canRedo());
+    const bool several = design_.currentObject() > 0 && design_.selectionCount() > 1;
+    for (CommandId id : {kCmdFormAlignLeft, kCmdFormAlignTop, kCmdFormSameSize})
+        action(id)->setEnabled(several);
+    action(kCmdFormPainter)->setChecked(design_.painterArmed());
+    action(kCmdFormSnap)->setChecked(design_.snap());
+}
+
+void CFormsEditForm::updateColourIcons()
+{
+    action(kCmdFormForeground)->setIcon(designerIcon(kCmdFormForeground, toQColor(design_.colours().foreground)));
+    action(kCmdFormBackground)->setIcon(designerIcon(kCmdFormBackground, toQColor(design_.colours().background)));
+    action(kCmdFormBorder)->setIcon(designerIcon(kCmdFormBorder, toQColor(design_.colours().border)));
+}
+
+void CFormsEditForm::setDefaultColour(CommandId id)
+{
+    DefaultColours& c = design_.colours();
+    uint32_t& colour = id == kCmdFormForeground ? c.foreground : id == kCmdFormBackground ? c.background : c.border;
+    const QColor chosen = chooseColour(toQColor(colour));
+    if (!chosen.isValid())
+        return;
+    colour = fromQColor(chosen);
+    updateColourIcons();
+}
+
+void CFormsEditForm::addObject(int16_t type)
+{
+    if (type != object_type::kImage) {
+        design_.addObject(type);
+        return;
+    }
+    if (design_.objects().size() >= kMaxFormObjects) {
+        design_.addObject(type); // says why not
+        return;
+    }
+    const QString file = chooseFile(FileDialogKind::Bitmap);
+    if (file.isEmpty())
+        return;
+    std::optional<DesignPoint> size;
+    const BitmapReadResult read = readBitmapFile(file.toStdString());
+    if (read.status == BitmapReadStatus::Ok)
+        size = DesignPoint{read.bitmap.width, read.bitmap.height};
+    design_.addImage(fromQString(file), size);
+}
+
+void CFormsEditForm::setShowTabOrder(bool on) { view_->setShowTabOrder(on); }
+
+void CFormsEditForm::setFunctionCheck(std::function<bool(std::string_view)> check)
+{
+    design_.setFunctionCheck(std::move(check));
+}
+
+bool CFormsEditForm::askToSave(const char* question)
+{
+    if (!design_.isChanged())
+        return true;
+    switch (host_.showMessage(question, Icon::Question, Buttons::YesNoCancel)) {
+    case Button::Yes: return fileSave();
+    case Button::No: return true;
+    default: return false;
+    }
+}
+
+bool CFormsEditForm::fileNew()
+{
+    if (!askToSave(kSaveChangesToForm))
+        return false;
+    design_.reset();
+    path_.clear();
+    view_->setFolder(QString());
+    setWindowTitle(QString::fromLatin1(kNewDesignTitle));
+    return true;
+}
+
+bool CFormsEditForm::fileOpen()
+{
+    if (!askToSave(kSaveFormQuestion))
+        return false;
+    const QString path = chooseFile(FileDialogKind::Open);
+    return !path.isEmpty() && openPath(path);
+}
+
+bool CFormsEditForm::openPath(const QString& path)
+{
+    design_.reset();
+    std::optional<FormReadResult> read = readFormFile(path.toStdString(), host_);
+    if (!read || !read->complete) {
+        design_.reset();
+        path_.clear();
+        setWindowTitle(QString::fromLatin1(kDesignerTitle));
+        return false;
+    }
+    design_.load(std::move(read->objects));
+    path_ = path;
+    view_->setFolder(QFileInfo(path).absolutePath());
+    setWindowTitle(toQString(design_.objects()[0].caption));
+    if (recent_) {
+        recent_->add(path);
+        Q_EMIT recentFilesChanged();
+        rebuildRecentMenu();
+    }
+    return true;
+}
+
+bool CFormsEditForm::openRecent(int index)
+{
+    if (!recent_ || index < 0 || index >= recent_->files().size() || recent_->files()[index].isEmpty())
+        return fileOpen();
+    if (!askToSave(kSaveFormQuestion))
+        return false;
+    return openPath(recent_->files()[index]);
+}
+
+bool CFormsEditForm::saveTo(const QString& path)
+{
+    // A failed save leaves the form changed and the recent list as it was.
+    if (!writeFormFile(path.toStdString(), design_.objects(), host_))
+        return false;
+    design_.markSaved();
+    if (recent_) {
+        recent_->add(path);
+        Q_EMIT recentFilesChanged();
+        rebuildRecentMenu();
+    }
+    return true;
+}
+
+bool CFormsEditForm::fileSave()
+{
+    if (path_.isEmpty()) {
+        const QString chosen = chooseFile(FileDialogKind::Save);
+        if (chosen.isEmpty())
+            return false;
+        path_ = chosen;
+        view_->setFolder(QFileInfo(chosen).absolutePath());
+        setWindowTitle(toQString(design_.objects()[0].caption));
+    }
+    return saveTo(path_);
+}
+
+bool CFormsEditForm::fileSaveAs()
+{
+    const QString old = path_;
+    path_.clear();
+    if (fileSave())
+        return true;
+    path_ = old; // cancelled or failed: the form keeps its file
+    return false;
+}
+
+bool CFormsEditForm::showForm()
+{
+    if (!fileSave() || path_.isEmpty())
+        return false;
+    Q_EMIT previewRequested(path_);
+    return true;
+}
+
+bool CFormsEditForm::queryClose() { return askToSave(kSaveChangesToForm); }
+
+void CFormsEditForm::closeEvent(QCloseEvent* event)
+{
+    if (queryClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace qel

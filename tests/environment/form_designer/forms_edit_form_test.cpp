@@ -1,0 +1,206 @@
+#include "environment/form_designer/form_design_view.h"
+#include "environment/form_designer/form_designers.h"
+#include "environment/form_designer/forms_edit_form.h"
+#include "environment/forms/form_window.h"
+#include "environment/shell/recent_file_list.h"
+#include "forms/form_file.h"
+#include "forms/run_form.h"
+#include "support/form_files.h"
+#include "support/recording_host.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace qel;
+using namespace qel::test;
+using namespace qel::object_type;
+
+namespace {
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Designer : ::testing::Test {
+    RecordingHost host;
+    RecentFileList recent{QStringLiteral("FormsRecent File List"), 4};
+    QPointer<CFormsEditForm> window = new CFormsEditForm(host, &recent);
+    QString savePath = QString::fromStdString(tempFile(".frm"));
+
+    Designer()
+    {
+        window->chooseFile = [this](CFormsEditForm::FileDialogKind) { return savePath; };
+        window->resize(600, 500);
+        window->show();
+    }
+    ~Designer() override { delete window.data(); }
+
+    FormDesign& design() { return window->design(); }
+    QWidget* surface() { return window->view()->viewport(); }
+    void mouse(QEvent::Type type, QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, surface()->mapToGlobal(at), Qt::LeftButton, held, mods);
+        QApplication::sendEvent(surface(), &e);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, from);
+        mouse(QEvent::MouseMove, (from + to) / 2);
+        mouse(QEvent::MouseMove, to);
+        mouse(QEvent::MouseButtonRelease, to);
+    }
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(window->view(), Qt::Key(k), mods); }
+};
+
+} // namespace
+
+TEST_F(Designer, TheMouseAndKeysAddMoveResizeDeleteAndUndo)
+{
+    QSignalSpy current(window.data(), &CFormsEditForm::currentObjectChanged);
+    QSignalSpy values(window.data(), &CFormsEditForm::propertyValuesChanged);
+    window->action(kCmdFormAddButton)->trigger();
+    ASSERT_EQ(design().objects().size(), 2u);
+    EXPECT_FALSE(current.isEmpty());
+    window->action(kCmdFormSnap)->trigger();
+    EXPECT_TRUE(design().snap());
+
+    drag({10, 10}, {33, 12}); // the button from 0 to 23: snapped to 20
+    EXPECT_EQ(design().objects()[1].offsetX, 20);
+    EXPECT_EQ(design().objects()[1].width, 70u);
+    EXPECT_FALSE(values.isEmpty());
+
+    drag({90, 12}, {113, 12}); // its right handle (at 90, 12) 23 pixels on: the width snaps to 90
+    EXPECT_EQ(design().objects()[1].width, 90u);
+
+    key(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(design().objects()[1].offsetY, 5);
+
+    key(Qt::Key_Delete);
+    EXPECT_EQ(design().objects().size(), 1u);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(design().objects().size(), 2u);
+    EXPECT_EQ(design().objects()[1].name, "butt1");
+    EXPECT_EQ(design().objects()[1].offsetY, 5);
+    EXPECT_TRUE(window->action(kCmdEditRedo)->isEnabled());
+}
+
+TEST_F(Designer, MessagesThePainterAndTheTabOrderGoThroughTheWindow)
+{
+    window->action(kCmdFormAddStatic)->trigger();
+    window->action(kCmdFormAddButton)->trigger();
+    window->action(kCmdFormPainter)->trigger();
+    EXPECT_TRUE(window->action(kCmdFormPainter)->isChecked());
+    design().selectAll();
+    window->action(kCmdFormPainter)->trigger(); // disarms
+    window->action(kCmdFormPainter)->trigger(); // two selected: refused
+    EXPECT_EQ(host.texts().back(), kPainterNeedsOne);
+    EXPECT_FALSE(window->action(kCmdFormPainter)->isChecked());
+
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(window->action(kCmdEditPaste)->isEnabled());
+
+    window->setShowTabOrder(true);
+    const QImage before = surface()->grab().toImage();
+    design().markSaved();
+    window->propertyTarget().applyTabOrder({2, 1});
+    EXPECT_TRUE(design().isChanged());
+    EXPECT_EQ(design().objects()[2].tabOrder, 0);
+    QApplication::processEvents();
+    EXPECT_NE(surface()->grab().toImage(), before); // the numbers over the controls changed
+}
+
+TEST_F(Designer, FilesAreWrittenExactlyAndOpenAtRunTime)
+{
+    window->action(kCmdFormAddEdit)->trigger();
+    window->action(kCmdFormAddComboBox)->trigger();
+    ASSERT_TRUE(window->fileSave());
+    EXPECT_FALSE(design().isChanged());
+    EXPECT_EQ(fileBytes(savePath.toStdString()), formFileText(design().objects()));
+    EXPECT_EQ(recent.files(), QStringList{savePath});
+
+    auto form = std::make_shared<RunForm>(FormMode::Run, host, RunForm::Requester{}, ::testing::TempDir());
+    ASSERT_TRUE(form->open(savePath.toStdString()));
+    EXPECT_EQ(form->objects(), design().objects());
+
+    // A failed save keeps the form changed and out of the recent list.
+    window->action(kCmdFormAddLine)->trigger();
+    savePath = QString::fromStdString(::testing::TempDir() + "no/such/folder/x.frm");
+    EXPECT_FALSE(window->fileSaveAs());
+    EXPECT_TRUE(design().isChanged());
+    EXPECT_EQ(recent.files().size(), 1);
+
+    // Closing asks; Cancel keeps the window.
+    host.answers.push_back(Button::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(host.texts().back(), kSaveChangesToForm);
+    host.answers.push_back(Button::No);
+    EXPECT_TRUE(window->close());
+}
+
+TEST(FormDesigners, TenWindowsAPreviewAndQuittingAsksForEachChangedForm)
+{
+    RecordingHost host;
+    QMdiArea area;
+    FormDesigners designers(area, host);
+    for (int k = 0; k < kMaxDesigners; ++k)
+        ASSERT_TRUE(designers.openDesigner());
+    EXPECT_FALSE(designers.openDesigner());
+    EXPECT_EQ(host.texts().back(), kTooManyDesigners);
+
+    const std::string path = tempFile(".frm");
+    FormObjects f = newForm("Preview");
+    f.push_back(formObject(f, kButton, 5, 5));
+    writeForm(path, f);
+    ASSERT_TRUE(designers.showPreview(QString::fromStdString(path)));
+    ASSERT_TRUE(designers.preview());
+    EXPECT_EQ(designers.preview()->form().mode(), FormMode::Preview);
+    EXPECT_FALSE(designers.showPreview(QStringLiteral("/no/such.frm")));
+    EXPECT_EQ(host.texts().back(), kFormExecuteFailed);
+
+    designers.designers()[2]->design().addObject(kRectangle);
+    designers.designers()[5]->design().addObject(kRectangle);
+    host.messages.clear();
+    host.answers = {Button::No, Button::Cancel};
+    EXPECT_FALSE(designers.closeAll());
+    EXPECT_EQ(host.texts(), (std::vector<std::string>{kSaveChangesToForm, kSaveChangesToForm}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(designers.designers().size(), 5u); // the one asked first and those before it closed
+    host.answers = {Button::No};
+    EXPECT_TRUE(designers.closeAll());
+}
+
+TEST_F(Designer, PicturesTakeTheirBitmapsSizeAndALargeFormScrolls)
+{
+    const std::string bitmap = tempFile(".bmp");
+    const std::vector<uint8_t> bytes = bitmap24(30, 12, 0xFF0000);
+    writeBytes(bitmap, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    savePath = QString::fromStdString(bitmap);
+    window->action(kCmdFormAddPicture)->trigger();
+    ASSERT_EQ(design().objects().size(), 2u);
+    EXPECT_EQ(design().objects()[1].width, 32u);
+    EXPECT_EQ(design().objects()[1].height, 14u);
+    EXPECT_EQ(design().objects()[1].caption, bitmap);
+
+    EXPECT_EQ(window->view()->horizontalScrollBar()->maximum(), 0);
+    design().selectObject(0);
+    design().applyProperty(PropertyId::Width, "2000", false);
+    const int most = window->view()->horizontalScrollBar()->maximum();
+    EXPECT_EQ(most, 2000 - surface()->width() + 10);
+    window->view()->horizontalScrollBar()->setValue(most);
+    window->action(kCmdFormAddButton)->trigger(); // placed where the form is scrolled to
+    EXPECT_EQ(design().objects().back().offsetX, most);
+}

@@ -1,0 +1,258 @@
+#include "forms/design/form_design.h"
+#include "forms/form_file.h"
+
+#include <gtest/gtest.h>
+
+using namespace qel;
+using namespace qel::object_type;
+using P = PropertyId;
+
+namespace {
+
+// A design holding objects of the given types, each placed where the caller says.
+size_t addAt(FormDesign& d, int16_t type, int x, int y)
+{
+    const size_t k = *d.addObject(type);
+    d.applyProperty(P::OffsetX, std::to_string(x), false);
+    d.applyProperty(P::OffsetY, std::to_string(y), false);
+    return k;
+}
+
+void drag(FormDesign& d, DesignPoint from, DesignPoint to, bool shift = false)
+{
+    d.press(from, shift);
+    d.dragTo(to);
+    d.release(to);
+}
+
+} // namespace
+
+TEST(FormDesign, AddingGivesDefaultsAtTheScrollPositionUpToTheLimit)
+{
+    FormDesign d;
+    EXPECT_FALSE(d.isChanged());
+    d.setScroll(30, 40);
+    const size_t k = *d.addObject(kButton);
+    const FormObject& b = d.objects()[k];
+    EXPECT_EQ(b.name, "butt1");
+    EXPECT_EQ(b.caption, "butt1");
+    EXPECT_EQ(b.offsetX, 30);
+    EXPECT_EQ(b.offsetY, 40);
+    EXPECT_EQ(b.width, 70u);
+    EXPECT_TRUE(d.isSelected(k));
+    EXPECT_EQ(d.currentObject(), k);
+    EXPECT_TRUE(d.isChanged());
+
+    while (d.objects().size() < kMaxFormObjects)
+        ASSERT_TRUE(d.addObject(kRectangle));
+    EXPECT_FALSE(d.addObject(kEdit));
+    EXPECT_EQ(d.takeMessage()->text, kTooManyControls);
+    EXPECT_EQ(d.objects().size(), kMaxFormObjects);
+}
+
+TEST(FormDesign, AClickPicksTheNearestCentreAndShiftGrowsTheSelection)
+{
+    FormDesign d;
+    const size_t big = addAt(d, kRectangle, 0, 0);  // 100x100, centre (50, 50)
+    const size_t small = addAt(d, kButton, 40, 40); // 70x25, centre (75, 52)
+    const size_t hidden = addAt(d, kEdit, 60, 45);  // hidden: never picked
+    d.applyProperty(P::Visible, "False", false);
+    EXPECT_EQ(d.objectAt({45, 50}), big);
+    EXPECT_EQ(d.objectAt({70, 50}), small);
+    EXPECT_EQ(d.objectAt({300, 250}), 0u); // the form where nothing else is
+    EXPECT_EQ(d.objectAt({500, 10}), std::nullopt);
+
+    d.press({45, 50}, false);
+    d.release({45, 50});
+    d.press({70, 50}, true);
+    d.release({70, 50});
+    EXPECT_TRUE(d.isSelected(big));
+    EXPECT_TRUE(d.isSelected(small));
+    EXPECT_FALSE(d.isSelected(hidden));
+    EXPECT_EQ(d.currentObject(), small);
+
+    d.press({300, 250}, false); // the form: everything else deselected
+    d.release({300, 250});
+    EXPECT_EQ(d.selectionCount(), 1u);
+    EXPECT_TRUE(d.isSelected(0));
+
+    // A band from the form's empty area selects what lies wholly inside it.
+    drag(d, {150, 30}, {30, 70});
+    EXPECT_FALSE(d.isSelected(big));
+    EXPECT_TRUE(d.isSelected(small));
+    EXPECT_FALSE(d.isSelected(0));
+}
+
+TEST(FormDesign, MovingSnapsPlacesAndSizesButNeverBelowOneStep)
+{
+    FormDesign d;
+    d.setSnap(true);
+    const size_t button = addAt(d, kButton, 10, 10);
+    const size_t box = addAt(d, kCheckBox, 10, 100);
+    const size_t thin = addAt(d, kLine, 10, 200);
+    d.applyProperty(P::Height, "3", false);
+    d.selectObject(button);
+    drag(d, {15, 15}, {28, 16}); // x 10 + 13 = 23
+    EXPECT_EQ(d.objects()[button].offsetX, 20);
+    EXPECT_EQ(d.objects()[button].width, 70u);
+
+    d.selectObject(box);
+    drag(d, {15, 105}, {28, 106});
+    EXPECT_EQ(d.objects()[box].offsetX, 20);
+    EXPECT_EQ(d.objects()[box].width, 14u);
+    EXPECT_EQ(d.objects()[box].height, 14u);
+
+    d.selectObject(thin);
+    drag(d, {15, 201}, {-100, 201}); // off the left edge: placed at 0
+    EXPECT_EQ(d.objects()[thin].offsetX, 0);
+    EXPECT_EQ(d.objects()[thin].height, 5u);
+    EXPECT_EQ(d.identifier(button), 1u);
+}
+
+TEST(FormDesign, ResizingTurnsRoundClampsAndLeavesTheFormItsThreeHandles)
+{
+    FormDesign d;
+    const size_t r = addAt(d, kRectangle, 100, 100); // right edge at 200
+    EXPECT_EQ(d.handles(r).size(), 8u);
+    d.selectObject(0);
+    EXPECT_EQ(d.handles(0).size(), 3u);
+
+    d.selectObject(r);
+    drag(d, {200, 150}, {40, 150}); // the right handle dragged past the left edge
+    EXPECT_EQ(d.objects()[r].offsetX, 40);
+    EXPECT_EQ(d.objects()[r].width, 60u);
+
+    drag(d, {100, 150}, {42, 150}); // the right handle (now at 100) to 2 pixels from the left edge
+    EXPECT_EQ(d.objects()[r].width, 5u);
+
+    d.selectObject(0);
+    drag(d, {400, 300}, {10, 10}); // bottom-right of the form
+    EXPECT_EQ(d.objects()[0].width, 50u);
+    EXPECT_EQ(d.objects()[0].height, 50u);
+}
+
+TEST(FormDesign, ArrowsKeepObjectsInsideTheForm)
+{
+    FormDesign d;
+    const size_t k = addAt(d, kButton, 330, 0); // right edge 400: on the form's edge
+    d.arrow(ArrowKey::Right, true, false);
+    EXPECT_EQ(d.objects()[k].width, 70u);
+    d.arrow(ArrowKey::Up, false, false);
+    EXPECT_EQ(d.objects()[k].offsetY, 0);
+    d.arrow(ArrowKey::Left, false, false);
+    d.arrow(ArrowKey::Down, false, true); // Ctrl: a grid step
+    EXPECT_EQ(d.objects()[k].offsetX, 329);
+    EXPECT_EQ(d.objects()[k].offsetY, 5);
+    d.arrow(ArrowKey::Left, true, false);
+    EXPECT_EQ(d.objects()[k].width, 69u);
+}
+
+TEST(FormDesign, UndoAfterDeletingBringsBackTheSameObjects)
+{
+    FormDesign d;
+    const size_t a = addAt(d, kButton, 10, 10);
+    const size_t b = addAt(d, kEdit, 10, 50);
+    addAt(d, kRectangle, 200, 10);
+    const FormObjects before = d.objects();
+    const uint32_t idB = d.identifier(b);
+    d.selectObject(a);
+    d.press({20, 60}, true);
+    d.release({20, 60});
+    d.markSaved();
+    d.deleteSelection();
+    ASSERT_EQ(d.objects().size(), 2u);
+    EXPECT_EQ(d.objects()[1].objectType, kRectangle);
+    EXPECT_EQ(d.currentObject(), 0u);
+    EXPECT_EQ(d.selectionCount(), 0u);
+
+    // A new object after the deletion takes a fresh identifier, so undo finds the right ones.
+    d.addObject(kLine);
+    d.undo();
+    d.undo();
+    EXPECT_EQ(d.objects(), before);
+    EXPECT_EQ(d.identifier(b), idB);
+    EXPECT_TRUE(d.isChanged());
+    d.redo();
+    EXPECT_EQ(d.objects().size(), 2u);
+    EXPECT_TRUE(d.canRedo());
+}
+
+TEST(FormDesign, CopyAndPasteMakeUniqueNamesWithinTheLimit)
+{
+    FormDesign d;
+    d.selectObject(0);
+    d.copy();
+    EXPECT_EQ(d.takeMessage()->text, kFormCannotBeCopied);
+    EXPECT_FALSE(d.hasMarked());
+
+    const size_t k = addAt(d, kButton, 10, 10);
+    d.copy();
+    d.paste();
+    ASSERT_EQ(d.objects().size(), 3u);
+    EXPECT_EQ(d.objects()[2].name, "butt1_0");
+    EXPECT_EQ(d.objects()[2].offsetX, 20);
+    EXPECT_EQ(d.objects()[2].caption, d.objects()[k].caption);
+    EXPECT_EQ(d.selectionCount(), 0u);
+
+    while (d.objects().size() < kMaxFormObjects)
+        d.addObject(kLine);
+    d.paste();
+    EXPECT_EQ(d.takeMessage()->text, kPasteTooMany);
+    EXPECT_EQ(d.objects().size(), kMaxFormObjects);
+}
+
+TEST(FormDesign, ThePainterCarriesTheFormatOnly)
+{
+    FormDesign d;
+    const size_t source = addAt(d, kStaticText, 10, 10);
+    d.applyProperty(P::BGColour, "1,2,3", false);
+    d.applyProperty(P::TextBold, "Bold", false);
+    const size_t target = addAt(d, kStaticText, 200, 10);
+    d.selectAll();
+    d.togglePainter();
+    EXPECT_EQ(d.takeMessage()->text, kPainterNeedsOne);
+    EXPECT_FALSE(d.painterArmed());
+
+    d.selectObject(source);
+    d.togglePainter();
+    d.press({300, 250}, false); // the form: nothing to paint, and the painter stays armed
+    d.press({210, 15}, false);
+    EXPECT_FALSE(d.painterArmed());
+    const FormObject& t = d.objects()[target];
+    EXPECT_EQ(t.bgColour, rgb(1, 2, 3));
+    EXPECT_EQ(t.textBold, "Bold");
+    EXPECT_EQ(t.name, "st2");
+    EXPECT_EQ(t.offsetX, 200);
+}
+
+TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
+{
+    FormDesign d;
+    const size_t a = addAt(d, kButton, 10, 10);
+    const size_t b = addAt(d, kEdit, 10, 50);
+    d.selectAll();
+    d.selectObject(a);
+    d.selectAll();
+    EXPECT_TRUE(d.applyProperty(P::Visible, "False", true));
+    EXPECT_EQ(d.objects()[b].visible, "False");
+    EXPECT_FALSE(d.applyProperty(P::Width, "-3", true));
+    EXPECT_FALSE(d.applyProperty(P::ObjectType, "4", false));
+    d.undo();
+    EXPECT_EQ(d.objects()[a].visible, "True");
+    EXPECT_EQ(d.objects()[b].visible, "True");
+
+    d.markSaved();
+    d.applyTabOrder({b});
+    EXPECT_EQ(d.objects()[b].tabOrder, 0);
+    EXPECT_EQ(d.objects()[a].tabOrder, -1);
+    EXPECT_TRUE(d.isChanged());
+
+    std::string checked;
+    d.setFunctionCheck([&](std::string_view name) {
+        checked = name;
+        return false;
+    });
+    EXPECT_TRUE(d.applyProperty(P::OnClick, "Missing", false));
+    EXPECT_EQ(checked, "Missing");
+    EXPECT_EQ(*d.takeWarning(), std::string(kNoSuchFunction) + "Missing");
+}
