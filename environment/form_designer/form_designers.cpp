@@ -60,6 +60,8 @@ void FormDesigners::attachPropertiesWindow(CFormsEditForm& window)
         window.setShowTabOrder(false);
     });
     properties->showObject();
+    // Beside the designer, where it hides neither the form nor the menus.
+    properties->move(window.mapToGlobal(QPoint(window.width() + 8, 0)));
     properties->show();
 }
 
