@@ -102,14 +102,16 @@ BENCHMARK(BM_InsertAfterAt50k)->Unit(benchmark::kMillisecond)->Repetitions(10)->
 
 namespace test_support {
 
-// A one-dimensional Integer array of n elements in the program's variables.
-void declareArray(IdeState& ide, std::string_view name, int32_t n)
+// A two-dimensional Integer array of rows x columns elements in the program's variables (a
+// dimension is at most 1,000).
+void declareArray(IdeState& ide, std::string_view name, int32_t rows, int32_t columns)
 {
     VariableDeclaration d;
     d.name = name;
     d.type = kTypeInteger;
-    d.arrayKind = kArray1D;
-    d.dim1 = n;
+    d.arrayKind = kArray2D;
+    d.dim1 = rows;
+    d.dim2 = columns;
     ide.variables.createVariable(d, ide.host);
 }
 
@@ -129,7 +131,7 @@ BENCHMARK(BM_Find100k)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAg
 void BM_ObjectViewer5000(benchmark::State& state)
 {
     IdeState ide;
-    test_support::declareArray(ide, "Big", 5000);
+    test_support::declareArray(ide, "Big", 100, 50);
     CORXObjectViewer viewer(ide);
     for (auto _ : state) {
         viewer.variablesPane()->setCurrentItem(nullptr);
