@@ -17,6 +17,12 @@ constexpr std::string_view kIncompatible = "Incompatible variable types for sour
 
 Status passArgument(LineContext& line, CachedOperand& argument, CachedOperand& parameter)
 {
+    // Both found before as numeric scalars: every check below passed then and holds still.
+    if (argument.cache.scalar && parameter.cache.scalar) [[likely]] {
+        if (storeScalar(parameter.cache, scalarValue(argument.cache))) [[likely]]
+            return success();
+        return integerOverflow();
+    }
     EvalContext& ctx = line.eval();
     const int argumentKind = operandKind(ctx, argument);
     if (argumentKind == kKindUndeclared)

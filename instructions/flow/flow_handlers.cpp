@@ -148,6 +148,22 @@ LineResult executeNext(LineContext& line)
         return line.mismatch(kNext, f.kind);
     const LineRun& forLine = line.lineAt(f.line);
     CachedOperand* ops = forLine.operands;
+    // The common loop, kept free of calls: a counter already found, an end that is a number or a
+    // found scalar, no Step. The same steps as below, with nothing left that can fail but the store.
+    if (ops[kCounterSlot].cache.scalar && forLine.block->u32(kStepGiven) != 1) [[likely]] {
+        const CachedOperand& endOperand = ops[kEndSlot];
+        if (endOperand.cache.scalar || endOperand.operand.isNumberLiteral()) [[likely]] {
+            const float end = endOperand.cache.scalar ? scalarValue(endOperand.cache) : endOperand.operand.number;
+            const float next = scalarValue(ops[kCounterSlot].cache) + 1;
+            if (!storeScalar(ops[kCounterSlot].cache, next)) [[unlikely]]
+                return integerOverflow();
+            if (inRange(next, end, 0)) [[likely]]
+                return Flow::Next;
+            cur = nextLine;
+            stack.pop();
+            return Flow::Next;
+        }
+    }
     EvalContext& ctx = line.eval();
     const float value = TRY(evalNumber(ctx, ops[kCounterSlot]));
     const float end = TRY(evalNumber(ctx, ops[kEndSlot]));
