@@ -56,6 +56,7 @@ TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
                                helpUrlForTopic("Add An Instruction"),
                                helpUrlForTopic("Forms Designer"),
                                helpUrlForTopic("Form Configuration"),
+                               QUrl(QStringLiteral("qrc:/help/forms.html")),
                                helpUrlForTopic("Instructions"),
                                helpUrlForTopic("If")};
     for (const QUrl& page : pages) {
