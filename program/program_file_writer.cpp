@@ -28,13 +28,8 @@ Result<std::vector<uint8_t>> storeProgram(const Program& program)
     size_t size = kCurrentVersion.size() + 1;
     for (uint32_t section = 0; section < kSectionCount; ++section) {
         const std::vector<ProgramLine>& lines = program.sections[section].lines;
-        for (size_t n = 0; n < lines.size(); ++n) {
-            // The break would end the text early and the rest would be read as the line's block.
-            if (holdsLineBreak(lines[n].text))
-                return Failure(std::string(kLineBreakInLine) + std::to_string(n) + " of the " +
-                               std::string(sectionName(section)) + " section");
-            size += 4 + lines[n].text.size() + 1 + lines[n].block.bytes().size();
-        }
+        for (const ProgramLine& line : lines)
+            size += 4 + line.text.size() + 1 + line.block.bytes().size();
     }
     std::vector<uint8_t> out;
     out.reserve(size + kSectionCount * 8);
@@ -42,7 +37,14 @@ Result<std::vector<uint8_t>> storeProgram(const Program& program)
     putText(out, kCurrentVersion);
     for (uint32_t section = 0; section < kSectionCount; ++section) {
         putU32(out, section);
-        for (const ProgramLine& line : program.sections[section].lines) {
+        const std::vector<ProgramLine>& lines = program.sections[section].lines;
+        for (size_t n = 0; n < lines.size(); ++n) {
+            const ProgramLine& line = lines[n];
+            // The break would end the text early and the rest would be read as the line's block.
+            // Looked for here, where the text is about to be copied, rather than in a pass of its own.
+            if (holdsLineBreak(line.text))
+                return Failure(std::string(kLineBreakInLine) + std::to_string(n) + " of the " +
+                               std::string(sectionName(section)) + " section");
             putU32(out, line.type);
             putText(out, line.text);
             auto bytes = line.block.bytes(); // the length word, then the body, offsets as stored
