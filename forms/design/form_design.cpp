@@ -33,32 +33,6 @@ bool isEvent(PropertyId id)
            id == PropertyId::OnClose || id == PropertyId::OnSelected || id == PropertyId::OnChange;
 }
 
-std::string* textField(FormObject& o, PropertyId id)
-{
-    using P = PropertyId;
-    switch (id) {
-    case P::FillStyle: return &o.fillStyle;
-    case P::Name: return &o.name;
-    case P::Visible: return &o.visible;
-    case P::Locked: return &o.locked;
-    case P::Caption: return &o.caption;
-    case P::Caption2: return &o.caption2;
-    case P::TextFontName: return &o.textFontName;
-    case P::TextBold: return &o.textBold;
-    case P::TextAlign: return &o.textAlign;
-    case P::BorderStyle: return &o.borderStyle;
-    case P::Sunken: return &o.sunken;
-    case P::V1Style: return &o.v1Style;
-    case P::OnClick: return &o.onClick;
-    case P::OnDblClick: return &o.onDblClick;
-    case P::OnOpen: return &o.onOpen;
-    case P::OnClose: return &o.onClose;
-    case P::OnSelected: return &o.onSelected;
-    case P::OnChange: return &o.onChange;
-    default: return nullptr;
-    }
-}
-
 // What the format painter carries: everything but the type, name, texts, place, size, events and
 // tab order.
 void copyFormat(const FormObject& from, FormObject& to)

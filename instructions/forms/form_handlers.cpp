@@ -4,6 +4,7 @@
 #include "forms/form_table.h"
 #include "forms/object_names.h"
 #include "instructions/forms/form_instructions.h"
+#include "interpreter/file_names.h"
 #include "interpreter/line_context.h"
 #include "values/evaluate.h"
 
@@ -12,22 +13,6 @@ namespace qel {
 using namespace form_block;
 
 namespace {
-
-// The Form Name: a String variable, or a constant used as stored.
-Result<std::string> formName(EvalContext& ctx, CachedOperand& op)
-{
-    if (!op.operand.isVariable())
-        return std::string(TRY(evalString(ctx, op)));
-    const int kind = operandKind(ctx, op);
-    if (kind == kKindUndeclared)
-        return runError(msg::kUndeclaredReference, op.operand.name);
-    if (kind != kTypeString)
-        return runError(msg::kExpectingStringTypeVariable, op.operand.name);
-    const Result<std::string_view> text = evalString(ctx, op);
-    if (!text)
-        return runError(msg::kCannotEvaluateAsString, op.operand.name);
-    return std::string(*text);
-}
 
 // Form2Exchange's Variable/Value as a text: a String, Integer or Floating Point variable, or a
 // constant (Set only).
@@ -86,7 +71,7 @@ Status storeProperty(EvalContext& ctx, CachedOperand& op, const PropertyValue& v
 
 LineResult executeOpenForm2(LineContext& line)
 {
-    const std::string name = TRY(formName(line.eval(), line.operands()[slotIndex(kFormName)]));
+    const std::string name = TRY(evalFileName(line.eval(), line.operands()[slotIndex(kFormName)]));
     FormTable* forms = line.host().forms();
     if (!forms)
         return runError(form_msg::kWindowFailed);
@@ -101,7 +86,7 @@ LineResult executeOpenForm2(LineContext& line)
 
 LineResult executeCloseForm2(LineContext& line)
 {
-    const std::string name = TRY(formName(line.eval(), line.operands()[slotIndex(kFormName)]));
+    const std::string name = TRY(evalFileName(line.eval(), line.operands()[slotIndex(kFormName)]));
     if (FormTable* forms = line.host().forms())
         forms->closeByCaption(name); // closing nothing is no error
     return Flow::Next;
@@ -111,7 +96,7 @@ LineResult executeForm2Exchange(LineContext& line)
 {
     EvalContext& ctx = line.eval();
     auto ops = line.operands();
-    const std::string name = TRY(formName(ctx, ops[slotIndex(kFormName)]));
+    const std::string name = TRY(evalFileName(ctx, ops[slotIndex(kFormName)]));
     const std::optional<std::string_view> action = word(ops[slotIndex(kAction)]);
     if (!action)
         return runError(form_msg::kNoAction);
