@@ -95,6 +95,8 @@ inline constexpr std::string_view kCorruptChain = "Corrupt instruction chain.";
 inline constexpr std::string_view kNotAvailableYet = " is not available yet.";
 inline constexpr std::string_view kUnhandledLineType = "Unhandled line type.";
 inline constexpr std::string_view kZeroStep = "Zero value for Step is not permitted.";
+// A For loop whose counter no longer changes when it is stepped (a float past 2^24 plus 1).
+inline constexpr std::string_view kCounterCannotChange = "The loop counter can no longer change - ";
 
 } // namespace qel::msg
 

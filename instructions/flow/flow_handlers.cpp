@@ -64,6 +64,14 @@ LineResult leaveLoop(LineContext& line, bool continueLoop)
     }
 }
 
+// Counters are 32-bit floats: past 2^24 adding 1 (or a small step) gives the same value, and a loop
+// that would go on from there could never end. It stops at its Next line instead of spinning.
+Failure counterStuck(LineCursor& cur, const LineCursor& nextLine, const CachedOperand& counter)
+{
+    cur = nextLine;
+    return runError(msg::kCounterCannotChange, counter.operand.name);
+}
+
 } // namespace
 
 LineResult executeIf(LineContext& line)
@@ -154,11 +162,15 @@ LineResult executeNext(LineContext& line)
         const CachedOperand& endOperand = ops[kEndSlot];
         if (endOperand.cache.scalar || endOperand.operand.isNumberLiteral()) [[likely]] {
             const float end = endOperand.cache.scalar ? scalarValue(endOperand.cache) : endOperand.operand.number;
-            const float next = scalarValue(ops[kCounterSlot].cache) + 1;
+            const float value = scalarValue(ops[kCounterSlot].cache);
+            const float next = value + 1;
             if (!storeScalar(ops[kCounterSlot].cache, next)) [[unlikely]]
                 return integerOverflow();
-            if (inRange(next, end, 0)) [[likely]]
+            if (inRange(next, end, 0)) [[likely]] {
+                if (next == value) [[unlikely]]
+                    return counterStuck(cur, nextLine, ops[kCounterSlot]);
                 return Flow::Next;
+            }
             cur = nextLine;
             stack.pop();
             return Flow::Next;
@@ -176,8 +188,11 @@ LineResult executeNext(LineContext& line)
     }
     const float next = value + increment;
     TRY(storeNumber(ctx, next, ops[kCounterSlot]));
-    if (inRange(next, end, step)) [[likely]]
+    if (inRange(next, end, step)) [[likely]] {
+        if (next == value) [[unlikely]]
+            return counterStuck(cur, nextLine, ops[kCounterSlot]);
         return Flow::Next; // on with the loop body, after the For line
+    }
     cur = nextLine;
     stack.pop();
     return Flow::Next;

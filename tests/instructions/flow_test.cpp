@@ -129,3 +129,46 @@ TEST_F(ControlFlow, MismatchesAndMissingClosersStopAtTheRightLine)
         EXPECT_FALSE(run.in->isRunning());
     }
 }
+
+// Counters are 32-bit floats, so past 2^24 a step of 1 (or a step too small for the counter) leaves
+// the counter where it was: such a loop stops at its Next; one that still reaches its end ends as before.
+TEST_F(ControlFlow, LoopsWhoseCounterCannotChangeStopAtTheirNext)
+{
+    struct Case {
+        std::string type, start, end, step;
+        bool viaContinue;
+        float counterAfter; // when the loop ends
+    };
+    const std::string stuck = runErrorText("The loop counter can no longer change - C");
+    const std::vector<Case> cases = {
+        {"Integer", "16777200", "16777300", "", false, 0},
+        {"Integer", "16777200", "16777300", "", true, 0},
+        {"Floating Point", "16777000", "17000000", "1", false, 0},
+        {"Floating Point", "1", "2", "0.00000001", false, 0},
+        {"Floating Point", "-16777200", "-16777300", "-1", true, 0},
+        {"Integer", "16777200", "16777215", "", false, 16777216.0f},        // just below: ends
+        {"Floating Point", "16777200", "16777215", "1", true, 16777216.0f}, // and through Continue
+        {"Floating Point", "0", "1", "0.25", false, 1.25f},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        Session run;
+        run.handlers();
+        run.build.add("DeclareVariable", variableFields(c.type, "C", "0"))
+            .add("DeclareVariable", variableFields("Integer", "Rounds", "0"))
+            .add("For", c.step.empty() ? forFields("C", c.start, c.end) : forFields("C", c.start, c.end, c.step))
+            .add("Let", letFields("Rounds", "Rounds", "+", "1"));
+        if (c.viaContinue)
+            run.build.add("If", ifFields("Rounds", "Greater Than", "0")).add("Continue").add("EndIf");
+        run.build.add("Next");
+        run.start();
+        const int nextLine = c.viaContinue ? 8 : 5;
+        if (c.counterAfter == 0) {
+            EXPECT_EQ(run.errors(), std::vector<std::string>{stuck}) << "case " << i;
+            EXPECT_EQ(run.failedAt(), (std::pair<uint32_t, int>{kInitialise, nextLine})) << "case " << i;
+        } else {
+            EXPECT_TRUE(run.errors().empty()) << "case " << i;
+            EXPECT_EQ(run.number("C"), c.counterAfter) << "case " << i;
+        }
+    }
+}
