@@ -230,15 +230,15 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
 
         // A program that keeps a file beside it runs as a copy, beside a fresh copy of the file.
         const std::string copies = ::testing::TempDir() + example.name + "-run/";
-        auto runPath = [&] {
+        const std::string copy = copies + example.name + ".qel";
+        auto runPath = [&]() -> const std::string& {
             if (!example.data)
                 return path;
             std::filesystem::create_directories(copies);
-            std::filesystem::copy_file(path, copies + example.name + ".qel",
-                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
             std::filesystem::copy_file(kExamples + "/" + example.data, copies + example.data,
                                        std::filesystem::copy_options::overwrite_existing);
-            return copies + example.name + ".qel";
+            return copy;
         };
         // In the test's process, and confined to the program's folder by the sandbox in a process of
         // its own: the same picture.

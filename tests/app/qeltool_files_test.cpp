@@ -228,7 +228,7 @@ TEST(QeltoolFiles, TheSnapshotReplacesALinkPlantedAtItsName)
         for (const std::string& shot : {home + "/shot.png", shots + "/shot.png"}) {
             std::vector<std::string> args = {"run", program, "--snapshot", shot};
             if (sandbox)
-                args.push_back("--sandbox");
+                args.emplace_back("--sandbox");
             const RunOutput r = runToolProcess(args);
             ASSERT_EQ(r.status, 0) << r.err;
             struct stat info {};

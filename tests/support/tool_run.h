@@ -62,7 +62,7 @@ inline RunOutput runToolProcess(const std::vector<std::string>& args, const std:
 
 inline std::vector<std::string> withSandbox(std::vector<std::string> args)
 {
-    args.push_back("--sandbox");
+    args.emplace_back("--sandbox");
     return args;
 }
 #endif
