@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -127,6 +128,8 @@ std::vector<std::string> qtFoldersAfterStart()
         add(QString::fromLatin1(folder));
     add(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/fontconfig"));
     add(QDir::homePath() + QStringLiteral("/.fonts"));
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     return folders;
 }
 
