@@ -2,7 +2,9 @@
 
 #include "app/headless_host.h"
 #include "app/json_writer.h"
+#include "app/replaced_output.h"
 #include "app/run_watchdog.h"
+#include "app/sandbox.h"
 #include "app/tool_commands.h"
 #include "document/program_document.h"
 #include "fileio/file_io.h"
@@ -22,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -40,6 +43,7 @@ struct RunOptions {
     uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
     std::vector<Breakpoint> breaks;
     bool vars = false;
+    bool sandbox = false;
 };
 
 // The longest time limit taken: a day, far beyond any grading run, and well inside the clock's range.
@@ -83,6 +87,8 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         bool hasValue = i + 1 < args.size();
         if (a == "--vars") {
             o.vars = true;
+        } else if (a == "--sandbox") {
+            o.sandbox = true;
         } else if (a == "--events" && hasValue) {
             o.events = args[++i];
         } else if (a == "--snapshot" && hasValue) {
@@ -186,14 +192,30 @@ bool readScript(const std::string& source, std::istream& stdinStream, std::deque
     return true;
 }
 
-bool saveSnapshot(const QImage& image, const std::string& path)
+// Confines the process to the program's folder and the print folder (see app/sandbox.h). The
+// snapshot's temporary file is made first and its rename left to a process outside.
+Status confineRun(const RunOptions& o, const std::string& programFolder, std::unique_ptr<ReplacedOutput>& snapshot)
+{
+    TRY(landlockVersion()); // refused before anything is made
+    if (!o.snapshot.empty()) {
+        snapshot = TRY(ReplacedOutput::claim(o.snapshot));
+        TRY(snapshot->renameFromOutside());
+    }
+    SandboxFolders folders{qtFoldersAfterStart(), {programFolder}};
+    if (!o.printDir.empty())
+        folders.readWrite.push_back(o.printDir);
+    return confineToFolders(folders);
+}
+
+Status saveSnapshot(const QImage& image, const std::string& path, std::unique_ptr<ReplacedOutput>& output)
 {
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return false;
-    return writeFileAtomically(
-        path, std::span(reinterpret_cast<const uint8_t*>(png.constData()), static_cast<size_t>(png.size())));
+        return Failure(std::string(kCannotWrite) + path);
+    if (!output)
+        output = TRY(ReplacedOutput::claim(path));
+    return output->save(std::span(reinterpret_cast<const uint8_t*>(png.constData()), static_cast<size_t>(png.size())));
 }
 
 const char* endWord(const Interpreter& in, const HeadlessHost& host)
@@ -238,8 +260,8 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
     // Files the program names without a folder are found beside it, wherever qeltool runs.
-    in.setProgramPath(
-        QFile::encodeName(QFileInfo(QFile::decodeName(options->file.c_str())).absoluteFilePath()).toStdString());
+    const QFileInfo programFile(QFile::decodeName(options->file.c_str()));
+    in.setProgramPath(QFile::encodeName(programFile.absoluteFilePath()).toStdString());
     host.attach(in);
     RunCanvas canvas(QSize(options->width, options->height));
     canvas.attach(in);
@@ -247,6 +269,15 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     for (const Breakpoint& b : options->breaks)
         (void)in.debugger().toggleBreakpoint(b.section, b.line);
 
+    std::unique_ptr<ReplacedOutput> snapshot;
+    if (options->sandbox) {
+        const Status confined =
+            confineRun(*options, QFile::encodeName(programFile.absolutePath()).toStdString(), snapshot);
+        if (!confined) {
+            err << confined.failureText() << "\n";
+            return kExitUsage;
+        }
+    }
     std::optional<RunWatchdog> watchdog;
     if (options->timeout > 0) {
         // The last resort: a line that will not end. The run's thread is stuck in it, so the line
@@ -273,9 +304,12 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         host.writeLine(endRecord(endWord(in, host), end.section, end.line >= 0 ? end.line : 0));
     if (options->vars)
         printVariables(variables, out);
-    if (!options->snapshot.empty() && !saveSnapshot(canvas.image(), options->snapshot)) {
-        err << kCannotWrite << options->snapshot << "\n";
-        return kExitUsage;
+    if (!options->snapshot.empty()) {
+        const Status saved = saveSnapshot(canvas.image(), options->snapshot, snapshot);
+        if (!saved) {
+            err << saved.failureText() << "\n";
+            return kExitUsage;
+        }
     }
     if (host.timedOut())
         return kExitTimeout;

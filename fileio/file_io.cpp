@@ -71,7 +71,8 @@ bool followLinks(std::string& path)
     return false;
 }
 
-// The permissions a new file gets: read and write for everyone the process's umask lets through.
+} // namespace
+
 mode_t newFileMode()
 {
     mode_t mask = 022;
@@ -100,6 +101,8 @@ bool writeAll(int fd, std::span<const uint8_t> bytes)
     }
     return true;
 }
+
+namespace {
 
 // The temporary file takes the target's permissions, and its owner and group where the process may
 // give them; when the group cannot be kept its members lose the access they had.

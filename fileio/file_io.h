@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace qel {
 
 // The largest file readWholeFile reads unless the caller says otherwise.
@@ -41,5 +43,11 @@ struct FileRead {
 
 // Saves bytes as the file at path (see above); false when the file could not be saved.
 [[nodiscard]] bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
+
+// Writes every byte to an open descriptor; false when a write failed.
+[[nodiscard]] bool writeAll(int fd, std::span<const uint8_t> bytes);
+
+// The permissions a new file gets: read and write for everyone the process's umask lets through.
+[[nodiscard]] mode_t newFileMode();
 
 } // namespace qel

@@ -5,6 +5,7 @@
 // and the quiz is answered through its form.
 // QEL_UPDATE_EXAMPLES=1 writes them all again (look at the pictures before committing them).
 
+#include "app/sandbox.h"
 #include "fileio/file_io.h"
 #include "forms/design/form_design.h"
 #include "program/program_file.h"
@@ -227,37 +228,47 @@ TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
         ASSERT_TRUE(readWholeFile(path, stored));
         EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
 
-        const std::string png = ::testing::TempDir() + example.name + ".png";
-        // A program that keeps a file beside it runs as a copy, beside a copy of the file.
-        std::string runPath = path;
+        // A program that keeps a file beside it runs as a copy, beside a fresh copy of the file.
         const std::string copies = ::testing::TempDir() + example.name + "-run/";
-        if (example.data) {
+        const std::string copy = copies + example.name + ".qel";
+        auto runPath = [&]() -> const std::string& {
+            if (!example.data)
+                return path;
             std::filesystem::create_directories(copies);
-            runPath = copies + example.name + ".qel";
-            std::filesystem::copy_file(path, runPath, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
             std::filesystem::copy_file(kExamples + "/" + example.data, copies + example.data,
                                        std::filesystem::copy_options::overwrite_existing);
+            return copy;
+        };
+        // In the test's process, and confined to the program's folder by the sandbox in a process of
+        // its own: the same picture.
+        for (const bool sandbox : {false, true}) {
+            SCOPED_TRACE(sandbox ? "sandbox" : "");
+            if (sandbox && (updating() || !landlockVersion()))
+                continue; // the sandbox tests say why they are skipped
+            const std::string png = ::testing::TempDir() + example.name + (sandbox ? "-sandbox.png" : ".png");
+            const std::vector<std::string> args = {"run", runPath(),    "--events",
+                                                   "-",   "--snapshot", updating() ? golden : png};
+            RunOutput run = sandbox ? runToolProcess(withSandbox(args), example.events) : runTool(args, example.events);
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
+            if (example.data) {
+                std::ifstream kept(copies + example.data, std::ios::binary);
+                EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), example.dataAfter);
+            }
+            if (updating())
+                continue;
+            QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));
+            ASSERT_FALSE(expected.isNull());
+            ASSERT_EQ(actual.size(), expected.size());
+            expected = expected.convertToFormat(QImage::Format_RGB32);
+            actual = actual.convertToFormat(QImage::Format_RGB32);
+            int differing = 0;
+            for (int y = 0; y < actual.height(); ++y)
+                for (int x = 0; x < actual.width(); ++x)
+                    differing += actual.pixel(x, y) != expected.pixel(x, y);
+            EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
         }
-        RunOutput run =
-            runTool({"run", runPath, "--events", "-", "--snapshot", updating() ? golden : png}, example.events);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
-        if (example.data) {
-            std::ifstream kept(copies + example.data, std::ios::binary);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), example.dataAfter);
-        }
-        if (updating())
-            continue;
-        QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));
-        ASSERT_FALSE(expected.isNull());
-        ASSERT_EQ(actual.size(), expected.size());
-        expected = expected.convertToFormat(QImage::Format_RGB32);
-        actual = actual.convertToFormat(QImage::Format_RGB32);
-        int differing = 0;
-        for (int y = 0; y < actual.height(); ++y)
-            for (int x = 0; x < actual.width(); ++x)
-                differing += actual.pixel(x, y) != expected.pixel(x, y);
-        EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
     }
 }
 
@@ -342,15 +353,22 @@ TEST(Examples, TheQuizIsAnsweredThroughItsForm)
     EXPECT_EQ(std::string(storedForm.begin(), storedForm.end()), form)
         << "examples/quiz.frm is not what the writer writes";
 
-    const RunOutput run =
-        runTool({"run", path, "--events", "-", "--vars"}, "form \"Capital Quiz\" click buttAnswer\n"
-                                                          "form \"Capital Quiz\" select cmbAnswer Paris\n"
-                                                          "form \"Capital Quiz\" click buttAnswer\n");
-    ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(run.lines.size(), 4u);
-    EXPECT_EQ(run.lines[0], "{\"message\": \"Not quite - try again.\", \"icon\": \"exclamation\"}");
-    EXPECT_EQ(run.lines[1], "{\"message\": \"Right!\", \"icon\": \"information\"}");
-    EXPECT_EQ(run.lines[2], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
-    EXPECT_NE(run.lines[3].find("{\"name\": \"Score\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [1]}"),
-              std::string::npos);
+    // In the test's process, and confined to the program's folder (where its form is) by the sandbox.
+    const std::vector<std::string> args = {"run", path, "--events", "-", "--vars"};
+    const std::string events = "form \"Capital Quiz\" click buttAnswer\n"
+                               "form \"Capital Quiz\" select cmbAnswer Paris\n"
+                               "form \"Capital Quiz\" click buttAnswer\n";
+    for (const bool sandbox : {false, true}) {
+        SCOPED_TRACE(sandbox ? "sandbox" : "");
+        if (sandbox && !landlockVersion())
+            continue; // the sandbox tests say why they are skipped
+        const RunOutput run = sandbox ? runToolProcess(withSandbox(args), events) : runTool(args, events);
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(run.lines.size(), 4u);
+        EXPECT_EQ(run.lines[0], "{\"message\": \"Not quite - try again.\", \"icon\": \"exclamation\"}");
+        EXPECT_EQ(run.lines[1], "{\"message\": \"Right!\", \"icon\": \"information\"}");
+        EXPECT_EQ(run.lines[2], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
+        EXPECT_NE(run.lines[3].find("{\"name\": \"Score\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [1]}"),
+                  std::string::npos);
+    }
 }

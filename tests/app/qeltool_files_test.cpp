@@ -2,6 +2,7 @@
 // beside the program whatever the current folder, the file dialog answered by the script, and
 // printed pages as a PDF file checked by its page count and by rendering a page.
 
+#include "app/sandbox.h"
 #include "fileio/file_io.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace qel;
@@ -159,4 +162,87 @@ TEST(QeltoolFiles, PrintedPagesBecomeAPdfWithThePagesDrawn)
     EXPECT_TRUE(near(second.pixel(60, 60), qRgb(0, 0, 128)));
 
     EXPECT_EQ(runTool({"run", program, "--print-dir", home + "/missing"}).status, 2);
+}
+
+// Under the sandbox a program reads and writes beside it; a file elsewhere, named outright, through
+// "..", or through a link planted beside it, fails with the instruction's own error, and nothing
+// outside is made or changed.
+TEST(QeltoolFiles, TheSandboxKeepsAProgramInsideItsFolder)
+{
+    if (const Result<int> version = landlockVersion(); !version)
+        GTEST_SKIP() << version.failureText();
+    const std::string outside = makeTempFolder(), home = outside + "/home";
+    ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+    writeBytes(outside + "/secret.txt", "secret");
+    writeBytes(home + "/in.txt", "Ann,12\r\n");
+    ASSERT_EQ(::symlink((outside + "/secret.txt").c_str(), (home + "/planted.txt").c_str()), 0);
+    ASSERT_EQ(::symlink((outside + "/gone.txt").c_str(), (home + "/dangling.txt").c_str()), 0);
+    const struct {
+        const char* name;
+        bool reading;
+        bool opens;
+    } cases[] = {
+        {"in.txt", true, true},         {"out.txt", false, true},     {"/etc/passwd", true, false},
+        {"../x.txt", false, false},     {"planted.txt", true, false}, {"planted.txt", false, false},
+        {"dangling.txt", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.reading ? " reading" : " writing"));
+        Session s;
+        s.handlers();
+        s.build.add("DeclareVariable", variableFields("File", "F"))
+            .add("TextFileOpen", {"F", "\"" + std::string(c.name) + "\"", c.reading ? "1" : "", c.reading ? "" : "1"});
+        const RunOutput r = runToolProcess({"run", saveProgram(s, home + "/prog.qel"), "--sandbox"});
+        EXPECT_EQ(r.status, c.opens ? 0 : 1) << r.err;
+        ASSERT_FALSE(r.lines.empty()) << r.err;
+        EXPECT_EQ(r.lines[0], c.opens ? "{\"end\": \"finished\", \"section\": 0, \"line\": 0}"
+                                      : "{\"message\": \"RUN TIME ERROR\\n\\nUnable to open the file specified.\", "
+                                        "\"icon\": \"error\"}");
+    }
+    EXPECT_EQ(readBytes(outside + "/secret.txt"), "secret");
+    EXPECT_FALSE(std::ifstream(outside + "/x.txt").good());
+    EXPECT_FALSE(std::ifstream(outside + "/gone.txt").good());
+    EXPECT_TRUE(std::ifstream(home + "/out.txt").good());
+}
+
+// A link planted at the snapshot's name, beside the program or in a folder of its own, is replaced
+// by the picture; the file it leads to is untouched and a dangling one's target is not made. With
+// and without the sandbox, which leaves the final rename to a process outside it.
+TEST(QeltoolFiles, TheSnapshotReplacesALinkPlantedAtItsName)
+{
+    for (const bool sandbox : {false, true}) {
+        SCOPED_TRACE(sandbox ? "sandbox" : "");
+        if (const Result<int> version = landlockVersion(); sandbox && !version)
+            GTEST_SKIP() << version.failureText();
+        const std::string outside = makeTempFolder(), home = outside + "/home", shots = outside + "/shots";
+        ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
+        ASSERT_EQ(::mkdir(shots.c_str(), 0700), 0);
+        writeBytes(outside + "/private.txt", "private");
+        ASSERT_EQ(::chmod((outside + "/private.txt").c_str(), 0600), 0);
+        ASSERT_EQ(::symlink((outside + "/private.txt").c_str(), (home + "/shot.png").c_str()), 0);
+        ASSERT_EQ(::symlink((outside + "/none.png").c_str(), (shots + "/shot.png").c_str()), 0);
+        Session s;
+        s.handlers();
+        s.build.section(kPaint).add("WindowClear", {"Green"});
+        const std::string program = saveProgram(s, home + "/prog.qel");
+        for (const std::string& shot : {home + "/shot.png", shots + "/shot.png"}) {
+            std::vector<std::string> args = {"run", program, "--snapshot", shot};
+            if (sandbox)
+                args.emplace_back("--sandbox");
+            const RunOutput r = runToolProcess(args);
+            ASSERT_EQ(r.status, 0) << r.err;
+            struct stat info {};
+            ASSERT_EQ(::lstat(shot.c_str(), &info), 0);
+            EXPECT_TRUE(S_ISREG(info.st_mode)) << shot;
+            EXPECT_EQ(QImage(QString::fromStdString(shot)).pixel(5, 5), qRgb(0, 128, 0)) << shot;
+        }
+        EXPECT_EQ(readBytes(outside + "/private.txt"), "private");
+        struct stat info {};
+        ASSERT_EQ(::stat((outside + "/private.txt").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+        EXPECT_FALSE(std::ifstream(outside + "/none.png").good());
+        // Nothing else is left beside the pictures.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shots), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 2);
+    }
 }
