@@ -350,11 +350,16 @@ TEST(HostileInput, OutputPastItsLimitEndsTheRunAtTheLineThatPassedIt)
 {
     const std::string dir = folder("output");
     const std::string file = dir + "out.txt";
-    const std::pair<std::string, std::vector<std::string>> loops[] = {
+    struct Loop {
+        std::string instruction;
+        std::vector<std::string> fields;
+    };
+    const Loop loops[] = {
         {"MessageBox", {"\"Hello\"", "1", "", "", "", "", "", "1", "", "", ""}},
         {"TextFileWrite", {"F", "S", "", "", "1"}},
     };
-    for (const auto& [instruction, fields] : loops) {
+    for (const Loop& loop : loops) {
+        const std::string& instruction = loop.instruction;
         uint32_t looping = 0;
         const std::string path = writeRun(dir + instruction + ".qel", [&](ProgramBuilder& b, const Written& w) {
             b.add("DeclareVariable", variableFields("File", "F"))
@@ -363,7 +368,7 @@ TEST(HostileInput, OutputPastItsLimitEndsTheRunAtTheLineThatPassedIt)
                 .add("TextFileOpen", {"F", quoted(file), "", "1"})
                 .add("While", {"Never", "Less Than", "1"});
             looping = w.here();
-            b.add(instruction, fields).add("EndWhile");
+            b.add(instruction, loop.fields).add("EndWhile");
         });
         const RunOutput r = runTool({"run", path, "--output-limit", "1", "--timeout", "60"});
         EXPECT_EQ(r.status, 1) << instruction;
