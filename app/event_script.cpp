@@ -1,6 +1,9 @@
 #include "app/event_script.h"
 
+#include "program/file_names.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace qel {
@@ -36,33 +39,12 @@ std::optional<std::string_view> toLatin1(std::string_view utf8, std::string& out
 {
     out.clear();
     for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        // The length a lead byte announces; continuation bytes and overlong forms are not UTF-8.
-        const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                              : lead >= 0xE0 && lead <= 0xEF ? 3
-                              : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                             : 0;
-        if (length == 0 || i + length > utf8.size())
+        const std::optional<char32_t> code = nextUtf8(utf8, i);
+        if (!code)
             return kNotUtf8;
-        uint32_t code = lead & (0x7F >> length);
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return kNotUtf8;
-            code = code << 6 | (next & 0x3F);
-        }
-        const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return kNotUtf8;
-        if (code > 0xFF)
+        if (*code > 0xFF)
             return kOutsideLatin1;
-        out += static_cast<char>(code);
-        i += length;
+        out += static_cast<char>(*code);
     }
     return std::nullopt;
 }
@@ -211,6 +193,29 @@ std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& 
     return std::nullopt;
 }
 
+bool isControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7F;
+}
+
+// A bad line as the error shows it: control bytes written out, and a long line cut short.
+std::string shownLine(std::string_view line)
+{
+    constexpr size_t kShown = 100;
+    std::string shown;
+    for (char c : line.substr(0, kShown)) {
+        if (isControlByte(c)) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return line.size() > kShown ? shown + "..." : shown;
+}
+
 } // namespace
 
 std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out)
@@ -221,12 +226,14 @@ std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptE
         ++number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (std::any_of(line.begin(), line.end(), isControlByte))
+            return ScriptError{number, std::string(kControlByte) + shownLine(line)};
         if (line.find_first_not_of(" \t") == std::string::npos || line[line.find_first_not_of(" \t")] == '#')
             continue;
         std::string_view why = kCannotReadEvent;
         auto event = parseLine(line.substr(line.find_first_not_of(" \t")), why);
         if (!event)
-            return ScriptError{number, std::string(why) + line};
+            return ScriptError{number, std::string(why) + shownLine(line)};
         out.push_back(*event);
     }
     return std::nullopt;

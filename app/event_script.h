@@ -44,8 +44,11 @@ inline constexpr std::string_view kCannotReadEvent = "cannot read event: ";
 inline constexpr std::string_view kNotUtf8 = "text is not UTF-8: ";
 inline constexpr std::string_view kOutsideLatin1 = "character outside Latin-1 (U+0000 to U+00FF): ";
 inline constexpr std::string_view kOneCharacter = "char takes one character: ";
+// A line holding a control byte (NUL, ESC, ...): binary data is no script. The line is shown with
+// each such byte as \xNN.
+inline constexpr std::string_view kControlByte = "not a line of text (control byte): ";
 
-// Parses a whole script; the first bad line is reported.
+// Parses a whole script; the first bad line is reported (the first 100 bytes of a longer one).
 std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out);
 
 } // namespace qel

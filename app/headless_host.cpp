@@ -1,13 +1,16 @@
 #include "app/headless_host.h"
 
 #include "app/json_writer.h"
+#include "app/run_watchdog.h"
 #include "forms/object_names.h"
 #include "instructions/interaction/interaction_instructions.h"
 #include "interpreter/interpreter.h"
+#include "messages/run_errors.h"
 #include "runtime/run_canvas.h"
 #include "runtime/text_attributes.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <thread>
@@ -38,10 +41,10 @@ std::optional<size_t> itemNamed(const std::vector<std::string>& items, std::stri
 } // namespace
 
 HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds,
-                           QString printFolder)
+                           QString printFolder, std::chrono::steady_clock::time_point started)
     : out_(out),
       script_(std::move(script)),
-      started_(std::chrono::steady_clock::now()),
+      started_(started),
       timeoutSeconds_(timeoutSeconds),
       pdf_(std::move(printFolder)),
       forms_(*this, [this](std::string_view function) {
@@ -49,9 +52,11 @@ HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, do
               in_->formRequest(function);
       })
 {
+    // The PDF file counts against the output limit with its record.
     pdf_.written = [this](const QString& path, int pages) {
-        writeLine("{\"printed\": " + jsonString(QFile::encodeName(path).toStdString()) +
-                  ", \"pages\": " + std::to_string(pages) + "}");
+        writeOutput("{\"printed\": " + jsonFileName(QFile::encodeName(path).toStdString()) +
+                        ", \"pages\": " + std::to_string(pages) + "}",
+                    static_cast<uint64_t>(std::max<qint64>(QFileInfo(path).size(), 0)));
     };
 }
 
@@ -60,6 +65,23 @@ void HeadlessHost::writeLine(const std::string& line)
     const std::lock_guard lock(outMutex_);
     out_ << line << '\n';
     out_.flush();
+}
+
+// A record of what the run does, counted against its output limit while it runs. The record that
+// would pass the limit is not written; the run ends with the error at the next event pump, right
+// after the line that wrote it.
+void HeadlessHost::writeOutput(const std::string& line, uint64_t fileBytes)
+{
+    if (in_ && in_->isRunning()) {
+        if (outputPassed_)
+            return;
+        if (!in_->output().take(line.size() + 1 + fileBytes)) {
+            outputPassed_ = true;
+            in_->requestInterrupt();
+            return;
+        }
+    }
+    writeLine(line);
 }
 
 bool HeadlessHost::writeLineWithin(const std::string& line, std::chrono::milliseconds wait)
@@ -74,7 +96,7 @@ bool HeadlessHost::writeLineWithin(const std::string& line, std::chrono::millise
 
 Button HeadlessHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    writeLine("{\"message\": " + jsonString(text) + ", \"icon\": " + jsonString(iconName(icon)) + "}");
+    writeOutput("{\"message\": " + jsonString(text) + ", \"icon\": " + jsonString(iconName(icon)) + "}");
     // A box with a choice takes the script's answer when the next event gives one.
     if (buttons != Buttons::Ok && !script_.empty() && script_.front().kind == ScriptEvent::Kind::Answer) {
         Button b = script_.front().button;
@@ -94,11 +116,11 @@ std::optional<std::string> HeadlessHost::inputBox(std::string_view, std::string_
     return std::nullopt;
 }
 
-void HeadlessHost::playSound(const std::string& path) { writeLine("{\"sound\": " + jsonString(path) + "}"); }
+void HeadlessHost::playSound(const std::string& path) { writeOutput("{\"sound\": " + jsonFileName(path) + "}"); }
 
 void HeadlessHost::openDocument(const std::string& target, bool)
 {
-    writeLine("{\"document\": " + jsonString(target) + "}");
+    writeOutput("{\"document\": " + jsonFileName(target) + "}");
 }
 
 std::optional<std::string> HeadlessHost::fileDialog(bool, const std::string&)
@@ -112,8 +134,7 @@ std::optional<std::string> HeadlessHost::fileDialog(bool, const std::string&)
 
 std::chrono::steady_clock::time_point HeadlessHost::deadline() const
 {
-    return started_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                          std::chrono::duration<double>(timeoutSeconds_));
+    return deadlineAfter(started_, timeoutSeconds_);
 }
 
 void HeadlessHost::timeUp()
@@ -142,11 +163,23 @@ bool HeadlessHost::checkTimeout()
     return timedOut_;
 }
 
-void HeadlessHost::pumpEvents() { checkTimeout(); }
+bool HeadlessHost::endedByOutputLimit()
+{
+    if (!outputPassed_ || !in_ || !in_->isRunning())
+        return false;
+    in_->failRun(msg::kOutputLimitReached);
+    return true;
+}
+
+void HeadlessHost::pumpEvents()
+{
+    if (!checkTimeout())
+        (void)endedByOutputLimit();
+}
 
 void HeadlessHost::waitForEvents()
 {
-    if (checkTimeout() || !in_)
+    if (checkTimeout() || endedByOutputLimit() || !in_)
         return;
     if (script_.empty()) {
         in_->stopRun(); // nobody is left to continue a paused run
@@ -160,8 +193,8 @@ void HeadlessHost::waitForEvents()
 void HeadlessHost::markPausedLine(uint32_t section, long line)
 {
     if (line >= 0)
-        writeLine("{\"paused\": {\"section\": " + std::to_string(section) + ", \"line\": " + std::to_string(line) +
-                  "}}");
+        writeOutput("{\"paused\": {\"section\": " + std::to_string(section) + ", \"line\": " + std::to_string(line) +
+                    "}}");
 }
 
 void HeadlessHost::runStarting()
@@ -209,7 +242,7 @@ void HeadlessHost::showVariableList(const VariableListTable& table)
         line += r ? ", " : "";
         strings(table.rows[r]);
     }
-    writeLine(line + "]}}");
+    writeOutput(line + "]}}");
 }
 
 void HeadlessHost::paintEmptyNotice()

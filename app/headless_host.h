@@ -23,8 +23,10 @@ class RunCanvas;
 
 class HeadlessHost : public RunHost {
 public:
-    // printFolder: where printed pages go as PDF files (empty: beside the program).
-    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds, QString printFolder = {});
+    // printFolder: where printed pages go as PDF files (empty: beside the program); the time limit
+    // counts from `started`.
+    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds, QString printFolder = {},
+                 std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now());
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
     // The canvas the run draws into, standing in for the run-time window.
@@ -72,6 +74,11 @@ public:
     bool writeLineWithin(const std::string& line, std::chrono::milliseconds wait);
 
 private:
+    // A record of the run's doing, counted against its output limit with the bytes of a file it
+    // announces.
+    void writeOutput(const std::string& line, uint64_t fileBytes = 0);
+    // Ends the run with the output limit's error once a record has passed it; true when it did.
+    bool endedByOutputLimit();
     void apply(const ScriptEvent& e);
     void applyToForm(const ScriptEvent& e);
     // Applies one User Form event; true when the form has closed.
@@ -91,6 +98,7 @@ private:
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;
+    bool outputPassed_ = false; // a record was held back at the output limit
     std::atomic<bool> timeUp_{false};
     uint32_t timeoutSection_ = 0;
     long timeoutLine_ = 0;

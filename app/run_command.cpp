@@ -20,14 +20,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <istream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <thread>
 
 namespace qel {
 
@@ -41,6 +45,7 @@ struct RunOptions {
     int width = 600, height = 400;
     double timeout = 0;
     uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
+    uint64_t outputLimit = uint64_t{64} << 20; // standard output and files together
     std::vector<Breakpoint> breaks;
     bool vars = false;
     bool sandbox = false;
@@ -50,9 +55,10 @@ struct RunOptions {
 constexpr double kLongestTimeout = 86400;
 // How long an interrupted run may take to end by itself before the watchdog ends the process.
 constexpr std::chrono::milliseconds kTimeoutGrace{500};
-constexpr uint64_t kLargestMemoryLimitMb = uint64_t{1} << 20;
+constexpr uint64_t kLargestMegabytes = uint64_t{1} << 20;
 // The longest event script read: a million events or so.
 constexpr uint64_t kMaxScriptBytes = uint64_t{8} << 20;
+constexpr std::string_view kScriptTooLong = "qeltool: event script longer than 8 MB: ";
 
 bool readTimeout(const std::string& text, double& seconds)
 {
@@ -60,11 +66,12 @@ bool readTimeout(const std::string& text, double& seconds)
     return std::sscanf(text.c_str(), "%lf%c", &seconds, &rest) == 1 && seconds >= 0 && seconds <= kLongestTimeout;
 }
 
-bool readMemoryLimit(const std::string& text, uint64_t& bytes)
+// A size in megabytes, 1 to a million.
+bool readMegabytes(const std::string& text, uint64_t& bytes)
 {
     unsigned long long mb = 0;
     char rest = 0;
-    if (std::sscanf(text.c_str(), "%llu%c", &mb, &rest) != 1 || mb == 0 || mb > kLargestMemoryLimitMb ||
+    if (std::sscanf(text.c_str(), "%llu%c", &mb, &rest) != 1 || mb == 0 || mb > kLargestMegabytes ||
         text.find('-') != std::string::npos)
         return false;
     bytes = static_cast<uint64_t>(mb) << 20;
@@ -100,7 +107,9 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
             ++i;
         } else if (a == "--timeout" && hasValue && readTimeout(args[i + 1], o.timeout)) {
             ++i;
-        } else if (a == "--memory-limit" && hasValue && readMemoryLimit(args[i + 1], o.memoryLimit)) {
+        } else if (a == "--memory-limit" && hasValue && readMegabytes(args[i + 1], o.memoryLimit)) {
+            ++i;
+        } else if (a == "--output-limit" && hasValue && readMegabytes(args[i + 1], o.outputLimit)) {
             ++i;
         } else if (a == "--break" && hasValue) {
             const std::string& spec = args[++i];
@@ -170,26 +179,79 @@ std::string endRecord(std::string_view word, uint32_t section, long line)
            ", \"line\": " + std::to_string(line) + "}";
 }
 
-// Reads the event script from its file, or from standard input for "-".
-bool readScript(const std::string& source, std::istream& stdinStream, std::deque<ScriptEvent>& script,
-                std::ostream& err)
+// At most limit + 1 bytes of a stream: one more than the limit tells a longer stream.
+std::string readAtMost(std::istream& in, uint64_t limit)
 {
-    std::istringstream file;
-    std::istream* in = &stdinStream;
-    if (source != "-") {
+    std::string text;
+    std::array<char, 1 << 16> buffer{};
+    while (text.size() <= limit) {
+        in.read(buffer.data(),
+                static_cast<std::streamsize>(std::min<uint64_t>(buffer.size(), limit + 1 - text.size())));
+        if (in.gcount() <= 0)
+            break;
+        text.append(buffer.data(), static_cast<size_t>(in.gcount()));
+    }
+    return text;
+}
+
+// The event script from its file, or from standard input for "-"; what is wrong with it, if
+// anything, as qeltool says it.
+struct LoadedScript {
+    std::deque<ScriptEvent> events;
+    std::optional<std::string> error;
+};
+
+LoadedScript loadScript(const std::string& source, std::istream& stdinStream)
+{
+    LoadedScript script;
+    std::string text;
+    if (source == "-") {
+        text = readAtMost(stdinStream, kMaxScriptBytes);
+        if (text.size() > kMaxScriptBytes) {
+            script.error = std::string(kScriptTooLong) + source;
+            return script;
+        }
+    } else {
         std::vector<uint8_t> bytes;
         if (!readWholeFile(source, bytes, kMaxScriptBytes)) {
-            err << kCannotRead << source << "\n";
-            return false;
+            script.error = std::string(kCannotRead) + source;
+            return script;
         }
-        file.str(std::string(bytes.begin(), bytes.end()));
-        in = &file;
+        text.assign(bytes.begin(), bytes.end());
     }
-    if (auto error = parseEventScript(*in, script)) {
-        err << "qeltool: events line " << error->line << ": " << error->message << "\n";
-        return false;
+    std::istringstream in(std::move(text));
+    if (auto error = parseEventScript(in, script.events))
+        script.error = "qeltool: events line " + std::to_string(error->line) + ": " + error->message;
+    return script;
+}
+
+// The same within the time limit, read and parsed on a thread of its own so that a writer that
+// never ends standard input (or a script that takes long to parse) cannot hold the command past
+// the deadline: nothing when the deadline came first. The thread then still holds the stream, and
+// the caller must end the process.
+std::optional<LoadedScript> loadScriptBefore(const std::string& source, std::istream& stdinStream,
+                                             std::chrono::steady_clock::time_point deadline)
+{
+    struct Loading {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<LoadedScript> script;
+    };
+    auto loading = std::make_shared<Loading>();
+    std::thread loader([loading, source, &stdinStream] {
+        LoadedScript script = loadScript(source, stdinStream);
+        const std::lock_guard lock(loading->mutex);
+        loading->script = std::move(script);
+        loading->done.notify_all();
+    });
+    std::unique_lock lock(loading->mutex);
+    if (!loading->done.wait_until(lock, deadline, [&] { return loading->script.has_value(); })) {
+        loader.detach();
+        return std::nullopt;
     }
-    return true;
+    lock.unlock();
+    loader.join();
+    return std::move(loading->script);
 }
 
 // Confines the process to the program's folder and the print folder (see app/sandbox.h). The
@@ -234,13 +296,29 @@ const char* endWord(const Interpreter& in, const HeadlessHost& host)
 int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinStream, std::ostream& out,
                       std::ostream& err)
 {
+    // The time limit holds for the whole command, the script's reading included.
+    const auto started = std::chrono::steady_clock::now();
     auto options = parseOptions(args, err);
     if (!options)
         return kExitUsage;
 
     std::deque<ScriptEvent> script;
-    if (!options->events.empty() && !readScript(options->events, stdinStream, script, err))
-        return kExitUsage;
+    if (!options->events.empty()) {
+        std::optional<LoadedScript> loaded =
+            options->timeout > 0
+                ? loadScriptBefore(options->events, stdinStream, deadlineAfter(started, options->timeout))
+                : loadScript(options->events, stdinStream);
+        if (!loaded) {
+            // The loading thread may still be blocked on standard input: the process ends here.
+            out << endRecord("timeout", kInitialise, 0) << std::endl;
+            std::_Exit(kExitTimeout);
+        }
+        if (loaded->error) {
+            err << *loaded->error << "\n";
+            return kExitUsage;
+        }
+        script = std::move(loaded->events);
+    }
 
     std::vector<uint8_t> bytes;
     if (!readWholeFile(options->file, bytes, kMaxProgramFileBytes)) {
@@ -251,7 +329,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         err << "qeltool: --print-dir needs an existing folder: " << options->printDir << "\n";
         return kExitUsage;
     }
-    HeadlessHost host(out, std::move(script), options->timeout, QFile::decodeName(options->printDir.c_str()));
+    HeadlessHost host(out, std::move(script), options->timeout, QFile::decodeName(options->printDir.c_str()), started);
     Program program;
     VariableTable variables;
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
@@ -259,6 +337,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
 
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
+    in.output().setLimit(options->outputLimit);
     // Files the program names without a folder are found beside it, wherever qeltool runs.
     const QFileInfo programFile(QFile::decodeName(options->file.c_str()));
     in.setProgramPath(QFile::encodeName(programFile.absoluteFilePath()).toStdString());

@@ -35,4 +35,10 @@ private:
     std::thread thread_;
 };
 
+// When a time limit of `seconds` that started at `start` runs out.
+inline RunWatchdog::Clock::time_point deadlineAfter(RunWatchdog::Clock::time_point start, double seconds)
+{
+    return start + std::chrono::duration_cast<RunWatchdog::Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
 } // namespace qel

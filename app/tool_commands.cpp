@@ -22,7 +22,7 @@ constexpr const char* kUsage =
     "       qeltool new OUT.qel\n"
     "       qeltool form-dump FILE.frm\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
-    "                            [--memory-limit MB] [--break SECTION:LINE]... [--vars]\n";
+    "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {

@@ -1,6 +1,7 @@
 #include "forms/form_image.h"
 #include "fileio/file_io.h"
 
+#include "program/file_names.h"
 #include "program/program_file.h"
 
 #include <filesystem>
@@ -41,11 +42,11 @@ std::optional<DecodedBitmap> readFormImage(const std::string& path, MessageHost&
     std::error_code error;
     std::vector<uint8_t> bytes;
     if (!std::filesystem::is_regular_file(path, error) || !readWholeFile(path, bytes)) {
-        host.showMessage(std::string(kImageOpenFailed) + path, Icon::Error);
+        host.showMessage(std::string(kImageOpenFailed) + programTextOfFileName(path), Icon::Error);
         return std::nullopt;
     }
     if (bytes.empty()) {
-        host.showMessage(std::string(kImageSizeFailed) + path, Icon::Error);
+        host.showMessage(std::string(kImageSizeFailed) + programTextOfFileName(path), Icon::Error);
         return std::nullopt;
     }
     return decodeFormImage(bytes, host);

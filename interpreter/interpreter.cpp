@@ -28,6 +28,7 @@ void Interpreter::startRun(bool profiled)
 
     s.eval.caseSensitive = false;
     s.eval.memory.reset();
+    s.output.reset();
     std::string().swap(s.eval.scratch);
     const bool elementsFit = s.variables.resetVariablesForRun(s.eval.memory);
     s.debugger.setFlags(0);
@@ -118,6 +119,15 @@ void Interpreter::requestInterrupt()
         state_.pumpAt.store(0, std::memory_order_relaxed);
     }
     state_.sleepWake.notify_all();
+}
+
+void Interpreter::failRun(std::string_view message)
+{
+    if (!state_.running())
+        return;
+    const LineCursor at = runningLine();
+    state_.errorText = runError(message).text();
+    endRun(SectionEnd::error(at), at.section);
 }
 
 void Interpreter::stopRun()

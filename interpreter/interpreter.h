@@ -27,6 +27,9 @@ public:
     // pump after the line that is running, and every line after it, so the host can stop the run;
     // long instructions (Pause, DrawFill) return early. Holds until the next run starts.
     void requestInterrupt();
+    // From the host's event pump: the run ends with a run-time error (message without its header)
+    // at the line that has just run.
+    void failRun(std::string_view message);
     // The line the run is executing: while the loop pumps the events, the line it has just run.
     // With requestInterrupt the one thing another thread may ask, and only of a run stuck in one
     // line (it is read without synchronisation).
@@ -61,6 +64,8 @@ public:
     const std::string& programPath() const { return state_.programPath; }
     // The text files the run has open.
     const TextFileTable& openFiles() const { return state_.files; }
+    // What a run may write to files and to the host's output; each run starts with nothing written.
+    OutputBudget& output() { return state_.output; }
     // The display precision, case rule and random generator of the running program.
     EvalContext& eval() { return state_.eval; }
 

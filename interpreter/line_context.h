@@ -64,6 +64,8 @@ public:
 
     // The run's open text files.
     TextFileTable& files() { return state_.files; }
+    // What the run may still write.
+    OutputBudget& output() { return state_.output; }
     // The program's file (a system file name; empty: never saved).
     const std::string& programPath() const { return state_.programPath; }
     // The system file name of a file the program names: relative names lie beside the program.

@@ -6,6 +6,7 @@
 #include "interpreter/call_stack.h"
 #include "interpreter/debugger.h"
 #include "interpreter/dispatch.h"
+#include "interpreter/output_budget.h"
 #include "interpreter/run_host.h"
 #include "interpreter/text_files.h"
 #include "program/program.h"
@@ -104,6 +105,7 @@ struct RunState {
     // beside it.
     std::string programPath;
     TextFileTable files;
+    OutputBudget output; // what the run has written, to files and to the tool's output
     std::unique_ptr<RunPrintJob> printJob;
     DrawTarget* page = nullptr; // printJob's page
     bool repainting = false;    // the Paint section runs for a repaint of the window: it draws there

@@ -83,6 +83,8 @@ inline constexpr std::string_view kExpectingNumericOrString =
 inline constexpr std::string_view kExpectingStringTypeVariable =
     "Expecting variable of type String but found variable - ";
 inline constexpr std::string_view kCannotEvaluateAsString = "Can't evaulate variable as String - ";
+// What a run writes, to files and to the tool's output, has passed the limit set for it.
+inline constexpr std::string_view kOutputLimitReached = "Output limit reached";
 // A text file that cannot take what is written to it (a full disk), also when the run's end closes it.
 inline constexpr std::string_view kCantWriteToFile = "Can't write to file.";
 

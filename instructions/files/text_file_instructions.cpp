@@ -196,6 +196,10 @@ LineResult executeTextFileWrite(LineContext& line)
     const std::string_view value = TRY(writtenValue(ctx, ops[slotIndex(kValue)], digits));
     const uint32_t flags = line.block().u32(kFlags);
     const bool quoted = (flags & kQuotesFlag) != 0;
+    const size_t size =
+        value.size() + (quoted ? 2 : 0) + ((flags & kCommaFlag) ? 1 : 0) + ((flags & kNewLineFlag) ? 2 : 0);
+    if (!line.output().take(size))
+        return runError(msg::kOutputLimitReached);
     const bool written = (!quoted || file->write("\"")) && file->write(value) && (!quoted || file->write("\"")) &&
                          (!(flags & kCommaFlag) || file->write(",")) &&
                          (!(flags & kNewLineFlag) || file->write("\r\n"));

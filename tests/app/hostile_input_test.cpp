@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -296,10 +297,31 @@ TEST(HostileInput, TheTimeLimitHoldsWhateverTheProgramDoes)
     }
 }
 
+namespace {
+
+// The real qeltool, its arguments as the shell reads them, ends within its time limit (at most half
+// a second here) and a fraction of a second, with the timeout record alone and its own exit status.
+void expectTimeoutWithin(const std::string& arguments, const std::string& record)
+{
+    const auto started = std::chrono::steady_clock::now();
+    std::FILE* tool = ::popen((std::string(QEL_TOOL) + " run " + arguments).c_str(), "r");
+    ASSERT_NE(tool, nullptr);
+    std::string out;
+    for (int c; (c = std::fgetc(tool)) != EOF;)
+        out += static_cast<char>(c);
+    const int status = ::pclose(tool);
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 3.0) << arguments;
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3) << arguments;
+    EXPECT_EQ(out, record + "\n");
+}
+
+} // namespace
+
 // One line that would take longer than the time left (decoding 100 million pixels from a 782 KB
-// file): the real qeltool ends within the time limit and a fraction of a second, with the record
-// and its own exit status, whether the decoding stops or the watchdog ends the process.
-TEST(HostileInput, ALongLineEndsWithTheTimeoutRecord)
+// file): the command ends whether the decoding stops or the watchdog ends the process. A script on
+// standard input whose writer keeps it open and never ends it: the command ends all the same.
+TEST(HostileInput, TheRealToolEndsWithinItsTimeLimit)
 {
     const std::string dir = folder("stuck");
     const std::string picture = dir + "huge.bmp";
@@ -310,17 +332,56 @@ TEST(HostileInput, ALongLineEndsWithTheTimeoutRecord)
         loadLine = w.here();
         b.add("BitmapLoad", {quoted(picture), "B", "", ""});
     });
-    const auto started = std::chrono::steady_clock::now();
-    std::FILE* tool = ::popen((std::string(QEL_TOOL) + " run " + path + " --timeout 0.05").c_str(), "r");
-    ASSERT_NE(tool, nullptr);
-    std::string out;
-    for (int c; (c = std::fgetc(tool)) != EOF;)
-        out += static_cast<char>(c);
-    const int status = ::pclose(tool);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 3.0);
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 3);
-    EXPECT_EQ(out, endRecord("timeout", 0, loadLine) + "\n");
+    expectTimeoutWithin(path + " --timeout 0.3", endRecord("timeout", 0, loadLine));
+
+    const std::string fifo = dir + "script";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "paint\n", 6), 6); // a first line, and never the end
+    const std::string idle = writeRun(dir + "idle.qel", [](ProgramBuilder&, const Written&) {});
+    expectTimeoutWithin(idle + " --timeout 0.5 --events - < " + fifo, endRecord("timeout", 0, 0));
+    ::close(writer);
+}
+
+// A loop of message boxes and one writing a text file: what passes the output limit is not written,
+// and the run ends at that line.
+TEST(HostileInput, OutputPastItsLimitEndsTheRunAtTheLineThatPassedIt)
+{
+    const std::string dir = folder("output");
+    const std::string file = dir + "out.txt";
+    struct Loop {
+        std::string instruction;
+        std::vector<std::string> fields;
+    };
+    const Loop loops[] = {
+        {"MessageBox", {"\"Hello\"", "1", "", "", "", "", "", "1", "", "", ""}},
+        {"TextFileWrite", {"F", "S", "", "", "1"}},
+    };
+    for (const Loop& loop : loops) {
+        const std::string& instruction = loop.instruction;
+        uint32_t looping = 0;
+        const std::string path = writeRun(dir + instruction + ".qel", [&](ProgramBuilder& b, const Written& w) {
+            b.add("DeclareVariable", variableFields("File", "F"))
+                .add("DeclareVariable", variableFields("String", "S", "\"0123456789\""))
+                .add("DeclareVariable", variableFields("Integer", "Never", "0"))
+                .add("TextFileOpen", {"F", quoted(file), "", "1"})
+                .add("While", {"Never", "Less Than", "1"});
+            looping = w.here();
+            b.add(instruction, loop.fields).add("EndWhile");
+        });
+        const RunOutput r = runTool({"run", path, "--output-limit", "1", "--timeout", "60"});
+        EXPECT_EQ(r.status, 1) << instruction;
+        ASSERT_GE(r.lines.size(), 2u) << instruction;
+        EXPECT_EQ(r.lines.end()[-2],
+                  "{\"message\": \"RUN TIME ERROR\\n\\nOutput limit reached\", \"icon\": \"error\"}");
+        EXPECT_EQ(r.lines.back(), endRecord("error", 0, looping)) << instruction;
+        uint64_t written = fs::file_size(file);
+        for (size_t k = 0; k + 2 < r.lines.size(); ++k)
+            written += r.lines[k].size() + 1;
+        EXPECT_LE(written, uint64_t{1} << 20) << instruction;
+        EXPECT_GT(written, (uint64_t{1} << 20) - 100) << instruction;
+    }
 }
 
 TEST(HostileInput, TheWatchdogInterruptsAtTheDeadlineAndEndsARunThatWillNotStop)

@@ -4,6 +4,7 @@
 
 #include "app/sandbox.h"
 #include "fileio/file_io.h"
+#include "forms/form_file.h"
 #include "program/program_file.h"
 #include "support/run_fixture.h"
 #include "support/temp_files.h"
@@ -64,13 +65,23 @@ struct CurrentFolder {
 
 } // namespace
 
+// The program lies in a folder whose name is not ASCII: the records name its files with each
+// character once.
 TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
 {
-    const std::string home = makeTempFolder(), elsewhere = makeTempFolder();
+    const std::string temp = makeTempFolder(), home = temp + "/dossier-\xc3\xa9", elsewhere = makeTempFolder();
+    const std::string homeJson = temp + "/dossier-\\u00e9";
+    ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
     writeBytes(home + "/in.txt", "Ann,12\r\n");
     writeBytes(home + "/ding.wav", waveBytes());
     writeBytes(home + "/notes.txt", "notes");
     writeBytes(home + "/pic.bmp", tinyBitmap());
+    // A form whose image cannot be read: the message names the file.
+    FormObjects form = {newFormObject()};
+    form[0].caption = "Pictures";
+    form.push_back(newObject(object_type::kImage, form, DefaultColours{}));
+    form[1].caption = "missing.bmp";
+    writeBytes(home + "/pic.frm", formFileText(form));
     Session s;
     s.handlers();
     s.build.add("DeclareVariable", variableFields("File", "F"))
@@ -86,17 +97,23 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
         .add("BitmapLoad", {"\"pic.bmp\"", "Pic", "W", ""})
         .add("PlayWave", {"\"ding.wav\""})
         .add("OpenDoc", {"\"notes.txt\""})
-        .add("OpenSaveLoadDlg", {"Chosen", "", "1"});
+        .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
+        .add("OpenForm2", {"\"pic.frm\""})
+        .add("PrintStart")
+        .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"});
     const std::string program = saveProgram(s, home + "/prog.qel");
 
     CurrentFolder inside(elsewhere);
     RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, "file /tmp/chosen.txt\nstop\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.lines.size(), 4u);
-    EXPECT_EQ(r.lines[0], "{\"sound\": \"" + home + "/ding.wav\"}");
-    EXPECT_EQ(r.lines[1], "{\"document\": \"" + home + "/notes.txt\"}");
-    EXPECT_NE(r.lines[3].find("\"values\": [\"/tmp/chosen.txt\"]"), std::string::npos);
-    EXPECT_NE(r.lines[3].find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"),
+    ASSERT_EQ(r.lines.size(), 6u);
+    EXPECT_EQ(r.lines[0], "{\"sound\": \"" + homeJson + "/ding.wav\"}");
+    EXPECT_EQ(r.lines[1], "{\"document\": \"" + homeJson + "/notes.txt\"}");
+    EXPECT_EQ(r.lines[2], "{\"message\": \"Failed to open the bitmap specified as a graph item:" + homeJson +
+                              "/missing.bmp\", \"icon\": \"error\"}");
+    EXPECT_EQ(r.lines[3].rfind("{\"printed\": \"" + homeJson + "/prog-", 0), 0u) << r.lines[3];
+    EXPECT_NE(r.lines[5].find("\"values\": [\"/tmp/chosen.txt\"]"), std::string::npos);
+    EXPECT_NE(r.lines[5].find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"),
               std::string::npos);
     EXPECT_EQ(readBytes(home + "/out.txt"), "Ann,12\r\n"); // closed and complete at the run's end
     EXPECT_FALSE(std::ifstream(elsewhere + "/out.txt").good());

@@ -122,9 +122,32 @@ TEST(QeltoolRun, BadArgumentsAndTimeouts)
     EXPECT_EQ(runTool({"run", endless, "--events", "-"}, "jump 3\n").status, 2);
     for (const char* bad : {"-1", "nan", "1e300", "2s"})
         EXPECT_EQ(runTool({"run", endless, "--timeout", bad}).err, "qeltool: unknown option --timeout\n") << bad;
-    for (const char* bad : {"0", "-5", "lots", "1048577"})
-        EXPECT_EQ(runTool({"run", endless, "--memory-limit", bad}).err, "qeltool: unknown option --memory-limit\n")
-            << bad;
+    for (const std::string option : {"--memory-limit", "--output-limit"})
+        for (const char* bad : {"0", "-5", "lots", "1048577"})
+            EXPECT_EQ(runTool({"run", endless, option, bad}).err, "qeltool: unknown option " + option + "\n") << bad;
+}
+
+TEST(QeltoolRun, TheScriptIsTextOfAtMostEightMegabytes)
+{
+    const std::string path = writeProgram("bounded.qel", [](ProgramBuilder&) {});
+    const std::string longest = "#" + std::string((size_t{8} << 20) - 2, 'x') + "\n";
+    EXPECT_EQ(runTool({"run", path, "--events", "-"}, longest).status, 0);
+    const RunOutput over = runTool({"run", path, "--events", "-"}, longest + "paint\n");
+    EXPECT_EQ(over.status, 2);
+    EXPECT_EQ(over.err, "qeltool: event script longer than 8 MB: -\n");
+
+    // Binary data is refused at its line, its control bytes written out; a long line is cut short.
+    const std::pair<std::string, std::string> refused[] = {
+        {std::string("paint\n\0\0\0\n", 10), "line 2: not a line of text (control byte): \\x00\\x00\\x00"},
+        {"# a comment\rwith a CR\n", "line 1: not a line of text (control byte): # a comment\\x0dwith a CR"},
+        {"\n\nkey 1\x1b[2J\n", "line 3: not a line of text (control byte): key 1\\x1b[2J"},
+        {std::string(300, 'z') + "\n", "line 1: cannot read event: " + std::string(100, 'z') + "..."},
+    };
+    for (const auto& [script, why] : refused) {
+        const RunOutput bad = runTool({"run", path, "--events", "-"}, script);
+        EXPECT_EQ(bad.status, 2) << why;
+        EXPECT_EQ(bad.err, "qeltool: events " + why + "\n");
+    }
 }
 
 TEST(QeltoolRun, SnapshotHoldsThePaintSectionsPicture)
