@@ -41,12 +41,14 @@ std::string subscriptsText(const ElementRef& e)
 
 std::string valueText(const VariableRecord& v, size_t index, uint32_t precision, bool running)
 {
+    // An element not made yet holds what a new variable's elements hold: zero, or no text.
+    const bool made = index < v.elementCount();
     switch (v.type) {
-    case kTypeInteger: return std::to_string(v.integerAt(index));
-    case kTypeFloat: return formatNumber(v.floatAt(index), precision);
+    case kTypeInteger: return std::to_string(made ? v.integerAt(index) : 0);
+    case kTypeFloat: return formatNumber(made ? v.floatAt(index) : 0.0f, precision);
     case kTypeBitmap: return std::string(kBitmapHidden);
     case kTypeFile: return std::string(kFileHidden);
-    case kTypeString: return running ? std::string(v.textAt(index)) : std::string(kOutOfScope);
+    case kTypeString: return !running ? std::string(kOutOfScope) : made ? std::string(v.textAt(index)) : std::string();
     default: return {};
     }
 }
@@ -56,10 +58,10 @@ std::string valueText(const VariableRecord& v, size_t index, uint32_t precision,
 ElementListing listElements(const VariableRecord& v, uint32_t precision, bool running, size_t limit)
 {
     ElementListing listing;
-    listing.total = v.elementCount();
+    listing.total = v.declaredCount();
     listing.rows.reserve(std::min(listing.total, limit));
-    forEachElement(v, [&](const ElementRef& e) {
-        if (listing.rows.size() < limit && e.index < v.elementCount())
+    forEachDeclaredElement(v, [&](const ElementRef& e) {
+        if (listing.rows.size() < limit)
             listing.rows.push_back({valueText(v, e.index, precision, running), subscriptsText(e)});
     });
     return listing;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qel {
@@ -41,19 +42,25 @@ struct ElementRef {
     int32_t s2;
 };
 
-// Calls visit(ElementRef) for every element, first subscript outer, second inner. A variable whose
-// elements were never made (a file's declaration before a run starts, or a run start that failed)
-// has none to visit.
+// Calls visit(ElementRef) for every element the declaration asks for, first subscript outer, second
+// inner, whether or not its storage has been made yet.
 template <class Visit>
-void forEachElement(const VariableRecord& v, Visit&& visit)
+void forEachDeclaredElement(const VariableRecord& v, Visit&& visit)
 {
-    if (v.elementCount() != v.declaredCount())
-        return;
     const int32_t n = v.arrayKind == kNotArray ? 1 : v.dim1;
     const int32_t m = v.arrayKind == kArray2D ? v.dim2 : 1;
     for (int32_t i = 1; i <= n; ++i)
         for (int32_t j = 1; j <= m; ++j)
             visit(ElementRef{elementIndex(v, i, j), v.arrayKind == kNotArray ? 0 : i, v.arrayKind == kArray2D ? j : 0});
+}
+
+// The same walk over the elements a variable holds. A variable whose elements were never made (a
+// file's declaration before a run starts, or a run start that failed) has none to visit.
+template <class Visit>
+void forEachElement(const VariableRecord& v, Visit&& visit)
+{
+    if (v.elementCount() == v.declaredCount())
+        forEachDeclaredElement(v, std::forward<Visit>(visit));
 }
 
 struct ElementRow {
@@ -63,13 +70,14 @@ struct ElementRow {
 
 struct ElementListing {
     std::vector<ElementRow> rows; // the first `limit` elements
-    size_t total = 0;             // how many elements the variable has
+    size_t total = 0;             // how many elements the variable's declaration asks for
     bool truncated() const { return rows.size() < total; }
 };
 
 // A variable's elements as the viewer shows them: Integers in digits, Floating Point numbers as the
 // display precision formats them, Bitmap and File handles hidden, String texts while a program runs
-// (a stopped program's texts are out of scope).
+// (a stopped program's texts are out of scope). Elements not made yet (a file's declarations before
+// its first run) show the values a new variable starts with, without being made.
 ElementListing listElements(const VariableRecord& variable, uint32_t precision, bool running,
                             size_t limit = kMaxListedElements);
 

@@ -47,6 +47,9 @@ struct FieldSpec {
     // it, "Description (*.ext)"; empty: all files.
     std::string_view fileFilter = {};
     std::string_view fileTitle = {}; // FileName and File: the "..." dialog's title (empty: the usual one)
+    // FileName and File: the check box or radio button that, while set, makes the "..." ask for a
+    // file to write (a save dialog, which takes a new name); -1: always a file to read.
+    int writesWhenSet = -1;
     // List: a value that is none of the items (a stored one) is shown and kept as it is, rather
     // than replaced by the first item.
     bool keepsUnlistedValue = false;

@@ -83,8 +83,12 @@ constexpr const char* kBrowseText = "...";
 InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& ide, bool editing, QWidget* parent)
     : QDialog(parent), editor_(editor), ide_(ide), editing_(editing), specs_(editor.fields())
 {
-    pickFile_ = [](QWidget* owner, const QString& title, const QString& filter, const QString& folder) {
-        return QFileDialog::getOpenFileName(owner, title, folder, filter);
+    pickFile_ = [](QWidget* owner, const QString& title, const QString& filter, const QString& folder,
+                   bool forWriting) {
+        // The name is only put into the field: nothing is written yet, so nothing to confirm.
+        return forWriting ? QFileDialog::getSaveFileName(owner, title, folder, filter, nullptr,
+                                                         QFileDialog::DontConfirmOverwrite)
+                          : QFileDialog::getOpenFileName(owner, title, folder, filter);
     };
     setWindowTitle(toQString(editor.title()));
     buildFields();
@@ -360,18 +364,22 @@ QString InstructionDialog::programFolder() const
 }
 
 // A "..." button: the file chosen goes into a FileName field as a string constant (relative when it
-// lies in the program's folder), into a File field as its full path.
+// lies in the program's folder), into a File field as its full path. A name the program's texts
+// cannot hold is refused rather than put in with characters lost.
 void InstructionDialog::browse(int field)
 {
     const FieldSpec& spec = specs_[static_cast<size_t>(field)];
     const QString folder = programFolder();
-    const QString path = pickFile_(this, toQString(spec.fileTitle), qtFileFilter(spec.fileFilter), folder);
+    const bool forWriting = spec.writesWhenSet >= 0 && isSet(value(spec.writesWhenSet));
+    const QString path = pickFile_(this, toQString(spec.fileTitle), qtFileFilter(spec.fileFilter), folder, forWriting);
     if (path.isEmpty())
         return;
-    if (spec.kind == FieldKind::FileName)
-        setFieldValue(static_cast<size_t>(field), toQString(pickedFileText(path, folder)));
-    else
-        setFieldValue(static_cast<size_t>(field), path);
+    const QString text = spec.kind == FieldKind::FileName ? pickedFileText(path, folder) : path;
+    if (!fitsProgramText(text)) {
+        ide_.host.showMessage(kNameNotInProgramText, Icon::Exclamation, Buttons::Ok);
+        return;
+    }
+    setFieldValue(static_cast<size_t>(field), text);
     editor_.fieldChanged(field, *this, ide_.host);
     focusField(field);
 }

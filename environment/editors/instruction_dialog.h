@@ -37,11 +37,11 @@ public:
     // Whether OK stored the line.
     bool stored() const { return stored_; }
 
-    // Asks for an existing file for a "..." button: the dialog's title, the filter (as Qt takes it)
-    // and the folder to start in; an empty path when cancelled. The desktop's file-open dialog unless
-    // replaced (tests).
-    using FilePicker =
-        std::function<QString(QWidget* parent, const QString& title, const QString& filter, const QString& folder)>;
+    // Asks for a file for a "..." button: the dialog's title, the filter (as Qt takes it), the folder
+    // to start in and whether the file is one to write (which may be new); an empty path when
+    // cancelled. The desktop's file-open or file-save dialog unless replaced (tests).
+    using FilePicker = std::function<QString(QWidget* parent, const QString& title, const QString& filter,
+                                             const QString& folder, bool forWriting)>;
     void setFilePicker(FilePicker picker) { pickFile_ = std::move(picker); }
     // The "..." button of a FileName or File field; nullptr for other fields.
     QPushButton* browseButton(int field) const;

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace qel {
 
 namespace {
@@ -94,7 +96,7 @@ QString qtFileFilter(std::string_view filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-std::string pickedFileText(const QString& path, const QString& programFolder)
+QString pickedFileText(const QString& path, const QString& programFolder)
 {
     QString shown = QFileInfo(path).absoluteFilePath();
     if (!programFolder.isEmpty()) {
@@ -103,7 +105,12 @@ std::string pickedFileText(const QString& path, const QString& programFolder)
             !QDir::isAbsolutePath(relative))
             shown = relative;
     }
-    return "\"" + fromQString(shown) + "\"";
+    return '"' + shown + '"';
+}
+
+bool fitsProgramText(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
 }
 
 } // namespace qel

@@ -30,7 +30,12 @@ QString qtFileFilter(std::string_view filter);
 // The string constant a file picked by a "..." button puts into its field: the path in double
 // quotes, relative when the file lies in the program's folder (so the program can move with its
 // files), absolute otherwise. programFolder is empty for a program never saved.
-std::string pickedFileText(const QString& path, const QString& programFolder);
+QString pickedFileText(const QString& path, const QString& programFolder);
+// Whether a program's 8-bit texts hold every character of the text (Latin-1 does).
+bool fitsProgramText(const QString& text);
+inline constexpr std::string_view kNameNotInProgramText =
+    "The file's name has characters that a program's texts cannot hold (letters beyond the Western European "
+    "ones). Rename the file, or choose another one.";
 void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool withEmptyItem, uint32_t groups = 0);
 
 } // namespace qel

@@ -39,7 +39,7 @@ void InspectionWindows::showObjectViewer()
 void InspectionWindows::showVariableList(const VariableListTable& table)
 {
     auto* window = new CORXListCtrlVars(table, ide_.host, &mainWindow_);
-    window->pdfFolder = programFolder_();
+    window->programFolder = programFolder_();
     window->show();
 }
 

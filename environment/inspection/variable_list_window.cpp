@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace qel {
@@ -35,7 +36,7 @@ CORXListCtrlVars::CORXListCtrlVars(VariableListTable table, MessageHost& message
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save &As..."), this, &CORXListCtrlVars::saveAs);
     file->addAction(QStringLiteral("&Print..."), this, &CORXListCtrlVars::print);
-    file->addAction(QString::fromLatin1(kPrintSetupText), this, [this] { printSetup(this); });
+    file->addAction(QString::fromLatin1(kPrintSetupText), this, [this] { printSetup(this, messages_, programFolder); });
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
@@ -52,7 +53,11 @@ CORXListCtrlVars::CORXListCtrlVars(VariableListTable table, MessageHost& message
     list_->header()->setSectionsClickable(true);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &CORXListCtrlVars::sortByColumn);
     setCentralWidget(list_);
-    resize(std::min(800, 60 + kColumnWidth * static_cast<int>(table_.columns.size())), 400);
+    // Wide enough for every column beside the vertical scroll bar, up to a limit.
+    int width = 2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    for (int k = 0; k < list_->columnCount(); ++k)
+        width += list_->columnWidth(k);
+    resize(std::min(800, width), 400);
     chooseFile = [this](const QString& suggestion) {
         return QFileDialog::getSaveFileName(this, toQString(kSaveVariablesTitle), suggestion,
                                             QStringLiteral("Text Files (*.txt *.spl *.csv *.asc);;All files (*)"));
@@ -94,7 +99,8 @@ void CORXListCtrlVars::copy()
 
 void CORXListCtrlVars::saveAs()
 {
-    QString path = chooseFile(QDir::current().filePath(QStringLiteral("QELVars.CSV")));
+    const QDir folder(programFolder.isEmpty() ? QDir::currentPath() : programFolder);
+    QString path = chooseFile(folder.filePath(QStringLiteral("QELVars.CSV")));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -119,7 +125,7 @@ bool CORXListCtrlVars::saveTo(const QString& path)
 
 void CORXListCtrlVars::print()
 {
-    const QString pdf = printTable(this, table_, pdfFolder);
+    const QString pdf = printTable(this, table_, programFolder);
     if (!pdf.isEmpty())
         messages_.showMessage(fromQString(printedToText(pdf)), Icon::Information, Buttons::Ok);
 }

@@ -36,8 +36,9 @@ public:
 
     // How the save name is asked for; returns an empty name when cancelled.
     std::function<QString(const QString& suggestion)> chooseFile;
-    // Where printed pages go as PDF on a machine without a printer (the program's folder).
-    QString pdfFolder;
+    // The saved program's folder (empty for one never saved: the current folder): where Save As
+    // starts, and where printed pages go as PDF on a machine without a printer.
+    QString programFolder;
 
 private:
     void fill();

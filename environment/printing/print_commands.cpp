@@ -56,7 +56,7 @@ PrintCommands::PrintCommands(IdeState& ide, CommandSet& commands, QWidget& mainW
     commands.add(*this, kCmdFilePrintPreview, QStringLiteral("Print Pre&view"), "Show the printed listing's pages",
                  [this] { printPreview(); });
     commands.add(*this, kCmdFilePrintSetup, QString::fromLatin1(kPrintSetupText), "Change the printer and its options",
-                 [this] { printSetup(&mainWindow_); });
+                 [this] { printSetup(&mainWindow_, ide_.host, pdfPlace(programPath_()).first); });
     connect(&ide_.host, &IdeHost::runStateChanged, this, &PrintCommands::enable);
     enable();
 }

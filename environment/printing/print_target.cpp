@@ -1,4 +1,6 @@
 #include "environment/printing/print_target.h"
+#include "program/host.h"
+#include "runtime/latin1.h"
 #include "runtime/pdf_pages.h"
 
 #include <QDateTime>
@@ -39,10 +41,20 @@ PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QStrin
     return target;
 }
 
-void printSetup(QWidget* parent)
+QString noPrinterText(const QString& folder)
 {
-    if (!hasPrinter())
+    const QString where = QDir::toNativeSeparators(folder.isEmpty() ? QDir::currentPath() : folder);
+    return QStringLiteral("There is no printer on this computer, so there is nothing to set up.\n\n"
+                          "What you print goes to a PDF file beside the program, in ") +
+           where + '.';
+}
+
+void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
+{
+    if (!hasPrinter()) {
+        messages.showMessage(fromQString(noPrinterText(folder)), Icon::Information);
         return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();

@@ -12,6 +12,8 @@ class QWidget;
 
 namespace qel {
 
+class MessageHost;
+
 struct PrintTarget {
     std::unique_ptr<QPrinter> printer; // none: the user cancelled the print dialog
     QString pdfPath;                   // set when the pages go to a PDF file
@@ -25,8 +27,11 @@ PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QStrin
 // The menu text of Print Setup, in the main window and in the variable list window.
 inline constexpr const char* kPrintSetupText = "P&rint Setup...";
 
-// File > Print Setup...: the page setup of the default printer (nothing without a printer).
-void printSetup(QWidget* parent);
+// File > Print Setup...: the page setup of the default printer; without a printer, a message that
+// says so and that printed pages go to a PDF file in `folder` (the program's; empty: the current one).
+void printSetup(QWidget* parent, MessageHost& messages, const QString& folder);
+// That message.
+QString noPrinterText(const QString& folder);
 
 // "Printed to <path>" where the pages went to a file.
 QString printedToText(const QString& path);

@@ -27,9 +27,11 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace qel {
@@ -79,6 +81,12 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     connect(&ide_.host, &IdeHost::statusMessage, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::enableWindowCommands);
+    // A window maximised or restored, or another one active, may change who names the caption.
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window)
+            connect(window, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateTitle, Qt::UniqueConnection);
+        updateTitle();
+    });
     connect(doc_, &CQelDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(doc_, &CQelDoc::modifiedChanged, this, &CMainFrame::updateTitle);
     updateTitle();
@@ -88,8 +96,10 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
 
 CMainFrame::~CMainFrame()
 {
-    // The windows are going: the window commands no longer follow them.
+    // The windows are going: the window commands and the caption no longer follow them.
     disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : mdi_->subWindowList())
+        disconnect(window, nullptr, this, nullptr);
     ide_.host.destroyRunTimeWindow();
     delete std::exchange(child_, nullptr);
 }
@@ -247,9 +257,17 @@ void CMainFrame::updateTitle()
         setWindowModified(false);
         return;
     }
-    setWindowTitle(app + QStringLiteral(" - ") + doc_->title() + QStringLiteral("[*]"));
-    setWindowModified(doc_->isModified());
     child_->setDocumentTitle(doc_->title(), doc_->isModified());
+    // While a maximised window's buttons sit in the menu bar, Qt adds that window's title to the
+    // caption in brackets ("... - [bmp.qel]"), so the caption names the document itself only
+    // otherwise, and the name never shows twice.
+    const QWidget* buttons = menuBar()->cornerWidget(Qt::TopRightCorner);
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    const bool bracketed = buttons && std::any_of(windows.begin(), windows.end(), [buttons](QMdiSubWindow* w) {
+                               return w->maximizedButtonsWidget() == buttons;
+                           });
+    setWindowTitle(bracketed ? app : app + QStringLiteral(" - ") + doc_->title() + QStringLiteral("[*]"));
+    setWindowModified(doc_->isModified());
 }
 
 void CMainFrame::setSectionPane(const QString& text)

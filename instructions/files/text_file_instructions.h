@@ -79,7 +79,7 @@ inline constexpr std::string_view kUnableToEvaluateNumber = "Unable to evaluate 
 
 inline constexpr std::string_view kFileVariableRequired = "File variable required.";
 // The filter of the Text File Name field's "..." file-open dialog.
-inline constexpr std::string_view kTextFileFilter = "Text Files (*.txt)| *.txt|All Files (*.*)| *.*||";
+inline constexpr std::string_view kTextFileFilter = "Text files (*.txt *.csv)| *.txt;*.csv|All files (*.*)| *.*||";
 
 // The handlers.
 LineResult executeTextFileOpen(LineContext& line);

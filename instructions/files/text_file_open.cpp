@@ -37,9 +37,11 @@ uint32_t TextFileOpenEditor::type() const { return kTextFileOpen; }
 
 std::vector<FieldSpec> TextFileOpenEditor::fields() const
 {
+    FieldSpec name{"Text &File Name", FieldKind::FileName, {}, 0, kPickString, false, kTextFileFilter};
+    name.writesWhenSet = kWritingField; // a file to write may be a new one
     return {
         {std::string(kFileVariableLabel), FieldKind::Variable, {}, 0, kPickFile},
-        {"Text &File Name", FieldKind::FileName, {}, 0, kPickString, false, kTextFileFilter},
+        name,
         {"Open For &Reading", FieldKind::Radio, {}, 0},
         {"Open For &Writing", FieldKind::Radio, {}, 0},
     };

@@ -72,6 +72,34 @@ TEST_F(Listing, ALargeArrayListsItsFirstElementsAndSaysHowManyItHas)
     EXPECT_FALSE(listElements(fits, kGeneralPrecision, true).truncated());
 }
 
+TEST_F(Listing, ElementsNotMadeYetShowWhatTheyStartAsWithoutBeingMade)
+{
+    // A file's declarations get their elements when a run starts; the viewer lists them before.
+    const struct {
+        uint32_t type;
+        std::string_view stopped, running;
+    } cases[] = {{kTypeInteger, "0", "0"},
+                 {kTypeFloat, "0", "0"},
+                 {kTypeString, "<Object out of scope>", ""},
+                 {kTypeBitmap, "<bitmap handles are hidden>", "<bitmap handles are hidden>"},
+                 {kTypeFile, "<file pointers are hidden>", "<file pointers are hidden>"}};
+    for (const auto& c : cases) {
+        const std::string name = "V" + std::to_string(c.type);
+        const VariableDeclaration declaration{name, c.type, kArray2D, 2, 3};
+        const VariableRecord* v = variables.createVariable(declaration, host, VariableTable::Elements::AtRunStart);
+        ASSERT_NE(v, nullptr);
+        for (const bool running : {false, true}) {
+            const ElementListing listing = listElements(*v, kGeneralPrecision, running);
+            ASSERT_EQ(listing.rows.size(), 6u) << name;
+            EXPECT_EQ(listing.total, 6u);
+            EXPECT_EQ(listing.rows[1].subscripts, "1,2");
+            for (const ElementRow& row : listing.rows)
+                EXPECT_EQ(row.value, running ? c.running : c.stopped) << name;
+        }
+        EXPECT_EQ(v->elementCount(), 0u) << name; // nothing was made by looking
+    }
+}
+
 TEST(ListTable, SortsNumbersAsNumbersAndWritesCellsThatReadBack)
 {
     Rows rows = {{"1", "10", "b,c"}, {"2", "9", "a"}, {"3", "x", "b"}, {"4", "9.5", "\"q\""}};

@@ -6,6 +6,7 @@
 #include "environment/editors/pickers.h"
 #include "environment/ide_state.h"
 #include "instructions/catalogue.h"
+#include "instructions/files/text_file_open.h"
 #include "instructions/forms/form_instructions.h"
 #include "instructions/text/text_instructions.h"
 #include "program/instruction_table.h"
@@ -379,7 +380,7 @@ TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
     // OpenForm2's "..." puts the chosen file into the field in quotes.
     auto dialog = newDialog(kOpenForm2);
     QString startedIn;
-    dialog->setFilePicker([&](QWidget*, const QString&, const QString& filter, const QString& folder) {
+    dialog->setFilePicker([&](QWidget*, const QString&, const QString& filter, const QString& folder, bool) {
         EXPECT_EQ(filter, "ORX Form Files (*.frm)");
         startedIn = folder;
         return QStringLiteral("/forms/quiz.frm");
@@ -400,7 +401,7 @@ TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
     dialog = newDialog(kForm2Exchange);
     EXPECT_EQ(combo(*dialog, fx::kObjectType)->currentText(), "Not known");
     EXPECT_EQ(combo(*dialog, fx::kProperty)->count(), 34); // the generic names
-    dialog->setFilePicker([&](QWidget*, const QString& title, const QString&, const QString&) {
+    dialog->setFilePicker([&](QWidget*, const QString& title, const QString&, const QString&, bool) {
         EXPECT_EQ(title, "Open ORX Form");
         return QString::fromStdString(path);
     });
@@ -422,7 +423,7 @@ TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
     EXPECT_EQ(combo(*dialog, fx::kProperty)->itemText(0), "txtObjectType");
 
     dialog->setFilePicker(
-        [](QWidget*, const QString&, const QString&, const QString&) { return QStringLiteral("/no/such.frm"); });
+        [](QWidget*, const QString&, const QString&, const QString&, bool) { return QStringLiteral("/no/such.frm"); });
     QTest::mouseClick(dialog->browseButton(fx::kDefinition), Qt::LeftButton);
     EXPECT_EQ(messages.messages.back(), (RecordedMessage{"Form load failed", Icon::Error}));
 }
@@ -462,14 +463,21 @@ TEST_F(InstructionDialogTest, FileButtonsPutThePickedFileInQuotesRelativeBesideT
     ASSERT_EQ(dialog->browseButton(0), nullptr);
     ASSERT_NE(dialog->browseButton(1), nullptr);
     QString filter, folder, picked = "/home/ann/games/data/words.txt";
-    dialog->setFilePicker([&](QWidget*, const QString&, const QString& f, const QString& d) {
+    bool forWriting = true;
+    dialog->setFilePicker([&](QWidget*, const QString&, const QString& f, const QString& d, bool writing) {
         filter = f;
         folder = d;
+        forWriting = writing;
         return picked;
     });
+    const auto choose = [&](int radio) {
+        QTest::mouseClick(static_cast<QAbstractButton*>(dialog->fieldWidget(radio)), Qt::LeftButton);
+    };
+    choose(text_file_open::kReadingField);
     QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
-    EXPECT_EQ(filter, "Text Files (*.txt);;All Files (*)");
+    EXPECT_EQ(filter, "Text files (*.txt *.csv);;All files (*)");
     EXPECT_EQ(folder, "/home/ann/games");
+    EXPECT_FALSE(forWriting); // Open For Reading: an existing file
     EXPECT_EQ(dialog->values()[1], "\"data/words.txt\"");
     picked = "/home/ann/other/words.txt"; // outside the program's folder: the whole path
     QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
@@ -477,6 +485,19 @@ TEST_F(InstructionDialogTest, FileButtonsPutThePickedFileInQuotesRelativeBesideT
     picked.clear(); // cancelled: the field keeps its text
     QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
     EXPECT_EQ(dialog->values()[1], "\"/home/ann/other/words.txt\"");
+
+    // Open For Writing asks for a file to write, which may be a new one; a name with characters a
+    // program's text cannot hold is refused and the field keeps its text, while Latin-1 ones are kept.
+    choose(text_file_open::kWritingField);
+    picked = QString::fromUtf8("/home/ann/games/\u03A9mega.csv");
+    QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
+    EXPECT_TRUE(forWriting);
+    EXPECT_EQ(dialog->values()[1], "\"/home/ann/other/words.txt\"");
+    EXPECT_EQ(messages.messages.back(), (RecordedMessage{std::string(kNameNotInProgramText), Icon::Exclamation}));
+    picked = QString::fromUtf8("/home/ann/games/caf\u00E9.csv");
+    QTest::mouseClick(dialog->browseButton(1), Qt::LeftButton);
+    EXPECT_EQ(dialog->values()[1], "\"caf\xE9.csv\"");
+    EXPECT_EQ(messages.messages.size(), 1u);
 
     auto bitmap = newDialog(kBitmapLoad);
     EXPECT_NE(bitmap->browseButton(0), nullptr);

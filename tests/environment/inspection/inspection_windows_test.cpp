@@ -4,13 +4,17 @@
 #include "environment/inspection/inspection_windows.h"
 #include "environment/inspection/object_viewer.h"
 #include "environment/inspection/variable_list_window.h"
+#include "environment/printing/print_target.h"
 #include "environment/program_view/qel_view.h"
 #include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
+#include "runtime/latin1.h"
 #include "shell_test_support.h"
 
 #include <QClipboard>
 #include <QHeaderView>
+#include <QMenuBar>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
@@ -76,9 +80,29 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
     EXPECT_EQ(afterStep, QStringList{"6"});   // the stepped line added one
 }
 
+TEST_F(InspectionTest, AProgramOpenedFromAFileShowsItsVariablesBeforeItsFirstRun)
+{
+    ASSERT_TRUE(app.start({test::writeSampleProgram(dir, "sample.qel")}));
+    app.mainFrame().commandAction(kCmdObjectViewer)->trigger();
+    CORXObjectViewer* viewer = app.mainFrame().inspection().objectViewer();
+    ASSERT_NE(viewer, nullptr);
+    const auto valuesOf = [&](const QString& name) {
+        QTreeWidget* names = viewer->variablesPane();
+        const int row = int(column(names, 0).indexOf(name));
+        EXPECT_GE(row, 0) << name.toStdString();
+        names->setCurrentItem(names->topLevelItem(row));
+        return column(viewer->valuesPane(), 0);
+    };
+    // The elements are made when a run starts; until then the viewer shows what they start as.
+    EXPECT_EQ(valuesOf("Count"), QStringList{"0"});
+    EXPECT_EQ(valuesOf("qelChar"), QStringList{"<Object out of scope>"});
+    test::screenshot(viewer, "object_viewer_opened");
+    EXPECT_TRUE(app.ide().variables.findVariable("Count")->words.empty());
+}
+
 TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
 {
-    ASSERT_TRUE(app.start({}));
+    ASSERT_TRUE(app.start({test::writeSampleProgram(dir, "scores.qel")}));
     VariableListTable table{
         "Scores", {"Name", "Score"}, {{"1", "Ann", "10"}, {"2", "Bo, Jr", "9.5"}, {"3", "Cy", "x"}}};
     app.ide().host.showVariableList(table);
@@ -99,7 +123,7 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
 
     const QString path = dir.filePath("scores.csv");
     list.chooseFile = [&](const QString& suggestion) {
-        EXPECT_TRUE(suggestion.endsWith("QELVars.CSV"));
+        EXPECT_EQ(suggestion, QDir(dir.path()).filePath("QELVars.CSV")); // beside the program
         return path;
     };
     list.saveAs();
@@ -108,6 +132,24 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Saved"});
     EXPECT_FALSE(list.saveTo(dir.filePath("no/such/folder/x.csv")));
     EXPECT_EQ(messages.texts().back(), "can't open file.");
+
+    // Without a printer Print Setup says so, and where printed pages go.
+    for (QAction* action : list.menuBar()->actions().front()->menu()->actions())
+        if (action->text() == kPrintSetupText)
+            action->trigger();
+    EXPECT_EQ(messages.texts().back(), fromQString(noPrinterText(dir.path())));
+
+    // A long table's columns (the row number's 50 pixels, 100 each) stay clear of its scroll bar.
+    VariableListTable tall{"Tall", {"A", "B", "C"}, {}};
+    for (int r = 1; r <= 60; ++r)
+        tall.rows.push_back({std::to_string(r), "a", "b", "c"});
+    app.ide().host.showVariableList(tall);
+    QTreeWidget* rows = app.mainFrame().findChildren<CORXListCtrlVars*>().back()->list();
+    ASSERT_EQ(rows->topLevelItemCount(), 60);
+    QApplication::processEvents();
+    EXPECT_TRUE(rows->verticalScrollBar()->isVisible());
+    EXPECT_GE(rows->viewport()->width(), 50 + 3 * 100);
+    test::screenshot(rows, "variable_list_tall");
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "environment/printing/list_printing.h"
 #include "environment/printing/listing_printing.h"
 #include "environment/printing/print_commands.h"
+#include "environment/printing/print_target.h"
+#include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
+#include "runtime/latin1.h"
 #include "shell_test_support.h"
 
 #include <QCheckBox>
@@ -200,6 +203,11 @@ TEST(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
 
     const QString pdf = printWholeListing(app.ide(), path);
     EXPECT_TRUE(pdf.startsWith(dir.filePath("sample-"))) << pdf.toStdString();
+    // Without a printer Print Setup says where printing goes instead of doing nothing.
+    app.mainFrame().commandAction(kCmdFilePrintSetup)->trigger();
+    EXPECT_EQ(messages.messages.back(),
+              (test::RecordedMessage{fromQString(noPrinterText(dir.path())), Icon::Information}));
+    EXPECT_TRUE(noPrinterText(dir.path()).contains(QDir::toNativeSeparators(dir.path())));
     EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 

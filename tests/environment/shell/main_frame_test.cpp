@@ -92,6 +92,24 @@ TEST_F(MainFrameTest, StartingWithAFileOpensIt)
     EXPECT_EQ(app->recentFiles().files(), QStringList{path});
 }
 
+TEST_F(MainFrameTest, TheCaptionNamesTheProgramOnceWhicheverWindowIsActive)
+{
+    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "sample.qel")}));
+    QStringList captions{frame().windowTitle()};
+    frame().commandAction(kCmdRun)->trigger(); // the run-time window opens and becomes active
+    captions << frame().windowTitle();
+    frame().commandAction(kCmdStop)->trigger();
+    frame().mdiArea()->setActiveSubWindow(frame().mdiArea()->subWindowList().front());
+    captions << frame().windowTitle();
+    test::screenshot(&frame(), "caption_after_run");
+    frame().mdiArea()->subWindowList().front()->showNormal();
+    captions << frame().windowTitle();
+    for (const QString& caption : captions) {
+        EXPECT_TRUE(caption.startsWith("Qelvin Programming Language - ")) << caption.toStdString();
+        EXPECT_EQ(caption.count("sample.qel"), 1) << caption.toStdString();
+    }
+}
+
 TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
 {
     EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
