@@ -11,6 +11,10 @@ namespace qel {
 // A program's text as a file name of the system: every byte above 127 becomes its UTF-8 pair.
 std::string nativeFileName(std::string_view programText);
 
+// A system file name as a program's text, the other way: a character beyond Latin-1 (or a byte that
+// is not UTF-8) becomes '?'.
+std::string programTextOfFileName(std::string_view fileName);
+
 // The folder of a program saved at programPath (a system file name; empty: never saved), with no
 // trailing slash; empty for a program never saved or one named without a folder.
 std::string programFolder(std::string_view programPath);
