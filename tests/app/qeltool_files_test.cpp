@@ -118,6 +118,7 @@ TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
     const std::string home = makeTempFolder();
     writeBytes(home + "/exists.txt", "x");
     writeBytes(home + "/marks.txt", "x");
+    writeBytes(home + "/caf\xc3\xa9.txt", "x");
     ASSERT_TRUE(std::filesystem::create_directory(home + "/sub"));
     ASSERT_EQ(::mkfifo((home + "/pipe.txt").c_str(), 0600), 0);
     Session s;
@@ -151,6 +152,7 @@ TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
          "",
          "",
          {refusal("nowhere/exists.txt", "Path does not exist.\nPlease verify the correct path was given.")}},
+        {"file caf\xc3\xa9\n", home + "/caf\\u00e9.txt", "", {}}, // the program's Latin-1 text, both ways
         {"file pipe.txt\n", "", "", {refusal("pipe.txt", "This is a folder or a device, not a file.")}},
     };
     for (const Case& c : cases) {
