@@ -3,6 +3,7 @@
 #include "app/json_writer.h"
 #include "app/run_watchdog.h"
 #include "forms/object_names.h"
+#include "instructions/documents/file_choice.h"
 #include "instructions/interaction/interaction_instructions.h"
 #include "interpreter/interpreter.h"
 #include "messages/run_errors.h"
@@ -123,13 +124,16 @@ void HeadlessHost::openDocument(const std::string& target, bool)
     writeOutput("{\"document\": " + jsonFileName(target) + "}");
 }
 
-std::optional<std::string> HeadlessHost::fileDialog(bool, const std::string&)
+std::optional<std::string> HeadlessHost::fileDialog(bool forOpening, const std::string& startFolder)
 {
-    if (script_.empty() || script_.front().kind != ScriptEvent::Kind::File)
-        return std::nullopt;
-    std::optional<std::string> chosen = script_.front().text;
-    script_.pop_front();
-    return chosen;
+    const auto nextAnswer = [this]() -> std::optional<std::string> {
+        if (script_.empty() || script_.front().kind != ScriptEvent::Kind::File)
+            return std::nullopt;
+        std::optional<std::string> typed = script_.front().text;
+        script_.pop_front();
+        return typed;
+    };
+    return chooseFile(nextAnswer, startFolder, forOpening, *this);
 }
 
 std::chrono::steady_clock::time_point HeadlessHost::deadline() const

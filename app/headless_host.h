@@ -49,7 +49,8 @@ public:
     // There is no sound: a sound is reported as a JSON line and plays nothing.
     void playSound(const std::string& path) override;
     void openDocument(const std::string& target, bool isAddress) override;
-    // The script's next event answers it when it is a `file` line; otherwise it is cancelled.
+    // The script's next `file` line answers it; a name the dialog would refuse is reported as its
+    // message and the next `file` line answers instead. No `file` line left: it is cancelled.
     std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
     PageSink* printer() override { return &pdf_; }
     FormTable* forms() override { return &forms_; }

@@ -103,10 +103,10 @@ public:
     // OpenDoc: hands an existing file or a web or mail address (isAddress) to the desktop, which
     // opens it with the program it uses for such documents, without waiting. Nothing is executed.
     virtual void openDocument(const std::string& /*target*/, bool /*isAddress*/) {}
-    // OpenSaveLoadDlg: the desktop's file dialog for opening an existing file or choosing a name to
-    // save under (in an existing folder; the dialog asks before a file is replaced), default
-    // extension "txt", starting in startFolder (empty: the current directory). The full path chosen
-    // as a program's text, nothing on Cancel.
+    // OpenSaveLoadDlg: the desktop's file dialog for opening an existing file or choosing one to save
+    // over, starting in startFolder (empty: the current directory); it takes only what
+    // fileDialogChoice (instructions/documents/file_choice.h) accepts. The full path chosen as a
+    // program's text, nothing on Cancel.
     virtual std::optional<std::string> fileDialog(bool /*forOpening*/, const std::string& /*startFolder*/)
     {
         return std::nullopt;

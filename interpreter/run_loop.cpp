@@ -60,6 +60,14 @@ std::optional<SectionEnd> Interpreter::afterLine(LineResult result, uint32_t s)
 {
     RunState& st = state_;
     LineCursor& cur = st.cursors[s];
+    // The run has ended inside this line, in an event run nested in it (an error reported there, or
+    // Stop): this section's run ends too, with nothing more to say. The cursor may since stand
+    // anywhere in the section (a form request's function lies in it), even on its last line.
+    if (!st.running()) [[unlikely]] {
+        if (!result.ok())
+            static_cast<void>(result.takeFailure());
+        return SectionEnd::finished();
+    }
     if (!result.ok()) {
         st.errorText = result.takeFailure().text();
         st.currentSection = cur.section;

@@ -4,6 +4,7 @@
 #include "environment/forms/user_form_dialog.h"
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
+#include "instructions/documents/file_choice.h"
 #include "instructions/interaction/interaction_instructions.h"
 #include "interpreter/interpreter.h"
 #include "runtime/latin1.h"
@@ -14,13 +15,13 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QMimeDatabase>
 #include <QSoundEffect>
 #include <QUrl>
+
+#include <memory>
 
 namespace qel {
 
@@ -57,31 +58,6 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
     case Buttons::RetryCancel: return {{B::Retry, Button::Retry}, {B::Cancel, Button::Cancel}};
     }
     return {{B::Ok, Button::Ok}};
-}
-
-// Kinds of file the desktop would run rather than show.
-constexpr const char* kProgramKinds[] = {
-    "application/x-executable",
-    "application/x-sharedlib",
-    "application/x-shellscript",
-    "application/x-desktop",
-    "application/x-ms-dos-executable",
-    "application/x-msi",
-    "application/x-java-archive",
-    "application/vnd.appimage",
-    "application/x-perl",
-    "text/x-python",
-    "application/x-ruby",
-    "application/x-deb",
-};
-
-bool isProgramKind(const QString& path)
-{
-    const QMimeType kind = QMimeDatabase().mimeTypeForFile(path);
-    for (const char* name : kProgramKinds)
-        if (kind.inherits(QString::fromLatin1(name)))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -342,26 +318,36 @@ void IdeHost::openDocument(const std::string& target, bool isAddress)
             QDesktopServices::openUrl(url);
         return;
     }
-    if (!isProgramKind(text))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(text));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(text));
 }
 
 std::optional<std::string> IdeHost::fileDialog(bool forOpening, const std::string& startFolder)
 {
-    if (!fileAnswers.empty()) {
-        std::optional<std::string> answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
-    }
-    QFileDialog dialog(dialogParent_, QString(), QFile::decodeName(startFolder.c_str()));
-    dialog.setAcceptMode(forOpening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    // Opening needs an existing file; saving an existing folder, and the dialog asks before a file
-    // is replaced.
-    dialog.setFileMode(forOpening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return fromQString(QFileInfo(dialog.selectedFiles().front()).absoluteFilePath());
+    const bool answered = !fileAnswers.empty(); // a test stands in for the user
+    std::unique_ptr<QFileDialog> dialog;
+    const auto nextAnswer = [&]() -> std::optional<std::string> {
+        if (answered) {
+            if (fileAnswers.empty())
+                return std::nullopt;
+            std::optional<std::string> typed = fileAnswers.front();
+            fileAnswers.pop_front();
+            return typed;
+        }
+        // The dialog is shown again after a name the desktop's own dialog let through but this one
+        // refuses.
+        if (!dialog) {
+            dialog = std::make_unique<QFileDialog>(dialogParent_, QString(), QFile::decodeName(startFolder.c_str()));
+            dialog->setAcceptMode(forOpening ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            // Opening needs an existing file; saving an existing folder, and the dialog asks before a
+            // file is replaced.
+            dialog->setFileMode(forOpening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            dialog->setDefaultSuffix(toQString(kFileDialogExtension.substr(1)));
+        }
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return std::nullopt;
+        return fromQString(dialog->selectedFiles().front());
+    };
+    return chooseFile(nextAnswer, startFolder, forOpening, *this);
 }
 
 bool IdeHost::startTimer(uint32_t intervalMs)

@@ -71,14 +71,15 @@ public:
     // nothing is heard and the run goes on.
     void playSound(const std::string& path) override;
     void stopSound() override;
-    // The desktop opens documents (never a program: the family has refused those, and a file the
-    // desktop would run is refused again here by its kind).
+    // The desktop opens documents (never a program: the family has refused those).
     void openDocument(const std::string& target, bool isAddress) override;
-    // The desktop's file dialog; in tests the fileAnswers stand in for the user.
+    // The desktop's file dialog, asked again after a name it should not have let through; in tests
+    // the fileAnswers stand in for the user.
     std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
     PageSink* printer() override { return &printer_; }
     PrinterPages& printerPages() { return printer_; }
-    // Tests: the replies of file dialogs (nothing: Cancel), used instead of the dialog while any remain.
+    // Tests: the replies of file dialogs (nothing: Cancel), used instead of the dialog when any remain
+    // as it opens; a refused reply is followed by the next, and none left is a Cancel.
     std::deque<std::optional<std::string>> fileAnswers;
     // Tests: opened documents are recorded here instead of going to the desktop, when set.
     std::vector<std::string>* documentRecorder = nullptr;

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstring>
 #include <fstream>
 
 #include <sys/stat.h>
@@ -34,31 +33,103 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix)
 
 // Endings of files the desktop would run rather than show.
 constexpr std::string_view kProgramEndings[] = {
-    ".desktop",    ".sh",       ".bash",    ".py",  ".pl",  ".rb",  ".jar",    ".exe",  ".com",
-    ".bat",        ".cmd",      ".msi",     ".run", ".bin", ".deb", ".rpm",    ".snap", ".flatpak",
-    ".flatpakref", ".appimage", ".command", ".ps1", ".vbs", ".js",  ".x86_64",
+    ".desktop",    ".kdelnk",   ".sh",      ".bash", ".csh",  ".ksh", ".zsh",    ".py",  ".pyw",  ".pyc",
+    ".pyx",        ".wsgi",     ".pl",      ".pm",   ".perl", ".rb",  ".jar",    ".exe", ".com",  ".bat",
+    ".cmd",        ".msi",      ".run",     ".bin",  ".so",   ".deb", ".udeb",   ".rpm", ".snap", ".flatpak",
+    ".flatpakref", ".appimage", ".command", ".ps1",  ".vbs",  ".js",  ".x86_64",
 };
+
+// The first line of a file that is not blank or a comment, for the desktop entries, which the
+// desktop recognises by their first group whatever the file is called.
+std::string_view firstLine(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        const size_t start = line.find_first_not_of(" \t\r");
+        if (start != std::string_view::npos && line[start] != '#')
+            return line.substr(start);
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return {};
+}
 
 bool isProgram(const std::string& path, const struct stat& info)
 {
     if (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH))
         return true;
     const size_t slash = path.rfind('/');
-    const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    // "app.desktop " and "app.desktop." are found by the desktop's kind as what they end in.
+    name = name.substr(0, name.find_last_not_of(" \t.") + 1);
     for (std::string_view ending : kProgramEndings)
         if (name.size() > ending.size() && startsWithNoCase(name.substr(name.size() - ending.size()), ending))
             return true;
-    // Whatever its name, a file that starts as a script or a machine program is one.
-    std::array<char, 4> start{};
+    // Whatever its name, a file that starts as a script, a machine program or a desktop entry is one.
+    std::array<char, 512> start{};
     std::ifstream in(path, std::ios::binary);
     in.read(start.data(), start.size());
-    const auto got = static_cast<size_t>(in.gcount());
-    return (got >= 2 && std::memcmp(start.data(), "#!", 2) == 0) ||
-           (got >= 2 && std::memcmp(start.data(), "MZ", 2) == 0) ||
-           (got == 4 && std::memcmp(start.data(),
-                                    "\x7f"
-                                    "ELF",
-                                    4) == 0);
+    const std::string_view head(start.data(), static_cast<size_t>(in.gcount()));
+    const std::string_view line = firstLine(head);
+    return head.starts_with("#!") || head.starts_with("MZ") ||
+           head.starts_with("\x7f"
+                            "ELF") ||
+           line.starts_with("[Desktop Entry]") || line.starts_with("[KDE Desktop Entry]") ||
+           line.starts_with("[Desktop Action");
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+// %XX escapes undone until none is left, as a mail program reading the address at any depth would.
+std::string percentDecoded(std::string_view text)
+{
+    std::string decoded(text);
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::string next;
+        for (size_t k = 0; k < decoded.size(); ++k) {
+            if (decoded[k] == '%' && k + 2 < decoded.size() && hexDigit(decoded[k + 1]) >= 0 &&
+                hexDigit(decoded[k + 2]) >= 0) {
+                next += static_cast<char>(hexDigit(decoded[k + 1]) * 16 + hexDigit(decoded[k + 2]));
+                k += 2;
+                changed = true;
+            } else {
+                next += decoded[k];
+            }
+        }
+        decoded = std::move(next);
+    }
+    return decoded;
+}
+
+// A mail address that would have the mail program attach a file of the user's to the message.
+bool attachesFiles(std::string_view mailto)
+{
+    const std::string decoded = percentDecoded(mailto);
+    const size_t query = decoded.find('?');
+    if (query == std::string::npos)
+        return false;
+    std::string_view rest = std::string_view(decoded).substr(query + 1);
+    while (!rest.empty()) {
+        const size_t end = std::min(rest.find_first_of("&;?"), rest.size());
+        std::string_view key = rest.substr(0, std::min(rest.find('='), end));
+        const size_t first = key.find_first_not_of(" \t");
+        key = first == std::string_view::npos ? std::string_view() : key.substr(first);
+        key = key.substr(0, key.find_last_not_of(" \t") + 1);
+        for (std::string_view refused : {"attach", "attachment"})
+            if (key.size() == refused.size() && startsWithNoCase(key, refused))
+                return true;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return false;
 }
 
 } // namespace
@@ -71,7 +142,7 @@ std::optional<DocumentTarget> documentTarget(std::string_view name, std::string_
         if (startsWithNoCase(name, scheme)) {
             const bool plain = std::none_of(name.begin(), name.end(),
                                             [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-            if (!plain || name.size() == scheme.size())
+            if (!plain || name.size() == scheme.size() || (scheme == "mailto:" && attachesFiles(name)))
                 return std::nullopt;
             return DocumentTarget{nativeFileName(name), true};
         }

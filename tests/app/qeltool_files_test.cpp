@@ -2,6 +2,7 @@
 // beside the program whatever the current folder, the file dialog answered by the script, and
 // printed pages as a PDF file checked by its page count and by rendering a page.
 
+#include "app/json_writer.h"
 #include "app/sandbox.h"
 #include "fileio/file_io.h"
 #include "forms/form_file.h"
@@ -75,6 +76,7 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     writeBytes(home + "/in.txt", "Ann,12\r\n");
     writeBytes(home + "/ding.wav", waveBytes());
     writeBytes(home + "/notes.txt", "notes");
+    writeBytes(home + "/launch", "# made by hand\n[Desktop Entry]\nExec=rm -rf ~\n");
     writeBytes(home + "/pic.bmp", tinyBitmap());
     // A form whose image cannot be read: the message names the file.
     FormObjects form = {newFormObject()};
@@ -97,6 +99,7 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
         .add("BitmapLoad", {"\"pic.bmp\"", "Pic", "W", ""})
         .add("PlayWave", {"\"ding.wav\""})
         .add("OpenDoc", {"\"notes.txt\""})
+        .add("OpenDoc", {"\"launch\""}) // a desktop entry whatever its name: never handed over
         .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
         .add("OpenForm2", {"\"pic.frm\""})
         .add("PrintStart")
@@ -104,7 +107,7 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     const std::string program = saveProgram(s, home + "/prog.qel");
 
     CurrentFolder inside(elsewhere);
-    RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, "file /tmp/chosen.txt\nstop\n");
+    RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, "file in\nstop\n");
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.lines.size(), 6u);
     EXPECT_EQ(r.lines[0], "{\"sound\": \"" + homeJson + "/ding.wav\"}");
@@ -112,7 +115,7 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     EXPECT_EQ(r.lines[2], "{\"message\": \"Failed to open the bitmap specified as a graph item:" + homeJson +
                               "/missing.bmp\", \"icon\": \"error\"}");
     EXPECT_EQ(r.lines[3].rfind("{\"printed\": \"" + homeJson + "/prog-", 0), 0u) << r.lines[3];
-    EXPECT_NE(r.lines[5].find("\"values\": [\"/tmp/chosen.txt\"]"), std::string::npos);
+    EXPECT_NE(r.lines[5].find("\"values\": [\"" + homeJson + "/in.txt\"]"), std::string::npos);
     EXPECT_NE(r.lines[5].find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"),
               std::string::npos);
     EXPECT_EQ(readBytes(home + "/out.txt"), "Ann,12\r\n"); // closed and complete at the run's end
@@ -123,6 +126,64 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     EXPECT_NE(
         cancelled.lines.back().find("{\"name\": \"Chosen\", \"type\": \"String\", \"dims\": \"\", \"values\": [\"\"]}"),
         std::string::npos);
+}
+
+// The script's `file` lines answer the file dialog as the desktop's dialog would: an existing file
+// (".txt" added to a name without one) by its full path, for Load and Save; a name the dialog refuses
+// is its message, and the next `file` line answers; none left is a Cancel.
+TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
+{
+    const std::string home = makeTempFolder();
+    writeBytes(home + "/exists.txt", "x");
+    writeBytes(home + "/marks.txt", "x");
+    writeBytes(home + "/caf\xc3\xa9.txt", "x");
+    ASSERT_TRUE(std::filesystem::create_directory(home + "/sub"));
+    ASSERT_EQ(::mkfifo((home + "/pipe.txt").c_str(), 0600), 0);
+    Session s;
+    s.handlers();
+    s.build.add("DeclareVariable", variableFields("String", "Loaded", "\"old\""))
+        .add("DeclareVariable", variableFields("String", "Saved", "\"old\""))
+        .add("OpenSaveLoadDlg", {"Loaded", "", "1"})
+        .add("OpenSaveLoadDlg", {"Saved", "1", ""});
+    const std::string program = saveProgram(s, home + "/prog.qel");
+    const auto refusal = [](const std::string& name, std::string_view why) {
+        return "{\"message\": " + jsonString(name + "\n" + std::string(why)) + ", \"icon\": \"exclamation\"}";
+    };
+    const std::string notFound = "File not found.\nPlease verify the correct file name was given.";
+    struct Case {
+        std::string script;
+        std::string loaded, saved;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"file exists.txt\nfile marks\n", home + "/exists.txt", home + "/marks.txt", {}},
+        {"file " + home + "/sub/../exists\nfile " + home + "/marks.txt\n",
+         home + "/exists.txt",
+         home + "/marks.txt",
+         {}},
+        {"file missing.txt\nfile sub\nfile exists.txt\nfile sub\nfile new\n",
+         home + "/exists.txt",
+         home + "/new.txt", // Save takes a new name
+         {refusal("missing.txt", notFound), refusal("sub", "This is a folder or a device, not a file."),
+          refusal("sub", "This is a folder or a device, not a file.")}},
+        {"file nowhere/exists.txt\nfile\n",
+         "",
+         "",
+         {refusal("nowhere/exists.txt", "Path does not exist.\nPlease verify the correct path was given.")}},
+        {"file caf\xc3\xa9\n", home + "/caf\\u00e9.txt", "", {}}, // the program's Latin-1 text, both ways
+        {"file pipe.txt\n", "", "", {refusal("pipe.txt", "This is a folder or a device, not a file.")}},
+    };
+    for (const Case& c : cases) {
+        RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, c.script);
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_EQ(r.lines.size(), c.messages.size() + 2) << c.script;
+        EXPECT_EQ(std::vector<std::string>(r.lines.begin(), r.lines.end() - 2), c.messages) << c.script;
+        for (const auto& [name, value] : {std::pair{"Loaded", c.loaded}, std::pair{"Saved", c.saved}})
+            EXPECT_NE(r.lines.back().find("{\"name\": \"" + std::string(name) +
+                                          "\", \"type\": \"String\", \"dims\": \"\", \"values\": [\"" + value + "\"]}"),
+                      std::string::npos)
+                << c.script << r.lines.back();
+    }
 }
 
 // Two pages: a red square on the first, a blue one on the second; the window's repaint in between

@@ -301,6 +301,45 @@ TEST(QeltoolRun, FormsOpenHeadlessAndTheScriptDrivesThem)
     EXPECT_EQ(runTool({"run", path, "--events", "-"}, "form Quiz frob x\n").status, 2);
 }
 
+// An error in an OnOpen run inside another OnOpen (Alpha opens Beta, whose OnOpen fails; Gamma opens
+// itself until no slot is left) is one message, and the end record names the line that failed.
+TEST(QeltoolRun, AnErrorInANestedOnOpenEndsTheRunOnceAtItsLine)
+{
+    for (const char* caption : {"Alpha", "Beta", "Gamma"}) {
+        FormObjects form = newForm(caption);
+        form[0].onOpen = std::string("Open") + caption;
+        writeForm(::testing::TempDir() + "nested_" + caption + ".frm", form);
+    }
+    struct Case {
+        const char* first; // the form the Initialise section opens
+        std::string error;
+        int line;
+    };
+    const Case cases[] = {
+        {"Alpha", "Failed to find the control on the form - buttNo", 12},
+        {"Gamma", "Limit of 10 open Forms has been reached.", 9},
+    };
+    for (const Case& c : cases) {
+        const std::string path = writeProgram("nested_open.qel", [&](ProgramBuilder& b) {
+            b.add("OpenForm2", {"\"nested_" + std::string(c.first) + ".frm\""})
+                .add("DeclareFunction", functionFields("OpenAlpha"))
+                .add("OpenForm2", {"\"nested_Beta.frm\""})
+                .add("EndFunction")
+                .add("DeclareFunction", functionFields("OpenGamma"))
+                .add("OpenForm2", {"\"nested_Gamma.frm\""})
+                .add("EndFunction")
+                .add("DeclareFunction", functionFields("OpenBeta")) // fails just before the section's end
+                .add("Form2Exchange", {"\"Beta\"", "Word", "Get", "buttNo", "", "buttCaption", "No"})
+                .add("EndFunction");
+        });
+        const RunOutput r = runTool({"run", path});
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_EQ(r.lines, (std::vector<std::string>{
+                               "{\"message\": \"RUN TIME ERROR\\n\\n" + c.error + "\", \"icon\": \"error\"}",
+                               "{\"end\": \"error\", \"section\": 0, \"line\": " + std::to_string(c.line) + "}"}));
+    }
+}
+
 TEST(QeltoolRun, TheUserFormTakesTheScriptsReplyOrItsStartingValues)
 {
     const std::string path = writeProgram("user_form.qel", [](ProgramBuilder& b) {

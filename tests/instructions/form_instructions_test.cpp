@@ -149,6 +149,46 @@ TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
                                    "remembered to use ToviDontExit?");
 }
 
+// An error in an OnOpen that runs inside another form's OnOpen, or in an OnOpen that opens its own
+// form again until no slot is left, ends the run once, at the line that failed.
+TEST_F(FormInstructions, AnErrorInANestedOnOpenIsReportedOnceAtItsLine)
+{
+    const std::string alpha = tempFile("_alpha.frm"), beta = tempFile("_beta.frm"), gamma = tempFile("_gamma.frm");
+    for (const auto& [path, caption] : {std::pair{alpha, "Alpha"}, {beta, "Beta"}, {gamma, "Gamma"}}) {
+        FormObjects form = newForm(caption);
+        form[0].onOpen = std::string("Open") + caption;
+        writeForm(path, form);
+    }
+    struct Case {
+        std::string first; // the form the Initialise section opens
+        std::string error;
+        int line;
+    };
+    const Case cases[] = {
+        {alpha, "Failed to find the control on the form - buttNo", 10},
+        {gamma, "Limit of 10 open Forms has been reached.", 7},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        s.handlers();
+        s.build.add("DeclareVariable", variableFields("String", "S"))
+            .add("OpenForm2", {quoted(c.first)})
+            .add("DeclareFunction", functionFields("OpenAlpha"))
+            .add("OpenForm2", {quoted(beta)})
+            .add("EndFunction")
+            .add("DeclareFunction", functionFields("OpenGamma"))
+            .add("OpenForm2", {quoted(gamma)})
+            .add("EndFunction")
+            .add("DeclareFunction", functionFields("OpenBeta")) // fails just before the section's end
+            .add("Form2Exchange", exchange("\"Beta\"", "S", "Get", "buttNo", "buttCaption"))
+            .add("EndFunction");
+        s.start();
+        EXPECT_EQ(s.host.texts(), std::vector<std::string>{runErrorText(c.error)});
+        EXPECT_EQ(s.failedAt(), (std::pair<uint32_t, int>{kInitialise, c.line})) << c.error;
+        EXPECT_FALSE(s.in->isRunning());
+    }
+}
+
 TEST_F(FormInstructions, Form2ExchangeFailuresStopTheRun)
 {
     struct Case {

@@ -56,6 +56,9 @@ TEST_F(DesktopCalls, DocumentsAreExistingFilesOrWebAndMailAddressesNeverPrograms
     writeBytes(path("launch.desktop"), "[Desktop Entry]\n");
     writeBytes(path("script.txt"), "#!/bin/sh\necho\n");
     writeBytes(path("tool"), "plain");
+    writeBytes(path("entry"), "\n# no extension\n[Desktop Entry]\nExec=sh\n");
+    writeBytes(path("old.kdelnk"), "plain");
+    writeBytes(path("app.desktop "), "plain");
     chmod(path("tool").c_str(), 0755);
     const std::string program = dir + "/game.qel";
     auto target = [&](std::string_view name) {
@@ -66,8 +69,13 @@ TEST_F(DesktopCalls, DocumentsAreExistingFilesOrWebAndMailAddressesNeverPrograms
     EXPECT_EQ(target(path("notes.txt")), "file " + path("notes.txt"));
     EXPECT_EQ(target("HTTPS://example.org/a b"), "address HTTPS://example.org/a b");
     EXPECT_EQ(target("mailto:someone@example.org"), "address mailto:someone@example.org");
-    for (const char* refused : {"missing.txt", "launch.desktop", "script.txt", "tool", ".", "ftp://example.org",
-                                "http://", "https://a\nb", "file:///etc/passwd", ""})
+    EXPECT_EQ(target("mailto:a@b.org?subject=attach&body=attachment"),
+              "address mailto:a@b.org?subject=attach&body=attachment");
+    for (const char* refused :
+         {"missing.txt", "launch.desktop", "script.txt", "tool", "entry", "old.kdelnk", "app.desktop ", ".",
+          "ftp://example.org", "http://", "https://a\nb", "file:///etc/passwd", "", "mailto:a@b.org?attach=/etc/passwd",
+          "MAILTO:a@b.org?subject=x&Attachment=~/.ssh/id_rsa", "mailto:a@b.org?subject=x; attach =f",
+          "mailto:a@b.org?%2561ttach=f", "mailto:a@b.org%3Fattachment=f"})
         EXPECT_EQ(target(refused), "none") << refused;
 
     handlers();

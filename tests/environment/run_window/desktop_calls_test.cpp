@@ -62,7 +62,8 @@ TEST(DesktopCalls, WithoutAPrinterPagesBecomeAPdfBesideTheProgramAndTheStatusBar
 {
     IdeRun run;
     run.ide.host.printerPages().setPrinterAllowed(false);
-    run.ide.host.fileAnswers = {std::string("/tmp/picked.txt")};
+    writeBytes(run.dir + "/picked.txt", "x");
+    run.ide.host.fileAnswers = {std::string("picked")}; // beside the program, ".txt" added
     QSignalSpy status(&run.ide.host, &IdeHost::statusMessage);
     run.session.build.add("DeclareVariable", variableFields("String", "Path", "\"\""))
         .add("PrintStart")
@@ -77,6 +78,6 @@ TEST(DesktopCalls, WithoutAPrinterPagesBecomeAPdfBesideTheProgramAndTheStatusBar
     ASSERT_GE(at, 0) << text.toStdString();
     EXPECT_TRUE(text.startsWith("No printer: 1 printed page(s) saved as ")) << text.toStdString();
     EXPECT_TRUE(QFileInfo(text.mid(at)).size() > 0);
-    EXPECT_EQ(run.ide.variables.findVariable("Path")->textAt(0), "/tmp/picked.txt");
+    EXPECT_EQ(run.ide.variables.findVariable("Path")->textAt(0), run.dir + "/picked.txt");
     run.ide.interpreter.stopRun();
 }
