@@ -295,8 +295,10 @@ bool CFormsEditForm::takeKey(QEvent* event)
     if (found == std::end(kKeys))
         return false;
     event->accept();
-    if (event->type() == QEvent::KeyPress)
+    if (event->type() == QEvent::KeyPress) {
+        enableCommands(); // a change the properties window made may not have reached them yet
         action(found->second)->trigger(); // nothing when the command is disabled
+    }
     return true;
 }
 

@@ -154,7 +154,10 @@ TEST_F(PropertiesWindow, EditorsApplyOnEnterAndRestoreOnEscape)
     EXPECT_EQ(designer.form[1].caption, "Go");
     EXPECT_EQ(designer.applied.back(), std::make_tuple(P::Caption, std::string("Go"), false));
     // A character a form cannot hold is refused, not turned into "?".
-    type("Caption", QStringLiteral("5 \u20AC"));
+    QTest::mouseDClick(grid(), Qt::LeftButton, {}, valuePoint(rowOf("Caption")));
+    ASSERT_NE(qobject_cast<QLineEdit*>(window->editor()), nullptr);
+    qobject_cast<QLineEdit*>(window->editor())->insert(QStringLiteral("5 \u20AC"));
+    QTest::keyClick(window->editor(), Qt::Key_Return);
     EXPECT_EQ(messages.messages.back(), (test::RecordedMessage{std::string(kOnlyLatin1), Icon::Exclamation}));
     EXPECT_EQ(value("Caption"), "Go");
     EXPECT_EQ(designer.form[1].caption, "Go");
