@@ -296,8 +296,10 @@ bool CFormsEditForm::takeKey(QEvent* event)
         return false;
     event->accept();
     if (event->type() == QEvent::KeyPress) {
-        enableCommands(); // a change the properties window made may not have reached them yet
-        action(found->second)->trigger(); // nothing when the command is disabled
+        // A change the properties window made may not have reached the commands' state yet; a
+        // disabled command does nothing.
+        enableCommands();
+        action(found->second)->trigger();
     }
     return true;
 }
