@@ -70,6 +70,11 @@ FormReadResult parseFormFile(std::string_view text, MessageHost& host, size_t ca
 std::optional<FormReadResult> readFormFile(const std::string& path, MessageHost& host,
                                            size_t capacity = kMaxFormObjects);
 
+// Reads a form file for a window (the designer, a form at run time): nothing when it cannot be read
+// or its first object is not a form, which is said ("Corrupt or non ORX Form file") unless reading
+// has said already what is wrong. A damaged file otherwise gives the objects read before the damage.
+std::optional<FormReadResult> readFormForWindow(const std::string& path, MessageHost& host);
+
 // The file's text for these objects: object 0 with its offsets written as 0, then the objects of
 // types 3 to 12. Line breaks inside texts are written as blanks, so that every file written reads
 // back.

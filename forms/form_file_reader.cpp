@@ -1,5 +1,6 @@
 // Reading form files. Lines are read whole, whatever their length; the reader never fills more
-// objects than the form holds; a damaged or truncated file is reported, never taken silently.
+// objects than the form holds; a damaged file, or one cut inside an object, is reported, never taken
+// silently. A file that ends after a complete object without its end line is whole.
 
 #include "forms/form_file.h"
 
@@ -182,9 +183,7 @@ public:
             return fail(result, kFormBadSecondLine);
         for (;;) {
             line = lines_.next();
-            if (!line) // the end tag is missing: the file was cut short
-                return fail(result, kFormCorrupt);
-            if (line->starts_with("</orxfor")) {
+            if (!line || line->starts_with("</orxfor")) {
                 result.complete = true;
                 return result;
             }
@@ -312,6 +311,17 @@ std::optional<FormReadResult> readFormFile(const std::string& path, MessageHost&
     while (text.size() < kMaxFormFileBytes && file.read(chunk, sizeof chunk).gcount() > 0)
         text.append(chunk, static_cast<size_t>(file.gcount()));
     return parseFormFile(text, host, capacity);
+}
+
+std::optional<FormReadResult> readFormForWindow(const std::string& path, MessageHost& host)
+{
+    std::optional<FormReadResult> read = readFormFile(path, host);
+    if (read && (read->objects.empty() || read->objects[0].objectType != object_type::kForm)) {
+        if (read->complete)
+            host.showMessage(kFormCorrupt, Icon::Error);
+        read.reset();
+    }
+    return read;
 }
 
 } // namespace qel

@@ -6,6 +6,8 @@
 #include "forms/properties.h"
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +33,13 @@ public:
     // The Tab Order dialog's OK: the objects listed get the tab orders 0, 1, ... in that order and
     // every other object -1; one step for undo; marks the form changed.
     virtual void applyTabOrder(const std::vector<size_t>& order) = 0;
+
+    // What is wrong with an event row's value, such as a function the program does not have (yet):
+    // the window marks the row and says it. Nothing when all is well or the row is no event.
+    virtual std::optional<std::string> eventWarning(PropertyId /*id*/, std::string_view /*value*/) const
+    {
+        return std::nullopt;
+    }
 };
 
 } // namespace qel

@@ -84,12 +84,7 @@ const std::string& RunForm::caption() const
 
 bool RunForm::open(const std::string& path)
 {
-    std::optional<FormReadResult> read = readFormFile(path, host_);
-    if (read && (read->objects.empty() || read->objects[0].objectType != object_type::kForm)) {
-        if (read->complete) // a damaged file has said why already
-            host_.showMessage(kFormCorrupt, Icon::Error);
-        read.reset();
-    }
+    std::optional<FormReadResult> read = readFormForWindow(path, host_);
     if (!read) {
         host_.showMessage(kFormLoadFailed, Icon::Error);
         return false;

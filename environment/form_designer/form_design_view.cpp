@@ -223,7 +223,9 @@ void CFormDesignView::setFolder(const QString& folder)
 void CFormDesignView::updateScrollBars()
 {
     // The bars show only when the form is larger than the window, and go 10 pixels beyond it.
+    // The design keeps the scroll position (a form just opened or made new starts at 0, 0).
     const FormObject& form = design_.objects()[0];
+    const int scrollX = form.offsetX, scrollY = form.offsetY;
     const QSize client = viewport()->size();
     const int maxX =
         std::max(0, static_cast<int>(std::min<uint32_t>(form.width, 4096)) - client.width() + kScrollMargin);
@@ -233,6 +235,8 @@ void CFormDesignView::updateScrollBars()
     verticalScrollBar()->setRange(0, form.height > static_cast<uint32_t>(client.height()) ? maxY : 0);
     horizontalScrollBar()->setPageStep(std::max(1, client.width() - kPageMargin));
     verticalScrollBar()->setPageStep(std::max(1, client.height() - kPageMargin));
+    horizontalScrollBar()->setValue(scrollX);
+    verticalScrollBar()->setValue(scrollY);
     design_.setScroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
     viewport()->update();
 }
@@ -302,43 +306,10 @@ void CFormDesignView::mouseDoubleClickEvent(QMouseEvent* event)
         Q_EMIT objectDoubleClicked();
 }
 
-namespace {
-
-// The editing keys the designer takes before any shortcut of the main window.
-bool isDesignerKey(const QKeyEvent& e)
-{
-    if (!e.modifiers().testFlag(Qt::ControlModifier))
-        return false;
-    const int key = e.key();
-    return key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_Z || key == Qt::Key_Y || key == Qt::Key_A;
-}
-
-} // namespace
-
-bool CFormDesignView::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride && isDesignerKey(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return QAbstractScrollArea::event(event);
-}
-
 void CFormDesignView::keyPressEvent(QKeyEvent* event)
 {
     const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    if (isDesignerKey(*event)) {
-        switch (event->key()) {
-        case Qt::Key_C: design_.copy(); break;
-        case Qt::Key_V: design_.paste(); break;
-        case Qt::Key_Z: design_.undo(); break;
-        case Qt::Key_Y: design_.redo(); break;
-        default: design_.selectAll(); break;
-        }
-        Q_EMIT commandDone();
-        return;
-    }
     switch (event->key()) {
     case Qt::Key_Left: design_.arrow(ArrowKey::Left, shift, ctrl); break;
     case Qt::Key_Right: design_.arrow(ArrowKey::Right, shift, ctrl); break;

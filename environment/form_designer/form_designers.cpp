@@ -43,8 +43,8 @@ std::vector<CFormsEditForm*> FormDesigners::designers() const
     return out;
 }
 
-// Each designer has its properties window, shown with it, following its current object; the Tab
-// Order dialog shows the order over the controls while it is open.
+// Each designer has its properties window beside its drawing surface, following its current object;
+// the Tab Order dialog shows the order over the controls while it is open.
 void FormDesigners::attachPropertiesWindow(CFormsEditForm& window)
 {
     auto* properties = new CPropertiesWindow(window.propertyTarget(), host_, &window);
@@ -60,9 +60,7 @@ void FormDesigners::attachPropertiesWindow(CFormsEditForm& window)
         window.setShowTabOrder(false);
     });
     properties->showObject();
-    // Beside the designer, where it hides neither the form nor the menus.
-    properties->move(window.mapToGlobal(QPoint(window.width() + 8, 0)));
-    properties->show();
+    window.setPropertiesWindow(properties);
 }
 
 CFormsEditForm* FormDesigners::openDesigner()
@@ -73,20 +71,23 @@ CFormsEditForm* FormDesigners::openDesigner()
         return nullptr;
     }
     auto* window = new CFormsEditForm(host_, recent_);
+    attachPropertiesWindow(*window);
     QMdiSubWindow* frame = area_.addSubWindow(window);
     if (!frame) {
         delete window;
         host_.showMessage(kWindowFailed, Icon::Exclamation, Buttons::Ok);
         return nullptr;
     }
-    frame->setGeometry(kDesignerRect);
+    // The form's part keeps the window's usual size; the properties window widens it.
+    frame->setGeometry(QRect(kDesignerRect.topLeft(),
+                             kDesignerRect.size() + QSize(window->propertiesWindow()->sizeHint().width(), 0)));
+    window->takeKeysOf(frame);
     frame->show();
     window->setFocus();
     if (functionCheck)
         window->setFunctionCheck(functionCheck);
     connect(window, &CFormsEditForm::previewRequested, this, &FormDesigners::showPreview);
     connect(window, &CFormsEditForm::recentFilesChanged, this, &FormDesigners::recentFilesChanged);
-    attachPropertiesWindow(*window);
     windows_.emplace_back(window);
     Q_EMIT designerOpened(window);
     return window;

@@ -14,10 +14,17 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace qel {
 
@@ -34,7 +41,11 @@ QString dialogFilter(std::string_view filter)
 } // namespace
 
 CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, QWidget* parent)
-    : QWidget(parent), host_(host), recent_(recentFiles), view_(new CFormDesignView(design_, this))
+    : QWidget(parent),
+      host_(host),
+      recent_(recentFiles),
+      view_(new CFormDesignView(design_, this)),
+      panes_(new QSplitter(Qt::Horizontal, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromLatin1(kDesignerTitle));
@@ -66,7 +77,10 @@ CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, Q
     createCommands();
     createMenus();
     layout->addWidget(toolBar_);
-    layout->addWidget(view_, 1);
+    panes_->setChildrenCollapsible(false);
+    panes_->addWidget(view_);
+    panes_->setStretchFactor(0, 1);
+    layout->addWidget(panes_, 1);
     setFocusProxy(view_);
 
     design_.setListener([this](DesignChange what) { designChanged(what); });
@@ -205,8 +219,11 @@ void CFormsEditForm::afterCommand()
     afterPending_ = false;
     if (const std::optional<DesignMessage> m = design_.takeMessage())
         host_.showMessage(m->text, m->stop ? Icon::Error : Icon::Exclamation, Buttons::Ok);
+    // An event may name a function not written yet: the properties window marks its row, the status
+    // bar says it, and the run reports it if the event happens before the function exists.
     if (const std::optional<std::string> w = design_.takeWarning())
-        host_.showMessage(*w, Icon::Exclamation, Buttons::Ok);
+        if (auto* main = qobject_cast<QMainWindow*>(window()))
+            main->statusBar()->showMessage(toQString(*w));
     enableCommands();
 }
 
@@ -261,6 +278,48 @@ void CFormsEditForm::addObject(int16_t type)
     design_.addImage(fromQString(file), size);
 }
 
+bool CFormsEditForm::takeKey(QEvent* event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::ControlModifier)
+        return false;
+    // Ahead of any shortcut of the main window, whichever widget of the designer has the focus.
+    static constexpr std::pair<int, CommandId> kKeys[] = {
+        {Qt::Key_Z, kCmdEditUndo},  {Qt::Key_Y, kCmdEditRedo},      {Qt::Key_C, kCmdEditCopy},
+        {Qt::Key_V, kCmdEditPaste}, {Qt::Key_A, kCmdEditSelectAll},
+    };
+    const auto* found =
+        std::find_if(std::begin(kKeys), std::end(kKeys), [key](const auto& k) { return k.first == key->key(); });
+    if (found == std::end(kKeys))
+        return false;
+    event->accept();
+    if (event->type() == QEvent::KeyPress) {
+        // A change the properties window made may not have reached the commands' state yet; a
+        // disabled command does nothing.
+        enableCommands();
+        action(found->second)->trigger();
+    }
+    return true;
+}
+
+bool CFormsEditForm::event(QEvent* event) { return takeKey(event) || QWidget::event(event); }
+
+bool CFormsEditForm::eventFilter(QObject* watched, QEvent* event)
+{
+    return takeKey(event) || QWidget::eventFilter(watched, event);
+}
+
+void CFormsEditForm::setPropertiesWindow(QWidget* properties)
+{
+    properties_ = properties;
+    panes_->addWidget(properties);
+    panes_->setStretchFactor(1, 0);
+}
+
+void CFormsEditForm::takeKeysOf(QWidget* window) { window->installEventFilter(this); }
+
 void CFormsEditForm::setShowTabOrder(bool on) { view_->setShowTabOrder(on); }
 
 void CFormsEditForm::setFunctionCheck(std::function<bool(std::string_view)> check)
@@ -301,8 +360,9 @@ bool CFormsEditForm::fileOpen()
 bool CFormsEditForm::openPath(const QString& path)
 {
     design_.reset();
-    std::optional<FormReadResult> read = readFormFile(path.toStdString(), host_);
-    if (!read || !read->complete) {
+    // A damaged file has said what is wrong; the objects read before the damage are kept.
+    std::optional<FormReadResult> read = readFormForWindow(path.toStdString(), host_);
+    if (!read) {
         design_.reset();
         path_.clear();
         setWindowTitle(QString::fromLatin1(kDesignerTitle));

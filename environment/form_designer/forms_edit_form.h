@@ -17,6 +17,7 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
 class QToolBar;
 
 namespace qel {
@@ -45,6 +46,14 @@ public:
     CFormDesignView* view() const { return view_; }
     QAction* action(CommandId id) const { return actions_.value(id); }
     const QString& path() const { return path_; }
+
+    // The properties window takes its place beside the drawing surface, so that it is shown,
+    // hidden, minimised and raised with the designer and never covers the form.
+    void setPropertiesWindow(QWidget* properties);
+    QWidget* propertiesWindow() const { return properties_; }
+    // The designer's keys (undo, redo, copy, paste, select all) work wherever the focus is in the
+    // designer; this makes them work in window too, such as the designer's frame.
+    void takeKeysOf(QWidget* window);
 
     // Numbers over the controls while the Tab Order dialog is open.
     void setShowTabOrder(bool on);
@@ -80,8 +89,12 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Takes a key that is one of the designer's commands (asked first, then pressed): whether it was.
+    bool takeKey(QEvent* event);
     void createCommands();
     void createMenus();
     QAction* addCommand(CommandId id, const QString& text, const std::function<void()>& run);
@@ -99,6 +112,8 @@ private:
     RecentFileList* recent_;
     FormDesign design_;
     CFormDesignView* view_;
+    QSplitter* panes_;
+    QWidget* properties_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QHash<int, QAction*> actions_;

@@ -21,8 +21,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
+#include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qel {
 
@@ -69,6 +72,27 @@ std::optional<QString> editorText(QWidget* editor)
     return list->currentIndex() >= 0 ? std::optional(list->currentText()) : std::nullopt;
 }
 
+bool isLatin1(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+}
+
+// An in-place drop-down list. The arrow keys only move its choice, which Enter applies; a choice
+// made in its popup applies when the popup closes.
+class InPlaceList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    std::function<void()> popupClosed;
+
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        // Queued: the choice is set after the popup hides, and the list is not deleted meanwhile.
+        if (popupClosed)
+            QTimer::singleShot(0, this, popupClosed);
+    }
+};
+
 // Focus the user moves elsewhere (a click, Tab, another window) applies the editor's text. A popup
 // (the drop-down's own list, a context menu) does not, nor focus taken away while windows close.
 bool leavesEditor(Qt::FocusReason reason)
@@ -85,11 +109,11 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
       messages_(messages),
       objectList_(new QComboBox),
       grid_(new PropertyGrid),
+      rowArea_(new QScrollArea),
       help_(new QPlainTextEdit)
 {
     setWindowTitle(kPropertiesWindowTitle);
     setFont(QFont(QStringLiteral("Arial"), kFontPoints));
-    resize(kWidth, kHeight);
 
     objectList_->setEditable(true);
     objectList_->setInsertPolicy(QComboBox::NoInsert);
@@ -127,7 +151,11 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
     layout->setSpacing(2);
     layout->addWidget(objectList_);
     layout->addLayout(pages);
-    layout->addWidget(grid_, 1);
+    // Rows beyond the window's height scroll, so that the window fits beside a designer of any size.
+    rowArea_->setFrameShape(QFrame::NoFrame);
+    rowArea_->setWidgetResizable(true);
+    rowArea_->setWidget(grid_);
+    layout->addWidget(rowArea_, 1);
     layout->addWidget(help_);
 
     connect(grid_, &PropertyGrid::rowClicked, this, [this](int row) {
@@ -139,10 +167,6 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
         selectRow(row);
         openEditor(row);
     });
-
-    // The main window's F1 does not reach a window of its own.
-    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-            [this] { showHelp(this, QString::fromLatin1(kPropertiesWindowTitle)); });
 
     chooseColour = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, this);
@@ -186,6 +210,20 @@ void CPropertiesWindow::refreshValues()
     fillObjectList();
     for (int k = 0; k < grid_->rowCount(); ++k)
         grid_->setValue(k, shownValue(row(k)));
+    markRows();
+}
+
+void CPropertiesWindow::markRows()
+{
+    for (int k = 0; k < grid_->rowCount(); ++k)
+        grid_->setMarked(k, rowWarning(k).has_value());
+    if (grid_->selectedRow() >= 0)
+        selectRow(grid_->selectedRow());
+}
+
+std::optional<std::string> CPropertiesWindow::rowWarning(int r) const
+{
+    return target_.eventWarning(row(r).field, fromQString(grid_->value(r)));
 }
 
 void CPropertiesWindow::setPage(int page)
@@ -203,6 +241,7 @@ void CPropertiesWindow::setPage(int page)
         values << shownValue(r);
     }
     grid_->setRows(labels, values);
+    markRows();
     help_->clear();
 }
 
@@ -237,7 +276,16 @@ void CPropertiesWindow::chooseTypedObject()
 void CPropertiesWindow::selectRow(int r)
 {
     grid_->selectRow(r);
-    help_->setPlainText(r >= 0 && r < grid_->rowCount() ? toQString(row(r).help) : QString());
+    if (r < 0 || r >= grid_->rowCount()) {
+        help_->clear();
+        return;
+    }
+    const QRect shown = grid_->valueRect(r);
+    rowArea_->ensureVisible(shown.center().x(), shown.center().y(), 0, shown.height());
+    QString help = toQString(row(r).help);
+    if (const std::optional<std::string> warning = rowWarning(r))
+        help += QStringLiteral("\n") + toQString(*warning);
+    help_->setPlainText(help);
 }
 
 void CPropertiesWindow::openEditor(int r)
@@ -256,18 +304,14 @@ void CPropertiesWindow::openEditor(int r)
         break;
     }
     case EditorKind::List: {
-        auto* list = new QComboBox(grid_);
+        auto* list = new InPlaceList(grid_);
         list->addItems(choicesOf(pr.choices));
         list->setMaxVisibleItems(kListRows);
         list->setCurrentIndex(list->findText(value));
-        // Queued, so the list is not deleted while it tells of the choice.
-        connect(
-            list, &QComboBox::activated, list,
-            [this, list] {
-                if (editor_ == list)
-                    commitEditor();
-            },
-            Qt::QueuedConnection);
+        list->popupClosed = [this, list] {
+            if (editor_ == list)
+                commitEditor();
+        };
         editor_ = list;
         break;
     }
@@ -317,6 +361,10 @@ bool CPropertiesWindow::applyValue(int r, const QString& value)
     if (r < 0 || r >= grid_->rowCount())
         return false;
     const PropertyRow& pr = row(r);
+    if (!isLatin1(value)) { // such a character would be stored as "?"
+        messages_.showMessage(kOnlyLatin1, Icon::Exclamation);
+        return false;
+    }
     const std::string text = fromQString(value);
     if (const std::optional<std::string> refusal = rangeRefusal(pr, text)) {
         messages_.showMessage(*refusal, Icon::Error);
@@ -332,6 +380,21 @@ bool CPropertiesWindow::applyValue(int r, const QString& value)
         return false;
     refreshValues();
     return true;
+}
+
+QSize CPropertiesWindow::sizeHint() const { return {kWidth, kHeight}; }
+
+bool CPropertiesWindow::event(QEvent* event)
+{
+    // F1 shows this window's help page, ahead of the main window's.
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            showHelp(this, QString::fromLatin1(kPropertiesWindowTitle));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 bool CPropertiesWindow::eventFilter(QObject* watched, QEvent* event)

@@ -19,6 +19,7 @@
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace qel {
 
@@ -31,7 +32,8 @@ inline constexpr const char* kPropertiesPage = "Properties";
 inline constexpr const char* kEventsPage = "Events";
 // A name typed into the object list that no object has.
 inline constexpr std::string_view kObjectNotFound = "Unable to find the requested object";
-// An event row naming a function the program does not have: a warning, the name is kept.
+// A value with a character beyond Latin-1, which a form cannot hold: refused.
+inline constexpr std::string_view kOnlyLatin1 = "Only Latin-1 characters can be stored in a form";
 
 class CPropertiesWindow : public QWidget {
     Q_OBJECT
@@ -68,12 +70,18 @@ public:
     std::function<std::optional<QColor>(const QColor& initial)> chooseColour;
     std::function<QString(const QString& current)> chooseBitmapFile;
 
+    QSize sizeHint() const override;
+
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const PropertyRow& row(int index) const { return rows_[page_].at(static_cast<size_t>(index)); }
     void fillObjectList();
+    // Marks the rows whose values are wrong (an event naming no function).
+    void markRows();
+    std::optional<std::string> rowWarning(int row) const;
     void chooseTypedObject();
     void selectRow(int row);
     void openEditor(int row);
@@ -86,6 +94,7 @@ private:
     QComboBox* objectList_;
     std::vector<QPushButton*> pageButtons_;
     PropertyGrid* grid_;
+    QScrollArea* rowArea_;
     QPlainTextEdit* help_;
     QWidget* editor_ = nullptr;
     int editorRow_ = -1;

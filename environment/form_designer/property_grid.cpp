@@ -4,13 +4,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace qel {
 
 namespace {
 
 const QColor kLabelBackground(200, 200, 200);
+const QColor kMarkedValue(200, 0, 0);
 constexpr int kMargin = 2; // text inset from its cell's left edge
 constexpr int kSampleWidth = 200;
+constexpr int kMinValueWidth = 80; // what the values keep when a label is wide
 
 } // namespace
 
@@ -25,6 +29,7 @@ void PropertyGrid::setRows(const QStringList& labels, const QStringList& values)
 {
     labels_ = labels;
     values_ = values;
+    marked_.fill(false, values.size());
     selected_ = -1;
     setMinimumHeight(rowCount() * rowHeight() + 1);
     updateGeometry();
@@ -36,6 +41,14 @@ void PropertyGrid::setValue(int row, const QString& value)
     if (row < 0 || row >= values_.size())
         return;
     values_[row] = value;
+    update();
+}
+
+void PropertyGrid::setMarked(int row, bool marked)
+{
+    if (row < 0 || row >= marked_.size() || marked_[row] == marked)
+        return;
+    marked_[row] = marked;
     update();
 }
 
@@ -53,10 +66,18 @@ int PropertyGrid::rowAt(QPoint point) const
     return point.y() >= 0 && point.x() >= 0 && row < rowCount() ? row : -1;
 }
 
+int PropertyGrid::labelWidth() const
+{
+    int widest = 0;
+    for (const QString& label : labels_)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(label) + 2 * kMargin);
+    return std::max(width() / 2, std::min(widest, width() - kMinValueWidth));
+}
+
 QRect PropertyGrid::valueRect(int row) const
 {
-    const int half = width() / 2;
-    return {half, row * rowHeight(), width() - half, rowHeight()};
+    const int left = labelWidth();
+    return {left, row * rowHeight(), width() - left, rowHeight()};
 }
 
 QSize PropertyGrid::sizeHint() const { return {kSampleWidth, rowCount() * rowHeight() + 1}; }
@@ -65,22 +86,22 @@ void PropertyGrid::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter p(this);
     const int h = rowHeight();
-    const int half = width() / 2;
+    const int labels = labelWidth();
     for (int row = 0; row < rowCount(); ++row) {
-        const QRect label(0, row * h, half, h);
+        const QRect label(0, row * h, labels, h);
         const QRect value = valueRect(row);
         const bool selected = row == selected_;
         p.fillRect(label, selected ? palette().color(QPalette::Highlight) : kLabelBackground);
         p.fillRect(value, Qt::white);
         p.setPen(selected ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
         p.drawText(label.adjusted(kMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, labels_[row]);
-        p.setPen(Qt::black);
+        p.setPen(isMarked(row) ? kMarkedValue : QColor(Qt::black));
         p.drawText(value.adjusted(kMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, values_.value(row));
         p.setPen(Qt::gray);
         p.drawLine(0, label.bottom(), width(), label.bottom());
     }
     p.setPen(Qt::gray);
-    p.drawLine(half - 1, 0, half - 1, rowCount() * h - 1);
+    p.drawLine(labels - 1, 0, labels - 1, rowCount() * h - 1);
 }
 
 void PropertyGrid::mousePressEvent(QMouseEvent* event)

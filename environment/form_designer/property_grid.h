@@ -15,6 +15,9 @@ public:
 
     void setRows(const QStringList& labels, const QStringList& values);
     void setValue(int row, const QString& value);
+    // A marked row's value is drawn in red: something is wrong with it.
+    void setMarked(int row, bool marked);
+    bool isMarked(int row) const { return marked_.value(row); }
     int rowCount() const { return static_cast<int>(labels_.size()); }
     QString label(int row) const { return labels_.value(row); }
     QString value(int row) const { return values_.value(row); }
@@ -25,6 +28,8 @@ public:
     // The row under a point of the grid; -1 below the last row.
     int rowAt(QPoint point) const;
     QRect valueRect(int row) const;
+    // The label column: half the width, or more when a label needs it and the values keep room.
+    int labelWidth() const;
     QSize sizeHint() const override;
 
 Q_SIGNALS:
@@ -41,6 +46,7 @@ protected:
 private:
     QStringList labels_;
     QStringList values_;
+    QList<bool> marked_;
     int selected_ = -1;
 };
 

@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qel {
 
 namespace {
@@ -40,8 +42,10 @@ CFormTabOrder::CFormTabOrder(const FormObjects& objects, QWidget* parent)
         titles << QString::fromLatin1(c.title);
     list_->setHeaderLabels(titles);
     for (int k = 0; k < static_cast<int>(std::size(kColumns)); ++k) {
-        list_->setColumnWidth(k, kColumns[k].width);
-        width += kColumns[k].width;
+        // Never narrower than its title.
+        const int columnWidth = std::max(kColumns[k].width, list_->header()->sectionSizeHint(k));
+        list_->setColumnWidth(k, columnWidth);
+        width += columnWidth;
     }
     list_->setMinimumWidth(width + 4);
     list_->header()->setStretchLastSection(false);

@@ -206,10 +206,17 @@ bool FormDesign::applyProperty(PropertyId id, std::string_view value, bool toSel
         objects_ = std::move(before.objects);
         return false;
     }
-    if (isEvent(id) && functionExists_ && !trimValue(value).empty() && !functionExists_(trimValue(value)))
-        warning_ = std::string(kNoSuchFunction) + std::string(trimValue(value));
+    warning_ = eventWarning(id, value);
     commit(std::move(before), id == PropertyId::Name ? DesignChange::Objects : DesignChange::Values);
     return true;
+}
+
+std::optional<std::string> FormDesign::eventWarning(PropertyId id, std::string_view value) const
+{
+    const std::string_view name = trimValue(value);
+    if (!isEvent(id) || !functionExists_ || name.empty() || functionExists_(name))
+        return std::nullopt;
+    return std::string(kNoSuchFunction) + std::string(name);
 }
 
 void FormDesign::applyTabOrder(const std::vector<size_t>& order)

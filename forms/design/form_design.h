@@ -69,6 +69,7 @@ public:
     void selectObject(size_t index) override;
     bool applyProperty(PropertyId id, std::string_view value, bool toSelection) override;
     void applyTabOrder(const std::vector<size_t>& order) override;
+    std::optional<std::string> eventWarning(PropertyId id, std::string_view value) const override;
 
     // Told after every change.
     void setListener(std::function<void(DesignChange)> listener) { listener_ = std::move(listener); }

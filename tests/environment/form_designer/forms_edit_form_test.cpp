@@ -1,22 +1,28 @@
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
+#include "environment/form_designer/properties_window.h"
+#include "environment/form_designer/property_grid.h"
 #include "environment/forms/form_window.h"
 #include "environment/shell/recent_file_list.h"
 #include "forms/form_file.h"
 #include "forms/run_form.h"
+#include "shell_test_support.h"
 #include "support/form_files.h"
 #include "support/recording_host.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +189,48 @@ TEST(FormDesigners, TenWindowsAPreviewAndQuittingAsksForEachChangedForm)
     EXPECT_TRUE(designers.closeAll());
 }
 
+TEST(FormDesigners, ThePropertiesWindowSitsBesideItsFormAndTheKeysWorkThroughout)
+{
+    RecordingHost host;
+    QMainWindow main;
+    auto* area = new QMdiArea;
+    main.setCentralWidget(area);
+    main.resize(1000, 700);
+    main.show();
+    FormDesigners designers(*area, host);
+    CFormsEditForm* window = designers.openDesigner();
+    ASSERT_NE(window, nullptr);
+    auto* properties = window->findChild<CPropertiesWindow*>();
+    ASSERT_NE(properties, nullptr);
+    ASSERT_FALSE(properties->isWindow());
+    QApplication::processEvents();
+    EXPECT_TRUE(properties->isVisible());
+    const QRect canvas(window->view()->mapTo(window, QPoint()), window->view()->size());
+    const QRect beside(properties->mapTo(window, QPoint()), properties->size());
+    EXPECT_FALSE(canvas.intersects(beside));
+    EXPECT_GE(canvas.width(), 400); // a new form's width
+    const auto* tools = window->findChild<QToolBar*>();
+    for (QAction* a : tools->actions()) // none hidden behind the toolbar's extension button
+        if (!a->isSeparator())
+            EXPECT_TRUE(tools->widgetForAction(a)->isVisible()) << a->text().toStdString();
+    window->action(kCmdFormAddButton)->trigger();
+    test::screenshot(&main, "designer_with_properties");
+    window->parentWidget()->showMinimized();
+    EXPECT_FALSE(properties->isVisible());
+    window->parentWidget()->showNormal();
+    EXPECT_TRUE(properties->isVisible());
+
+    // Undo, redo, copy and paste wherever the focus is in the designer.
+    QTest::keyClick(properties->grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->design().objects().size(), 1u);
+    QTest::keyClick(window->findChild<QMenuBar*>(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->design().objects().size(), 2u);
+    window->design().selectObject(1);
+    QTest::keyClick(window->parentWidget(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(properties->grid(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window->design().objects().size(), 3u);
+}
+
 TEST_F(Designer, PicturesTakeTheirBitmapsSizeAndALargeFormScrolls)
 {
     const std::string bitmap = tempFile(".bmp");
@@ -203,4 +251,35 @@ TEST_F(Designer, PicturesTakeTheirBitmapsSizeAndALargeFormScrolls)
     window->view()->horizontalScrollBar()->setValue(most);
     window->action(kCmdFormAddButton)->trigger(); // placed where the form is scrolled to
     EXPECT_EQ(design().objects().back().offsetX, most);
+}
+
+TEST_F(Designer, OpenKeepsTheObjectsReadAndStartsAtTheTopLeft)
+{
+    design().selectObject(0);
+    design().applyProperty(PropertyId::Height, "2000", false);
+    window->view()->verticalScrollBar()->setValue(window->view()->verticalScrollBar()->maximum());
+    ASSERT_GT(design().objects()[0].offsetY, 0);
+    design().markSaved();
+
+    // More objects than a form holds: the first 200 are shown, from the top.
+    FormObjects big = newForm("Big");
+    big[0].height = 2000;
+    while (big.size() < kMaxFormObjects + 50)
+        big.push_back(formObject(big, kRectangle, 0, 0));
+    const std::string path = tempFile(".frm");
+    writeForm(path, big);
+    ASSERT_TRUE(window->openPath(QString::fromStdString(path)));
+    EXPECT_EQ(design().objects().size(), kMaxFormObjects);
+    EXPECT_EQ(host.texts(), std::vector<std::string>{std::string(kFormTooManyObjects)});
+    EXPECT_EQ(window->view()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(design().objects()[0].offsetY, 0);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Big"));
+
+    // A file without its end line is whole.
+    big.resize(3);
+    const std::string text = formFileText(big);
+    writeBytes(path, text.substr(0, text.rfind("</orxform>")));
+    ASSERT_TRUE(window->openPath(QString::fromStdString(path)));
+    EXPECT_EQ(design().objects(), big);
+    EXPECT_EQ(host.texts().size(), 1u);
 }

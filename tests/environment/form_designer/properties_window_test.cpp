@@ -10,6 +10,7 @@
 #include "support/recording_host.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -152,8 +153,16 @@ TEST_F(PropertiesWindow, EditorsApplyOnEnterAndRestoreOnEscape)
     type("Caption", "Go");
     EXPECT_EQ(designer.form[1].caption, "Go");
     EXPECT_EQ(designer.applied.back(), std::make_tuple(P::Caption, std::string("Go"), false));
+    // A character a form cannot hold is refused, not turned into "?".
+    QTest::mouseDClick(grid(), Qt::LeftButton, {}, valuePoint(rowOf("Caption")));
+    ASSERT_NE(qobject_cast<QLineEdit*>(window->editor()), nullptr);
+    qobject_cast<QLineEdit*>(window->editor())->insert(QStringLiteral("5 \u20AC"));
+    QTest::keyClick(window->editor(), Qt::Key_Return);
+    EXPECT_EQ(messages.messages.back(), (test::RecordedMessage{std::string(kOnlyLatin1), Icon::Exclamation}));
+    EXPECT_EQ(value("Caption"), "Go");
+    EXPECT_EQ(designer.form[1].caption, "Go");
 
-    // A list: a choice applies at once, to every selected object.
+    // A list: the keys move the choice, one Enter applies it to every selected object.
     QTest::mouseDClick(grid(), Qt::LeftButton, {}, valuePoint(rowOf("Visible")));
     auto* list = qobject_cast<QComboBox*>(window->editor());
     ASSERT_NE(list, nullptr);
@@ -161,9 +170,22 @@ TEST_F(PropertiesWindow, EditorsApplyOnEnterAndRestoreOnEscape)
     test::screenshot(window.get(), "properties_list");
     QTest::keyClick(list, Qt::Key_Down);
     QCoreApplication::processEvents();
+    EXPECT_EQ(window->editor(), list);
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
     EXPECT_EQ(window->editor(), nullptr);
     EXPECT_EQ(designer.applied.back(), std::make_tuple(P::Visible, std::string("False"), true));
     EXPECT_EQ(value("Visible"), "False");
+    // A choice made in its popup applies as the popup closes.
+    QTest::mouseDClick(grid(), Qt::LeftButton, {}, valuePoint(rowOf("Visible")));
+    list = qobject_cast<QComboBox*>(window->editor());
+    ASSERT_NE(list, nullptr);
+    list->showPopup();
+    list->setCurrentIndex(list->findText("True"));
+    list->hidePopup();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->editor(), nullptr);
+    EXPECT_EQ(value("Visible"), "True");
 
     // A click elsewhere in the grid applies the open editor.
     QTest::mouseDClick(grid(), Qt::LeftButton, {}, valuePoint(rowOf("Position X (pixels)")));
@@ -177,6 +199,20 @@ TEST_F(PropertiesWindow, EditorsApplyOnEnterAndRestoreOnEscape)
     ASSERT_EQ(window->page(), 1);
     type("OnClick", "Clicked");
     EXPECT_EQ(designer.form[1].onClick, "Clicked");
+}
+
+TEST_F(PropertiesWindow, EveryLabelFitsItsColumn)
+{
+    designer.form.push_back(test::formObject(designer.form, kLine, 0, 0, "line6"));
+    for (size_t k = 0; k < designer.form.size(); ++k) {
+        designer.selectObject(k);
+        for (int page = 0; page < window->pageCount(); ++page) {
+            window->setPage(page);
+            for (int r = 0; r < grid()->rowCount(); ++r)
+                EXPECT_LT(grid()->fontMetrics().horizontalAdvance(grid()->label(r)), grid()->valueRect(r).left())
+                    << grid()->label(r).toStdString();
+        }
+    }
 }
 
 TEST_F(PropertiesWindow, ColoursAndImagesComeFromTheirDialogs)
@@ -216,6 +252,8 @@ TEST_F(PropertiesWindow, TheTabOrderDialogNumbersTheListedControls)
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Tab Order");
         EXPECT_EQ(dialog->list()->headerItem()->text(1), "Control Name");
+        for (int column = 0; column < dialog->list()->columnCount(); ++column) // no title cut off
+            EXPECT_GE(dialog->list()->columnWidth(column), dialog->list()->header()->sectionSizeHint(column));
         EXPECT_EQ(dialog->list()->currentItem(), dialog->list()->topLevelItem(0));
         QTest::mouseClick(dialog->downButton(), Qt::LeftButton); // txt2 after butt1
         for (int k = 0; k < dialog->list()->topLevelItemCount(); ++k)

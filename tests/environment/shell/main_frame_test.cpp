@@ -3,6 +3,7 @@
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/form_designer/properties_window.h"
+#include "environment/form_designer/property_grid.h"
 #include "environment/help/help_pages.h"
 #include "environment/help/help_window.h"
 #include "environment/program_view/qel_view.h"
@@ -20,7 +21,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -132,10 +135,18 @@ TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
     QApplication::processEvents();
     EXPECT_EQ(properties->objectList()->count(), 2);
     EXPECT_EQ(properties->objectList()->currentText().toStdString(), designer.design().objects()[1].name);
-    // An event naming no function of the program is stored with a warning.
+    // An event naming no function of the program yet is stored; its row and the status bar say so.
+    const size_t shown = texts().size();
     EXPECT_TRUE(designer.propertyTarget().applyProperty(PropertyId::OnClick, "Nowhere", false));
     QApplication::processEvents();
-    EXPECT_EQ(texts().back(), std::string(kNoSuchFunction) + "Nowhere");
+    EXPECT_EQ(texts().size(), shown);
+    const std::string warning = std::string(kNoSuchFunction) + "Nowhere";
+    EXPECT_EQ(frame().statusBar()->currentMessage().toStdString(), warning);
+    properties->setPage(1);
+    ASSERT_EQ(properties->grid()->label(0), QStringLiteral("OnClick"));
+    EXPECT_TRUE(properties->grid()->isMarked(0));
+    QTest::mouseClick(properties->grid(), Qt::LeftButton, {}, properties->grid()->valueRect(0).center());
+    EXPECT_TRUE(properties->helpControl()->toPlainText().endsWith(QString::fromStdString(warning)));
     messages.answers = {Button::Cancel};
     EXPECT_FALSE(frame().close());
     EXPECT_EQ(texts().back(), kSaveChangesToForm);
