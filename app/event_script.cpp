@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <variant>
 
 namespace qel {
 
@@ -216,27 +217,75 @@ std::string shownLine(std::string_view line)
     return line.size() > kShown ? shown + "..." : shown;
 }
 
+// The line of text starting at `at` (its line end, LF or CR LF, left out), `at` moving past it;
+// nothing at the end of the text.
+std::optional<std::string_view> nextLine(std::string_view text, size_t& at)
+{
+    if (at >= text.size())
+        return std::nullopt;
+    const size_t end = std::min(text.find('\n', at), text.size());
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// The event of one line, nothing for a blank line or a comment, or what is wrong with the line.
+std::variant<std::monostate, ScriptEvent, std::string> eventOfLine(std::string_view line)
+{
+    if (std::any_of(line.begin(), line.end(), isControlByte))
+        return std::string(kControlByte) + shownLine(line);
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos || line[start] == '#')
+        return std::monostate{};
+    std::string_view why = kCannotReadEvent;
+    auto event = parseLine(std::string(line.substr(start)), why);
+    if (!event)
+        return std::string(why) + shownLine(line);
+    return *std::move(event);
+}
+
 } // namespace
 
-std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out)
+std::optional<ScriptError> EventScript::load(std::string text)
 {
-    std::string line;
+    *this = EventScript();
+    size_t at = 0;
     int number = 0;
-    while (std::getline(in, line)) {
+    while (const std::optional<std::string_view> line = nextLine(text, at)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (std::any_of(line.begin(), line.end(), isControlByte))
-            return ScriptError{number, std::string(kControlByte) + shownLine(line)};
-        if (line.find_first_not_of(" \t") == std::string::npos || line[line.find_first_not_of(" \t")] == '#')
-            continue;
-        std::string_view why = kCannotReadEvent;
-        auto event = parseLine(line.substr(line.find_first_not_of(" \t")), why);
-        if (!event)
-            return ScriptError{number, std::string(why) + shownLine(line)};
-        out.push_back(*event);
+        auto event = eventOfLine(*line);
+        if (auto* why = std::get_if<std::string>(&event))
+            return ScriptError{number, std::move(*why)};
     }
+    text_ = std::move(text);
     return std::nullopt;
+}
+
+bool EventScript::empty()
+{
+    while (!next_) {
+        const std::optional<std::string_view> line = nextLine(text_, at_);
+        if (!line)
+            return true;
+        auto event = eventOfLine(*line);
+        if (auto* e = std::get_if<ScriptEvent>(&event))
+            next_ = std::move(*e);
+    }
+    return false;
+}
+
+const ScriptEvent& EventScript::front()
+{
+    (void)empty();
+    return *next_;
+}
+
+void EventScript::pop_front()
+{
+    (void)empty();
+    next_.reset();
 }
 
 } // namespace qel

@@ -10,8 +10,6 @@
 
 #include "program/host.h"
 
-#include <deque>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,7 +46,23 @@ inline constexpr std::string_view kOneCharacter = "char takes one character: ";
 // each such byte as \xNN.
 inline constexpr std::string_view kControlByte = "not a line of text (control byte): ";
 
-// Parses a whole script; the first bad line is reported (the first 100 bytes of a longer one).
-std::optional<ScriptError> parseEventScript(std::istream& in, std::deque<ScriptEvent>& out);
+// A checked script whose events are parsed again one at a time as the run takes them, so that it
+// holds no more than its text (at most 8 MB) however many events that text has.
+class EventScript {
+public:
+    EventScript() = default;
+    // Checks every line of text and keeps it; the first bad line is reported (the first 100 bytes
+    // of a longer one), and the script is then left empty.
+    [[nodiscard]] std::optional<ScriptError> load(std::string text);
+
+    bool empty();
+    const ScriptEvent& front(); // not empty
+    void pop_front();
+
+private:
+    std::string text_;
+    size_t at_ = 0;                   // where the lines not yet taken start
+    std::optional<ScriptEvent> next_; // the event read ahead, not yet taken
+};
 
 } // namespace qel

@@ -41,8 +41,8 @@ std::optional<size_t> itemNamed(const std::vector<std::string>& items, std::stri
 
 } // namespace
 
-HeadlessHost::HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds,
-                           QString printFolder, std::chrono::steady_clock::time_point started)
+HeadlessHost::HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds, QString printFolder,
+                           std::chrono::steady_clock::time_point started)
     : out_(out),
       script_(std::move(script)),
       started_(started),

@@ -12,7 +12,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <mutex>
 #include <ostream>
 
@@ -25,7 +24,7 @@ class HeadlessHost : public RunHost {
 public:
     // printFolder: where printed pages go as PDF files (empty: beside the program); the time limit
     // counts from `started`.
-    HeadlessHost(std::ostream& out, std::deque<ScriptEvent> script, double timeoutSeconds, QString printFolder = {},
+    HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds, QString printFolder = {},
                  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now());
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
@@ -92,7 +91,7 @@ private:
     void wait(std::chrono::milliseconds duration);
 
     std::ostream& out_;
-    std::deque<ScriptEvent> script_;
+    EventScript script_;
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;
     QSize restoredSize_; // the size before WindowMaximise

@@ -197,7 +197,7 @@ std::string readAtMost(std::istream& in, uint64_t limit)
 // The event script from its file, or from standard input for "-"; what is wrong with it, if
 // anything, as qeltool says it.
 struct LoadedScript {
-    std::deque<ScriptEvent> events;
+    EventScript events;
     std::optional<std::string> error;
 };
 
@@ -219,8 +219,7 @@ LoadedScript loadScript(const std::string& source, std::istream& stdinStream)
         }
         text.assign(bytes.begin(), bytes.end());
     }
-    std::istringstream in(std::move(text));
-    if (auto error = parseEventScript(in, script.events))
+    if (auto error = script.events.load(std::move(text)))
         script.error = "qeltool: events line " + std::to_string(error->line) + ": " + error->message;
     return script;
 }
@@ -302,7 +301,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     if (!options)
         return kExitUsage;
 
-    std::deque<ScriptEvent> script;
+    EventScript script;
     if (!options->events.empty()) {
         std::optional<LoadedScript> loaded =
             options->timeout > 0

@@ -256,10 +256,15 @@ TEST(QeltoolRun, InfinitiesAreTextsAndScriptCharactersAreLatin1)
         EXPECT_EQ(bad.status, 2) << line;
         EXPECT_EQ(bad.err, "qeltool: events line 2: " + why + line + "\n");
     }
-    std::istringstream script("input caf\xc3\xa9\n");
-    std::deque<ScriptEvent> events;
-    ASSERT_FALSE(parseEventScript(script, events));
-    EXPECT_EQ(events.at(0).text, std::optional<std::string>("caf\xe9"));
+    EventScript events;
+    ASSERT_FALSE(events.load("# a comment\r\n\n  input caf\xc3\xa9\r\nkey 7"));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front().text, std::optional<std::string>("caf\xe9"));
+    events.pop_front();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front().a, 7); // a last line without its line end
+    events.pop_front();
+    EXPECT_TRUE(events.empty());
 }
 
 TEST(QeltoolRun, FormsOpenHeadlessAndTheScriptDrivesThem)
