@@ -1,7 +1,7 @@
 #pragma once
-// The bitmaps that image objects show: 24-bit .bmp files only. The headers are checked before the
-// pixels are decoded (by the same decoder BitmapLoad uses), so a damaged file is refused, never
-// followed.
+// The bitmaps that image objects show: every .bmp file the decoder BitmapLoad uses takes, as the
+// designer draws it. The headers are checked before the pixels are decoded, so a damaged file is
+// refused, never followed.
 
 #include "program/host.h"
 #include "runtime/bitmap_file.h"
@@ -20,8 +20,8 @@ inline constexpr std::string_view kImageSizeFailed =
 inline constexpr std::string_view kImageNot24Bit = "Bargraph images may only be 24 bit *.bmp bitmaps";
 inline constexpr std::string_view kImageCreateFailed = "Failed to create a DIBitmap for image";
 
-// The picture of a 24-bit bitmap file's bytes; nothing (after its message) for a file that is not one
-// or whose pixels cannot be decoded.
+// The picture of a bitmap file's bytes; nothing (after its message) for a file that is not a bitmap
+// the decoder takes or whose pixels cannot be decoded.
 std::optional<DecodedBitmap> decodeFormImage(std::span<const uint8_t> file, MessageHost& host);
 
 // Reads an image object's file; nothing after the message that says why not.

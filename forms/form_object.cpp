@@ -66,6 +66,18 @@ bool isControlType(int16_t type)
 
 bool isFormMemberType(int16_t type) { return type >= object_type::kRectangle && type <= object_type::kLast; }
 
+std::vector<size_t> shapePaintOrder(const FormObjects& objects)
+{
+    constexpr uint32_t kLayers = 6;
+    std::vector<size_t> order;
+    for (uint32_t layer = kLayers; layer-- > 0;)
+        for (size_t k = 1; k < objects.size(); ++k)
+            if (isFormMemberType(objects[k].objectType) && !isControlType(objects[k].objectType) &&
+                objects[k].zOrder == layer)
+                order.push_back(k);
+    return order;
+}
+
 FormObject newFormObject()
 {
     FormObject form;

@@ -85,6 +85,10 @@ std::string_view objectTypeName(int16_t type);
 bool isControlType(int16_t type);
 // The codes a file holds as objects of a form (3 to 12), the form itself apart.
 bool isFormMemberType(int16_t type);
+// The drawn shapes (rectangles, lines, static texts, images and the reserved codes) in painting
+// order, the same in the designer and in a running form: layer 5 first, up to layer 0, each layer in
+// list order. A shape on a layer outside 0 to 5 is not painted.
+std::vector<size_t> shapePaintOrder(const FormObjects& objects);
 
 // The designer's three default colours, with which new objects start.
 struct DefaultColours {

@@ -55,13 +55,6 @@ std::vector<std::string_view> splitList(std::string_view text)
     return parts;
 }
 
-bool isDrawnShape(int16_t type)
-{
-    using namespace object_type;
-    return type == kRectangle || type == kStaticText || type == kReserved9 || type == kImage || type == kLine ||
-           type == kReserved12;
-}
-
 } // namespace
 
 RunForm::RunForm(FormMode mode, MessageHost& host, Requester requester, std::string folder)
@@ -188,15 +181,7 @@ void RunForm::fillCombo(size_t index)
     notify(index, ControlChange::Items);
 }
 
-std::vector<size_t> RunForm::paintOrder() const
-{
-    std::vector<size_t> order;
-    for (uint32_t layer = 6; layer-- > 0;)
-        for (size_t k = 1; k < objects_.size(); ++k)
-            if (isDrawnShape(objects_[k].objectType) && objects_[k].zOrder == layer)
-                order.push_back(k);
-    return order;
-}
+std::vector<size_t> RunForm::paintOrder() const { return shapePaintOrder(objects_); }
 
 std::optional<size_t> RunForm::findObject(std::string_view name) const
 {
@@ -343,6 +328,8 @@ void RunForm::request(const std::string& function)
     for (size_t k = 0; k < controls_.size(); ++k)
         if (controls_[k].exists)
             setEnabled(k, enabledAfterRequest_[k]);
+    if (focused_ && view_)
+        view_->focusReturned(*focused_);
 }
 
 void RunForm::setEnabled(size_t index, bool enabled)

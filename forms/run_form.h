@@ -77,6 +77,9 @@ public:
     virtual void controlsCreated() {}
     virtual void controlChanged(size_t /*index*/, ControlChange /*what*/) {}
     virtual void focusControl(size_t /*index*/) {}
+    // The form's function has returned and the controls are usable again: the focus goes back to
+    // the object that had it, unless the function has sent it elsewhere.
+    virtual void focusReturned(size_t /*index*/) {}
     virtual void repaint() {}
     // The opener shows the loaded form.
     virtual void shown() {}
@@ -121,8 +124,7 @@ public:
     int requestDepth() const { return depth_; }
     // The object that has the keyboard focus; none before the controls exist.
     std::optional<size_t> focused() const { return focused_; }
-    // The drawn shapes (rectangles, lines, static texts, images and the reserved codes) in painting
-    // order: layer 5 first, up to layer 0, each layer in list order.
+    // The drawn shapes in painting order (shapePaintOrder).
     std::vector<size_t> paintOrder() const;
     // The object of that name (letter case ignored, the first one).
     std::optional<size_t> findObject(std::string_view name) const;

@@ -21,6 +21,7 @@ Interpreter::Interpreter(Program& p, VariableTable& v, RunHost& h, const Dispatc
 void Interpreter::startRun(bool profiled)
 {
     RunState& s = state_;
+    s.host.runBeginning();
     s.status = RunStatus::Running;
     s.debugger.setProfiling(profiled);
     s.closeRequested = false;
@@ -142,6 +143,9 @@ void Interpreter::endRun(const SectionEnd& end, uint32_t section)
 {
     RunState& s = state_;
     s.status = RunStatus::Idle;
+    // Stopped while paused, the run is paused no more: a click on a form it left open hears that it
+    // has stopped.
+    s.debugger.lower(Debugger::kPaused);
     s.currentSection = section;
     releaseRunResources();
     s.host.runEnding();

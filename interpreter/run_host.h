@@ -75,6 +75,9 @@ public:
     virtual bool startTimer(uint32_t /*intervalMs*/) { return false; }
     // TimerStop and the run's end: no more ticks.
     virtual void stopTimer() {}
+    // A run begins, before anything of it is set up: what the last run left open (its forms) closes,
+    // before this run's memory is counted afresh.
+    virtual void runBeginning() {}
     // A run has been set up (variables reset, system variables found) and is about to run its
     // Initialise section: the run-time window is shown and painted.
     virtual void runStarting() {}
@@ -115,7 +118,8 @@ public:
     // nullptr when no printer settings can be had.
     virtual PageSink* printer() { return nullptr; }
     // The run's open forms (OpenForm2, CloseForm2, Form2Exchange); none where forms cannot open. The
-    // run's end closes them.
+    // run's end may leave them open (without OnClose, a click then runs nothing); the next run's
+    // start closes them.
     virtual FormTable* forms() { return nullptr; }
     // OpenForm's User Form, modal until OK or Cancel closes it. Where nobody can answer, OK is pressed
     // at once with the starting texts, and Cancel when that is refused.

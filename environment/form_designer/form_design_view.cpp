@@ -17,9 +17,6 @@ namespace qel {
 namespace {
 
 constexpr QColor kOutside(128, 128, 128);
-constexpr QColor kLightEdge(255, 255, 255);
-constexpr QColor kShadow(128, 128, 128);
-constexpr QColor kDarkShadow(64, 64, 64);
 constexpr QColor kFace(212, 208, 200);
 constexpr QColor kTabOrderBack(255, 255, 160);
 constexpr int kScrollMargin = 10;
@@ -43,28 +40,6 @@ Qt::Alignment alignmentOf(const FormObject& o)
     return Qt::AlignLeft;
 }
 
-// Two-grey edges: sunken when `sunken`, raised otherwise.
-void paintEdge(QPainter& p, const QRect& r, bool sunken)
-{
-    const QColor topLeft = sunken ? kShadow : kLightEdge;
-    const QColor bottomRight = sunken ? kLightEdge : kDarkShadow;
-    p.setPen(topLeft);
-    p.drawLine(r.left(), r.top(), r.right(), r.top());
-    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-    p.setPen(bottomRight);
-    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-}
-
-void paintField(QPainter& p, const QRect& r, bool sunken)
-{
-    p.fillRect(r, Qt::white);
-    if (sunken)
-        paintEdge(p, r, true);
-    else
-        paintPlainBorder(p, r);
-}
-
 // The controls have no windows in the designer: pictures of them at their rectangles.
 void paintControl(QPainter& p, const FormObject& o)
 {
@@ -85,16 +60,13 @@ void paintControl(QPainter& p, const FormObject& o)
         p.setPen(Qt::black);
         p.drawText(r.adjusted(3, 0, -3, 0), flags | static_cast<int>(alignmentOf(o)), textOf(o.caption));
         break;
-    case object_type::kCheckBox: {
-        const QRect box(r.topLeft(), QSize(std::min(r.width(), 13), std::min(r.height(), 13)));
-        paintField(p, box, o.sunken != "Flat");
-        if (o.caption == "True") {
-            p.setPen(QPen(Qt::black, 2));
-            p.drawLine(box.left() + 3, box.center().y(), box.center().x(), box.bottom() - 3);
-            p.drawLine(box.center().x(), box.bottom() - 3, box.right() - 2, box.top() + 3);
-        }
+    case object_type::kCheckBox:
+        p.save();
+        p.translate(r.topLeft());
+        p.setClipRect(QRect(QPoint(0, 0), r.size()), Qt::IntersectClip);
+        paintCheckBox(p, o, o.caption == "True", true);
+        p.restore();
         break;
-    }
     case object_type::kComboBox: {
         paintField(p, r, true);
         const QRect button(r.right() - kDropButton, r.top() + 1, kDropButton, r.height() - 2);

@@ -13,6 +13,11 @@ namespace qel {
 namespace {
 
 constexpr int kMaxSide = 4096;
+constexpr int kCheckBoxSide = 13;
+constexpr QColor kLightEdge(255, 255, 255);
+constexpr QColor kShadow(128, 128, 128);
+constexpr QColor kDarkShadow(64, 64, 64);
+constexpr QColor kDisabledField(212, 208, 200);
 
 bool sameIgnoringCase(const std::string& a, const char* b)
 {
@@ -142,6 +147,39 @@ void paintPlainBorder(QPainter& p, const QRect& rect)
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+void paintEdge(QPainter& p, const QRect& r, bool sunken)
+{
+    p.setPen(sunken ? kShadow : kLightEdge);
+    p.drawLine(r.left(), r.top(), r.right(), r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+    p.setPen(sunken ? kLightEdge : kDarkShadow);
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+}
+
+void paintField(QPainter& p, const QRect& r, bool sunken)
+{
+    p.fillRect(r, Qt::white);
+    if (sunken)
+        paintEdge(p, r, true);
+    else
+        paintPlainBorder(p, r);
+}
+
+void paintCheckBox(QPainter& p, const FormObject& o, bool checked, bool enabled)
+{
+    const QRect box(0, 0, kCheckBoxSide, kCheckBoxSide);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    paintField(p, box, o.sunken != "Flat" && o.sunken != "False");
+    if (!enabled)
+        p.fillRect(box.adjusted(1, 1, -1, -1), kDisabledField);
+    if (!checked)
+        return;
+    p.setPen(QPen(enabled ? Qt::black : kShadow, 2));
+    p.drawLine(box.left() + 3, box.center().y(), box.center().x(), box.bottom() - 3);
+    p.drawLine(box.center().x(), box.bottom() - 3, box.right() - 2, box.top() + 3);
 }
 
 QImage toFormImage(const DecodedBitmap& bitmap)

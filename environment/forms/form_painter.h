@@ -23,6 +23,13 @@ void paintShape(QPainter& p, const FormObject& object);
 void paintImage(QPainter& p, const FormObject& object, const QImage& picture);
 // The one-pixel border of an edit box without the 3-D edge.
 void paintPlainBorder(QPainter& p, const QRect& rect);
+// Two-grey edges just inside rect: sunken when `sunken`, raised otherwise.
+void paintEdge(QPainter& p, const QRect& rect, bool sunken);
+// A white field with the 3-D edge when `sunken`, else the plain border.
+void paintField(QPainter& p, const QRect& rect, bool sunken);
+// A checkbox's box at (0, 0), the same in the designer and in a running form: flat when its sunken is
+// "Flat" (or "False", set at run time), else sunken; grey inside while disabled.
+void paintCheckBox(QPainter& p, const FormObject& object, bool checked, bool enabled);
 
 // A decoded bitmap as an image to draw; null when it cannot be made.
 QImage toFormImage(const DecodedBitmap& bitmap);

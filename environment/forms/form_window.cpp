@@ -3,13 +3,16 @@
 #include "environment/forms/form_painter.h"
 #include "runtime/latin1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -21,13 +24,38 @@ constexpr int kMaxSide = 4096;
 constexpr int kCheckBoxWidth = 14, kCheckBoxHeight = 15;
 constexpr std::string_view kTrue = "True";
 
-// A check box whose mark only the form turns (a click inverts it before the function runs).
+// A check box whose mark only the form turns (a click inverts it before the function runs), drawn
+// as the designer draws it.
 class FormCheckBox : public QCheckBox {
 public:
-    using QCheckBox::QCheckBox;
+    FormCheckBox(const RunForm& form, size_t index, QWidget* parent) : QCheckBox(parent), form_(form), index_(index) {}
 
 protected:
     void nextCheckState() override {}
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        paintCheckBox(p, form_.objects()[index_], isChecked(), isEnabled());
+        if (hasFocus()) {
+            p.setPen(QPen(Qt::black, 0, Qt::DotLine));
+            p.drawRect(2, 2, 8, 8);
+        }
+    }
+
+private:
+    const RunForm& form_;
+    size_t index_;
+};
+
+// A scroll area as large as the form it holds, frame and all; the frame around it bounds it.
+class FormScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override
+    {
+        const int edges = 2 * frameWidth();
+        return (widget() ? widget()->size() : QSize()) + QSize(edges, edges);
+    }
 };
 
 int clampSide(uint32_t side) { return static_cast<int>(std::min<uint32_t>(side, kMaxSide)); }
@@ -61,11 +89,26 @@ CORXFormWnd::~CORXFormWnd()
 
 QWidget* CORXFormWnd::controlWidget(size_t index) const { return index < widgets_.size() ? widgets_[index] : nullptr; }
 
+QWidget* CORXFormWnd::putInScrollArea()
+{
+    auto* area = new FormScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // the form's controls take the focus, not the area
+    area->setWidget(this);
+    return area;
+}
+
+QScrollArea* CORXFormWnd::scrollArea() const
+{
+    return parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+}
+
 QWidget* CORXFormWnd::frame()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    QWidget* outer = scrollArea() ? static_cast<QWidget*>(scrollArea()) : this;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(outer->parentWidget()))
         return sub;
-    return this;
+    return outer;
 }
 
 void CORXFormWnd::titleChanged()
@@ -87,8 +130,33 @@ void CORXFormWnd::sizeChanged()
 {
     // The client area takes the form's size; the frame around it keeps its own margins.
     resize(sizeHint());
-    if (QWidget* outer = frame(); outer != this)
+    if (QWidget* outer = frame(); outer != this) {
         outer->adjustSize();
+        fitFrame();
+    }
+}
+
+void CORXFormWnd::fitFrame()
+{
+    // A frame larger than the workspace (or the screen) is made to fit it, moved up and left as far
+    // as needed, so that its title bar and close box can be reached; the form scrolls inside.
+    QWidget* outer = frame();
+    QRect room;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(outer)) {
+        if (!sub->mdiArea())
+            return;
+        room = sub->mdiArea()->viewport()->rect();
+    } else if (outer->isWindow() && outer->screen()) {
+        room = outer->screen()->availableGeometry();
+        const QSize decoration = outer->frameGeometry().size() - outer->size();
+        room.adjust(0, 0, -decoration.width(), -decoration.height());
+    }
+    if (room.isEmpty())
+        return;
+    const QSize size = outer->size().boundedTo(room.size());
+    const QPoint at(std::clamp(outer->x(), room.left(), room.right() + 1 - size.width()),
+                    std::clamp(outer->y(), room.top(), room.bottom() + 1 - size.height()));
+    outer->setGeometry(QRect(at, size));
 }
 
 QRect CORXFormWnd::controlRect(size_t index) const
@@ -121,7 +189,7 @@ QWidget* CORXFormWnd::makeControl(size_t index)
         break;
     }
     case ControlKind::CheckBox: {
-        auto* check = new FormCheckBox(this);
+        auto* check = new FormCheckBox(*form_, index, this);
         connect(check, &QCheckBox::clicked, this, [this, index] { form_->click(index); });
         w = check;
         break;
@@ -205,6 +273,8 @@ void CORXFormWnd::updateControl(size_t index, ControlChange what)
         }
         break;
     case ControlChange::Style:
+        if (qobject_cast<QCheckBox*>(w))
+            w->update(); // flat or sunken
         if (edit) {
             edit->setAlignment(alignmentOf(o.textAlign));
             edit->setFrame(hasSunkenEdge(o));
@@ -229,8 +299,20 @@ void CORXFormWnd::updateControl(size_t index, ControlChange what)
 
 void CORXFormWnd::focusControl(size_t index)
 {
-    if (QWidget* w = controlWidget(index))
-        w->setFocus(Qt::TabFocusReason);
+    QWidget* w = controlWidget(index);
+    if (!w)
+        return;
+    w->setFocus(Qt::TabFocusReason);
+    if (QScrollArea* area = scrollArea())
+        area->ensureWidgetVisible(w);
+}
+
+void CORXFormWnd::focusReturned(size_t index)
+{
+    // Not when the function has sent the focus to another window (a form it opened).
+    const QWidget* now = QApplication::focusWidget();
+    if (!now || isAncestorOf(now))
+        focusControl(index);
 }
 
 void CORXFormWnd::repaint() { update(); }
@@ -293,7 +375,10 @@ void CORXFormWnd::closeEvent(QCloseEvent* event)
 
 bool CORXFormWnd::focusNextPrevChild(bool)
 {
-    form_->tabPressed(); // Shift+Tab is not told apart
+    // Qt asks here too when it disables the control that has the focus, as the form does with every
+    // control while its function runs: the focus then stays where the user put it.
+    if (form_->requestDepth() == 0)
+        form_->tabPressed(); // Shift+Tab is not told apart
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "forms/run_form.h"
 
 #include <QImage>
+#include <QScrollArea>
 #include <QWidget>
 
 #include <memory>
@@ -29,7 +30,10 @@ public:
     RunForm& form() const { return *form_; }
     // The window of an object's control; nullptr when it has none.
     QWidget* controlWidget(size_t index) const;
-    // The MDI frame around the window, or the window itself when it stands alone.
+    // Puts the window in a scroll area, made for it, and returns that area for the caller to place: a
+    // form larger than the room it has then scrolls.
+    QWidget* putInScrollArea();
+    // The MDI frame around the window, or the window (or its scroll area) when it stands alone.
     QWidget* frame();
 
     void titleChanged() override;
@@ -37,6 +41,7 @@ public:
     void controlsCreated() override;
     void controlChanged(size_t index, ControlChange what) override;
     void focusControl(size_t index) override;
+    void focusReturned(size_t index) override;
     void repaint() override;
     void shown() override;
     void closed() override;
@@ -53,6 +58,8 @@ private:
     QWidget* makeControl(size_t index);
     void updateControl(size_t index, ControlChange what);
     QRect controlRect(size_t index) const;
+    QScrollArea* scrollArea() const;
+    void fitFrame();
     const QImage& imageOf(size_t index);
 
     std::shared_ptr<RunForm> form_;

@@ -208,12 +208,13 @@ void IdeHost::runStarting()
 FormView* IdeHost::makeFormWindow(RunForm& form)
 {
     auto* window = new CORXFormWnd(form.shared_from_this());
+    QWidget* content = window->putInScrollArea();
     if (mdiArea_) {
-        QMdiSubWindow* frame = mdiArea_->addSubWindow(window);
+        QMdiSubWindow* frame = mdiArea_->addSubWindow(content);
         frame->setGeometry(kFormWindowRect);
         frame->hide(); // shown once the form is built
     } else {
-        window->setGeometry(kFormWindowRect);
+        content->setGeometry(kFormWindowRect);
     }
     std::erase_if(formWindows_, [](const QPointer<CORXFormWnd>& w) { return w.isNull(); });
     formWindows_.emplace_back(window);
@@ -229,9 +230,12 @@ void IdeHost::showUserForm(UserForm& form)
         dialog.exec();
 }
 
+void IdeHost::runBeginning() { forms_.closeAll(); }
+
 void IdeHost::runEnding()
 {
-    forms_.closeAll();
+    // The forms stay open with the run-time window, showing the run's last state; a click on one
+    // now says that the run has stopped.
     if (canvas_)
         releaseProgramTimer(*this, canvas_->state());
     else
@@ -360,6 +364,7 @@ void IdeHost::stopTimer() { timer_.stop(); }
 
 void IdeHost::destroyRunTimeWindow()
 {
+    forms_.closeAll(); // the forms the last run left open go with it
     if (!window_)
         return;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget());

@@ -58,6 +58,7 @@ public:
     void showLine(uint32_t section, long line) override;
     void markPausedLine(uint32_t section, long line) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
+    void runBeginning() override;
     void runStarting() override;
     void runEnding() override;
     void eventRunStarting() override;
@@ -91,14 +92,15 @@ public:
     void stopTimer() override;
     bool timerActive() const { return timer_.isActive(); }
 
-    // The run's form windows (OpenForm2) and OpenForm's User Form. Form windows open in the MDI area;
-    // the run's end closes them.
+    // The run's form windows (OpenForm2) and OpenForm's User Form. Form windows open in the MDI area
+    // and stay when the run ends, as the run-time window does, until the next run, the program's
+    // closing or their close box.
     FormTable* forms() override { return &forms_; }
     void showUserForm(UserForm& form) override;
 
     // The run-time window of the current (or last) run, if any.
     CRunTimeWnd* runTimeWindow() const { return window_; }
-    // Closes the run-time window (the view that owned it goes away).
+    // Closes the run-time window and the forms of the last run (the view that owned them goes away).
     void destroyRunTimeWindow();
 
 Q_SIGNALS:

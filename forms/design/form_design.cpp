@@ -345,14 +345,9 @@ std::optional<size_t> FormDesign::objectAt(DesignPoint at) const
 
 std::vector<size_t> FormDesign::paintOrder() const
 {
-    std::vector<size_t> order;
-    order.reserve(objects_.size());
-    for (uint32_t layer = 6; layer-- > 0;)
-        for (size_t k = 1; k < objects_.size(); ++k)
-            if (!isControlType(objects_[k].objectType) && objects_[k].zOrder == layer)
-                order.push_back(k);
+    std::vector<size_t> order = shapePaintOrder(objects_);
     for (size_t k = 1; k < objects_.size(); ++k)
-        if (isControlType(objects_[k].objectType) || objects_[k].zOrder > 5)
+        if (isControlType(objects_[k].objectType))
             order.push_back(k);
     return order;
 }

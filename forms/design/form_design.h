@@ -119,7 +119,7 @@ public:
     // The object a click picks: of those containing the point (hidden ones aside), the one whose
     // centre is nearest; the form contains every point of its area. Nothing outside the form.
     std::optional<size_t> objectAt(DesignPoint at) const;
-    // The drawn objects in painting order: layer 5 first; the controls come last.
+    // The drawn objects in painting order, as a running form paints them; the controls come last.
     std::vector<size_t> paintOrder() const;
 
     // Snap to the grid: drags end on whole grid steps.

@@ -1,6 +1,6 @@
 #pragma once
 // Forms and bitmap files for the tests: a small form with one object of each kind, built the way
-// the designer builds them, and 24-bit bitmap files.
+// the designer builds them, and bitmap files.
 
 #include "fileio/file_io.h"
 #include "forms/form_file.h"
@@ -52,6 +52,24 @@ inline std::vector<uint8_t> bitmap24(int width, int height, uint32_t colour)
             b.insert(b.end(), {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)});
         b.resize(b.size() + stride - static_cast<uint32_t>(width) * 3);
     }
+    return b;
+}
+
+// An 8-bit bitmap file of one colour (0xRRGGBB), the colour the first of its palette's 256.
+inline std::vector<uint8_t> bitmap8(int width, int height, uint32_t colour)
+{
+    std::vector<uint8_t> b;
+    auto u16 = [&](uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); };
+    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+    const auto stride = static_cast<uint32_t>((width + 3) / 4 * 4);
+    const uint32_t offset = 54 + 256 * 4;
+    b.insert(b.end(), {'B', 'M'});
+    u32(offset + stride * static_cast<uint32_t>(height)), u32(0), u32(offset);
+    u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(8);
+    for (int k = 0; k < 6; ++k)
+        u32(0);
+    u32(colour);
+    b.resize(offset + stride * static_cast<uint32_t>(height)); // the other colours and every pixel 0
     return b;
 }
 

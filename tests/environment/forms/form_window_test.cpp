@@ -1,17 +1,26 @@
+#include "document/program_document.h"
+#include "environment/form_designer/form_design_view.h"
 #include "environment/forms/form_window.h"
 #include "environment/forms/user_form_dialog.h"
+#include "environment/ide_state.h"
 #include "environment/run_window/ide_host.h"
 #include "support/form_files.h"
 #include "support/recording_host.h"
+#include "support/run_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +140,34 @@ TEST_F(FormWindow, TabMovesTheFocusInTheFormsOrder)
     EXPECT_TRUE(control<QPushButton>(1)->hasFocus());
 }
 
+TEST_F(FormWindow, TheFocusStaysWhereTheUserPutItWhileTheFunctionRuns)
+{
+    FormObjects f = controls();
+    f.push_back(formObject(f, object_type::kButton, 100, 5, "buttQuit"));
+    f.back().caption = "Quit";
+    f.back().onClick = "Quit";
+    open(f);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QPushButton* go = control<QPushButton>(1);
+    QTest::mouseClick(go, Qt::LeftButton);
+    for (bool focusTakenMeanwhile : {false, false, true}) {
+        // A message box the function shows takes the focus while it is open.
+        duringRequest = [&] {
+            if (focusTakenMeanwhile && QApplication::focusWidget())
+                QApplication::focusWidget()->clearFocus();
+        };
+        ASSERT_TRUE(go->hasFocus());
+        QTest::keyClick(go, Qt::Key_Space);
+    }
+    EXPECT_EQ(requests, (std::vector<std::string>{"Go", "Go", "Go", "Go"}));
+    EXPECT_TRUE(go->hasFocus());
+    EXPECT_EQ(form->focused(), 1u);
+    QTest::keyClick(go, Qt::Key_Tab); // on from the button, not from where the disabling led
+    EXPECT_EQ(form->focused(), 2u);
+    EXPECT_TRUE(control<QLineEdit>(2)->hasFocus());
+}
+
 TEST_F(FormWindow, PaintsShapesByLayerAndImagesInsideTheirBorder)
 {
     FormObjects f = newForm("Shapes");
@@ -162,6 +199,43 @@ TEST_F(FormWindow, PaintsShapesByLayerAndImagesInsideTheirBorder)
     EXPECT_EQ(pixel(60, 0), qRgb(255, 255, 255)); // the border
     EXPECT_EQ(pixel(61, 1), qRgb(128, 128, 0));   // the picture, unscaled
     EXPECT_EQ(pixel(66, 1), qRgb(0, 0, 255));
+}
+
+TEST_F(FormWindow, PaintsWhatTheDesignerPaints)
+{
+    FormObjects f = newForm("Alike");
+    f[0].width = 120;
+    f[0].height = 40;
+    f[0].bgColour = rgb(0, 0, 255);
+    f.push_back(formObject(f, object_type::kImage, 0, 0));
+    f.back().caption = tempFile(".bmp");
+    f.back().width = 12;
+    f.back().height = 12;
+    const std::vector<uint8_t> bmp = bitmap8(4, 4, 0x808000);
+    writeBytes(tempFile(".bmp"), std::string(bmp.begin(), bmp.end()));
+    f.push_back(formObject(f, object_type::kRectangle, 20, 0));
+    f.back().zOrder = 6; // outside the layers
+    f.back().width = f.back().height = 10;
+    for (const char* sunken : {"Flat", "Sunken"}) {
+        f.push_back(formObject(f, object_type::kCheckBox, sunken[0] == 'F' ? 40 : 60, 0));
+        f.back().sunken = sunken;
+        f.back().tabOrder = -1; // no focus frame
+    }
+    open(f);
+    const QImage running = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    FormDesign design;
+    design.load(f);
+    QImage designed(running.size(), QImage::Format_RGB32);
+    QHash<QString, QImage> images;
+    QPainter painter(&designed);
+    paintDesign(painter, {design, QPoint(0, 0)}, designed.rect(), images, "");
+    painter.end();
+    const auto part = [](const QImage& image, int x) { return image.copy(x, 0, 13, 13); };
+    EXPECT_EQ(running.pixel(1, 1), qRgb(128, 128, 0)); // the 8-bit picture
+    EXPECT_EQ(running.pixel(25, 5), qRgb(0, 0, 255));  // no rectangle
+    for (int x : {0, 20, 40, 60})
+        EXPECT_EQ(part(running, x), part(designed, x)) << x;
+    EXPECT_NE(part(running, 40), part(running, 60)); // only the flat one is flat
 }
 
 TEST_F(FormWindow, TheCloseBoxWaitsForTheFormsRunningFunction)
@@ -209,24 +283,97 @@ TEST(UserFormDialog, RowsOfPromptsAndControlsWithOkAndCancelAsked)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST(FormWindows, TheIdeOpensThemInItsWorkspaceAndClosesThemAtTheRunsEnd)
-{
-    IdeHost ide;
+// A program whose Initialise section opens a form, run by the environment's own state and host in a
+// workspace of 800x600.
+struct IdeForms : ::testing::Test {
+    IdeState ide;
     RecordingHost messages;
-    ide.messageRecorder = &messages;
     QMdiArea area;
-    area.resize(800, 600);
-    area.show();
-    ide.setMdiArea(&area);
-    const std::string path = tempFile(".frm");
-    writeForm(path, controls());
-    ASSERT_EQ(ide.forms()->open(path, ""), FormTable::OpenResult::Opened);
-    ASSERT_EQ(area.subWindowList().size(), 1);
-    QMdiSubWindow* frame = area.subWindowList().front();
+
+    IdeForms()
+    {
+        ide.host.messageRecorder = &messages;
+        area.resize(800, 600);
+        area.show();
+        ide.host.setMdiArea(&area);
+    }
+    // Runs until it waits for events and stops it then, or pauses at a Stop after the form is open and
+    // stops it there.
+    void run(const FormObjects& form, bool stoppedWhilePaused = false)
+    {
+        const std::string path = tempFile(".frm");
+        writeForm(path, form);
+        Session session;
+        session.handlers();
+        session.build.add("OpenForm2", {"\"" + path + "\""});
+        if (stoppedWhilePaused) {
+            session.build.add("Stop");
+            auto* stopper = new QTimer(&area);
+            QObject::connect(stopper, &QTimer::timeout, stopper, [this, stopper] {
+                if (ide.paused()) {
+                    ide.interpreter.stopRun();
+                    stopper->deleteLater();
+                }
+            });
+            stopper->start(1);
+        }
+        ide.program = session.program;
+        rebuildVariableTable(ide.program, ide.variables, messages);
+        ide.interpreter.startRun();
+        if (ide.running())
+            ide.interpreter.stopRun();
+    }
+    QMdiSubWindow* formFrame()
+    {
+        for (QMdiSubWindow* frame : area.subWindowList())
+            if (frame->findChild<CORXFormWnd*>() && frame->isVisible())
+                return frame;
+        return nullptr;
+    }
+};
+
+TEST_F(IdeForms, StayOpenWithTheRunsLastStateUntilTheNextRun)
+{
+    run(controls());
+    EXPECT_FALSE(ide.running());
+    QPointer<QMdiSubWindow> frame = formFrame();
+    ASSERT_TRUE(frame);
     EXPECT_EQ(frame->windowTitle(), "Controls");
     EXPECT_EQ(frame->widget()->size(), QSize(200, 120));
-    EXPECT_TRUE(frame->isVisible());
-    ide.runEnding();
-    EXPECT_EQ(ide.forms()->openCount(), 0u);
-    EXPECT_FALSE(frame->isVisible());
+    auto* window = frame->findChild<CORXFormWnd*>();
+    EXPECT_EQ(ide.host.forms()->openCount(), 1u);
+
+    // A click asks a run that has ended: it says so, and nothing runs.
+    const std::string stopped =
+        "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?";
+    static_cast<QPushButton*>(window->controlWidget(1))->click();
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{stopped}));
+    EXPECT_TRUE(window->controlWidget(1)->isEnabled());
+
+    run(controls(), true); // the next run closes it and opens its own
+    EXPECT_TRUE(!frame || !frame->isVisible());
+    ASSERT_TRUE(formFrame());
+    EXPECT_NE(formFrame(), frame.data());
+    EXPECT_EQ(ide.host.forms()->openCount(), 1u);
+    static_cast<QPushButton*>(formFrame()->findChild<CORXFormWnd*>()->controlWidget(1))->click();
+    EXPECT_EQ(messages.texts().back(), stopped); // not paused any more: stopped
+    ide.host.destroyRunTimeWindow();             // the program closes: its forms go too
+    EXPECT_EQ(ide.host.forms()->openCount(), 0u);
+    EXPECT_FALSE(formFrame());
+}
+
+TEST_F(IdeForms, AFormLargerThanTheWorkspaceFitsItAndScrolls)
+{
+    FormObjects f = controls();
+    f[0].width = 5000;
+    f[0].height = 4000;
+    run(f);
+    QMdiSubWindow* frame = formFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(area.viewport()->rect().contains(frame->geometry())) << frame->geometry().x();
+    auto* scroll = qobject_cast<QScrollArea*>(frame->widget());
+    ASSERT_TRUE(scroll);
+    QCoreApplication::processEvents(); // the scroll bars are laid out
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
 }
