@@ -4,11 +4,10 @@
 
 namespace qel {
 
-std::string jsonString(std::string_view text)
+namespace {
+
+void appendEscaped(std::string& out, std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
     for (unsigned char c : text) {
         switch (c) {
         case '"': out += "\\\""; break;
@@ -26,8 +25,31 @@ std::string jsonString(std::string_view text)
             }
         }
     }
+}
+
+} // namespace
+
+std::string jsonString(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    appendEscaped(out, text);
     out += '"';
     return out;
+}
+
+void writeJsonString(std::ostream& out, std::string_view text)
+{
+    constexpr size_t kPiece = 4096;
+    std::string escaped;
+    out << '"';
+    for (size_t at = 0; at < text.size(); at += kPiece) {
+        escaped.clear();
+        appendEscaped(escaped, text.substr(at, kPiece));
+        out << escaped;
+    }
+    out << '"';
 }
 
 std::string hexBytes(const unsigned char* data, size_t size)
