@@ -263,19 +263,25 @@ TEST_F(TextFiles, FileBuffersAndLongLinesArePaidForAndALinesBufferGoesBackOnceSt
         build.add("TextFileRead", {"F" + std::to_string(k), "S", "", ""});
     }
     memoryLimit = uint64_t{8} << 20;
-    uint64_t held = 0;
-    host.whenPaused = {[&](Interpreter& i) { held = i.eval().memory.used(); }};
-    start();
+    start(); // it waits for events with its files open
     ASSERT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(text("S").size(), kLine);
-    EXPECT_GE(held, kLine + 10 * TextFile::kBufferSize);
-    EXPECT_LT(held, kLine + 11 * TextFile::kBufferSize);
+    EXPECT_GE(in->eval().memory.used(), kLine + 10 * TextFile::kBufferSize);
+    EXPECT_LT(in->eval().memory.used(), kLine + 11 * TextFile::kBufferSize);
+    in->stopRun();
     EXPECT_LT(in->eval().memory.used(), kLine + TextFile::kBufferSize); // the run's end closed them
 
-    in->eval().memory.setLimit(uint64_t{2} << 20);
-    in->startRun();
-    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("Out of memory")});
-    EXPECT_EQ(failedAt(), std::make_pair(uint32_t{kInitialise}, 12));
+    FileSession small;
+    small.dir = dir;
+    small.handlers();
+    small.declare("String", "S", "\"\"");
+    small.declare("File", "F");
+    small.open("F", "long.txt", true);
+    small.build.add("TextFileRead", {"F", "S", "", ""});
+    small.memoryLimit = uint64_t{2} << 20;
+    small.start();
+    EXPECT_EQ(small.errors(), std::vector<std::string>{runErrorText("Out of memory")});
+    EXPECT_EQ(small.failedAt(), std::make_pair(uint32_t{kInitialise}, 4)); // the read
 }
 
 TEST_F(TextFiles, EditorsBuildTheLineTextsAndRefuseWrongFields)
