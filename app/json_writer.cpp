@@ -3,6 +3,7 @@
 #include "program/file_names.h"
 
 #include <cstdio>
+#include <ostream>
 
 namespace qel {
 
@@ -47,6 +48,20 @@ std::string jsonString(std::string_view text)
         appendCharacter(out, c);
     out += '"';
     return out;
+}
+
+void writeJsonString(std::ostream& out, std::string_view text)
+{
+    constexpr size_t kPiece = 4096;
+    std::string escaped;
+    out << '"';
+    for (size_t at = 0; at < text.size(); at += kPiece) {
+        escaped.clear();
+        for (unsigned char c : text.substr(at, kPiece))
+            appendCharacter(escaped, c);
+        out << escaped;
+    }
+    out << '"';
 }
 
 std::string jsonFileName(std::string_view systemName)

@@ -158,35 +158,56 @@ int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err
     return kExitOk;
 }
 
-std::string formObjectJson(const FormObject& o)
+// One object as JSON, written field by field: a long text goes out a piece at a time.
+void writeFormObjectJson(const FormObject& o, std::ostream& out)
 {
-    auto number = [](std::string_view tag, int64_t n) { return "\"" + std::string(tag) + "\": " + std::to_string(n); };
-    auto text = [](std::string_view tag, std::string_view t) {
-        return "\"" + std::string(tag) + "\": " + jsonString(t);
+    bool first = true;
+    const auto tag = [&](std::string_view name) {
+        out << (first ? "{\"" : ", \"") << name << "\": ";
+        first = false;
     };
-    const std::string fields[] = {
-        number("objecttype", o.objectType), number("width", o.width),
-        number("height", o.height),         number("width2", o.width2),
-        number("height2", o.height2),       number("offsetx", o.offsetX),
-        number("offsety", o.offsetY),       number("bgcolour", o.bgColour),
-        number("fgcolour", o.fgColour),     number("bordercolour", o.borderColour),
-        text("fillstyle", o.fillStyle),     text("name", o.name),
-        number("gridx", o.gridX),           number("gridy", o.gridY),
-        number("zorder", o.zOrder),         text("visible", o.visible),
-        text("locked", o.locked),           text("caption", o.caption),
-        text("caption2", o.caption2),       text("textfontname", o.textFontName),
-        number("textsize", o.textSize),     text("textbold", o.textBold),
-        text("textalign", o.textAlign),     text("borderstyle", o.borderStyle),
-        text("sunken", o.sunken),           number("taborder", o.tabOrder),
-        text("v1style", o.v1Style),         text("onopen", o.onOpen),
-        text("onclose", o.onClose),         text("onclick", o.onClick),
-        text("ondblclick", o.onDblClick),   text("onselected", o.onSelected),
-        text("onchange", o.onChange),
+    const auto number = [&](std::string_view name, int64_t n) {
+        tag(name);
+        out << n;
     };
-    std::string out = "{";
-    for (const std::string& f : fields)
-        out += (out.size() > 1 ? ", " : "") + f;
-    return out + "}";
+    const auto text = [&](std::string_view name, std::string_view t) {
+        tag(name);
+        writeJsonString(out, t);
+    };
+    number("objecttype", o.objectType);
+    number("width", o.width);
+    number("height", o.height);
+    number("width2", o.width2);
+    number("height2", o.height2);
+    number("offsetx", o.offsetX);
+    number("offsety", o.offsetY);
+    number("bgcolour", o.bgColour);
+    number("fgcolour", o.fgColour);
+    number("bordercolour", o.borderColour);
+    text("fillstyle", o.fillStyle);
+    text("name", o.name);
+    number("gridx", o.gridX);
+    number("gridy", o.gridY);
+    number("zorder", o.zOrder);
+    text("visible", o.visible);
+    text("locked", o.locked);
+    text("caption", o.caption);
+    text("caption2", o.caption2);
+    text("textfontname", o.textFontName);
+    number("textsize", o.textSize);
+    text("textbold", o.textBold);
+    text("textalign", o.textAlign);
+    text("borderstyle", o.borderStyle);
+    text("sunken", o.sunken);
+    number("taborder", o.tabOrder);
+    text("v1style", o.v1Style);
+    text("onopen", o.onOpen);
+    text("onclose", o.onClose);
+    text("onclick", o.onClick);
+    text("ondblclick", o.onDblClick);
+    text("onselected", o.onSelected);
+    text("onchange", o.onChange);
+    out << "}";
 }
 
 // The objects of a form file as JSON, with every message reading it showed. A damaged file prints
@@ -200,8 +221,10 @@ int formDump(const std::string& path, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
     out << "{\n  \"objects\": [";
-    for (size_t k = 0; k < read->objects.size(); ++k)
-        out << (k ? ",\n    " : "\n    ") << formObjectJson(read->objects[k]);
+    for (size_t k = 0; k < read->objects.size(); ++k) {
+        out << (k ? ",\n    " : "\n    ");
+        writeFormObjectJson(read->objects[k], out);
+    }
     out << (read->objects.empty() ? "]" : "\n  ]") << ",\n  \"complete\": " << (read->complete ? "true" : "false")
         << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
     return read->complete ? kExitOk : kExitUsage;

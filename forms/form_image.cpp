@@ -4,6 +4,7 @@
 #include "program/file_names.h"
 #include "program/program_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -22,19 +23,28 @@ std::optional<DecodedBitmap> decodeFormImage(std::span<const uint8_t> file, Mess
     return bitmap;
 }
 
-std::optional<DecodedBitmap> readFormImage(const std::string& path, MessageHost& host)
+FormImageRead readFormImage(const std::string& path, MessageHost& host, uint64_t memoryLeft)
 {
     std::error_code error;
     std::vector<uint8_t> bytes;
-    if (!std::filesystem::is_regular_file(path, error) || !readWholeFile(path, bytes)) {
+    const FileRead read = std::filesystem::is_regular_file(path, error)
+                              ? readWholeFile(path, bytes, std::min(kDefaultMaxFileBytes, memoryLeft))
+                              : FileRead{FileReadError::NotAFile, 0};
+    if (read.error == FileReadError::TooLarge && read.size <= kDefaultMaxFileBytes)
+        return {std::nullopt, true};
+    if (!read) {
         host.showMessage(std::string(kImageOpenFailed) + programTextOfFileName(path), Icon::Error);
-        return std::nullopt;
+        return {};
     }
     if (bytes.empty()) {
         host.showMessage(std::string(kImageSizeFailed) + programTextOfFileName(path), Icon::Error);
-        return std::nullopt;
+        return {};
     }
-    return decodeFormImage(bytes, host);
+    // The pixels are made while the file's bytes are still held.
+    const std::optional<uint64_t> pixels = bitmapPixelCount(bytes);
+    if (pixels && *pixels > (memoryLeft - bytes.size()) / sizeof(uint32_t))
+        return {std::nullopt, true};
+    return {decodeFormImage(bytes, host), false};
 }
 
 } // namespace qel

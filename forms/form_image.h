@@ -6,6 +6,7 @@
 #include "program/host.h"
 #include "runtime/bitmap_file.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,7 +25,13 @@ inline constexpr std::string_view kImageCreateFailed = "Failed to create a DIBit
 // the decoder takes or whose pixels cannot be decoded.
 std::optional<DecodedBitmap> decodeFormImage(std::span<const uint8_t> file, MessageHost& host);
 
-// Reads an image object's file; nothing after the message that says why not.
-std::optional<DecodedBitmap> readFormImage(const std::string& path, MessageHost& host);
+struct FormImageRead {
+    std::optional<DecodedBitmap> bitmap; // nothing after the message that says why not
+    bool outOfMemory = false;            // refused, without a message, before anything was held
+};
+
+// Reads an image object's file, holding at no time more than memoryLeft bytes for the file and its
+// pixels.
+FormImageRead readFormImage(const std::string& path, MessageHost& host, uint64_t memoryLeft = UINT64_MAX);
 
 } // namespace qel

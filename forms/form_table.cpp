@@ -19,7 +19,7 @@ FormTable::~FormTable()
             form->setClosedNotice({});
 }
 
-FormTable::OpenResult FormTable::open(const std::string& path, const std::string& folder)
+FormTable::OpenResult FormTable::open(const std::string& path, const std::string& folder, MemoryBudget* budget)
 {
     const auto free = std::find(slots_.begin(), slots_.end(), nullptr);
     if (free == slots_.end())
@@ -34,10 +34,11 @@ FormTable::OpenResult FormTable::open(const std::string& path, const std::string
     // The form is findable while it opens: its OnOpen function may reach it.
     *free = form;
     form->setClosedNotice([this](RunForm& closed) { release(closed); });
+    form->setMemoryBudget(budget);
     if (!form->open(path)) {
         release(*form);
         form->closeAtRunEnd(); // its window goes too
-        return OpenResult::NotLoaded;
+        return form->outOfMemory() ? OpenResult::OutOfMemory : OpenResult::NotLoaded;
     }
     if (!form->isClosed())
         if (FormView* view = form->view())

@@ -29,13 +29,14 @@ public:
 
     enum class OpenResult : uint8_t {
         Opened,
-        NoSlot,   // ten forms are open
-        NoWindow, // the window could not be made
-        NotLoaded // the file could not be read or holds no form (the user has been told)
+        NoSlot,     // ten forms are open
+        NoWindow,   // the window could not be made
+        NotLoaded,  // the file could not be read or holds no form (the user has been told)
+        OutOfMemory // the budget cannot hold its texts or pictures
     };
-    // Opens a form file in run mode, relative image names found in folder. A form that fails keeps no
-    // slot.
-    OpenResult open(const std::string& path, const std::string& folder);
+    // Opens a form file in run mode, relative image names found in folder, the form paid for from
+    // budget while it is open (none: nothing pays). A form that fails keeps no slot.
+    OpenResult open(const std::string& path, const std::string& folder, MemoryBudget* budget = nullptr);
 
     // The form in the lowest slot whose caption equals caption, letter case ignored.
     std::shared_ptr<RunForm> find(std::string_view caption) const;

@@ -59,6 +59,7 @@ enum class PropertyStatus : int8_t {
     NoProperty = -2,   // an id no object has
     Unacceptable = -3, // a value the property refuses, or a property the object's type does not have
     ReadOnly = -5,
+    OutOfMemory = -6, // the run's memory budget cannot hold the value
 };
 
 // A property's value: numbers as decimal text and as a number, everything else as text.

@@ -6,6 +6,9 @@
 #include "program/file_names.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <numeric>
+#include <system_error>
 #include <utility>
 
 namespace qel {
@@ -55,6 +58,47 @@ std::vector<std::string_view> splitList(std::string_view text)
     return parts;
 }
 
+// The texts every object holds.
+constexpr std::string FormObject::*kTextFields[] = {
+    &FormObject::fillStyle,  &FormObject::name,        &FormObject::visible,      &FormObject::locked,
+    &FormObject::caption,    &FormObject::caption2,    &FormObject::textFontName, &FormObject::textBold,
+    &FormObject::textAlign,  &FormObject::borderStyle, &FormObject::sunken,       &FormObject::v1Style,
+    &FormObject::onOpen,     &FormObject::onClose,     &FormObject::onClick,      &FormObject::onDblClick,
+    &FormObject::onSelected, &FormObject::onChange,
+};
+
+// Reading a form file holds its text and the objects made from it at once; the controls then take
+// copies of their texts. Twice the file's size is set aside for that until the form is built.
+class Reservation {
+public:
+    Reservation(MemoryBudget* budget, uint64_t bytes) : budget_(budget), bytes_(bytes)
+    {
+        if (budget_ && !budget_->take(bytes_))
+            budget_ = nullptr;
+    }
+    Reservation(const Reservation&) = delete;
+    Reservation& operator=(const Reservation&) = delete;
+    ~Reservation() { release(); }
+    bool held() const { return budget_ != nullptr; }
+    void release()
+    {
+        if (budget_)
+            budget_->give(bytes_);
+        budget_ = nullptr;
+    }
+
+private:
+    MemoryBudget* budget_;
+    uint64_t bytes_;
+};
+
+uint64_t formFileSize(const std::string& path)
+{
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : static_cast<uint64_t>(size);
+}
+
 } // namespace
 
 RunForm::RunForm(FormMode mode, MessageHost& host, Requester requester, std::string folder)
@@ -77,6 +121,11 @@ const std::string& RunForm::caption() const
 
 bool RunForm::open(const std::string& path)
 {
+    Reservation reading(budget_, 2 * formFileSize(path));
+    if (budget_ && !reading.held()) {
+        outOfMemory_ = true;
+        return false;
+    }
     std::optional<FormReadResult> read = readFormForWindow(path, host_);
     if (!read) {
         host_.showMessage(kFormLoadFailed, Icon::Error);
@@ -84,6 +133,7 @@ bool RunForm::open(const std::string& path)
     }
     objects_ = std::move(read->objects);
     controls_.assign(objects_.size(), {});
+    charged_.assign(objects_.size(), 0);
     enabledAfterRequest_.assign(objects_.size(), true);
     pendingValues_.assign(objects_.size(), std::nullopt);
     for (size_t k = 1; k < objects_.size(); ++k) {
@@ -106,10 +156,49 @@ bool RunForm::open(const std::string& path)
     if (view_)
         view_->sizeChanged();
     createControls();
-    loadImages();
+    reading.release();
+    outOfMemory_ = !rechargeAll();
+    if (!outOfMemory_)
+        loadImages();
+    if (outOfMemory_)
+        return false;
     built_ = true;
     focusFirst();
     return true;
+}
+
+uint64_t RunForm::heldBytes(size_t index) const
+{
+    const FormObject& o = objects_[index];
+    const ControlState& c = controls_[index];
+    uint64_t bytes =
+        sizeof(FormObject) + sizeof(ControlState) + c.text.capacity() + c.items.capacity() * sizeof(ComboItem);
+    for (const auto field : kTextFields)
+        bytes += (o.*field).capacity();
+    for (const ComboItem& item : c.items)
+        bytes += item.text.capacity();
+    if (pendingValues_[index])
+        bytes += pendingValues_[index]->capacity();
+    return bytes;
+}
+
+bool RunForm::recharge(size_t index)
+{
+    if (!budget_)
+        return true;
+    const uint64_t held = heldBytes(index);
+    budget_->give(charged_[index]);
+    budget_->charge(held);
+    charged_[index] = held;
+    return budget_->used() <= budget_->limit();
+}
+
+bool RunForm::rechargeAll()
+{
+    bool fitting = true;
+    for (size_t k = 0; k < objects_.size(); ++k)
+        fitting = recharge(k) && fitting;
+    return fitting;
 }
 
 void RunForm::createControls()
@@ -144,17 +233,32 @@ void RunForm::createControls()
         view_->controlsCreated();
 }
 
+// Objects naming the same file share its picture. One the budget cannot hold stops the loading.
 void RunForm::loadImages()
 {
-    for (size_t k = 1; k < objects_.size(); ++k) {
+    std::vector<std::pair<std::string, std::shared_ptr<const DecodedBitmap>>> loaded;
+    for (size_t k = 1; k < objects_.size() && !outOfMemory_; ++k) {
         ControlState& c = controls_[k];
         if (c.kind != ControlKind::Image || objects_[k].caption.empty() || c.bitmap || c.imageFailed)
             continue;
-        std::optional<DecodedBitmap> bitmap = readFormImage(resolveInFolder(folder_, objects_[k].caption), host_);
-        if (bitmap)
-            c.bitmap = std::make_shared<const DecodedBitmap>(std::move(*bitmap));
-        else
-            c.imageFailed = true;
+        const std::string path = resolveInFolder(folder_, objects_[k].caption);
+        const auto same = std::find_if(loaded.begin(), loaded.end(), [&](const auto& l) { return l.first == path; });
+        if (same != loaded.end()) {
+            c.bitmap = same->second;
+            c.imageFailed = !c.bitmap;
+            continue;
+        }
+        FormImageRead read = readFormImage(path, host_, budget_ ? budget_->available() : UINT64_MAX);
+        outOfMemory_ = read.outOfMemory;
+        if (read.bitmap) {
+            c.bitmap = std::make_shared<const DecodedBitmap>(std::move(*read.bitmap));
+            const uint64_t bytes = c.bitmap->pixels.capacity() * sizeof(uint32_t);
+            imagesCharged_ += bytes;
+            if (budget_)
+                budget_->charge(bytes);
+        }
+        c.imageFailed = !c.bitmap;
+        loaded.emplace_back(path, c.bitmap);
     }
 }
 
@@ -271,6 +375,7 @@ void RunForm::selectItem(size_t index, int item)
     ControlState& c = controls_[index];
     c.selected = item;
     c.text = c.items[static_cast<size_t>(item)].text;
+    (void)recharge(index);
     notify(index, ControlChange::Selection);
     event(index, PropertyId::OnSelected, false);
 }
@@ -279,6 +384,7 @@ void RunForm::editText(size_t index, std::string_view text)
 {
     if (canReach(index, ControlKind::Edit)) {
         controls_[index].text = text;
+        (void)recharge(index); // typed by the user: paid for, never refused
         notify(index, ControlChange::Text);
         return;
     }
@@ -286,6 +392,7 @@ void RunForm::editText(size_t index, std::string_view text)
         return; // a drop-down list takes no typing
     const std::shared_ptr<RunForm> keep = shared_from_this();
     controls_[index].text = text;
+    (void)recharge(index);
     notify(index, ControlChange::Text);
     event(index, PropertyId::OnChange, false);
 }
@@ -391,6 +498,10 @@ PropertyStatus RunForm::setProperty(std::string_view object, PropertyId id, std:
     const std::optional<size_t> index = findObject(object);
     if (!index)
         return PropertyStatus::NoObject;
+    // The value may be stored, copied into the control and split into combo items.
+    const auto items = static_cast<uint64_t>(std::count(value.begin(), value.end(), ';')) + 1;
+    if (!fits(2 * value.size() + items * sizeof(ComboItem)))
+        return PropertyStatus::OutOfMemory;
     const std::shared_ptr<RunForm> keep = shared_from_this();
     PropertyStatus status = PropertyStatus::Ok;
     if (id == PropertyId::Value) {
@@ -406,6 +517,7 @@ PropertyStatus RunForm::setProperty(std::string_view object, PropertyId id, std:
                 view_->sizeChanged();
         }
     }
+    (void)recharge(*index); // the check above has kept it inside the budget
     if (status == PropertyStatus::Ok && redraw && view_)
         view_->repaint();
     return status;
@@ -522,6 +634,9 @@ void RunForm::shut()
 {
     if (!closing_) {
         closing_ = true;
+        if (budget_) // what the form holds is no longer the run's
+            budget_->give(std::accumulate(charged_.begin(), charged_.end(), imagesCharged_));
+        budget_ = nullptr;
         if (closedNotice_)
             closedNotice_(*this);
     }

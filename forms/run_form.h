@@ -7,11 +7,16 @@
 // A form is never torn down while its own code runs: every request counts in a depth counter, and a
 // close asked for meanwhile (by the program, the close box or the run's end) waits until the
 // outermost request has returned.
+//
+// A form opened by a run pays for its texts and pictures from the run's memory budget while it is
+// open: what would pass the budget is refused before it is made (the open fails, a set property
+// answers OutOfMemory), and everything goes back when the form closes.
 
 #include "forms/form_object.h"
 #include "forms/properties.h"
 #include "program/host.h"
 #include "runtime/bitmap_file.h"
+#include "values/memory_budget.h"
 
 #include <functional>
 #include <memory>
@@ -109,11 +114,16 @@ public:
     void viewDestroyed();
     // Told once the form is closed (by whatever means): its table frees its slot.
     void setClosedNotice(std::function<void(RunForm&)> notice) { closedNotice_ = std::move(notice); }
+    // The budget that pays for the form from its opening until it closes; none pays nothing (the
+    // designer's preview).
+    void setMemoryBudget(MemoryBudget* budget) { budget_ = budget; }
 
     // Reads the form file and builds the form: title, OnOpen, size, controls, images, focus. False
     // after "Form load failed" when the file cannot be read or holds no form. A form closed by its own
-    // OnOpen function is not built further (and still counts as opened).
+    // OnOpen function is not built further (and still counts as opened). False without a message
+    // when the budget cannot hold the file, its texts or its pictures (then outOfMemory() holds).
     bool open(const std::string& path);
+    bool outOfMemory() const { return outOfMemory_; }
 
     FormMode mode() const { return mode_; }
     const FormObjects& objects() const { return objects_; }
@@ -162,6 +172,12 @@ private:
     void shut();
     void destroy();
     void notify(size_t index, ControlChange what);
+    bool fits(uint64_t bytes) const { return !budget_ || bytes <= budget_->available(); }
+    uint64_t heldBytes(size_t index) const; // the texts of an object and of its control
+    // The budget pays for what an object (every object: all) holds now; false when that passes its
+    // limit.
+    bool recharge(size_t index);
+    bool rechargeAll();
 
     FormMode mode_;
     MessageHost& host_;
@@ -181,6 +197,10 @@ private:
     bool closeHandlerCalled_ = false;
     bool closePending_ = false; // the window goes when the outermost request returns
     bool destroyed_ = false;
+    MemoryBudget* budget_ = nullptr; // none once the form is closed
+    std::vector<uint64_t> charged_;  // what each object holds of the budget
+    uint64_t imagesCharged_ = 0;     // the pictures, each once however many objects show it
+    bool outOfMemory_ = false;
 };
 
 } // namespace qel

@@ -10,7 +10,7 @@
 
 namespace qel {
 
-std::unique_ptr<TextFile> TextFile::open(const std::string& path, Mode mode)
+std::unique_ptr<TextFile> TextFile::open(const std::string& path, Mode mode, MemoryBudget* budget)
 {
     if (path.empty() || path.find('\0') != std::string::npos)
         return nullptr;
@@ -31,7 +31,11 @@ std::unique_ptr<TextFile> TextFile::open(const std::string& path, Mode mode)
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<TextFile>(new TextFile(fd, mode));
+    std::unique_ptr<TextFile> file(new TextFile(fd, mode));
+    file->budget_ = budget;
+    if (budget)
+        budget->charge(kBufferSize);
+    return file;
 }
 
 TextFile::TextFile(int fd, Mode mode) : fd_(fd), mode_(mode), buffer_(kBufferSize) {}
@@ -40,6 +44,37 @@ TextFile::~TextFile()
 {
     if (fd_ >= 0)
         ::close(fd_);
+    releaseLine();
+    if (budget_)
+        budget_->give(kBufferSize);
+}
+
+bool TextFile::reserveLine(size_t length)
+{
+    const size_t had = line_.capacity();
+    if (length <= had)
+        return true;
+    // Grown by doubling up to the longest piece, each step paid for before it is made.
+    const size_t wanted = std::max(length, std::min(2 * had, kMaxLinePiece));
+    if (budget_ && !budget_->take(wanted - lineCharged_))
+        return false;
+    line_.reserve(wanted);
+    if (budget_) {
+        budget_->give(wanted - lineCharged_);
+        budget_->charge(line_.capacity() - lineCharged_);
+    }
+    lineCharged_ = line_.capacity();
+    return true;
+}
+
+void TextFile::releaseLine()
+{
+    if (lineCharged_ == 0)
+        return;
+    std::string().swap(line_);
+    if (budget_)
+        budget_->give(lineCharged_);
+    lineCharged_ = 0;
 }
 
 bool TextFile::fill()
@@ -73,6 +108,8 @@ TextFile::ReadResult TextFile::readLine(std::string_view& line)
     line = {};
     if (mode_ != Mode::Read || fd_ < 0)
         return ReadResult::Error;
+    if (line_.capacity() > kBufferSize)
+        releaseLine(); // the last line was a long one
     line_.clear();
     bool assembling = false; // the line began in an earlier fill of the buffer
     for (;;) {
@@ -83,6 +120,8 @@ TextFile::ReadResult TextFile::readLine(std::string_view& line)
         if (newline || available >= room) {
             // A whole line, or a piece of a very long one (the rest comes with the next reads).
             const size_t length = newline ? static_cast<size_t>(newline - start) : room;
+            if (assembling && !reserveLine(line_.size() + length))
+                return ReadResult::OutOfMemory;
             begin_ += length + (newline ? 1 : 0);
             if (assembling) {
                 line_.append(start, length);
@@ -94,6 +133,8 @@ TextFile::ReadResult TextFile::readLine(std::string_view& line)
                 line.remove_suffix(1);
             return ReadResult::Line;
         }
+        if (!reserveLine(line_.size() + available))
+            return ReadResult::OutOfMemory;
         line_.append(start, available);
         assembling = !line_.empty();
         begin_ = end_ = 0;

@@ -6,6 +6,12 @@
 // A file is read and written through a buffer of its own. Lines end with CR LF when written, on
 // every platform, so files move between machines unchanged; on reading, a LF or a CR LF ends a line
 // and nothing else is removed. Bytes are 8-bit and pass unchanged.
+//
+// The buffer and a long line being put together are paid for from the run's memory budget, given
+// at opening: the line's buffer is taken before it grows and given back by releaseLine(), so files
+// that were each read once on a long line hold nothing beyond their fixed buffers.
+
+#include "values/memory_budget.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,11 +26,13 @@ namespace qel {
 class TextFile {
 public:
     enum class Mode : uint8_t { Read, Write };
-    enum class ReadResult : uint8_t { Line, End, Error };
+    enum class ReadResult : uint8_t { Line, End, Error, OutOfMemory };
 
     // Opens a regular file (a folder, a device or a FIFO is refused): for reading an existing one,
-    // for writing a new or emptied one. nullptr when it cannot be opened.
-    static std::unique_ptr<TextFile> open(const std::string& path, Mode mode);
+    // for writing a new or emptied one. nullptr when it cannot be opened. The buffer is charged to
+    // the budget, when there is one, until the file is closed; the caller has seen it fits
+    // (kBufferSize).
+    static std::unique_ptr<TextFile> open(const std::string& path, Mode mode, MemoryBudget* budget = nullptr);
     ~TextFile(); // closes without a word; call close() to learn whether everything was written
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
@@ -32,9 +40,12 @@ public:
     Mode mode() const { return mode_; }
 
     // The next line without its line end, as a view that stays valid until the file is next read or
-    // closed. A line longer than kMaxLinePiece comes back in pieces of that length, one a read. End
-    // when nothing was left to read (from then on atEnd() holds).
+    // closed or releaseLine() is called. A line longer than kMaxLinePiece comes back in pieces of that
+    // length, one a read. End when nothing was left to read (from then on atEnd() holds); OutOfMemory
+    // when the budget cannot hold the line (the run ends there).
     ReadResult readLine(std::string_view& line);
+    // The last line has been used: the buffer a long line was put together in is given back.
+    void releaseLine();
     // True once a read found nothing more; a file open for writing is never at its end.
     bool atEnd() const { return atEnd_; }
 
@@ -50,7 +61,8 @@ public:
 private:
     TextFile(int fd, Mode mode);
     bool flush();
-    bool fill(); // more bytes into the read buffer; false at the end or on an error (see failed_)
+    bool fill();                     // more bytes into the read buffer; false at the end or on an error (see failed_)
+    bool reserveLine(size_t length); // room in line_ for length bytes, paid for from the budget
 
     int fd_ = -1;
     Mode mode_;
@@ -61,6 +73,8 @@ private:
     bool atEnd_ = false;
     bool exhausted_ = false; // the system reported the file's end
     bool failed_ = false;
+    MemoryBudget* budget_ = nullptr;
+    uint64_t lineCharged_ = 0; // what line_ holds of the budget
 };
 
 class TextFileTable {

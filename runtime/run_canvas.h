@@ -32,7 +32,8 @@ public:
     // A full repaint (shown, resized, maximised, restored): the canvas is cleared to the window's
     // background and the Paint section runs into it when a run can take it.
     void repaint();
-    // The client area changes size; the caller repaints.
+    // The client area changes size; the caller repaints. The run's memory budget pays for the
+    // picture: a size it cannot hold leaves the picture as it is.
     void resize(QSize size);
     // The notice a run shows when its Paint section holds only its heading.
     void paintEmptyNotice();
@@ -40,10 +41,16 @@ public:
     static QSize maximisedSize();
 
 private:
+    // The running budget pays for a picture of that many bytes instead of what it paid before.
+    void charge(uint64_t bytes);
+    uint64_t charged() const;
+
     QImage image_;
     DrawState state_;
     DrawTarget target_;
     Interpreter* interpreter_ = nullptr;
+    uint64_t charged_ = 0;    // what the picture holds of the budget
+    uint64_t chargedRun_ = 0; // in this run of it
 };
 
 inline constexpr const char* kEmptyPaintNotice =

@@ -29,11 +29,18 @@ public:
     void charge(uint64_t bytes) { used_ += bytes; }
     void give(uint64_t bytes) { used_ = bytes < used_ ? used_ - bytes : 0; }
     // A new run holds nothing yet.
-    void reset() { used_ = 0; }
+    void reset()
+    {
+        used_ = 0;
+        ++run_;
+    }
+    // Counts the resets: an owner that outlives a run knows by it whether what it charged is held.
+    uint64_t run() const { return run_; }
 
 private:
     uint64_t limit_ = kDefaultLimit;
     uint64_t used_ = 0;
+    uint64_t run_ = 0;
 };
 
 } // namespace qel

@@ -64,8 +64,10 @@ LineResult executeTextFileOpen(LineContext& line)
     if (text->empty())
         return runError(text_file_msg::kEmptyName, name.operand.name);
     const bool reading = line.block().u32(kForReading) == 1;
+    if (ctx.memory.available() < TextFile::kBufferSize)
+        return runError(msg::kOutOfMemory);
     std::unique_ptr<TextFile> file =
-        TextFile::open(line.resolvePath(*text), reading ? TextFile::Mode::Read : TextFile::Mode::Write);
+        TextFile::open(line.resolvePath(*text), reading ? TextFile::Mode::Read : TextFile::Mode::Write, &ctx.memory);
     if (!file)
         return runError(text_file_msg::kUnableToOpen);
     const uint32_t handle = line.files().add(std::move(file));
@@ -115,19 +117,11 @@ Result<size_t> storeFields(EvalContext& ctx, VariableRecord& array, std::string_
     }
 }
 
-} // namespace
-
-LineResult executeTextFileRead(LineContext& line)
+// Stores a line read into the String variable, or its fields into the array.
+LineResult storeLineRead(LineContext& line, std::string_view text)
 {
     EvalContext& ctx = line.eval();
     auto ops = line.operands();
-    TextFile* file = TRY(openFile(line, ops[slotIndex(kFile)]));
-    std::string_view text;
-    switch (file->readLine(text)) {
-    case TextFile::ReadResult::End: return Flow::Next; // the end of a file is not an error
-    case TextFile::ReadResult::Error: return runError(text_file_msg::kErrorReading);
-    case TextFile::ReadResult::Line: break;
-    }
     CachedOperand& target = ops[slotIndex(kString)];
     VariableRecord* variable = TRY(readTarget(ctx, target));
     if (line.block().u8(kSplit) != 1) {
@@ -146,6 +140,23 @@ LineResult executeTextFileRead(LineContext& line)
     const size_t stored = TRY(storeFields(ctx, *variable, target.operand.name, text));
     TRY(storeNumber(ctx, static_cast<float>(stored), count));
     return Flow::Next;
+}
+
+} // namespace
+
+LineResult executeTextFileRead(LineContext& line)
+{
+    TextFile* file = TRY(openFile(line, line.operands()[slotIndex(kFile)]));
+    std::string_view text;
+    switch (file->readLine(text)) {
+    case TextFile::ReadResult::End: return Flow::Next; // the end of a file is not an error
+    case TextFile::ReadResult::Error: return runError(text_file_msg::kErrorReading);
+    case TextFile::ReadResult::OutOfMemory: return runError(msg::kOutOfMemory);
+    case TextFile::ReadResult::Line: break;
+    }
+    const LineResult result = storeLineRead(line, text);
+    file->releaseLine(); // a long line's buffer goes back once its text is stored
+    return result;
 }
 
 namespace {

@@ -15,13 +15,13 @@ using namespace form_block;
 namespace {
 
 // Form2Exchange's Variable/Value as a text: a String, Integer or Floating Point variable, or a
-// constant (Set only).
-Result<std::string> exchangeValue(EvalContext& ctx, CachedOperand& op, bool set)
+// constant (Set only). A view, valid until the next evaluation: a long text is not copied.
+Result<std::string_view> exchangeValue(EvalContext& ctx, CachedOperand& op, bool set)
 {
     if (!op.operand.isVariable()) {
         if (!set)
             return runError(form_msg::kNoReceiver);
-        return std::string(TRY(evalString(ctx, op)));
+        return TRY(evalString(ctx, op));
     }
     const int kind = operandKind(ctx, op);
     if (kind == kKindUndeclared)
@@ -31,7 +31,7 @@ Result<std::string> exchangeValue(EvalContext& ctx, CachedOperand& op, bool set)
     const Result<std::string_view> text = evalString(ctx, op);
     if (!text)
         return runError(msg::kCannotEvaluateAsString, op.operand.name);
-    return std::string(*text);
+    return *text;
 }
 
 // A word stored as a variable reference (Action, Form Object ...): its name, or nothing.
@@ -48,6 +48,7 @@ Failure statusError(PropertyStatus status, std::string_view object, std::string_
     case PropertyStatus::NoObject: return runError(form_msg::kObjectNotFound, object);
     case PropertyStatus::NoProperty: return runError(form_msg::kPropertyNotFound, property);
     case PropertyStatus::ReadOnly: return runError(form_msg::kReadOnly);
+    case PropertyStatus::OutOfMemory: return runError(msg::kOutOfMemory);
     case PropertyStatus::Unacceptable:
     case PropertyStatus::Ok: break;
     }
@@ -75,8 +76,9 @@ LineResult executeOpenForm2(LineContext& line)
     FormTable* forms = line.host().forms();
     if (!forms)
         return runError(form_msg::kWindowFailed);
-    switch (forms->open(line.resolvePath(name), line.programFolder())) {
+    switch (forms->open(line.resolvePath(name), line.programFolder(), &line.eval().memory)) {
     case FormTable::OpenResult::Opened: return Flow::Next;
+    case FormTable::OpenResult::OutOfMemory: return runError(msg::kOutOfMemory);
     case FormTable::OpenResult::NoSlot: return runError(form_msg::kTooManyForms);
     case FormTable::OpenResult::NoWindow: return runError(form_msg::kWindowFailed);
     case FormTable::OpenResult::NotLoaded: break;
@@ -102,7 +104,7 @@ LineResult executeForm2Exchange(LineContext& line)
         return runError(form_msg::kNoAction);
     const bool set = sameTextIgnoringCase(*action, "Set");
     CachedOperand& valueOp = ops[slotIndex(kValue)];
-    const std::string value = TRY(exchangeValue(ctx, valueOp, set));
+    const std::string_view value = TRY(exchangeValue(ctx, valueOp, set));
     const CachedOperand& objectOp = ops[slotIndex(kObject)];
     const std::optional<std::string_view> object = word(objectOp);
     if (!object)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
@@ -239,6 +241,18 @@ TEST(HostileInput, StringsAndBitmapsStopAtTheMemoryBudget)
     EXPECT_EQ(r.lines[0], "{\"message\": \"RUN TIME ERROR\\n\\nOut of memory\", \"icon\": \"error\"}");
     EXPECT_EQ(r.lines[1], endRecord("error", 0, loadLine));
     EXPECT_NE(r.lines[2].find("\"values\": [3]"), std::string::npos) << r.lines[2];
+}
+
+// The window's picture is paid for from the budget too: it grows only as far as the budget holds.
+TEST(HostileInput, TheWindowsPictureGrowsOnlyAsFarAsTheMemoryBudget)
+{
+    const std::string dir = folder("canvas");
+    const std::string program = writeRun(dir + "waits.qel", [](ProgramBuilder&, const Written&) {});
+    const std::string png = dir + "picture.png";
+    const RunOutput r = runTool({"run", program, "--memory-limit", "16", "--events", "-", "--snapshot", png},
+                                "resize 1000 1000\nresize 4000 4000\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1000, 1000));
 }
 
 // Each program loops for ever inside one long instruction; the time limit ends it all the same,

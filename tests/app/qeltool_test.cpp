@@ -128,4 +128,13 @@ TEST(Qeltool, FormDumpPrintsEveryObjectAndTheReadersMessages)
     EXPECT_TRUE(contains(dumped.out, "\"caption\": \"Quiz\""));
     EXPECT_TRUE(contains(dumped.out, "{\"icon\": \"error\", \"text\": \"Corrupt or non ORX Form file\"}"));
     EXPECT_EQ(tool({"form-dump", temp("missing.frm")}).status, 2);
+
+    // A long text goes out a piece at a time, every byte escaped as in a short one.
+    form[0].caption = std::string(5000, '\xff') + "\"";
+    test::writeForm(path, form);
+    dumped = tool({"form-dump", path});
+    std::string escaped;
+    for (int k = 0; k < 5000; ++k)
+        escaped += "\\u00ff";
+    EXPECT_TRUE(contains(dumped.out, "\"caption\": \"" + escaped + "\\\"\", ")) << dumped.out.substr(0, 200);
 }

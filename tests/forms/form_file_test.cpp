@@ -219,8 +219,8 @@ TEST(FormImage, EveryBitmapTheDecoderTakesIsShownAndDamagedOnesAreRefused)
         EXPECT_FALSE(decodeFormImage(bad, host));
     const std::string empty = ::testing::TempDir() + "empty.bmp";
     writeBytes(empty, "");
-    EXPECT_FALSE(readFormImage(empty, host));
-    EXPECT_FALSE(readFormImage("/no/such.bmp", host));
+    EXPECT_FALSE(readFormImage(empty, host).bitmap);
+    EXPECT_FALSE(readFormImage("/no/such.bmp", host).bitmap);
     EXPECT_EQ(host.texts(), (std::vector<std::string>{std::string(kImageCreateFailed), std::string(kImageNot24Bit),
                                                       std::string(kImageSizeFailed) + empty,
                                                       std::string(kImageOpenFailed) + "/no/such.bmp"}));

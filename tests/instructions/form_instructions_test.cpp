@@ -257,6 +257,81 @@ TEST_F(FormInstructions, OpenForm2FindsFilesInTheProgramsFolderAndFreesFailedSlo
     EXPECT_EQ(s.failedAt(), (std::pair<uint32_t, int>{kInitialise, 11}));
 }
 
+// An open form's texts and pictures are paid for from the run's budget (a picture once, however many
+// objects show it) until the form closes; what would pass the budget ends the run at its line.
+TEST_F(FormInstructions, OpenFormsPayForTheirTextsAndPicturesFromTheRunsBudget)
+{
+    constexpr uint64_t kMB = uint64_t{1} << 20;
+    const std::string picture = tempFile(".bmp"), bigPicture = tempFile("-big.bmp");
+    ASSERT_TRUE(writeFileAtomically(picture, bitmap24(512, 512, 0x336699))); // 1 MB of pixels
+    ASSERT_TRUE(writeFileAtomically(bigPicture, bitmap24(1024, 1024, 0x336699)));
+    FormObjects big = newForm("Big");
+    big.push_back(formObject(big, object_type::kEdit, 10, 10, "txtBig"));
+    big.back().caption = std::string(kMB, 'x');
+    for (int k = 0; k < 2; ++k) {
+        big.push_back(formObject(big, object_type::kImage, 10, 40 + 20 * k));
+        big.back().caption = picture;
+    }
+    const std::string bigPath = tempFile("-big.frm"), picturePath = tempFile("-picture.frm");
+    writeForm(bigPath, big);
+    FormObjects pictured = newForm("Pictured");
+    pictured.push_back(formObject(pictured, object_type::kImage, 10, 10));
+    pictured.back().caption = bigPicture;
+    writeForm(picturePath, pictured);
+
+    build.add("OpenForm2", {quoted(bigPath)});
+    start(); // it waits for events with its form open
+    ASSERT_TRUE(errors().empty()) << errors()[0];
+    EXPECT_GE(in->eval().memory.used(), 3 * kMB); // the caption, the edit box's copy, the picture
+    EXPECT_LT(in->eval().memory.used(), 3 * kMB + kMB / 2);
+    in->stopRun();
+    EXPECT_LT(in->eval().memory.used(), kMB / 16); // closed at the run's end: all given back
+
+    // Lines that fit, then `count` lines of which one from `fitting` on passes the budget.
+    const std::vector<std::string> properties = {"Caption", "TextFontName", "OnClick",    "OnDblClick",
+                                                 "OnOpen",  "OnClose",      "OnSelected", "OnChange"};
+    struct Case {
+        std::string name;
+        uint64_t limit;
+        std::function<void(ProgramBuilder&)> before;
+        std::function<void(ProgramBuilder&, size_t)> line;
+        size_t count, fitting;
+    };
+    const Case cases[] = {
+        {"a 1 MB text set into eight properties", 6 * kMB,
+         [&](ProgramBuilder& b) {
+             b.add("DeclareVariable", variableFields("String", "S", "\"x\""))
+                 .add("DeclareVariable", variableFields("Integer", "I", "0"))
+                 .add("For", forFields("I", "1", "20"))
+                 .add("Let", letFields("S", "S", "+", "S"))
+                 .add("Next")
+                 .add("OpenForm2", {quoted(quizPath)});
+         },
+         [&](ProgramBuilder& b, size_t k) {
+             b.add("Form2Exchange", exchange("\"Quiz\"", "S", "Set", "buttOK", properties[k]));
+         },
+         properties.size(), 2},
+        {"a form of 3 MB opened ten times", 8 * kMB, [](ProgramBuilder&) {},
+         [&](ProgramBuilder& b, size_t) { b.add("OpenForm2", {quoted(bigPath)}); }, 10, 1},
+        {"a picture of 4 MB", 3 * kMB, [](ProgramBuilder&) {},
+         [&](ProgramBuilder& b, size_t) { b.add("OpenForm2", {quoted(picturePath)}); }, 1, 0},
+    };
+    for (const Case& c : cases) {
+        Session r;
+        r.handlers();
+        c.before(r.build);
+        const auto first = static_cast<int>(r.program.sections[kInitialise].lines.size());
+        for (size_t k = 0; k < c.count; ++k)
+            c.line(r.build, k);
+        r.memoryLimit = c.limit;
+        r.start();
+        EXPECT_EQ(r.errors(), std::vector<std::string>{runErrorText("Out of memory")}) << c.name;
+        EXPECT_GE(r.failedAt().second, first + static_cast<int>(c.fitting)) << c.name;
+        EXPECT_LT(r.failedAt().second, first + static_cast<int>(c.count)) << c.name;
+        EXPECT_LT(r.in->eval().memory.used(), 2 * kMB) << c.name;
+    }
+}
+
 TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
 {
     build.add("DeclareVariable", {"Integer", "1D Array", "4", "", "Types", ""})

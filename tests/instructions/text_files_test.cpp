@@ -2,6 +2,7 @@
 // make, and that every end of a run leaves each file closed and complete.
 
 #include "instructions/files/text_file_instructions.h"
+#include "interpreter/text_files.h"
 #include "messages/run_errors.h"
 #include "support/run_fixture.h"
 #include "support/temp_files.h"
@@ -244,6 +245,43 @@ TEST_F(TextFiles, EveryEndOfARunLeavesFilesCompleteAndAFailedWriteIsReported)
                                                       "WINDOWS CALL FAILED\n\nCan't write to file."}));
     EXPECT_EQ(failedAt(), std::make_pair(uint32_t{kInitialise}, 6));
     EXPECT_EQ(in->openFiles().size(), 0u);
+}
+
+// Each open file's buffer and a long line being put together are paid for from the run's budget; the
+// line's buffer goes back once the line is stored, so ten files each read once on a 1 MB line hold
+// their buffers only. Under 2 MB, the line beside its stored copy passes the budget at the read.
+TEST_F(TextFiles, FileBuffersAndLongLinesArePaidForAndALinesBufferGoesBackOnceStored)
+{
+    constexpr uint64_t kLine = uint64_t{1} << 20;
+    writeBytes(path("long.txt"), std::string(kLine, 'x')); // no line end
+    handlers();
+    declare("String", "S", "\"\"");
+    for (int k = 1; k <= 10; ++k)
+        declare("File", "F" + std::to_string(k));
+    for (int k = 1; k <= 10; ++k) {
+        open("F" + std::to_string(k), "long.txt", true);
+        build.add("TextFileRead", {"F" + std::to_string(k), "S", "", ""});
+    }
+    memoryLimit = uint64_t{8} << 20;
+    start(); // it waits for events with its files open
+    ASSERT_TRUE(errors().empty()) << errors()[0];
+    EXPECT_EQ(text("S").size(), kLine);
+    EXPECT_GE(in->eval().memory.used(), kLine + 10 * TextFile::kBufferSize);
+    EXPECT_LT(in->eval().memory.used(), kLine + 11 * TextFile::kBufferSize);
+    in->stopRun();
+    EXPECT_LT(in->eval().memory.used(), kLine + TextFile::kBufferSize); // the run's end closed them
+
+    FileSession small;
+    small.dir = dir;
+    small.handlers();
+    small.declare("String", "S", "\"\"");
+    small.declare("File", "F");
+    small.open("F", "long.txt", true);
+    small.build.add("TextFileRead", {"F", "S", "", ""});
+    small.memoryLimit = uint64_t{2} << 20;
+    small.start();
+    EXPECT_EQ(small.errors(), std::vector<std::string>{runErrorText("Out of memory")});
+    EXPECT_EQ(small.failedAt(), std::make_pair(uint32_t{kInitialise}, 4)); // the read
 }
 
 TEST_F(TextFiles, EditorsBuildTheLineTextsAndRefuseWrongFields)

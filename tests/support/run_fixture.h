@@ -25,6 +25,7 @@ struct Session {
     ProgramBuilder build{program, variables};
     std::unique_ptr<Interpreter> in;
     std::string programPath; // where the program is saved (empty: never saved)
+    uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
 
     using Body = std::function<void(ProgramBuilder&)>;
 
@@ -55,6 +56,7 @@ struct Session {
         in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
         host.interpreter = in.get();
         in->setProgramPath(programPath);
+        in->eval().memory.setLimit(memoryLimit);
         in->startRun(profiled);
         return *in;
     }
