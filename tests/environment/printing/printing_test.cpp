@@ -198,9 +198,10 @@ TEST(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"No sections selected."});
     EXPECT_EQ(chosen, uint8_t(kPrintTimer | kPrintMouse));
 
-    const QString pdf = printWholeListing(app.ide(), path);
-    EXPECT_TRUE(pdf.startsWith(dir.filePath("sample-"))) << pdf.toStdString();
-    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+    const Result<QString> pdf = printWholeListing(app.ide(), path);
+    ASSERT_TRUE(pdf) << pdf.failureText();
+    EXPECT_TRUE(pdf->startsWith(dir.filePath("sample-"))) << pdf->toStdString();
+    EXPECT_TRUE(QFileInfo(*pdf).size() > 0);
 }
 
 } // namespace
