@@ -193,7 +193,7 @@ std::string threePagePrinter(const std::string& path)
         .add("PrintEject")
         .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"})
         .add("PrintEject")
-        .add("DrawEllipse", {"300", "300", "900", "900", "1", "Green", "Green", "1"})
+        .add("DrawRect", {"300", "300", "900", "900", "1", "Green", "Green", "", "1"})
         .add("PrintStop");
     return saveProgram(s, path);
 }
