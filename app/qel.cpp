@@ -2,7 +2,10 @@
 //
 //   qel [FILE.qel]
 //   qel --print FILE.qel     prints the program's listing (every section) and quits; without a
-//                            printer the pages go to a PDF beside the program, whose name it prints
+//                            printer the pages go to a new PDF beside the program, whose name it
+//                            prints. It opens no window and needs no display: every message goes to
+//                            standard error. Exit status 1 when the program cannot be read or nothing
+//                            could be printed (the reason on standard error).
 //
 // Hidden options for measuring and for pictures of the window: --quit-after-show prints how many
 // milliseconds passed from the start until the main window was shown, then quits; --screenshot PATH
@@ -11,6 +14,7 @@
 #include "environment/printing/print_target.h"
 #include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
+#include "program/host.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -26,6 +31,16 @@ bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
+
+// Messages where no window may open: each on standard error, answered with the box's default button.
+class StandardErrorMessages final : public qel::MessageHost {
+public:
+    qel::Button showMessage(std::string_view text, qel::Icon, qel::Buttons buttons) override
+    {
+        std::fprintf(stderr, "qel: %.*s\n", static_cast<int>(text.size()), text.data());
+        return qel::defaultButton(buttons);
+    }
+};
 
 struct Options {
     QStringList files;
@@ -61,8 +76,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const Options options = parseOptions(arguments);
-    // Printing a listing shows no window, so it needs no display.
-    if (!options.print.isEmpty() && !hasDisplay())
+    // Printing a listing shows no window, so it needs no display and never waits on one.
+    if (!options.print.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!hasDisplay()) {
         std::fputs("qel needs a display: run it on a desktop, or under xvfb-run\n", stderr);
@@ -71,13 +86,19 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QEL"));
 
+    StandardErrorMessages messages; // outlives the application that tells it
     qel::CQelApp qel;
     if (!options.print.isEmpty()) {
+        qel.ide().host.messageRecorder = &messages;
         if (!qel.mainFrame().openFile(options.print))
             return 1;
-        const QString pdf = qel::printWholeListing(qel.ide(), options.print);
-        if (!pdf.isEmpty())
-            std::printf("%s\n", qPrintable(qel::printedToText(pdf)));
+        const qel::Result<QString> pdf = qel::printWholeListing(qel.ide(), options.print);
+        if (!pdf) {
+            messages.showMessage(pdf.failureText(), qel::Icon::Error, qel::Buttons::Ok);
+            return 1;
+        }
+        if (!pdf->isEmpty())
+            std::printf("%s\n", qPrintable(qel::printedToText(*pdf)));
         return 0;
     }
     if (!qel.start(options.files))

@@ -1,7 +1,8 @@
 #include "runtime/pdf_pages.h"
 
+#include "runtime/pdf_file.h"
+
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
@@ -31,37 +32,36 @@ void drawPageImage(QPainter& painter, double dots, const QImage& page)
     painter.drawImage(QRectF(inset, inset, page.width() * scaleX, page.height() * scaleY), page);
 }
 
-QString pdfFileFor(const QString& folder, const QString& stem, const QDateTime& time)
+QString PdfPages::stemFor(const std::string& programPath)
 {
-    const QDir dir(folder.isEmpty() ? QDir::currentPath() : folder);
-    const QString base = stem + '-' + time.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = dir.filePath(base + ".pdf");
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(base + '-' + QString::number(n) + ".pdf");
-    return path;
+    return programPath.empty() ? QStringLiteral("QEL")
+                               : QFileInfo(QFile::decodeName(programPath.c_str())).completeBaseName();
 }
 
-QString PdfPages::fileFor(const QString& folder, const std::string& programPath, const QDateTime& time)
+QString PdfPages::folderFor(const QString& folder, const std::string& programPath)
 {
-    const QFileInfo program(QFile::decodeName(programPath.c_str()));
-    QString dir = folder;
-    if (dir.isEmpty() && !programPath.empty())
-        dir = program.absolutePath();
-    return pdfFileFor(dir, programPath.empty() ? QStringLiteral("QEL") : program.completeBaseName(), time);
+    if (!folder.isEmpty() || programPath.empty())
+        return folder;
+    return QFileInfo(QFile::decodeName(programPath.c_str())).absolutePath();
 }
 
 bool PdfPages::beginDocument(const std::string& programPath)
 {
     abortDocument();
-    path_ = fileFor(folder_, programPath, QDateTime::currentDateTime());
-    writer_ = std::make_unique<QPdfWriter>(path_);
-    writer_->setTitle(QStringLiteral("QEL"));
-    writer_->setCreator(QStringLiteral("QEL"));
-    writer_->setResolution(format_.dotsPerInchY);
-    writer_->setPageSize(QPageSize(QSizeF(format_.widthMm, format_.heightMm), QPageSize::Millimeter));
-    writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    std::string reason;
+    file_ =
+        PdfFile::create(folderFor(folder_, programPath), stemFor(programPath), QDateTime::currentDateTime(), reason);
+    if (!file_)
+        return false;
+    path_ = file_->path();
+    QPdfWriter* writer = &file_->writer();
+    writer->setTitle(QStringLiteral("QEL"));
+    writer->setCreator(QStringLiteral("QEL"));
+    writer->setResolution(format_.dotsPerInchY);
+    writer->setPageSize(QPageSize(QSizeF(format_.widthMm, format_.heightMm), QPageSize::Millimeter));
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(writer_.get())) {
+    if (!painter_->begin(writer)) {
         abortDocument();
         return false;
     }
@@ -71,10 +71,11 @@ bool PdfPages::beginDocument(const std::string& programPath)
 
 bool PdfPages::printPage(const QImage& page)
 {
-    if (!painter_ || (pages_ > 0 && !writer_->newPage()))
+    // A page is written out when the next one begins: a failed write shows there.
+    if (!painter_ || (pages_ > 0 && !file_->writer().newPage()) || file_->failed())
         return false;
     // The writer's own units are its dots; the image keeps its size at its own resolution.
-    drawPageImage(*painter_, writer_->resolution(), page);
+    drawPageImage(*painter_, file_->writer().resolution(), page);
     ++pages_;
     return true;
 }
@@ -85,8 +86,9 @@ bool PdfPages::endDocument()
         return false;
     const bool ended = painter_->end();
     painter_.reset();
-    writer_.reset(); // the file is complete once the writer is gone
-    const bool stored = ended && QFileInfo(path_).size() > 0;
+    std::string reason;
+    const bool stored = ended && file_->finish(reason);
+    file_.reset();
     if (stored && written)
         written(path_, pages_);
     return stored;
@@ -94,13 +96,10 @@ bool PdfPages::endDocument()
 
 void PdfPages::abortDocument()
 {
-    if (!painter_ && !writer_)
-        return;
     if (painter_ && painter_->isActive())
         painter_->end();
     painter_.reset();
-    writer_.reset();
-    QFile::remove(path_);
+    file_.reset(); // an unfinished file is removed
 }
 
 } // namespace qel

@@ -10,20 +10,16 @@
 #include <functional>
 #include <memory>
 
-class QDateTime;
 class QImage;
 class QPainter;
-class QPdfWriter;
 
 namespace qel {
+
+class PdfFile;
 
 // Draws a page image at the page's top left corner, half a millimetre in, at its own resolution on
 // a device of `dots` dots per inch.
 void drawPageImage(QPainter& painter, double dots, const QImage& page);
-
-// A new PDF file's name in folder (the current directory when empty): "<stem>-<yyyyMMdd-HHmmss>.pdf",
-// with "-2", "-3" ... added when such a file exists already.
-QString pdfFileFor(const QString& folder, const QString& stem, const QDateTime& time);
 
 class PdfPages final : public PageSink {
 public:
@@ -45,16 +41,17 @@ public:
     // The file of the document begun last.
     const QString& path() const { return path_; }
 
-    // The file a document of the program saved at programPath would get, started at the given
-    // time: "<program>-<yyyyMMdd-HHmmss>.pdf" ("QEL-..." for a program never saved), with "-2", "-3"
-    // ... added when such a file exists already.
-    static QString fileFor(const QString& folder, const std::string& programPath, const QDateTime& time);
+    // Where a document of the program saved at programPath goes: the folder given, or the
+    // program's; and the stem of its name, the program's ("QEL" for a program never saved). The
+    // file is "<stem>-<yyyyMMdd-HHmmss>.pdf" (see PdfFile).
+    static QString folderFor(const QString& folder, const std::string& programPath);
+    static QString stemFor(const std::string& programPath);
 
 private:
     QString folder_;
     PageFormat format_;
     QString path_;
-    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<PdfFile> file_; // the document begun and not yet ended
     std::unique_ptr<QPainter> painter_;
     int pages_ = 0;
 };

@@ -125,9 +125,11 @@ bool CORXListCtrlVars::saveTo(const QString& path)
 
 void CORXListCtrlVars::print()
 {
-    const QString pdf = printTable(this, table_, programFolder);
-    if (!pdf.isEmpty())
-        messages_.showMessage(fromQString(printedToText(pdf)), Icon::Information, Buttons::Ok);
+    const Result<QString> pdf = printTable(this, table_, programFolder);
+    if (!pdf)
+        messages_.showMessage(pdf.failureText(), Icon::Exclamation, Buttons::Ok);
+    else if (!pdf->isEmpty())
+        messages_.showMessage(fromQString(printedToText(*pdf)), Icon::Information, Buttons::Ok);
 }
 
 } // namespace qel

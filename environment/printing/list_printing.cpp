@@ -7,8 +7,8 @@
 #include <QDateTime>
 #include <QFont>
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <numeric>
 
@@ -111,17 +111,12 @@ int paintTablePages(QPainter& painter, QPaintDevice& device, const VariableListT
     return pageNumber;
 }
 
-QString printTable(QWidget* parent, const VariableListTable& table, const QString& folder)
+Result<QString> printTable(QWidget* parent, const VariableListTable& table, const QString& folder)
 {
-    PrintTarget target = choosePrintTarget(parent, toQString(table.title), folder, QStringLiteral("QELVars"));
-    if (!target.printer)
-        return {};
-    QPainter painter;
-    if (!painter.begin(target.printer.get()))
-        return {};
-    paintTablePages(painter, *target.printer, table, [&] { return target.printer->newPage(); });
-    painter.end();
-    return target.pdfPath;
+    return printPages(parent, toQString(table.title), folder, QStringLiteral("QELVars"), true,
+                      [&](QPainter& painter, QPagedPaintDevice& device) {
+                          paintTablePages(painter, device, table, [&] { return device.newPage(); });
+                      });
 }
 
 } // namespace qel

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -26,18 +27,12 @@ std::pair<QString, QString> pdfPlace(const QString& programPath)
     return {info.absolutePath(), info.completeBaseName()};
 }
 
-QString printSections(QWidget* parent, IdeState& ide, const QString& programPath, uint8_t sections, bool ask)
+Result<QString> printSections(QWidget* parent, IdeState& ide, const QString& programPath, uint8_t sections, bool ask)
 {
     const auto [folder, stem] = pdfPlace(programPath);
-    PrintTarget target = choosePrintTarget(parent, stem, folder, stem, ask);
-    if (!target.printer)
-        return {};
-    QPainter painter;
-    if (!painter.begin(target.printer.get()))
-        return {};
-    paintListingPages(painter, *target.printer, ide.program, sections, [&] { return target.printer->newPage(); });
-    painter.end();
-    return target.pdfPath;
+    return printPages(parent, stem, folder, stem, ask, [&](QPainter& painter, QPagedPaintDevice& device) {
+        paintListingPages(painter, device, ide.program, sections, [&] { return device.newPage(); });
+    });
 }
 
 } // namespace
@@ -79,10 +74,14 @@ QString PrintCommands::printListing()
     const std::optional<uint8_t> sections = askPrintSections(&mainWindow_, ide_.host);
     if (!sections)
         return {};
-    QString pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
-    if (!pdf.isEmpty())
-        ide_.host.showMessage(fromQString(printedToText(pdf)), Icon::Information, Buttons::Ok);
-    return pdf;
+    Result<QString> pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
+    if (!pdf) {
+        ide_.host.showMessage(pdf.failureText(), Icon::Exclamation, Buttons::Ok);
+        return {};
+    }
+    if (!pdf->isEmpty())
+        ide_.host.showMessage(fromQString(printedToText(*pdf)), Icon::Information, Buttons::Ok);
+    return *pdf;
 }
 
 void PrintCommands::printPreview()
@@ -96,7 +95,7 @@ void PrintCommands::printPreview()
     preview.exec();
 }
 
-QString printWholeListing(IdeState& ide, const QString& programPath)
+Result<QString> printWholeListing(IdeState& ide, const QString& programPath)
 {
     return printSections(nullptr, ide, programPath, kPrintAllSections, false);
 }

@@ -2,6 +2,8 @@
 // The printing feature of the main window: Print (the "Print Sections" dialog, then the listing),
 // Print Preview and Print Setup, enabled while a program is open and not running.
 
+#include "base/result.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -38,7 +40,8 @@ private:
     QPointer<CQelView> view_;
 };
 
-// `qel --print FILE`: every section of the program, without dialogs; where a PDF went, if it did.
-QString printWholeListing(IdeState& ide, const QString& programPath);
+// `qel --print FILE`: every section of the program, without dialogs; where a PDF went, if it did,
+// or why nothing was printed.
+Result<QString> printWholeListing(IdeState& ide, const QString& programPath);
 
 } // namespace qel

@@ -1,11 +1,13 @@
 #include "environment/printing/print_target.h"
 #include "program/host.h"
 #include "runtime/latin1.h"
-#include "runtime/pdf_pages.h"
+#include "runtime/pdf_file.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QPageSetupDialog>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -14,31 +16,55 @@ namespace qel {
 
 namespace {
 
+constexpr qreal kMarginMm = 15;
+// The PDF's resolution: a printer's high resolution.
+constexpr int kPdfDotsPerInch = 1200;
+
 bool hasPrinter() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+Result<QString> printToPdf(const QString& name, const QString& folder, const QString& stem,
+                           const std::function<void(QPainter&, QPagedPaintDevice&)>& paint)
+{
+    std::string reason;
+    const std::unique_ptr<PdfFile> file = PdfFile::create(folder, stem, QDateTime::currentDateTime(), reason);
+    if (!file)
+        return Failure(cannotPrintText(reason));
+    QPdfWriter& writer = file->writer();
+    writer.setTitle(name);
+    writer.setCreator(QStringLiteral("QEL"));
+    writer.setResolution(kPdfDotsPerInch);
+    writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return Failure(cannotPrintText(file->path().toStdString()));
+    paint(painter, writer);
+    if (!painter.end() || !file->finish(reason))
+        return Failure(cannotPrintText(reason));
+    return file->path();
+}
 
 } // namespace
 
-PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QString& folder, const QString& stem,
-                              bool ask)
+Result<QString> printPages(QWidget* parent, const QString& name, const QString& folder, const QString& stem, bool ask,
+                           const std::function<void(QPainter&, QPagedPaintDevice&)>& paint)
 {
-    PrintTarget target;
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(name.left(31));
-    printer->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    if (hasPrinter()) {
-        if (ask) {
-            QPrintDialog dialog(printer.get(), parent);
-            if (dialog.exec() != QDialog::Accepted)
-                return target;
-        }
-        target.printer = std::move(printer);
-        return target;
+    if (!hasPrinter())
+        return printToPdf(name, folder, stem, paint);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(name.left(31));
+    printer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+    if (ask) {
+        QPrintDialog dialog(&printer, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
     }
-    target.pdfPath = pdfFileFor(folder, stem, QDateTime::currentDateTime());
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(target.pdfPath);
-    target.printer = std::move(printer);
-    return target;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return Failure(cannotPrintText(printer.printerName().toStdString()));
+    paint(painter, printer);
+    if (!painter.end())
+        return Failure(cannotPrintText(printer.printerName().toStdString()));
+    return QString();
 }
 
 QString noPrinterText(const QString& folder)
@@ -61,5 +87,7 @@ void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
 }
 
 QString printedToText(const QString& path) { return QStringLiteral("Printed to ") + QDir::toNativeSeparators(path); }
+
+std::string cannotPrintText(std::string_view reason) { return "Unable to print: " + std::string(reason); }
 
 } // namespace qel

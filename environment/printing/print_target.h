@@ -1,28 +1,30 @@
 #pragma once
 // Where the environment's printing goes: the system's printer (after its print dialog), or, on a
-// machine without one (most Linux classrooms), a PDF file in the program's folder named after the
-// program and the time, whose name the user is told.
+// machine without one (most Linux classrooms), a new PDF file in the program's folder named after
+// the program and the time, whose name the user is told.
+
+#include "base/result.h"
 
 #include <QString>
 
-#include <memory>
+#include <functional>
+#include <string_view>
 
-class QPrinter;
+class QPagedPaintDevice;
+class QPainter;
 class QWidget;
 
 namespace qel {
 
 class MessageHost;
 
-struct PrintTarget {
-    std::unique_ptr<QPrinter> printer; // none: the user cancelled the print dialog
-    QString pdfPath;                   // set when the pages go to a PDF file
-};
-
-// A printer for a job named `name`: the default printer when the system has one (the print dialog
-// is shown when `ask`), otherwise a PDF file in `folder` named "<stem>-YYYYMMDD-HHMMSS.pdf".
-PrintTarget choosePrintTarget(QWidget* parent, const QString& name, const QString& folder, const QString& stem,
-                              bool ask = true);
+// Prints a job named `name`: `paint` draws its pages on the device (each page after the first
+// begun with device.newPage()). It goes to the default printer when the system has one (the print
+// dialog is shown when `ask`), otherwise to a new PDF file in `folder` named
+// "<stem>-YYYYMMDD-HHMMSS.pdf". Returns the PDF's name (empty: the printer, or the user cancelled),
+// or why nothing was printed.
+Result<QString> printPages(QWidget* parent, const QString& name, const QString& folder, const QString& stem, bool ask,
+                           const std::function<void(QPainter&, QPagedPaintDevice&)>& paint);
 
 // The menu text of Print Setup, in the main window and in the variable list window.
 inline constexpr const char* kPrintSetupText = "P&rint Setup...";
@@ -35,5 +37,8 @@ QString noPrinterText(const QString& folder);
 
 // "Printed to <path>" where the pages went to a file.
 QString printedToText(const QString& path);
+
+// "Unable to print: <reason>" where nothing was printed.
+std::string cannotPrintText(std::string_view reason);
 
 } // namespace qel

@@ -41,7 +41,8 @@ public:
     // opens in; none (or gone) means top-level windows.
     void setDialogParent(QWidget* parent);
     void setMdiArea(QMdiArea* area);
-    // When set, every message goes to it instead of a message box (tests).
+    // When set, every message goes to it instead of a message box (tests, and `qel --print`, which
+    // opens no window).
     MessageHost* messageRecorder = nullptr;
     // When set, the User Form is handed to it instead of being run modally (tests).
     std::function<void(CInsUserForm&)> userFormDriver;

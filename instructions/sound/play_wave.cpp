@@ -29,10 +29,37 @@ uint32_t littleEndian32(const char* p)
     return v;
 }
 
-// Format tags of uncompressed samples: PCM, IEEE floating point, and the extensible form.
-constexpr uint32_t kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
+uint32_t littleEndian16(const char* p)
+{
+    return static_cast<unsigned char>(p[0]) | (static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8);
+}
+
+// Format tags the player decodes: plain integer samples (PCM), or none given. Floating point and
+// the extensible form load as an error; compressed forms are not decoded at all.
+constexpr uint32_t kUnknownTag = 0, kPcm = 1;
 // A wave file worth playing names its chunks within this many; the rest is not looked at.
 constexpr int kMaxChunks = 64;
+
+// Whether the player takes a format chunk's first 16 bytes: integer samples of 8, 16, 24 or 32
+// bits, at least one channel, a sampling rate.
+bool playableFormat(const std::array<char, 16>& fmt)
+{
+    const uint32_t tag = littleEndian16(fmt.data());
+    const uint32_t bits = littleEndian16(fmt.data() + 14);
+    return (tag == kUnknownTag || tag == kPcm) && littleEndian16(fmt.data() + 2) != 0 &&
+           littleEndian32(fmt.data() + 4) != 0 && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
+}
+
+// Whether the player finishes loading a data chunk of `size` bytes of `bits`-bit samples: it reads
+// whole samples until it has the size it was told, so a part sample left over keeps it loading for
+// ever. 24-bit samples are widened to four bytes as they are read, which leaves a remainder of one
+// byte harmless and one of two not.
+bool playableDataSize(uint32_t size, uint32_t bits)
+{
+    if (bits == 24)
+        return size % 3 != 2;
+    return size % (bits / 8) == 0;
+}
 
 } // namespace
 
@@ -48,26 +75,24 @@ bool isPlayableWaveFile(const std::string& path)
         return false;
     const auto fileSize = static_cast<uint64_t>(info.st_size);
     uint64_t at = 12;
-    bool format = false;
+    uint32_t bits = 0; // of the format chunk, once it has been seen
     for (int chunk = 0; chunk < kMaxChunks && at + 8 <= fileSize; ++chunk) {
         std::array<char, 8> header{};
         if (!in.seekg(static_cast<std::streamoff>(at)) || !in.read(header.data(), header.size()))
             return false;
         const uint32_t size = littleEndian32(header.data() + 4);
-        if (std::memcmp(header.data(), "fmt ", 4) == 0) {
+        if (bits == 0 && std::memcmp(header.data(), "fmt ", 4) == 0) {
             std::array<char, 16> fmt{};
-            if (size < fmt.size() || !in.read(fmt.data(), fmt.size()))
+            if (size < fmt.size() || !in.read(fmt.data(), fmt.size()) || !playableFormat(fmt))
                 return false;
-            const uint32_t tag = static_cast<unsigned char>(fmt[0]) | (static_cast<unsigned char>(fmt[1]) << 8);
-            const uint32_t channels = static_cast<unsigned char>(fmt[2]) | (static_cast<unsigned char>(fmt[3]) << 8);
-            const uint32_t rate = littleEndian32(fmt.data() + 4);
-            if ((tag != kPcm && tag != kFloat && tag != kExtensible) || channels == 0 || rate == 0)
-                return false;
-            format = true;
+            bits = littleEndian16(fmt.data() + 14);
         } else if (std::memcmp(header.data(), "data", 4) == 0) {
-            return format; // the samples follow their format
+            // The samples follow their format, and the file holds all of them.
+            return bits != 0 && at + 8 + size <= fileSize && playableDataSize(size, bits);
         }
-        at += 8 + uint64_t{size} + (size & 1); // chunks are padded to an even length
+        // The player steps over a chunk by its size alone: the pad byte of an odd-sized chunk
+        // throws it off the chunks that follow, and so it does here.
+        at += 8 + uint64_t{size};
     }
     return false;
 }

@@ -26,9 +26,10 @@ inline constexpr std::string_view kUnableToPlaySound = "Unable to play the speci
 // The filter of the Wave File field's "..." file-open dialog.
 inline constexpr std::string_view kWaveFileFilter = "Wave Files (*.WAV)| *.wav||";
 
-// Whether the file is a regular file holding a wave sound the desktop's player takes: a RIFF WAVE
-// file with a format chunk of uncompressed samples (integer or floating point) and a data chunk.
-// Only the chunk headers are read.
+// Whether the file is a regular file holding a wave sound the desktop's player plays: a RIFF WAVE
+// file with a format chunk of 8, 16, 24 or 32-bit integer samples and, after it, a data chunk the
+// file holds whole, of whole samples. The chunks are found as the player finds them. Only the chunk
+// headers are read.
 bool isPlayableWaveFile(const std::string& path);
 
 LineResult executePlayWave(LineContext& line);

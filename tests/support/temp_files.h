@@ -40,7 +40,7 @@ inline std::string waveBytes(uint32_t samples = 800, bool listFirst = false, uin
     auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
     std::string body = "WAVE";
     if (listFirst)
-        body += "LIST" + u32(5) + "INFOx" + std::string(1, '\0'); // odd size, padded
+        body += "LIST" + u32(6) + "INFOxy";
     body += "fmt " + u32(16) + u16(format) + u16(1) + u32(8000) + u32(16000) + u16(2) + u16(16);
     body += "data" + u32(samples * 2) + std::string(samples * 2, '\0');
     return "RIFF" + u32(static_cast<uint32_t>(body.size())) + body;

@@ -201,14 +201,15 @@ TEST(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"No sections selected."});
     EXPECT_EQ(chosen, uint8_t(kPrintTimer | kPrintMouse));
 
-    const QString pdf = printWholeListing(app.ide(), path);
-    EXPECT_TRUE(pdf.startsWith(dir.filePath("sample-"))) << pdf.toStdString();
+    const Result<QString> pdf = printWholeListing(app.ide(), path);
+    ASSERT_TRUE(pdf) << pdf.failureText();
+    EXPECT_TRUE(pdf->startsWith(dir.filePath("sample-"))) << pdf->toStdString();
+    EXPECT_TRUE(QFileInfo(*pdf).size() > 0);
     // Without a printer Print Setup says where printing goes instead of doing nothing.
     app.mainFrame().commandAction(kCmdFilePrintSetup)->trigger();
     EXPECT_EQ(messages.messages.back(),
               (test::RecordedMessage{fromQString(noPrinterText(dir.path())), Icon::Information}));
     EXPECT_TRUE(noPrinterText(dir.path()).contains(QDir::toNativeSeparators(dir.path())));
-    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 
 } // namespace
