@@ -52,7 +52,10 @@ Status storeTexts(EvalContext& ctx, VariableRecord& v, size_t i, std::string_vie
     try {
         // Assembled apart from the element, as a, b or c may be views of it; the element's old
         // buffer then becomes the scratch buffer of the next store.
+        // Reserved whole first: appending piece by piece would grow the buffer by doubling, holding
+        // the old and the new buffer at once and a capacity up to twice the text.
         ctx.scratch.clear();
+        ctx.scratch.reserve(length);
         ctx.scratch.append(a).append(b).append(c);
         e.text.swap(ctx.scratch);
         // A recycled buffer much larger than its text would hold memory the budget does not see.
