@@ -326,101 +326,102 @@ TEST(QeltoolFiles, TheSnapshotReplacesALinkPlantedAtItsName)
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shots), {}), 1);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 2);
     }
-    namespace {
+}
 
-    // What a shell command printed (standard error too) and its exit status.
-    struct Finished {
-        int status = -1;
-        std::string out;
-    };
+namespace {
 
-    Finished finish(FILE* pipe)
-    {
-        Finished f;
-        char buffer[256];
-        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            f.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        f.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return f;
+// What a shell command printed (standard error too) and its exit status.
+struct Finished {
+    int status = -1;
+    std::string out;
+};
+
+Finished finish(FILE* pipe)
+{
+    Finished f;
+    char buffer[256];
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        f.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    f.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return f;
+}
+
+// A program printing three pages, each with a square of its own colour.
+std::string threePagePrinter(const std::string& path)
+{
+    Session s;
+    s.handlers();
+    s.build.add("PrintStart")
+        .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
+        .add("PrintEject")
+        .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"})
+        .add("PrintEject")
+        .add("DrawRect", {"300", "300", "900", "900", "1", "Green", "Green", "", "1"})
+        .add("PrintStop");
+    return saveProgram(s, path);
+}
+
+} // namespace
+
+// Runs started in the same second share the print folder: each claims a file of its own, and every
+// file is a whole PDF. A write that fails (here the file size limit) is the printing run-time
+// error and no `printed` record, and leaves no file; the same holds for `qel --print`, which never
+// waits on a window without a display.
+TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnError)
+{
+    ASSERT_TRUE(commandOutput("command -v qpdf")) << "qpdf is missing: run scripts/setup.sh";
+    const std::string home = makeTempFolder(), pages = makeTempFolder();
+    const std::string program = threePagePrinter(home + "/three.qel");
+    constexpr int kRuns = 20;
+    std::vector<FILE*> runs;
+    for (int k = 0; k < kRuns; ++k)
+        runs.push_back(::popen((std::string(QEL_TOOL) + " run " + program + " --print-dir " + pages).c_str(), "r"));
+    std::set<std::string> printed;
+    for (FILE* run : runs) {
+        ASSERT_NE(run, nullptr);
+        const Finished f = finish(run);
+        ASSERT_EQ(f.status, 0) << f.out;
+        const size_t at = f.out.find("{\"printed\": \"");
+        ASSERT_NE(at, std::string::npos) << f.out;
+        const size_t end = f.out.find("\", \"pages\": 3}", at);
+        ASSERT_NE(end, std::string::npos) << f.out;
+        printed.insert(f.out.substr(at + 13, end - at - 13));
     }
-
-    // A program printing three pages, each with a square of its own colour.
-    std::string threePagePrinter(const std::string& path)
-    {
-        Session s;
-        s.handlers();
-        s.build.add("PrintStart")
-            .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
-            .add("PrintEject")
-            .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"})
-            .add("PrintEject")
-            .add("DrawRect", {"300", "300", "900", "900", "1", "Green", "Green", "", "1"})
-            .add("PrintStop");
-        return saveProgram(s, path);
-    }
-
-    } // namespace
-
-    // Runs started in the same second share the print folder: each claims a file of its own, and every
-    // file is a whole PDF. A write that fails (here the file size limit) is the printing run-time
-    // error and no `printed` record, and leaves no file; the same holds for `qel --print`, which never
-    // waits on a window without a display.
-    TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnError)
-    {
-        ASSERT_TRUE(commandOutput("command -v qpdf")) << "qpdf is missing: run scripts/setup.sh";
-        const std::string home = makeTempFolder(), pages = makeTempFolder();
-        const std::string program = threePagePrinter(home + "/three.qel");
-        constexpr int kRuns = 20;
-        std::vector<FILE*> runs;
-        for (int k = 0; k < kRuns; ++k)
-            runs.push_back(::popen((std::string(QEL_TOOL) + " run " + program + " --print-dir " + pages).c_str(), "r"));
-        std::set<std::string> printed;
-        for (FILE* run : runs) {
-            ASSERT_NE(run, nullptr);
-            const Finished f = finish(run);
-            ASSERT_EQ(f.status, 0) << f.out;
-            const size_t at = f.out.find("{\"printed\": \"");
-            ASSERT_NE(at, std::string::npos) << f.out;
-            const size_t end = f.out.find("\", \"pages\": 3}", at);
-            ASSERT_NE(end, std::string::npos) << f.out;
-            printed.insert(f.out.substr(at + 13, end - at - 13));
-        }
-        EXPECT_EQ(printed.size(), size_t{kRuns});
-        std::optional<std::string> listed = commandOutput("ls '" + pages + "' | wc -l");
-        ASSERT_TRUE(listed);
-        EXPECT_EQ(std::stoi(*listed), kRuns);
-        for (const std::string& pdf : printed)
-            EXPECT_TRUE(commandOutput("qpdf --check '" + pdf + "' >/dev/null 2>&1")) << pdf;
-
-        // A shell that ignores the signal of a too-large file, so that the write itself fails.
-        auto limited = [](const std::string& command) {
-            return finish(::popen(("trap '' XFSZ; ulimit -f 1; exec " + command + " 2>&1").c_str(), "r"));
-        };
-        const std::string full = makeTempFolder();
-        const Finished failed = limited(std::string(QEL_TOOL) + " run " + program + " --print-dir " + full);
-        EXPECT_EQ(failed.status, 1) << failed.out;
-        EXPECT_EQ(failed.out.find("printed"), std::string::npos) << failed.out;
-        // The page that did not fit, or the end of the job when every page fitted in the buffer.
-        EXPECT_NE(failed.out.find("\"end\": \"error\""), std::string::npos) << failed.out;
-        EXPECT_TRUE(failed.out.find(print_msg::kCannotEndPage) != std::string::npos ||
-                    failed.out.find(print_msg::kCannotEnd) != std::string::npos)
-            << failed.out;
-        EXPECT_EQ(commandOutput("ls -A '" + full + "'"), std::optional<std::string>(""));
-
-        const std::string qel = std::string(QEL_APP) + " --print ";
-        const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 ";
-        const Finished missing = finish(::popen((noDisplay + qel + home + "/missing.qel 2>&1").c_str(), "r"));
-        EXPECT_EQ(missing.status, 1) << missing.out;
-        EXPECT_NE(missing.out.find("Unable to open the file " + home + "/missing.qel."), std::string::npos)
-            << missing.out;
-        const Finished unwritten = limited(noDisplay + qel + program);
-        EXPECT_EQ(unwritten.status, 1) << unwritten.out;
-        EXPECT_NE(unwritten.out.find("Unable to print: " + home + "/three-"), std::string::npos) << unwritten.out;
-        const Finished listing = finish(::popen((noDisplay + qel + program + " 2>&1").c_str(), "r"));
-        EXPECT_EQ(listing.status, 0) << listing.out;
-        const size_t at = listing.out.find("Printed to " + home + "/three-");
-        ASSERT_NE(at, std::string::npos) << listing.out;
-        const std::string pdf = listing.out.substr(at + 11, listing.out.find('\n', at) - at - 11);
+    EXPECT_EQ(printed.size(), size_t{kRuns});
+    std::optional<std::string> listed = commandOutput("ls '" + pages + "' | wc -l");
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(std::stoi(*listed), kRuns);
+    for (const std::string& pdf : printed)
         EXPECT_TRUE(commandOutput("qpdf --check '" + pdf + "' >/dev/null 2>&1")) << pdf;
-    }
+
+    // A shell that ignores the signal of a too-large file, so that the write itself fails.
+    auto limited = [](const std::string& command) {
+        return finish(::popen(("trap '' XFSZ; ulimit -f 1; exec " + command + " 2>&1").c_str(), "r"));
+    };
+    const std::string full = makeTempFolder();
+    const Finished failed = limited(std::string(QEL_TOOL) + " run " + program + " --print-dir " + full);
+    EXPECT_EQ(failed.status, 1) << failed.out;
+    EXPECT_EQ(failed.out.find("printed"), std::string::npos) << failed.out;
+    // The page that did not fit, or the end of the job when every page fitted in the buffer.
+    EXPECT_NE(failed.out.find("\"end\": \"error\""), std::string::npos) << failed.out;
+    EXPECT_TRUE(failed.out.find(print_msg::kCannotEndPage) != std::string::npos ||
+                failed.out.find(print_msg::kCannotEnd) != std::string::npos)
+        << failed.out;
+    EXPECT_EQ(commandOutput("ls -A '" + full + "'"), std::optional<std::string>(""));
+
+    const std::string qel = std::string(QEL_APP) + " --print ";
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 ";
+    const Finished missing = finish(::popen((noDisplay + qel + home + "/missing.qel 2>&1").c_str(), "r"));
+    EXPECT_EQ(missing.status, 1) << missing.out;
+    EXPECT_NE(missing.out.find("Unable to open the file " + home + "/missing.qel."), std::string::npos) << missing.out;
+    const Finished unwritten = limited(noDisplay + qel + program);
+    EXPECT_EQ(unwritten.status, 1) << unwritten.out;
+    EXPECT_NE(unwritten.out.find("Unable to print: " + home + "/three-"), std::string::npos) << unwritten.out;
+    const Finished listing = finish(::popen((noDisplay + qel + program + " 2>&1").c_str(), "r"));
+    EXPECT_EQ(listing.status, 0) << listing.out;
+    const size_t at = listing.out.find("Printed to " + home + "/three-");
+    ASSERT_NE(at, std::string::npos) << listing.out;
+    const std::string pdf = listing.out.substr(at + 11, listing.out.find('\n', at) - at - 11);
+    EXPECT_TRUE(commandOutput("qpdf --check '" + pdf + "' >/dev/null 2>&1")) << pdf;
+}
