@@ -53,11 +53,11 @@ HeadlessHost::HeadlessHost(std::ostream& out, EventScript script, double timeout
               in_->formRequest(function);
       })
 {
-    // The PDF file counts against the output limit with its record.
+    // The PDF file counts against the output limit as it grows, page by page.
+    pdf_.grew = [this](uint64_t bytes) { takeOutput(bytes); };
     pdf_.written = [this](const QString& path, int pages) {
         writeOutput("{\"printed\": " + jsonFileName(QFile::encodeName(path).toStdString()) +
-                        ", \"pages\": " + std::to_string(pages) + "}",
-                    static_cast<uint64_t>(std::max<qint64>(QFileInfo(path).size(), 0)));
+                    ", \"pages\": " + std::to_string(pages) + "}");
     };
 }
 
@@ -71,18 +71,26 @@ void HeadlessHost::writeLine(const std::string& line)
 // A record of what the run does, counted against its output limit while it runs. The record that
 // would pass the limit is not written; the run ends with the error at the next event pump, right
 // after the line that wrote it.
-void HeadlessHost::writeOutput(const std::string& line, uint64_t fileBytes)
+void HeadlessHost::writeOutput(const std::string& line)
 {
-    if (in_ && in_->isRunning()) {
-        if (outputPassed_)
-            return;
-        if (!in_->output().take(line.size() + 1 + fileBytes)) {
-            outputPassed_ = true;
-            in_->requestInterrupt();
-            return;
-        }
+    if (takeOutput(line.size() + 1))
+        writeLine(line);
+}
+
+// Counts bytes written while the run runs; false (and the run interrupted, to end with the error
+// at its next event pump) once they pass the limit.
+bool HeadlessHost::takeOutput(uint64_t bytes)
+{
+    if (!in_ || !in_->isRunning())
+        return true;
+    if (outputPassed_)
+        return false;
+    if (!in_->output().take(bytes)) {
+        outputPassed_ = true;
+        in_->requestInterrupt();
+        return false;
     }
-    writeLine(line);
+    return true;
 }
 
 bool HeadlessHost::writeLineWithin(const std::string& line, std::chrono::milliseconds wait)

@@ -74,9 +74,9 @@ public:
     bool writeLineWithin(const std::string& line, std::chrono::milliseconds wait);
 
 private:
-    // A record of the run's doing, counted against its output limit with the bytes of a file it
-    // announces.
-    void writeOutput(const std::string& line, uint64_t fileBytes = 0);
+    // A record of the run's doing, counted against its output limit.
+    void writeOutput(const std::string& line);
+    bool takeOutput(uint64_t bytes);
     // Ends the run with the output limit's error once a record has passed it; true when it did.
     bool endedByOutputLimit();
     void apply(const ScriptEvent& e);

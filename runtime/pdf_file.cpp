@@ -41,6 +41,8 @@ public:
     }
 
     int error() const { return error_; }
+    // Every byte taken so far, whether it has gone out yet or waits in the buffer.
+    uint64_t taken() const { return taken_; }
 
     // The buffered rest goes out and the file reaches the disk and is closed; false on any failure.
     bool finish()
@@ -62,6 +64,7 @@ protected:
         if (error_ != 0)
             return -1;
         buffer_.append(data, size);
+        taken_ += static_cast<uint64_t>(size);
         if (buffer_.size() >= kBufferBytes)
             drain();
         return error_ != 0 ? -1 : size;
@@ -85,6 +88,7 @@ private:
 
     int fd_;
     int error_ = 0;
+    uint64_t taken_ = 0;
     QByteArray buffer_;
 };
 
@@ -128,6 +132,8 @@ PdfFile::~PdfFile()
 }
 
 bool PdfFile::failed() const { return device_->error() != 0; }
+
+uint64_t PdfFile::size() const { return device_->taken(); }
 
 bool PdfFile::finish(std::string& reason)
 {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,8 @@ public:
     QPdfWriter& writer() { return *writer_; }
     // Whether a write has failed so far.
     bool failed() const;
+    // The bytes the document has written so far (some may still wait to go out).
+    uint64_t size() const;
     // Once the painter has ended: the rest goes out, to the disk, and the file is closed. False
     // (the file removed, the reason in `reason`) when any of it failed.
     [[nodiscard]] bool finish(std::string& reason);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qel {
@@ -66,7 +67,15 @@ bool PdfPages::beginDocument(const std::string& programPath)
         return false;
     }
     pages_ = 0;
+    reported_ = 0;
     return true;
+}
+
+void PdfPages::reportGrowth(uint64_t size)
+{
+    if (size > reported_ && grew)
+        grew(size - reported_);
+    reported_ = std::max(reported_, size);
 }
 
 bool PdfPages::printPage(const QImage& page)
@@ -74,6 +83,7 @@ bool PdfPages::printPage(const QImage& page)
     // A page is written out when the next one begins: a failed write shows there.
     if (!painter_ || (pages_ > 0 && !file_->writer().newPage()) || file_->failed())
         return false;
+    reportGrowth(file_->size());
     // The writer's own units are its dots; the image keeps its size at its own resolution.
     drawPageImage(*painter_, file_->writer().resolution(), page);
     ++pages_;
@@ -86,9 +96,12 @@ bool PdfPages::endDocument()
         return false;
     const bool ended = painter_->end();
     painter_.reset();
+    const uint64_t size = file_->size(); // the whole document, once its painter has ended
     std::string reason;
     const bool stored = ended && file_->finish(reason);
     file_.reset();
+    if (stored)
+        reportGrowth(size);
     if (stored && written)
         written(path_, pages_);
     return stored;

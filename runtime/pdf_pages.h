@@ -31,6 +31,9 @@ public:
     PdfPages& operator=(const PdfPages&) = delete;
 
     std::function<void(const QString& path, int pages)> written;
+    // Told how many bytes the file has grown by since it was last told, as each page is written
+    // out and when the document ends: a run that keeps one document open is seen growing.
+    std::function<void(uint64_t bytes)> grew;
 
     std::optional<PageFormat> pageFormat() override { return format_; }
     bool beginDocument(const std::string& programPath) override;
@@ -54,6 +57,9 @@ private:
     std::unique_ptr<PdfFile> file_; // the document begun and not yet ended
     std::unique_ptr<QPainter> painter_;
     int pages_ = 0;
+    uint64_t reported_ = 0; // the file's size `grew` was last told of
+
+    void reportGrowth(uint64_t size);
 };
 
 } // namespace qel

@@ -2,8 +2,12 @@
 // the printer, and every way a job fails or ends.
 
 #include "instructions/printing/printing.h"
+#include "runtime/pdf_pages.h"
 #include "support/canvas_run.h"
 #include "support/run_fixture.h"
+#include "support/temp_files.h"
+
+#include <QFileInfo>
 
 using namespace qel;
 using namespace qel::test;
@@ -153,4 +157,24 @@ TEST_F(Printing, FailuresStopTheRunAndLeaveNoJobHalfOpen)
     noPrinter.build.add("PrintStart");
     noPrinter.start();
     EXPECT_EQ(noPrinter.errors(), std::vector<std::string>{runErrorText("Windows will not get printer defaults.")});
+}
+
+// A document a run keeps open is seen growing as its pages are written out, and what the file was
+// told of adds up to the whole file once it ends: the output limit counts a long print job as it goes.
+TEST(PdfPagesGrowth, IsToldPageByPageAndAddsUpToTheFile)
+{
+    PdfPages pdf(QString::fromStdString(makeTempFolder()), PageFormat{60, 40, 100, 100});
+    uint64_t told = 0;
+    std::vector<uint64_t> afterPage;
+    pdf.grew = [&](uint64_t bytes) { told += bytes; };
+    ASSERT_TRUE(pdf.beginDocument(""));
+    QImage page(200, 120, QImage::Format_RGB32);
+    for (int k = 0; k < 6; ++k) {
+        page.fill(QColor::fromHsv(k * 50, 255, 255)); // pages that do not compress to nothing
+        ASSERT_TRUE(pdf.printPage(page));
+        afterPage.push_back(told);
+    }
+    EXPECT_GT(afterPage.back(), afterPage.front()) << "nothing was told before the document ended";
+    ASSERT_TRUE(pdf.endDocument());
+    EXPECT_EQ(told, static_cast<uint64_t>(QFileInfo(pdf.path()).size()));
 }
