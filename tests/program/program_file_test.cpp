@@ -151,6 +151,7 @@ TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
     auto file = [](std::string_view version) {
         return initFile([](FileBytes& f) { f.line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2, 3}); }, version);
     };
+    const std::string old = "TextFileOpen ForRead F, \"a.txt\"";
     std::vector<std::string> seen;
     LegacyTextFileOpenConverter convert = [&](Program& p, MessageHost& host) {
         seen.push_back(p.edit.text);
@@ -159,14 +160,12 @@ TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
         return p.saveLine(host);
     };
     ASSERT_EQ(load(file("QEL 1.13"), convert).status, ReadStatus::Ok);
-    EXPECT_EQ(seen, (std::vector<std::string>{"TextFileOpen ForRead F, \"a.txt\""}));
+    EXPECT_EQ(seen, std::vector<std::string>{old});
     EXPECT_EQ(p.sections[0].lines[1].text, "converted");
-
-    seen.clear();
     // A 1.14 file holds the current layout, which is checked (this three-byte block is no valid one).
     ASSERT_EQ(load(file("QEL 1.14"), convert).status, ReadStatus::Ok);
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(p.sections[0].lines[1].text, "TextFileOpen ForRead F, \"a.txt\"");
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(p.sections[0].lines[1].text, old);
 }
 
 TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
@@ -181,15 +180,8 @@ TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
     for (const auto& [body, why] : cases) {
         fresh();
         FileBytes f;
-        f.text("QEL 1.25")
-            .u32(0)
-            .line(3, "Init")
-            .u32(99)
-            .u32(1)
-            .line(3, "Paint")
-            .line(3, "x")
-            .line(28, "Return", body)
-            .u32(99);
+        f.text("QEL 1.25").u32(0).line(3, "Init").u32(99);
+        f.u32(1).line(3, "Paint").line(3, "x").line(28, "Return", body).u32(99);
         EXPECT_EQ(load(commentSections(f, 2).bytes).status, ReadStatus::Corrupt) << why;
         ASSERT_EQ(host.messages.size(), 1u) << why;
         EXPECT_NE(host.messages[0].text.find("Line 2 of the Paint section"), std::string::npos)
