@@ -105,8 +105,8 @@ TEST_F(ProgramFile, VersionLines)
         fresh();
         p.sections[0].lines[0].text = "old";
         EXPECT_EQ(load(smallestFile(refused).bytes).status, ReadStatus::BadVersion) << refused;
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0], (test::RecordedMessage{"Corrupt, Obsolete or Non-QEL file.", Icon::Error}));
+        EXPECT_EQ(host.messages,
+                  std::vector<test::RecordedMessage>(1, {"Corrupt, Obsolete or Non-QEL file.", Icon::Error}));
         EXPECT_EQ(p.sections[0].lines[0].text, "Initialisation"); // reset, not the old program
     }
 }
@@ -133,9 +133,8 @@ TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
 {
     ASSERT_EQ(load(initFile([](FileBytes& f) { f.line(56, "TraceOn").line(3, "kept").line(57, "TraceOff"); })).status,
               ReadStatus::Ok);
-    ASSERT_EQ(host.messages.size(), 2u); // one message each
-    EXPECT_EQ(host.messages[0],
-              (test::RecordedMessage{"Trace On/Trace Off instruction found and ignored", Icon::Information}));
+    EXPECT_EQ(host.messages, std::vector<test::RecordedMessage>(
+                                 2, {"Trace On/Trace Off instruction found and ignored", Icon::Information})); // each
     ASSERT_EQ(p.sections[0].lineCount(), 2u);
     EXPECT_EQ(p.sections[0].lines[1].text, "kept");
     EXPECT_FALSE(load(smallestFile().bytes).autoRun);
