@@ -10,51 +10,40 @@ using namespace qel;
 
 namespace {
 
-std::vector<std::pair<uint32_t, std::string>> linesOf(const Program& p, uint32_t section)
-{
-    std::vector<std::pair<uint32_t, std::string>> out;
-    for (const auto& line : p.sections[section].lines)
-        out.emplace_back(line.type, line.text);
-    return out;
-}
+struct ProgramTemplate : ::testing::Test {
+    void SetUp() override { newProgramWithHandlers(program, variables, host); }
 
-} // namespace
+    // Each line of a section as its type and text.
+    std::vector<std::string> linesOf(uint32_t section) const
+    {
+        std::vector<std::string> out;
+        for (const auto& line : program.sections[section].lines)
+            out.push_back(std::to_string(line.type) + " " + line.text);
+        return out;
+    }
 
-TEST(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
-{
     Program program;
     VariableTable variables;
     test::RecordingHost host;
-    newProgramWithHandlers(program, variables, host);
-    EXPECT_TRUE(host.messages.empty());
+};
 
-    using Lines = std::vector<std::pair<uint32_t, std::string>>;
-    EXPECT_EQ(linesOf(program, kKeyboard), (Lines{
-                                               {3, "Keyboard handler"},
-                                               {4, "DeclareVariables Integer qelScanCode=0"},
-                                               {4, "DeclareVariables String qelChar=\"\""},
-                                               {46, "DeclareFunction qelOnKeyDown"},
-                                               {47, "EndFunction"},
-                                               {46, "DeclareFunction qelOnChar"},
-                                               {47, "EndFunction"},
-                                           }));
-    EXPECT_EQ(linesOf(program, kMouse), (Lines{
-                                            {3, "Mouse handler"},
-                                            {4, "DeclareVariables Integer qelMouseX=0"},
-                                            {4, "DeclareVariables Integer qelMouseY=0"},
-                                            {4, "DeclareVariables Integer qelMouseLButton=0"},
-                                            {4, "DeclareVariables Integer qelMouseRButton=0"},
-                                            {46, "DeclareFunction qelOnLeftButtonDown"},
-                                            {47, "EndFunction"},
-                                            {46, "DeclareFunction qelOnLeftButtonUp"},
-                                            {47, "EndFunction"},
-                                            {46, "DeclareFunction qelOnRightButtonDown"},
-                                            {47, "EndFunction"},
-                                            {46, "DeclareFunction qelOnRightButtonUp"},
-                                            {47, "EndFunction"},
-                                            {46, "DeclareFunction qelOnMove"},
-                                            {47, "EndFunction"},
-                                        }));
+} // namespace
+
+TEST_F(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
+{
+    EXPECT_TRUE(host.messages.empty());
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(linesOf(kKeyboard), (Lines{"3 Keyboard handler", "4 DeclareVariables Integer qelScanCode=0",
+                                         "4 DeclareVariables String qelChar=\"\"", "46 DeclareFunction qelOnKeyDown",
+                                         "47 EndFunction", "46 DeclareFunction qelOnChar", "47 EndFunction"}));
+    EXPECT_EQ(
+        linesOf(kMouse),
+        (Lines{"3 Mouse handler", "4 DeclareVariables Integer qelMouseX=0", "4 DeclareVariables Integer qelMouseY=0",
+               "4 DeclareVariables Integer qelMouseLButton=0", "4 DeclareVariables Integer qelMouseRButton=0",
+               "46 DeclareFunction qelOnLeftButtonDown", "47 EndFunction", "46 DeclareFunction qelOnLeftButtonUp",
+               "47 EndFunction", "46 DeclareFunction qelOnRightButtonDown", "47 EndFunction",
+               "46 DeclareFunction qelOnRightButtonUp", "47 EndFunction", "46 DeclareFunction qelOnMove",
+               "47 EndFunction"}));
     for (uint32_t s : {kInitialise, kPaint, kTimer})
         EXPECT_EQ(program.sections[s].lineCount(), 1u);
 
@@ -67,12 +56,8 @@ TEST(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
     EXPECT_EQ(program.edit.section, kInitialise);
 }
 
-TEST(ProgramTemplate, HandlerAndSystemVariableLinesAreRequired)
+TEST_F(ProgramTemplate, HandlerAndSystemVariableLinesAreRequired)
 {
-    Program program;
-    VariableTable variables;
-    test::RecordingHost host;
-    newProgramWithHandlers(program, variables, host);
     const auto& mouse = program.sections[kMouse].lines;
     int required = 0;
     for (const auto& line : mouse)

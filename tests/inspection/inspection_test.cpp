@@ -31,14 +31,11 @@ TEST_F(Listing, VariablesAndElementsInTheViewersOrder)
     for (size_t k = 0; k < grid.words.size(); ++k)
         grid.words[k] = static_cast<uint32_t>(10 * (k + 1));
 
-    const std::vector<VariableRow> rows = variableRows(variables);
-    ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(rows[0].name, "Grid");
-    EXPECT_EQ(rows[0].type, "Integer");
-    EXPECT_EQ(rows[0].dimensions, "2,3");
-    EXPECT_EQ(rows[1].type, "Float");
-    EXPECT_EQ(rows[1].dimensions, "");
-    EXPECT_EQ(rows[4].dimensions, "2");
+    std::vector<std::string> rows; // name, type and dimensions
+    for (const VariableRow& r : variableRows(variables))
+        rows.push_back(r.name + "|" + std::string(r.type) + "|" + r.dimensions);
+    EXPECT_EQ(rows, (std::vector<std::string>{"Grid|Integer|2,3", "Half|Float|", "Name|String|", "Picture|Bitmap|",
+                                              "Logs|File|2"}));
 
     // The first subscript outer, the second inner; storage has the first varying fastest.
     const ElementListing g = listElements(grid, kGeneralPrecision, false);
@@ -116,71 +113,66 @@ TEST(ListTable, SortsNumbersAsNumbersAndWritesCellsThatReadBack)
     EXPECT_EQ(csvText(table, "\r\n"), "#,Name,Score\r\n1,Ann,3\r\n2,\"Bo, Jr\",4.5\r\n");
 }
 
-struct DisplayVars : test::RunFixture {
-    void SetUp() override
-    {
-        handlers();
-        build.add("DeclareVariable", test::arrayFields("String", "Names", 3))
-            .add("DeclareVariable", test::arrayFields("Floating Point", "Scores", 3))
-            .add("DeclareVariable", test::arrayFields("Integer", "Four", 4))
-            .add("DeclareVariable", test::arrayFields("Integer", "Grid", 3, 2))
-            .add("DeclareVariable", test::variableFields("String", "Title", "\"From a variable\""))
-            .add("DeclareVariable", test::variableFields("String", "QEL_Flag_String", "\"DRC=2\""))
-            .add("DeclareVariable", test::variableFields("String", "Flags", "\"X=1;DRC=2\""))
-            .add("Let", test::letFields("Names(1)", "\"Ann\""))
-            .add("Let", test::letFields("Names(2)", "\"Bo\""))
-            .add("Let", test::letFields("Scores(1)", "2.5"));
-    }
-    const VariableListTable& shown()
-    {
-        start();
-        EXPECT_EQ(host.lists.size(), 1u);
-        static const VariableListTable kNone;
-        return host.lists.empty() ? kNone : host.lists.front();
-    }
-};
-
-TEST_F(DisplayVars, ColumnsTitlesRowsAndTheLimitOfAFlagString)
+// Runs a program that declares the variables below and ends with DisplayVarsInListCtrl of `fields`.
+void runList(test::Session& s, std::vector<std::string> fields)
 {
-    build.add("DisplayVarsInListCtrl", test::listFields({{"Names", "\"Who\""}, {"Scores", ""}}, "Title"));
-    const VariableListTable& t = shown();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
+    s.handlers();
+    s.build.add("DeclareVariable", test::arrayFields("String", "Names", 3))
+        .add("DeclareVariable", test::arrayFields("Floating Point", "Scores", 3))
+        .add("DeclareVariable", test::arrayFields("Integer", "Four", 4))
+        .add("DeclareVariable", test::arrayFields("Integer", "Grid", 3, 2))
+        .add("DeclareVariable", test::variableFields("String", "Title", "\"From a variable\""))
+        .add("DeclareVariable", test::variableFields("String", "QEL_Flag_String"))
+        .add("DeclareVariable", test::variableFields("String", "Flags", "\"X=1;DRC=2\""))
+        .add("Let", test::letFields("Names(1)", "\"Ann\""))
+        .add("Let", test::letFields("Names(2)", "\"Bo\""))
+        .add("Let", test::letFields("Scores(1)", "2.5"))
+        .add("DisplayVarsInListCtrl", std::move(fields));
+    s.start();
+}
+
+// The list the run shows.
+const VariableListTable& shown(test::Session& s, std::vector<std::string> fields)
+{
+    runList(s, std::move(fields));
+    EXPECT_EQ(s.host.lists.size(), 1u);
+    static const VariableListTable kNone;
+    return s.host.lists.empty() ? kNone : s.host.lists.front();
+}
+
+TEST(DisplayVars, ColumnsTitlesRowsAndTheLimitOfAFlagString)
+{
+    test::Session s;
+    const VariableListTable& t = shown(s, test::listFields({{"Names", "\"Who\""}, {"Scores", ""}}, "Title"));
+    EXPECT_TRUE(s.errors().empty()) << s.errors()[0];
     EXPECT_EQ(t.title, "From a variable");
     EXPECT_EQ(t.columns, (std::vector<std::string>{"Who", "Scores"}));
     EXPECT_EQ(t.rows, (Rows{{"1", "Ann", "2.5"}, {"2", "Bo", "0"}, {"3", "", "0"}}));
-    EXPECT_EQ(program.sections[kInitialise].lines.back().text,
+    EXPECT_EQ(s.program.sections[kInitialise].lines.back().text,
               "DisplayVarsInListCtrl Names (\"Who\"), Scores Title Title");
 
     test::Session flagged;
-    flagged.handlers();
-    flagged.build.add("DeclareVariable", test::variableFields("String", "QEL_Flag_String"))
-        .add("DeclareVariable", test::variableFields("String", "Flags", "\"X=1;DRC=2\""))
-        .add("DeclareVariable", test::arrayFields("Integer", "Four", 4))
-        .add("DisplayVarsInListCtrl", test::listFields({{"QEL_Flag_String", ""}, {"Flags", ""}, {"Four", ""}}));
-    flagged.start();
-    ASSERT_EQ(flagged.host.lists.size(), 1u);
-    EXPECT_EQ(flagged.host.lists[0].title, "Variable Values");
-    EXPECT_EQ(flagged.host.lists[0].columns, std::vector<std::string>{"Four"});
-    EXPECT_EQ(flagged.host.lists[0].rows, (Rows{{"1", "0"}, {"2", "0"}})); // DRC=2 shows two rows
+    const VariableListTable& f =
+        shown(flagged, test::listFields({{"QEL_Flag_String", ""}, {"Flags", ""}, {"Four", ""}}));
+    EXPECT_EQ(f.title, "Variable Values");
+    EXPECT_EQ(f.columns, std::vector<std::string>{"Four"});
+    EXPECT_EQ(f.rows, (Rows{{"1", "0"}, {"2", "0"}})); // DRC=2 shows two rows
 }
 
-TEST_F(DisplayVars, RefusesColumnsItCannotShowAndKeepsThePartlyFilledWindow)
+TEST(DisplayVars, RefusesColumnsItCannotShowAndKeepsThePartlyFilledWindow)
 {
-    build.add("DisplayVarsInListCtrl", test::listFields({{"Names", ""}, {"Four", ""}}));
-    EXPECT_EQ(shown().columns, std::vector<std::string>{"Names"}); // the window shows what it had
-    EXPECT_EQ(errors(), std::vector<std::string>{
-                            test::runErrorText("All variables must have the same number of elements - Four")});
+    test::Session s;
+    EXPECT_EQ(shown(s, test::listFields({{"Names", ""}, {"Four", ""}})).columns,
+              std::vector<std::string>{"Names"}); // the window shows what it had
+    EXPECT_EQ(s.errors(), std::vector<std::string>{
+                              test::runErrorText("All variables must have the same number of elements - Four")});
     for (const auto& [column, message] : std::vector<std::pair<std::string, std::string>>{
              {"Grid", "Expecting 1 dimensional array but found variable - Grid"},
              {"Title", "Expecting 1 dimensional array but found variable - Title"},
              {"Missing", "Reference to undeclared variable - Missing"}}) {
-        test::Session s;
-        s.handlers();
-        s.build.add("DeclareVariable", test::arrayFields("Integer", "Grid", 3, 2))
-            .add("DeclareVariable", test::variableFields("String", "Title"))
-            .add("DisplayVarsInListCtrl", test::listFields({{column, ""}}));
-        s.start();
-        EXPECT_EQ(s.errors(), std::vector<std::string>{test::runErrorText(message)}) << column;
+        test::Session c;
+        runList(c, test::listFields({{column, ""}}));
+        EXPECT_EQ(c.errors(), std::vector<std::string>{test::runErrorText(message)}) << column;
     }
 }
 

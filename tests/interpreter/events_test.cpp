@@ -28,11 +28,10 @@ TEST_F(Events, HandlersReceiveKeysCharactersAndTheMouse)
     in->mouseEvent(1, 7, 8, false, false);
     in->mouseEvent(2, 7, 8, false, false); // a handler with an empty body
     EXPECT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(number("Keys"), 131.0f);
+    // Buttons: left 1, right 2.
+    EXPECT_EQ((std::vector{number("Keys"), number("Buttons"), number("qelMouseX"), number("Clicks")}),
+              (std::vector{131.0f, 3.0f, 7.0f, 1.0f}));
     EXPECT_EQ(text("Typed"), "hi");
-    EXPECT_EQ(number("Buttons"), 3.0f); // left 1, right 2
-    EXPECT_EQ(number("qelMouseX"), 7.0f);
-    EXPECT_EQ(number("Clicks"), 1.0f);
     EXPECT_EQ(in->currentSection(), kInitialise);
 }
 
@@ -58,14 +57,9 @@ TEST_F(Events, CharactersTypedWhileKeyDownRunsAreDropped)
 
 TEST_F(Events, RunStartNeedsTheHandlersAndSystemVariables)
 {
-    build.section(kKeyboard)
-        .add("DeclareVariable", variableFields("Integer", "qelScanCode", "0"))
-        .add("DeclareVariable", variableFields("String", "qelChar", "\"\""))
-        .add("DeclareFunction", functionFields("qelOnKeyDown"))
-        .add("EndFunction");
-    build.section(kInitialise)
-        .add("DeclareVariable", variableFields("Integer", "Ran", "0"))
-        .add("Let", letFields("Ran", "1"));
+    handlers();
+    program.sections[kKeyboard].lines.resize(5); // ends after qelOnKeyDown
+    build.add("DeclareVariable", variableFields("Integer", "Ran", "0")).add("Let", letFields("Ran", "1"));
     start();
     EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("qelOnChar handler function missing.")});
     EXPECT_EQ(number("Ran"), 0.0f);
@@ -146,9 +140,7 @@ TEST_F(Events, AnInstructionWithoutAHandlerFailsClearly)
     host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
     static DispatchTable withoutIt = dispatchTable();
     withoutIt.set(kDisplayVarsInListCtrl, DispatchTable::notAvailableYet);
-    in = std::make_unique<Interpreter>(program, variables, host, withoutIt);
-    host.interpreter = in.get();
-    in->startRun();
+    make(withoutIt).startRun();
     EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("DisplayVarsInListCtrl is not available yet.")});
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
 }

@@ -19,25 +19,27 @@ void countTo(ProgramBuilder& b, int lines)
         b.add("Let", letFields("N", "N", "+", "1"));
 }
 
+// What a paused run does next: a check, then Continue.
+std::function<void(Interpreter&)> checkThenContinue(std::function<void()> check)
+{
+    return [check](Interpreter& in) {
+        check();
+        in.continueRun();
+    };
+}
+
+const std::vector<std::string> kStopFound = {"\"Stop\" instruction found"};
+
 } // namespace
 
 TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
 {
     handlers();
-    countTo(build, 5); // lines 2 to 6
-    host.whenPaused = {
-        [&](Interpreter& in) {
-            EXPECT_EQ(number("N"), 1.0f);
-            in.continueRun();
-        },                                         // at the breakpoint on line 3
-        [&](Interpreter& in) { in.singleStep(); }, // at line 5: runs line 5 only
-        [&](Interpreter& in) {
-            EXPECT_EQ(number("N"), 4.0f);
-            in.continueRun();
-        },
-    };
-    in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
-    host.interpreter = in.get();
+    countTo(build, 5);                                                           // lines 2 to 6
+    host.whenPaused = {checkThenContinue([&] { EXPECT_EQ(number("N"), 1.0f); }), // the breakpoint on line 3
+                       [&](Interpreter& in) { in.singleStep(); },                // at line 5: runs line 5 only
+                       checkThenContinue([&] { EXPECT_EQ(number("N"), 4.0f); })};
+    make();
     EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 3));
     EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, 5));
     in->startRun();
@@ -50,7 +52,7 @@ TEST_F(RunLoop, BreakpointsContinueAndSingleStep)
 
 TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
 {
-    in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
+    make();
     for (uint32_t line = 1; line <= 5; ++line)
         EXPECT_TRUE(in->debugger().toggleBreakpoint(kInitialise, line));
     EXPECT_FALSE(in->debugger().toggleBreakpoint(kInitialise, 6));
@@ -65,13 +67,10 @@ TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
     paused.host.whenPaused = {[&](Interpreter& in) {
                                   EXPECT_EQ(in.debugger().pausedAt(), (LineCursor{0, 4}));
                               },
-                              [&](Interpreter& in) {
-                                  waitsBeforeContinue = paused.host.waits;
-                                  in.continueRun();
-                              }};
+                              checkThenContinue([&] { waitsBeforeContinue = paused.host.waits; })};
     paused.start();
     EXPECT_EQ(waitsBeforeContinue, 2); // each wait blocks for one event instead of looping
-    EXPECT_EQ(paused.host.texts(), std::vector<std::string>{"\"Stop\" instruction found"});
+    EXPECT_EQ(paused.host.texts(), kStopFound);
     EXPECT_EQ(paused.number("N"), 10.0f);
 }
 
@@ -89,26 +88,19 @@ TEST_F(RunLoop, StopCommandWhilePausedEndsTheRun)
 
 TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
 {
+    for (const bool exitQel : {false, true}) {
+        Session s;
+        s.handlers();
+        s.build.add(exitQel ? "ExitQEL" : "PostQuitMessage");
+        s.start();
+        EXPECT_FALSE(s.in->isRunning());
+        EXPECT_EQ(s.in->closeRequested(), exitQel);
+    }
     handlers();
-    build.add("PostQuitMessage");
+    program.sections[kInitialise].lines.push_back({99, "?", ParamBlock()});
     start();
-    EXPECT_FALSE(in->isRunning());
-    EXPECT_FALSE(in->closeRequested());
-
-    Session exiting;
-    exiting.handlers();
-    exiting.build.add("ExitQEL");
-    exiting.start();
-    EXPECT_FALSE(exiting.in->isRunning());
-    EXPECT_TRUE(exiting.in->closeRequested());
-
-    Session corrupt;
-    corrupt.handlers();
-    corrupt.program.sections[kInitialise].lines.push_back({99, "?", ParamBlock()});
-    corrupt.start();
-    EXPECT_EQ(corrupt.errors(),
-              std::vector<std::string>{
-                  "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
+    EXPECT_EQ(errors(), std::vector<std::string>{
+                            "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
 }
 
 TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
@@ -128,37 +120,33 @@ TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
     EXPECT_EQ(in->eval().displayPrecision, 69u);
 }
 
+// Stop as a section's last line pauses on it, and a single step from a breakpoint there ends the
+// section: either way Continue leaves nothing for later events, and Timer ticks run.
 TEST_F(RunLoop, StopOrAStepOnASectionsLastLineLeavesNothingForLaterEvents)
 {
-    // Stop as the last line pauses on it; Continue then ends the section, and Timer ticks run.
-    handlers();
-    build.add("DeclareVariable", variableFields("Integer", "Ticks", "0")).add("Stop");
-    const uint32_t last = static_cast<uint32_t>(program.sections[kInitialise].lineCount() - 1);
-    build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
-    host.whenPaused = {[](Interpreter& in) { in.continueRun(); }};
-    start();
-    EXPECT_EQ(host.pauses, (std::vector<Breakpoint>{{kInitialise, last}}));
-    EXPECT_EQ(host.texts(), std::vector<std::string>{"\"Stop\" instruction found"});
-    in->timerEvent();
-    in->timerEvent();
-    EXPECT_EQ(number("Ticks"), 2.0f);
-    EXPECT_EQ(host.pauses.size(), 1u); // and no pause turns up in a later run of a section
-
-    // A single step from a breakpoint on the last line ends with the section.
-    Session stepped;
-    stepped.handlers();
-    stepped.build.add("DeclareVariable", variableFields("Integer", "Ticks", "0")).add("Let", letFields("Ticks", "10"));
-    stepped.build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
-    stepped.host.whenPaused = {[](Interpreter& in) { in.singleStep(); }};
-    stepped.in = std::make_unique<Interpreter>(stepped.program, stepped.variables, stepped.host, dispatchTable());
-    stepped.host.interpreter = stepped.in.get();
-    ASSERT_TRUE(stepped.in->debugger().toggleBreakpoint(kInitialise, last));
-    stepped.in->startRun();
-    stepped.in->timerEvent();
-    EXPECT_EQ(stepped.number("Ticks"), 11.0f);
-    EXPECT_EQ(stepped.host.pauses, (std::vector<Breakpoint>{{kInitialise, last}}));
-    EXPECT_TRUE(stepped.in->isRunning());
-    EXPECT_FALSE(stepped.in->isPaused());
+    for (const bool stepped : {false, true}) {
+        SCOPED_TRACE(stepped ? "a step from a breakpoint" : "Stop");
+        Session s;
+        s.handlers();
+        s.build.add("DeclareVariable", variableFields("Integer", "Ticks", "0"));
+        s.build.add(stepped ? "Let" : "Stop", stepped ? letFields("Ticks", "10") : std::vector<std::string>{});
+        const auto last = static_cast<uint32_t>(s.program.sections[kInitialise].lineCount() - 1);
+        s.build.section(kTimer).add("Let", letFields("Ticks", "Ticks", "+", "1"));
+        s.host.whenPaused = {[stepped](Interpreter& in) { stepped ? in.singleStep() : in.continueRun(); }};
+        if (stepped) {
+            ASSERT_TRUE(s.make().debugger().toggleBreakpoint(kInitialise, last));
+            s.in->startRun();
+        } else {
+            s.start();
+        }
+        s.in->timerEvent();
+        s.in->timerEvent();
+        EXPECT_EQ(s.number("Ticks"), stepped ? 12.0f : 2.0f);
+        EXPECT_EQ(s.host.pauses, (std::vector<Breakpoint>{{kInitialise, last}})); // none in a later run
+        EXPECT_EQ(s.host.texts(), stepped ? std::vector<std::string>{"Breakpoint found"} : kStopFound);
+        EXPECT_TRUE(s.in->isRunning());
+        EXPECT_FALSE(s.in->isPaused());
+    }
 }
 
 TEST_F(RunLoop, AFunctionWithoutEndFunctionRunsOutAtItsOwnSectionsLastLine)
@@ -183,26 +171,21 @@ TEST_F(RunLoop, AnAllocationFailureEndsTheRunAtItsLineAndAnInterruptCutsAPauseSh
             throw std::bad_alloc();
         return Flow::Next;
     });
-    in = std::make_unique<Interpreter>(program, variables, host, failing);
-    host.interpreter = in.get();
-    in->startRun();
+    make(failing).startRun();
     EXPECT_EQ(errors(), std::vector<std::string>{"RUN TIME ERROR\n\nOut of memory"});
     EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 2}));
 
     // Another thread interrupts a run asleep in a Pause: the loop pumps at once after that line.
     Session pausing;
     pausing.handlers();
-    pausing.build.add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("For", forFields("I", "1", "5"))
-        .add("Pause", {"1000"})
-        .add("Next");
+    pausing.build.add("DeclareVariable", variableFields("Integer", "I", "0")).add("For", forFields("I", "1", "5"));
+    pausing.build.add("Pause", {"1000"}).add("Next");
     std::vector<LineCursor> pumpedAt;
     pausing.host.onPump = [&] {
         pumpedAt.push_back(pausing.in->runningLine());
         pausing.in->stopRun();
     };
-    pausing.in = std::make_unique<Interpreter>(pausing.program, pausing.variables, pausing.host, dispatchTable());
-    pausing.host.interpreter = pausing.in.get();
+    pausing.make();
     std::thread interrupter([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         pausing.in->requestInterrupt();

@@ -105,8 +105,8 @@ TEST_F(ProgramFile, VersionLines)
         fresh();
         p.sections[0].lines[0].text = "old";
         EXPECT_EQ(load(smallestFile(refused).bytes).status, ReadStatus::BadVersion) << refused;
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0], (test::RecordedMessage{"Corrupt, Obsolete or Non-QEL file.", Icon::Error}));
+        EXPECT_EQ(host.messages,
+                  std::vector<test::RecordedMessage>(1, {"Corrupt, Obsolete or Non-QEL file.", Icon::Error}));
         EXPECT_EQ(p.sections[0].lines[0].text, "Initialisation"); // reset, not the old program
     }
 }
@@ -133,9 +133,8 @@ TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
 {
     ASSERT_EQ(load(initFile([](FileBytes& f) { f.line(56, "TraceOn").line(3, "kept").line(57, "TraceOff"); })).status,
               ReadStatus::Ok);
-    ASSERT_EQ(host.messages.size(), 2u); // one message each
-    EXPECT_EQ(host.messages[0],
-              (test::RecordedMessage{"Trace On/Trace Off instruction found and ignored", Icon::Information}));
+    EXPECT_EQ(host.messages, std::vector<test::RecordedMessage>(
+                                 2, {"Trace On/Trace Off instruction found and ignored", Icon::Information})); // each
     ASSERT_EQ(p.sections[0].lineCount(), 2u);
     EXPECT_EQ(p.sections[0].lines[1].text, "kept");
     EXPECT_FALSE(load(smallestFile().bytes).autoRun);
@@ -151,6 +150,7 @@ TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
     auto file = [](std::string_view version) {
         return initFile([](FileBytes& f) { f.line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2, 3}); }, version);
     };
+    const std::string old = "TextFileOpen ForRead F, \"a.txt\"";
     std::vector<std::string> seen;
     LegacyTextFileOpenConverter convert = [&](Program& p, MessageHost& host) {
         seen.push_back(p.edit.text);
@@ -159,14 +159,12 @@ TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
         return p.saveLine(host);
     };
     ASSERT_EQ(load(file("QEL 1.13"), convert).status, ReadStatus::Ok);
-    EXPECT_EQ(seen, (std::vector<std::string>{"TextFileOpen ForRead F, \"a.txt\""}));
+    EXPECT_EQ(seen, std::vector<std::string>{old});
     EXPECT_EQ(p.sections[0].lines[1].text, "converted");
-
-    seen.clear();
     // A 1.14 file holds the current layout, which is checked (this three-byte block is no valid one).
     ASSERT_EQ(load(file("QEL 1.14"), convert).status, ReadStatus::Ok);
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(p.sections[0].lines[1].text, "TextFileOpen ForRead F, \"a.txt\"");
+    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(p.sections[0].lines[1].text, old);
 }
 
 TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
@@ -181,15 +179,8 @@ TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
     for (const auto& [body, why] : cases) {
         fresh();
         FileBytes f;
-        f.text("QEL 1.25")
-            .u32(0)
-            .line(3, "Init")
-            .u32(99)
-            .u32(1)
-            .line(3, "Paint")
-            .line(3, "x")
-            .line(28, "Return", body)
-            .u32(99);
+        f.text("QEL 1.25").u32(0).line(3, "Init").u32(99);
+        f.u32(1).line(3, "Paint").line(3, "x").line(28, "Return", body).u32(99);
         EXPECT_EQ(load(commentSections(f, 2).bytes).status, ReadStatus::Corrupt) << why;
         ASSERT_EQ(host.messages.size(), 1u) << why;
         EXPECT_NE(host.messages[0].text.find("Line 2 of the Paint section"), std::string::npos)

@@ -9,9 +9,7 @@ namespace qel::test {
 
 inline Interpreter& startWithCanvas(Session& s, DrawTarget& target)
 {
-    s.in = std::make_unique<Interpreter>(s.program, s.variables, s.host, dispatchTable());
-    s.host.interpreter = s.in.get();
-    s.in->setDrawTarget(&target);
+    s.make().setDrawTarget(&target);
     s.in->startRun();
     target.end();
     return *s.in;

@@ -26,9 +26,10 @@ struct BuiltLine {
 
 class ExpressionTest : public ::testing::Test {
 protected:
-    VariableRecord& declare(std::string_view name, uint32_t type, uint32_t kind = kNotArray, int32_t dim1 = 1)
+    VariableRecord& declare(std::string_view name, uint32_t type, uint32_t kind = kNotArray, int32_t dim1 = 1,
+                            int32_t dim2 = 1)
     {
-        return *table.createVariable({name, type, kind, dim1, 1, 0, 0.0f, {}}, host);
+        return *table.createVariable({name, type, kind, dim1, dim2, 0, 0.0f, {}}, host);
     }
 
     EditOutcome accept(const InstructionEditor& editor, const Fields& values)

@@ -34,19 +34,24 @@ inline FormObjects newForm(std::string caption)
     return {form};
 }
 
-// A 24-bit bitmap file of one colour (0xRRGGBB).
-inline std::vector<uint8_t> bitmap24(int width, int height, uint32_t colour)
+// The two headers of a bitmap file of `bits` a pixel whose pixels start at `offset` and take `size`.
+inline std::vector<uint8_t> bitmapHeaders(int width, int height, uint16_t bits, uint32_t offset, uint32_t size)
 {
     std::vector<uint8_t> b;
     auto u16 = [&](uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); };
     auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
-    const auto stride = static_cast<uint32_t>((width * 3 + 3) / 4 * 4);
-    const uint32_t size = stride * static_cast<uint32_t>(height);
     b.insert(b.end(), {'B', 'M'});
-    u32(54 + size), u32(0), u32(54);
-    u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(24);
-    for (int k = 0; k < 6; ++k)
-        u32(0);
+    u32(offset + size), u32(0), u32(offset);
+    u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(bits);
+    b.resize(54);
+    return b;
+}
+
+// A 24-bit bitmap file of one colour (0xRRGGBB).
+inline std::vector<uint8_t> bitmap24(int width, int height, uint32_t colour)
+{
+    const auto stride = static_cast<uint32_t>((width * 3 + 3) / 4 * 4);
+    std::vector<uint8_t> b = bitmapHeaders(width, height, 24, 54, stride * static_cast<uint32_t>(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
             b.insert(b.end(), {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16)});
@@ -58,18 +63,10 @@ inline std::vector<uint8_t> bitmap24(int width, int height, uint32_t colour)
 // An 8-bit bitmap file of one colour (0xRRGGBB), the colour the first of its palette's 256.
 inline std::vector<uint8_t> bitmap8(int width, int height, uint32_t colour)
 {
-    std::vector<uint8_t> b;
-    auto u16 = [&](uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
-    const auto stride = static_cast<uint32_t>((width + 3) / 4 * 4);
-    const uint32_t offset = 54 + 256 * 4;
-    b.insert(b.end(), {'B', 'M'});
-    u32(offset + stride * static_cast<uint32_t>(height)), u32(0), u32(offset);
-    u32(40), u32(static_cast<uint32_t>(width)), u32(static_cast<uint32_t>(height)), u16(1), u16(8);
-    for (int k = 0; k < 6; ++k)
-        u32(0);
-    u32(colour);
-    b.resize(offset + stride * static_cast<uint32_t>(height)); // the other colours and every pixel 0
+    const auto size = static_cast<uint32_t>((width + 3) / 4 * 4 * height);
+    std::vector<uint8_t> b = bitmapHeaders(width, height, 8, 54 + 256 * 4, size);
+    b.insert(b.end(), {uint8_t(colour), uint8_t(colour >> 8), uint8_t(colour >> 16), 0});
+    b.resize(54 + 256 * 4 + size); // the other colours and every pixel 0
     return b;
 }
 

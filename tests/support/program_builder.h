@@ -62,12 +62,10 @@ private:
 // A one- or two-dimensional array's declaration (dim2 0: one dimension).
 inline std::vector<std::string> arrayFields(std::string type, std::string name, int dim1, int dim2 = 0)
 {
-    std::vector<std::string> fields(12);
-    fields[0] = type;
-    fields[1] = dim2 == 0 ? "1D Array" : "2D Array";
-    fields[2] = std::to_string(dim1);
-    fields[3] = dim2 == 0 ? "" : std::to_string(dim2);
-    fields[4] = name;
+    std::vector<std::string> fields{type, dim2 == 0 ? "1D Array" : "2D Array", std::to_string(dim1), "", name};
+    if (dim2 != 0)
+        fields[3] = std::to_string(dim2);
+    fields.resize(12);
     return fields;
 }
 
@@ -83,10 +81,6 @@ inline std::vector<std::string> listFields(std::vector<std::pair<std::string, st
     fields[12] = listTitle;
     return fields;
 }
-
-} // namespace qel::test
-
-namespace qel::test {
 
 // Field values of common lines, in their editors' field order.
 inline std::vector<std::string> letFields(std::string dest, std::string a, std::string op1 = "", std::string b = "",
@@ -104,10 +98,8 @@ inline std::vector<std::string> letFunctionFields(std::string dest, std::string 
 // One comparison row of an If line.
 inline std::vector<std::string> ifFields(std::string variable, std::string comparison, std::string value)
 {
-    std::vector<std::string> fields(17);
-    fields[1] = variable;
-    fields[2] = comparison;
-    fields[3] = value;
+    std::vector<std::string> fields{"", variable, comparison, value};
+    fields.resize(17);
     return fields;
 }
 
@@ -141,12 +133,7 @@ inline std::vector<std::string> drawTextFields(std::string left, std::string top
 
 inline std::vector<std::string> variableFields(std::string type, std::string name, std::string initial = "")
 {
-    std::vector<std::string> fields(12);
-    fields[0] = type;
-    fields[1] = "Not an Array";
-    fields[4] = name;
-    fields[5] = initial;
-    return fields;
+    return {type, "Not an Array", "", "", name, initial, "", "", "", "", "", ""};
 }
 
 } // namespace qel::test

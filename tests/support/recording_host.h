@@ -9,6 +9,17 @@
 
 namespace qel::test {
 
+// The first of a queue of answers, taken off it; T{} when none is left.
+template <class T>
+T takeFront(std::deque<T>& queue)
+{
+    if (queue.empty())
+        return T{};
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
 struct RecordedMessage {
     std::string text;
     Icon icon;
@@ -20,12 +31,7 @@ public:
     Button showMessage(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok) override
     {
         messages.push_back({std::string(text), icon});
-        if (!answers.empty()) {
-            Button b = answers.front();
-            answers.pop_front();
-            return b;
-        }
-        return defaultButton(buttons);
+        return answers.empty() ? defaultButton(buttons) : takeFront(answers);
     }
     bool ctrlOrShiftHeld() override { return modifierHeld; }
 

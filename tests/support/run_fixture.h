@@ -51,13 +51,18 @@ struct Session {
         build.section(kInitialise);
     }
 
-    Interpreter& start(bool profiled = false)
+    // The interpreter, made and not yet started (for a test that sets breakpoints first).
+    Interpreter& make(const DispatchTable& table = dispatchTable())
     {
-        in = std::make_unique<Interpreter>(program, variables, host, dispatchTable());
+        in = std::make_unique<Interpreter>(program, variables, host, table);
         host.interpreter = in.get();
         in->setProgramPath(programPath);
         in->eval().memory.setLimit(memoryLimit);
-        in->startRun(profiled);
+        return *in;
+    }
+    Interpreter& start(bool profiled = false)
+    {
+        make().startRun(profiled);
         return *in;
     }
 

@@ -29,13 +29,10 @@ public:
     void waitForEvents() override
     {
         ++waits;
-        if (whenPaused.empty()) {
+        if (auto action = takeFront(whenPaused))
+            action(*interpreter);
+        else
             interpreter->stopRun();
-            return;
-        }
-        auto action = std::move(whenPaused.front());
-        whenPaused.pop_front();
-        action(*interpreter);
     }
     void markPausedLine(uint32_t section, long line) override
     {
@@ -45,11 +42,7 @@ public:
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override
     {
         inputBoxes.push_back({std::string(prompt), std::string(title)});
-        if (inputs.empty())
-            return std::nullopt;
-        auto reply = inputs.front();
-        inputs.pop_front();
-        return reply;
+        return takeFront(inputs);
     }
     void paintEmptyNotice() override { ++emptyPaintNotices; }
     void showVariableList(const VariableListTable& table) override { lists.push_back(table); }
@@ -68,11 +61,7 @@ public:
     std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override
     {
         fileDialogs.push_back({forOpening, startFolder});
-        if (fileAnswers.empty())
-            return std::nullopt;
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return takeFront(fileAnswers);
     }
     PageSink* printer() override { return pages; }
     // Forms open without windows; the run's end closes them.
@@ -82,13 +71,10 @@ public:
     void showUserForm(UserForm& form) override
     {
         userFormRows.push_back(form.rows);
-        if (userForms.empty()) {
+        if (auto drive = takeFront(userForms))
+            drive(form);
+        else
             RunHost::showUserForm(form);
-            return;
-        }
-        auto drive = std::move(userForms.front());
-        userForms.pop_front();
-        drive(form);
     }
 
     std::vector<std::string> texts() const { return recorder.texts(); }

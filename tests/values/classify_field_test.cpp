@@ -7,55 +7,41 @@
 namespace qel {
 namespace {
 
+// One member of each field's classification, in the fields' order.
+template <class T>
+std::vector<T> each(T ClassifiedField::*member, std::initializer_list<std::string_view> fields)
+{
+    std::vector<T> out;
+    for (std::string_view field : fields)
+        out.push_back(classifyField(field).*member);
+    return out;
+}
+
 TEST(ClassifyField, LiteralsAndEmptyFields)
 {
-    auto twelve = classifyField("12");
-    EXPECT_EQ(twelve.kind, OperandClass::Integer);
-    EXPECT_EQ(twelve.number, 12.0f);
-    EXPECT_EQ(classifyField("12.0").kind, OperandClass::Floating);
+    using enum OperandClass;
+    EXPECT_EQ(each(&ClassifiedField::kind, {"12", "12.0", "1e5", "   ", "\"\"", "\"12\"", "e5", "\"abc"}),
+              (std::vector{Integer, Floating, Floating, Empty, String, String, Variable, Invalid})); // e5: a name
+    // Integer literals pass through a 32-bit float: exact up to 2^24, rounded beyond.
+    EXPECT_EQ(each(&ClassifiedField::number, {"12", "  -7  ", "16777216", "-16777215", "16777217", "1e5"}),
+              (std::vector<float>{12, -7, 16777216, -16777215, 16777216, 100000}));
     auto quoted = classifyField("\"12\"");
-    EXPECT_EQ(quoted.kind, OperandClass::String);
     EXPECT_EQ(quoted.text, "12");
     EXPECT_EQ(quoted.stringAreaBytes(), 3u);
-    EXPECT_EQ(classifyField("   ").kind, OperandClass::Empty);
-    EXPECT_EQ(classifyField("  -7  ").number, -7.0f);
-    EXPECT_EQ(classifyField("\"\"").kind, OperandClass::String);
-
-    // Integer literals pass through a 32-bit float: exact up to 2^24, rounded beyond.
-    EXPECT_EQ(classifyField("16777216").number, 16777216.0f);
-    EXPECT_EQ(classifyField("-16777215").number, -16777215.0f);
-    EXPECT_EQ(classifyField("16777217").number, 16777216.0f);
-
-    auto exponent = classifyField("1e5");
-    EXPECT_EQ(exponent.kind, OperandClass::Floating);
-    EXPECT_EQ(exponent.number, 100000.0f);
-    EXPECT_EQ(classifyField("e5").kind, OperandClass::Variable); // a name, not a number
-    EXPECT_EQ(classifyField("\"abc").kind, OperandClass::Invalid);
 }
 
 TEST(ClassifyField, VariableReferences)
 {
-    auto plain = classifyField("Count");
-    EXPECT_EQ(plain.kind, OperandClass::Variable);
-    EXPECT_EQ(plain.name, "Count");
-    EXPECT_EQ(plain.arrayKind, 1u);
-
-    auto one = classifyField("A(I)");
-    EXPECT_EQ(one.arrayKind, 2u);
-    EXPECT_EQ(one.sub1Name, "I");
-
-    auto two = classifyField("A( I , 2 )");
-    EXPECT_EQ(two.kind, OperandClass::Variable);
-    EXPECT_EQ(two.arrayKind, 3u);
-    EXPECT_EQ(two.sub1Name, "I");
-    EXPECT_EQ(two.sub2Name, "");
-    EXPECT_EQ(two.sub2Value, 2);
-    EXPECT_EQ(two.stringAreaBytes(), 4u);
-
-    auto spaced = classifyField("A   (  +3 )");
-    EXPECT_EQ(spaced.arrayKind, 2u);
-    EXPECT_EQ(spaced.sub1Value, 3);
-    EXPECT_EQ(classifyField("A(-1)").sub1Value, -1); // refused only when it runs
+    // A(-1) is refused only when it runs.
+    const std::initializer_list<std::string_view> refs = {"Count", "A(I)", "A( I , 2 )", "A   (  +3 )", "A(-1)"};
+    EXPECT_EQ(each(&ClassifiedField::kind, refs), std::vector<OperandClass>(5, OperandClass::Variable));
+    EXPECT_EQ(each(&ClassifiedField::name, refs), (std::vector<std::string>{"Count", "A", "A", "A", "A"}));
+    EXPECT_EQ(each(&ClassifiedField::arrayKind, refs), (std::vector<uint32_t>{1, 2, 3, 2, 2}));
+    EXPECT_EQ(each(&ClassifiedField::sub1Name, refs), (std::vector<std::string>{"", "I", "I", "", ""}));
+    EXPECT_EQ(each(&ClassifiedField::sub1Value, refs), (std::vector<int32_t>{0, 0, 0, 3, -1}));
+    EXPECT_EQ(each(&ClassifiedField::sub2Name, refs), std::vector<std::string>(5));
+    EXPECT_EQ(each(&ClassifiedField::sub2Value, refs), (std::vector<int32_t>{0, 0, 2, 0, 0}));
+    EXPECT_EQ(classifyField("A( I , 2 )").stringAreaBytes(), 4u);
 
     EXPECT_EQ(classifyField(std::string(20, 'x')).kind, OperandClass::Variable);
     for (const char* invalid : {"A(I,2", "A(I J)", "A B", "A(1.5)", "A(,)", "A()", "A(1,2,3)", "A(I)(J)", "1A", "A*B",
@@ -112,13 +98,10 @@ TEST(WriteOperand, SlotsAndStringAreaRoundTrip)
     Operand beyond = readOperand(block, 4000);
     EXPECT_TRUE(beyond.isNumberLiteral());
     EXPECT_EQ(beyond.number, 0.0f);
-}
 
-TEST(WriteOperand, EmptyStringLiteralIsStillAString)
-{
-    BlockWriter writer(44);
-    writeOperand(writer, 4, classifyField("\"\""));
-    Operand op = readOperand(writer.finish(), 4);
+    BlockWriter empty(44); // an empty string literal is still a string
+    writeOperand(empty, 4, classifyField("\"\""));
+    Operand op = readOperand(empty.finish(), 4);
     EXPECT_TRUE(op.isStringLiteral());
     EXPECT_EQ(formatOptionalReference(op), "\"\"");
     EXPECT_EQ(formatReference(asOperand(classifyField("A(1,J)")), kGeneralPrecision), "A(1,J)");
@@ -129,13 +112,10 @@ TEST(OperandSlots, OffsetsFollowTheLineType)
     std::vector<uint32_t> offsets;
     ASSERT_TRUE(operandSlotOffsets(23, offsets)); // Let: four slots after the mode word
     EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140}));
-    offsets.clear();
     ASSERT_TRUE(operandSlotOffsets(61, offsets)); // CallUsing: five, and the control variable
-    EXPECT_EQ(offsets.size(), 6u);
-    EXPECT_EQ(offsets.back(), 236u);
-    offsets.clear();
+    EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140, 4, 48, 92, 136, 180, 236})); // appended
     EXPECT_TRUE(operandSlotOffsets(4, offsets));
-    EXPECT_TRUE(offsets.empty());
+    EXPECT_EQ(offsets.size(), 10u);
     EXPECT_FALSE(operandSlotOffsets(5, offsets));
     EXPECT_FALSE(operandSlotOffsets(81, offsets));
 }

@@ -21,10 +21,8 @@ TEST(Dates, DayNumbersAndTexts)
     EXPECT_EQ(dateOfDayNumber(0.99), (CalendarDate{30, 12, 1899}));
 
     EXPECT_TRUE(isValidDate({29, 2, 2000}));
-    EXPECT_FALSE(isValidDate({29, 2, 1900}));
-    EXPECT_FALSE(isValidDate({31, 4, 2024}));
-    EXPECT_FALSE(isValidDate({0, 1, 2024}));
-    EXPECT_FALSE(isValidDate({1, 13, 2024}));
+    for (const CalendarDate invalid : {CalendarDate{29, 2, 1900}, {31, 4, 2024}, {0, 1, 2024}, {1, 13, 2024}})
+        EXPECT_FALSE(isValidDate(invalid)) << formatDate(invalid);
 
     EXPECT_EQ(formatDate({5, 3, 802}), "05/03/0802");
     EXPECT_EQ(readDateText("05-03-2024"), (CalendarDate{5, 3, 2024}));

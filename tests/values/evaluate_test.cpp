@@ -1,9 +1,6 @@
-#include "messages/run_errors.h"
 #include "program/block_writer.h"
-#include "support/recording_host.h"
-#include "support/results.h"
+#include "support/expression_fixture.h"
 #include "values/classify_field.h"
-#include "values/evaluate.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +10,10 @@
 namespace qel {
 namespace {
 
-class Evaluate : public ::testing::Test {
+using test::failureText;
+using test::valueOf;
+
+class Evaluate : public test::ExpressionTest {
 protected:
     // An operand typed into a field, stored in a block and read back as a run reads it.
     CachedOperand& op(std::string_view fieldText)
@@ -24,30 +24,11 @@ protected:
         operands_.push_back(CachedOperand{readOperand(blocks_.back(), 4), {}});
         return operands_.back();
     }
-    VariableRecord& declare(std::string_view name, uint32_t type, uint32_t kind = kNotArray, int32_t d1 = 1,
-                            int32_t d2 = 1)
-    {
-        VariableDeclaration d{name, type, kind, d1, d2, 0, 0.0f, {}};
-        return *table.createVariable(d, host);
-    }
-    float number(std::string_view field) { return test::valueOf(evalNumber(ctx, op(field))); }
-    // The message of a failed read.
-    std::string numberError(std::string_view field) { return test::failureText(evalNumber(ctx, op(field))); }
-    std::string text(std::string_view field) { return std::string(test::valueOf(evalString(ctx, op(field)))); }
-    // The message of a step that must fail.
-    template <class T>
-    std::string failed(const Result<T>& result)
-    {
-        return test::failureText(result);
-    }
-    static std::string runError(std::string_view message, std::string_view detail = {})
-    {
-        return std::string(msg::kRunTimeError) + std::string(message) + std::string(detail);
-    }
-
-    test::RecordingHost host;
-    VariableTable table;
-    EvalContext ctx{table};
+    float number(std::string_view field) { return valueOf(evalNumber(ctx, op(field))); }
+    std::string text(std::string_view field) { return std::string(valueOf(evalString(ctx, op(field)))); }
+    // The messages of failed reads.
+    std::string numberError(std::string_view field) { return failureText(evalNumber(ctx, op(field))); }
+    std::string textError(std::string_view field) { return failureText(evalString(ctx, op(field))); }
 
 private:
     std::deque<ParamBlock> blocks_;
@@ -63,16 +44,13 @@ TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
     declare("Pic", kTypeBitmap);
     declare("File1", kTypeFile);
     ctx.displayPrecision = kRunStartPrecision;
-    EXPECT_EQ(number("12"), 12.0f);
-    EXPECT_EQ(number("n"), 7.0f);
-    EXPECT_EQ(number("F"), 2.25f);
-    EXPECT_EQ(number("S"), 0.0f); // never assigned reads as empty, and empty as 0
+    // S, never assigned, reads as empty, and empty as 0.
+    EXPECT_EQ((std::vector{number("12"), number("n"), number("F"), number("S")}),
+              (std::vector{12.0f, 7.0f, 2.25f, 0.0f}));
     s.texts[0] = {"1e3", true};
     EXPECT_EQ(number("S"), 1000.0f);
-    EXPECT_EQ(text("F"), "2.25");
-    EXPECT_EQ(text("N"), "7");
-    EXPECT_EQ(text("\"lit\""), "lit");
-    EXPECT_EQ(text("T"), "");
+    EXPECT_EQ((std::vector{text("F"), text("N"), text("\"lit\""), text("T")}),
+              (std::vector<std::string>{"2.25", "7", "lit", ""}));
     EXPECT_TRUE(t.texts[0].assigned);
 
     s.texts[0] = {"12abc", true};
@@ -82,12 +60,10 @@ TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
     EXPECT_EQ(numberError("Missing"), runError("Expecting numeric value but found undeclared variable - Missing"));
     EXPECT_EQ(numberError("Pic"), runError("Expecting numeric value but found a non-numeric variable - Pic"));
     EXPECT_EQ(numberError("N(1)"), runError(msg::kDifferingDimensions, "N"));
-    EXPECT_EQ(failed(evalString(ctx, op("5"))), runError("Expecting string value but found non string value "));
-    EXPECT_EQ(failed(evalString(ctx, op("Gone"))),
-              runError("Expecting string value but found undeclared variable - Gone"));
-    EXPECT_EQ(failed(evalString(ctx, op("File1"))),
-              runError("Expecting string value but found a non-string variable - File1"));
-    EXPECT_EQ(failed(evalString(ctx, op("S(1)"))), runError(msg::kDifferingDimensions, "S"));
+    EXPECT_EQ(textError("5"), runError("Expecting string value but found non string value "));
+    EXPECT_EQ(textError("Gone"), runError("Expecting string value but found undeclared variable - Gone"));
+    EXPECT_EQ(textError("File1"), runError("Expecting string value but found a non-string variable - File1"));
+    EXPECT_EQ(textError("S(1)"), runError(msg::kDifferingDimensions, "S"));
 
     // A converted number stays valid for ten further conversions' worth of slots.
     std::string_view first = ctx.formatNumber(1.0f);
@@ -135,7 +111,7 @@ TEST_F(Evaluate, CachesFoundVariablesOnly)
     EXPECT_EQ(later.cache.variable, nullptr); // a miss is not cached...
     VariableRecord& v = declare("Later", kTypeFloat);
     ASSERT_TRUE(v.setNumberAt(0, 1.5f));
-    EXPECT_EQ(test::valueOf(evalNumber(ctx, later)), 1.5f); // ...so a later declaration is found
+    EXPECT_EQ(valueOf(evalNumber(ctx, later)), 1.5f); // ...so a later declaration is found
     EXPECT_EQ(later.cache.variable, &v);
 
     CachedOperand& element = op("Arr(I)");
@@ -145,11 +121,10 @@ TEST_F(Evaluate, CachesFoundVariablesOnly)
     EXPECT_TRUE(evalNumber(ctx, element).ok());
     EXPECT_EQ(element.cache.sub1, &i);
 
-    EXPECT_EQ(operandKind(ctx, later), static_cast<int>(kTypeFloat));
-    EXPECT_EQ(operandKind(ctx, op("Nowhere")), kKindUndeclared);
-    EXPECT_EQ(operandKind(ctx, op("3")), kKindNumberLiteral);
-    EXPECT_EQ(operandKind(ctx, op("")), kKindNumberLiteral);
-    EXPECT_EQ(operandKind(ctx, op("\"x\"")), kKindStringLiteral);
+    EXPECT_EQ(
+        (std::vector{operandKind(ctx, later), operandKind(ctx, op("Nowhere")), operandKind(ctx, op("3")),
+                     operandKind(ctx, op("")), operandKind(ctx, op("\"x\""))}),
+        (std::vector<int>{kTypeFloat, kKindUndeclared, kKindNumberLiteral, kKindNumberLiteral, kKindStringLiteral}));
 }
 
 TEST_F(Evaluate, BitmapsAndFiles)
@@ -158,10 +133,10 @@ TEST_F(Evaluate, BitmapsAndFiles)
     declare("Log", kTypeFile);
     declare("N", kTypeInteger);
     test::expectOk(storeWord(ctx, 5, op("Pic(2)")));
-    EXPECT_EQ(test::valueOf(evalBitmap(ctx, op("Pic(2)"))), 5u);
-    EXPECT_EQ(test::valueOf(evalFile(ctx, op("Log"))), 0u);
+    EXPECT_EQ(valueOf(evalBitmap(ctx, op("Pic(2)"))), 5u);
+    EXPECT_EQ(valueOf(evalFile(ctx, op("Log"))), 0u);
 
-    auto refused = [&](auto eval, std::string_view field) { return failed(eval(ctx, op(field))); };
+    auto refused = [&](auto eval, std::string_view field) { return failureText(eval(ctx, op(field))); };
     EXPECT_EQ(refused(evalBitmap, "\"a.bmp\""), runError("Expecting Bitmap but found literal value "));
     EXPECT_EQ(refused(evalBitmap, "Nope"), runError("Expecting Bitmap but found undeclared variable - Nope"));
     EXPECT_EQ(refused(evalBitmap, "N"), runError("Expecting Bitmap but found a non-bitmap variable - N"));
@@ -181,24 +156,24 @@ TEST_F(Evaluate, StoresAndRangeChecks)
     test::expectOk(storeNumber(ctx, 2.7f, op("A(2)")));
     EXPECT_EQ(a.floatAt(1), 2.7f);
 
-    EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("A(3)"))), runError("1st Subscript out of range - A"));
+    EXPECT_EQ(failureText(storeNumber(ctx, 1.0f, op("A(3)"))), runError("1st Subscript out of range - A"));
     EXPECT_EQ(a.floatAt(0), 0.0f);
-    EXPECT_EQ(failed(storeNumber(ctx, 1.0f, op("4"))), runError("Expecting variable but found literal."));
-    EXPECT_EQ(failed(storeText(ctx, "x", {}, {}, op("Q"))),
+    EXPECT_EQ(failureText(storeNumber(ctx, 1.0f, op("4"))), runError("Expecting variable but found literal."));
+    EXPECT_EQ(failureText(storeText(ctx, "x", {}, {}, op("Q"))),
               runError("Expecting variable but found undeclared variable - Q"));
-    EXPECT_EQ(failed(storeWord(ctx, 1, op("A"))), runError(msg::kDifferingDimensions, "A"));
+    EXPECT_EQ(failureText(storeWord(ctx, 1, op("A"))), runError(msg::kDifferingDimensions, "A"));
 
     CachedOperand& dest = op("S");
     test::expectOk(storeText(ctx, "ab", "", "c", dest));
     EXPECT_EQ(s.textAt(0), "abc");
-    const std::string_view self = test::valueOf(evalString(ctx, dest));
+    const std::string_view self = valueOf(evalString(ctx, dest));
     test::expectOk(storeText(ctx, self, "-", self, dest)); // the texts may be the destination's own
     EXPECT_EQ(s.textAt(0), "abc-abc");
     EXPECT_TRUE(s.texts[0].assigned);
 
     ctx.displayPrecision = kRunStartPrecision;
     test::expectOk(checkRange(ctx, 5.0f, 0.0f, 5.0f, "Width"));
-    EXPECT_EQ(failed(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression")),
+    EXPECT_EQ(failureText(checkRange(ctx, 2.5f, 3.0f, 10.0f, "First expression")),
               "Value out of range - 2.5 - First expression"); // no header
     EXPECT_FALSE(checkRange(ctx, std::nanf(""), 0.0f, 1.0f, "Radius").ok());
 }

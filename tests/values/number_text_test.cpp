@@ -10,15 +10,20 @@
 namespace qel {
 namespace {
 
+// The texts of values at one precision.
+std::vector<std::string> formatted(std::initializer_list<float> values, uint32_t precision)
+{
+    std::vector<std::string> out;
+    for (float value : values)
+        out.push_back(formatNumber(value, precision));
+    return out;
+}
+
 TEST(FormatNumber, FixedDecimalsDropTrailingZeros)
 {
-    EXPECT_EQ(formatNumber(2.5f, 4), "2.5");
-    EXPECT_EQ(formatNumber(3.0f, 4), "3");
-    EXPECT_EQ(formatNumber(0.00001f, 4), "0");
-    EXPECT_EQ(formatNumber(100.0f, 4), "100");
-    EXPECT_EQ(formatNumber(-3.14159f, 4), "-3.1416");
-    EXPECT_EQ(formatNumber(100.0f, 0), "100"); // no point, so the zeros stay
-    EXPECT_EQ(formatNumber(1234.7f, 0), "1235");
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(formatted({2.5f, 3.0f, 0.00001f, 100.0f, -3.14159f}, 4), (Texts{"2.5", "3", "0", "100", "-3.1416"}));
+    EXPECT_EQ(formatted({100.0f, 1234.7f}, 0), (Texts{"100", "1235"})); // no point, so the zeros stay
     EXPECT_EQ(formatNumber(0.126f, 2), "0.13");
 
     // Any precision fits the buffer; decimals past the float's own only add zeros.
@@ -27,31 +32,21 @@ TEST(FormatNumber, FixedDecimalsDropTrailingZeros)
     EXPECT_EQ(std::string(buffer, formatNumberInto(buffer, largest, 100000)),
               "340282346638528859811704183484516925440");
     EXPECT_EQ(formatNumber(1.4e-45f, 1000).size(), 2u + 149u);
+
+    EXPECT_EQ(formatted({100.0f, 0.1f, 1234567.0f, 0.00001f, -2.5f}, kGeneralPrecision),
+              (Texts{"100", "0.1", "1.23457e+06", "1e-05", "-2.5"}));
 }
 
-TEST(FormatNumber, GeneralForm)
-{
-    EXPECT_EQ(formatNumber(100.0f, kGeneralPrecision), "100");
-    EXPECT_EQ(formatNumber(0.1f, kGeneralPrecision), "0.1");
-    EXPECT_EQ(formatNumber(1234567.0f, kGeneralPrecision), "1.23457e+06");
-    EXPECT_EQ(formatNumber(0.00001f, kGeneralPrecision), "1e-05");
-    EXPECT_EQ(formatNumber(-2.5f, kGeneralPrecision), "-2.5");
-}
-
+// The number at the start of a String's contents, as far as it reads as one.
 TEST(NumberText, StringContentsAndTruncation)
 {
-    EXPECT_EQ(leadingDecimalValue("1e3"), 1000.0f);
-    EXPECT_EQ(leadingDecimalValue(""), 0.0f);
-    EXPECT_EQ(leadingDecimalValue("-12.5"), -12.5f);
-    EXPECT_EQ(leadingDecimalValue("1-2"), 1.0f);
-    EXPECT_EQ(leadingDecimalValue("+-"), 0.0f);
-    EXPECT_EQ(leadingDecimalValue("2e"), 2.0f);
-    EXPECT_EQ(leadingDecimalValue(".5e1"), 5.0f);
-    EXPECT_EQ(leadingDecimalValue("1e999"), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(leadingDecimalValue("-1e999"), -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(leadingDecimalValue("1e-999"), 0.0f);
-    EXPECT_EQ(leadingDecimalValue(std::string(400, '9') + "e-500"), 0.0f);
-    EXPECT_EQ(leadingDecimalValue("0." + std::string(400, '0') + "1e500"), std::numeric_limits<float>::infinity());
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::string nines = std::string(400, '9') + "e-500", tiny = "0." + std::string(400, '0') + "1e500";
+    const std::string texts[] = {"1e3",  "",      "-12.5",  "1-2",    "+-",  "2e",
+                                 ".5e1", "1e999", "-1e999", "1e-999", nines, tiny};
+    const float values[] = {1000.0f, 0.0f, -12.5f, 1.0f, 0.0f, 2.0f, 5.0f, inf, -inf, 0.0f, 0.0f, inf};
+    for (size_t k = 0; k < std::size(texts); ++k)
+        EXPECT_EQ(leadingDecimalValue(texts[k]), values[k]) << texts[k].substr(0, 20);
 }
 
 TEST(Colours, ListOrderAndNumbers)

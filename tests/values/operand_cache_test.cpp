@@ -46,8 +46,7 @@ TEST(OperandCacheTable, ResetDecodesEverySlotAndClearsCaches)
     // A run fills caches; the next run starts without them.
     test::RecordingHost host;
     VariableTable variables;
-    VariableDeclaration n{"N", kTypeInteger, kNotArray, 1, 1, 0, 0.0f, {}};
-    variables.createVariable(n, host);
+    variables.createVariable({"N", kTypeInteger, kNotArray, 1, 1, 0, 0.0f, {}}, host);
     EvalContext ctx{variables};
     ASSERT_TRUE(evalNumber(ctx, table.at(kInitialise, 1, 0)).ok());
     EXPECT_NE(table.at(kInitialise, 1, 0).cache.variable, nullptr);
