@@ -1,3 +1,5 @@
+// The forms designer's window: the mouse and keys on its surface, its files, the pictures it places,
+// and the designers the shell keeps.
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
@@ -5,40 +7,20 @@
 #include "environment/form_designer/property_grid.h"
 #include "environment/forms/form_window.h"
 #include "environment/shell/recent_file_list.h"
-#include "forms/form_file.h"
 #include "forms/run_form.h"
 #include "shell_test_support.h"
 #include "support/form_files.h"
-#include "support/recording_host.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 using namespace qel;
 using namespace qel::test;
 using namespace qel::object_type;
 
 namespace {
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct Designer : ::testing::Test {
     RecordingHost host;
@@ -135,7 +117,8 @@ TEST_F(Designer, FilesAreWrittenExactlyAndOpenAtRunTime)
     window->action(kCmdFormAddComboBox)->trigger();
     ASSERT_TRUE(window->fileSave());
     EXPECT_FALSE(design().isChanged());
-    EXPECT_EQ(fileBytes(savePath.toStdString()), formFileText(design().objects()));
+    const std::string text = formFileText(design().objects());
+    EXPECT_EQ(fileBytes(savePath), std::vector<uint8_t>(text.begin(), text.end()));
     EXPECT_EQ(recent.files(), QStringList{savePath});
 
     auto form = std::make_shared<RunForm>(FormMode::Run, host, RunForm::Requester{}, ::testing::TempDir());
