@@ -12,11 +12,7 @@ using test::RecordedMessage;
 
 class QelDocTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ide.host.messageRecorder = &messages;
-    }
+    QelDocTest() { ide.host.messageRecorder = &messages; }
 
     QTemporaryDir dir;
     test::RecordingHost messages;
