@@ -7,21 +7,19 @@
 
 namespace {
 
-class WidgetEnvironment final : public ::testing::Environment {
-public:
+struct WidgetEnvironment final : ::testing::Environment {
     void SetUp() override
     {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
+        app = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override { app.reset(); }
 
-private:
-    char name_[22] = "qel_environment_tests";
-    int argc_ = 1;
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
+    char name[22] = "qel_environment_tests";
+    int argc = 1;
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> app;
 };
 
 [[maybe_unused]] ::testing::Environment* const kWidgetEnvironment =

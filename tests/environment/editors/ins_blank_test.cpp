@@ -1,17 +1,9 @@
 // The Add An Instruction dialog: its lists, choosing, the short codes, and Add.
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/ins_blank_model.h"
-#include "instructions/catalogue.h"
-#include "program/instruction_table.h"
+#include "shell_test_support.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace qel {
 namespace {
@@ -61,12 +53,12 @@ TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
 TEST(InsBlankModelTest, ShortCodesExpandOnlyAtTheirExactLength)
 {
     InsBlankModel model;
-    EXPECT_EQ(model.typed("dl"), "DrawLine");
-    EXPECT_EQ(model.typed("dr"), std::nullopt);
-    EXPECT_EQ(model.typed("dRe"), "DrawRect");
-    EXPECT_EQ(model.typed("con"), "Continue");
-    EXPECT_EQ(model.typed("dlx"), std::nullopt);
-    EXPECT_EQ(model.typed("Stop"), std::nullopt);
+    // What is typed, and the keyword it becomes (none: it stays as typed).
+    const std::pair<const char*, std::optional<std::string>> codes[] = {{"dl", "DrawLine"},    {"dr", std::nullopt},
+                                                                        {"dRe", "DrawRect"},   {"con", "Continue"},
+                                                                        {"dlx", std::nullopt}, {"Stop", std::nullopt}};
+    for (const auto& [typed, keyword] : codes)
+        EXPECT_EQ(model.typed(typed), keyword) << typed;
 }
 
 TEST(InsBlankModelTest, AddTakesTheChoiceElseLooksTheTextUp)

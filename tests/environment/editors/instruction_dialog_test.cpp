@@ -1,33 +1,16 @@
 // The generic instruction dialog driven through its widgets: what it stores, how it refuses a field,
 // how it shows a stored line again, and how it lays out and fills its fields.
-#include "document/program_document.h"
 #include "environment/editors/field_layout.h"
 #include "environment/editors/instruction_dialog.h"
 #include "environment/editors/pickers.h"
-#include "environment/ide_state.h"
 #include "instructions/catalogue.h"
 #include "instructions/files/text_file_open.h"
 #include "instructions/forms/form_instructions.h"
 #include "instructions/text/text_instructions.h"
-#include "program/instruction_table.h"
+#include "shell_test_support.h"
 #include "support/form_files.h"
-#include "support/program_builder.h"
-#include "support/recording_host.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <tuple>
 
 namespace qel {
 namespace {
@@ -50,12 +33,8 @@ protected:
     // A shown dialog for line n of the Initialise section, as Edit leaves the EditBuffer.
     std::unique_ptr<InstructionDialog> editDialog(long n)
     {
-        EditBuffer& buffer = ide.program.edit;
-        buffer.section = kInitialise;
-        buffer.target = static_cast<int32_t>(n);
-        const ProgramLine& line = ide.program.sections[kInitialise].lines[static_cast<size_t>(n)];
-        std::tie(buffer.text, buffer.block, buffer.type) = std::tie(line.text, line.block, line.type);
-        return shown(buffer.type, true);
+        test::loadEditBuffer(ide.program, n);
+        return shown(ide.program.edit.type, true);
     }
     std::unique_ptr<InstructionDialog> shown(uint32_t type, bool editing)
     {
@@ -84,6 +63,14 @@ protected:
         return f && (f == w || w->isAncestorOf(f));
     }
     const std::vector<ProgramLine>& lines() const { return ide.program.sections[kInitialise].lines; }
+    test::TypedLines from(size_t n) const { return test::typedLines(ide.program, n); }
+    static QStringList items(const QComboBox& box)
+    {
+        QStringList out;
+        for (int i = 0; i < box.count(); ++i)
+            out << box.itemText(i);
+        return out;
+    }
 
     IdeState ide;
     RecordingHost messages;
@@ -98,9 +85,6 @@ TEST_F(InstructionDialogTest, OkOrEnterStoresTheLineAndCancelStoresNothing)
     EXPECT_TRUE(dialog->stored());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    ASSERT_EQ(lines().size(), 2u);
-    EXPECT_EQ(lines()[1].type, kComment);
-    EXPECT_EQ(lines()[1].text, "Draw the sky");
 
     // Enter in a text field or in an editable list is OK too.
     dialog = newDialog(kComment);
@@ -118,9 +102,7 @@ TEST_F(InstructionDialogTest, OkOrEnterStoresTheLineAndCancelStoresNothing)
     type(dialog->fieldWidget(0), "second");
     QTest::mouseClick(dialog->buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
     EXPECT_FALSE(dialog->stored());
-    ASSERT_EQ(lines().size(), 4u);
-    EXPECT_EQ(lines()[2].text, "first");
-    EXPECT_EQ(lines()[3].type, kFor);
+    EXPECT_EQ(from(1), (test::TypedLines{{kComment, "Draw the sky"}, {kComment, "first"}, {kFor, "For I = 1 To 3"}}));
     EXPECT_TRUE(messages.messages.empty());
 }
 
@@ -177,8 +159,7 @@ TEST_F(InstructionDialogTest, EditingShowsTheStoredLineAndReplacesIt)
     combo(*dialog, 2)->setCurrentText("Less Than");
     clickOk(*dialog);
     ASSERT_TRUE(dialog->stored());
-    ASSERT_EQ(lines().size(), 4u);
-    EXPECT_EQ(lines()[3].text, "If A Less Than 5 Then");
+    EXPECT_EQ(from(3), (test::TypedLines{{kIf, "If A Less Than 5 Then"}}));
 }
 
 TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefaultChoices)
@@ -201,15 +182,14 @@ TEST_F(InstructionDialogTest, NewLineStartsWithEmptyTypedFieldsAndTheEditorsDefa
     // DrawText starts on Left and Opaque Background, and its two radio groups keep their own choices.
     const auto text = newDialog(kDrawText);
     const auto radio = [&text](int field) { return static_cast<QRadioButton*>(text->fieldWidget(field)); };
-    EXPECT_TRUE(radio(5)->isChecked());
-    EXPECT_TRUE(radio(9)->isChecked());
-    EXPECT_FALSE(radio(10)->isChecked());
-    QTest::mouseClick(radio(6), Qt::LeftButton);  // centre
-    QTest::mouseClick(radio(10), Qt::LeftButton); // transparent
-    QTest::mouseClick(radio(5), Qt::LeftButton);  // left
-    EXPECT_TRUE(radio(5)->isChecked());
-    EXPECT_FALSE(radio(6)->isChecked());
-    EXPECT_TRUE(radio(10)->isChecked());
+    // Left, Centre, Opaque Background, Transparent
+    const auto checked = [&] {
+        return std::array{radio(5)->isChecked(), radio(6)->isChecked(), radio(9)->isChecked(), radio(10)->isChecked()};
+    };
+    EXPECT_EQ(checked(), (std::array{true, false, true, false}));
+    for (int field : {6, 10, 5}) // centre, transparent, left
+        QTest::mouseClick(radio(field), Qt::LeftButton);
+    EXPECT_EQ(checked(), (std::array{true, false, false, true}));
 }
 
 TEST_F(InstructionDialogTest, LabelsCarryTheAcceleratorsOfTheirFieldsAndTabFollowsTheFields)
@@ -245,22 +225,14 @@ TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
     build.section(kMouse).add("DeclareFunction", test::functionFields("Second")).add("EndFunction");
     build.section(kKeyboard).add("DeclareFunction", test::functionFields("First")).add("EndFunction");
 
-    QComboBox functions;
+    QComboBox functions, all;
     fillFunctionPicker(functions, ide.program);
-    ASSERT_EQ(functions.count(), 2);
-    EXPECT_EQ(functions.itemText(0), "First"); // Keyboard comes before Mouse
-    EXPECT_EQ(functions.itemText(1), "Second");
+    EXPECT_EQ(items(functions), (QStringList{"First", "Second"})); // Keyboard comes before Mouse
     EXPECT_EQ(functions.itemData(1).toInt(), 1);
-
-    QComboBox all;
     fillVariablePicker(all, ide.variables, true);
-    ASSERT_EQ(all.count(), 4);
-    EXPECT_EQ(all.itemText(0), "");
+    EXPECT_EQ(items(all), (QStringList{"", "Zed", "Alpha", "Log"}));
     EXPECT_EQ(all.itemData(0).toInt(), -1);
-    EXPECT_EQ(all.itemText(1), "Zed");
-    EXPECT_EQ(all.itemText(3), "Log");
     EXPECT_EQ(all.itemData(3).toInt(), 2);
-
     EXPECT_EQ(variableNames(ide.variables, kPickString | kPickFile), (std::vector<std::string>{"Alpha", "Log"}));
     EXPECT_EQ(variableNames(ide.variables, kPickNumeric), (std::vector<std::string>{"Zed"}));
     EXPECT_TRUE(variableNames(ide.variables, kPickBitmap).empty());
@@ -428,32 +400,22 @@ TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
     EXPECT_EQ(messages.messages.back(), (RecordedMessage{"Form load failed", Icon::Error}));
 }
 
+// A field list's blocks as kind (Single, Radio group, Table), first field and count, and a table's columns.
+std::string planText(uint32_t type)
+{
+    std::string out;
+    for (const FieldBlock& b : planFieldLayout(editorFor(type)->fields()))
+        out += std::string(out.empty() ? "" : " ") + "SRT"[static_cast<int>(b.kind)] + std::to_string(b.first) + "+" +
+               std::to_string(b.count) + (b.kind == FieldBlock::Kind::Table ? "x" + std::to_string(b.columns) : "");
+    return out;
+}
+
 TEST(FieldLayoutTest, RepeatedRowsFormTablesAndRadioGroupsSplitWhereTheyStart)
 {
-    using K = FieldBlock::Kind;
-    const auto ifBlocks = planFieldLayout(editorFor(kIf)->fields());
-    ASSERT_EQ(ifBlocks.size(), 1u);
-    EXPECT_EQ(ifBlocks[0].kind, K::Table);
-    EXPECT_EQ(ifBlocks[0].columns, 6);
-    EXPECT_EQ(ifBlocks[0].count, 17); // the last row has no condition after it
-
-    const auto declare = planFieldLayout(editorFor(kDeclareVariable)->fields());
-    ASSERT_EQ(declare.size(), 5u);
-    EXPECT_EQ(declare[3].kind, K::Single);
-    EXPECT_EQ(declare[4].kind, K::Table);
-    EXPECT_EQ(declare[4].first, 4);
-    EXPECT_EQ(declare[4].count, 8);
-    EXPECT_EQ(declare[4].columns, 2);
-
-    const auto drawText = planFieldLayout(editorFor(kDrawText)->fields());
-    ASSERT_EQ(drawText.size(), 7u);
-    EXPECT_EQ(drawText[5].kind, K::RadioGroup);
-    EXPECT_EQ(drawText[5].count, 4);
-    EXPECT_EQ(drawText[6].kind, K::RadioGroup);
-    EXPECT_EQ(drawText[6].first, 9);
-
-    const auto forBlocks = planFieldLayout(editorFor(kFor)->fields());
-    EXPECT_EQ(forBlocks.size(), 4u);
+    EXPECT_EQ(planText(kIf), "T0+17x6"); // the last row has no condition after it
+    EXPECT_EQ(planText(kDeclareVariable), "S0+1 S1+1 S2+1 S3+1 T4+8x2");
+    EXPECT_EQ(planText(kDrawText), "S0+1 S1+1 S2+1 S3+1 S4+1 R5+4 R9+2");
+    EXPECT_EQ(planText(kFor), "S0+1 S1+1 S2+1 S3+1");
 }
 
 TEST_F(InstructionDialogTest, FileButtonsPutThePickedFileInQuotesRelativeBesideTheProgram)

@@ -1,3 +1,5 @@
+// The forms designer's window: the mouse and keys on its surface, its files, the pictures it places,
+// and the designers the shell keeps.
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
@@ -5,40 +7,20 @@
 #include "environment/form_designer/property_grid.h"
 #include "environment/forms/form_window.h"
 #include "environment/shell/recent_file_list.h"
-#include "forms/form_file.h"
 #include "forms/run_form.h"
 #include "shell_test_support.h"
 #include "support/form_files.h"
-#include "support/recording_host.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
 
 using namespace qel;
 using namespace qel::test;
 using namespace qel::object_type;
 
 namespace {
-
-std::string fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct Designer : ::testing::Test {
     RecordingHost host;
@@ -55,6 +37,7 @@ struct Designer : ::testing::Test {
     ~Designer() override { delete window.data(); }
 
     FormDesign& design() { return window->design(); }
+    const FormObject& object(size_t k) { return design().objects().at(k); }
     QWidget* surface() { return window->view()->viewport(); }
     void mouse(QEvent::Type type, QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -85,22 +68,18 @@ TEST_F(Designer, TheMouseAndKeysAddMoveResizeDeleteAndUndo)
     EXPECT_TRUE(design().snap());
 
     drag({10, 10}, {33, 12}); // the button from 0 to 23: snapped to 20
-    EXPECT_EQ(design().objects()[1].offsetX, 20);
-    EXPECT_EQ(design().objects()[1].width, 70u);
+    EXPECT_EQ(std::pair(object(1).offsetX, object(1).width), std::pair(20, 70u));
     EXPECT_FALSE(values.isEmpty());
-
     drag({90, 12}, {113, 12}); // its right handle (at 90, 12) 23 pixels on: the width snaps to 90
-    EXPECT_EQ(design().objects()[1].width, 90u);
-
+    EXPECT_EQ(object(1).width, 90u);
     key(Qt::Key_Down, Qt::ControlModifier);
-    EXPECT_EQ(design().objects()[1].offsetY, 5);
+    EXPECT_EQ(object(1).offsetY, 5);
 
     key(Qt::Key_Delete);
     EXPECT_EQ(design().objects().size(), 1u);
     key(Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(design().objects().size(), 2u);
-    EXPECT_EQ(design().objects()[1].name, "butt1");
-    EXPECT_EQ(design().objects()[1].offsetY, 5);
+    EXPECT_EQ(std::pair(object(1).name, object(1).offsetY), std::pair(std::string("butt1"), 5));
     EXPECT_TRUE(window->action(kCmdEditRedo)->isEnabled());
 }
 
@@ -124,7 +103,7 @@ TEST_F(Designer, MessagesThePainterAndTheTabOrderGoThroughTheWindow)
     design().markSaved();
     window->propertyTarget().applyTabOrder({2, 1});
     EXPECT_TRUE(design().isChanged());
-    EXPECT_EQ(design().objects()[2].tabOrder, 0);
+    EXPECT_EQ(object(2).tabOrder, 0);
     QApplication::processEvents();
     EXPECT_NE(surface()->grab().toImage(), before); // the numbers over the controls changed
 }
@@ -135,7 +114,8 @@ TEST_F(Designer, FilesAreWrittenExactlyAndOpenAtRunTime)
     window->action(kCmdFormAddComboBox)->trigger();
     ASSERT_TRUE(window->fileSave());
     EXPECT_FALSE(design().isChanged());
-    EXPECT_EQ(fileBytes(savePath.toStdString()), formFileText(design().objects()));
+    const std::string text = formFileText(design().objects());
+    EXPECT_EQ(fileBytes(savePath), std::vector<uint8_t>(text.begin(), text.end()));
     EXPECT_EQ(recent.files(), QStringList{savePath});
 
     auto form = std::make_shared<RunForm>(FormMode::Run, host, RunForm::Requester{}, ::testing::TempDir());
@@ -211,8 +191,7 @@ TEST(FormDesigners, ThePropertiesWindowSitsBesideItsFormAndTheKeysWorkThroughout
     EXPECT_GE(canvas.width(), 400); // a new form's width
     const auto* tools = window->findChild<QToolBar*>();
     for (QAction* a : tools->actions()) // none hidden behind the toolbar's extension button
-        if (!a->isSeparator())
-            EXPECT_TRUE(tools->widgetForAction(a)->isVisible()) << a->text().toStdString();
+        EXPECT_TRUE(a->isSeparator() || tools->widgetForAction(a)->isVisible()) << a->text().toStdString();
     window->action(kCmdFormAddButton)->trigger();
     test::screenshot(&main, "designer_with_properties");
     window->parentWidget()->showMinimized();
@@ -239,9 +218,7 @@ TEST_F(Designer, PicturesTakeTheirBitmapsSizeAndALargeFormScrolls)
     savePath = QString::fromStdString(bitmap);
     window->action(kCmdFormAddPicture)->trigger();
     ASSERT_EQ(design().objects().size(), 2u);
-    EXPECT_EQ(design().objects()[1].width, 32u);
-    EXPECT_EQ(design().objects()[1].height, 14u);
-    EXPECT_EQ(design().objects()[1].caption, bitmap);
+    EXPECT_EQ(std::tuple(object(1).width, object(1).height, object(1).caption), std::tuple(32u, 14u, bitmap));
 
     EXPECT_EQ(window->view()->horizontalScrollBar()->maximum(), 0);
     design().selectObject(0);
@@ -258,7 +235,7 @@ TEST_F(Designer, OpenKeepsTheObjectsReadAndStartsAtTheTopLeft)
     design().selectObject(0);
     design().applyProperty(PropertyId::Height, "2000", false);
     window->view()->verticalScrollBar()->setValue(window->view()->verticalScrollBar()->maximum());
-    ASSERT_GT(design().objects()[0].offsetY, 0);
+    ASSERT_GT(object(0).offsetY, 0);
     design().markSaved();
 
     // More objects than a form holds: the first 200 are shown, from the top.
@@ -272,7 +249,7 @@ TEST_F(Designer, OpenKeepsTheObjectsReadAndStartsAtTheTopLeft)
     EXPECT_EQ(design().objects().size(), kMaxFormObjects);
     EXPECT_EQ(host.texts(), std::vector<std::string>{std::string(kFormTooManyObjects)});
     EXPECT_EQ(window->view()->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(design().objects()[0].offsetY, 0);
+    EXPECT_EQ(object(0).offsetY, 0);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Big"));
 
     // A file without its end line is whole.

@@ -1,28 +1,13 @@
-#include "document/program_document.h"
+// A form at run time as real widgets: what the user does reaches the form, what the program sets
+// reaches the widgets, the focus, the pictures, the close box, and the forms a run leaves open.
 #include "environment/form_designer/form_design_view.h"
 #include "environment/forms/form_window.h"
 #include "environment/forms/user_form_dialog.h"
-#include "environment/ide_state.h"
-#include "environment/run_window/ide_host.h"
+#include "shell_test_support.h"
 #include "support/form_files.h"
-#include "support/recording_host.h"
-#include "support/run_fixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPainter>
-#include <QPointer>
-#include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace qel;
 using namespace qel::test;
@@ -59,7 +44,6 @@ struct FormWindow : ::testing::Test {
     {
         return qobject_cast<W*>(window->controlWidget(index));
     }
-    QRgb pixel(int x, int y) { return window->grab().toImage().pixel(x, y); }
 };
 
 FormObjects controls()
@@ -126,30 +110,22 @@ TEST_F(FormWindow, ShowsRealControlsAndPassesWhatTheUserDoesToTheForm)
     EXPECT_EQ(window->width(), 300);
 }
 
-TEST_F(FormWindow, TabMovesTheFocusInTheFormsOrder)
+TEST_F(FormWindow, TabFollowsTheFormsOrderAndTheFocusStaysWhereTheUserPutItWhileTheFunctionRuns)
 {
     FormObjects f = controls();
-    f[1].tabOrder = 3;
+    f[1].tabOrder = 2; // the edit box first, then the button
     f[2].tabOrder = 1;
-    open(f);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    EXPECT_EQ(form->focused(), 2u);
-    QTest::keyClick(control<QLineEdit>(2), Qt::Key_Tab);
-    EXPECT_EQ(form->focused(), 1u);
-    EXPECT_TRUE(control<QPushButton>(1)->hasFocus());
-}
-
-TEST_F(FormWindow, TheFocusStaysWhereTheUserPutItWhileTheFunctionRuns)
-{
-    FormObjects f = controls();
     f.push_back(formObject(f, object_type::kButton, 100, 5, "buttQuit"));
     f.back().caption = "Quit";
     f.back().onClick = "Quit";
     open(f);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_EQ(form->focused(), 2u);
+    QTest::keyClick(control<QLineEdit>(2), Qt::Key_Tab);
+    EXPECT_EQ(form->focused(), 1u);
     QPushButton* go = control<QPushButton>(1);
+    EXPECT_TRUE(go->hasFocus());
     QTest::mouseClick(go, Qt::LeftButton);
     for (bool focusTakenMeanwhile : {false, false, true}) {
         // A message box the function shows takes the focus while it is open.
@@ -164,65 +140,51 @@ TEST_F(FormWindow, TheFocusStaysWhereTheUserPutItWhileTheFunctionRuns)
     EXPECT_TRUE(go->hasFocus());
     EXPECT_EQ(form->focused(), 1u);
     QTest::keyClick(go, Qt::Key_Tab); // on from the button, not from where the disabling led
-    EXPECT_EQ(form->focused(), 2u);
-    EXPECT_TRUE(control<QLineEdit>(2)->hasFocus());
+    EXPECT_EQ(form->focused(), 3u);
+    EXPECT_TRUE(control<QCheckBox>(3)->hasFocus());
 }
 
-TEST_F(FormWindow, PaintsShapesByLayerAndImagesInsideTheirBorder)
+TEST_F(FormWindow, PaintsShapesByLayerAndImagesInsideTheirBorderAsTheDesignerDoes)
 {
     FormObjects f = newForm("Shapes");
-    f[0].width = 100;
+    f[0].width = 140;
     f[0].height = 60;
     f[0].bgColour = rgb(0, 0, 255);
-    auto rectangle = [&](int32_t x, uint32_t z, uint32_t colour) {
-        f.push_back(formObject(f, object_type::kRectangle, x, 0));
-        f.back().width = 20;
-        f.back().height = 20;
-        f.back().zOrder = z;
-        f.back().bgColour = colour;
-        f.back().borderColour = colour;
+    const auto add = [&](int16_t type, int32_t x, uint32_t size) -> FormObject& {
+        f.push_back(formObject(f, type, x, 0));
+        f.back().width = f.back().height = size;
+        return f.back();
+    };
+    const auto rectangle = [&](int32_t x, uint32_t z, uint32_t colour) {
+        FormObject& r = add(object_type::kRectangle, x, 20);
+        r.zOrder = z;
+        r.bgColour = r.borderColour = colour;
     };
     rectangle(0, 0, rgb(255, 0, 0)); // layer 0 lies above layer 1
     rectangle(10, 1, rgb(0, 255, 0));
     rectangle(40, 6, rgb(0, 0, 0)); // outside the layers: not painted
-    f.push_back(formObject(f, object_type::kImage, 60, 0));
-    f.back().caption = tempFile(".bmp");
-    f.back().width = 12;
-    f.back().height = 12;
-    f.back().borderColour = rgb(255, 255, 255);
-    std::vector<uint8_t> bmp = bitmap24(4, 4, 0x808000);
-    writeBytes(tempFile(".bmp"), std::string(bmp.begin(), bmp.end()));
-    open(f);
-    EXPECT_EQ(pixel(15, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(pixel(25, 10), qRgb(0, 255, 0));
-    EXPECT_EQ(pixel(45, 10), qRgb(0, 0, 255));
-    EXPECT_EQ(pixel(60, 0), qRgb(255, 255, 255)); // the border
-    EXPECT_EQ(pixel(61, 1), qRgb(128, 128, 0));   // the picture, unscaled
-    EXPECT_EQ(pixel(66, 1), qRgb(0, 0, 255));
-}
-
-TEST_F(FormWindow, PaintsWhatTheDesignerPaints)
-{
-    FormObjects f = newForm("Alike");
-    f[0].width = 120;
-    f[0].height = 40;
-    f[0].bgColour = rgb(0, 0, 255);
-    f.push_back(formObject(f, object_type::kImage, 0, 0));
-    f.back().caption = tempFile(".bmp");
-    f.back().width = 12;
-    f.back().height = 12;
-    const std::vector<uint8_t> bmp = bitmap8(4, 4, 0x808000);
-    writeBytes(tempFile(".bmp"), std::string(bmp.begin(), bmp.end()));
-    f.push_back(formObject(f, object_type::kRectangle, 20, 0));
-    f.back().zOrder = 6; // outside the layers
-    f.back().width = f.back().height = 10;
+    // A 24-bit picture in a white border, an 8-bit one, and a flat and a sunken check box.
+    for (const auto& [x, bits, bmp] :
+         {std::tuple(60, "24", bitmap24(4, 4, 0x808000)), {80, "8", bitmap8(4, 4, 0x808000)}}) {
+        FormObject& image = add(object_type::kImage, x, 12);
+        image.caption = tempFile(std::string(bits) + ".bmp");
+        writeBytes(image.caption, std::string(bmp.begin(), bmp.end()));
+    }
+    f[4].borderColour = rgb(255, 255, 255);
     for (const char* sunken : {"Flat", "Sunken"}) {
-        f.push_back(formObject(f, object_type::kCheckBox, sunken[0] == 'F' ? 40 : 60, 0));
+        f.push_back(formObject(f, object_type::kCheckBox, sunken[0] == 'F' ? 100 : 120, 0));
         f.back().sunken = sunken;
         f.back().tabOrder = -1; // no focus frame
     }
     open(f);
     const QImage running = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Pixels: each layer, the rectangle not painted, the border and the picture, unscaled.
+    const std::tuple<int, int, QRgb> pixels[] = {
+        {15, 10, qRgb(255, 0, 0)},  {25, 10, qRgb(0, 255, 0)}, {45, 10, qRgb(0, 0, 255)}, {60, 0, qRgb(255, 255, 255)},
+        {61, 1, qRgb(128, 128, 0)}, {66, 1, qRgb(0, 0, 255)},  {81, 1, qRgb(128, 128, 0)}};
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(running.pixel(x, y), colour) << x << "," << y;
+
     FormDesign design;
     design.load(f);
     QImage designed(running.size(), QImage::Format_RGB32);
@@ -231,11 +193,9 @@ TEST_F(FormWindow, PaintsWhatTheDesignerPaints)
     paintDesign(painter, {design, QPoint(0, 0)}, designed.rect(), images, "");
     painter.end();
     const auto part = [](const QImage& image, int x) { return image.copy(x, 0, 13, 13); };
-    EXPECT_EQ(running.pixel(1, 1), qRgb(128, 128, 0)); // the 8-bit picture
-    EXPECT_EQ(running.pixel(25, 5), qRgb(0, 0, 255));  // no rectangle
-    for (int x : {0, 20, 40, 60})
+    for (int x : {40, 80, 100, 120})
         EXPECT_EQ(part(running, x), part(designed, x)) << x;
-    EXPECT_NE(part(running, 40), part(running, 60)); // only the flat one is flat
+    EXPECT_NE(part(running, 100), part(running, 120)); // only the flat one is flat
 }
 
 TEST_F(FormWindow, TheCloseBoxWaitsForTheFormsRunningFunction)
@@ -317,9 +277,7 @@ struct IdeForms : ::testing::Test {
             });
             stopper->start(1);
         }
-        ide.program = session.program;
-        rebuildVariableTable(ide.program, ide.variables, messages);
-        ide.interpreter.startRun();
+        startInIde(ide, session.program, messages);
         if (ide.running())
             ide.interpreter.stopRun();
     }

@@ -1,112 +1,95 @@
 // The object viewer while a run is stepped, and the variable list window a program opens: its
 // table, sorting, copying and the bytes it saves.
-
 #include "environment/inspection/inspection_windows.h"
 #include "environment/inspection/object_viewer.h"
 #include "environment/inspection/variable_list_window.h"
 #include "environment/printing/print_target.h"
-#include "environment/program_view/qel_view.h"
-#include "environment/shell/main_frame.h"
-#include "environment/shell/qel_app.h"
 #include "runtime/latin1.h"
 #include "shell_test_support.h"
 
-#include <QClipboard>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QSettings>
-#include <QTest>
 #include <QTreeWidget>
 
 namespace qel {
 namespace {
 
-struct InspectionTest : ::testing::Test {
-    InspectionTest() : app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat))
-    {
-        app.ide().host.messageRecorder = &messages;
-    }
-    QStringList column(QTreeWidget* list, int k)
+struct InspectionTest : test::AppTest {
+    static QStringList column(QTreeWidget* list, int k)
     {
         QStringList texts;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             texts << list->topLevelItem(i)->text(k);
         return texts;
     }
-    QTemporaryDir dir;
-    CQelApp app;
-    test::RecordingHost messages;
+    // Chooses the variable in the object viewer and returns the first column of its values.
+    QStringList valuesOf(CORXObjectViewer* viewer, const QString& name)
+    {
+        QTreeWidget* names = viewer->variablesPane();
+        const int row = int(column(names, 0).indexOf(name));
+        EXPECT_GE(row, 0) << name.toStdString();
+        names->setCurrentItem(names->topLevelItem(row));
+        return column(viewer->valuesPane(), 0);
+    }
+    CORXObjectViewer* openViewer()
+    {
+        frame().commandAction(kCmdObjectViewer)->trigger();
+        return frame().inspection().objectViewer();
+    }
 };
 
 TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
 {
-    ASSERT_TRUE(app.start({}));
-    test::ProgramBuilder b(app.ide().program, app.ide().variables);
-    b.section(kInitialise)
+    ASSERT_TRUE(app->start({}));
+    test::ProgramBuilder(ide().program, ide().variables)
+        .section(kInitialise)
         .add("DeclareVariable", test::variableFields("Integer", "Count", "5"))
         .add("DeclareVariable", test::arrayFields("String", "Names", 2))
         .add("Stop")
         .add("Let", test::letFields("Count", "Count", "+", "1"))
         .add("Let", test::letFields("Names(2)", "\"Bo\""));
-    CMainFrame& frame = app.mainFrame();
-    frame.commandAction(kCmdObjectViewer)->trigger();
-    CORXObjectViewer* viewer = frame.inspection().objectViewer();
+    CORXObjectViewer* viewer = openViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), "QEL Object Viewer");
     EXPECT_EQ(column(viewer->variablesPane(), 0).mid(0, 2), (QStringList{"qelScanCode", "qelChar"}));
-    const QStringList names = column(viewer->variablesPane(), 0);
-    ASSERT_TRUE(names.contains("Names"));
-    viewer->variablesPane()->setCurrentItem(viewer->variablesPane()->topLevelItem(int(names.indexOf("Names"))));
     // No program runs: texts are out of scope.
-    EXPECT_EQ(column(viewer->valuesPane(), 0), (QStringList{"<Object out of scope>", "<Object out of scope>"}));
+    EXPECT_EQ(valuesOf(viewer, "Names"), (QStringList{"<Object out of scope>", "<Object out of scope>"}));
     EXPECT_EQ(column(viewer->valuesPane(), 1), (QStringList{"1", "2"}));
 
     QStringList atStop, afterStep;
-    app.ide().host.messageRecorder = &messages;
     QTimer::singleShot(50, [&] {
         atStop = column(viewer->valuesPane(), 0); // refreshed when the run paused
-        frame.view()->singleStep();
+        frame().view()->singleStep();
         QTimer::singleShot(50, [&] {
-            viewer->variablesPane()->setCurrentItem(
-                viewer->variablesPane()->topLevelItem(int(column(viewer->variablesPane(), 0).indexOf("Count"))));
-            afterStep = column(viewer->valuesPane(), 0);
+            afterStep = valuesOf(viewer, "Count");
             test::screenshot(viewer, "object_viewer");
-            frame.view()->stop();
+            frame().view()->stop();
         });
     });
-    frame.view()->run();
+    frame().view()->run();
     EXPECT_EQ(atStop, (QStringList{"", ""})); // running: the texts are shown, empty so far
     EXPECT_EQ(afterStep, QStringList{"6"});   // the stepped line added one
 }
 
 TEST_F(InspectionTest, AProgramOpenedFromAFileShowsItsVariablesBeforeItsFirstRun)
 {
-    ASSERT_TRUE(app.start({test::writeSampleProgram(dir, "sample.qel")}));
-    app.mainFrame().commandAction(kCmdObjectViewer)->trigger();
-    CORXObjectViewer* viewer = app.mainFrame().inspection().objectViewer();
+    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "sample.qel")}));
+    CORXObjectViewer* viewer = openViewer();
     ASSERT_NE(viewer, nullptr);
-    const auto valuesOf = [&](const QString& name) {
-        QTreeWidget* names = viewer->variablesPane();
-        const int row = int(column(names, 0).indexOf(name));
-        EXPECT_GE(row, 0) << name.toStdString();
-        names->setCurrentItem(names->topLevelItem(row));
-        return column(viewer->valuesPane(), 0);
-    };
     // The elements are made when a run starts; until then the viewer shows what they start as.
-    EXPECT_EQ(valuesOf("Count"), QStringList{"0"});
-    EXPECT_EQ(valuesOf("qelChar"), QStringList{"<Object out of scope>"});
+    EXPECT_EQ(valuesOf(viewer, "Count"), QStringList{"0"});
+    EXPECT_EQ(valuesOf(viewer, "qelChar"), QStringList{"<Object out of scope>"});
     test::screenshot(viewer, "object_viewer_opened");
-    EXPECT_TRUE(app.ide().variables.findVariable("Count")->words.empty());
+    EXPECT_TRUE(ide().variables.findVariable("Count")->words.empty());
 }
 
 TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
 {
-    ASSERT_TRUE(app.start({test::writeSampleProgram(dir, "scores.qel")}));
+    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "scores.qel")}));
     VariableListTable table{
         "Scores", {"Name", "Score"}, {{"1", "Ann", "10"}, {"2", "Bo, Jr", "9.5"}, {"3", "Cy", "x"}}};
-    app.ide().host.showVariableList(table);
-    auto windows = app.mainFrame().findChildren<CORXListCtrlVars*>();
+    ide().host.showVariableList(table);
+    auto windows = frame().findChildren<CORXListCtrlVars*>();
     ASSERT_EQ(windows.size(), 1);
     CORXListCtrlVars& list = *windows.front();
     EXPECT_EQ(list.windowTitle(), "Scores");
@@ -143,8 +126,8 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
     VariableListTable tall{"Tall", {"A", "B", "C"}, {}};
     for (int r = 1; r <= 60; ++r)
         tall.rows.push_back({std::to_string(r), "a", "b", "c"});
-    app.ide().host.showVariableList(tall);
-    QTreeWidget* rows = app.mainFrame().findChildren<CORXListCtrlVars*>().back()->list();
+    ide().host.showVariableList(tall);
+    QTreeWidget* rows = frame().findChildren<CORXListCtrlVars*>().back()->list();
     ASSERT_EQ(rows->topLevelItemCount(), 60);
     QApplication::processEvents();
     EXPECT_TRUE(rows->verticalScrollBar()->isVisible());

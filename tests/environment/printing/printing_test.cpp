@@ -1,23 +1,15 @@
 // Printing the program listing and the variable list: pages checked through the PDF they make, by
 // their text (pdftotext) and by the pixels of a rendered page (pdftoppm).
-
 #include "environment/printing/list_printing.h"
 #include "environment/printing/listing_printing.h"
 #include "environment/printing/print_commands.h"
 #include "environment/printing/print_target.h"
-#include "environment/shell/main_frame.h"
-#include "environment/shell/qel_app.h"
 #include "runtime/latin1.h"
 #include "shell_test_support.h"
 
-#include <QCheckBox>
-#include <QDialogButtonBox>
-#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
-#include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace qel {
@@ -178,17 +170,14 @@ TEST_F(PrintingTest, AVariableListPrintsItsHeaderOnEveryPage)
     EXPECT_TRUE(texts.back().contains("Player 200"));
 }
 
-TEST(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
+using PrintCommands = test::AppTest;
+
+TEST_F(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
 {
-    QTemporaryDir dir;
-    CQelApp app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat));
-    test::RecordingHost messages;
-    app.ide().host.messageRecorder = &messages;
     const QString path = test::writeSampleProgram(dir, "sample.qel");
-    ASSERT_TRUE(app.start({path}));
+    ASSERT_TRUE(app->start({path}));
 
     // Nothing ticked is refused and the dialog stays; Timer and Mouse are then chosen.
-    std::optional<uint8_t> chosen;
     test::whenDialogOpens([&](QWidget* dialog) {
         auto* buttons = dialog->findChild<QDialogButtonBox*>();
         buttons->button(QDialogButtonBox::Ok)->click();
@@ -197,16 +186,16 @@ TEST(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
             box->setChecked(box->text() == "&Timer Section" || box->text() == "&Mouse Section");
         buttons->button(QDialogButtonBox::Ok)->click();
     });
-    chosen = askPrintSections(nullptr, app.ide().host);
+    const std::optional<uint8_t> chosen = askPrintSections(nullptr, ide().host);
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"No sections selected."});
     EXPECT_EQ(chosen, uint8_t(kPrintTimer | kPrintMouse));
 
-    const Result<QString> pdf = printWholeListing(app.ide(), path);
+    const Result<QString> pdf = printWholeListing(ide(), path);
     ASSERT_TRUE(pdf) << pdf.failureText();
     EXPECT_TRUE(pdf->startsWith(dir.filePath("sample-"))) << pdf->toStdString();
     EXPECT_TRUE(QFileInfo(*pdf).size() > 0);
     // Without a printer Print Setup says where printing goes instead of doing nothing.
-    app.mainFrame().commandAction(kCmdFilePrintSetup)->trigger();
+    frame().commandAction(kCmdFilePrintSetup)->trigger();
     EXPECT_EQ(messages.messages.back(),
               (test::RecordedMessage{fromQString(noPrinterText(dir.path())), Icon::Information}));
     EXPECT_TRUE(noPrinterText(dir.path()).contains(QDir::toNativeSeparators(dir.path())));

@@ -4,31 +4,19 @@
 #include "environment/editors/dialog_runner.h"
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/instruction_dialog.h"
-#include "environment/ide_state.h"
 #include "environment/program_view/line_editing.h"
-#include "program/instruction_table.h"
 #include "shell_test_support.h"
 
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <tuple>
 
 #include <deque>
-#include <functional>
 
 namespace qel {
 namespace {
 
-using test::RecordedMessage;
-
 using Step = std::function<void(QDialog&)>;
+using Texts = std::vector<std::string>;
+using Typed = test::TypedLines;
 
 // Types a keyword into the Add An Instruction dialog and adds it.
 Step addKeyword(const char* keyword)
@@ -59,6 +47,7 @@ Step fillAndOk(std::vector<std::pair<int, const char*>> values)
 
 const Step cancel = [](QDialog& d) { d.reject(); };
 
+// Initialise: its title, DeclareVariable A, then the comments "two", "three" and "four".
 class EditLineTest : public ::testing::Test {
 protected:
     EditLineTest()
@@ -69,22 +58,13 @@ protected:
         build.add("Comment", {"two"}).add("Comment", {"three"}).add("Comment", {"four"});
     }
 
-    // As the view's Insert after, Append and Edit leave the EditBuffer.
+    // As the view's Insert after and Append leave the EditBuffer.
     void insertAfter(long n) { ide.program.insertBlankAfter(kInitialise, n); }
-    void append()
+    void append(uint32_t type = kBlank)
     {
+        ide.program.edit = EditBuffer{};
         ide.program.edit.section = kInitialise;
-        ide.program.edit.target = -1;
-        ide.program.edit.type = kBlank;
-        ide.program.edit.text.clear();
-    }
-    void edit(long n)
-    {
-        EditBuffer& b = ide.program.edit;
-        b.section = kInitialise;
-        b.target = static_cast<int32_t>(n);
-        const ProgramLine& line = ide.program.sections[kInitialise].lines[static_cast<size_t>(n)];
-        std::tie(b.text, b.block, b.type) = std::tie(line.text, line.block, line.type);
+        ide.program.edit.type = type;
     }
     // Runs EditLine playing one step per dialog it opens, in order; `titles` records the dialogs.
     bool run(std::deque<Step> steps, int mode, char letter = 0)
@@ -102,49 +82,40 @@ protected:
         });
     }
     const std::vector<ProgramLine>& lines() const { return ide.program.sections[kInitialise].lines; }
+    Typed from(size_t n) const { return test::typedLines(ide.program, n); }
 
     IdeState ide;
     test::RecordingHost messages;
-    std::vector<std::string> titles;
+    Texts titles;
 };
 
 TEST_F(EditLineTest, NewBlockOpeningLinesAreFollowedByTheirClosingLine)
 {
     insertAfter(3);
     EXPECT_TRUE(run({addKeyword("If"), fillAndOk({{1, "A"}, {2, "Equal"}, {3, "1"}})}, 2));
-    EXPECT_EQ(titles, (std::vector<std::string>{"Add An Instruction", "If"}));
-    ASSERT_EQ(lines().size(), 7u);
-    EXPECT_EQ(lines()[4].type, kIf);
-    EXPECT_EQ(lines()[4].text, "If A Equal 1 Then");
-    EXPECT_EQ(lines()[5].type, kEndIf);
-    EXPECT_EQ(lines()[5].text, "EndIf");
+    EXPECT_EQ(titles, (Texts{"Add An Instruction", "If"}));
     EXPECT_TRUE(lines()[5].block.isEmpty());
-    EXPECT_EQ(lines()[6].text, "four");
-
     append();
     EXPECT_TRUE(run({addKeyword("for"), fillAndOk({{0, "I"}, {1, "1"}, {2, "10"}})}, 2));
-    ASSERT_EQ(lines().size(), 9u);
-    EXPECT_EQ(lines()[7].type, kFor);
-    EXPECT_EQ(lines()[8].type, kNext);
-    EXPECT_EQ(lines()[8].text, "Next");
+    EXPECT_EQ(from(3), (Typed{{kComment, "three"},
+                              {kIf, "If A Equal 1 Then"},
+                              {kEndIf, "EndIf"},
+                              {kComment, "four"},
+                              {kFor, "For I = 1 To 10"},
+                              {kNext, "Next"}}));
 }
 
-TEST_F(EditLineTest, CancellingEitherDialogLeavesOnlyTheBlankLine)
+TEST_F(EditLineTest, CancellingEitherDialogLeavesOnlyTheBlankLineAndStopIsStoredAtOnce)
 {
     insertAfter(3);
     EXPECT_FALSE(run({addKeyword("If"), cancel}, 2));
-    ASSERT_EQ(lines().size(), 6u);
-    EXPECT_EQ(lines()[4].type, kBlank);
-    EXPECT_EQ(lines()[5].text, "four");
-
+    EXPECT_EQ(from(3), (Typed{{kComment, "three"}, {kBlank, ""}, {kComment, "four"}}));
     insertAfter(1);
     EXPECT_FALSE(run({cancel}, 2));
     EXPECT_EQ(titles.size(), 1u);
     EXPECT_EQ(lines().size(), 7u);
-}
 
-TEST_F(EditLineTest, ChoosingStopStoresItAtOnce)
-{
+    // Stop has no dialog of its own.
     insertAfter(1);
     EXPECT_TRUE(run({[](QDialog& d) {
                         QListWidget* control = dynamic_cast<InsBlank&>(d).list(6);
@@ -153,9 +124,13 @@ TEST_F(EditLineTest, ChoosingStopStoresItAtOnce)
                     }},
                     2));
     EXPECT_EQ(titles.size(), 1u);
-    ASSERT_EQ(lines().size(), 6u);
-    EXPECT_EQ(lines()[2].type, kStop);
-    EXPECT_EQ(lines()[2].text, "Stop");
+    EXPECT_EQ(from(1), (Typed{{kDeclareVariable, lines()[1].text},
+                              {kStop, "Stop"},
+                              {kBlank, ""},
+                              {kComment, "two"},
+                              {kComment, "three"},
+                              {kBlank, ""},
+                              {kComment, "four"}}));
     EXPECT_TRUE(lines()[2].block.isEmpty());
 }
 
@@ -166,20 +141,18 @@ TEST_F(EditLineTest, EditingRefusesFixedTextLinesAndAddsNoSecondClosingLine)
         .add("EndWhile")
         .add("If", test::ifFields("A", "Equal", "1"))
         .add("EndIf");
-    const std::vector<std::string> before = test::lineTexts(ide.program, kInitialise);
-    edit(6);
+    const Typed before = from(0);
+    test::loadEditBuffer(ide.program, 6);
     EXPECT_FALSE(run({}, 1));
     EXPECT_TRUE(titles.empty());
     EXPECT_EQ(messages.messages,
-              (std::vector<RecordedMessage>{{"An EndWhile statement can not be edited.", Icon::Exclamation}}));
-    EXPECT_EQ(test::lineTexts(ide.program, kInitialise), before);
+              (std::vector<test::RecordedMessage>{{"An EndWhile statement can not be edited.", Icon::Exclamation}}));
+    EXPECT_EQ(from(0), before);
     EXPECT_EQ(lines()[6].type, kEndWhile);
 
-    edit(7);
+    test::loadEditBuffer(ide.program, 7);
     EXPECT_TRUE(run({fillAndOk({{3, "0"}})}, 1)); // "1" becomes "10"
-    ASSERT_EQ(lines().size(), 9u);
-    EXPECT_EQ(lines()[7].text, "If A Equal 10 Then");
-    EXPECT_EQ(lines()[8].type, kEndIf);
+    EXPECT_EQ(from(7), (Typed{{kIf, "If A Equal 10 Then"}, {kEndIf, "EndIf"}}));
 }
 
 TEST_F(EditLineTest, TypedLetterStartsTheChooserAndDeclaringCreatesTheVariable)
@@ -200,17 +173,14 @@ TEST_F(EditLineTest, TypedLetterStartsTheChooserAndDeclaringCreatesTheVariable)
     const VariableRecord* v = ide.variables.findVariable("Title");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->type, kTypeString);
-}
 
-TEST_F(EditLineTest, InvalidTypesDoNothing)
-{
+    // Types with no instruction do nothing.
     for (uint32_t type : {5u, 18u, 81u}) {
-        append();
-        ide.program.edit.type = type;
+        append(type);
         EXPECT_FALSE(run({}, 2));
         EXPECT_TRUE(titles.empty());
     }
-    EXPECT_EQ(lines().size(), 5u);
+    EXPECT_EQ(lines().size(), 6u);
     EXPECT_TRUE(messages.messages.empty());
 }
 

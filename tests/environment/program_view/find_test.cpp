@@ -1,30 +1,23 @@
 // Find, Find Next and the Functions List move the view's cursor through every section.
-
 #include "environment/program_view/find_dialogs.h"
 #include "environment/program_view/find_in_code.h"
-#include "environment/program_view/qel_view.h"
-#include "environment/shell/main_frame.h"
-#include "environment/shell/qel_app.h"
 #include "shell_test_support.h"
 
-#include <QLineEdit>
 #include <QListWidget>
-#include <QSettings>
-#include <QTest>
 
 namespace qel {
 namespace {
 
-struct FindTest : ::testing::Test {
-    FindTest() : app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat))
+// Initialise: a DrawLine and a comment; Mouse: a comment naming drawline; Timer: the function Go.
+struct FindTest : test::AppTest {
+    FindTest()
     {
-        app.ide().host.messageRecorder = &messages;
-        EXPECT_TRUE(app.start({}));
-        test::ProgramBuilder b(app.ide().program, app.ide().variables);
+        EXPECT_TRUE(app->start({}));
+        test::ProgramBuilder b(ide().program, ide().variables);
         b.section(kInitialise).add("DrawLine", {"1", "2", "3", "4", "1", "Red", ""}).add("Comment", {"paint the sky"});
         b.section(kMouse).add("Comment", {"a drawline note"});
         b.section(kTimer).add("DeclareFunction", test::functionFields("Go", "", "Integer")).add("EndFunction");
-        view = app.mainFrame().view();
+        view = frame().view();
     }
     LineCursor at() { return {view->model().section(), static_cast<uint32_t>(view->model().view().currentLine)}; }
     // Find with the dialog: the text typed, then OK (or Cancel).
@@ -38,9 +31,6 @@ struct FindTest : ::testing::Test {
         });
         view->find();
     }
-    QTemporaryDir dir;
-    CQelApp app;
-    test::RecordingHost messages;
     CQelView* view = nullptr;
 };
 
@@ -52,7 +42,7 @@ TEST_F(FindTest, FindStartsAtTheTopAndFindNextWrapsRoundOnce)
     EXPECT_EQ(view->model().view().selectionStart, 1);
     view->findNext();
     EXPECT_EQ(at().section, kMouse);
-    EXPECT_EQ(app.ide().program.sections[kMouse].lines[at().index].text, "a drawline note");
+    EXPECT_EQ(ide().program.sections[kMouse].lines[at().index].text, "a drawline note");
     view->findNext(); // on from the Mouse section round to the Initialise section
     EXPECT_EQ(at(), (LineCursor{kInitialise, 1}));
     EXPECT_TRUE(messages.messages.empty());
@@ -74,7 +64,7 @@ TEST_F(FindTest, FindStartsAtTheTopAndFindNextWrapsRoundOnce)
 
 TEST_F(FindTest, TheFunctionsListGoesToTheChosenDeclarationWhateverItsNameLength)
 {
-    const std::vector<FunctionEntry> entries = functionsList(app.ide().program);
+    const std::vector<FunctionEntry> entries = functionsList(ide().program);
     ASSERT_GE(entries.size(), 3u);
     EXPECT_EQ(entries[0].text, "qelOnKeyDown(,,) returning <nothing>");
     const auto go = std::find_if(entries.begin(), entries.end(), [](auto& e) { return e.text.rfind("Go(", 0) == 0; });

@@ -1,20 +1,8 @@
 // The program view as a widget: its pixels, keys, mouse, context menu, signals and the run commands.
-#include "document/program_template.h"
-#include "environment/ide_state.h"
-#include "environment/program_view/qel_view.h"
-#include "support/program_builder.h"
-#include "support/recording_host.h"
+#include "shell_test_support.h"
 
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <array>
 
 namespace qel {
 namespace {
@@ -37,12 +25,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
 
-    void comments(int n)
-    {
-        test::ProgramBuilder b(ide.program, ide.variables);
-        for (int i = 1; i <= n; ++i)
-            b.add("Comment", {std::to_string(i)});
-    }
+    void comments(int n) { test::addComments(ide.program, ide.variables, n); }
     SectionPlace& section() { return view.model().view(); }
     // Selection start and end, current line.
     std::array<int, 3> place() { return {section().selectionStart, section().selectionEnd, section().currentLine}; }

@@ -1,19 +1,10 @@
 // The program view's behaviour without its widget: editing commands and their messages, the
 // clipboard, breakpoints, movements, and what each row looks like.
-#include "document/program_template.h"
-#include "environment/ide_state.h"
 #include "environment/program_view/clipboard_format.h"
 #include "environment/program_view/view_model.h"
-#include "support/program_builder.h"
-#include "support/recording_host.h"
+#include "shell_test_support.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdint>
-#include <functional>
 #include <limits>
-#include <tuple>
 
 namespace qel {
 namespace {
@@ -63,13 +54,7 @@ protected:
     }
 
     test::ProgramBuilder build() { return test::ProgramBuilder(ide.program, ide.variables); }
-    // Section 0: its title, then comments "1" to "n".
-    void comments(int n)
-    {
-        auto b = build();
-        for (int i = 1; i <= n; ++i)
-            b.add("Comment", {std::to_string(i)});
-    }
+    void comments(int n) { test::addComments(ide.program, ide.variables, n); }
     Strings texts() const
     {
         Strings out;

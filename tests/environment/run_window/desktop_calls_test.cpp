@@ -1,10 +1,7 @@
 // The environment's side of sound, printing and the file dialog: what a machine without an audio
 // device or a printer does, as the classrooms have them.
-
-#include "document/program_document.h"
-#include "environment/ide_state.h"
 #include "instructions/sound/play_wave.h"
-#include "support/run_fixture.h"
+#include "shell_test_support.h"
 #include "support/temp_files.h"
 
 #include <QAudioDevice>
@@ -12,7 +9,6 @@
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -24,32 +20,17 @@ using namespace qel::test;
 
 namespace {
 
-struct IdeRun {
-    IdeState ide;
-    Session session;
-    RecordingHost messages;
+// A run whose program lives in a folder of its own.
+struct FolderRun : IdeRun {
+    FolderRun() { ide.interpreter.setProgramPath(dir + "/prog.qel"); }
     std::string dir = makeTempFolder();
-
-    IdeRun()
-    {
-        ide.host.messageRecorder = &messages;
-        ide.interpreter.setProgramPath(dir + "/prog.qel");
-        session.handlers();
-    }
-    void start()
-    {
-        ide.program = session.program;
-        rebuildVariableTable(ide.program, ide.variables, messages);
-        ide.interpreter.startRun();
-    }
-    int integer(std::string_view name) { return ide.variables.findVariable(name)->integerAt(0); }
 };
 
 } // namespace
 
 TEST(DesktopCalls, SoundWithoutAnAudioDevicePlaysNothingAndTheRunGoesOn)
 {
-    IdeRun run;
+    FolderRun run;
     writeBytes(run.dir + "/ding.wav", waveBytes(8000));
     writeBytes(run.dir + "/dong.wav", waveBytes(8000));
     run.session.build.add("DeclareVariable", variableFields("Integer", "After", "0"))
@@ -184,7 +165,7 @@ TEST(DesktopCalls, WaveProbe)
 
 TEST(DesktopCalls, WithoutAPrinterPagesBecomeAPdfBesideTheProgramAndTheStatusBarSaysWhere)
 {
-    IdeRun run;
+    FolderRun run;
     run.ide.host.printerPages().setPrinterAllowed(false);
     writeBytes(run.dir + "/picked.txt", "x");
     run.ide.host.fileAnswers = {std::string("picked")}; // beside the program, ".txt" added

@@ -2,22 +2,8 @@
 // dialog and the instruction dialogs with the keyboard, saved, opened again, run in the run-time
 // window, paused at a breakpoint, single-stepped and stopped. QEL_SCREENSHOT_DIR=DIR saves pictures
 // of the windows on the way.
-
-#include "environment/program_view/qel_view.h"
 #include "environment/run_window/run_time_window.h"
-#include "environment/shell/main_frame.h"
-#include "environment/shell/qel_app.h"
 #include "shell_test_support.h"
-
-#include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPointer>
-#include <QSettings>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace qel {
 namespace {
@@ -53,15 +39,12 @@ void addLine(CQelView* view, const QString& letters, const std::vector<QString>&
     QTest::keyClick(view, letters.at(0).toLatin1());
 }
 
-TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
+using IdeSession = test::AppTest;
+
+TEST_F(IdeSession, BuildSaveOpenRunBreakStepAndStop)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    CQelApp app(std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat));
-    test::RecordingHost messages;
-    app.ide().host.messageRecorder = &messages;
-    ASSERT_TRUE(app.start({}));
-    CMainFrame& frame = app.mainFrame();
+    ASSERT_TRUE(app->start({}));
+    CMainFrame& frame = app->mainFrame();
     frame.resize(1000, 700);
     frame.show();
     QApplication::setActiveWindow(&frame);
@@ -73,7 +56,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     // "dl" expands to DrawLine; its dialog takes From X, From Y, To X, To Y, Width, then the colour.
     addLine(view, "dl", {"10", "20", "300", "200", "2", "R"}, "draw_line_dialog");
     addLine(view, "com", {"the line is drawn"});
-    const Section& initialise = app.ide().program.sections[kInitialise];
+    const Section& initialise = ide().program.sections[kInitialise];
     ASSERT_EQ(initialise.lineCount(), 3u);
     EXPECT_EQ(initialise.lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
     EXPECT_EQ(initialise.lines[2].text, "the line is drawn");
@@ -84,12 +67,12 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     frame.chooseFile = [&](CMainFrame::FileDialogKind, const QString&) { return path; };
     ASSERT_TRUE(frame.fileSaveAs());
     ASSERT_TRUE(frame.fileNew());
-    EXPECT_EQ(app.ide().program.sections[kInitialise].lineCount(), 1u);
+    EXPECT_EQ(ide().program.sections[kInitialise].lineCount(), 1u);
     ASSERT_TRUE(frame.openFile(path));
     view = frame.view();
     QApplication::setActiveWindow(&frame); // the offscreen platform forgets it when subwindows change
     EXPECT_EQ(QApplication::focusWidget(), view);
-    EXPECT_EQ(app.ide().program.sections[kInitialise].lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
+    EXPECT_EQ(ide().program.sections[kInitialise].lines[1].text, "DrawLine 10,20,300,200,2,\"Red\"");
 
     // A breakpoint on the DrawLine line: the run pauses there, one step runs it, Stop ends the run.
     view->showSection(kInitialise);
@@ -97,17 +80,17 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     QTest::keyClick(view, Qt::Key_F9);
     bool sawPause = false, sawStep = false;
     QTimer::singleShot(50, [&] {
-        sawPause = app.ide().paused() && view->model().place(kInitialise).executionMarker == 1;
-        CRunTimeWnd* window = app.ide().host.runTimeWindow();
+        sawPause = ide().paused() && view->model().place(kInitialise).executionMarker == 1;
+        CRunTimeWnd* window = ide().host.runTimeWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Run Time Window");
         EXPECT_NE(window->grab().toImage().pixel(100, 20), qRgb(150, 0, 0)) << "drawn before the line ran";
         EXPECT_TRUE(frame.commandAction(kCmdContinue)->isEnabled());
         QTest::keyClick(view, Qt::Key_F10);
         QTimer::singleShot(50, [&] {
-            sawStep = app.ide().paused() && view->model().place(kInitialise).executionMarker == 2;
+            sawStep = ide().paused() && view->model().place(kInitialise).executionMarker == 2;
             // The line from (10, 20) to (310, 220) is on the canvas now.
-            EXPECT_EQ(app.ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
+            EXPECT_EQ(ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
             test::screenshot(&frame, "paused_run");
             view->stop();
         });
@@ -115,7 +98,7 @@ TEST(IdeSession, BuildSaveOpenRunBreakStepAndStop)
     QTest::keyClick(view, Qt::Key_F5); // returns when the run has ended
     EXPECT_TRUE(sawPause);
     EXPECT_TRUE(sawStep);
-    EXPECT_FALSE(app.ide().running());
+    EXPECT_FALSE(ide().running());
     EXPECT_FALSE(frame.commandAction(kCmdContinue)->isEnabled());
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Breakpoint found"});
     QMdiSubWindow* runWindow =

@@ -6,28 +6,17 @@
 #include "environment/form_designer/property_grid.h"
 #include "environment/help/help_pages.h"
 #include "environment/help/help_window.h"
-#include "environment/program_view/qel_view.h"
 #include "environment/run_window/run_time_window.h"
 #include "environment/shell/about_dialog.h"
 #include "environment/shell/child_frame.h"
-#include "environment/shell/main_frame.h"
 #include "environment/shell/main_frame_status.h"
-#include "environment/shell/qel_app.h"
 #include "environment/shell/qel_doc.h"
 #include "shell_test_support.h"
 
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
 
 #include <deque>
 
@@ -35,70 +24,51 @@ namespace qel {
 namespace {
 
 using test::RecordedMessage;
+using Texts = std::vector<std::string>;
 
-class MainFrameTest : public ::testing::Test {
+// The file dialogs answer from `chosen` (Cancel when it is empty) and are recorded in `dialogs`.
+class MainFrameTest : public test::AppTest {
 protected:
-    void SetUp() override
+    MainFrameTest()
     {
-        ASSERT_TRUE(dir.isValid());
-        app = std::make_unique<CQelApp>(settings());
-        app->ide().host.messageRecorder = &messages;
         frame().chooseFile = [this](CMainFrame::FileDialogKind kind, const QString&) {
             dialogs.push_back(kind);
-            if (chosen.empty())
-                return QString();
-            QString path = chosen.front();
-            chosen.pop_front();
+            const QString path = chosen.empty() ? QString() : chosen.front();
+            if (!chosen.empty())
+                chosen.pop_front();
             return path;
         };
     }
-    void TearDown() override
-    {
-        if (app && app->ide().running())
-            app->mainFrame().view()->stop();
-        app.reset();
-    }
-
-    std::unique_ptr<QSettings> settings() const
-    {
-        return std::make_unique<QSettings>(dir.filePath("settings.ini"), QSettings::IniFormat);
-    }
-    CMainFrame& frame() { return app->mainFrame(); }
-    IdeState& ide() { return app->ide(); }
     void modify() { Q_EMIT frame().view()->documentModified(); }
-    std::vector<std::string> texts() const { return messages.texts(); }
+    Texts texts() const { return messages.texts(); }
 
-    QTemporaryDir dir;
-    test::RecordingHost messages;
-    std::unique_ptr<CQelApp> app;
     std::deque<QString> chosen;
     std::vector<CMainFrame::FileDialogKind> dialogs;
 };
 
-TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgram)
+TEST_F(MainFrameTest, StartingWithoutAFileShowsANewProgramAndAnUnreadableFileFails)
 {
+    EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
+    EXPECT_FALSE(frame().hasDocument());
+    EXPECT_EQ(messages.messages.size(), 1u);
+
     ASSERT_TRUE(app->start({}));
     EXPECT_TRUE(frame().isMaximized());
     ASSERT_TRUE(frame().hasDocument());
     EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - QEL1[*]");
     EXPECT_EQ(frame().statusPanes().sectionText(), "Initialise - 1");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
-TEST_F(MainFrameTest, StartingWithAFileOpensIt)
+TEST_F(MainFrameTest, StartingWithAFileOpensItAndTheCaptionNamesItOnceWhicheverWindowIsActive)
 {
     const QString path = test::writeSampleProgram(dir, "sample.qel");
     ASSERT_TRUE(app->start({path}));
     EXPECT_EQ(frame().document().path(), path);
-    EXPECT_EQ(frame().windowTitle(), "Qelvin Programming Language - sample.qel[*]");
     EXPECT_NE(ide().variables.findVariable("Count"), nullptr); // the sample's declaration was read
     EXPECT_EQ(app->recentFiles().files(), QStringList{path});
-}
-
-TEST_F(MainFrameTest, TheCaptionNamesTheProgramOnceWhicheverWindowIsActive)
-{
-    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "sample.qel")}));
     QStringList captions{frame().windowTitle()};
+    EXPECT_EQ(captions[0], "Qelvin Programming Language - sample.qel[*]");
     frame().commandAction(kCmdRun)->trigger(); // the run-time window opens and becomes active
     captions << frame().windowTitle();
     frame().commandAction(kCmdStop)->trigger();
@@ -111,13 +81,6 @@ TEST_F(MainFrameTest, TheCaptionNamesTheProgramOnceWhicheverWindowIsActive)
         EXPECT_TRUE(caption.startsWith("Qelvin Programming Language - ")) << caption.toStdString();
         EXPECT_EQ(caption.count("sample.qel"), 1) << caption.toStdString();
     }
-}
-
-TEST_F(MainFrameTest, StartingWithAFileThatCannotBeReadFails)
-{
-    EXPECT_FALSE(app->start({dir.filePath("none.qel")}));
-    EXPECT_FALSE(frame().hasDocument());
-    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
@@ -136,10 +99,9 @@ TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
     EXPECT_EQ(properties->objectList()->count(), 2);
     EXPECT_EQ(properties->objectList()->currentText().toStdString(), designer.design().objects()[1].name);
     // An event naming no function of the program yet is stored; its row and the status bar say so.
-    const size_t shown = texts().size();
     EXPECT_TRUE(designer.propertyTarget().applyProperty(PropertyId::OnClick, "Nowhere", false));
     QApplication::processEvents();
-    EXPECT_EQ(texts().size(), shown);
+    EXPECT_TRUE(messages.messages.empty());
     const std::string warning = std::string(kNoSuchFunction) + "Nowhere";
     EXPECT_EQ(frame().statusBar()->currentMessage().toStdString(), warning);
     properties->setPage(1);
@@ -147,10 +109,9 @@ TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
     EXPECT_TRUE(properties->grid()->isMarked(0));
     QTest::mouseClick(properties->grid(), Qt::LeftButton, {}, properties->grid()->valueRect(0).center());
     EXPECT_TRUE(properties->helpControl()->toPlainText().endsWith(QString::fromStdString(warning)));
-    messages.answers = {Button::Cancel};
+    messages.answers = {Button::Cancel, Button::No};
     EXPECT_FALSE(frame().close());
-    EXPECT_EQ(texts().back(), kSaveChangesToForm);
-    messages.answers = {Button::No};
+    EXPECT_EQ(texts(), Texts{kSaveChangesToForm});
     EXPECT_TRUE(frame().close());
 }
 
@@ -161,11 +122,10 @@ TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
     modify();
     EXPECT_TRUE(frame().isWindowModified());
 
-    messages.answers = {Button::Cancel};
+    messages.answers = {Button::Cancel, Button::Yes}; // then Yes, but the Save As dialog is cancelled
     EXPECT_FALSE(frame().fileNew());
     EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{{"Save changes to QEL1?", Icon::Exclamation}}));
-    messages.answers = {Button::Yes};
-    EXPECT_FALSE(frame().fileNew()); // the Save As dialog is cancelled
+    EXPECT_FALSE(frame().fileNew());
     EXPECT_EQ(dialogs, std::vector{CMainFrame::FileDialogKind::SaveAs});
     EXPECT_EQ(frame().document().title(), "QEL1");
     EXPECT_EQ(ide().program.sections[kInitialise].lines.back().text, "kept");
@@ -190,14 +150,12 @@ TEST_F(MainFrameTest, NewAndExitAskAboutUnsavedChanges)
     EXPECT_EQ(dialogs.size(), 2u); // No saves nothing
 
     modify();
-    messages.answers = {Button::Cancel};
+    messages.answers = {Button::Cancel, Button::No};
     EXPECT_FALSE(frame().close());
     EXPECT_TRUE(frame().hasDocument());
-    messages.answers = {Button::No};
     EXPECT_TRUE(frame().close());
-    EXPECT_EQ(texts(),
-              (std::vector<std::string>{"Save changes to QEL1?", "Save changes to QEL1?", "Save changes to QEL1?",
-                                        "Save changes to QEL2?", "Save changes to QEL3?", "Save changes to QEL3?"}));
+    EXPECT_EQ(texts(), (Texts{"Save changes to QEL1?", "Save changes to QEL1?", "Save changes to QEL1?",
+                              "Save changes to QEL2?", "Save changes to QEL3?", "Save changes to QEL3?"}));
 }
 
 TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
@@ -210,13 +168,12 @@ TEST_F(MainFrameTest, OpenAndRecentFilesAskBeforeReplacingChanges)
     EXPECT_EQ(app->recentFiles().files(), (QStringList{second, first}));
     modify();
 
-    messages.answers = {Button::Cancel};
+    messages.answers = {Button::Cancel, Button::Cancel};
     EXPECT_FALSE(frame().fileOpen());
     EXPECT_TRUE(dialogs.empty()); // cancelled before the file dialog
-    messages.answers = {Button::Cancel};
     EXPECT_FALSE(frame().openRecentFile(1));
     EXPECT_EQ(frame().document().path(), second);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Save changes to second.qel?", "Save changes to second.qel?"}));
+    EXPECT_EQ(texts(), (Texts{"Save changes to second.qel?", "Save changes to second.qel?"}));
 
     messages.answers = {Button::No};
     EXPECT_TRUE(frame().openRecentFile(1));
@@ -260,14 +217,12 @@ TEST_F(MainFrameTest, ClosingTheProgramAsksAndLeavesNoWindowAndItsCommandsOff)
 {
     ASSERT_TRUE(app->start({}));
     modify();
-    messages.answers = {Button::Cancel};
-    frame().childFrame()->close(); // the window's own close button
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(frame().hasDocument());
-    messages.answers = {Button::No};
-    frame().childFrame()->close();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(frame().hasDocument());
+    messages.answers = {Button::Cancel, Button::No};
+    for (bool kept : {true, false}) {
+        frame().childFrame()->close(); // the window's own close button
+        QCoreApplication::processEvents();
+        EXPECT_EQ(frame().hasDocument(), kept);
+    }
     EXPECT_EQ(messages.messages.size(), 2u);
 
     ASSERT_TRUE(frame().fileNew());
@@ -424,16 +379,17 @@ TEST_F(MainFrameTest, SectionKeysShowTheirSectionsInTheStatusBar)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     QWidget* view = frame().view();
     view->setFocus();
-
-    QTest::keyClick(view, Qt::Key_2, Qt::AltModifier);
-    EXPECT_EQ(ide().program.edit.section, kKeyboard);
-    EXPECT_EQ(frame().statusPanes().sectionText(), "Keyboard - 1");
-    QTest::keyClick(view, Qt::Key_5, Qt::AltModifier);
-    EXPECT_EQ(frame().statusPanes().sectionText(), "Paint - 1");
-    QTest::keyClick(view, Qt::Key_4, Qt::AltModifier);
-    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  1");
-    QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(frame().statusPanes().sectionText(), "Mouse -  2");
+    // Each key in turn, and the section pane after it.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*> keys[] = {
+        {Qt::Key_2, Qt::AltModifier, "Keyboard - 1"},
+        {Qt::Key_5, Qt::AltModifier, "Paint - 1"},
+        {Qt::Key_4, Qt::AltModifier, "Mouse -  1"},
+        {Qt::Key_Down, {}, "Mouse -  2"}};
+    for (const auto& [key, modifiers, pane] : keys) {
+        QTest::keyClick(view, key, modifiers);
+        EXPECT_EQ(frame().statusPanes().sectionText(), pane) << pane;
+    }
+    EXPECT_EQ(ide().program.edit.section, kMouse);
 }
 
 TEST_F(MainFrameTest, RecentFileListsSurviveARestart)
@@ -444,8 +400,7 @@ TEST_F(MainFrameTest, RecentFileListsSurviveARestart)
         s.setValue("QEL Programs File List/File1", "/somewhere/old.qel");
         s.setValue("FormsRecent File List/File2", "/somewhere/form.frm");
     }
-    app = std::make_unique<CQelApp>(settings());
-    app->ide().host.messageRecorder = &messages;
+    makeApp();
     EXPECT_EQ(app->programsFileList().files(), QStringList{"/somewhere/old.qel"});
     EXPECT_EQ(app->formsRecentFiles().files(), QStringList{"/somewhere/form.frm"});
     ASSERT_TRUE(app->start({path}));

@@ -1,10 +1,7 @@
 // The document: new, open and save through the program file, and what each leaves behind when it
 // fails.
-#include "environment/ide_state.h"
 #include "environment/shell/qel_doc.h"
 #include "shell_test_support.h"
-
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
@@ -15,11 +12,7 @@ using test::RecordedMessage;
 
 class QelDocTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ide.host.messageRecorder = &messages;
-    }
+    QelDocTest() { ide.host.messageRecorder = &messages; }
 
     QTemporaryDir dir;
     test::RecordingHost messages;
