@@ -50,7 +50,7 @@ TEST(FormDesign, AddingGivesDefaultsAtTheScrollPositionUpToTheLimit)
     const size_t k = *d.addObject(kButton);
     EXPECT_EQ(std::tuple(d.objects()[k].name, d.objects()[k].caption), std::tuple("butt1", "butt1"));
     EXPECT_EQ(box(d, k), std::tuple(30, 40, 70u, 25u));
-    EXPECT_TRUE(d.isSelected(k) && d.currentObject() == k && d.isChanged());
+    EXPECT_EQ(std::tuple(d.isSelected(k), d.currentObject(), d.isChanged()), std::tuple(true, k, true));
 
     while (d.objects().size() < kMaxFormObjects)
         ASSERT_TRUE(d.addObject(kRectangle));
