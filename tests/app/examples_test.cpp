@@ -6,20 +6,15 @@
 // QEL_UPDATE_EXAMPLES=1 writes them all again (look at the pictures before committing them).
 
 #include "app/sandbox.h"
-#include "fileio/file_io.h"
+#include "app_support.h"
 #include "forms/design/form_design.h"
-#include "program/program_file.h"
-#include "support/form_files.h"
-#include "support/run_fixture.h"
-#include "support/tool_run.h"
+#include "forms/form_file.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include <filesystem>
-#include <fstream>
-#include <functional>
 
 using namespace qel;
 using namespace qel::test;
@@ -191,126 +186,43 @@ void highscores(Session& s)
         .add("Next");
 }
 
-struct Example {
-    const char* name;
-    void (*build)(Session&);
-    const char* events;         // what the user does before the picture is taken
-    const char* data = nullptr; // a file the program keeps beside it: the run uses a copy
-    const char* dataAfter = nullptr;
-};
-
-const Example kExampleList[] = {
-    {"hello", hello, ""},
-    {"shapes", shapes, ""},
-    {"colours", colours, "paint\n"}, // the remap happens in Initialise, after the first paint
-    {"clicks", clicks, "mouse down 100 100\nmouse up 100 100\nmouse down 300 200\nmouse up 300 200\npaint\n"},
-    {"highscores", highscores, "input Zoe\ninput 650\npaint\n", "highscores.txt",
-     "Ada,900\r\nGrace,750\r\nZoe,650\r\nAlan,600\r\nLinus,300\r\n"},
-};
-
-bool updating() { return qEnvironmentVariableIntValue("QEL_UPDATE_EXAMPLES") == 1; }
-
-} // namespace
-
-TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
-{
-    for (const Example& example : kExampleList) {
-        SCOPED_TRACE(example.name);
-        Session session;
-        example.build(session);
-        ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
-        const std::vector<uint8_t> bytes = storeProgram(session.program).value();
-        const std::string path = kExamples + "/" + example.name + ".qel";
-        const std::string golden = kExamples + "/" + example.name + ".png";
-        if (updating())
-            ASSERT_TRUE(writeFileAtomically(path, bytes));
-        std::vector<uint8_t> stored;
-        ASSERT_TRUE(readWholeFile(path, stored));
-        EXPECT_EQ(stored, bytes) << "examples/" << example.name << ".qel is not what the editors build";
-
-        // A program that keeps a file beside it runs as a copy, beside a fresh copy of the file.
-        const std::string copies = ::testing::TempDir() + example.name + "-run/";
-        const std::string copy = copies + example.name + ".qel";
-        auto runPath = [&]() -> const std::string& {
-            if (!example.data)
-                return path;
-            std::filesystem::create_directories(copies);
-            std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
-            std::filesystem::copy_file(kExamples + "/" + example.data, copies + example.data,
-                                       std::filesystem::copy_options::overwrite_existing);
-            return copy;
-        };
-        // In the test's process, and confined to the program's folder by the sandbox in a process of
-        // its own: the same picture.
-        for (const bool sandbox : {false, true}) {
-            SCOPED_TRACE(sandbox ? "sandbox" : "");
-            if (sandbox && (updating() || !landlockVersion()))
-                continue; // the sandbox tests say why they are skipped
-            const std::string png = ::testing::TempDir() + example.name + (sandbox ? "-sandbox.png" : ".png");
-            const std::vector<std::string> args = {"run", runPath(),    "--events",
-                                                   "-",   "--snapshot", updating() ? golden : png};
-            RunOutput run = sandbox ? runToolProcess(withSandbox(args), example.events) : runTool(args, example.events);
-            ASSERT_EQ(run.status, 0) << run.err;
-            EXPECT_EQ(run.lines, std::vector<std::string>{"{\"end\": \"finished\", \"section\": 0, \"line\": 0}"});
-            if (example.data) {
-                std::ifstream kept(copies + example.data, std::ios::binary);
-                EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), example.dataAfter);
-            }
-            if (updating())
-                continue;
-            QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));
-            ASSERT_FALSE(expected.isNull());
-            ASSERT_EQ(actual.size(), expected.size());
-            expected = expected.convertToFormat(QImage::Format_RGB32);
-            actual = actual.convertToFormat(QImage::Format_RGB32);
-            int differing = 0;
-            for (int y = 0; y < actual.height(); ++y)
-                for (int x = 0; x < actual.width(); ++x)
-                    differing += actual.pixel(x, y) != expected.pixel(x, y);
-            EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
-        }
-    }
-}
-
-namespace {
-
 // A small quiz in a form of its own, laid out in the designer: a question, the answers in a
 // drop-down list whose hidden values are their points, an Answer button and the score.
 FormObjects quizForm()
 {
     FormDesign d;
-    auto set = [&d](std::initializer_list<std::pair<PropertyId, std::string_view>> rows) {
+    using P = PropertyId;
+    using namespace object_type;
+    auto add = [&d](int16_t type, std::initializer_list<std::pair<PropertyId, std::string_view>> rows) {
+        if (type != kForm)
+            d.addObject(type);
         for (const auto& [id, value] : rows)
             EXPECT_TRUE(d.applyProperty(id, value, false)) << value;
     };
-    using P = PropertyId;
-    set({{P::Caption, "Capital Quiz"}, {P::Width, "300"}, {P::Height, "150"}});
-    d.addObject(object_type::kStaticText);
-    set({{P::Name, "stQuestion"},
-         {P::Caption, "What is the capital of France?"},
-         {P::OffsetX, "10"},
-         {P::OffsetY, "10"},
-         {P::Width, "280"}});
-    d.addObject(object_type::kComboBox);
-    set({{P::Name, "cmbAnswer"},
-         {P::Caption, "Rome;Paris;Madrid"},
-         {P::Caption2, "0;1;0"},
-         {P::V1Style, "True"},
-         {P::OffsetX, "10"},
-         {P::OffsetY, "40"}});
-    d.addObject(object_type::kButton);
-    set({{P::Name, "buttAnswer"},
-         {P::Caption, "Answer"},
-         {P::OnClick, "CheckAnswer"},
-         {P::OffsetX, "120"},
-         {P::OffsetY, "38"}});
-    d.addObject(object_type::kStaticText);
-    set({{P::Name, "stScore"}, {P::Caption, "Score:"}, {P::OffsetX, "10"}, {P::OffsetY, "80"}, {P::Width, "50"}});
-    d.addObject(object_type::kEdit);
-    set({{P::Name, "txtScore"}, {P::Caption, "0"}, {P::Locked, "True"}, {P::OffsetX, "70"}, {P::OffsetY, "80"}});
+    add(kForm, {{P::Caption, "Capital Quiz"}, {P::Width, "300"}, {P::Height, "150"}});
+    add(kStaticText, {{P::Name, "stQuestion"},
+                      {P::Caption, "What is the capital of France?"},
+                      {P::OffsetX, "10"},
+                      {P::OffsetY, "10"},
+                      {P::Width, "280"}});
+    add(kComboBox, {{P::Name, "cmbAnswer"},
+                    {P::Caption, "Rome;Paris;Madrid"},
+                    {P::Caption2, "0;1;0"},
+                    {P::V1Style, "True"},
+                    {P::OffsetX, "10"},
+                    {P::OffsetY, "40"}});
+    add(kButton, {{P::Name, "buttAnswer"},
+                  {P::Caption, "Answer"},
+                  {P::OnClick, "CheckAnswer"},
+                  {P::OffsetX, "120"},
+                  {P::OffsetY, "38"}});
+    add(kStaticText,
+        {{P::Name, "stScore"}, {P::Caption, "Score:"}, {P::OffsetX, "10"}, {P::OffsetY, "80"}, {P::Width, "50"}});
+    add(kEdit, {{P::Name, "txtScore"}, {P::Caption, "0"}, {P::Locked, "True"}, {P::OffsetX, "70"}, {P::OffsetY, "80"}});
     return d.objects();
 }
 
+// The quiz, answered through its form (quiz.frm, beside the program).
 void quiz(Session& s)
 {
     constexpr const char* kForm = "\"Capital Quiz\"";
@@ -332,43 +244,107 @@ void quiz(Session& s)
         .add("EndFunction");
 }
 
+struct Example {
+    const char* name;
+    void (*build)(Session&);
+    std::string events;                           // what the user does before the picture is taken
+    std::vector<std::string> lines = {kFinished}; // what the run prints before its variables
+    const char* data = nullptr;                   // a file the program keeps beside it: the run uses a copy
+    const char* dataAfter = nullptr;
+    FormObjects (*form)() = nullptr; // its form, which it has instead of a picture
+    std::string variable{};          // a variable's record at the end
+};
+
+const Example kExampleList[] = {
+    {"hello", hello, ""},
+    {"shapes", shapes, ""},
+    {"colours", colours, "paint\n"}, // the remap happens in Initialise, after the first paint
+    {"clicks", clicks, "mouse down 100 100\nmouse up 100 100\nmouse down 300 200\nmouse up 300 200\npaint\n"},
+    {.name = "highscores",
+     .build = highscores,
+     .events = "input Zoe\ninput 650\npaint\n",
+     .data = "highscores.txt",
+     .dataAfter = "Ada,900\r\nGrace,750\r\nZoe,650\r\nAlan,600\r\nLinus,300\r\n"},
+    {.name = "quiz",
+     .build = quiz,
+     .events = "form \"Capital Quiz\" click buttAnswer\nform \"Capital Quiz\" select cmbAnswer Paris\n"
+               "form \"Capital Quiz\" click buttAnswer\n",
+     .lines = {messageRecord("Not quite - try again.", "exclamation"), messageRecord("Right!", "information"),
+               kFinished},
+     .form = quizForm,
+     .variable = varRecord("Score", "Integer", "1")},
+};
+
+bool updating() { return qEnvironmentVariableIntValue("QEL_UPDATE_EXAMPLES") == 1; }
+
+// Whether the stored file holds the bytes; when updating, writes them first.
+void expectStored(const std::string& file, const std::vector<uint8_t>& bytes, const char* what)
+{
+    const std::string path = kExamples + "/" + file;
+    ASSERT_TRUE(!updating() || writeFileAtomically(path, bytes));
+    std::vector<uint8_t> stored;
+    ASSERT_TRUE(readWholeFile(path, stored));
+    EXPECT_EQ(stored, bytes) << "examples/" << file << " is not what the " << what;
+}
+
 } // namespace
 
-TEST(Examples, TheQuizIsAnsweredThroughItsForm)
+TEST(Examples, AreTheProgramsTheEditorsBuildAndDrawTheirPictures)
 {
-    Session session;
-    quiz(session);
-    ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
-    const std::vector<uint8_t> bytes = storeProgram(session.program).value();
-    const std::string form = formFileText(quizForm());
-    const std::string path = kExamples + "/quiz.qel", formPath = kExamples + "/quiz.frm";
-    if (updating()) {
-        ASSERT_TRUE(writeFileAtomically(path, bytes));
-        writeBytes(formPath, form);
-    }
-    std::vector<uint8_t> stored, storedForm;
-    ASSERT_TRUE(readWholeFile(path, stored));
-    ASSERT_TRUE(readWholeFile(formPath, storedForm));
-    EXPECT_EQ(stored, bytes) << "examples/quiz.qel is not what the editors build";
-    EXPECT_EQ(std::string(storedForm.begin(), storedForm.end()), form)
-        << "examples/quiz.frm is not what the writer writes";
+    for (const Example& example : kExampleList) {
+        SCOPED_TRACE(example.name);
+        Session session;
+        example.build(session);
+        ASSERT_TRUE(session.build.host.messages.empty()) << session.build.host.messages[0].text;
+        const std::string path = kExamples + "/" + example.name + ".qel";
+        const std::string golden = kExamples + "/" + example.name + ".png";
+        expectStored(example.name + std::string(".qel"), storeProgram(session.program).value(), "editors build");
+        if (example.form) {
+            const std::string form = formFileText(example.form());
+            expectStored(example.name + std::string(".frm"), {form.begin(), form.end()}, "form file writer writes");
+        }
 
-    // In the test's process, and confined to the program's folder (where its form is) by the sandbox.
-    const std::vector<std::string> args = {"run", path, "--events", "-", "--vars"};
-    const std::string events = "form \"Capital Quiz\" click buttAnswer\n"
-                               "form \"Capital Quiz\" select cmbAnswer Paris\n"
-                               "form \"Capital Quiz\" click buttAnswer\n";
-    for (const bool sandbox : {false, true}) {
-        SCOPED_TRACE(sandbox ? "sandbox" : "");
-        if (sandbox && !landlockVersion())
-            continue; // the sandbox tests say why they are skipped
-        const RunOutput run = sandbox ? runToolProcess(withSandbox(args), events) : runTool(args, events);
-        ASSERT_EQ(run.status, 0) << run.err;
-        ASSERT_EQ(run.lines.size(), 4u);
-        EXPECT_EQ(run.lines[0], "{\"message\": \"Not quite - try again.\", \"icon\": \"exclamation\"}");
-        EXPECT_EQ(run.lines[1], "{\"message\": \"Right!\", \"icon\": \"information\"}");
-        EXPECT_EQ(run.lines[2], "{\"end\": \"finished\", \"section\": 0, \"line\": 0}");
-        EXPECT_NE(run.lines[3].find("{\"name\": \"Score\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [1]}"),
-                  std::string::npos);
+        // A program that keeps a file beside it runs as a copy, beside a fresh copy of the file.
+        const std::string copies = ::testing::TempDir() + example.name + "-run/";
+        const std::string copy = copies + example.name + ".qel";
+        auto runPath = [&]() -> const std::string& {
+            if (!example.data)
+                return path;
+            std::filesystem::create_directories(copies);
+            std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::copy_file(kExamples + "/" + example.data, copies + example.data,
+                                       std::filesystem::copy_options::overwrite_existing);
+            return copy;
+        };
+        // In the test's process, and confined to the program's folder (where its form is) by the
+        // sandbox in a process of its own: the same picture.
+        for (const bool sandbox : {false, true}) {
+            SCOPED_TRACE(sandbox ? "sandbox" : "");
+            if (sandbox && (updating() || !landlockVersion()))
+                continue; // the sandbox tests say why they are skipped
+            const std::string png = ::testing::TempDir() + example.name + (sandbox ? "-sandbox.png" : ".png");
+            const std::vector<std::string> args = {
+                "run", runPath(), "--events", "-", "--vars", "--snapshot", updating() && !example.form ? golden : png};
+            RunOutput run = sandbox ? runToolProcess(withSandbox(args), example.events) : runTool(args, example.events);
+            ASSERT_EQ(run.status, 0) << run.err;
+            ASSERT_EQ(run.lines.size(), example.lines.size() + 1);
+            EXPECT_EQ(std::vector<std::string>(run.lines.begin(), run.lines.end() - 1), example.lines);
+            EXPECT_TRUE(holds(run.lines.back(), {example.variable}));
+            if (example.data) {
+                EXPECT_EQ(readBytes(copies + example.data), example.dataAfter);
+            }
+            if (updating() || example.form)
+                continue;
+            QImage expected(QString::fromStdString(golden)), actual(QString::fromStdString(png));
+            ASSERT_FALSE(expected.isNull());
+            ASSERT_EQ(actual.size(), expected.size());
+            expected = expected.convertToFormat(QImage::Format_RGB32);
+            actual = actual.convertToFormat(QImage::Format_RGB32);
+            int differing = 0;
+            for (int y = 0; y < actual.height(); ++y)
+                for (int x = 0; x < actual.width(); ++x)
+                    differing += actual.pixel(x, y) != expected.pixel(x, y);
+            EXPECT_EQ(differing, 0) << "pixels differ from examples/" << example.name << ".png";
+        }
     }
 }

@@ -1,5 +1,5 @@
-// Writes the seed corpus of the program file fuzzer: small valid programs built the way the IDE
-// builds them. Runs only when QEL_FUZZ_SEED_DIR names the folder to write to.
+// Writes the seed corpus of the fuzzers: small valid programs built the way the IDE builds them,
+// bitmaps and forms. Runs only when QEL_FUZZ_SEED_DIR names the folder to write to.
 
 #include "document/program_template.h"
 #include "fileio/file_io.h"
@@ -14,8 +14,21 @@
 #include <filesystem>
 
 using namespace qel;
+using namespace qel::test;
+namespace fs = std::filesystem;
 
 namespace {
+
+void write(const fs::path& file, const std::vector<uint8_t>& bytes)
+{
+    fs::create_directories(file.parent_path());
+    ASSERT_TRUE(writeFileAtomically(file.string(), bytes)) << file;
+}
+
+void write(const fs::path& file, const std::string& text)
+{
+    write(file, std::vector<uint8_t>(text.begin(), text.end()));
+}
 
 // A bitmap file with a header of `headerSize` bytes (fields past the first 20 zero: no colour count,
 // so a full table), then `table` (bit-field masks and colour table) and `pixels`.
@@ -23,7 +36,7 @@ std::vector<uint8_t> seedBitmap(int32_t width, int32_t height, uint8_t bits, uin
                                 const std::vector<uint8_t>& table, const std::vector<uint8_t>& pixels,
                                 uint32_t headerSize = 40)
 {
-    test::FileBytes f;
+    FileBytes f;
     auto offset = static_cast<uint32_t>(14 + headerSize + table.size());
     f.raw({'B', 'M'}).u32(offset + static_cast<uint32_t>(pixels.size())).u32(0).u32(offset);
     f.u32(headerSize).u32(static_cast<uint32_t>(width)).u32(static_cast<uint32_t>(height));
@@ -42,48 +55,39 @@ std::vector<uint8_t> greyTable(size_t entries)
 }
 
 // Small valid bitmaps of every depth and compression the loader reads.
-void writeBitmapSeeds(const std::filesystem::path& folder)
+void writeBitmapSeeds(const fs::path& folder)
 {
-    std::filesystem::create_directories(folder);
-    auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-        ASSERT_TRUE(writeFileAtomically((folder / name).string(), bytes));
-    };
-    write("1bit.bmp", seedBitmap(3, 2, 1, 0, greyTable(2), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}));
-    write("4bit-rle.bmp",
+    write(folder / "1bit.bmp", seedBitmap(3, 2, 1, 0, greyTable(2), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}));
+    write(folder / "4bit-rle.bmp",
           seedBitmap(6, 2, 4, 2, greyTable(16), {6, 0x12, 0, 0, 0, 5, 0x34, 0x51, 0x20, 0, 1, 0x30, 0, 1}));
-    write("8bit.bmp", seedBitmap(3, 2, 8, 0, greyTable(256), {0, 128, 255, 0, 7, 9, 11, 0}));
-    write("8bit-rle.bmp",
+    write(folder / "8bit.bmp", seedBitmap(3, 2, 8, 0, greyTable(256), {0, 128, 255, 0, 7, 9, 11, 0}));
+    write(folder / "8bit-rle.bmp",
           seedBitmap(4, 3, 8, 1, greyTable(256), {5, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 2, 0, 1, 1, 2, 0, 1}));
-    write("16bit-565.bmp",
+    write(folder / "16bit-565.bmp",
           seedBitmap(3, 1, 16, 3, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0}, {0, 0xF8, 0xE0, 7, 0x10, 0x84, 0, 0}));
-    write("24bit-top-down.bmp",
+    write(folder / "24bit-top-down.bmp",
           seedBitmap(2, -2, 24, 0, {}, {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 1, 2, 3, 0, 0}));
-    write("32bit-v5.bmp", seedBitmap(2, 1, 32, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}, 124));
-    test::FileBytes core;
+    write(folder / "32bit-v5.bmp", seedBitmap(2, 1, 32, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}, 124));
+    FileBytes core;
     core.raw({'B', 'M'}).u32(36).u32(0).u32(32).u32(12).u32(0x10002).u32(0x10001).raw({0, 0, 0, 0xFF, 0xFF, 0xFF});
-    write("core-1bit.bmp", core.raw({0x40, 0, 0, 0}).bytes);
+    write(folder / "core-1bit.bmp", core.raw({0x40, 0, 0, 0}).bytes);
 }
 
 // Form files the designer would write, one object of each type, and the damage the reader reports.
-void writeFormSeeds(const std::filesystem::path& folder)
+void writeFormSeeds(const fs::path& folder)
 {
-    std::filesystem::create_directories(folder);
-    auto write = [&](const std::string& name, const std::string& text) {
-        test::writeBytes((folder / name).string(), text);
-    };
-    FormObjects form = test::newForm("Seed");
+    FormObjects form = newForm("Seed");
     for (int16_t type = object_type::kRectangle; type <= object_type::kReserved12; ++type)
-        form.push_back(test::formObject(form, type, 5 * type, 3 * type));
+        form.push_back(formObject(form, type, 5 * type, 3 * type));
     form[1].caption2 = "1;2;-1";
     const std::string text = formFileText(form);
-    write("all-types.frm", text);
+    write(folder / "all-types.frm", text);
     std::string lf = text;
     std::erase(lf, '\r');
-    write("lf.frm", lf);
-    write("cut.frm", text.substr(0, text.size() / 2));
-    write("unknown-type.frm", "<?XML version\n<orxform>\n<object>\n<objecttype>13</objecttype>\n</object>\n");
-    std::vector<uint8_t> image = test::bitmap24(2, 2, 0x123456);
-    write("image.bmp", std::string(image.begin(), image.end()));
+    write(folder / "lf.frm", lf);
+    write(folder / "cut.frm", text.substr(0, text.size() / 2));
+    write(folder / "unknown-type.frm", "<?XML version\n<orxform>\n<object>\n<objecttype>13</objecttype>\n</object>\n");
+    write(folder / "image.bmp", bitmap24(2, 2, 0x123456));
 }
 
 } // namespace
@@ -93,21 +97,15 @@ TEST(FuzzSeeds, WriteSeedCorpus)
     const char* dir = std::getenv("QEL_FUZZ_SEED_DIR");
     if (!dir)
         GTEST_SKIP() << "QEL_FUZZ_SEED_DIR not set";
-    std::filesystem::path folder = std::filesystem::path(dir) / "program";
-    std::filesystem::create_directories(folder);
-    auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-        ASSERT_TRUE(writeFileAtomically((folder / name).string(), bytes));
-    };
-
+    const fs::path folder = fs::path(dir) / "program";
     Program program;
     VariableTable variables;
-    test::RecordingHost host;
-    write("empty.qel", storeProgram(program).value());
-
+    RecordingHost host;
+    write(folder / "empty.qel", storeProgram(program).value());
     newProgramWithHandlers(program, variables, host);
-    write("handlers.qel", storeProgram(program).value());
+    write(folder / "handlers.qel", storeProgram(program).value());
 
-    test::ProgramBuilder build(program, variables);
+    ProgramBuilder build(program, variables);
     build.section(kInitialise)
         .add("DeclareVariable", {"String", "Not an Array", "", "", "Name", "\"Ann\"", "Other", "\"B\""})
         .add("DeclareVariable", {"Integer", "2D Array", "3", "4", "Grid", ""})
@@ -116,58 +114,54 @@ TEST(FuzzSeeds, WriteSeedCorpus)
         .add("DeclareFunction", {"Area", "W", "H", "", "Integer"})
         .add("EndFunction")
         .add("Stop");
-    write("variables.qel", storeProgram(program).value());
+    write(folder / "variables.qel", storeProgram(program).value());
 
     Program loops;
     VariableTable loopVariables;
     newProgramWithHandlers(loops, loopVariables, host);
-    test::ProgramBuilder run(loops, loopVariables);
-    run.add("DeclareVariable", test::variableFields("Integer", "I", "0"))
-        .add("DeclareVariable", test::variableFields("String", "S", "\"ab\""))
-        .add("For", test::forFields("I", "1", "5"))
-        .add("Call", test::callFields("Twice", "I", "I"))
+    ProgramBuilder(loops, loopVariables)
+        .add("DeclareVariable", variableFields("Integer", "I", "0"))
+        .add("DeclareVariable", variableFields("String", "S", "\"ab\""))
+        .add("For", forFields("I", "1", "5"))
+        .add("Call", callFields("Twice", "I", "I"))
         .add("Next")
         .add("While", {"I", "Less Than", "9"})
-        .add("Let", test::letFields("I", "I", "+", "1"))
-        .add("If", test::ifFields("I", "Equal", "7"))
+        .add("Let", letFields("I", "I", "+", "1"))
+        .add("If", ifFields("I", "Equal", "7"))
         .add("BreakOutOfLoop")
         .add("Else")
         .add("Continue")
         .add("EndIf")
         .add("EndWhile")
         .add("StringPart", {"S", "1", "1", "S"})
-        .add("DeclareFunction", test::functionFields("Twice", "I", "Integer"))
-        .add("Let", test::letFields("I", "I", "*", "2"))
+        .add("DeclareFunction", functionFields("Twice", "I", "Integer"))
+        .add("Let", letFields("I", "I", "*", "2"))
         .add("Return", {"I"})
         .add("EndFunction");
-    write("loops.qel", storeProgram(loops).value());
+    write(folder / "loops.qel", storeProgram(loops).value());
 
     // Declarations at the dialog's limit, as many as the fuzzer's inputs hold: four String arrays of
     // 10,000 elements a line in 69 bytes. Opening them must cost memory in proportion to the bytes,
     // or the fuzzer's memory limit ends the run.
     Program declared;
     VariableTable declaredVariables;
-    test::ProgramBuilder declare(declared, declaredVariables);
-    declare.add("DeclareVariable", {"String", "2D Array", "100", "100", "A", "", "B", "", "C", "", "D", ""});
-    ProgramLine atTheLimit = declare.last();
+    ProgramBuilder(declared, declaredVariables)
+        .add("DeclareVariable", {"String", "2D Array", "100", "100", "A", "", "B", "", "C", "", "D", ""});
+    ProgramLine atTheLimit = declared.sections[kInitialise].lines.back();
     atTheLimit.text.clear();
     declared.sections[kInitialise].lines.resize(1);
     declared.sections[kInitialise].lines.resize(900, atTheLimit);
     const std::vector<uint8_t> declarations = storeProgram(declared).value();
     ASSERT_LT(declarations.size(), 65536u); // the fuzzer's longest input
-    write("declarations.qel", declarations);
+    write(folder / "declarations.qel", declarations);
 
-    test::FileBytes old;
-    old.text("QEL 1.13")
-        .u32(0)
-        .line(3, "Init")
-        .line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2})
-        .line(56, "TraceOn")
-        .u32(99);
+    FileBytes old;
+    old.text("QEL 1.13").u32(0).line(3, "Init").line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2});
+    old.line(56, "TraceOn").u32(99);
     for (uint32_t s = 1; s < 5; ++s)
         old.commentSection(s, "x");
-    write("old-version.qel", old.bytes);
+    write(folder / "old-version.qel", old.bytes);
 
-    writeBitmapSeeds(std::filesystem::path(dir) / "bitmap");
-    writeFormSeeds(std::filesystem::path(dir) / "form");
+    writeBitmapSeeds(fs::path(dir) / "bitmap");
+    writeFormSeeds(fs::path(dir) / "form");
 }

@@ -4,58 +4,23 @@
 
 #include "app/json_writer.h"
 #include "app/sandbox.h"
-#include "fileio/file_io.h"
-#include "forms/form_file.h"
+#include "app_support.h"
 #include "instructions/printing/printing.h"
-#include "program/program_file.h"
-#include "support/run_fixture.h"
-#include "support/temp_files.h"
-#include "support/tool_run.h"
+#include "support/form_files.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qel;
 using namespace qel::test;
 
 namespace {
-
-std::string saveProgram(Session& s, const std::string& path)
-{
-    EXPECT_TRUE(s.build.host.messages.empty()) << s.build.host.messages[0].text;
-    EXPECT_TRUE(writeFileAtomically(path, storeProgram(s.program).value()));
-    return path;
-}
-
-// The output of a command, or nothing when it failed.
-std::optional<std::string> commandOutput(const std::string& command)
-{
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string out;
-    char buffer[256];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, n);
-    return ::pclose(pipe) == 0 ? std::optional(out) : std::nullopt;
-}
-
-// A 2 x 1 bitmap file, 24 bits a pixel.
-std::string tinyBitmap()
-{
-    auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
-    auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
-    return "BM" + u32(62) + u32(0) + u32(54) + u32(40) + u32(2) + u32(1) + u16(1) + u16(24) + u32(0) + u32(8) + u32(0) +
-           u32(0) + u32(0) + u32(0) + std::string(6, '\x7f') + std::string(2, '\0');
-}
 
 // Restores the current folder when it goes.
 struct CurrentFolder {
@@ -67,6 +32,8 @@ struct CurrentFolder {
     static inline char buffer[4096];
 };
 
+bool holdsFile(const std::string& path) { return std::ifstream(path).good(); }
+
 } // namespace
 
 // The program lies in a folder whose name is not ASCII: the records name its files with each
@@ -76,38 +43,36 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     const std::string temp = makeTempFolder(), home = temp + "/dossier-\xc3\xa9", elsewhere = makeTempFolder();
     const std::string homeJson = temp + "/dossier-\\u00e9";
     ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
-    writeBytes(home + "/in.txt", "Ann,12\r\n");
+    writeBytes(home + "/in.txt", std::string("Ann,12\r\n"));
     writeBytes(home + "/ding.wav", waveBytes());
-    writeBytes(home + "/notes.txt", "notes");
-    writeBytes(home + "/launch", "# made by hand\n[Desktop Entry]\nExec=rm -rf ~\n");
-    writeBytes(home + "/pic.bmp", tinyBitmap());
+    writeBytes(home + "/notes.txt", std::string("notes"));
+    writeBytes(home + "/launch", std::string("# made by hand\n[Desktop Entry]\nExec=rm -rf ~\n"));
+    ASSERT_TRUE(writeFileAtomically(home + "/pic.bmp", bitmap24(2, 1, 0x7f7f7f)));
     // A form whose image cannot be read: the message names the file.
-    FormObjects form = {newFormObject()};
-    form[0].caption = "Pictures";
-    form.push_back(newObject(object_type::kImage, form, DefaultColours{}));
+    FormObjects form = newForm("Pictures");
+    form.push_back(formObject(form, object_type::kImage, 0, 0));
     form[1].caption = "missing.bmp";
-    writeBytes(home + "/pic.frm", formFileText(form));
-    Session s;
-    s.handlers();
-    s.build.add("DeclareVariable", variableFields("File", "F"))
-        .add("DeclareVariable", variableFields("String", "Line", "\"\""))
-        .add("DeclareVariable", variableFields("String", "Chosen", "\"\""))
-        .add("DeclareVariable", variableFields("Bitmap", "Pic"))
-        .add("DeclareVariable", variableFields("Integer", "W", "0"))
-        .add("TextFileOpen", {"F", "\"in.txt\"", "1", ""})
-        .add("TextFileRead", {"F", "Line", "", ""})
-        .add("TextFileClose", {"F"})
-        .add("TextFileOpen", {"F", "\"out.txt\"", "", "1"})
-        .add("TextFileWrite", {"F", "Line", "", "", "1"})
-        .add("BitmapLoad", {"\"pic.bmp\"", "Pic", "W", ""})
-        .add("PlayWave", {"\"ding.wav\""})
-        .add("OpenDoc", {"\"notes.txt\""})
-        .add("OpenDoc", {"\"launch\""}) // a desktop entry whatever its name: never handed over
-        .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
-        .add("OpenForm2", {"\"pic.frm\""})
-        .add("PrintStart")
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"});
-    const std::string program = saveProgram(s, home + "/prog.qel");
+    writeForm(home + "/pic.frm", form);
+    const std::string program = saveProgram(home + "/prog.qel", [](Session& s) {
+        s.build.add("DeclareVariable", variableFields("File", "F"))
+            .add("DeclareVariable", variableFields("String", "Line", "\"\""))
+            .add("DeclareVariable", variableFields("String", "Chosen", "\"\""))
+            .add("DeclareVariable", variableFields("Bitmap", "Pic"))
+            .add("DeclareVariable", variableFields("Integer", "W", "0"))
+            .add("TextFileOpen", {"F", "\"in.txt\"", "1", ""})
+            .add("TextFileRead", {"F", "Line", "", ""})
+            .add("TextFileClose", {"F"})
+            .add("TextFileOpen", {"F", "\"out.txt\"", "", "1"})
+            .add("TextFileWrite", {"F", "Line", "", "", "1"})
+            .add("BitmapLoad", {"\"pic.bmp\"", "Pic", "W", ""})
+            .add("PlayWave", {"\"ding.wav\""})
+            .add("OpenDoc", {"\"notes.txt\""})
+            .add("OpenDoc", {"\"launch\""}) // a desktop entry whatever its name: never handed over
+            .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
+            .add("OpenForm2", {"\"pic.frm\""})
+            .add("PrintStart")
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"});
+    });
 
     CurrentFolder inside(elsewhere);
     RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, "file in\nstop\n");
@@ -115,20 +80,17 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     ASSERT_EQ(r.lines.size(), 6u);
     EXPECT_EQ(r.lines[0], "{\"sound\": \"" + homeJson + "/ding.wav\"}");
     EXPECT_EQ(r.lines[1], "{\"document\": \"" + homeJson + "/notes.txt\"}");
-    EXPECT_EQ(r.lines[2], "{\"message\": \"Failed to open the bitmap specified as a graph item:" + homeJson +
-                              "/missing.bmp\", \"icon\": \"error\"}");
+    EXPECT_EQ(
+        r.lines[2],
+        messageRecord("Failed to open the bitmap specified as a graph item:" + homeJson + "/missing.bmp", "error"));
     EXPECT_EQ(r.lines[3].rfind("{\"printed\": \"" + homeJson + "/prog-", 0), 0u) << r.lines[3];
-    EXPECT_NE(r.lines[5].find("\"values\": [\"" + homeJson + "/in.txt\"]"), std::string::npos);
-    EXPECT_NE(r.lines[5].find("{\"name\": \"W\", \"type\": \"Integer\", \"dims\": \"\", \"values\": [2]}"),
-              std::string::npos);
+    EXPECT_TRUE(holds(r.lines[5], {"\"values\": [\"" + homeJson + "/in.txt\"]", varRecord("W", "Integer", "2")}));
     EXPECT_EQ(readBytes(home + "/out.txt"), "Ann,12\r\n"); // closed and complete at the run's end
-    EXPECT_FALSE(std::ifstream(elsewhere + "/out.txt").good());
+    EXPECT_FALSE(holdsFile(elsewhere + "/out.txt"));
 
     RunOutput cancelled = runTool({"run", program, "--events", "-", "--vars"}, "file\n");
     ASSERT_EQ(cancelled.status, 0) << cancelled.err;
-    EXPECT_NE(
-        cancelled.lines.back().find("{\"name\": \"Chosen\", \"type\": \"String\", \"dims\": \"\", \"values\": [\"\"]}"),
-        std::string::npos);
+    EXPECT_TRUE(holds(cancelled.lines.back(), {varRecord("Chosen", "String", "\"\"")}));
 }
 
 // The script's `file` lines answer the file dialog as the desktop's dialog would: an existing file
@@ -137,22 +99,21 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
 TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
 {
     const std::string home = makeTempFolder();
-    writeBytes(home + "/exists.txt", "x");
-    writeBytes(home + "/marks.txt", "x");
-    writeBytes(home + "/caf\xc3\xa9.txt", "x");
+    for (const char* name : {"/exists.txt", "/marks.txt", "/caf\xc3\xa9.txt"})
+        writeBytes(home + name, std::string("x"));
     ASSERT_TRUE(std::filesystem::create_directory(home + "/sub"));
     ASSERT_EQ(::mkfifo((home + "/pipe.txt").c_str(), 0600), 0);
-    Session s;
-    s.handlers();
-    s.build.add("DeclareVariable", variableFields("String", "Loaded", "\"old\""))
-        .add("DeclareVariable", variableFields("String", "Saved", "\"old\""))
-        .add("OpenSaveLoadDlg", {"Loaded", "", "1"})
-        .add("OpenSaveLoadDlg", {"Saved", "1", ""});
-    const std::string program = saveProgram(s, home + "/prog.qel");
+    const std::string program = saveProgram(home + "/prog.qel", [](Session& s) {
+        s.build.add("DeclareVariable", variableFields("String", "Loaded", "\"old\""))
+            .add("DeclareVariable", variableFields("String", "Saved", "\"old\""))
+            .add("OpenSaveLoadDlg", {"Loaded", "", "1"})
+            .add("OpenSaveLoadDlg", {"Saved", "1", ""});
+    });
     const auto refusal = [](const std::string& name, std::string_view why) {
         return "{\"message\": " + jsonString(name + "\n" + std::string(why)) + ", \"icon\": \"exclamation\"}";
     };
     const std::string notFound = "File not found.\nPlease verify the correct file name was given.";
+    const std::string notAFile = "This is a folder or a device, not a file.";
     struct Case {
         std::string script;
         std::string loaded, saved;
@@ -167,25 +128,22 @@ TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
         {"file missing.txt\nfile sub\nfile exists.txt\nfile sub\nfile new\n",
          home + "/exists.txt",
          home + "/new.txt", // Save takes a new name
-         {refusal("missing.txt", notFound), refusal("sub", "This is a folder or a device, not a file."),
-          refusal("sub", "This is a folder or a device, not a file.")}},
+         {refusal("missing.txt", notFound), refusal("sub", notAFile), refusal("sub", notAFile)}},
         {"file nowhere/exists.txt\nfile\n",
          "",
          "",
          {refusal("nowhere/exists.txt", "Path does not exist.\nPlease verify the correct path was given.")}},
         {"file caf\xc3\xa9\n", home + "/caf\\u00e9.txt", "", {}}, // the program's Latin-1 text, both ways
-        {"file pipe.txt\n", "", "", {refusal("pipe.txt", "This is a folder or a device, not a file.")}},
+        {"file pipe.txt\n", "", "", {refusal("pipe.txt", notAFile)}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
         RunOutput r = runTool({"run", program, "--events", "-", "--vars"}, c.script);
         ASSERT_EQ(r.status, 0) << r.err;
-        ASSERT_EQ(r.lines.size(), c.messages.size() + 2) << c.script;
-        EXPECT_EQ(std::vector<std::string>(r.lines.begin(), r.lines.end() - 2), c.messages) << c.script;
-        for (const auto& [name, value] : {std::pair{"Loaded", c.loaded}, std::pair{"Saved", c.saved}})
-            EXPECT_NE(r.lines.back().find("{\"name\": \"" + std::string(name) +
-                                          "\", \"type\": \"String\", \"dims\": \"\", \"values\": [\"" + value + "\"]}"),
-                      std::string::npos)
-                << c.script << r.lines.back();
+        ASSERT_EQ(r.lines.size(), c.messages.size() + 2);
+        EXPECT_EQ(std::vector<std::string>(r.lines.begin(), r.lines.end() - 2), c.messages);
+        EXPECT_TRUE(holds(r.lines.back(), {varRecord("Loaded", "String", quoted(c.loaded)),
+                                           varRecord("Saved", "String", quoted(c.saved))}));
     }
 }
 
@@ -193,21 +151,18 @@ TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
 // still draws on the window; the run's end finishes the job.
 TEST(QeltoolFiles, PrintedPagesBecomeAPdfWithThePagesDrawn)
 {
-    ASSERT_TRUE(commandOutput("command -v pdftoppm pdfinfo")) << "poppler-utils is missing: run scripts/setup.sh";
-    const std::string home = makeTempFolder(), pages = makeTempFolder();
-    Session s;
-    s.handlers();
-    s.build.add("DeclareVariable", variableFields("Integer", "W", "0"))
-        .add("DeclareVariable", variableFields("Integer", "H", "0"))
-        .add("PrintStart")
-        .add("WindowGetSize", {"W", "H"})
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
-        .add("PrintEject")
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"});
-    s.build.section(kPaint).add("WindowClear", {"Green"});
-    const std::string program = saveProgram(s, home + "/drawing.qel");
-
-    const std::string png = home + "/window.png";
+    ASSERT_EQ(shell("command -v pdftoppm pdfinfo").status, 0) << "poppler-utils is missing: run scripts/setup.sh";
+    const std::string home = makeTempFolder(), pages = makeTempFolder(), png = home + "/window.png";
+    const std::string program = saveProgram(home + "/drawing.qel", [](Session& s) {
+        s.build.add("DeclareVariable", variableFields("Integer", "W", "0"))
+            .add("DeclareVariable", variableFields("Integer", "H", "0"))
+            .add("PrintStart")
+            .add("WindowGetSize", {"W", "H"})
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
+            .add("PrintEject")
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"});
+        s.build.section(kPaint).add("WindowClear", {"Green"});
+    });
     RunOutput r =
         runTool({"run", program, "--print-dir", pages, "--events", "-", "--vars", "--snapshot", png}, "paint\nstop\n");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -217,31 +172,34 @@ TEST(QeltoolFiles, PrintedPagesBecomeAPdfWithThePagesDrawn)
     const std::string pdf = r.lines[0].substr(13, r.lines[0].find("\", \"pages\"") - 13);
     EXPECT_EQ(r.lines[0].substr(r.lines[0].size() - 11), "\"pages\": 2}");
     // A4 at 300 dots per inch, a millimetre less each way.
-    EXPECT_NE(r.lines[2].find("\"values\": [2468]"), std::string::npos);
-    EXPECT_NE(r.lines[2].find("\"values\": [3496]"), std::string::npos);
+    EXPECT_TRUE(holds(r.lines[2], {varRecord("W", "Integer", "2468"), varRecord("H", "Integer", "3496")}));
     EXPECT_EQ(QImage(QString::fromStdString(png)).pixel(5, 5), qRgb(0, 128, 0)); // the repaint drew there
 
-    const std::optional<std::string> info = commandOutput("pdfinfo '" + pdf + "'");
-    ASSERT_TRUE(info);
-    const size_t pagesAt = info->find("Pages:");
-    ASSERT_NE(pagesAt, std::string::npos) << *info;
-    EXPECT_EQ(std::stoi(info->substr(pagesAt + 6)), 2) << *info;
-    ASSERT_TRUE(commandOutput("pdftoppm -r 30 -png '" + pdf + "' '" + home + "/page'"));
-    const QImage first(QString::fromStdString(home + "/page-1.png")),
-        second(QString::fromStdString(home + "/page-2.png"));
-    ASSERT_EQ(first.size(), QSize(248, 351)); // A4 at 30 dots per inch
+    const Shell info = shell("pdfinfo '" + pdf + "'");
+    ASSERT_EQ(info.status, 0);
+    const size_t pagesAt = info.out.find("Pages:");
+    ASSERT_NE(pagesAt, std::string::npos) << info.out;
+    EXPECT_EQ(std::stoi(info.out.substr(pagesAt + 6)), 2) << info.out;
+    ASSERT_EQ(shell("pdftoppm -r 30 -png '" + pdf + "' '" + home + "/page'").status, 0);
+    const QImage page[] = {QImage(QString::fromStdString(home + "/page-1.png")),
+                           QImage(QString::fromStdString(home + "/page-2.png"))};
+    ASSERT_EQ(page[0].size(), QSize(248, 351)); // A4 at 30 dots per inch
     // The squares cover pixels 300 to 900 of the page: 30 to 90 at 30 dots per inch, half a
     // millimetre in from the sheet's corner.
-    auto near = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) < 12 && std::abs(qGreen(a) - qGreen(b)) < 12 &&
-               std::abs(qBlue(a) - qBlue(b)) < 12;
-    };
-    EXPECT_TRUE(near(first.pixel(60, 60), qRgb(150, 0, 0)));
-    EXPECT_TRUE(near(first.pixel(33, 88), qRgb(150, 0, 0)));
-    EXPECT_TRUE(near(first.pixel(28, 60), qRgb(255, 255, 255)));
-    EXPECT_TRUE(near(first.pixel(93, 60), qRgb(255, 255, 255)));
-    EXPECT_TRUE(near(second.pixel(60, 60), qRgb(0, 0, 128)));
-
+    const struct {
+        int page, x, y;
+        QRgb colour;
+    } pixels[] = {{0, 60, 60, qRgb(150, 0, 0)},
+                  {0, 33, 88, qRgb(150, 0, 0)},
+                  {0, 28, 60, qRgb(255, 255, 255)},
+                  {0, 93, 60, qRgb(255, 255, 255)},
+                  {1, 60, 60, qRgb(0, 0, 128)}};
+    for (const auto& p : pixels) {
+        const QRgb seen = page[p.page].pixel(p.x, p.y);
+        EXPECT_TRUE(std::abs(qRed(seen) - qRed(p.colour)) < 12 && std::abs(qGreen(seen) - qGreen(p.colour)) < 12 &&
+                    std::abs(qBlue(seen) - qBlue(p.colour)) < 12)
+            << "page " << p.page + 1 << " at " << p.x << "," << p.y << ": " << std::hex << seen;
+    }
     EXPECT_EQ(runTool({"run", program, "--print-dir", home + "/missing"}).status, 2);
 }
 
@@ -254,8 +212,8 @@ TEST(QeltoolFiles, TheSandboxKeepsAProgramInsideItsFolder)
         GTEST_SKIP() << version.failureText();
     const std::string outside = makeTempFolder(), home = outside + "/home";
     ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
-    writeBytes(outside + "/secret.txt", "secret");
-    writeBytes(home + "/in.txt", "Ann,12\r\n");
+    writeBytes(outside + "/secret.txt", std::string("secret"));
+    writeBytes(home + "/in.txt", std::string("Ann,12\r\n"));
     ASSERT_EQ(::symlink((outside + "/secret.txt").c_str(), (home + "/planted.txt").c_str()), 0);
     ASSERT_EQ(::symlink((outside + "/gone.txt").c_str(), (home + "/dangling.txt").c_str()), 0);
     const struct {
@@ -269,21 +227,19 @@ TEST(QeltoolFiles, TheSandboxKeepsAProgramInsideItsFolder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.reading ? " reading" : " writing"));
-        Session s;
-        s.handlers();
-        s.build.add("DeclareVariable", variableFields("File", "F"))
-            .add("TextFileOpen", {"F", "\"" + std::string(c.name) + "\"", c.reading ? "1" : "", c.reading ? "" : "1"});
-        const RunOutput r = runToolProcess({"run", saveProgram(s, home + "/prog.qel"), "--sandbox"});
+        const std::string program = saveProgram(home + "/prog.qel", [&](Session& s) {
+            s.build.add("DeclareVariable", variableFields("File", "F"))
+                .add("TextFileOpen", {"F", quoted(c.name), c.reading ? "1" : "", c.reading ? "" : "1"});
+        });
+        const RunOutput r = runToolProcess({"run", program, "--sandbox"});
         EXPECT_EQ(r.status, c.opens ? 0 : 1) << r.err;
         ASSERT_FALSE(r.lines.empty()) << r.err;
-        EXPECT_EQ(r.lines[0], c.opens ? "{\"end\": \"finished\", \"section\": 0, \"line\": 0}"
-                                      : "{\"message\": \"RUN TIME ERROR\\n\\nUnable to open the file specified.\", "
-                                        "\"icon\": \"error\"}");
+        EXPECT_EQ(r.lines[0], c.opens ? kFinished : errorRecord("Unable to open the file specified."));
     }
     EXPECT_EQ(readBytes(outside + "/secret.txt"), "secret");
-    EXPECT_FALSE(std::ifstream(outside + "/x.txt").good());
-    EXPECT_FALSE(std::ifstream(outside + "/gone.txt").good());
-    EXPECT_TRUE(std::ifstream(home + "/out.txt").good());
+    EXPECT_FALSE(holdsFile(outside + "/x.txt"));
+    EXPECT_FALSE(holdsFile(outside + "/gone.txt"));
+    EXPECT_TRUE(holdsFile(home + "/out.txt"));
 }
 
 // A link planted at the snapshot's name, beside the program or in a folder of its own, is replaced
@@ -296,73 +252,34 @@ TEST(QeltoolFiles, TheSnapshotReplacesALinkPlantedAtItsName)
         if (const Result<int> version = landlockVersion(); sandbox && !version)
             GTEST_SKIP() << version.failureText();
         const std::string outside = makeTempFolder(), home = outside + "/home", shots = outside + "/shots";
+        const std::string secret = outside + "/private.txt";
         ASSERT_EQ(::mkdir(home.c_str(), 0700), 0);
         ASSERT_EQ(::mkdir(shots.c_str(), 0700), 0);
-        writeBytes(outside + "/private.txt", "private");
-        ASSERT_EQ(::chmod((outside + "/private.txt").c_str(), 0600), 0);
-        ASSERT_EQ(::symlink((outside + "/private.txt").c_str(), (home + "/shot.png").c_str()), 0);
+        writeBytes(secret, std::string("private"));
+        ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+        ASSERT_EQ(::symlink(secret.c_str(), (home + "/shot.png").c_str()), 0);
         ASSERT_EQ(::symlink((outside + "/none.png").c_str(), (shots + "/shot.png").c_str()), 0);
-        Session s;
-        s.handlers();
-        s.build.section(kPaint).add("WindowClear", {"Green"});
-        const std::string program = saveProgram(s, home + "/prog.qel");
+        const std::string program =
+            saveProgram(home + "/prog.qel", [](Session& s) { s.build.section(kPaint).add("WindowClear", {"Green"}); });
         for (const std::string& shot : {home + "/shot.png", shots + "/shot.png"}) {
-            std::vector<std::string> args = {"run", program, "--snapshot", shot};
-            if (sandbox)
-                args.emplace_back("--sandbox");
-            const RunOutput r = runToolProcess(args);
+            const std::vector<std::string> args = {"run", program, "--snapshot", shot};
+            const RunOutput r = runToolProcess(sandbox ? withSandbox(args) : args);
             ASSERT_EQ(r.status, 0) << r.err;
             struct stat info {};
             ASSERT_EQ(::lstat(shot.c_str(), &info), 0);
             EXPECT_TRUE(S_ISREG(info.st_mode)) << shot;
             EXPECT_EQ(QImage(QString::fromStdString(shot)).pixel(5, 5), qRgb(0, 128, 0)) << shot;
         }
-        EXPECT_EQ(readBytes(outside + "/private.txt"), "private");
+        EXPECT_EQ(readBytes(secret), "private");
         struct stat info {};
-        ASSERT_EQ(::stat((outside + "/private.txt").c_str(), &info), 0);
+        ASSERT_EQ(::stat(secret.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0600u);
-        EXPECT_FALSE(std::ifstream(outside + "/none.png").good());
+        EXPECT_FALSE(holdsFile(outside + "/none.png"));
         // Nothing else is left beside the pictures.
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shots), {}), 1);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 2);
     }
 }
-
-namespace {
-
-// What a shell command printed (standard error too) and its exit status.
-struct Finished {
-    int status = -1;
-    std::string out;
-};
-
-Finished finish(FILE* pipe)
-{
-    Finished f;
-    char buffer[256];
-    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        f.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    f.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return f;
-}
-
-// A program printing three pages, each with a square of its own colour.
-std::string threePagePrinter(const std::string& path)
-{
-    Session s;
-    s.handlers();
-    s.build.add("PrintStart")
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
-        .add("PrintEject")
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"})
-        .add("PrintEject")
-        .add("DrawRect", {"300", "300", "900", "900", "1", "Green", "Green", "", "1"})
-        .add("PrintStop");
-    return saveProgram(s, path);
-}
-
-} // namespace
 
 // Runs started in the same second share the print folder: each claims a file of its own, and every
 // file is a whole PDF. A write that fails (here the file size limit) is the printing run-time
@@ -370,9 +287,18 @@ std::string threePagePrinter(const std::string& path)
 // waits on a window without a display.
 TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnError)
 {
-    ASSERT_TRUE(commandOutput("command -v qpdf")) << "qpdf is missing: run scripts/setup.sh";
+    ASSERT_EQ(shell("command -v qpdf").status, 0) << "qpdf is missing: run scripts/setup.sh";
     const std::string home = makeTempFolder(), pages = makeTempFolder();
-    const std::string program = threePagePrinter(home + "/three.qel");
+    // Three pages, each with a square of its own colour.
+    const std::string program = saveProgram(home + "/three.qel", [](Session& s) {
+        s.build.add("PrintStart")
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Red", "Red", "", "1"})
+            .add("PrintEject")
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Blue", "Blue", "", "1"})
+            .add("PrintEject")
+            .add("DrawRect", {"300", "300", "900", "900", "1", "Green", "Green", "", "1"})
+            .add("PrintStop");
+    });
     constexpr int kRuns = 20;
     std::vector<FILE*> runs;
     for (int k = 0; k < kRuns; ++k)
@@ -380,7 +306,7 @@ TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnErro
     std::set<std::string> printed;
     for (FILE* run : runs) {
         ASSERT_NE(run, nullptr);
-        const Finished f = finish(run);
+        const Shell f = finish(run);
         ASSERT_EQ(f.status, 0) << f.out;
         const size_t at = f.out.find("{\"printed\": \"");
         ASSERT_NE(at, std::string::npos) << f.out;
@@ -389,18 +315,17 @@ TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnErro
         printed.insert(f.out.substr(at + 13, end - at - 13));
     }
     EXPECT_EQ(printed.size(), size_t{kRuns});
-    std::optional<std::string> listed = commandOutput("ls '" + pages + "' | wc -l");
-    ASSERT_TRUE(listed);
-    EXPECT_EQ(std::stoi(*listed), kRuns);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pages), {}), kRuns);
+    auto whole = [](const std::string& pdf) { return shell("qpdf --check '" + pdf + "' >/dev/null 2>&1").status == 0; };
     for (const std::string& pdf : printed)
-        EXPECT_TRUE(commandOutput("qpdf --check '" + pdf + "' >/dev/null 2>&1")) << pdf;
+        EXPECT_TRUE(whole(pdf)) << pdf;
 
     // A shell that ignores the signal of a too-large file, so that the write itself fails.
     auto limited = [](const std::string& command) {
-        return finish(::popen(("trap '' XFSZ; ulimit -f 1; exec " + command + " 2>&1").c_str(), "r"));
+        return shell("trap '' XFSZ; ulimit -f 1; exec " + command + " 2>&1");
     };
     const std::string full = makeTempFolder();
-    const Finished failed = limited(std::string(QEL_TOOL) + " run " + program + " --print-dir " + full);
+    const Shell failed = limited(std::string(QEL_TOOL) + " run " + program + " --print-dir " + full);
     EXPECT_EQ(failed.status, 1) << failed.out;
     EXPECT_EQ(failed.out.find("printed"), std::string::npos) << failed.out;
     // The page that did not fit, or the end of the job when every page fitted in the buffer.
@@ -408,20 +333,18 @@ TEST(QeltoolFiles, PrintRunsAtOnceGetWholeFilesOfTheirOwnAndAFailedWriteIsAnErro
     EXPECT_TRUE(failed.out.find(print_msg::kCannotEndPage) != std::string::npos ||
                 failed.out.find(print_msg::kCannotEnd) != std::string::npos)
         << failed.out;
-    EXPECT_EQ(commandOutput("ls -A '" + full + "'"), std::optional<std::string>(""));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(full), {}), 0);
 
-    const std::string qel = std::string(QEL_APP) + " --print ";
-    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 ";
-    const Finished missing = finish(::popen((noDisplay + qel + home + "/missing.qel 2>&1").c_str(), "r"));
+    const std::string qel = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 " QEL_APP " --print ";
+    const Shell missing = shell(qel + home + "/missing.qel 2>&1");
     EXPECT_EQ(missing.status, 1) << missing.out;
     EXPECT_NE(missing.out.find("Unable to open the file " + home + "/missing.qel."), std::string::npos) << missing.out;
-    const Finished unwritten = limited(noDisplay + qel + program);
+    const Shell unwritten = limited(qel + program);
     EXPECT_EQ(unwritten.status, 1) << unwritten.out;
     EXPECT_NE(unwritten.out.find("Unable to print: " + home + "/three-"), std::string::npos) << unwritten.out;
-    const Finished listing = finish(::popen((noDisplay + qel + program + " 2>&1").c_str(), "r"));
+    const Shell listing = shell(qel + program + " 2>&1");
     EXPECT_EQ(listing.status, 0) << listing.out;
     const size_t at = listing.out.find("Printed to " + home + "/three-");
     ASSERT_NE(at, std::string::npos) << listing.out;
-    const std::string pdf = listing.out.substr(at + 11, listing.out.find('\n', at) - at - 11);
-    EXPECT_TRUE(commandOutput("qpdf --check '" + pdf + "' >/dev/null 2>&1")) << pdf;
+    EXPECT_TRUE(whole(listing.out.substr(at + 11, listing.out.find('\n', at) - at - 11))) << listing.out;
 }

@@ -5,33 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace qel;
 using namespace qel::test;
 using P = PropertyId;
 
 TEST(FormProperties, NamesChooseTheVocabularyByACaseSensitivePrefix)
 {
-    EXPECT_EQ(lookupProperty("buttCaption"), P::Caption);
-    EXPECT_EQ(lookupProperty("BUTTCAPTION"), std::nullopt); // no prefix, and no generic name matches
-    EXPECT_EQ(lookupProperty("STCAPTION"), std::nullopt);
-    EXPECT_EQ(lookupProperty("stcaption"), P::Caption); // "st" chosen, then compared ignoring case
-    EXPECT_EQ(lookupProperty("caption"), P::Caption);
-    EXPECT_EQ(lookupProperty("txtDefaultValue"), P::Caption);
-    EXPECT_EQ(lookupProperty("txtCaption"), std::nullopt);
-    EXPECT_EQ(lookupProperty("chkWidth"), std::nullopt); // checkboxes have a fixed size
-    EXPECT_EQ(lookupProperty("imgFileName"), P::Caption);
-    EXPECT_EQ(lookupProperty("cmbDropHeight"), P::Height2);
-    EXPECT_EQ(lookupProperty("cmbSelectionData"), P::SelectionData);
-    EXPECT_EQ(lookupProperty("SelectionData"), std::nullopt);
-    // The stored programs' spellings, misspellings included.
-    EXPECT_EQ(lookupProperty("FillStlye"), P::FillStyle);
-    EXPECT_EQ(lookupProperty("FillStyle"), std::nullopt);
-    EXPECT_EQ(lookupProperty("V1Stlye"), P::V1Style);
-    EXPECT_EQ(lookupProperty("stFillStlye"), P::FillStyle);
-    EXPECT_EQ(lookupProperty("rectFillStyle"), P::FillStyle);
-    EXPECT_EQ(lookupProperty("lineLineStlye"), P::FillStyle);
-    EXPECT_EQ(lookupProperty("lineDirection"), P::BorderStyle);
-    EXPECT_EQ(lookupProperty("cmbDateValues"), P::Caption2);
+    // "st" chosen with case, then compared ignoring it; a name without a prefix matches only the
+    // generic names; checkboxes have a fixed size. Then the stored programs' spellings, misspellings
+    // included.
+    const std::pair<std::string_view, std::optional<P>> names[] = {
+        {"buttCaption", P::Caption},       {"BUTTCAPTION", std::nullopt},   {"STCAPTION", std::nullopt},
+        {"stcaption", P::Caption},         {"caption", P::Caption},         {"txtDefaultValue", P::Caption},
+        {"txtCaption", std::nullopt},      {"chkWidth", std::nullopt},      {"imgFileName", P::Caption},
+        {"cmbDropHeight", P::Height2},     {"SelectionData", std::nullopt}, {"cmbSelectionData", P::SelectionData},
+        {"FillStlye", P::FillStyle},       {"FillStyle", std::nullopt},     {"V1Stlye", P::V1Style},
+        {"stFillStlye", P::FillStyle},     {"rectFillStyle", P::FillStyle}, {"lineLineStlye", P::FillStyle},
+        {"lineDirection", P::BorderStyle}, {"cmbDateValues", P::Caption2}};
+    for (const auto& [name, id] : names)
+        EXPECT_EQ(lookupProperty(name), id) << name;
 
     // Every name a type lists reaches its own vocabulary, whatever prefix it shares with others.
     using namespace object_type;
@@ -55,9 +49,8 @@ TEST(FormNames, DefaultNamesAreUniqueByPrefixIgnoringCase)
     form[1].name = "butt3_0x";
     EXPECT_EQ(defaultObjectName(object_type::kButton, form), "butt3_1");
 
-    EXPECT_EQ(typeOfNamePrefix("stLabel"), object_type::kStaticText);
-    EXPECT_EQ(typeOfNamePrefix("buttOK"), object_type::kButton);
-    EXPECT_EQ(typeOfNamePrefix("Butt"), object_type::kNotKnown);
+    EXPECT_EQ(std::tuple(typeOfNamePrefix("stLabel"), typeOfNamePrefix("buttOK"), typeOfNamePrefix("Butt")),
+              std::tuple(object_type::kStaticText, object_type::kButton, object_type::kNotKnown));
     EXPECT_EQ(objectTypeName(object_type::kStaticText), "Static Text");
     EXPECT_EQ(objectTypeName(9), "Not known");
 }
@@ -65,32 +58,24 @@ TEST(FormNames, DefaultNamesAreUniqueByPrefixIgnoringCase)
 TEST(FormObjects, NewObjectsStartWithTheDesignersDefaultsAndFitTheForm)
 {
     FormObjects form = newForm("");
-    EXPECT_EQ(form[0].name, "ORX Form");
-    EXPECT_EQ(form[0].bgColour, 13158600u);
+    EXPECT_EQ(std::tuple(form[0].name, form[0].bgColour), std::tuple("ORX Form", 13158600u));
+    // A check box's border colour is the default background, not the border's.
     const FormObject check = newObject(object_type::kCheckBox, form, DefaultColours{});
-    EXPECT_EQ(check.caption, "True");
-    EXPECT_EQ(check.borderColour, rgb(200, 200, 200)); // the default background, not the border
-    EXPECT_EQ(check.sunken, "Flat");
+    EXPECT_EQ(std::tuple(check.caption, check.borderColour, check.sunken),
+              std::tuple("True", rgb(200, 200, 200), "Flat"));
     const FormObject text = newObject(object_type::kStaticText, form, DefaultColours{});
-    EXPECT_EQ(text.caption, "<to do>");
-    EXPECT_EQ(text.textSize, 10u);
-    EXPECT_EQ(text.tabOrder, 1);
+    EXPECT_EQ(std::tuple(text.caption, text.textSize, text.tabOrder), std::tuple("<to do>", 10u, 1));
     FormObject combo = newObject(object_type::kComboBox, form, DefaultColours{});
-    EXPECT_EQ(combo.width2, 100u);
-    EXPECT_EQ(combo.height2, 100u);
+    EXPECT_EQ(std::tuple(combo.width2, combo.height2), std::tuple(100u, 100u));
 
     form[0].width = 60;
     form[0].offsetX = 30; // scrolled
     placeNewObject(combo, form[0]);
-    EXPECT_EQ(combo.offsetX, 30);
-    EXPECT_EQ(combo.width, 20u);
-    EXPECT_EQ(combo.width2, 20u);
-    EXPECT_EQ(combo.height, 20u);
+    EXPECT_EQ(std::tuple(combo.offsetX, combo.width, combo.width2, combo.height), std::tuple(30, 20u, 20u, 20u));
 
     EXPECT_EQ(colourText(rgb(255, 0, 0)), "255,0,0");
-    EXPECT_EQ(parseColourText("10, 20"), rgb(10, 20, 0));
-    EXPECT_EQ(parseColourText(""), 0u);
-    EXPECT_EQ(parseColourText("1,2,3,4"), rgb(1, 2, 3));
+    EXPECT_EQ(std::tuple(parseColourText("10, 20"), parseColourText(""), parseColourText("1,2,3,4")),
+              std::tuple(rgb(10, 20, 0), 0u, rgb(1, 2, 3)));
 }
 
 TEST(FormProperties, RunTimeValueRules)
@@ -155,8 +140,7 @@ TEST(FormPropertyRows, RowsAndRangesOfTheDesigner)
 {
     const std::vector<PropertyRow> text = propertyRows(object_type::kStaticText, PropertyPage::Properties);
     ASSERT_EQ(text.size(), 17u);
-    EXPECT_EQ(text[3].label, "Font Sytle");
-    EXPECT_EQ(text[5].label, "Size (0-72)");
+    EXPECT_EQ(std::tuple(text[3].label, text[5].label), std::tuple("Font Sytle", "Size (0-72)"));
     EXPECT_EQ(rangeRefusal(text[5], "80"), "Expecting value in the range of 6 and 72");
     EXPECT_EQ(rangeRefusal(text[5], "72"), std::nullopt);
     EXPECT_EQ(rangeRefusal(text[0], "anything"), std::nullopt);

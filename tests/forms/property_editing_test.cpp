@@ -60,21 +60,19 @@ TEST(PropertyEditing, ANameMayChangeItsCaseButNotTakeAnothersName)
     FormObjects f = newForm("F");
     f.push_back(formObject(f, kButton, 0, 0, "butt1"));
     f.push_back(formObject(f, kEdit, 0, 30, "txt2"));
-    EXPECT_EQ(renameRefusal(f, 1, "BUTT1"), std::nullopt);
-    EXPECT_EQ(renameRefusal(f, 1, "butt"), std::nullopt); // only equal names count, not beginnings
-    EXPECT_EQ(renameRefusal(f, 1, "txt2"), kNameAlreadyUsed);
-    EXPECT_EQ(renameRefusal(f, 1, " TXT2 "), kNameAlreadyUsed);
-    EXPECT_EQ(renameRefusal(f, 1, "ORX FORM"), kNameAlreadyUsed);
+    // Only equal names count, not beginnings.
+    for (const char* name : {"BUTT1", "butt"})
+        EXPECT_EQ(renameRefusal(f, 1, name), std::nullopt) << name;
+    for (const char* name : {"txt2", " TXT2 ", "ORX FORM"})
+        EXPECT_EQ(renameRefusal(f, 1, name), kNameAlreadyUsed) << name;
 }
 
 TEST(PropertyEditing, TheTabOrderListsControlsByTheirTabOrder)
 {
     FormObjects f = newForm("F");
-    f.push_back(formObject(f, kButton, 0, 0, "b"));
-    f.push_back(formObject(f, kRectangle, 0, 0, "r"));
-    f.push_back(formObject(f, kEdit, 0, 0, "e"));
-    f.push_back(formObject(f, kComboBox, 0, 0, "c"));
-    f.push_back(formObject(f, kReserved9, 0, 0, "x"));
+    for (const auto& [type, name] :
+         {std::pair{kButton, "b"}, {kRectangle, "r"}, {kEdit, "e"}, {kComboBox, "c"}, {kReserved9, "x"}})
+        f.push_back(formObject(f, type, 0, 0, name));
     f[1].tabOrder = 3;
     f[3].tabOrder = 1;
     f[4].tabOrder = -1; // outside 0 to 9999: listed as 0
@@ -87,8 +85,7 @@ TEST(PropertyEditing, TheTabOrderListsControlsByTheirTabOrder)
         return s;
     };
     EXPECT_EQ(names(), "cexb");
-    EXPECT_EQ(rows[0].tabOrder, 0);
-    EXPECT_EQ(rows[0].object, 4u);
+    EXPECT_EQ(std::tuple(rows[0].tabOrder, rows[0].object), std::tuple(0, 4u));
     EXPECT_FALSE(moveTabOrderRow(rows, 0, true));
     EXPECT_FALSE(moveTabOrderRow(rows, 3, false));
     EXPECT_TRUE(moveTabOrderRow(rows, 3, true));

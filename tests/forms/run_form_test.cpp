@@ -47,18 +47,13 @@ struct RunForms : ::testing::Test {
         };
     }
 
-    std::string save(const FormObjects& objects)
+    void open(const FormObjects& objects, FormMode mode = FormMode::Run)
     {
         const std::string path = tempFile(".frm");
         writeForm(path, objects);
-        return path;
-    }
-
-    void open(const FormObjects& objects, FormMode mode = FormMode::Run)
-    {
         form = std::make_shared<RunForm>(mode, host, requester(), "");
         form->setView(&view);
-        ASSERT_TRUE(form->open(save(objects)));
+        ASSERT_TRUE(form->open(path));
     }
 
     PropertyReply get(std::string_view object, std::string_view property)
@@ -111,17 +106,15 @@ TEST_F(RunForms, OpeningCallsOnOpenBeforeTheControlsAndFocusesTheLowestTabOrder)
     };
     open(quiz());
     EXPECT_EQ(requests, std::vector<std::string>{"Opening"});
-    EXPECT_EQ(view.calls[0], "title");
-    EXPECT_EQ(view.calls[1], "size");
-    EXPECT_EQ(view.calls[2], "controls");
+    EXPECT_EQ(std::vector(view.calls.begin(), view.calls.begin() + 3),
+              (std::vector<std::string>{"title", "size", "controls"}));
     EXPECT_TRUE(view.saw("focus 2")); // the combo box has the lowest tab order
-    EXPECT_EQ(form->control(kOk).id, 1000);
-    EXPECT_EQ(form->control(kNone).id, 1001);
-    EXPECT_EQ(form->control(kCombo).id, 1500);
-    EXPECT_EQ(form->control(9).id, 1400); // the image: an identifier, no window
+    // The image has an identifier and no window.
+    EXPECT_EQ(std::tuple(form->control(kOk).id, form->control(kNone).id, form->control(kCombo).id, form->control(9).id),
+              std::tuple(1000, 1001, 1500, 1400));
     EXPECT_FALSE(form->control(9).exists);
-    EXPECT_EQ(get("cmbAnswer", "cmbValue").value.text, "Rome");
-    EXPECT_EQ(get("txtName", "txtValue").value.text, "Bo");
+    EXPECT_EQ(std::tuple(get("cmbAnswer", "cmbValue").value.text, get("txtName", "txtValue").value.text),
+              std::tuple("Rome", "Bo"));
     EXPECT_FALSE(form->control(kOk).enabled);
     EXPECT_EQ(form->caption(), "Quiz");
     EXPECT_TRUE(host.messages.empty());
@@ -149,19 +142,18 @@ TEST_F(RunForms, ComboItemsPairTextsWithHiddenValues)
     EXPECT_EQ(host.texts(), std::vector<std::string>(2, std::string(kComboMoreItemsThanValues)));
     const ControlState& c = form->control(kCombo);
     ASSERT_EQ(c.items.size(), 3u);
-    EXPECT_EQ(c.items[0].value, 7);
-    EXPECT_EQ(c.items[2].value, -1);
-    // Nothing chosen yet.
+    EXPECT_EQ(std::tuple(c.items[0].value, c.items[2].value), std::tuple(7, -1));
+    // Nothing chosen yet; then the last, whose value is -1, not 4294967295.
     EXPECT_EQ(get("cmbAnswer", "cmbSelectionData").value.number, -1);
     EXPECT_EQ(get("cmbAnswer", "cmbSelectionValue").value.text, "");
     form->selectItem(kCombo, 2);
     EXPECT_EQ(requests.back(), "Chosen");
-    EXPECT_EQ(get("cmbAnswer", "cmbSelectionData").value.text, "-1"); // not 4294967295
-    EXPECT_EQ(get("cmbAnswer", "cmbSelectionValue").value.text, "c");
+    EXPECT_EQ(
+        std::tuple(get("cmbAnswer", "cmbSelectionData").value.text, get("cmbAnswer", "cmbSelectionValue").value.text),
+        std::tuple("-1", "c"));
     // A new list empties the old one; its second item again has no value.
     EXPECT_EQ(set("cmbAnswer", "cmbData", "x;y;"), S::Ok);
-    EXPECT_EQ(form->control(kCombo).items.size(), 2u);
-    EXPECT_EQ(form->control(kCombo).selected, -1);
+    EXPECT_EQ(std::tuple(form->control(kCombo).items.size(), form->control(kCombo).selected), std::tuple(2u, -1));
     EXPECT_EQ(host.messages.size(), 3u);
 }
 

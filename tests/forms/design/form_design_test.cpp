@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace qel;
 using namespace qel::object_type;
 using P = PropertyId;
@@ -25,6 +27,19 @@ void drag(FormDesign& d, DesignPoint from, DesignPoint to, bool shift = false)
     d.release(to);
 }
 
+void click(FormDesign& d, DesignPoint at, bool shift = false)
+{
+    d.press(at, shift);
+    d.release(at);
+}
+
+// An object's place and size: x, y, width, height.
+std::tuple<int32_t, int32_t, uint32_t, uint32_t> box(const FormDesign& d, size_t k)
+{
+    const FormObject& o = d.objects()[k];
+    return {o.offsetX, o.offsetY, o.width, o.height};
+}
+
 } // namespace
 
 TEST(FormDesign, AddingGivesDefaultsAtTheScrollPositionUpToTheLimit)
@@ -33,15 +48,9 @@ TEST(FormDesign, AddingGivesDefaultsAtTheScrollPositionUpToTheLimit)
     EXPECT_FALSE(d.isChanged());
     d.setScroll(30, 40);
     const size_t k = *d.addObject(kButton);
-    const FormObject& b = d.objects()[k];
-    EXPECT_EQ(b.name, "butt1");
-    EXPECT_EQ(b.caption, "butt1");
-    EXPECT_EQ(b.offsetX, 30);
-    EXPECT_EQ(b.offsetY, 40);
-    EXPECT_EQ(b.width, 70u);
-    EXPECT_TRUE(d.isSelected(k));
-    EXPECT_EQ(d.currentObject(), k);
-    EXPECT_TRUE(d.isChanged());
+    EXPECT_EQ(std::tuple(d.objects()[k].name, d.objects()[k].caption), std::tuple("butt1", "butt1"));
+    EXPECT_EQ(box(d, k), std::tuple(30, 40, 70u, 25u));
+    EXPECT_EQ(std::tuple(d.isSelected(k), d.currentObject(), d.isChanged()), std::tuple(true, k, true));
 
     while (d.objects().size() < kMaxFormObjects)
         ASSERT_TRUE(d.addObject(kRectangle));
@@ -62,25 +71,18 @@ TEST(FormDesign, AClickPicksTheNearestCentreAndShiftGrowsTheSelection)
     EXPECT_EQ(d.objectAt({300, 250}), 0u); // the form where nothing else is
     EXPECT_EQ(d.objectAt({500, 10}), std::nullopt);
 
-    d.press({45, 50}, false);
-    d.release({45, 50});
-    d.press({70, 50}, true);
-    d.release({70, 50});
-    EXPECT_TRUE(d.isSelected(big));
-    EXPECT_TRUE(d.isSelected(small));
-    EXPECT_FALSE(d.isSelected(hidden));
+    click(d, {45, 50});
+    click(d, {70, 50}, true);
+    EXPECT_EQ(std::tuple(d.isSelected(big), d.isSelected(small), d.isSelected(hidden)), std::tuple(true, true, false));
     EXPECT_EQ(d.currentObject(), small);
 
-    d.press({300, 250}, false); // the form: everything else deselected
-    d.release({300, 250});
+    click(d, {300, 250}); // the form: everything else deselected
     EXPECT_EQ(d.selectionCount(), 1u);
     EXPECT_TRUE(d.isSelected(0));
 
     // A band from the form's empty area selects what lies wholly inside it.
     drag(d, {150, 30}, {30, 70});
-    EXPECT_FALSE(d.isSelected(big));
-    EXPECT_TRUE(d.isSelected(small));
-    EXPECT_FALSE(d.isSelected(0));
+    EXPECT_EQ(std::tuple(d.isSelected(big), d.isSelected(small), d.isSelected(0)), std::tuple(false, true, false));
 }
 
 TEST(FormDesign, MovingSnapsPlacesAndSizesButNeverBelowOneStep)
@@ -88,24 +90,18 @@ TEST(FormDesign, MovingSnapsPlacesAndSizesButNeverBelowOneStep)
     FormDesign d;
     d.setSnap(true);
     const size_t button = addAt(d, kButton, 10, 10);
-    const size_t box = addAt(d, kCheckBox, 10, 100);
+    const size_t check = addAt(d, kCheckBox, 10, 100);
     const size_t thin = addAt(d, kLine, 10, 200);
     d.applyProperty(P::Height, "3", false);
     d.selectObject(button);
     drag(d, {15, 15}, {28, 16}); // x 10 + 13 = 23
-    EXPECT_EQ(d.objects()[button].offsetX, 20);
-    EXPECT_EQ(d.objects()[button].width, 70u);
-
-    d.selectObject(box);
+    EXPECT_EQ(box(d, button), std::tuple(20, 10, 70u, 25u));
+    d.selectObject(check);
     drag(d, {15, 105}, {28, 106});
-    EXPECT_EQ(d.objects()[box].offsetX, 20);
-    EXPECT_EQ(d.objects()[box].width, 14u);
-    EXPECT_EQ(d.objects()[box].height, 14u);
-
+    EXPECT_EQ(box(d, check), std::tuple(20, 100, 14u, 14u));
     d.selectObject(thin);
     drag(d, {15, 201}, {-100, 201}); // off the left edge: placed at 0
-    EXPECT_EQ(d.objects()[thin].offsetX, 0);
-    EXPECT_EQ(d.objects()[thin].height, 5u);
+    EXPECT_EQ(box(d, thin), std::tuple(0, 200, 100u, 5u));
     EXPECT_EQ(d.identifier(button), 1u);
 }
 
@@ -119,32 +115,26 @@ TEST(FormDesign, ResizingTurnsRoundClampsAndLeavesTheFormItsThreeHandles)
 
     d.selectObject(r);
     drag(d, {200, 150}, {40, 150}); // the right handle dragged past the left edge
-    EXPECT_EQ(d.objects()[r].offsetX, 40);
-    EXPECT_EQ(d.objects()[r].width, 60u);
-
+    EXPECT_EQ(box(d, r), std::tuple(40, 100, 60u, 100u));
     drag(d, {100, 150}, {42, 150}); // the right handle (now at 100) to 2 pixels from the left edge
-    EXPECT_EQ(d.objects()[r].width, 5u);
+    EXPECT_EQ(box(d, r), std::tuple(40, 100, 5u, 100u));
 
     d.selectObject(0);
     drag(d, {400, 300}, {10, 10}); // bottom-right of the form
-    EXPECT_EQ(d.objects()[0].width, 50u);
-    EXPECT_EQ(d.objects()[0].height, 50u);
+    EXPECT_EQ(box(d, 0), std::tuple(0, 0, 50u, 50u));
 }
 
 TEST(FormDesign, ArrowsKeepObjectsInsideTheForm)
 {
     FormDesign d;
     const size_t k = addAt(d, kButton, 330, 0); // right edge 400: on the form's edge
-    d.arrow(ArrowKey::Right, true, false);
-    EXPECT_EQ(d.objects()[k].width, 70u);
+    d.arrow(ArrowKey::Right, true, false);      // Shift: wider, but not past the edge
     d.arrow(ArrowKey::Up, false, false);
-    EXPECT_EQ(d.objects()[k].offsetY, 0);
+    EXPECT_EQ(box(d, k), std::tuple(330, 0, 70u, 25u));
     d.arrow(ArrowKey::Left, false, false);
     d.arrow(ArrowKey::Down, false, true); // Ctrl: a grid step
-    EXPECT_EQ(d.objects()[k].offsetX, 329);
-    EXPECT_EQ(d.objects()[k].offsetY, 5);
     d.arrow(ArrowKey::Left, true, false);
-    EXPECT_EQ(d.objects()[k].width, 69u);
+    EXPECT_EQ(box(d, k), std::tuple(329, 5, 69u, 25u));
 }
 
 TEST(FormDesign, UndoAfterDeletingBringsBackTheSameObjects)
@@ -156,14 +146,12 @@ TEST(FormDesign, UndoAfterDeletingBringsBackTheSameObjects)
     const FormObjects before = d.objects();
     const uint32_t idB = d.identifier(b);
     d.selectObject(a);
-    d.press({20, 60}, true);
-    d.release({20, 60});
+    click(d, {20, 60}, true);
     d.markSaved();
     d.deleteSelection();
     ASSERT_EQ(d.objects().size(), 2u);
-    EXPECT_EQ(d.objects()[1].objectType, kRectangle);
-    EXPECT_EQ(d.currentObject(), 0u);
-    EXPECT_EQ(d.selectionCount(), 0u);
+    EXPECT_EQ(std::tuple(d.objects()[1].objectType, d.currentObject(), d.selectionCount()),
+              std::tuple(kRectangle, 0u, 0u));
 
     // A new object after the deletion takes a fresh identifier, so undo finds the right ones.
     d.addObject(kLine);
@@ -189,10 +177,9 @@ TEST(FormDesign, CopyAndPasteMakeUniqueNamesWithinTheLimit)
     d.copy();
     d.paste();
     ASSERT_EQ(d.objects().size(), 3u);
-    EXPECT_EQ(d.objects()[2].name, "butt1_0");
-    EXPECT_EQ(d.objects()[2].offsetX, 20);
-    EXPECT_EQ(d.objects()[2].caption, d.objects()[k].caption);
-    EXPECT_EQ(d.selectionCount(), 0u);
+    EXPECT_EQ(std::tuple(d.objects()[2].name, d.objects()[2].caption, d.selectionCount()),
+              std::tuple("butt1_0", d.objects()[k].caption, 0u));
+    EXPECT_EQ(box(d, 2), std::tuple(20, 20, 70u, 25u));
 
     while (d.objects().size() < kMaxFormObjects)
         d.addObject(kLine);
@@ -219,10 +206,7 @@ TEST(FormDesign, ThePainterCarriesTheFormatOnly)
     d.press({210, 15}, false);
     EXPECT_FALSE(d.painterArmed());
     const FormObject& t = d.objects()[target];
-    EXPECT_EQ(t.bgColour, rgb(1, 2, 3));
-    EXPECT_EQ(t.textBold, "Bold");
-    EXPECT_EQ(t.name, "st2");
-    EXPECT_EQ(t.offsetX, 200);
+    EXPECT_EQ(std::tuple(t.bgColour, t.textBold, t.name, t.offsetX), std::tuple(rgb(1, 2, 3), "Bold", "st2", 200));
 }
 
 TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
@@ -238,13 +222,11 @@ TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
     EXPECT_FALSE(d.applyProperty(P::Width, "-3", true));
     EXPECT_FALSE(d.applyProperty(P::ObjectType, "4", false));
     d.undo();
-    EXPECT_EQ(d.objects()[a].visible, "True");
-    EXPECT_EQ(d.objects()[b].visible, "True");
+    EXPECT_EQ(std::tuple(d.objects()[a].visible, d.objects()[b].visible), std::tuple("True", "True"));
 
     d.markSaved();
     d.applyTabOrder({b});
-    EXPECT_EQ(d.objects()[b].tabOrder, 0);
-    EXPECT_EQ(d.objects()[a].tabOrder, -1);
+    EXPECT_EQ(std::tuple(d.objects()[b].tabOrder, d.objects()[a].tabOrder), std::tuple(0, -1));
     EXPECT_TRUE(d.isChanged());
 
     std::string checked;
