@@ -51,7 +51,7 @@ struct FormInstructions : RunFixture {
 TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
 {
     EditContext context{program, variables, nullptr};
-    // Form2Exchange's fields are checked in order.
+    // The form lines' refusals and texts; Form2Exchange's fields are checked in order.
     expectEditorRows(context,
                      {{kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}, 2, "Variable required."},
                       {kOpenForm, {"T", "D", "P", "R"}, kBuilt, "OpenForm T, D, P, R"},

@@ -1,6 +1,6 @@
 #pragma once
-// What the instruction tests share: short programs written as tables of lines, runs made for one
-// case of a table, and an editor's refusals and round trips.
+// What the instruction tests share: short programs written as lists of lines, runs made for one
+// case of a table, a canvas to draw on, and tables of what editors refuse and build.
 
 #include "runtime/draw_target.h"
 #include "support/canvas_run.h"
@@ -19,11 +19,11 @@ using Texts = std::vector<std::string>;
 // A line by its keyword and fields.
 struct Line {
     std::string keyword;
-    std::vector<std::string> fields = {};
+    Texts fields = {};
 };
 using Lines = std::vector<Line>;
 
-inline Line line(const std::string& keyword, const std::vector<std::string>& fields = {}) { return {keyword, fields}; }
+inline Line line(const std::string& keyword, const Texts& fields = {}) { return {keyword, fields}; }
 
 inline Lines operator+(Lines first, const Lines& then)
 {
@@ -32,9 +32,9 @@ inline Lines operator+(Lines first, const Lines& then)
 }
 
 // One DeclareVariable line of one type: "Name" or "Name=initial value" for each of up to four variables.
-inline Line declare(std::string type, const std::vector<std::string>& variables)
+inline Line declare(std::string type, const Texts& variables)
 {
-    std::vector<std::string> fields = variableFields(std::move(type), "");
+    Texts fields = variableFields(std::move(type), "");
     for (size_t k = 0; k < variables.size(); ++k) {
         const size_t equals = variables[k].find('=');
         fields.at(4 + 2 * k) = variables[k].substr(0, equals);
@@ -98,14 +98,14 @@ struct CaseRun : Session {
 inline ::testing::AssertionResult startsCleanly(Session& s, DrawTarget* canvas = nullptr)
 {
     startOn(s, canvas);
-    const std::vector<std::string> errors = s.errors();
+    const Texts errors = s.errors();
     return errors.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << errors[0];
 }
 
 // The run ended with that one error, at that line of Initialise.
 inline void expectFailedAt(const Session& run, const std::string& message, int line)
 {
-    EXPECT_EQ(run.errors(), std::vector<std::string>{message});
+    EXPECT_EQ(run.errors(), Texts{message});
     EXPECT_EQ(run.failedAt(), (std::pair<uint32_t, int>{kInitialise, line})) << message;
     EXPECT_FALSE(run.in->isRunning()) << message;
 }
@@ -132,7 +132,7 @@ inline void expectPixels(const QImage& image, std::initializer_list<Pixel> pixel
 
 // The refused field and its message; (-1, "") when the editor accepts the fields.
 using Refusal = std::pair<int, std::string>;
-inline Refusal refusal(const InstructionEditor& editor, const std::vector<std::string>& values, EditContext& context)
+inline Refusal refusal(const InstructionEditor& editor, const Texts& values, EditContext& context)
 {
     const EditOutcome out = editor.accept(values, context);
     return out.ok() ? Refusal(-1, "") : Refusal(out.error->field, out.error->message);
@@ -142,14 +142,13 @@ inline Refusal refusal(const InstructionEditor& editor, const std::vector<std::s
 // text and block again.
 struct RoundTrip {
     EditedLine line;
-    std::vector<std::string> decoded;
+    Texts decoded;
 };
-inline RoundTrip roundTrip(const InstructionEditor& editor, const std::vector<std::string>& values,
-                           EditContext& context)
+inline RoundTrip roundTrip(const InstructionEditor& editor, const Texts& values, EditContext& context)
 {
     EditOutcome first = editor.accept(values, context);
     EXPECT_TRUE(first.ok()) << values[0] << ": " << (first.ok() ? "" : first.error->message);
-    std::vector<std::string> decoded = editor.decode({first.line.type, first.line.text, first.line.block});
+    Texts decoded = editor.decode({first.line.type, first.line.text, first.line.block});
     const EditOutcome again = editor.accept(decoded, context);
     EXPECT_TRUE(again.ok()) << first.line.text;
     EXPECT_EQ(again.line.text, first.line.text);
@@ -163,7 +162,7 @@ inline RoundTrip roundTrip(const InstructionEditor& editor, const std::vector<st
 inline constexpr int kBuilt = -1, kSame = -2;
 struct EditorRow {
     uint32_t type;
-    std::vector<std::string> fields;
+    Texts fields;
     int refused;
     std::string text;
 };
