@@ -1,13 +1,8 @@
+#include "instruction_checks.h"
 #include "instructions/bitmaps/bitmap_instructions.h"
 #include "program/references.h"
 #include "runtime/bitmap_file.h"
-#include "runtime/draw_target.h"
-#include "support/canvas_run.h"
-#include "support/run_fixture.h"
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "support/temp_files.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -21,9 +16,9 @@ constexpr QRgb kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kYell
 constexpr QRgb kPicture[2][3] = {{kRed, kGreen, kBlue}, {kYellow, kCyan, kMagenta}};
 
 // A 24-bit bitmap file of kPicture: rows bottom up, each padded to four bytes.
-std::vector<char> pictureFile()
+std::string pictureFile()
 {
-    std::vector<char> f;
+    std::string f;
     auto u16 = [&](uint32_t v) { f.push_back(char(v)), f.push_back(char(v >> 8)); };
     auto u32 = [&](uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
     const uint32_t rowBytes = 12; // 9 bytes of pixels, padded
@@ -33,56 +28,29 @@ std::vector<char> pictureFile()
     for (int y = 1; y >= 0; --y) {
         for (QRgb c : kPicture[y])
             f.push_back(char(qBlue(c))), f.push_back(char(qGreen(c))), f.push_back(char(qRed(c)));
-        f.insert(f.end(), 3, '\0');
+        f.append(3, '\0');
     }
     return f;
 }
 
-// Declares B (Bitmap), W and H (Integer) and N (String).
-void declare(ProgramBuilder& b)
-{
-    b.add("DeclareVariable", variableFields("Bitmap", "B"))
-        .add("DeclareVariable", variableFields("Integer", "W", "0"))
-        .add("DeclareVariable", variableFields("Integer", "H", "0"))
-        .add("DeclareVariable", variableFields("String", "N", "\"\""));
-}
+// B (Bitmap), W and H (Integer) and N (String).
+const Lines kDeclared = {declare("Bitmap", {"B"}), declare("Integer", {"W=0", "H=0"}), declare("String", {"N=\"\""})};
 
 // The fixture's program has declared those variables; `path` is a file of kPicture, quoted as a field.
-struct BitmapInstructions : RunFixture {
-    std::filesystem::path dir;
-    QImage canvas{300, 200, QImage::Format_RGB32};
-    DrawState state;
-    DrawTarget target{canvas, state};
-    std::string path;
+struct BitmapInstructions : CanvasFixture<300, 200, kWhite> {
+    std::string dir = makeTempFolder();
+    std::string path = file("face.bmp", pictureFile());
 
-    void SetUp() override
+    BitmapInstructions()
     {
-        dir =
-            std::filesystem::temp_directory_path() / ("qel_bitmap_" + std::to_string(getpid()) + "_" +
-                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-        canvas.fill(kWhite);
-        path = file("face.bmp", pictureFile());
         handlers();
-        declare(build);
+        add(build, kDeclared);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     // The path of a new file with those bytes, quoted as a string literal field.
-    std::string file(const std::string& name, const std::vector<char>& bytes)
+    std::string file(const std::string& name, const std::string& bytes)
     {
-        std::ofstream(dir / name, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-        return "\"" + (dir / name).string() + "\"";
-    }
-    // The errors shown by a run of the declarations and then the lines given, in a session of its own.
-    std::vector<std::string> errorsOf(const std::function<void(ProgramBuilder&)>& lines)
-    {
-        Session s;
-        s.handlers();
-        declare(s.build);
-        lines(s.build);
-        startWithCanvas(s, target);
-        return s.errors();
+        writeBytes(dir + "/" + name, bytes);
+        return stringLiteral(dir + "/" + name);
     }
     const std::string& lineText(size_t index) const { return program.sections[kInitialise].lines[index].text; }
 };
@@ -91,50 +59,38 @@ struct BitmapInstructions : RunFixture {
 
 TEST_F(BitmapInstructions, DrawsAtItsOwnSizeOrScaledPixelExactlyAndMirrored)
 {
-    build.add("BitmapLoad", {path, "B", "W", "H"})
-        .add("DrawBitmap", {"B", "20", "10"})
-        .add("DrawBitmapScaled", {"B", "100", "50", "6", "4"})
-        .add("DrawBitmapScaled", {"B", "200", "50", "-3", "2"})
-        .add("DrawBitmapScaled", {"B", "50", "150", "3", "-2"});
-    EXPECT_EQ(lineText(5), "BitmapLoad " + path + ", B, W, H");
-    EXPECT_EQ(lineText(6), "DrawBitmap B, 20, 10");
+    add(build, {line("BitmapLoad", {path, "B", "W", "H"}), line("DrawBitmap", {"B", "20", "10"}),
+                line("DrawBitmapScaled", {"B", "100", "50", "6", "4"}),
+                line("DrawBitmapScaled", {"B", "200", "50", "-3", "2"}),
+                line("DrawBitmapScaled", {"B", "50", "150", "3", "-2"})});
+    EXPECT_EQ(lineText(4), "BitmapLoad " + path + ", B, W, H");
+    EXPECT_EQ(lineText(5), "DrawBitmap B, 20, 10");
     EXPECT_EQ(build.last().text, "DrawBitmapScaled B, 50, 150, 3, -2");
-    startWithCanvas(*this, target);
-    ASSERT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(number("W"), 3.0f); // the file's size
-    EXPECT_EQ(number("H"), 2.0f);
+    ASSERT_TRUE(startsCleanly(*this, &target));
+    EXPECT_EQ(numbers(*this, {"W", "H"}), (std::vector<float>{3, 2})); // the file's size
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(canvas.pixel(10 + x, 20 + y), kPicture[y][x]) << x << "," << y;
-    EXPECT_EQ(canvas.pixel(13, 20), kWhite);
-    EXPECT_EQ(canvas.pixel(10, 22), kWhite);
+    expectPixels(canvas, {{13, 20, kWhite}, {10, 22, kWhite}, {106, 50, kWhite}});
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             EXPECT_EQ(canvas.pixel(100 + x, 50 + y), kPicture[y / 2][x / 2]) << x << "," << y;
-    EXPECT_EQ(canvas.pixel(106, 50), kWhite);
     // Width -3: mirrored left to right, ending just left of Left.
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(canvas.pixel(197 + x, 50), kPicture[0][2 - x]) << x;
-    EXPECT_EQ(canvas.pixel(200, 50), kWhite);
-    EXPECT_EQ(canvas.pixel(196, 50), kWhite);
+    expectPixels(canvas, {{200, 50, kWhite}, {196, 50, kWhite}});
     // Height -2: upside down, above Top.
-    EXPECT_EQ(canvas.pixel(50, 148), kPicture[1][0]);
-    EXPECT_EQ(canvas.pixel(50, 149), kPicture[0][0]);
-    EXPECT_EQ(canvas.pixel(50, 150), kWhite);
+    expectPixels(canvas, {{50, 148, kPicture[1][0]}, {50, 149, kPicture[0][0]}, {50, 150, kWhite}});
 }
 
 TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
 {
-    build
-        .add("BitmapUnload", {"B"}) // holds nothing yet: nothing happens
-        .add("BitmapLoad", {path, "B", "", ""})
-        .add("BitmapUnload", {"B"})
-        .add("BitmapLoad", {path, "B", "", ""})
-        .add("DrawBitmap", {"B", "0", "0"});
-    EXPECT_EQ(lineText(6), "BitmapLoad " + path + ", B, , ");
-    EXPECT_EQ(lineText(7), "BitmapUnLoad B");
-    startWithCanvas(*this, target);
-    ASSERT_TRUE(errors().empty()) << errors()[0];
+    add(build, {line("BitmapUnload", {"B"}), // holds nothing yet: nothing happens
+                line("BitmapLoad", {path, "B", "", ""}), line("BitmapUnload", {"B"}),
+                line("BitmapLoad", {path, "B", "", ""}), line("DrawBitmap", {"B", "0", "0"})});
+    EXPECT_EQ(lineText(5), "BitmapLoad " + path + ", B, , ");
+    EXPECT_EQ(lineText(6), "BitmapUnLoad B");
+    ASSERT_TRUE(startsCleanly(*this, &target));
     EXPECT_EQ(canvas.pixel(0, 0), kRed);
     EXPECT_EQ(state.bitmaps.size(), 1u);
     const uint32_t handle = variables.findVariable("B")->words[0];
@@ -146,93 +102,66 @@ TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
     EXPECT_EQ(state.bitmaps.get(handle), nullptr);
 }
 
+// Each program's run (after the declarations) shows only its error; range errors carry no header.
 TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
 {
-    const std::string empty = file("empty.bmp", {});
-    const std::string junk = file("junk.bmp", {'B', 'M', 1, 2, 3});
-    using V = std::vector<std::string>;
-    auto load = [&](std::string name, std::string into = "B", std::string width = "") {
-        return errorsOf([=](ProgramBuilder& b) { b.add("BitmapLoad", {name, into, width, ""}); });
+    const std::string empty = file("empty.bmp", ""), junk = file("junk.bmp", "BM\1\2\3");
+    const Line loadFace = line("BitmapLoad", {path, "B", "", ""});
+    auto load = [](std::string name, std::string into = "B", std::string width = "") {
+        return line("BitmapLoad", {std::move(name), std::move(into), std::move(width), ""});
     };
-    EXPECT_EQ(errorsOf([&](ProgramBuilder& b) {
-                  b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapLoad", {path, "B", "", ""});
-              }),
-              V{runErrorText("This bitmap variable is already in use.")});
-    EXPECT_EQ(load("\"" + (dir / "missing.bmp").string() + "\""),
-              V{runErrorText("Unable to open the bitmap specified.")});
-    EXPECT_EQ(load(junk), V{runErrorText("Unable to open the bitmap specified.")});
-    EXPECT_EQ(load(empty), V{runErrorText("Can't get file sizeMyLoadBitmap")});
-    EXPECT_EQ(load(path, "Nowhere"), V{runErrorText("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(load(path, "W"), V{runErrorText("Expecting variable of type BITMAP but found variable - W")});
-    EXPECT_EQ(load("W"), V{runErrorText("Expecting variable of type String but found variable - W")});
-    EXPECT_EQ(load(path, "B", "Gone"), V{runErrorText("Reference to undeclared variable - Gone")});
-    EXPECT_EQ(load(path, "B", "N"), V{runErrorText("Expecting a numeric variable but found variable - N")});
-
-    // Drawing checks its operands in order.
-    auto draw = [&](std::vector<std::string> fields) {
-        return errorsOf(
-            [=](ProgramBuilder& b) { b.add(fields.size() == 3 ? "DrawBitmap" : "DrawBitmapScaled", fields); });
+    const std::string notLoaded = runErrorText("This bitmap variable has not yet been loaded - B");
+    const std::string cannotOpen = runErrorText("Unable to open the bitmap specified.");
+    const std::pair<Lines, std::string> cases[] = {
+        {{loadFace, loadFace}, runErrorText("This bitmap variable is already in use.")},
+        {{load(stringLiteral(dir + "/missing.bmp"))}, cannotOpen},
+        {{load(junk)}, cannotOpen},
+        {{load(empty)}, runErrorText("Can't get file sizeMyLoadBitmap")},
+        {{load(path, "Nowhere")}, runErrorText("Reference to undeclared variable - Nowhere")},
+        {{load(path, "W")}, runErrorText("Expecting variable of type BITMAP but found variable - W")},
+        {{load("W")}, runErrorText("Expecting variable of type String but found variable - W")},
+        {{load(path, "B", "Gone")}, runErrorText("Reference to undeclared variable - Gone")},
+        {{load(path, "B", "N")}, runErrorText("Expecting a numeric variable but found variable - N")},
+        // Drawing checks its operands in order.
+        {{line("DrawBitmap", {"B", "5", "5"})}, notLoaded},
+        {{line("DrawBitmap", {"N", "5", "5"})},
+         runErrorText("Expecting variable of type BITMAP but found variable - N")},
+        {{line("DrawBitmap", {"B", "5", "-1"})}, "Value out of range - -1 - Left"},
+        {{line("DrawBitmap", {"B", "10001", "5"})}, "Value out of range - 10001 - Top"},
+        {{line("DrawBitmapScaled", {"B", "5", "5", "-1001", "5"})}, "Value out of range - -1001 - Width"},
+        {{line("DrawBitmapScaled", {"B", "5", "5", "5", "10001"})}, "Value out of range - 10001 - Height"},
+        {{line("BitmapUnload", {"Nowhere"})}, runErrorText("Reference to undeclared variable - Nowhere")},
+        {{loadFace, line("BitmapUnload", {"B"}), line("DrawBitmap", {"B", "0", "0"})}, notLoaded},
     };
-    EXPECT_EQ(draw({"B", "5", "5"}), V{runErrorText("This bitmap variable has not yet been loaded - B")});
-    EXPECT_EQ(draw({"N", "5", "5"}), V{runErrorText("Expecting variable of type BITMAP but found variable - N")});
-    EXPECT_EQ(draw({"B", "5", "-1"}), V{"Value out of range - -1 - Left"}); // range errors carry no header
-    EXPECT_EQ(draw({"B", "10001", "5"}), V{"Value out of range - 10001 - Top"});
-    EXPECT_EQ(draw({"B", "5", "5", "-1001", "5"}), V{"Value out of range - -1001 - Width"});
-    EXPECT_EQ(draw({"B", "5", "5", "5", "10001"}), V{"Value out of range - 10001 - Height"});
-    EXPECT_EQ(errorsOf([](ProgramBuilder& b) { b.add("BitmapUnload", {"Nowhere"}); }),
-              V{runErrorText("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(
-        errorsOf([&](ProgramBuilder& b) {
-            b.add("BitmapLoad", {path, "B", "", ""}).add("BitmapUnload", {"B"}).add("DrawBitmap", {"B", "0", "0"});
-        }),
-        V{runErrorText("This bitmap variable has not yet been loaded - B")});
+    for (const auto& [lines, error] : cases)
+        EXPECT_EQ(CaseRun(kDeclared + lines, true).errors(), Texts{error});
 
     // A name held in a String variable; no canvas to make the bitmap for is a platform failure.
-    build.add("Let", letFields("N", path)).add("BitmapLoad", {"N", "B", "", ""});
+    add(build, {line("Let", letFields("N", path)), line("BitmapLoad", {"N", "B", "", ""})});
     start();
-    EXPECT_EQ(host.texts(),
-              (V{std::string(msg::kWindowsErrorNotice), "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
+    EXPECT_EQ(host.texts(), (Texts{std::string(msg::kWindowsErrorNotice),
+                                   "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
 }
 
 TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
 {
     EditContext context{program, variables, nullptr};
-    for (uint32_t type : {kBitmapLoad, kDrawBitmap, kDrawBitmapScaled, kBitmapUnload})
-        ASSERT_NE(editorFor(type), nullptr) << type;
-    const InstructionEditor &load = *editorFor(kBitmapLoad), &draw = *editorFor(kDrawBitmap),
-                            &scaled = *editorFor(kDrawBitmapScaled), &unload = *editorFor(kBitmapUnload);
-    EXPECT_EQ(load.title(), "Load A Bitmap File");
-    EXPECT_EQ(draw.title(), "Draw A Bitmap");
-    EXPECT_EQ(scaled.title(), "Draw A Scaled Bitmap ");
-    EXPECT_EQ(unload.title(), "Unload A Bitmap");
-
-    auto refused = [&](const InstructionEditor& e, std::vector<std::string> values, int field,
-                       std::string_view message) {
-        EditOutcome outcome = e.accept(values, context);
-        ASSERT_FALSE(outcome.ok()) << values[0];
-        EXPECT_EQ(outcome.error->field, field);
-        EXPECT_EQ(outcome.error->message, message);
-    };
-    refused(load, {"5", "B", "", ""}, 0, "Variable or string literal required.");
-    refused(load, {"\"a.bmp\"", "\"B\"", "", ""}, 1, "Variable required.");
-    refused(load, {"\"a.bmp\"", "B", "", "3"}, 3, "Numeric variable of Nothing required.");
-    refused(draw, {"B", "\"1\"", "0"}, 1, "Numeric expression required.");
-    refused(draw, {"B", "0", ""}, 2, "Numeric expression required.");
-    refused(scaled, {"B", "0", "0", "1", "\"x\""}, 4, "Numeric expression required.");
-    refused(unload, {""}, 0, "Variable required.");
-
-    const std::pair<const InstructionEditor*, std::vector<std::string>> lines[] = {
-        {&load, {"\"a b.bmp\"", "Pics(I)", "W", ""}},
-        {&scaled, {"B", "1.5", "Y", "-40", "20"}},
-        {&unload, {"B"}},
-    };
-    for (const auto& [editor, values] : lines) {
-        EditOutcome first = editor->accept(values, context);
-        ASSERT_TRUE(first.ok()) << values[0];
-        const std::vector<std::string> decoded = editor->decode({first.line.type, first.line.text, first.line.block});
-        EXPECT_EQ(decoded, values);
-        EditOutcome again = editor->accept(decoded, context);
-        EXPECT_EQ(again.line.text, first.line.text);
-        EXPECT_EQ(again.line.block, first.line.block);
+    for (const auto& [type, title] : {std::pair{kBitmapLoad, "Load A Bitmap File"},
+                                      {kDrawBitmap, "Draw A Bitmap"},
+                                      {kDrawBitmapScaled, "Draw A Scaled Bitmap "},
+                                      {kBitmapUnload, "Unload A Bitmap"}}) {
+        ASSERT_NE(editorFor(type), nullptr) << title;
+        EXPECT_EQ(editorFor(type)->title(), title);
     }
+    const std::string numeric = "Numeric expression required.";
+    expectEditorRows(context, {{kBitmapLoad, {"5", "B", "", ""}, 0, "Variable or string literal required."},
+                               {kBitmapLoad, {"\"a.bmp\"", "\"B\"", "", ""}, 1, "Variable required."},
+                               {kBitmapLoad, {"\"a.bmp\"", "B", "", "3"}, 3, "Numeric variable of Nothing required."},
+                               {kDrawBitmap, {"B", "\"1\"", "0"}, 1, numeric},
+                               {kDrawBitmap, {"B", "0", ""}, 2, numeric},
+                               {kDrawBitmapScaled, {"B", "0", "0", "1", "\"x\""}, 4, numeric},
+                               {kBitmapUnload, {""}, 0, "Variable required."},
+                               {kBitmapLoad, {"\"a b.bmp\"", "Pics(I)", "W", ""}, kSame, ""},
+                               {kDrawBitmapScaled, {"B", "1.5", "Y", "-40", "20"}, kSame, ""},
+                               {kBitmapUnload, {"B"}, kSame, ""}});
 }

@@ -1,10 +1,7 @@
+#include "instruction_checks.h"
 #include "instructions/control/comment_editor.h"
 #include "instructions/functions/call_editors.h"
-#include "program/instruction_table.h"
 #include "values/editor_fields.h"
-#include "values/variable_table.h"
-
-#include <gtest/gtest.h>
 
 using namespace qel;
 
@@ -18,26 +15,15 @@ struct CallEditorsTest : ::testing::Test {
     CallUsingEditor callUsing;
     ReturnEditor returnEditor;
 
-    // Accepts the fields, then the fields decoded from the result: both must build the same line.
+    // The line built of the fields; decoded, they build the same line again.
     EditedLine roundTrip(const InstructionEditor& editor, std::vector<std::string> fields)
     {
-        EditOutcome first = editor.accept(fields, context);
-        EXPECT_TRUE(first.ok()) << (first.error ? first.error->message : "");
-        ProgramLine stored{first.line.type, first.line.text, first.line.block};
-        EditOutcome again = editor.accept(editor.decode(stored), context);
-        EXPECT_TRUE(again.ok());
-        EXPECT_EQ(again.line.text, first.line.text);
-        EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
-        return first.line;
+        return test::roundTrip(editor, fields, context).line;
     }
-
     void expectRefused(const InstructionEditor& editor, std::vector<std::string> fields, int field,
                        std::string_view message)
     {
-        EditOutcome r = editor.accept(fields, context);
-        ASSERT_FALSE(r.ok()) << fields[field];
-        EXPECT_EQ(r.error->field, field);
-        EXPECT_EQ(r.error->message, message);
+        EXPECT_EQ(test::refusal(editor, fields, context), test::Refusal(field, message)) << fields[field];
     }
 };
 
@@ -92,17 +78,14 @@ TEST_F(CallEditorsTest, RefusalsNameTheFieldAndItsMessage)
 
 TEST_F(CallEditorsTest, ReturnWithAndWithoutValue)
 {
-    EditedLine bare = roundTrip(returnEditor, {""});
-    EXPECT_EQ(bare.text, "Return");
-    EXPECT_EQ(bare.block.u32(return_block::kValueGiven), 0u);
-
-    EditedLine total = roundTrip(returnEditor, {" Total "});
-    EXPECT_EQ(total.text, "Return (Total)");
-    EXPECT_EQ(total.block.u32(return_block::kValueGiven), 1u);
-
-    EditedLine zero = roundTrip(returnEditor, {"0"}); // a given 0 is a value, not a bare Return
-    EXPECT_EQ(zero.text, "Return (0)");
-    EXPECT_EQ(zero.block.u32(return_block::kValueGiven), 1u);
+    // A given 0 is a value, not a bare Return.
+    const std::tuple<std::string, std::string, uint32_t> cases[] = {
+        {"", "Return", 0}, {" Total ", "Return (Total)", 1}, {"0", "Return (0)", 1}};
+    for (const auto& [value, text, given] : cases) {
+        const EditedLine line = roundTrip(returnEditor, {value});
+        EXPECT_EQ(line.text, text);
+        EXPECT_EQ(line.block.u32(return_block::kValueGiven), given) << text;
+    }
 }
 
 TEST_F(CallEditorsTest, CommentKeepsItsTextUpToTheLineLimit)

@@ -30,18 +30,12 @@ TEST(Catalogue, EveryLineTypeIsClaimedByExactlyOneDescriptorOfItsKind)
         const InstructionInfo& info = *instructionInfo(type);
         // A fixed-text line is inserted as it stands and never edited; every other line has an
         // editor unless its instruction is still to come, and then it cannot run either.
-        if (!info.fixedText.empty())
-            EXPECT_EQ(d->editor, nullptr) << info.keyword;
-        if (d->editor)
-            EXPECT_EQ(d->editor->type(), type) << info.keyword;
-        else if (info.fixedText.empty() && type != kBlank)
-            EXPECT_EQ(d->handler, nullptr) << info.keyword;
-        if (!d->handler)
-            EXPECT_EQ(dispatchTable().at(type), &DispatchTable::notAvailableYet) << info.keyword;
-        else
-            EXPECT_EQ(dispatchTable().at(type), d->handler) << info.keyword;
-        if (!info.keyword.empty())
-            EXPECT_FALSE(d->help.summary.empty()) << info.keyword;
+        SCOPED_TRACE(info.keyword);
+        EXPECT_TRUE(info.fixedText.empty() || d->editor == nullptr);
+        EXPECT_EQ(d->editor ? d->editor->type() : type, type);
+        EXPECT_TRUE(d->editor || !info.fixedText.empty() || type == kBlank || d->handler == nullptr);
+        EXPECT_EQ(dispatchTable().at(type), d->handler ? d->handler : &DispatchTable::notAvailableYet);
+        EXPECT_TRUE(info.keyword.empty() || !d->help.summary.empty());
     }
     EXPECT_EQ(dispatchTable().at(5), &DispatchTable::corruptChain);
 }
@@ -100,9 +94,8 @@ TEST(Catalogue, ShortCodesIgnoreCaseAndNameOnlyTheirInstruction)
     EXPECT_EQ(lookupShortCode("dl"), kDrawLine);
     EXPECT_EQ(lookupShortCode("DRE"), kDrawRect);
     EXPECT_EQ(lookupShortCode("Con"), kContinue);
-    EXPECT_EQ(lookupShortCode("d"), std::nullopt);
-    EXPECT_EQ(lookupShortCode("dlx"), std::nullopt);
-    EXPECT_EQ(lookupShortCode("drawline"), std::nullopt);
+    for (const char* none : {"d", "dlx", "drawline"})
+        EXPECT_EQ(lookupShortCode(none), std::nullopt) << none;
     size_t codes = 0;
     for (const InstructionDescriptor* d : allDescriptors())
         if (!d->shortCode.empty()) {

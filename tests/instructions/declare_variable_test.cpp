@@ -1,16 +1,13 @@
+#include "instruction_checks.h"
 #include "instructions/variables/declare_variable.h"
 #include "instructions/variables/declared_variables.h"
-#include "program/instruction_table.h"
-#include "support/recording_host.h"
 #include "values/literals.h"
-#include "values/variable_table.h"
-
-#include <gtest/gtest.h>
 
 namespace qel {
 namespace {
 
 using Fields = std::vector<std::string>;
+const std::string kScalar = "Not an Array";
 
 // Field values: type, shape, dimensions, then name/initial value pairs.
 Fields fields(std::string type, std::string shape, std::string d1, std::string d2,
@@ -69,14 +66,13 @@ protected:
 
 TEST_F(DeclareVariable, DisplayTextsAndBlock)
 {
-    EXPECT_EQ(text(fields("Integer", "Not an Array", "", "", {{"qelScanCode", "0"}})),
+    EXPECT_EQ(text(fields("Integer", kScalar, "", "", {{"qelScanCode", "0"}})),
               "DeclareVariables Integer qelScanCode=0");
-    EXPECT_EQ(text(fields("String", "Not an Array", "", "", {{"qelChar", "\"\""}})),
-              "DeclareVariables String qelChar=\"\"");
+    EXPECT_EQ(text(fields("String", kScalar, "", "", {{"qelChar", "\"\""}})), "DeclareVariables String qelChar=\"\"");
     EXPECT_EQ(text(fields("Integer", "", "", "", {{"A", "+007"}, {"B", ""}})), "DeclareVariables Integer A=7,B=0");
-    EXPECT_EQ(text(fields("Floating Point", "Not an Array", "", "", {{"X", "2.50"}, {"Y", "1234567"}, {"Z", " 1e5 "}})),
+    EXPECT_EQ(text(fields("Floating Point", kScalar, "", "", {{"X", "2.50"}, {"Y", "1234567"}, {"Z", " 1e5 "}})),
               "DeclareVariables Floating Point X=2.5,Y=1.23457e+06,Z=100000");
-    EXPECT_EQ(text(fields("Bitmap", "Not an Array", "", "", {{"Pic", "ignored"}})), "DeclareVariables Bitmap Pic");
+    EXPECT_EQ(text(fields("Bitmap", kScalar, "", "", {{"Pic", "ignored"}})), "DeclareVariables Bitmap Pic");
     EXPECT_EQ(text(fields("Integer", "1D Array", "10", "99", {{"A", "7"}})), "DeclareVariables Integer A(10)");
     EXPECT_EQ(text(fields("String", "2D Array", "100", "100", {{"Grid", "\"x\""}, {"", ""}, {"Other", ""}})),
               "DeclareVariables String Grid(100,100),Other(100,100)");
@@ -85,15 +81,11 @@ TEST_F(DeclareVariable, DisplayTextsAndBlock)
     ASSERT_TRUE(outcome.ok());
     const ParamBlock& block = outcome.line.block;
     EXPECT_EQ(outcome.line.type, kDeclareVariable);
-    EXPECT_EQ(block.u32(4), 4u);
-    EXPECT_EQ(block.u32(8), 2u);
-    EXPECT_EQ(block.u32(12), 3u);
-    EXPECT_EQ(block.u32(16), 1u);
-    EXPECT_EQ(block.u32(20), 0u); // the empty first row keeps its slot empty
-    EXPECT_EQ(block.u32(28), 52u);
-    EXPECT_EQ(block.textField(28), "Names");
-    EXPECT_EQ(block.u32(32), 58u);
-    EXPECT_EQ(block.textField(32), "hi");
+    // The words from offset 4 up to the empty first row's slot, which stays empty.
+    EXPECT_EQ((std::vector<uint32_t>{block.u32(4), block.u32(8), block.u32(12), block.u32(16), block.u32(20)}),
+              (std::vector<uint32_t>{4, 2, 3, 1, 0}));
+    EXPECT_EQ(std::pair(block.u32(28), block.textField(28)), std::pair(52u, std::string_view("Names")));
+    EXPECT_EQ(std::pair(block.u32(32), block.textField(32)), std::pair(58u, std::string_view("hi")));
     EXPECT_EQ(block.bodyLength(), 48u + 6u + 3u);
 }
 
@@ -168,26 +160,17 @@ TEST_F(DeclareVariable, StoringCreatesAndReplacesVariablesAndDeletingRemovesThem
 TEST_F(DeclareVariable, DecodeAcceptGivesTheSameLine)
 {
     const Fields cases[] = {
-        fields("Integer", "Not an Array", "", "", {{"A", "+5"}, {"", ""}, {"B", "-2147483"}}),
-        fields("Integer", "Not an Array", "", "", {{"Big", "2147483648"}}),
-        fields("Floating Point", "Not an Array", "", "",
-               {{"X", "0.1"}, {"Y", "1.2345678"}, {"Z", "0.1e-38"}, {"W", "9e38"}}),
-        fields("String", "Not an Array", "", "", {{"S", "\"say \"hi\"\""}, {"T", ""}}),
+        fields("Integer", kScalar, "", "", {{"A", "+5"}, {"", ""}, {"B", "-2147483"}}),
+        fields("Integer", kScalar, "", "", {{"Big", "2147483648"}}),
+        fields("Floating Point", kScalar, "", "", {{"X", "0.1"}, {"Y", "1.2345678"}, {"Z", "0.1e-38"}, {"W", "9e38"}}),
+        fields("String", kScalar, "", "", {{"S", "\"say \"hi\"\""}, {"T", ""}}),
         fields("String", "2D Array", "7", "3", {{"Grid", "\"x\""}}),
         fields("Bitmap", "1D Array", "5", "", {{"Pics", ""}}),
-        fields("File", "Not an Array", "", "", {{"In", ""}, {"Out", ""}}),
+        fields("File", kScalar, "", "", {{"In", ""}, {"Out", ""}}),
     };
-    for (const Fields& values : cases) {
-        EditOutcome first = accept(values);
-        ASSERT_TRUE(first.ok()) << values[4] << ": " << first.error->message;
-        ProgramLine stored{first.line.type, first.line.text, first.line.block};
-        Fields decoded = editor.decode(stored);
-        ASSERT_EQ(decoded.size(), editor.fields().size());
-        EditOutcome again = accept(decoded);
-        ASSERT_TRUE(again.ok()) << again.error->message;
-        EXPECT_EQ(again.line.text, first.line.text);
-        EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
-    }
+    EditContext context{program, table, nullptr};
+    for (const Fields& values : cases)
+        EXPECT_EQ(test::roundTrip(editor, values, context).decoded.size(), editor.fields().size());
 }
 
 TEST_F(DeclareVariable, FieldsInDialogOrder)

@@ -1,146 +1,75 @@
-#include "support/run_fixture.h"
+#include "instruction_checks.h"
 
 using namespace qel;
 using namespace qel::test;
 
 using ControlFlow = RunFixture;
 
-TEST_F(ControlFlow, ForLoopsCountStepAndSkip)
+TEST_F(ControlFlow, ForLoopsCountStepSkipAndReadTheirEndAgain)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Floating Point", "N", "0"))
-        .add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("DeclareVariable", variableFields("Floating Point", "F", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Down", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Skipped", "77"))
-        .add("For", forFields("I", "1", "10"))
-        .add("Let", letFields("N", "N", "+", "I"))
-        .add("Next")
-        .add("For", forFields("F", "1", "2", "0.5"))
-        .add("Let", letFields("Down", "Down", "+", "1"))
-        .add("Next")
-        .add("For", forFields("Skipped", "5", "1"))
-        .add("Let", letFields("N", "0"))
-        .add("Next");
-    start();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(number("N"), 55.0f);
-    EXPECT_EQ(number("I"), 11.0f);
-    EXPECT_EQ(number("Down"), 3.0f); // 1, 1.5, 2
-    EXPECT_EQ(number("F"), 2.5f);
-    EXPECT_EQ(number("Skipped"), 77.0f); // the counter is not assigned when the body is skipped
-    EXPECT_TRUE(in->isRunning());        // Initialise finished; the program waits for events
-}
-
-TEST_F(ControlFlow, NegativeStepsAndLoopEndsChangedInsideTheBody)
-{
-    handlers();
-    build.add("DeclareVariable", variableFields("String", "Seen", "\"\""))
-        .add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Last", "5"))
-        .add("For", forFields("I", "3", "1", "-1"))
-        .add("Let", letFields("Seen", "Seen", "+", "I"))
-        .add("Next")
-        .add("For", forFields("I", "1", "Last"))
-        .add("Let", letFields("Last", "2"))
-        .add("Next");
-    start();
+    add(build, {declare("Floating Point", {"N=0", "F=0"}), declare("Integer", {"I=0", "Down=0", "Skipped=77", "J=0"}),
+                declare("String", {"Seen=\"\""}), declare("Integer", {"Last=5"})});
+    add(build, {line("For", forFields("I", "1", "10")), line("Let", letFields("N", "N", "+", "I")), line("Next")});
+    add(build,
+        {line("For", forFields("F", "1", "2", "0.5")), line("Let", letFields("Down", "Down", "+", "1")), line("Next")});
+    add(build, {line("For", forFields("Skipped", "5", "1")), line("Let", letFields("N", "0")), line("Next")});
+    add(build,
+        {line("For", forFields("J", "3", "1", "-1")), line("Let", letFields("Seen", "Seen", "+", "J")), line("Next")});
+    add(build, {line("For", forFields("J", "1", "Last")), line("Let", letFields("Last", "2")), line("Next")});
+    EXPECT_TRUE(startsCleanly(*this));
+    // Down counts 1, 1.5 and 2; Skipped's body never runs, so it is not assigned; J's end is read
+    // again at every Next.
+    EXPECT_EQ(numbers(*this, {"N", "I", "Down", "F", "Skipped", "J"}), (std::vector<float>{55, 11, 3, 2.5, 77, 3}));
     EXPECT_EQ(text("Seen"), "321");
-    EXPECT_EQ(number("I"), 3.0f); // the end is read again at every Next
+    EXPECT_TRUE(in->isRunning()); // Initialise finished; the program waits for events
 }
 
 TEST_F(ControlFlow, IfElseWhileBreakAndContinue)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Integer", "A", "1"))
-        .add("DeclareVariable", variableFields("String", "Path", "\"\""))
-        .add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Sum", "0"))
-        .add("If", ifFields("A", "Equal", "1"))
-        .add("Let", letFields("Path", "Path", "+", "\"T\""))
-        .add("Else")
-        .add("Let", letFields("Path", "Path", "+", "\"F\""))
-        .add("EndIf")
-        .add("If", ifFields("A", "Equal", "2"))
-        .add("Let", letFields("Path", "Path", "+", "\"T\""))
-        .add("Else")
-        .add("Let", letFields("Path", "Path", "+", "\"E\""))
-        .add("EndIf")
-        // While with a Break inside an If: leaves the loop at I = 4.
-        .add("While", {"I", "Less Than", "100"})
-        .add("Let", letFields("I", "I", "+", "1"))
-        .add("If", ifFields("I", "Equal", "4"))
-        .add("BreakOutOfLoop")
-        .add("EndIf")
-        .add("EndWhile")
-        // Continue in a For skips the rest of the body and advances the counter as Next does.
-        .add("For", forFields("A", "1", "5"))
-        .add("If", ifFields("A", "Equal", "3"))
-        .add("Continue")
-        .add("EndIf")
-        .add("Let", letFields("Sum", "Sum", "+", "A"))
-        .add("Next");
-    start();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
+    add(build, {declare("Integer", {"A=1", "I=0", "Sum=0"}), declare("String", {"Path=\"\""})});
+    for (const char* value : {"1", "2"})
+        add(build, {line("If", ifFields("A", "Equal", value)), line("Let", letFields("Path", "Path", "+", "\"T\"")),
+                    line("Else"), line("Let", letFields("Path", "Path", "+", "\"E\"")), line("EndIf")});
+    // While with a Break inside an If: leaves the loop at I = 4.
+    add(build, {line("While", {"I", "Less Than", "100"}), line("Let", letFields("I", "I", "+", "1"))});
+    add(build, {line("If", ifFields("I", "Equal", "4")), line("BreakOutOfLoop"), line("EndIf"), line("EndWhile")});
+    // Continue in a For skips the rest of the body and advances the counter as Next does.
+    add(build, {line("For", forFields("A", "1", "5")), line("If", ifFields("A", "Equal", "3")), line("Continue"),
+                line("EndIf")});
+    add(build, {line("Let", letFields("Sum", "Sum", "+", "A")), line("Next")});
+    EXPECT_TRUE(startsCleanly(*this));
     EXPECT_EQ(text("Path"), "TE");
-    EXPECT_EQ(number("I"), 4.0f);
-    EXPECT_EQ(number("Sum"), 12.0f); // 1 + 2 + 4 + 5
-    EXPECT_EQ(number("A"), 6.0f);
+    EXPECT_EQ(numbers(*this, {"I", "Sum", "A"}), (std::vector<float>{4, 12, 6})); // Sum is 1 + 2 + 4 + 5
 }
 
+// Each program's run stops with its message at the line given.
 TEST_F(ControlFlow, MismatchesAndMissingClosersStopAtTheRightLine)
 {
-    struct Case {
-        std::function<void(ProgramBuilder&)> lines;
-        std::string message;
-        int line;
+    const Line ifOne = line("If", ifFields("A", "Equal", "1"));
+    const std::vector<std::tuple<Lines, int, std::string>> cases = {
+        {{{"If", ifFields("A", "Equal", "2")}, {"Let", letFields("A", "3")}}, 3, "Could not find matching EndIf"},
+        {{ifOne, {"Let", letFields("A", "3")}}, 3, "Unexpected end of instructions"},
+        {{{"While", {"A", "Equal", "1"}}, ifOne, {"EndWhile"}, {"EndIf"}}, 4, "Found an EndWhile matched to an If."},
+        {{{"While", {"A", "Equal", "2"}}, ifOne, {"EndWhile"}, {"EndIf"}}, 5, "Could not find matching EndWhile"},
+        {{{"Next"}}, 2, "Found a Next matched to nothing"},
+        {{{"For", forFields("A", "1", "3", "0")}}, 2, "Zero value for Step is not permitted."},
+        {{{"For", forFields("A", "1", "0")}, ifOne, {"EndWhile"}, {"Next"}}, 5, "While - EndWhile loop split.Next"},
     };
-    const std::vector<Case> cases = {
-        {[](ProgramBuilder& b) { b.add("If", ifFields("A", "Equal", "2")).add("Let", letFields("A", "3")); },
-         runErrorText("Could not find matching EndIf"), 3},
-        {[](ProgramBuilder& b) { b.add("If", ifFields("A", "Equal", "1")).add("Let", letFields("A", "3")); },
-         runErrorText("Unexpected end of instructions"), 3},
-        {[](ProgramBuilder& b) {
-             b.add("While", {"A", "Equal", "1"}).add("If", ifFields("A", "Equal", "1")).add("EndWhile").add("EndIf");
-         },
-         runErrorText("Found an EndWhile matched to an If."), 4},
-        {[](ProgramBuilder& b) {
-             b.add("While", {"A", "Equal", "2"}).add("If", ifFields("A", "Equal", "1")).add("EndWhile").add("EndIf");
-         },
-         runErrorText("Could not find matching EndWhile"), 5},
-        {[](ProgramBuilder& b) { b.add("Next"); }, runErrorText("Found a Next matched to nothing"), 2},
-        {[](ProgramBuilder& b) { b.add("BreakOutOfLoop"); },
-         "Internal Error - Please report\n\nUnhandled line type.(Break)", 2},
-        {[](ProgramBuilder& b) { b.add("For", forFields("A", "1", "3", "0")); },
-         runErrorText("Zero value for Step is not permitted."), 2},
-        {[](ProgramBuilder& b) {
-             b.add("For", forFields("A", "1", "0")).add("If", ifFields("A", "Equal", "1")).add("EndWhile").add("Next");
-         },
-         runErrorText("While - EndWhile loop split.Next"), 5},
-    };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        Session run;
-        run.handlers();
-        run.build.add("DeclareVariable", variableFields("Integer", "A", "1"));
-        cases[i].lines(run.build);
-        run.start();
-        EXPECT_EQ(run.errors(), std::vector<std::string>{cases[i].message}) << "case " << i;
-        EXPECT_EQ(run.failedAt(), (std::pair<uint32_t, int>{kInitialise, cases[i].line})) << "case " << i;
-        EXPECT_FALSE(run.in->isRunning());
-    }
+    for (const auto& [lines, at, message] : cases)
+        expectFailedAt(CaseRun(Lines{declare("Integer", {"A=1"})} + lines), runErrorText(message), at);
+    expectFailedAt(CaseRun({declare("Integer", {"A=1"}), line("BreakOutOfLoop")}),
+                   "Internal Error - Please report\n\nUnhandled line type.(Break)", 2);
 }
 
 // Counters are 32-bit floats, so past 2^24 a step of 1 (or a step too small for the counter) leaves
 // the counter where it was: such a loop stops at its Next; one that still reaches its end ends as before.
 TEST_F(ControlFlow, LoopsWhoseCounterCannotChangeStopAtTheirNext)
 {
-    struct Case {
-        std::string type, start, end, step;
-        bool viaContinue;
-        float counterAfter; // when the loop ends
-    };
-    const std::string stuck = runErrorText("The loop counter can no longer change - C");
-    const std::vector<Case> cases = {
+    // The counter's type, start, end and step, whether the body ends in Continue, and the counter
+    // when the loop ends (0: stuck).
+    const std::tuple<std::string, std::string, std::string, std::string, bool, float> cases[] = {
         {"Integer", "16777200", "16777300", "", false, 0},
         {"Integer", "16777200", "16777300", "", true, 0},
         {"Floating Point", "16777000", "17000000", "1", false, 0},
@@ -150,25 +79,19 @@ TEST_F(ControlFlow, LoopsWhoseCounterCannotChangeStopAtTheirNext)
         {"Floating Point", "16777200", "16777215", "1", true, 16777216.0f}, // and through Continue
         {"Floating Point", "0", "1", "0.25", false, 1.25f},
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        Session run;
-        run.handlers();
-        run.build.add("DeclareVariable", variableFields(c.type, "C", "0"))
-            .add("DeclareVariable", variableFields("Integer", "Rounds", "0"))
-            .add("For", c.step.empty() ? forFields("C", c.start, c.end) : forFields("C", c.start, c.end, c.step))
-            .add("Let", letFields("Rounds", "Rounds", "+", "1"));
-        if (c.viaContinue)
-            run.build.add("If", ifFields("Rounds", "Greater Than", "0")).add("Continue").add("EndIf");
-        run.build.add("Next");
-        run.start();
-        const int nextLine = c.viaContinue ? 8 : 5;
-        if (c.counterAfter == 0) {
-            EXPECT_EQ(run.errors(), std::vector<std::string>{stuck}) << "case " << i;
-            EXPECT_EQ(run.failedAt(), (std::pair<uint32_t, int>{kInitialise, nextLine})) << "case " << i;
+    for (const auto& [type, start, end, step, viaContinue, counterAfter] : cases) {
+        SCOPED_TRACE(start + " " + step);
+        Lines loop = {declare(type, {"C=0"}), declare("Integer", {"Rounds=0"}),
+                      line("For", forFields("C", start, end, step)),
+                      line("Let", letFields("Rounds", "Rounds", "+", "1"))};
+        if (viaContinue)
+            loop = loop + Lines{line("If", ifFields("Rounds", "Greater Than", "0")), line("Continue"), line("EndIf")};
+        const CaseRun run(loop + Lines{line("Next")});
+        if (counterAfter == 0) {
+            expectFailedAt(run, runErrorText("The loop counter can no longer change - C"), viaContinue ? 8 : 5);
         } else {
-            EXPECT_TRUE(run.errors().empty()) << "case " << i;
-            EXPECT_EQ(run.number("C"), c.counterAfter) << "case " << i;
+            EXPECT_TRUE(run.errors().empty());
+            EXPECT_EQ(run.number("C"), counterAfter);
         }
     }
 }

@@ -1,22 +1,19 @@
+#include "instruction_checks.h"
 #include "instructions/forms/form_instructions.h"
 #include "support/form_files.h"
-#include "support/run_fixture.h"
 
 using namespace qel;
 using namespace qel::test;
 
 namespace {
 
-std::vector<std::string> exchange(std::string form, std::string value, std::string action, std::string object,
-                                  std::string property, std::string repaint = "No")
+Texts exchange(std::string form, std::string value, std::string action, std::string object, std::string property,
+               std::string repaint = "No")
 {
-    std::vector<std::string> f(exchange_fields::kCount);
-    f[exchange_fields::kFormName] = std::move(form);
-    f[exchange_fields::kValue] = std::move(value);
-    f[exchange_fields::kAction] = std::move(action);
-    f[exchange_fields::kObject] = std::move(object);
-    f[exchange_fields::kProperty] = std::move(property);
-    f[exchange_fields::kRepaint] = std::move(repaint);
+    using namespace exchange_fields;
+    Texts f(kCount);
+    f[kFormName] = std::move(form), f[kValue] = std::move(value), f[kAction] = std::move(action);
+    f[kObject] = std::move(object), f[kProperty] = std::move(property), f[kRepaint] = std::move(repaint);
     return f;
 }
 
@@ -38,79 +35,53 @@ FormObjects quizForm()
 constexpr size_t kAnswer = 1, kOk = 3;
 
 struct FormInstructions : RunFixture {
-    std::string quizPath;
+    std::string quizPath = tempFile(".frm");
+    Line openQuiz = line("OpenForm2", {stringLiteral(quizPath)});
 
     FormInstructions()
     {
-        quizPath = tempFile(".frm");
         writeForm(quizPath, quizForm());
         handlers();
     }
-    std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-    void declare(std::string type, std::string name, std::string initial = "")
-    {
-        build.add("DeclareVariable", variableFields(std::move(type), std::move(name), std::move(initial)));
-    }
     std::shared_ptr<RunForm> quiz() { return host.formTable.find("Quiz"); }
-    EditOutcome edit(uint32_t type, std::vector<std::string> values)
-    {
-        EditContext context{program, variables, nullptr};
-        return editorFor(type)->accept(values, context);
-    }
 };
 
 } // namespace
 
 TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
 {
-    EXPECT_EQ(edit(kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}).error->message, "Variable required.");
-    EXPECT_EQ(edit(kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}).error->field, 2);
-    EXPECT_EQ(edit(kOpenForm, {"T", "D", "P", "R"}).line.text, "OpenForm T, D, P, R");
-    EXPECT_EQ(edit(kOpenForm2, {"5"}).error->message, "Variable or string literal required.");
-    EXPECT_EQ(edit(kOpenForm2, {" \"q.frm\" "}).line.text, "OpenForm2 \"q.frm\", ");
-    EXPECT_EQ(edit(kCloseForm2, {"Name"}).line.text, "CloseForm2 Name, ");
-
-    struct Refusal {
-        std::vector<std::string> fields;
-        int field;
-        std::string message;
-    };
-    const Refusal refusals[] = {
-        {exchange("5", "V", "Set", "o", "p"), 0, "Variable or constant string required."},
-        {exchange("\"F\"", "5", "Set", "o", "p"), 1, "Variable required."},
-        {exchange("\"F\"", "V", "", "o", "p"), 2, "Variable required."},
-        {exchange("\"F\"", "V", "Get", "", "p"), 3, "Form Variable required."},
-        {exchange("\"F\"", "V", "Get", "o", "\"p\""), 5, "Object Property required."},
-        {exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."},
-    };
-    for (const Refusal& r : refusals) {
-        const EditOutcome outcome = edit(kForm2Exchange, r.fields);
-        ASSERT_FALSE(outcome.ok()) << r.message;
-        EXPECT_EQ(outcome.error->field, r.field);
-        EXPECT_EQ(outcome.error->message, r.message);
-    }
-    const EditOutcome ok = edit(kForm2Exchange, exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes"));
-    ASSERT_TRUE(ok.ok());
+    EditContext context{program, variables, nullptr};
+    // The form lines' refusals and texts; Form2Exchange's fields are checked in order.
+    expectEditorRows(context,
+                     {{kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}, 2, "Variable required."},
+                      {kOpenForm, {"T", "D", "P", "R"}, kBuilt, "OpenForm T, D, P, R"},
+                      {kOpenForm2, {"5"}, 0, "Variable or string literal required."},
+                      {kOpenForm2, {" \"q.frm\" "}, kBuilt, "OpenForm2 \"q.frm\", "},
+                      {kCloseForm2, {"Name"}, kBuilt, "CloseForm2 Name, "},
+                      {kForm2Exchange, exchange("5", "V", "Set", "o", "p"), 0, "Variable or constant string required."},
+                      {kForm2Exchange, exchange("\"F\"", "5", "Set", "o", "p"), 1, "Variable required."},
+                      {kForm2Exchange, exchange("\"F\"", "V", "", "o", "p"), 2, "Variable required."},
+                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "", "p"), 3, "Form Variable required."},
+                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "\"p\""), 5, "Object Property required."},
+                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."}});
+    const InstructionEditor& exchanger = *editorFor(kForm2Exchange);
+    const RoundTrip ok =
+        roundTrip(exchanger, exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes"), context);
     EXPECT_EQ(ok.line.text, "Form2Exchange Title,\"Go\",Set,buttOK,buttCaption,Yes");
     // Shown again for editing, the object's prefix chooses the type of the property list.
-    const std::vector<std::string> decoded =
-        editorFor(kForm2Exchange)->decode(ProgramLine{ok.line.type, ok.line.text, ok.line.block});
-    EXPECT_EQ(decoded[exchange_fields::kObject], "buttOK");
-    EXPECT_EQ(decoded[exchange_fields::kObjectType], "Button");
+    EXPECT_EQ(ok.decoded[exchange_fields::kObject], "buttOK");
+    EXPECT_EQ(ok.decoded[exchange_fields::kObjectType], "Button");
 }
 
 TEST_F(FormInstructions, FormEventsRunTheProgramsFunctionsAndReadTheForm)
 {
-    declare("Integer", "Score", "0");
-    declare("String", "Chosen");
-    build.add("OpenForm2", {quoted(quizPath)})
-        .add("DeclareFunction", functionFields("Answer"))
-        .add("Form2Exchange", exchange("\"quiz\"", "Score", "Get", "cmbAnswer", "cmbSelectionData"))
-        .add("Form2Exchange", exchange("\"Quiz\"", "Chosen", "Get", "cmbAnswer", "cmbValue"))
-        .add("Form2Exchange", exchange("\"Quiz\"", "Chosen", "set", "txtScore", "txtValue", "Yes"))
-        .add("EndFunction");
-    Interpreter& in = start();
-    ASSERT_TRUE(in.isRunning());
+    add(build, {declare("Integer", {"Score=0"}), declare("String", {"Chosen"}), openQuiz,
+                line("DeclareFunction", functionFields("Answer")),
+                line("Form2Exchange", exchange("\"quiz\"", "Score", "Get", "cmbAnswer", "cmbSelectionData")),
+                line("Form2Exchange", exchange("\"Quiz\"", "Chosen", "Get", "cmbAnswer", "cmbValue")),
+                line("Form2Exchange", exchange("\"Quiz\"", "Chosen", "set", "txtScore", "txtValue", "Yes")),
+                line("EndFunction")});
+    ASSERT_TRUE(start().isRunning());
     const std::shared_ptr<RunForm> form = quiz();
     ASSERT_TRUE(form);
     form->selectItem(kAnswer, 0);
@@ -123,16 +94,11 @@ TEST_F(FormInstructions, FormEventsRunTheProgramsFunctionsAndReadTheForm)
 
 TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
 {
-    declare("Integer", "Closes", "0");
-    build.add("OpenForm2", {quoted(quizPath)})
-        .add("DeclareFunction", functionFields("Answer"))
-        .add("CloseForm2", {"\"QUIZ\""})
-        .add("CloseForm2", {"\"Quiz\""})
-        .add("EndFunction")
-        .add("DeclareFunction", functionFields("QuizClosed"))
-        .add("Let", letFields("Closes", "Closes", "+", "1"))
-        .add("CloseForm2", {"\"Quiz\""})
-        .add("EndFunction");
+    add(build,
+        {declare("Integer", {"Closes=0"}), openQuiz, line("DeclareFunction", functionFields("Answer")),
+         line("CloseForm2", {"\"QUIZ\""}), line("CloseForm2", {"\"Quiz\""}), line("EndFunction"),
+         line("DeclareFunction", functionFields("QuizClosed")), line("Let", letFields("Closes", "Closes", "+", "1")),
+         line("CloseForm2", {"\"Quiz\""}), line("EndFunction")});
     start();
     const std::shared_ptr<RunForm> form = quiz();
     ASSERT_TRUE(form);
@@ -159,102 +125,63 @@ TEST_F(FormInstructions, AnErrorInANestedOnOpenIsReportedOnceAtItsLine)
         form[0].onOpen = std::string("Open") + caption;
         writeForm(path, form);
     }
-    struct Case {
-        std::string first; // the form the Initialise section opens
-        std::string error;
-        int line;
-    };
-    const Case cases[] = {
+    // The first form the Initialise section opens, the error and its line.
+    const std::tuple<std::string, std::string, int> cases[] = {
         {alpha, "Failed to find the control on the form - buttNo", 10},
         {gamma, "Limit of 10 open Forms has been reached.", 7},
     };
-    for (const Case& c : cases) {
-        Session s;
-        s.handlers();
-        s.build.add("DeclareVariable", variableFields("String", "S"))
-            .add("OpenForm2", {quoted(c.first)})
-            .add("DeclareFunction", functionFields("OpenAlpha"))
-            .add("OpenForm2", {quoted(beta)})
-            .add("EndFunction")
-            .add("DeclareFunction", functionFields("OpenGamma"))
-            .add("OpenForm2", {quoted(gamma)})
-            .add("EndFunction")
-            .add("DeclareFunction", functionFields("OpenBeta")) // fails just before the section's end
-            .add("Form2Exchange", exchange("\"Beta\"", "S", "Get", "buttNo", "buttCaption"))
-            .add("EndFunction");
-        s.start();
-        EXPECT_EQ(s.host.texts(), std::vector<std::string>{runErrorText(c.error)});
-        EXPECT_EQ(s.failedAt(), (std::pair<uint32_t, int>{kInitialise, c.line})) << c.error;
-        EXPECT_FALSE(s.in->isRunning());
+    for (const auto& [first, error, at] : cases) {
+        const CaseRun run(
+            {declare("String", {"S"}), line("OpenForm2", {stringLiteral(first)}),
+             line("DeclareFunction", functionFields("OpenAlpha")), line("OpenForm2", {stringLiteral(beta)}),
+             line("EndFunction"), line("DeclareFunction", functionFields("OpenGamma")),
+             line("OpenForm2", {stringLiteral(gamma)}), line("EndFunction"),
+             line("DeclareFunction", functionFields("OpenBeta")), // fails just before the section's end
+             line("Form2Exchange", exchange("\"Beta\"", "S", "Get", "buttNo", "buttCaption")), line("EndFunction")});
+        EXPECT_EQ(run.host.texts().size(), 1u) << error;
+        expectFailedAt(run, runErrorText(error), at);
     }
 }
 
+// Each exchange with the open quiz fails with its message, and the run's end closes the form.
 TEST_F(FormInstructions, Form2ExchangeFailuresStopTheRun)
 {
-    struct Case {
-        std::vector<std::string> fields;
-        std::string error;
-    };
-    const Case cases[] = {
-        {exchange("\"Other\"", "S", "Get", "buttOK", "buttCaption"),
-         "Failed to find form (looking at form.Caption) - Other"},
-        {exchange("\"Quiz\"", "S", "Get", "buttOK", "buttColour"), "Unrecognised property - buttColour"},
-        {exchange("\"Quiz\"", "S", "Get", "buttNo", "buttCaption"), "Failed to find the control on the form - buttNo"},
-        {exchange("\"Quiz\"", "\"x\"", "Set", "buttOK", "buttName"), "Attempt to write to a read only property - "},
-        {exchange("\"Quiz\"", "\"x\"", "Set", "buttOK", "buttWidth"),
-         "The specified value is unacceptable for the property - "},
-        {exchange("\"Quiz\"", "N", "Get", "buttOK", "buttCaption"),
+    // The form, the value, the action, the object, the property, and the error.
+    const std::array<std::string, 6> cases[] = {
+        {"Other", "S", "Get", "buttOK", "buttCaption", "Failed to find form (looking at form.Caption) - Other"},
+        {"Quiz", "S", "Get", "buttOK", "buttColour", "Unrecognised property - buttColour"},
+        {"Quiz", "S", "Get", "buttNo", "buttCaption", "Failed to find the control on the form - buttNo"},
+        {"Quiz", "\"x\"", "Set", "buttOK", "buttName", "Attempt to write to a read only property - "},
+        {"Quiz", "\"x\"", "Set", "buttOK", "buttWidth", "The specified value is unacceptable for the property - "},
+        {"Quiz", "N", "Get", "buttOK", "buttCaption",
          "Property can only be returned into a string variable - buttCaption"},
-        {exchange("\"Quiz\"", "F", "Get", "buttOK", "buttCaption"),
-         "Expecting a numeric or string variable but found - F"},
-        {exchange("\"Quiz\"", "\"x\"", "Get", "buttOK", "buttCaption"),
-         "A variable is required to recieve the property value "},
-        {exchange("\"Quiz\"", "S", "Get", "\"buttOK\"", "buttCaption"),
-         "Expecting form object to be a variable name - buttOK"},
+        {"Quiz", "F", "Get", "buttOK", "buttCaption", "Expecting a numeric or string variable but found - F"},
+        {"Quiz", "\"x\"", "Get", "buttOK", "buttCaption", "A variable is required to recieve the property value "},
+        {"Quiz", "S", "Get", "\"buttOK\"", "buttCaption", "Expecting form object to be a variable name - buttOK"},
     };
-    for (const Case& c : cases) {
-        Session s;
-        s.handlers();
-        s.build.add("DeclareVariable", variableFields("Integer", "N", "0"))
-            .add("DeclareVariable", variableFields("String", "S"))
-            .add("DeclareVariable", variableFields("File", "F"))
-            .add("OpenForm2", {quoted(quizPath)})
-            .add("Form2Exchange", c.fields);
-        s.start();
-        EXPECT_EQ(s.errors(), std::vector<std::string>{runErrorText(c.error)}) << c.error;
-        EXPECT_EQ(s.host.formTable.openCount(), 0u) << "the run's end closes its forms";
+    for (const auto& [form, value, action, object, property, error] : cases) {
+        const CaseRun run({declare("Integer", {"N=0"}), declare("String", {"S"}), declare("File", {"F"}), openQuiz,
+                           line("Form2Exchange", exchange(stringLiteral(form), value, action, object, property))});
+        EXPECT_EQ(run.errors(), Texts{runErrorText(error)});
+        EXPECT_EQ(run.host.formTable.openCount(), 0u) << error;
     }
     // Get of a number stores it into a numeric variable; "Put" is a Get.
-    declare("Integer", "N", "0");
-    build.add("OpenForm2", {quoted(quizPath)})
-        .add("Form2Exchange", exchange("\"Quiz\"", "N", "Put", "buttOK", "buttWidth"))
-        .add("Stop");
+    add(build, {declare("Integer", {"N=0"}), openQuiz,
+                line("Form2Exchange", exchange("\"Quiz\"", "N", "Put", "buttOK", "buttWidth")), line("Stop")});
     host.whenPaused = {[&](Interpreter&) { EXPECT_EQ(number("N"), 70.0f); }};
     start();
 }
 
 TEST_F(FormInstructions, OpenForm2FindsFilesInTheProgramsFolderAndFreesFailedSlots)
 {
-    const std::string name = quizPath.substr(quizPath.find_last_of('/') + 1);
     // Each failure stops its run; ten runs in turn leave no slot taken.
-    for (int k = 0; k < 10; ++k) {
-        Session s;
-        s.handlers();
-        s.build.add("OpenForm2", {"\"missing.frm\""});
-        s.start();
-        EXPECT_EQ(s.host.texts(), (std::vector<std::string>{"Unable to open Form file", "Form load failed",
-                                                            runErrorText("Failed to open the Form definition.")}));
-    }
-    Session s;
-    s.handlers();
-    for (int k = 0; k < 11; ++k)
-        s.build.add("OpenForm2", {quoted(name)});
-    s.in = std::make_unique<Interpreter>(s.program, s.variables, s.host, dispatchTable());
-    s.host.interpreter = s.in.get();
-    s.in->setProgramPath(::testing::TempDir() + "forms.qel");
-    s.in->startRun();
-    EXPECT_EQ(s.errors(), std::vector<std::string>{runErrorText("Limit of 10 open Forms has been reached.")});
-    EXPECT_EQ(s.failedAt(), (std::pair<uint32_t, int>{kInitialise, 11}));
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(CaseRun({line("OpenForm2", {"\"missing.frm\""})}).host.texts(),
+                  (Texts{"Unable to open Form file", "Form load failed",
+                         runErrorText("Failed to open the Form definition.")}));
+    const Lines opening(11, line("OpenForm2", {stringLiteral(quizPath.substr(quizPath.find_last_of('/') + 1))}));
+    const CaseRun run(opening, false, [](Session& s) { s.programPath = ::testing::TempDir() + "forms.qel"; });
+    expectFailedAt(run, runErrorText("Limit of 10 open Forms has been reached."), 11);
 }
 
 // An open form's texts and pictures are paid for from the run's budget (a picture once, however many
@@ -279,72 +206,51 @@ TEST_F(FormInstructions, OpenFormsPayForTheirTextsAndPicturesFromTheRunsBudget)
     pictured.back().caption = bigPicture;
     writeForm(picturePath, pictured);
 
-    build.add("OpenForm2", {quoted(bigPath)});
-    start(); // it waits for events with its form open
-    ASSERT_TRUE(errors().empty()) << errors()[0];
+    add(build, {line("OpenForm2", {stringLiteral(bigPath)})});
+    ASSERT_TRUE(startsCleanly(*this));            // it waits for events with its form open
     EXPECT_GE(in->eval().memory.used(), 3 * kMB); // the caption, the edit box's copy, the picture
     EXPECT_LT(in->eval().memory.used(), 3 * kMB + kMB / 2);
     in->stopRun();
     EXPECT_LT(in->eval().memory.used(), kMB / 16); // closed at the run's end: all given back
 
-    // Lines that fit, then `count` lines of which one from `fitting` on passes the budget.
-    const std::vector<std::string> properties = {"Caption", "TextFontName", "OnClick",    "OnDblClick",
-                                                 "OnOpen",  "OnClose",      "OnSelected", "OnChange"};
-    struct Case {
-        std::string name;
-        uint64_t limit;
-        std::function<void(ProgramBuilder&)> before;
-        std::function<void(ProgramBuilder&, size_t)> line;
-        size_t count, fitting;
+    Lines eightProperties;
+    for (const char* property :
+         {"Caption", "TextFontName", "OnClick", "OnDblClick", "OnOpen", "OnClose", "OnSelected", "OnChange"})
+        eightProperties.push_back(line("Form2Exchange", exchange("\"Quiz\"", "S", "Set", "buttOK", property)));
+    const Lines megabyteText = {declare("String", {"S=\"x\""}),
+                                declare("Integer", {"I=0"}),
+                                line("For", forFields("I", "1", "20")),
+                                line("Let", letFields("S", "S", "+", "S")),
+                                line("Next"),
+                                line("OpenForm2", {stringLiteral(quizPath)})};
+    // What passes the budget, the run's limit, lines that fit, and lines of which one from `fitting`
+    // on passes it.
+    const std::tuple<std::string, uint64_t, Lines, Lines, size_t> cases[] = {
+        {"a 1 MB text set into eight properties", 6 * kMB, megabyteText, eightProperties, 2},
+        {"a form of 3 MB opened ten times", 8 * kMB, {}, Lines(10, line("OpenForm2", {stringLiteral(bigPath)})), 1},
+        {"a picture of 4 MB", 3 * kMB, {}, {line("OpenForm2", {stringLiteral(picturePath)})}, 0},
     };
-    const Case cases[] = {
-        {"a 1 MB text set into eight properties", 6 * kMB,
-         [&](ProgramBuilder& b) {
-             b.add("DeclareVariable", variableFields("String", "S", "\"x\""))
-                 .add("DeclareVariable", variableFields("Integer", "I", "0"))
-                 .add("For", forFields("I", "1", "20"))
-                 .add("Let", letFields("S", "S", "+", "S"))
-                 .add("Next")
-                 .add("OpenForm2", {quoted(quizPath)});
-         },
-         [&](ProgramBuilder& b, size_t k) {
-             b.add("Form2Exchange", exchange("\"Quiz\"", "S", "Set", "buttOK", properties[k]));
-         },
-         properties.size(), 2},
-        {"a form of 3 MB opened ten times", 8 * kMB, [](ProgramBuilder&) {},
-         [&](ProgramBuilder& b, size_t) { b.add("OpenForm2", {quoted(bigPath)}); }, 10, 1},
-        {"a picture of 4 MB", 3 * kMB, [](ProgramBuilder&) {},
-         [&](ProgramBuilder& b, size_t) { b.add("OpenForm2", {quoted(picturePath)}); }, 1, 0},
-    };
-    for (const Case& c : cases) {
-        Session r;
-        r.handlers();
-        c.before(r.build);
-        const auto first = static_cast<int>(r.program.sections[kInitialise].lines.size());
-        for (size_t k = 0; k < c.count; ++k)
-            c.line(r.build, k);
-        r.memoryLimit = c.limit;
-        r.start();
-        EXPECT_EQ(r.errors(), std::vector<std::string>{runErrorText("Out of memory")}) << c.name;
-        EXPECT_GE(r.failedAt().second, first + static_cast<int>(c.fitting)) << c.name;
-        EXPECT_LT(r.failedAt().second, first + static_cast<int>(c.count)) << c.name;
-        EXPECT_LT(r.in->eval().memory.used(), 2 * kMB) << c.name;
+    for (const auto& [name, limit, before, lines, fitting] : cases) {
+        SCOPED_TRACE(name);
+        const CaseRun run(before + lines, false, [&](Session& s) { s.memoryLimit = limit; });
+        const int first = static_cast<int>(run.program.sections[kInitialise].lines.size() - lines.size());
+        EXPECT_EQ(run.errors(), Texts{runErrorText("Out of memory")});
+        EXPECT_GE(run.failedAt().second, first + static_cast<int>(fitting));
+        EXPECT_LT(run.failedAt().second, first + static_cast<int>(lines.size()));
+        EXPECT_LT(run.in->eval().memory.used(), 2 * kMB);
     }
 }
 
 TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
 {
-    build.add("DeclareVariable", {"Integer", "1D Array", "4", "", "Types", ""})
-        .add("DeclareVariable", {"String", "2D Array", "4", "3", "Defaults", ""})
-        .add("DeclareVariable", {"String", "1D Array", "4", "", "Prompts", ""})
-        .add("DeclareVariable", {"String", "1D Array", "4", "", "Results", ""});
-    auto let = [&](std::string target, std::string value) { build.add("Let", letFields(target, value)); };
-    let("Types(1)", "0"), let("Types(2)", "3"), let("Types(3)", "2"), let("Types(4)", "99");
-    let("Defaults(1,1)", "\"Red\""), let("Defaults(1,2)", "\"Blue\""), let("Defaults(2,1)", "\"7\"");
-    let("Defaults(3,1)", "\"fixed\"");
-    let("Prompts(1)", "\"Colour\""), let("Prompts(2)", "\"Age\""), let("Prompts(3)", "\"Note\"");
-    build.add("OpenForm", {"Types", "Defaults", "Prompts", "Results"})
-        .add("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
+    auto let = [](std::string target, std::string value) { return line("Let", letFields(target, value)); };
+    const Line openForm = line("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
+    add(build, {declareArray("Integer", "Types", 4), declareArray("String", "Defaults", 4, 3),
+                declareArray("String", "Prompts", 4), declareArray("String", "Results", 4), let("Types(1)", "0"),
+                let("Types(2)", "3"), let("Types(3)", "2"), let("Types(4)", "99"), let("Defaults(1,1)", "\"Red\""),
+                let("Defaults(1,2)", "\"Blue\""), let("Defaults(2,1)", "\"7\""), let("Defaults(3,1)", "\"fixed\""),
+                let("Prompts(1)", "\"Colour\""), let("Prompts(2)", "\"Age\""), let("Prompts(3)", "\"Note\""), openForm,
+                openForm});
     host.userForms.emplace_back([](UserForm& form) {
         EXPECT_FALSE(form.ok({"Blue", "seven", "fixed"})); // not a number: the form stays open
         EXPECT_TRUE(form.ok({"Blue", " 12 ", "fixed"}));
@@ -359,22 +265,19 @@ TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
     const std::vector<UserFormRow>& rows = host.userFormRows[0];
     ASSERT_EQ(rows.size(), 3u); // 99 ends the form
     EXPECT_EQ(rows[0].kind, UserFormRow::Kind::List);
-    EXPECT_EQ(rows[0].items, (std::vector<std::string>{"Red", "Blue"}));
+    EXPECT_EQ(rows[0].items, (Texts{"Red", "Blue"}));
     EXPECT_EQ(rows[1].kind, UserFormRow::Kind::Number);
     EXPECT_EQ(rows[2].kind, UserFormRow::Kind::ReadOnly);
-    EXPECT_EQ(host.texts(), (std::vector<std::string>{"Age - Expecting a numeric value", "Confirm - Cancel Input",
-                                                      "Confirm - Cancel Input"}));
-    const VariableRecord* results = variables.findVariable("Results");
-    EXPECT_EQ(results->textAt(0), ""); // cancelled: every answer emptied
+    EXPECT_EQ(host.texts(),
+              (Texts{"Age - Expecting a numeric value", "Confirm - Cancel Input", "Confirm - Cancel Input"}));
+    EXPECT_EQ(variables.findVariable("Results")->textAt(0), ""); // cancelled: every answer emptied
     EXPECT_TRUE(in->isRunning());
 }
 
+// The arrays OpenForm is given, with the error each set of them gives ("" for none).
 TEST_F(FormInstructions, TheUserFormsArraysAreChecked)
 {
-    struct Case {
-        std::string types, defaults, prompts, error;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"Types", "Defaults", "Prompts", ""},
         {"Eleven", "Defaults", "Prompts", "A form must contain fewer than 10 controls - Eleven"},
         {"Words", "Defaults", "Prompts", "Expecting numeric variable but found variable - Words"},
@@ -386,20 +289,17 @@ TEST_F(FormInstructions, TheUserFormsArraysAreChecked)
         {"Types", "Defaults", "Nobody", "Reference to undeclared variable - Nobody"},
         {"Strange", "Defaults", "Prompts", "Unrecognised control type."},
     };
-    for (const Case& c : cases) {
-        Session s;
-        s.handlers();
-        s.build.add("DeclareVariable", {"Integer", "1D Array", "10", "", "Types", ""})
-            .add("DeclareVariable", {"Integer", "1D Array", "11", "", "Eleven", ""})
-            .add("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"})
-            .add("DeclareVariable", {"Integer", "Not an Array", "", "", "Plain", ""})
-            .add("DeclareVariable", {"Integer", "1D Array", "10", "", "Numbers", ""})
-            .add("DeclareVariable", {"String", "1D Array", "10", "", "Words", ""})
-            .add("DeclareVariable", {"String", "2D Array", "10", "2", "Defaults", ""})
-            .add("DeclareVariable", {"String", "2D Array", "9", "2", "Short", ""})
-            .add("DeclareVariable", {"String", "1D Array", "10", "", "Prompts", ""})
-            .add("OpenForm", {c.types, c.defaults, c.prompts, "Prompts"});
-        s.start();
-        EXPECT_EQ(s.errors(), c.error.empty() ? std::vector<std::string>{} : std::vector{runErrorText(c.error)});
+    const Lines arrays = {declareArray("Integer", "Types", 10),
+                          declareArray("Integer", "Eleven", 11),
+                          line("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"}),
+                          declare("Integer", {"Plain"}),
+                          declareArray("Integer", "Numbers", 10),
+                          declareArray("String", "Words", 10),
+                          declareArray("String", "Defaults", 10, 2),
+                          declareArray("String", "Short", 9, 2),
+                          declareArray("String", "Prompts", 10)};
+    for (const auto& [types, defaults, prompts, error] : cases) {
+        const CaseRun run(arrays + Lines{line("OpenForm", {types, defaults, prompts, "Prompts"})});
+        EXPECT_EQ(run.errors(), error.empty() ? Texts{} : std::vector{runErrorText(error)});
     }
 }

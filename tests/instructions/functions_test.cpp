@@ -1,4 +1,4 @@
-#include "support/run_fixture.h"
+#include "instruction_checks.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -8,156 +8,78 @@ using Functions = RunFixture;
 TEST_F(Functions, CallsPassArgumentsByValueAndReturnIntoVariables)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Integer", "X", "0"))
-        .add("DeclareVariable", variableFields("Integer", "R", "0"))
-        .add("DeclareVariable", variableFields("String", "Name", "\"\""))
-        .add("DeclareVariable", variableFields("String", "Greeting", "\"\""))
-        .add("Call", callFields("Square", "R", "7.9"))
-        .add("Call", callFields("Greet", "Greeting", "\"Ann\""))
-        .add("Call", callFields("Mark"));
+    add(build,
+        {declare("Integer", {"X=0", "R=0", "Choice=2"}), declare("Floating Point", {"Half=2.5"}),
+         declare("String", {"Name=\"\"", "Greeting=\"\"", "Got"}), line("Call", callFields("Square", "R", "7.9")),
+         line("Call", callFields("Greet", "Greeting", "\"Ann\"")), line("Call", callFields("Mark"))});
+    // CallUsing adds the variable's value to the name; Show2.5 cannot exist, and is allowed to miss.
+    add(build,
+        {line("CallUsing", {"Show", "Choice", "", "", "", "", ""}),
+         line("CallUsing", {"Show", "Half", "1", "", "", "", ""}), line("DeclareFunction", functionFields("Show2")),
+         line("Let", letFields("Got", "\"two\"")), line("EndFunction")});
     // Functions may live in any section: these are in the Mouse section, after its handlers.
-    build.section(kMouse)
-        .add("DeclareFunction", functionFields("Square", "X", "Integer"))
-        .add("Let", letFields("X", "X", "*", "X"))
-        .add("Return", {"X"})
-        .add("EndFunction")
-        .add("DeclareFunction", functionFields("Greet", "Name", "String"))
-        .add("Let", letFields("Name", "\"Hello \"", "+", "Name"))
-        .add("Return", {"Name"})
-        .add("EndFunction")
-        .add("DeclareFunction", functionFields("Mark"))
-        .add("Let", letFields("X", "-1"))
-        .add("EndFunction");
-    start();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
+    build.section(kMouse);
+    add(build, {line("DeclareFunction", functionFields("Square", "X", "Integer")),
+                line("Let", letFields("X", "X", "*", "X")), line("Return", {"X"}), line("EndFunction")});
+    add(build,
+        {line("DeclareFunction", functionFields("Greet", "Name", "String")),
+         line("Let", letFields("Name", "\"Hello \"", "+", "Name")), line("Return", {"Name"}), line("EndFunction")});
+    add(build,
+        {line("DeclareFunction", functionFields("Mark")), line("Let", letFields("X", "-1")), line("EndFunction")});
+    EXPECT_TRUE(startsCleanly(*this));
     EXPECT_EQ(number("R"), 49.0f); // 7.9 is passed truncated into the Integer parameter
     EXPECT_EQ(text("Greeting"), "Hello Ann");
     EXPECT_EQ(number("X"), -1.0f);
-}
-
-TEST_F(Functions, CallUsingBuildsTheNameFromAVariable)
-{
-    handlers();
-    build.add("DeclareVariable", variableFields("Integer", "Choice", "2"))
-        .add("DeclareVariable", variableFields("Floating Point", "Half", "2.5"))
-        .add("DeclareVariable", variableFields("String", "Got", "\"\""))
-        .add("CallUsing", {"Show", "Choice", "", "", "", "", ""})
-        .add("CallUsing", {"Show", "Half", "1", "", "", "", ""}) // Show2.5 cannot exist: allowed to miss
-        .add("DeclareFunction", functionFields("Show2"))
-        .add("Let", letFields("Got", "\"two\""))
-        .add("EndFunction");
-    start();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
     EXPECT_EQ(text("Got"), "two");
 }
 
 TEST_F(Functions, RecursionStopsAtTheStackLimit)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Integer", "Depth", "0"))
-        .add("Call", callFields("Deeper"))
-        .add("DeclareFunction", functionFields("Deeper"))
-        .add("Let", letFields("Depth", "Depth", "+", "1"))
-        .add("Call", callFields("Deeper"))
-        .add("EndFunction");
+    add(build, {declare("Integer", {"Depth=0"}), line("Call", callFields("Deeper")),
+                line("DeclareFunction", functionFields("Deeper")), line("Let", letFields("Depth", "Depth", "+", "1")),
+                line("Call", callFields("Deeper")), line("EndFunction")});
     start();
-    EXPECT_EQ(errors(), std::vector<std::string>{runErrorText("User application stack overflow")});
+    expectFailedAt(*this, runErrorText("User application stack overflow"), 5);
     EXPECT_EQ(number("Depth"), 3999.0f); // 3,999 frames fit; the push that fills the last slot fails
-    EXPECT_EQ(failedAt(), (std::pair<uint32_t, int>{kInitialise, 5}));
 }
 
+// Each misuse stops the run with its message at its line (the case's lines begin at line 3).
 TEST_F(Functions, MisuseIsReportedWithItsMessage)
 {
-    struct Case {
-        std::function<void(ProgramBuilder&)> lines;
-        std::string message;
-        int line;
+    const Line callF = line("Call", callFields("F")), stop = line("Stop"), returnFive = line("Return", {"5"});
+    const Line declareF = line("DeclareFunction", functionFields("F"));
+    const Line pqa = line("DeclareFunction", {"F", "P", "Q", "A", "(Nothing)"});
+    const Line pq = line("DeclareFunction", {"F", "P", "Q", "", "(Nothing)"});
+    const Line integerF = line("DeclareFunction", functionFields("F", "", "Integer"));
+    const std::vector<std::tuple<Lines, int, std::string>> cases = {
+        {{line("Call", callFields("F", "", "1", "2")), stop, pqa}, 3, "Paramater count mismatch"},
+        {{line("Call", callFields("F", "", "1", "", "3")), stop, pq}, 3, "Paramater count mismatch"},
+        {{line("Call", callFields("Nowhere"))}, 3, "Unable to find function - Nowhere"},
+        {{callF, stop, integerF}, 6, "Function was expected to return a value."},
+        {{callF, stop, integerF, returnFive}, 3, "Function returned a value but the call has no Return Into variable."},
+        {{callF, stop, declareF, returnFive}, 6, "Function may not return a value."},
+        {{line("Return", {""})}, 3, "Found a Return matched to nothing"},
+        {{line("EndFunction")}, 3, "Found an EndFunction matched to nothing"},
+        {{line("If", ifFields("A", "Equal", "1")), declareF}, 4, "Misplaced DeclareFunction."},
     };
-    auto twoParameters = [](ProgramBuilder& b) {
-        b.add("DeclareVariable", variableFields("Integer", "P", "0"))
-            .add("DeclareVariable", variableFields("Integer", "Q", "0"));
-    };
-    const std::vector<Case> cases = {
-        {[&](ProgramBuilder& b) {
-             twoParameters(b);
-             b.add("Call", callFields("F", "", "1", "2"))
-                 .add("Stop")
-                 .add("DeclareFunction", {"F", "P", "Q", "A", "(Nothing)"})
-                 .add("EndFunction");
-         },
-         runErrorText("Paramater count mismatch"), 4},
-        {[&](ProgramBuilder& b) {
-             twoParameters(b);
-             b.add("Call", callFields("F", "", "1", "", "3"))
-                 .add("Stop")
-                 .add("DeclareFunction", {"F", "P", "Q", "", "(Nothing)"})
-                 .add("EndFunction");
-         },
-         runErrorText("Paramater count mismatch"), 4},
-        {[](ProgramBuilder& b) { b.add("Call", callFields("Nowhere")); },
-         runErrorText("Unable to find function - Nowhere"), 2},
-        {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F"))
-                 .add("Stop")
-                 .add("DeclareFunction", functionFields("F", "", "Integer"))
-                 .add("EndFunction");
-         },
-         runErrorText("Function was expected to return a value."), 5},
-        {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F"))
-                 .add("Stop")
-                 .add("DeclareFunction", functionFields("F", "", "Integer"))
-                 .add("Return", {"5"})
-                 .add("EndFunction");
-         },
-         runErrorText("Function returned a value but the call has no Return Into variable."), 2},
-        {[](ProgramBuilder& b) {
-             b.add("Call", callFields("F"))
-                 .add("Stop")
-                 .add("DeclareFunction", functionFields("F"))
-                 .add("Return", {"5"})
-                 .add("EndFunction");
-         },
-         runErrorText("Function may not return a value."), 5},
-        {[](ProgramBuilder& b) { b.add("Return", {""}); }, runErrorText("Found a Return matched to nothing"), 2},
-        {[](ProgramBuilder& b) { b.add("EndFunction"); }, runErrorText("Found an EndFunction matched to nothing"), 2},
-        {[](ProgramBuilder& b) {
-             b.add("If", ifFields("A", "Equal", "1")).add("DeclareFunction", functionFields("F")).add("EndFunction");
-         },
-         runErrorText("Misplaced DeclareFunction."), 3},
-    };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        Session run;
-        run.handlers();
-        run.build.add("DeclareVariable", variableFields("Integer", "A", "1"));
-        cases[i].lines(run.build);
-        run.start();
-        EXPECT_EQ(run.errors(), std::vector<std::string>{cases[i].message}) << "case " << i;
-        EXPECT_EQ(run.failedAt().second, cases[i].line) << "case " << i;
+    for (const auto& [lines, at, message] : cases) {
+        const Lines declared = {declare("Integer", {"A=1"}), declare("Integer", {"P=0", "Q=0"})};
+        expectFailedAt(CaseRun(declared + lines + Lines{line("EndFunction")}), runErrorText(message), at);
     }
 }
 
 TEST_F(Functions, ReturnInsideALoopDiscardsItsFramesAndATimerReturnEndsTheTick)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Found", "0"))
-        .add("DeclareVariable", variableFields("Integer", "Ticks", "0"))
-        .add("Call", callFields("FirstOver", "Found"))
-        .add("DeclareFunction", functionFields("FirstOver", "", "Integer"))
-        .add("For", forFields("I", "1", "100"))
-        .add("If", ifFields("I", "Greater Than", "6"))
-        .add("Return", {"I"})
-        .add("EndIf")
-        .add("Next")
-        .add("Return", {"0"})
-        .add("EndFunction");
-    build.section(kTimer)
-        .add("Let", letFields("Ticks", "Ticks", "+", "1"))
-        .add("Return", {""})
-        .add("Let", letFields("Ticks", "100"));
-    start();
-    EXPECT_TRUE(errors().empty()) << errors()[0];
+    add(build, {declare("Integer", {"I=0", "Found=0", "Ticks=0"}), line("Call", callFields("FirstOver", "Found")),
+                line("DeclareFunction", functionFields("FirstOver", "", "Integer")),
+                line("For", forFields("I", "1", "100")), line("If", ifFields("I", "Greater Than", "6")),
+                line("Return", {"I"}), line("EndIf"), line("Next"), line("Return", {"0"}), line("EndFunction")});
+    build.section(kTimer);
+    add(build, {line("Let", letFields("Ticks", "Ticks", "+", "1")), line("Return", {""}),
+                line("Let", letFields("Ticks", "100"))});
+    EXPECT_TRUE(startsCleanly(*this));
     EXPECT_EQ(number("Found"), 7.0f);
     in->timerEvent();
     in->timerEvent();

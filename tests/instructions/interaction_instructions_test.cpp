@@ -1,10 +1,9 @@
+#include "instruction_checks.h"
 #include "instructions/interaction/interaction_editors.h"
 #include "instructions/interaction/interaction_instructions.h"
 #include "messages/run_errors.h"
 #include "program/block_writer.h"
 #include "program/references.h"
-#include "support/canvas_run.h"
-#include "support/run_fixture.h"
 #include "values/classify_field.h"
 
 #include <chrono>
@@ -15,9 +14,9 @@ using namespace qel::test;
 namespace {
 
 // The Message Box dialog's fields: message, button set and icon by their dialog position, result.
-std::vector<std::string> messageBoxFields(std::string message, int buttons = -1, int icon = -1, std::string result = "")
+Texts messageBoxFields(std::string message, int buttons = -1, int icon = -1, std::string result = "")
 {
-    std::vector<std::string> fields(message_box_fields::kCount);
+    Texts fields(message_box_fields::kCount);
     fields[message_box_fields::kMessage] = std::move(message);
     if (buttons >= 0)
         fields[message_box_fields::kButtonsFirst + buttons] = "1";
@@ -29,106 +28,60 @@ std::vector<std::string> messageBoxFields(std::string message, int buttons = -1,
 constexpr int kOkCancelRadio = 1, kYesNoRadio = 2, kRetryCancelRadio = 4;
 constexpr int kQuestionRadio = 2, kStopRadio = 3;
 
-struct Interaction : RunFixture {
-    QImage canvas{60, 40, QImage::Format_RGB32};
-    DrawState state;
-    DrawTarget target{canvas, state};
+using Interaction = CanvasFixture<60, 40, 0xFFFFFFFF>;
 
-    EditOutcome edit(const InstructionEditor& editor, std::vector<std::string> values)
-    {
-        EditContext context{program, variables, nullptr};
-        return editor.accept(values, context);
-    }
-    void expectRefused(const InstructionEditor& editor, std::vector<std::string> values, int field,
-                       std::string_view message)
-    {
-        EditOutcome outcome = edit(editor, values);
-        ASSERT_FALSE(outcome.ok()) << values[0];
-        EXPECT_EQ(outcome.error->field, field) << values[0];
-        EXPECT_EQ(outcome.error->message, message) << values[0];
-    }
-    // The line as stored, and its fields decoded for editing again.
-    std::pair<std::string, std::vector<std::string>> stored(const InstructionEditor& editor,
-                                                            std::vector<std::string> values)
-    {
-        EditOutcome outcome = edit(editor, values);
-        EXPECT_TRUE(outcome.ok()) << (outcome.ok() ? "" : outcome.error->message);
-        return {outcome.line.text,
-                editor.decode(ProgramLine{outcome.line.type, outcome.line.text, outcome.line.block})};
-    }
-    void declare(std::string type, std::string name, std::string initial = "")
-    {
-        build.add("DeclareVariable", variableFields(type, name, initial));
-    }
-    // Every message shown by Initialise lines run in a session of their own, into a canvas.
-    static std::vector<std::string> messagesOf(std::function<void(ProgramBuilder&)> lines, bool timerAccepted = true)
-    {
-        Session s;
-        s.handlers();
-        lines(s.build);
-        s.host.timerAccepted = timerAccepted;
-        QImage image(8, 8, QImage::Format_RGB32);
-        DrawState drawState;
-        DrawTarget drawTarget{image, drawState};
-        startWithCanvas(s, drawTarget);
-        return s.host.texts();
-    }
-};
+// The messages a run of the lines shows, drawn into a canvas.
+Texts messagesOf(const Lines& lines, bool timerAccepted = true)
+{
+    return CaseRun(lines, true, [&](Session& s) { s.host.timerAccepted = timerAccepted; }).host.texts();
+}
 
 } // namespace
 
 TEST_F(Interaction, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
 {
-    MessageBoxEditor box;
-    InputBoxEditor input;
-    PauseEditor pause;
-    TimerStartEditor timer;
-    expectRefused(box, messageBoxFields("12"), 0, "String Variable or string literal required.");
-    expectRefused(box, messageBoxFields(""), 0, "String Variable or string literal required.");
-    expectRefused(box, messageBoxFields("\"Hi\"", -1, -1, "\"Answer\""), 10, "Numeric Variable or Nothing required.");
-    expectRefused(box, messageBoxFields("\"Hi\"", -1, -1, "7"), 10, "Numeric Variable or Nothing required.");
-    expectRefused(input, {"3.5", "Reply"}, 0, "Variable or string literal required.");
-    expectRefused(input, {"\"Name?\"", "\"Reply\""}, 1, "Variable required.");
-    expectRefused(pause, {"Delay"}, 0, "Numeric literal required.");
-    expectRefused(pause, {"0"}, 0, "Pause interval should be between 1 and 1000.");
-    expectRefused(pause, {"1000.5"}, 0, "Pause interval should be between 1 and 1000.");
-    expectRefused(timer, {"\"50\""}, 0, "Numeric literal required.");
-    expectRefused(timer, {"0.5"}, 0, "Timer interval should be between 1 and 1000.");
-    expectRefused(timer, {"1001"}, 0, "Timer interval should be between 1 and 1000.");
-
-    using Fields = std::vector<std::string>;
-    struct Line {
-        const InstructionEditor& editor;
-        Fields values;
-        std::string text;
-        Fields decoded;
-    } lines[] = {
-        // A new line's radio buttons: OK and Information.
-        {box, messageBoxFields("\"Hello\""), "MessageBox \"Hello\",,0,64", messageBoxFields("\"Hello\"", 0, 1)},
-        {box, messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer"), "MessageBox Text(2),Answer,4,32",
-         messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer")},
-        {input, {"\"Name?\"", "Name"}, "InputBox \"Name?\", Name", {"\"Name?\"", "Name"}},
-        {pause, {" 500 "}, "Pause 500", {"500"}},
-        {timer, {"12.7"}, "TimerStart 12", {"12"}}, // its whole-number value
+    EditContext context{program, variables, nullptr};
+    const std::string boxMessage = "String Variable or string literal required.",
+                      boxResult = "Numeric Variable or Nothing required.";
+    const std::string pauseRange = "Pause interval should be between 1 and 1000.",
+                      timerRange = "Timer interval should be between 1 and 1000.";
+    expectEditorRows(context, {{kMessageBox, messageBoxFields("12"), 0, boxMessage},
+                               {kMessageBox, messageBoxFields(""), 0, boxMessage},
+                               {kMessageBox, messageBoxFields("\"Hi\"", -1, -1, "\"Answer\""), 10, boxResult},
+                               {kMessageBox, messageBoxFields("\"Hi\"", -1, -1, "7"), 10, boxResult},
+                               {kInputBox, {"3.5", "Reply"}, 0, "Variable or string literal required."},
+                               {kInputBox, {"\"Name?\"", "\"Reply\""}, 1, "Variable required."},
+                               {kPause, {"Delay"}, 0, "Numeric literal required."},
+                               {kPause, {"0"}, 0, pauseRange},
+                               {kPause, {"1000.5"}, 0, pauseRange},
+                               {kTimerStart, {"\"50\""}, 0, "Numeric literal required."},
+                               {kTimerStart, {"0.5"}, 0, timerRange},
+                               {kTimerStart, {"1001"}, 0, timerRange},
+                               {kMessageBox, messageBoxFields("Text(2)", kYesNoRadio, kQuestionRadio, "Answer"), kSame,
+                                "MessageBox Text(2),Answer,4,32"},
+                               {kInputBox, {"\"Name?\"", "Name"}, kSame, "InputBox \"Name?\", Name"}});
+    // A new line's radio buttons are OK and Information; a number is stored as its whole-number value.
+    const std::tuple<uint32_t, Texts, std::string, Texts> lines[] = {
+        {kMessageBox, messageBoxFields("\"Hello\""), "MessageBox \"Hello\",,0,64", messageBoxFields("\"Hello\"", 0, 1)},
+        {kPause, {" 500 "}, "Pause 500", {"500"}},
+        {kTimerStart, {"12.7"}, "TimerStart 12", {"12"}},
     };
-    for (const Line& l : lines)
-        EXPECT_EQ(stored(l.editor, l.values), std::pair(l.text, l.decoded));
-    build.add("TimerStop");
-    EXPECT_EQ(build.last().text, "TimerStop");
+    for (const auto& [type, values, text, decoded] : lines) {
+        const RoundTrip built = roundTrip(*editorFor(type), values, context);
+        EXPECT_EQ(std::pair(built.line.text, built.decoded), std::pair(text, decoded));
+    }
 }
 
 TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
 {
     handlers();
-    declare("Floating Point", "Ratio", "2.5");
-    declare("Integer", "Count", "3");
-    declare("Floating Point", "Answer", "0");
-    build.add("DeclareVariable", {"Integer", "1D Array", "4", "", "Pressed", ""})
-        .add("MessageBox", messageBoxFields("Ratio", kYesNoRadio, kQuestionRadio, "Answer"))
-        .add("MessageBox", messageBoxFields("Count", kYesNoRadio, kStopRadio, "Pressed(1)"))
-        .add("MessageBox", messageBoxFields("\"Sure?\"", kOkCancelRadio, -1, "Pressed(2)"))
-        .add("MessageBox", messageBoxFields("\"Again?\"", kRetryCancelRadio, -1, "Pressed(3)"))
-        .add("MessageBox", messageBoxFields("\"Done\"", -1, -1, "Pressed(4)"));
+    add(build, {declare("Floating Point", {"Ratio=2.5", "Answer=0"}), declare("Integer", {"Count=3"}),
+                line("DeclareVariable", arrayFields("Integer", "Pressed", 4)),
+                line("MessageBox", messageBoxFields("Ratio", kYesNoRadio, kQuestionRadio, "Answer")),
+                line("MessageBox", messageBoxFields("Count", kYesNoRadio, kStopRadio, "Pressed(1)")),
+                line("MessageBox", messageBoxFields("\"Sure?\"", kOkCancelRadio, -1, "Pressed(2)")),
+                line("MessageBox", messageBoxFields("\"Again?\"", kRetryCancelRadio, -1, "Pressed(3)")),
+                line("MessageBox", messageBoxFields("\"Done\"", -1, -1, "Pressed(4)"))});
     host.recorder.answers = {Button::Yes, Button::No, Button::Cancel, Button::Retry};
     start();
     EXPECT_EQ(host.recorder.messages, (std::vector<RecordedMessage>{{"2.5", Icon::Question},
@@ -152,34 +105,25 @@ TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
 TEST_F(Interaction, MessageBoxRefusesVariablesItCannotShowOrFill)
 {
     // Nothing but the error is shown: no box.
-    auto shown = [](std::vector<std::string> fields) {
-        return messagesOf([&](ProgramBuilder& b) {
-            b.add("DeclareVariable", variableFields("Bitmap", "Face"))
-                .add("DeclareVariable", variableFields("String", "Word", "\"w\""))
-                .add("MessageBox", fields);
-        });
+    const std::pair<Texts, std::string> cases[] = {
+        {messageBoxFields("Nowhere"), "Reference to undeclared variable - Nowhere"},
+        {messageBoxFields("Face"), "Expecting numeric or string variable but found variable - Face"},
+        {messageBoxFields("Word", kYesNoRadio, -1, "Word"), "Expecting numeric variable but found variable - Word"},
     };
-    using V = std::vector<std::string>;
-    EXPECT_EQ(shown(messageBoxFields("Nowhere")), V{runErrorText("Reference to undeclared variable - Nowhere")});
-    EXPECT_EQ(shown(messageBoxFields("Face")),
-              V{runErrorText("Expecting numeric or string variable but found variable - Face")});
-    EXPECT_EQ(shown(messageBoxFields("Word", kYesNoRadio, -1, "Word")),
-              V{runErrorText("Expecting numeric variable but found variable - Word")});
+    for (const auto& [fields, error] : cases)
+        EXPECT_EQ(
+            messagesOf({declare("Bitmap", {"Face"}), declare("String", {"Word=\"w\""}), line("MessageBox", fields)}),
+            Texts{runErrorText(error)});
 }
 
 TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
 {
     handlers();
-    declare("String", "Question", "\"Name?\"");
-    declare("String", "Name", "\"old\"");
-    declare("String", "Other", "\"old\"");
-    declare("String", "Long", "\"\"");
-    build.add("InputBox", {"Question", "Name"})
-        .add("InputBox", {"\"Other?\"", "Other"})
-        .add("InputBox", {"\"Long?\"", "Long"});
+    add(build, {declare("String", {"Question=\"Name?\"", "Name=\"old\"", "Other=\"old\"", "Long=\"\""}),
+                line("InputBox", {"Question", "Name"}), line("InputBox", {"\"Other?\"", "Other"}),
+                line("InputBox", {"\"Long?\"", "Long"})});
     host.inputs = {"Fred", std::nullopt, std::string(600, 'x')};
-    start();
-    EXPECT_TRUE(errors().empty());
+    EXPECT_TRUE(startsCleanly(*this));
     EXPECT_EQ(host.inputBoxes, (std::vector<std::pair<std::string, std::string>>{
                                    {"Name?", "Input Box"}, {"Other?", "Input Box"}, {"Long?", "Input Box"}}));
     EXPECT_EQ(text("Name"), "Fred");
@@ -187,19 +131,16 @@ TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
     EXPECT_EQ(text("Long"), std::string(512, 'x'));
 
     // The prompt is checked before the reply variable.
-    for (std::vector<std::string> fields : {std::vector<std::string>{"N", "Missing"}, {"\"?\"", "N"}})
-        EXPECT_EQ(
-            messagesOf([&](ProgramBuilder& b) {
-                b.add("DeclareVariable", variableFields("Integer", "N", "0")).add("InputBox", fields);
-            }),
-            std::vector<std::string>{runErrorText("Expecting string variable but found non string variable - N")});
+    for (Texts fields : {Texts{"N", "Missing"}, {"\"?\"", "N"}})
+        EXPECT_EQ(messagesOf({declare("Integer", {"N=0"}), line("InputBox", fields)}),
+                  Texts{runErrorText("Expecting string variable but found non string variable - N")});
 }
 
 TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)
 {
     handlers();
-    declare("Integer", "Step", "0");
-    build.add("Let", letFields("Step", "1")).add("Pause", {"150"}).add("Let", letFields("Step", "2"));
+    add(build, {declare("Integer", {"Step=0"}), line("Let", letFields("Step", "1")), line("Pause", {"150"}),
+                line("Let", letFields("Step", "2"))});
     std::vector<float> stepAtPump;
     host.onPump = [&] { stepAtPump.push_back(number("Step")); };
     const auto started = std::chrono::steady_clock::now();
@@ -208,23 +149,20 @@ TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)
     EXPECT_EQ(stepAtPump, std::vector<float>{1.0f}); // after the Pause line, before the next
 
     // A duration only a damaged file can hold is checked when the line runs.
-    Session computed;
-    computed.handlers();
-    computed.build.add("DeclareVariable", variableFields("Integer", "D", "20000"));
     BlockWriter w(interaction_block::kPauseBody);
     writeOperand(w, interaction_block::kDuration, classifyField("D"));
-    computed.program.edit.target = -1;
-    storeThroughEditBuffer(computed.program, {kPause, "Pause D", w.finish()}, computed.build.host);
-    computed.start();
-    EXPECT_EQ(computed.errors(), std::vector<std::string>{"Value out of range - 20000 - Duration"});
+    const CaseRun computed({declare("Integer", {"D=20000"})}, false, [&](Session& s) {
+        s.program.edit.target = -1;
+        storeThroughEditBuffer(s.program, {kPause, "Pause D", w.finish()}, s.build.host);
+    });
+    EXPECT_EQ(computed.errors(), Texts{"Value out of range - 20000 - Duration"});
 }
 
 TEST_F(Interaction, TimerStartsOnceStopsAndReportsARefusal)
 {
     handlers();
     build.add("TimerStop").add("TimerStart", {"50"}).add("TimerStop").add("TimerStart", {"1000"});
-    startWithCanvas(*this, target);
-    EXPECT_TRUE(errors().empty());
+    EXPECT_TRUE(startsCleanly(*this, &target));
     EXPECT_EQ(host.timerStarts, (std::vector<uint32_t>{500, 10000}));
     EXPECT_EQ(host.timerStops, 1); // the first TimerStop had no timer to stop
     EXPECT_EQ(state.timerId, kProgramTimerId);
@@ -232,10 +170,9 @@ TEST_F(Interaction, TimerStartsOnceStopsAndReportsARefusal)
     EXPECT_EQ(state.timerId, 0u);
     EXPECT_EQ(host.timerStops, 2);
 
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) { b.add("TimerStart", {"5"}).add("TimerStart", {"5"}); }),
-              std::vector<std::string>{runErrorText("Can't start timer as it is already started.")});
+    EXPECT_EQ(messagesOf({line("TimerStart", {"5"}), line("TimerStart", {"5"})}),
+              Texts{runErrorText("Can't start timer as it is already started.")});
     // Refused by the window system: the generic notice, then the reason as the run's error.
     const std::string reason = "WINDOWS CALL FAILED\n\nCan't create the timer. TimerStart";
-    EXPECT_EQ(messagesOf([](ProgramBuilder& b) { b.add("TimerStart", {"5"}); }, false),
-              (std::vector<std::string>{std::string(msg::kWindowsErrorNotice), reason}));
+    EXPECT_EQ(messagesOf({line("TimerStart", {"5"})}, false), (Texts{std::string(msg::kWindowsErrorNotice), reason}));
 }

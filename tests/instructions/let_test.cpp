@@ -1,4 +1,5 @@
 #include "support/expression_fixture.h"
+#include "support/program_builder.h"
 
 #include "instructions/variables/let.h"
 #include "instructions/variables/let_editor.h"
@@ -9,6 +10,9 @@
 namespace qel {
 namespace {
 
+using test::letFields;
+using test::letFunctionFields;
+
 class Let : public test::ExpressionTest {
 protected:
     void SetUp() override
@@ -18,18 +22,6 @@ protected:
         declare("N", kTypeInteger);
         declare("F", kTypeFloat);
         declare("S", kTypeString);
-    }
-    // "Let dest = a op1 b op2 c"
-    static test::Fields expression(std::string dest, std::string a, std::string op1 = "", std::string b = "",
-                                   std::string op2 = "", std::string c = "")
-    {
-        return {dest, "", a, op1, b, op2, c};
-    }
-    // "Let dest = fn(arg) op b"
-    static test::Fields function(std::string dest, std::string fn, std::string arg, std::string op = "",
-                                 std::string b = "")
-    {
-        return {dest, "1", "", "", "", "", "", fn, arg, op, b};
     }
     Status execute(test::BuiltLine& line) { return executeLet(ctx, line.line.block, line.slots); }
     Status run(const test::Fields& fields) { return execute(build(editor, fields)); }
@@ -51,22 +43,22 @@ protected:
 
 TEST_F(Let, ArithmeticIsLeftToRightIn32BitFloats)
 {
-    EXPECT_EQ(number(expression("N", "7", "/", "2")), 3.0f);
-    EXPECT_EQ(number(expression("F", "7", "/", "2")), 3.5f);
-    EXPECT_EQ(number(expression("N", "7", "%", "2")), 1.0f);
-    EXPECT_EQ(number(expression("N", "-7", "%", "2")), -1.0f);
-    EXPECT_EQ(number(expression("F", "7.9", "%", "-2.5")), 1.0f);
-    EXPECT_EQ(number(expression("N", "2", "+", "3", "*", "4")), 20.0f);
-    EXPECT_EQ(number(expression("N", "10", "-", "4", "-", "3")), 3.0f);
-    EXPECT_EQ(number(expression("N", "16777216", "+", "1")), 16777216.0f); // 2^24 + 1 is not a float
-    EXPECT_EQ(number(expression("F", "1", "/", "3")), 1.0f / 3.0f);
-    EXPECT_EQ(number(expression("N", "6", " Bit_And ", "3")), 2.0f);
-    EXPECT_EQ(number(expression("N", "6", " Bit_Or ", "3.9")), 7.0f);
-    EXPECT_EQ(number(expression("N", "6", " Bit_Xor ", "3")), 5.0f);
-    EXPECT_EQ(number(expression("N", "5", " Bit_Not ", "9")), 0.0f);
-    EXPECT_EQ(number(expression("N", "0.5", " Bit_Not ", "9")), 1.0f);
-    EXPECT_EQ(number(expression("N", "N", "+", "1")), 2.0f);
-    EXPECT_TRUE(std::isinf(number(expression("F", "1", "/", "0"))));
+    EXPECT_EQ(number(letFields("N", "7", "/", "2")), 3.0f);
+    EXPECT_EQ(number(letFields("F", "7", "/", "2")), 3.5f);
+    EXPECT_EQ(number(letFields("N", "7", "%", "2")), 1.0f);
+    EXPECT_EQ(number(letFields("N", "-7", "%", "2")), -1.0f);
+    EXPECT_EQ(number(letFields("F", "7.9", "%", "-2.5")), 1.0f);
+    EXPECT_EQ(number(letFields("N", "2", "+", "3", "*", "4")), 20.0f);
+    EXPECT_EQ(number(letFields("N", "10", "-", "4", "-", "3")), 3.0f);
+    EXPECT_EQ(number(letFields("N", "16777216", "+", "1")), 16777216.0f); // 2^24 + 1 is not a float
+    EXPECT_EQ(number(letFields("F", "1", "/", "3")), 1.0f / 3.0f);
+    EXPECT_EQ(number(letFields("N", "6", " Bit_And ", "3")), 2.0f);
+    EXPECT_EQ(number(letFields("N", "6", " Bit_Or ", "3.9")), 7.0f);
+    EXPECT_EQ(number(letFields("N", "6", " Bit_Xor ", "3")), 5.0f);
+    EXPECT_EQ(number(letFields("N", "5", " Bit_Not ", "9")), 0.0f);
+    EXPECT_EQ(number(letFields("N", "0.5", " Bit_Not ", "9")), 1.0f);
+    EXPECT_EQ(number(letFields("N", "N", "+", "1")), 2.0f);
+    EXPECT_TRUE(std::isinf(number(letFields("F", "1", "/", "0"))));
 }
 
 TEST_F(Let, IntegerBoundsAndFailuresLeaveTheDestination)
@@ -77,21 +69,21 @@ TEST_F(Let, IntegerBoundsAndFailuresLeaveTheDestination)
     declare("Out", kTypeFile);
     table.findVariable("N")->words[0] = 42;
     const std::string overflow = runError(msg::kIntegerOverflow);
-    EXPECT_EQ(failure(expression("N", "Big", "+", "Big")), overflow);
-    EXPECT_EQ(failure(expression("N", "1", "/", "0")), overflow);
-    EXPECT_EQ(failure(expression("N", "0", "/", "0")), overflow);
-    EXPECT_EQ(failure(expression("N", "Huge")), "Value out of range - 3000000000 - First expression");
-    EXPECT_EQ(failure(expression("N", "1", "+", "Huge")), "Value out of range - 3000000000 - Second expression");
-    EXPECT_EQ(failure(expression("N", "1", "+", "1", "*", "Huge")),
+    EXPECT_EQ(failure(letFields("N", "Big", "+", "Big")), overflow);
+    EXPECT_EQ(failure(letFields("N", "1", "/", "0")), overflow);
+    EXPECT_EQ(failure(letFields("N", "0", "/", "0")), overflow);
+    EXPECT_EQ(failure(letFields("N", "Huge")), "Value out of range - 3000000000 - First expression");
+    EXPECT_EQ(failure(letFields("N", "1", "+", "Huge")), "Value out of range - 3000000000 - Second expression");
+    EXPECT_EQ(failure(letFields("N", "1", "+", "1", "*", "Huge")),
               "Value out of range - 3000000000 - Third expression");
-    EXPECT_EQ(failure(expression("N", "7", "%", "0.5")), runError(msg::kRemainderByZero));
-    EXPECT_EQ(failure(expression("N", "Missing", "+", "1")), runError(msg::kNumericFoundUndeclared, "Missing"));
+    EXPECT_EQ(failure(letFields("N", "7", "%", "0.5")), runError(msg::kRemainderByZero));
+    EXPECT_EQ(failure(letFields("N", "Missing", "+", "1")), runError(msg::kNumericFoundUndeclared, "Missing"));
     EXPECT_EQ(table.findVariable("N")->integerAt(0), 42);
 
-    EXPECT_EQ(number(expression("F", "Big", "+", "Big")), 4e9f);
-    EXPECT_EQ(failure(expression("Q", "1")), runError(msg::kUndeclaredReference, "Q"));
-    EXPECT_EQ(failure(expression("Pic", "1")), runError(msg::kAssignToBitmap, "Pic"));
-    EXPECT_EQ(failure(expression("Out", "1")), runError(msg::kAssignToFile, "Out"));
+    EXPECT_EQ(number(letFields("F", "Big", "+", "Big")), 4e9f);
+    EXPECT_EQ(failure(letFields("Q", "1")), runError(msg::kUndeclaredReference, "Q"));
+    EXPECT_EQ(failure(letFields("Pic", "1")), runError(msg::kAssignToBitmap, "Pic"));
+    EXPECT_EQ(failure(letFields("Out", "1")), runError(msg::kAssignToFile, "Out"));
 }
 
 TEST_F(Let, RepeatedLinesAgreeWithTheirFirstRun)
@@ -100,18 +92,18 @@ TEST_F(Let, RepeatedLinesAgreeWithTheirFirstRun)
     declare("Big", kTypeInteger).words[0] = 1500000000;
     VariableRecord& n = *table.findVariable("N");
     VariableRecord& f = *table.findVariable("F");
-    test::BuiltLine& grow = build(editor, expression("N", "N", "+", "Big"));
+    test::BuiltLine& grow = build(editor, letFields("N", "N", "+", "Big"));
     test::expectOk(execute(grow));
     EXPECT_EQ(test::failureText(execute(grow)), runError(msg::kIntegerOverflow));
     EXPECT_EQ(n.integerAt(0), 1500000000);
 
-    test::BuiltLine& halve = build(editor, expression("N", "7", "/", "2", "-", "F"));
+    test::BuiltLine& halve = build(editor, letFields("N", "7", "/", "2", "-", "F"));
     ASSERT_TRUE(f.setNumberAt(0, 0.75f));
     for (int pass = 0; pass < 2; ++pass) {
         EXPECT_TRUE(execute(halve));
         EXPECT_EQ(n.integerAt(0), 2); // 2.75 truncated
     }
-    test::BuiltLine& triple = build(editor, expression("F", "F", "*", "N", "+", "1"));
+    test::BuiltLine& triple = build(editor, letFields("F", "F", "*", "N", "+", "1"));
     EXPECT_TRUE(execute(triple) && execute(triple));
     EXPECT_EQ(f.floatAt(0), 6.0f); // (0.75 * 2 + 1) * 2 + 1
 }
@@ -119,23 +111,24 @@ TEST_F(Let, RepeatedLinesAgreeWithTheirFirstRun)
 TEST_F(Let, FunctionsAndDates)
 {
     // Degrees, with single-precision rounding: neither cos 90 is 0 nor sin 30 is 0.5.
-    EXPECT_NEAR(number(function("F", "Cos", "90")), -1.17e-6, 0.01e-6);
-    EXPECT_NEAR(number(function("F", "Sin", "30")), 0.5000003, 1e-7);
-    EXPECT_NEAR(number(function("F", "Tan", "45")), 1.0, 1e-5);
-    EXPECT_EQ(number(function("F", "Round", "2.5")), 3.0f);
-    EXPECT_EQ(number(function("F", "Round", "-2.5")), -3.0f);
-    EXPECT_EQ(number(function("F", "Round", "2.4999")), 2.0f);
-    EXPECT_EQ(number(function("F", "Int", "-2.75")), -2.0f);
-    EXPECT_EQ(number(function("F", "Fraction", "-2.75")), -0.75f);
-    EXPECT_EQ(number(function("N", "Sqrt", "16", "*", "3")), 12.0f);
-    EXPECT_EQ(failure(function("N", "Sqrt", "16", "*", "3e9")), "Value out of range - 3000000000 - Second expression");
+    EXPECT_NEAR(number(letFunctionFields("F", "Cos", "90")), -1.17e-6, 0.01e-6);
+    EXPECT_NEAR(number(letFunctionFields("F", "Sin", "30")), 0.5000003, 1e-7);
+    EXPECT_NEAR(number(letFunctionFields("F", "Tan", "45")), 1.0, 1e-5);
+    EXPECT_EQ(number(letFunctionFields("F", "Round", "2.5")), 3.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Round", "-2.5")), -3.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Round", "2.4999")), 2.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Int", "-2.75")), -2.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Fraction", "-2.75")), -0.75f);
+    EXPECT_EQ(number(letFunctionFields("N", "Sqrt", "16", "*", "3")), 12.0f);
+    EXPECT_EQ(failure(letFunctionFields("N", "Sqrt", "16", "*", "3e9")),
+              "Value out of range - 3000000000 - Second expression");
 
     // The classic generator seeded with 1 starts 41, 18467, 6334, 26500.
-    EXPECT_EQ(number(function("F", "Rand", "0")), 41.0f / 32767.0f);
-    EXPECT_EQ(number(function("F", "Rand", "1")), 1.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Rand", "0")), 41.0f / 32767.0f);
+    EXPECT_EQ(number(letFunctionFields("F", "Rand", "1")), 1.0f);
     bool seen[7] = {};
     for (int draw = 0; draw < 200; ++draw) {
-        const float r = number(function("N", "Rand", "6"));
+        const float r = number(letFunctionFields("N", "Rand", "6"));
         ASSERT_TRUE(r >= 0.0f && r <= 6.0f) << r;
         seen[static_cast<int>(r)] = true;
     }
@@ -144,52 +137,52 @@ TEST_F(Let, FunctionsAndDates)
 
     // Dates: day 0 is 30/12/1899.
     table.findVariable("S")->texts[0] = {"30/12/1899", true};
-    EXPECT_EQ(number(function("F", "DateFromStr", "S")), 0.0f);
-    EXPECT_EQ(number(function("N", "DateFromStr", "\"15/03/2023\"", "+", "1")), 45001.0f);
-    EXPECT_EQ(failure(function("N", "DateFromStr", "\"1/3/2023\"")), runError(msg::kDateFormat, "1/3/2023"));
-    EXPECT_EQ(failure(function("N", "DateFromStr", "\"29/02/2023\"")), runError(msg::kNotADate, "29/02/2023"));
-    EXPECT_EQ(failure(function("N", "DateToStr", "1")), runError(msg::kFunctionReturnsString));
+    EXPECT_EQ(number(letFunctionFields("F", "DateFromStr", "S")), 0.0f);
+    EXPECT_EQ(number(letFunctionFields("N", "DateFromStr", "\"15/03/2023\"", "+", "1")), 45001.0f);
+    EXPECT_EQ(failure(letFunctionFields("N", "DateFromStr", "\"1/3/2023\"")), runError(msg::kDateFormat, "1/3/2023"));
+    EXPECT_EQ(failure(letFunctionFields("N", "DateFromStr", "\"29/02/2023\"")), runError(msg::kNotADate, "29/02/2023"));
+    EXPECT_EQ(failure(letFunctionFields("N", "DateToStr", "1")), runError(msg::kFunctionReturnsString));
 
-    EXPECT_EQ(text(function("S", "DateToStr", "45000.75")), "15/03/2023");
-    EXPECT_EQ(text(function("S", "DateToStr", "-0.5")), "30/12/1899");
-    EXPECT_EQ(text(function("S", "DateToStr", "2")), "01/01/1900");
-    EXPECT_EQ(failure(function("S", "Sqrt", "4")), runError(msg::kFunctionReturnsNumber));
+    EXPECT_EQ(text(letFunctionFields("S", "DateToStr", "45000.75")), "15/03/2023");
+    EXPECT_EQ(text(letFunctionFields("S", "DateToStr", "-0.5")), "30/12/1899");
+    EXPECT_EQ(text(letFunctionFields("S", "DateToStr", "2")), "01/01/1900");
+    EXPECT_EQ(failure(letFunctionFields("S", "Sqrt", "4")), runError(msg::kFunctionReturnsNumber));
 }
 
 TEST_F(Let, StringsConcatenate)
 {
     ASSERT_TRUE(table.findVariable("F")->setNumberAt(0, 2.5f));
-    EXPECT_EQ(text(expression("S", "\"ab\"", "+", "F", "+", "\"c\"")), "ab2.5c");
-    EXPECT_EQ(text(expression("S", "S", "+", "S")), "ab2.5cab2.5c");
-    EXPECT_EQ(failure(expression("S", "\"a\"", "+", "5")), runError(msg::kStringFoundNonString));
-    EXPECT_EQ(failure(expression("S", "\"a\"", "-", "\"b\"")), runError(msg::kInvalidOperator));
+    EXPECT_EQ(text(letFields("S", "\"ab\"", "+", "F", "+", "\"c\"")), "ab2.5c");
+    EXPECT_EQ(text(letFields("S", "S", "+", "S")), "ab2.5cab2.5c");
+    EXPECT_EQ(failure(letFields("S", "\"a\"", "+", "5")), runError(msg::kStringFoundNonString));
+    EXPECT_EQ(failure(letFields("S", "\"a\"", "-", "\"b\"")), runError(msg::kInvalidOperator));
     EXPECT_EQ(table.findVariable("S")->textAt(0), "ab2.5cab2.5c");
 }
 
 TEST_F(Let, EditorRefusesIncompleteLinesAndBuildsTextsThatRoundTrip)
 {
     using namespace let_fields;
-    expectRefused(editor, expression("5", "1"), kDestination, kVariableRequired);
-    expectRefused(editor, expression("N", ""), kOperand1, kEntryRequired);
-    expectRefused(editor, expression("N", "1 +"), kOperand1, kInvalidExpression);
-    expectRefused(editor, expression("N", "1", "", "2"), kOperator1, kMissingOperator);
-    expectRefused(editor, expression("N", "1", "+", ""), kOperand2, kMissingExpression);
-    expectRefused(editor, expression("N", "1", "", "", "+", "2"), kOperator1, kMissingOperator);
-    expectRefused(editor, expression("N", "1", "+", "2", "*", ""), kOperand3, kMissingExpression);
-    expectRefused(editor, expression("N", "1", "^", "2"), kOperator1, kNotAListItem);
-    expectRefused(editor, function("N", "", "1"), kFunction, kFunctionRequired);
-    expectRefused(editor, function("N", "Cos", ""), kArgument, kExpressionRequired);
-    expectRefused(editor, function("N", "Cos", "1", " Bit_And ", "2"), kFunctionOperator, kNotAListItem);
-    expectRefused(editor, function("N", "Cos", "1", "", "2"), kFunctionOperator, kMissingOperator);
-    expectRefused(editor, function("N", "Cos", "1", "+", "A("), kSecondOperand, kInvalidExpression);
+    expectRefused(editor, letFields("5", "1"), kDestination, kVariableRequired);
+    expectRefused(editor, letFields("N", ""), kOperand1, kEntryRequired);
+    expectRefused(editor, letFields("N", "1 +"), kOperand1, kInvalidExpression);
+    expectRefused(editor, letFields("N", "1", "", "2"), kOperator1, kMissingOperator);
+    expectRefused(editor, letFields("N", "1", "+", ""), kOperand2, kMissingExpression);
+    expectRefused(editor, letFields("N", "1", "", "", "+", "2"), kOperator1, kMissingOperator);
+    expectRefused(editor, letFields("N", "1", "+", "2", "*", ""), kOperand3, kMissingExpression);
+    expectRefused(editor, letFields("N", "1", "^", "2"), kOperator1, kNotAListItem);
+    expectRefused(editor, letFunctionFields("N", "", "1"), kFunction, kFunctionRequired);
+    expectRefused(editor, letFunctionFields("N", "Cos", ""), kArgument, kExpressionRequired);
+    expectRefused(editor, letFunctionFields("N", "Cos", "1", " Bit_And ", "2"), kFunctionOperator, kNotAListItem);
+    expectRefused(editor, letFunctionFields("N", "Cos", "1", "", "2"), kFunctionOperator, kMissingOperator);
+    expectRefused(editor, letFunctionFields("N", "Cos", "1", "+", "A("), kSecondOperand, kInvalidExpression);
 
-    EXPECT_EQ(build(editor, expression(" N ", "A( I , 2 )", " Bit_And ", "2.50", "+", "\"x\"")).line.text,
+    EXPECT_EQ(build(editor, letFields(" N ", "A( I , 2 )", " Bit_And ", "2.50", "+", "\"x\"")).line.text,
               "Let N = A(I,2) Bit_And 2.5+\"x\"");
-    EXPECT_EQ(build(editor, function("N", "Cos", "90", "*", "F")).line.text, "Let N = Cos(90)*F");
-    EXPECT_EQ(build(editor, function("S", "DateToStr", "D")).line.text, "Let S = DateToStr(D)");
-    for (const test::Fields& fields : {expression("N", "1"), expression("N", "A(1)", "-", "-0.1", "%", "B"),
-                                       expression("S", "\"\"", "+", "3.14159265"),
-                                       function("F", "Rand", "0", "/", "1e30"), function("N", "Round", "X(I,J)")})
+    EXPECT_EQ(build(editor, letFunctionFields("N", "Cos", "90", "*", "F")).line.text, "Let N = Cos(90)*F");
+    EXPECT_EQ(build(editor, letFunctionFields("S", "DateToStr", "D")).line.text, "Let S = DateToStr(D)");
+    for (const test::Fields& fields :
+         {letFields("N", "1"), letFields("N", "A(1)", "-", "-0.1", "%", "B"), letFields("S", "\"\"", "+", "3.14159265"),
+          letFunctionFields("F", "Rand", "0", "/", "1e30"), letFunctionFields("N", "Round", "X(I,J)")})
         expectRoundTrip(editor, fields);
 }
 

@@ -1,10 +1,9 @@
 // Printing from a program: where drawing goes between PrintStart and PrintStop, the pages handed to
 // the printer, and every way a job fails or ends.
 
+#include "instruction_checks.h"
 #include "instructions/printing/printing.h"
 #include "runtime/pdf_pages.h"
-#include "support/canvas_run.h"
-#include "support/run_fixture.h"
 #include "support/temp_files.h"
 
 #include <QFileInfo>
@@ -36,18 +35,10 @@ struct RecordingPages : PageSink {
     void abortDocument() override { ++aborted; }
 };
 
-struct Printing : RunFixture {
-    QImage window{60, 40, QImage::Format_RGB32};
-    DrawState state;
-    DrawTarget target{window, state};
+struct Printing : CanvasFixture<60, 40, kWhite> {
     RecordingPages printer;
 
-    Printing()
-    {
-        window.fill(Qt::white);
-        host.pages = &printer;
-    }
-    void run() { startWithCanvas(*this, target); }
+    Printing() { host.pages = &printer; }
 };
 
 } // namespace
@@ -55,35 +46,23 @@ struct Printing : RunFixture {
 TEST_F(Printing, DrawingTextAttributesAndSizeGoToThePageUntilPrintStop)
 {
     handlers();
-    build.add("DeclareVariable", variableFields("Integer", "W", "0"))
-        .add("DeclareVariable", variableFields("Integer", "H", "0"))
-        .add("WindowClear", {"Light Blue"})
-        .add("TextForeColour", {"Red"})
-        .add("PrintStart")
-        .add("WindowGetSize", {"W", "H"})
-        .add("WindowClear", {"Yellow"}) // the window's rectangle, on paper
-        .add("DrawRect", {"100", "50", "150", "90", "1", "Red", "Red", "", "1"})
-        .add("TextForeColour", {"Blue"}) // the page's colour only
-        .add("PrintEject")
-        .add("DrawFill", {"5", "5", "Blue"})
-        .add("PrintStop")
-        .add("DrawPoint", {"1", "1", "Red"});
-    run();
-    ASSERT_TRUE(errors().empty()) << errors()[0];
-    EXPECT_EQ(number("W"), 200.0f);
-    EXPECT_EQ(number("H"), 100.0f);
+    add(build, {declare("Integer", {"W=0", "H=0"}), line("WindowClear", {"Light Blue"}),
+                line("TextForeColour", {"Red"}), line("PrintStart"), line("WindowGetSize", {"W", "H"}),
+                line("WindowClear", {"Yellow"}), // the window's rectangle, on paper
+                line("DrawRect", {"100", "50", "150", "90", "1", "Red", "Red", "", "1"}),
+                line("TextForeColour", {"Blue"}), // the page's colour only
+                line("PrintEject"), line("DrawFill", {"5", "5", "Blue"}), line("PrintStop"),
+                line("DrawPoint", {"1", "1", "Red"})});
+    ASSERT_TRUE(startsCleanly(*this, &target));
+    EXPECT_EQ(numbers(*this, {"W", "H"}), (std::vector<float>{200, 100}));
     ASSERT_EQ(printer.pages.size(), 2u);
     const QImage& first = printer.pages[0];
     EXPECT_EQ(first.size(), QSize(200, 100));
     EXPECT_EQ(first.dotsPerMeterX(), 3937); // 100 dots per inch
-    EXPECT_EQ(first.pixel(59, 39), kYellow);
-    EXPECT_EQ(first.pixel(61, 41), kWhite);
-    EXPECT_EQ(first.pixel(120, 70), kRed);
-    EXPECT_EQ(printer.pages[1].pixel(120, 70), kBlue); // a new, blank sheet filled all over
-    EXPECT_EQ(printer.pages[1].pixel(199, 99), kBlue);
+    expectPixels(first, {{59, 39, kYellow}, {61, 41, kWhite}, {120, 70, kRed}});
+    expectPixels(printer.pages[1], {{120, 70, kBlue}, {199, 99, kBlue}}); // a new, blank sheet filled all over
     EXPECT_EQ(std::make_pair(printer.begun, printer.ended), std::make_pair(1, 1));
-    EXPECT_EQ(window.pixel(30, 20), kLightBlue); // nothing drawn on paper reached the window
-    EXPECT_EQ(window.pixel(1, 1), kRed);
+    expectPixels(canvas, {{30, 20, kLightBlue}, {1, 1, kRed}}); // nothing drawn on paper reached the window
     EXPECT_EQ(state.text.colour, kRed);
     EXPECT_FALSE(in->printing());
 }
@@ -94,69 +73,46 @@ TEST_F(Printing, RepaintsDrawOnTheWindowAndTheRunsEndFinishesTheJob)
 {
     printer.format.dotsPerInchX = printer.format.dotsPerInchY = 1200; // drawn at 300 at most
     handlers();
-    build.add("PrintStart");
-    build.section(kPaint).add("DrawPoint", {"1", "1", "Red"});
+    build.add("PrintStart").section(kPaint).add("DrawPoint", {"1", "1", "Red"});
     build.section(kTimer).add("DrawPoint", {"2", "2", "Blue"});
-    run();
+    startWithCanvas(*this, target);
     in->paintEvent();
     in->timerEvent();
     target.end();
-    EXPECT_EQ(window.pixel(1, 1), kRed);
-    EXPECT_EQ(window.pixel(2, 2), kWhite);
+    expectPixels(canvas, {{1, 1, kRed}, {2, 2, kWhite}});
     EXPECT_TRUE(printer.pages.empty());
     in->stopRun();
     ASSERT_EQ(printer.pages.size(), 1u);
     EXPECT_EQ(printer.pages[0].size(), QSize(600, 300));
-    EXPECT_EQ(printer.pages[0].pixel(2, 2), kBlue);
-    EXPECT_EQ(printer.pages[0].pixel(1, 1), kWhite);
+    expectPixels(printer.pages[0], {{2, 2, kBlue}, {1, 1, kWhite}});
     EXPECT_EQ(printer.ended, 1);
 }
 
 TEST_F(Printing, FailuresStopTheRunAndLeaveNoJobHalfOpen)
 {
-    struct Case {
-        std::vector<const char*> lines;
-        std::function<void(RecordingPages&)> setUp;
-        std::string error;
-        int ended; // documents ended by the time the run stopped
+    enum Fault { kNone, kRefuseBegin, kTinySheet, kRefusePages };
+    // The lines, the printer's fault, the error, and the documents ended by the time the run stopped.
+    const std::tuple<Lines, Fault, std::string, int> cases[] = {
+        {{line("PrintStop")}, kNone, "Can't stop printing as have not started printing.", 0},
+        {{line("PrintEject")}, kNone, "Can't eject page as have not yet started printing.", 0},
+        {{line("PrintStart"), line("PrintStart")}, kNone, "Can't start printing as already printing.", 1},
+        {{line("PrintStart")}, kRefuseBegin, "Windows will not allow the printing to start.", 0},
+        {{line("PrintStart")}, kTinySheet, "Windows will not create printer DC.", 0},
+        {{line("PrintStart"), line("PrintEject")}, kRefusePages, "Windows will not allow the page to end printing.", 0},
     };
-    const std::vector<Case> cases = {
-        {{"PrintStop"}, {}, "Can't stop printing as have not started printing.", 0},
-        {{"PrintEject"}, {}, "Can't eject page as have not yet started printing.", 0},
-        {{"PrintStart", "PrintStart"}, {}, "Can't start printing as already printing.", 1},
-        {{"PrintStart"},
-         [](RecordingPages& p) { p.refuseBegin = true; },
-         "Windows will not allow the printing to start.",
-         0},
-        {{"PrintStart"}, [](RecordingPages& p) { p.format.widthMm = 0.5; }, "Windows will not create printer DC.", 0},
-        {{"PrintStart", "PrintEject"},
-         [](RecordingPages& p) { p.refusePages = true; },
-         "Windows will not allow the page to end printing.",
-         0},
-    };
-    for (const Case& c : cases) {
-        Session s;
+    for (const auto& [lines, fault, error, ended] : cases) {
         RecordingPages pages;
-        if (c.setUp)
-            c.setUp(pages);
-        s.host.pages = &pages;
-        s.handlers();
-        for (const char* line : c.lines)
-            s.build.add(line);
-        QImage image(8, 8, QImage::Format_RGB32);
-        DrawState drawState;
-        DrawTarget drawTarget{image, drawState};
-        startWithCanvas(s, drawTarget);
-        EXPECT_EQ(s.errors(), std::vector<std::string>{runErrorText(c.error)}) << c.error;
-        EXPECT_FALSE(s.in->printing()) << c.error;
-        EXPECT_EQ(pages.ended, c.ended) << c.error;
+        pages.refuseBegin = fault == kRefuseBegin;
+        pages.refusePages = fault == kRefusePages;
+        if (fault == kTinySheet)
+            pages.format.widthMm = 0.5;
+        const CaseRun run(lines, true, [&](Session& s) { s.host.pages = &pages; });
+        EXPECT_EQ(run.errors(), Texts{runErrorText(error)});
+        EXPECT_FALSE(run.in->printing()) << error;
+        EXPECT_EQ(pages.ended, ended) << error;
     }
-
-    Session noPrinter; // the host offers none
-    noPrinter.handlers();
-    noPrinter.build.add("PrintStart");
-    noPrinter.start();
-    EXPECT_EQ(noPrinter.errors(), std::vector<std::string>{runErrorText("Windows will not get printer defaults.")});
+    // The host offers no printer.
+    EXPECT_EQ(CaseRun({line("PrintStart")}).errors(), Texts{runErrorText("Windows will not get printer defaults.")});
 }
 
 // A document a run keeps open is seen growing as its pages are written out, and what the file was

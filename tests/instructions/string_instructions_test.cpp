@@ -1,11 +1,8 @@
+#include "instruction_checks.h"
 #include "instructions/catalogue.h"
 #include "instructions/strings/string_editors.h"
 #include "instructions/strings/string_instructions.h"
 #include "interpreter/line_context.h"
-#include "support/program_builder.h"
-#include "support/test_run_host.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <ctime>
@@ -26,21 +23,15 @@ struct StringInstructionsTest : ::testing::Test {
     StringInstructionsTest()
     {
         run.eval.displayPrecision = kRunStartPrecision;
-        declare("S", kTypeString);
-        declare("D", kTypeString);
-        declare("T", kTypeString);
-        declare("N", kTypeInteger);
-        declare("F", kTypeFloat);
-        declare("B", kTypeBitmap);
+        for (const auto& [name, type] : {std::pair{"S", kTypeString},
+                                         {"D", kTypeString},
+                                         {"T", kTypeString},
+                                         {"N", kTypeInteger},
+                                         {"F", kTypeFloat},
+                                         {"B", kTypeBitmap}})
+            variables.createVariable({name, type, kNotArray, 1, 1, 0, 0.0f, {}}, host);
     }
 
-    void declare(std::string_view name, uint32_t type)
-    {
-        VariableDeclaration declaration;
-        declaration.name = name;
-        declaration.type = type;
-        variables.createVariable(declaration, host);
-    }
     VariableRecord& var(std::string_view name) { return *variables.findVariable(name); }
     std::string text(std::string_view name) { return std::string(var(name).textAt(0)); }
     void setText(std::string_view name, std::string value) { var(name).texts[0] = {std::move(value), true}; }
@@ -88,7 +79,7 @@ TEST_F(StringInstructionsTest, StringPartTakesTheBytesBetweenPositions)
     ASSERT_TRUE(var("F").setNumberAt(0, 3.9f)); // positions are truncated: 2 to 3
     EXPECT_EQ(part("N", "F"), "EL");
 
-    EXPECT_EQ(failure("StringPart", {"S", "3", "2", "D"}), "RUN TIME ERROR\n\nEnd must be greater than Start- ");
+    EXPECT_EQ(failure("StringPart", {"S", "3", "2", "D"}), test::runErrorText("End must be greater than Start- "));
 
     EXPECT_EQ(execute("StringPart", {"S", "2", "3", "S"}), "");
     EXPECT_EQ(text("S"), "EL");
@@ -97,21 +88,19 @@ TEST_F(StringInstructionsTest, StringPartTakesTheBytesBetweenPositions)
 TEST_F(StringInstructionsTest, OperandsAreCheckedInBlockOrderBeforeAnythingIsRead)
 {
     setText("D", "kept");
-    // The source is checked before the destination, then start and end.
-    EXPECT_EQ(failure("StringPart", {"Nope", "1", "2", "N"}),
-              "RUN TIME ERROR\n\nReference to undeclared variable - Nope");
-    EXPECT_EQ(failure("StringPart", {"S", "1", "2", "N"}),
-              "RUN TIME ERROR\n\nExpecting string variable but found variable - N");
-    EXPECT_EQ(failure("StringPart", {"S", "T", "2", "D"}),
-              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
-    EXPECT_EQ(failure("StringLength", {"S", "B"}),
-              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - B");
-    EXPECT_EQ(text("D"), "kept");
-
-    // GetTimeAndDate checks both variables before it writes either.
     setText("T", "before");
-    EXPECT_EQ(failure("GetTimeAndDate", {"T", "N"}),
-              "RUN TIME ERROR\n\nExpecting string variable but found non string variable - N");
+    // The source is checked before the destination, then start and end; GetTimeAndDate checks both
+    // variables before it writes either.
+    const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
+        {"StringPart", {"Nope", "1", "2", "N"}, "Reference to undeclared variable - Nope"},
+        {"StringPart", {"S", "1", "2", "N"}, "Expecting string variable but found variable - N"},
+        {"StringPart", {"S", "T", "2", "D"}, "Expecting numeric variable but found variable - T"},
+        {"StringLength", {"S", "B"}, "Expecting numeric variable but found variable - B"},
+        {"GetTimeAndDate", {"T", "N"}, "Expecting string variable but found non string variable - N"},
+    };
+    for (const auto& [keyword, fields, error] : cases)
+        EXPECT_EQ(failure(keyword, fields), test::runErrorText(error));
+    EXPECT_EQ(text("D"), "kept");
     EXPECT_EQ(text("T"), "before");
 }
 
@@ -152,7 +141,7 @@ TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVari
     var("N").words[0] = 16777217; // beyond a float's exact integers
     EXPECT_EQ(shown("N"), "16777217");
     EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}),
-              "RUN TIME ERROR\n\nExpecting numeric variable but found variable - T");
+              test::runErrorText("Expecting numeric variable but found variable - T"));
 }
 
 TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
@@ -175,44 +164,21 @@ TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderRefuseNonVariablesA
 {
     EditContext context{program, variables, nullptr};
     const InstructionEditor& part = *editorFor(kStringPart);
-    EditOutcome built = part.accept({"Names(I)", "2.5", "Last", "D"}, context);
-    ASSERT_TRUE(built.ok());
-    EXPECT_EQ(built.line.text, "StringPart Names(I), 2.5, Last, D");
-    EXPECT_EQ(built.line.block.textField(string_block::kDestination), "D");
-    EXPECT_EQ(built.line.block.f32(string_block::kStart + 8), 2.5f);
+    const EditedLine built = test::roundTrip(part, {"Names(I)", "2.5", "Last", "D"}, context).line;
+    EXPECT_EQ(built.text, "StringPart Names(I), 2.5, Last, D");
+    EXPECT_EQ(built.block.textField(string_block::kDestination), "D");
+    EXPECT_EQ(built.block.f32(string_block::kStart + 8), 2.5f);
+    const EditedLine fromNumeric = test::roundTrip(*editorFor(kStringFromNumeric), {"N", "S"}, context).line;
+    EXPECT_EQ(fromNumeric.text, "StringFromNumeric N, S");
+    EXPECT_EQ(fromNumeric.block.textField(string_block::kFirst), "S");
 
-    EditOutcome fromNumeric = editorFor(kStringFromNumeric)->accept({"N", "S"}, context);
-    ASSERT_TRUE(fromNumeric.ok());
-    EXPECT_EQ(fromNumeric.line.text, "StringFromNumeric N, S");
-    EXPECT_EQ(fromNumeric.line.block.textField(string_block::kFirst), "S");
-
-    // The refused field and its message, or (-1, "") when accepted.
-    auto refusal = [&](const InstructionEditor& e, std::vector<std::string> values) {
-        EditOutcome out = e.accept(values, context);
-        return out.ok() ? std::pair(-1, std::string()) : std::pair(out.error->field, out.error->message);
-    };
-    using R = std::pair<int, std::string>;
-    EXPECT_EQ(refusal(*editorFor(kStringLength), {"\"x\"", "N"}), R(0, "Variable required."));
-    EXPECT_EQ(refusal(part, {"S", "\"1\"", "3", "D"}), R(1, "Variable or constant required."));
-    EXPECT_EQ(refusal(part, {"S", "", "3", "D"}), R(1, "Variable or constant required."));
-    EXPECT_NE(refusal(part, {"S", "1", "3", "4"}).first, -1);
-
-    // Decoded fields rebuild the same line.
-    const std::vector<std::pair<uint32_t, std::vector<std::string>>> lines = {
-        {kStringPart, {"A(I, 2)", "1234567", "-0.1", "D"}},
-        {kStringLength, {"Names(3)", "N"}},
-        {kStringToNumeric, {"S", "F"}},
-        {kStringFromNumeric, {"F", "S"}},
-        {kGetTimeAndDate, {"T", "D"}},
-    };
-    for (const auto& [type, fields] : lines) {
-        const InstructionEditor& editor = *editorFor(type);
-        EditOutcome first = editor.accept(fields, context);
-        ASSERT_TRUE(first.ok()) << type;
-        ProgramLine stored{first.line.type, first.line.text, first.line.block};
-        EditOutcome again = editor.accept(editor.decode(stored), context);
-        ASSERT_TRUE(again.ok()) << type;
-        EXPECT_EQ(again.line.text, first.line.text);
-        EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
-    }
+    EXPECT_NE(test::refusal(part, {"S", "1", "3", "4"}, context).first, -1);
+    using test::kBuilt;
+    test::expectEditorRows(context, {{kStringLength, {"\"x\"", "N"}, 0, "Variable required."},
+                                     {kStringPart, {"S", "\"1\"", "3", "D"}, 1, "Variable or constant required."},
+                                     {kStringPart, {"S", "", "3", "D"}, 1, "Variable or constant required."},
+                                     {kStringPart, {"A(I, 2)", "1234567", "-0.1", "D"}, kBuilt, ""},
+                                     {kStringLength, {"Names(3)", "N"}, kBuilt, ""},
+                                     {kStringToNumeric, {"S", "F"}, kBuilt, ""},
+                                     {kGetTimeAndDate, {"T", "D"}, kBuilt, ""}});
 }

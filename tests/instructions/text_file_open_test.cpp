@@ -1,8 +1,5 @@
+#include "instruction_checks.h"
 #include "instructions/files/text_file_open.h"
-#include "support/recording_host.h"
-#include "values/variable_table.h"
-
-#include <gtest/gtest.h>
 
 using namespace qel;
 using namespace qel::text_file_open;
@@ -19,36 +16,25 @@ struct TextFileOpenTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(TextFileOpenTest, BuildsTextAndBlockForBothModes)
+TEST_F(TextFileOpenTest, BuildsTextAndBlockForBothModesAndRefusesFieldsOfTheWrongKind)
 {
-    EditOutcome read = editor.accept({"F", "\"data.txt\"", "1", ""}, context);
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.line.text, "TextFileOpen ForRead F, \"data.txt\"");
-    EXPECT_EQ(read.line.block.u32(kForReading), 1u);
-    EXPECT_EQ(read.line.block.bodyLength(), kFixedBody + 2 + 9);
-    EXPECT_EQ(read.line.block.textField(kFileVariable), "F");
-    EXPECT_EQ(read.line.block.textField(kFileName + 4), "data.txt");
+    const EditedLine built = test::roundTrip(editor, {"F", "\"data.txt\"", "1", ""}, context).line;
+    const ParamBlock& read = built.block;
+    EXPECT_EQ(built.text, "TextFileOpen ForRead F, \"data.txt\"");
+    EXPECT_EQ(read.u32(kForReading), 1u);
+    EXPECT_EQ(read.bodyLength(), kFixedBody + 2 + 9);
+    EXPECT_EQ(read.textField(kFileVariable), "F");
+    EXPECT_EQ(read.textField(kFileName + 4), "data.txt");
 
-    EditOutcome write = editor.accept({"Files(2)", "Name", "", "1"}, context);
-    ASSERT_TRUE(write.ok());
+    const test::RoundTrip write = test::roundTrip(editor, {"Files(2)", "Name", "", "1"}, context);
     EXPECT_EQ(write.line.text, "TextFileOpen ForWrite Files(2), Name");
     EXPECT_EQ(write.line.block.u32(kForReading), 0u);
+    EXPECT_EQ(write.decoded, (std::vector<std::string>{"Files(2)", "Name", "", "1"}));
 
-    ProgramLine stored{write.line.type, write.line.text, write.line.block};
-    EXPECT_EQ(editor.decode(stored), (std::vector<std::string>{"Files(2)", "Name", "", "1"}));
-}
-
-TEST_F(TextFileOpenTest, RefusesFieldsOfTheWrongKind)
-{
-    EditOutcome noVariable = editor.accept({"\"f\"", "\"a\"", "1", ""}, context);
-    ASSERT_FALSE(noVariable.ok());
-    EXPECT_EQ(noVariable.error->field, kFileVariableField);
-    EXPECT_EQ(noVariable.error->message, "Variable required.");
-
-    EditOutcome number = editor.accept({"F", "12", "1", ""}, context);
-    ASSERT_FALSE(number.ok());
-    EXPECT_EQ(number.error->field, kFileNameField);
-    EXPECT_EQ(number.error->message, "String variable or string literal required.");
+    EXPECT_EQ(test::refusal(editor, {"\"f\"", "\"a\"", "1", ""}, context),
+              test::Refusal(kFileVariableField, "Variable required."));
+    EXPECT_EQ(test::refusal(editor, {"F", "12", "1", ""}, context),
+              test::Refusal(kFileNameField, "String variable or string literal required."));
 }
 
 TEST_F(TextFileOpenTest, OldTextsSplitIntoWords)
@@ -79,9 +65,8 @@ TEST_F(TextFileOpenTest, ConversionStoresTheRebuiltLineOrDropsItAfterItsMessage)
     program.edit.target = -1;
     program.edit.text = "TextFileOpen ForRead F, 42";
     EXPECT_FALSE(convertOldTextFileOpen(context, host));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0],
-              (test::RecordedMessage{"String variable or string literal required.", Icon::Exclamation}));
+    EXPECT_EQ(host.messages,
+              (std::vector<test::RecordedMessage>{{"String variable or string literal required.", Icon::Exclamation}}));
     EXPECT_EQ(program.sections[0].lineCount(), 2u);
 
     // Someone who corrects the field gets the line stored.
