@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-format clang-tidy python3
+  clang libclang-rt-14-dev lld clang-format clang-tidy python3
   qt6-base-dev qt6-multimedia-dev
   fonts-liberation xvfb time poppler-utils qpdf
 )
