@@ -51,6 +51,7 @@ struct FormInstructions : RunFixture {
 TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
 {
     EditContext context{program, variables, nullptr};
+    const Texts go = exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes");
     // The form lines' refusals and texts; Form2Exchange's fields are checked in order.
     expectEditorRows(context,
                      {{kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}, 2, "Variable required."},
@@ -63,14 +64,10 @@ TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
                       {kForm2Exchange, exchange("\"F\"", "V", "", "o", "p"), 2, "Variable required."},
                       {kForm2Exchange, exchange("\"F\"", "V", "Get", "", "p"), 3, "Form Variable required."},
                       {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "\"p\""), 5, "Object Property required."},
-                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."}});
-    const InstructionEditor& exchanger = *editorFor(kForm2Exchange);
-    const RoundTrip ok =
-        roundTrip(exchanger, exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes"), context);
-    EXPECT_EQ(ok.line.text, "Form2Exchange Title,\"Go\",Set,buttOK,buttCaption,Yes");
+                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."},
+                      {kForm2Exchange, go, kBuilt, "Form2Exchange Title,\"Go\",Set,buttOK,buttCaption,Yes"}});
     // Shown again for editing, the object's prefix chooses the type of the property list.
-    EXPECT_EQ(ok.decoded[exchange_fields::kObject], "buttOK");
-    EXPECT_EQ(ok.decoded[exchange_fields::kObjectType], "Button");
+    EXPECT_EQ(roundTrip(*editorFor(kForm2Exchange), go, context).decoded[exchange_fields::kObjectType], "Button");
 }
 
 TEST_F(FormInstructions, FormEventsRunTheProgramsFunctionsAndReadTheForm)
@@ -108,39 +105,6 @@ TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
     EXPECT_EQ(number("Closes"), 1.0f); // OnClose ran once
     EXPECT_FALSE(quiz());
     EXPECT_TRUE(in->isRunning());
-    // A form left after the run has ended asks for nothing.
-    in->stopRun();
-    in->formRequest("Answer");
-    EXPECT_EQ(host.texts().back(), "Form request discarded as associated script has stopped running, have you "
-                                   "remembered to use ToviDontExit?");
-}
-
-// An error in an OnOpen that runs inside another form's OnOpen, or in an OnOpen that opens its own
-// form again until no slot is left, ends the run once, at the line that failed.
-TEST_F(FormInstructions, AnErrorInANestedOnOpenIsReportedOnceAtItsLine)
-{
-    const std::string alpha = tempFile("_alpha.frm"), beta = tempFile("_beta.frm"), gamma = tempFile("_gamma.frm");
-    for (const auto& [path, caption] : {std::pair{alpha, "Alpha"}, {beta, "Beta"}, {gamma, "Gamma"}}) {
-        FormObjects form = newForm(caption);
-        form[0].onOpen = std::string("Open") + caption;
-        writeForm(path, form);
-    }
-    // The first form the Initialise section opens, the error and its line.
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {alpha, "Failed to find the control on the form - buttNo", 10},
-        {gamma, "Limit of 10 open Forms has been reached.", 7},
-    };
-    for (const auto& [first, error, at] : cases) {
-        const CaseRun run(
-            {declare("String", {"S"}), line("OpenForm2", {stringLiteral(first)}),
-             line("DeclareFunction", functionFields("OpenAlpha")), line("OpenForm2", {stringLiteral(beta)}),
-             line("EndFunction"), line("DeclareFunction", functionFields("OpenGamma")),
-             line("OpenForm2", {stringLiteral(gamma)}), line("EndFunction"),
-             line("DeclareFunction", functionFields("OpenBeta")), // fails just before the section's end
-             line("Form2Exchange", exchange("\"Beta\"", "S", "Get", "buttNo", "buttCaption")), line("EndFunction")});
-        EXPECT_EQ(run.host.texts().size(), 1u) << error;
-        expectFailedAt(run, runErrorText(error), at);
-    }
 }
 
 // Each exchange with the open quiz fails with its message, and the run's end closes the form.
@@ -264,10 +228,10 @@ TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
     ASSERT_EQ(host.userFormRows.size(), 2u);
     const std::vector<UserFormRow>& rows = host.userFormRows[0];
     ASSERT_EQ(rows.size(), 3u); // 99 ends the form
-    EXPECT_EQ(rows[0].kind, UserFormRow::Kind::List);
+    using Kind = UserFormRow::Kind;
+    EXPECT_EQ(std::tuple(rows[0].kind, rows[1].kind, rows[2].kind),
+              std::tuple(Kind::List, Kind::Number, Kind::ReadOnly));
     EXPECT_EQ(rows[0].items, (Texts{"Red", "Blue"}));
-    EXPECT_EQ(rows[1].kind, UserFormRow::Kind::Number);
-    EXPECT_EQ(rows[2].kind, UserFormRow::Kind::ReadOnly);
     EXPECT_EQ(host.texts(),
               (Texts{"Age - Expecting a numeric value", "Confirm - Cancel Input", "Confirm - Cancel Input"}));
     EXPECT_EQ(variables.findVariable("Results")->textAt(0), ""); // cancelled: every answer emptied
