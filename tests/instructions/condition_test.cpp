@@ -170,7 +170,6 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
     expectRoundTrip(
         ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"}, {"(1", ")2"}));
     expectRoundTrip(whileEditor, {"X(I,J)", "Not Equal", "-0.001"});
-    expectRoundTrip(forEditor, {"I", "-1.5", "N(3)", "0.25"});
     expectRoundTrip(forEditor, {"I", "-2147483648", "2147483648", "16777217"});
 }
 

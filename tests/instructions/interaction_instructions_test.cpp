@@ -94,18 +94,24 @@ TEST_F(Interaction, MessageBoxShowsValuesAndStoresTheButtonPressed)
     EXPECT_EQ(messageButtons(3), Buttons::YesNoCancel); // no dialog stores it, an older file may
 }
 
-TEST_F(Interaction, MessageBoxRefusesVariablesItCannotShowOrFill)
+// A box given what it cannot show or fill shows nothing but the error; InputBox checks its prompt
+// before its reply variable.
+TEST_F(Interaction, MessageAndInputBoxesRefuseVariablesTheyCannotShowOrFill)
 {
-    // Nothing but the error is shown: no box.
-    const std::pair<Texts, std::string> cases[] = {
-        {messageBoxFields("Nowhere"), "Reference to undeclared variable - Nowhere"},
-        {messageBoxFields("Face"), "Expecting numeric or string variable but found variable - Face"},
-        {messageBoxFields("Word", kYesNoRadio, -1, "Word"), "Expecting numeric variable but found variable - Word"},
+    const std::string notString = "Expecting string variable but found non string variable - N";
+    const std::pair<Line, std::string> cases[] = {
+        {line("MessageBox", messageBoxFields("Nowhere")), "Reference to undeclared variable - Nowhere"},
+        {line("MessageBox", messageBoxFields("Face")),
+         "Expecting numeric or string variable but found variable - Face"},
+        {line("MessageBox", messageBoxFields("Word", kYesNoRadio, -1, "Word")),
+         "Expecting numeric variable but found variable - Word"},
+        {line("InputBox", {"N", "Missing"}), notString},
+        {line("InputBox", {"\"?\"", "N"}), notString},
     };
-    for (const auto& [fields, error] : cases)
-        EXPECT_EQ(
-            messagesOf({declare("Bitmap", {"Face"}), declare("String", {"Word=\"w\""}), line("MessageBox", fields)}),
-            Texts{runErrorText(error)});
+    for (const auto& [failing, error] : cases)
+        EXPECT_EQ(messagesOf({declare("Bitmap", {"Face"}), declare("String", {"Word=\"w\""}),
+                              declare("Integer", {"N=0"}), failing}),
+                  Texts{runErrorText(error)});
 }
 
 TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
@@ -119,11 +125,6 @@ TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
     EXPECT_EQ(host.inputBoxes.at(0), (std::pair<std::string, std::string>{"Name?", "Input Box"}));
     // Other was cancelled; a long reply is cut to 512 characters.
     EXPECT_EQ((Texts{text("Name"), text("Other"), text("Long")}), (Texts{"Fred", "", std::string(512, 'x')}));
-
-    // The prompt is checked before the reply variable.
-    for (Texts fields : {Texts{"N", "Missing"}, {"\"?\"", "N"}})
-        EXPECT_EQ(messagesOf({declare("Integer", {"N=0"}), line("InputBox", fields)}),
-                  Texts{runErrorText("Expecting string variable but found non string variable - N")});
 }
 
 TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)

@@ -103,8 +103,6 @@ TEST_F(DesktopCalls, EditorsDecodeWhatTheyBuildAndRefuseWrongFields)
                                {kOpenDoc, {"Names(2)"}, kSame, ""},
                                {kOpenSaveLoadDlg, {"P", "", "1"}, kSame, "OpenSaveLoadDlg P,Load"}});
     EXPECT_NE(refusal(*editorFor(kOpenSaveLoadDlg), {"\"x\"", "1", ""}, context).first, -1);
-    for (uint32_t type : {kPlayWave, kOpenDoc})
-        EXPECT_EQ(editorFor(type)->fields()[0].kind, FieldKind::FileName) << type;
     const Texts fresh = editorFor(kOpenSaveLoadDlg)->decode({kOpenSaveLoadDlg, "", ParamBlock()});
     EXPECT_EQ(Texts(fresh.begin() + 1, fresh.end()), (Texts{"1", ""})); // Save
 }

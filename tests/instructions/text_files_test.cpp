@@ -113,7 +113,6 @@ TEST_F(TextFiles, OperandChecksAndOpenFailuresStopTheRunWithTheirMessages)
         {{line("TextFileClose", {"F"})}, notOpen},
         {{open("F", "folder", true)}, "Unable to open the file specified."},
         {{open("F", "folder", false)}, "Unable to open the file specified."},
-        {{open("F", "missing.txt", true)}, "Unable to open the file specified."},
         {{line("TextFileOpen", {"F", "Empty", "1", ""})}, "Filename is an empty string - Empty"},
         {{line("TextFileOpen", {"F", "N", "1", ""})}, "Expected a string literal or string variable - N"},
         {{readThere, readThere}, "A file is already open for this variable - F"},
