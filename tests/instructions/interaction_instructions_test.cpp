@@ -127,19 +127,15 @@ TEST_F(Interaction, InputBoxStoresTheReplyOrNothing)
     EXPECT_EQ((Texts{text("Name"), text("Other"), text("Long")}), (Texts{"Fred", "", std::string(512, 'x')}));
 }
 
-TEST_F(Interaction, PauseHoldsTheRunThenPumpsAtOnce)
+// A Pause holds the run (that the loop pumps straight after it is the run loop's test); a duration
+// only a damaged file can hold is checked when the line runs.
+TEST_F(Interaction, PauseHoldsTheRunAndChecksADurationOnlyADamagedFileCanHold)
 {
     handlers();
-    add(build, {declare("Integer", {"Step=0"}), line("Let", letFields("Step", "1")), line("Pause", {"150"}),
-                line("Let", letFields("Step", "2"))});
-    std::vector<float> stepAtPump;
-    host.onPump = [&] { stepAtPump.push_back(number("Step")); };
+    build.add("Pause", {"150"});
     const auto started = std::chrono::steady_clock::now();
-    start();
+    ASSERT_TRUE(startsCleanly(*this));
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(150));
-    EXPECT_EQ(stepAtPump, std::vector<float>{1.0f}); // after the Pause line, before the next
-
-    // A duration only a damaged file can hold is checked when the line runs.
     BlockWriter w(interaction_block::kPauseBody);
     writeOperand(w, interaction_block::kDuration, classifyField("D"));
     const CaseRun computed({declare("Integer", {"D=20000"})}, false, [&](Session& s) {
