@@ -180,12 +180,9 @@ TEST_F(FormInstructions, OpenFormsPayForTheirTextsAndPicturesFromTheRunsBudget)
     for (const char* property :
          {"Caption", "TextFontName", "OnClick", "OnDblClick", "OnOpen", "OnClose", "OnSelected", "OnChange"})
         eightProperties.push_back(line("Form2Exchange", exchange("\"Quiz\"", "S", "Set", "buttOK", property)));
-    const Lines megabyteText = {declare("String", {"S=\"x\""}),
-                                declare("Integer", {"I=0"}),
-                                line("For", forFields("I", "1", "20")),
-                                line("Let", letFields("S", "S", "+", "S")),
-                                line("Next"),
-                                line("OpenForm2", {stringLiteral(quizPath)})};
+    const Lines megabyteText =
+        Lines({declare("String", {"S=\"x\""}), declare("Integer", {"I=0"}), line("For", forFields("I", "1", "20")),
+               line("Let", letFields("S", "S", "+", "S")), line("Next"), line("OpenForm2", {stringLiteral(quizPath)})});
     // What passes the budget, the run's limit, lines that fit, and lines of which one from `fitting`
     // on passes it.
     const std::tuple<std::string, uint64_t, Lines, Lines, size_t> cases[] = {
@@ -252,15 +249,11 @@ TEST_F(FormInstructions, TheUserFormsArraysAreChecked)
         {"Types", "Defaults", "Nobody", "Reference to undeclared variable - Nobody"},
         {"Strange", "Defaults", "Prompts", "Unrecognised control type."},
     };
-    const Lines arrays = {declareArray("Integer", "Types", 10),
-                          declareArray("Integer", "Eleven", 11),
-                          line("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"}),
-                          declare("Integer", {"Plain"}),
-                          declareArray("Integer", "Numbers", 10),
-                          declareArray("String", "Words", 10),
-                          declareArray("String", "Defaults", 10, 2),
-                          declareArray("String", "Short", 9, 2),
-                          declareArray("String", "Prompts", 10)};
+    const Lines arrays = Lines({declareArray("Integer", "Types", 10), declareArray("Integer", "Eleven", 11),
+                                line("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"}),
+                                declare("Integer", {"Plain"}), declareArray("Integer", "Numbers", 10),
+                                declareArray("String", "Words", 10), declareArray("String", "Defaults", 10, 2),
+                                declareArray("String", "Short", 9, 2), declareArray("String", "Prompts", 10)});
     for (const auto& [types, defaults, prompts, error] : cases) {
         const CaseRun run(arrays + Lines{line("OpenForm", {types, defaults, prompts, "Prompts"})});
         EXPECT_EQ(run.errors(), error.empty() ? Texts{} : std::vector{runErrorText(error)});
