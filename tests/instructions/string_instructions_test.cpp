@@ -23,12 +23,10 @@ struct StringInstructionsTest : ::testing::Test {
     StringInstructionsTest()
     {
         run.eval.displayPrecision = kRunStartPrecision;
-        for (const auto& [name, type] : {std::pair{"S", kTypeString},
-                                         {"D", kTypeString},
-                                         {"T", kTypeString},
-                                         {"N", kTypeInteger},
-                                         {"F", kTypeFloat},
-                                         {"B", kTypeBitmap}})
+        const std::pair<const char*, VariableType> declared[] = {{"S", kTypeString}, {"D", kTypeString},
+                                                                 {"T", kTypeString}, {"N", kTypeInteger},
+                                                                 {"F", kTypeFloat},  {"B", kTypeBitmap}};
+        for (const auto& [name, type] : declared)
             variables.createVariable({name, type, kNotArray, 1, 1, 0, 0.0f, {}}, host);
     }
 
