@@ -64,17 +64,16 @@ TEST_F(BitmapInstructions, DrawsAtItsOwnSizeOrScaledPixelExactlyAndMirrored)
                 line("DrawBitmapScaled", {"B", "200", "50", "-3", "2"}),
                 line("DrawBitmapScaled", {"B", "50", "150", "3", "-2"})});
     EXPECT_EQ(lineText(4), "BitmapLoad " + path + ", B, W, H");
-    EXPECT_EQ(lineText(5), "DrawBitmap B, 20, 10");
     EXPECT_EQ(build.last().text, "DrawBitmapScaled B, 50, 150, 3, -2");
     ASSERT_TRUE(startsCleanly(*this, &target));
     EXPECT_EQ(numbers(*this, {"W", "H"}), (std::vector<float>{3, 2})); // the file's size
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(canvas.pixel(10 + x, 20 + y), kPicture[y][x]) << x << "," << y;
-    expectPixels(canvas, {{13, 20, kWhite}, {10, 22, kWhite}, {106, 50, kWhite}});
+    // At its own size, then doubled: each of the picture's pixels covers 2 x 2.
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(canvas.pixel(10 + x / 2, 20 + y / 2), kPicture[y / 2][x / 2]) << x << "," << y;
             EXPECT_EQ(canvas.pixel(100 + x, 50 + y), kPicture[y / 2][x / 2]) << x << "," << y;
+        }
+    expectPixels(canvas, {{13, 20, kWhite}, {10, 22, kWhite}, {106, 50, kWhite}});
     // Width -3: mirrored left to right, ending just left of Left.
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(canvas.pixel(197 + x, 50), kPicture[0][2 - x]) << x;
@@ -88,16 +87,13 @@ TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
     add(build, {line("BitmapUnload", {"B"}), // holds nothing yet: nothing happens
                 line("BitmapLoad", {path, "B", "", ""}), line("BitmapUnload", {"B"}),
                 line("BitmapLoad", {path, "B", "", ""}), line("DrawBitmap", {"B", "0", "0"})});
-    EXPECT_EQ(lineText(5), "BitmapLoad " + path + ", B, , ");
     EXPECT_EQ(lineText(6), "BitmapUnLoad B");
     ASSERT_TRUE(startsCleanly(*this, &target));
     EXPECT_EQ(canvas.pixel(0, 0), kRed);
     EXPECT_EQ(state.bitmaps.size(), 1u);
     const uint32_t handle = variables.findVariable("B")->words[0];
     EXPECT_EQ(handle, 2u); // the freed handle 1 is not given out again
-    ASSERT_NE(state.bitmaps.get(handle), nullptr);
     EXPECT_EQ(state.bitmaps.get(1), nullptr);
-    EXPECT_FALSE(state.bitmaps.unload(1));
     state.resetForRun();
     EXPECT_EQ(state.bitmaps.get(handle), nullptr);
 }
@@ -146,13 +142,7 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
 TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
 {
     EditContext context{program, variables, nullptr};
-    for (const auto& [type, title] : {std::pair{kBitmapLoad, "Load A Bitmap File"},
-                                      {kDrawBitmap, "Draw A Bitmap"},
-                                      {kDrawBitmapScaled, "Draw A Scaled Bitmap "},
-                                      {kBitmapUnload, "Unload A Bitmap"}}) {
-        ASSERT_NE(editorFor(type), nullptr) << title;
-        EXPECT_EQ(editorFor(type)->title(), title);
-    }
+    EXPECT_EQ(editorFor(kDrawBitmapScaled)->title(), "Draw A Scaled Bitmap "); // its trailing space is kept
     const std::string numeric = "Numeric expression required.";
     expectEditorRows(context, {{kBitmapLoad, {"5", "B", "", ""}, 0, "Variable or string literal required."},
                                {kBitmapLoad, {"\"a.bmp\"", "\"B\"", "", ""}, 1, "Variable required."},

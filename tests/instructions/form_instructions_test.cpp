@@ -51,6 +51,7 @@ struct FormInstructions : RunFixture {
 TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
 {
     EditContext context{program, variables, nullptr};
+    const Texts go = exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes");
     // The form lines' refusals and texts; Form2Exchange's fields are checked in order.
     expectEditorRows(context,
                      {{kOpenForm, {"Types", "Defaults", "\"P\"", "Results"}, 2, "Variable required."},
@@ -63,14 +64,10 @@ TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
                       {kForm2Exchange, exchange("\"F\"", "V", "", "o", "p"), 2, "Variable required."},
                       {kForm2Exchange, exchange("\"F\"", "V", "Get", "", "p"), 3, "Form Variable required."},
                       {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "\"p\""), 5, "Object Property required."},
-                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."}});
-    const InstructionEditor& exchanger = *editorFor(kForm2Exchange);
-    const RoundTrip ok =
-        roundTrip(exchanger, exchange("Title", "\"Go\"", "Set", "buttOK", "buttCaption", "Yes"), context);
-    EXPECT_EQ(ok.line.text, "Form2Exchange Title,\"Go\",Set,buttOK,buttCaption,Yes");
+                      {kForm2Exchange, exchange("\"F\"", "V", "Get", "o", "p", "1"), 6, "Redraw value required."},
+                      {kForm2Exchange, go, kBuilt, "Form2Exchange Title,\"Go\",Set,buttOK,buttCaption,Yes"}});
     // Shown again for editing, the object's prefix chooses the type of the property list.
-    EXPECT_EQ(ok.decoded[exchange_fields::kObject], "buttOK");
-    EXPECT_EQ(ok.decoded[exchange_fields::kObjectType], "Button");
+    EXPECT_EQ(roundTrip(*editorFor(kForm2Exchange), go, context).decoded[exchange_fields::kObjectType], "Button");
 }
 
 TEST_F(FormInstructions, FormEventsRunTheProgramsFunctionsAndReadTheForm)
@@ -104,43 +101,9 @@ TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
     ASSERT_TRUE(form);
     form->click(kOk);
     EXPECT_TRUE(form->isClosed());
-    EXPECT_EQ(form->requestDepth(), 0);
     EXPECT_EQ(number("Closes"), 1.0f); // OnClose ran once
     EXPECT_FALSE(quiz());
     EXPECT_TRUE(in->isRunning());
-    // A form left after the run has ended asks for nothing.
-    in->stopRun();
-    in->formRequest("Answer");
-    EXPECT_EQ(host.texts().back(), "Form request discarded as associated script has stopped running, have you "
-                                   "remembered to use ToviDontExit?");
-}
-
-// An error in an OnOpen that runs inside another form's OnOpen, or in an OnOpen that opens its own
-// form again until no slot is left, ends the run once, at the line that failed.
-TEST_F(FormInstructions, AnErrorInANestedOnOpenIsReportedOnceAtItsLine)
-{
-    const std::string alpha = tempFile("_alpha.frm"), beta = tempFile("_beta.frm"), gamma = tempFile("_gamma.frm");
-    for (const auto& [path, caption] : {std::pair{alpha, "Alpha"}, {beta, "Beta"}, {gamma, "Gamma"}}) {
-        FormObjects form = newForm(caption);
-        form[0].onOpen = std::string("Open") + caption;
-        writeForm(path, form);
-    }
-    // The first form the Initialise section opens, the error and its line.
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {alpha, "Failed to find the control on the form - buttNo", 10},
-        {gamma, "Limit of 10 open Forms has been reached.", 7},
-    };
-    for (const auto& [first, error, at] : cases) {
-        const CaseRun run(
-            {declare("String", {"S"}), line("OpenForm2", {stringLiteral(first)}),
-             line("DeclareFunction", functionFields("OpenAlpha")), line("OpenForm2", {stringLiteral(beta)}),
-             line("EndFunction"), line("DeclareFunction", functionFields("OpenGamma")),
-             line("OpenForm2", {stringLiteral(gamma)}), line("EndFunction"),
-             line("DeclareFunction", functionFields("OpenBeta")), // fails just before the section's end
-             line("Form2Exchange", exchange("\"Beta\"", "S", "Get", "buttNo", "buttCaption")), line("EndFunction")});
-        EXPECT_EQ(run.host.texts().size(), 1u) << error;
-        expectFailedAt(run, runErrorText(error), at);
-    }
 }
 
 // Each exchange with the open quiz fails with its message, and the run's end closes the form.
@@ -174,11 +137,10 @@ TEST_F(FormInstructions, Form2ExchangeFailuresStopTheRun)
 
 TEST_F(FormInstructions, OpenForm2FindsFilesInTheProgramsFolderAndFreesFailedSlots)
 {
-    // Each failure stops its run; ten runs in turn leave no slot taken.
-    for (int k = 0; k < 10; ++k)
-        EXPECT_EQ(CaseRun({line("OpenForm2", {"\"missing.frm\""})}).host.texts(),
-                  (Texts{"Unable to open Form file", "Form load failed",
-                         runErrorText("Failed to open the Form definition.")}));
+    // A failure stops the run (that it keeps no slot is the form table's test).
+    EXPECT_EQ(
+        CaseRun({line("OpenForm2", {"\"missing.frm\""})}).host.texts(),
+        (Texts{"Unable to open Form file", "Form load failed", runErrorText("Failed to open the Form definition.")}));
     const Lines opening(11, line("OpenForm2", {stringLiteral(quizPath.substr(quizPath.find_last_of('/') + 1))}));
     const CaseRun run(opening, false, [](Session& s) { s.programPath = ::testing::TempDir() + "forms.qel"; });
     expectFailedAt(run, runErrorText("Limit of 10 open Forms has been reached."), 11);
@@ -217,12 +179,9 @@ TEST_F(FormInstructions, OpenFormsPayForTheirTextsAndPicturesFromTheRunsBudget)
     for (const char* property :
          {"Caption", "TextFontName", "OnClick", "OnDblClick", "OnOpen", "OnClose", "OnSelected", "OnChange"})
         eightProperties.push_back(line("Form2Exchange", exchange("\"Quiz\"", "S", "Set", "buttOK", property)));
-    const Lines megabyteText = {declare("String", {"S=\"x\""}),
-                                declare("Integer", {"I=0"}),
-                                line("For", forFields("I", "1", "20")),
-                                line("Let", letFields("S", "S", "+", "S")),
-                                line("Next"),
-                                line("OpenForm2", {stringLiteral(quizPath)})};
+    const Lines megabyteText =
+        Lines({declare("String", {"S=\"x\""}), declare("Integer", {"I=0"}), line("For", forFields("I", "1", "20")),
+               line("Let", letFields("S", "S", "+", "S")), line("Next"), line("OpenForm2", {stringLiteral(quizPath)})});
     // What passes the budget, the run's limit, lines that fit, and lines of which one from `fitting`
     // on passes it.
     const std::tuple<std::string, uint64_t, Lines, Lines, size_t> cases[] = {
@@ -264,10 +223,10 @@ TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
     ASSERT_EQ(host.userFormRows.size(), 2u);
     const std::vector<UserFormRow>& rows = host.userFormRows[0];
     ASSERT_EQ(rows.size(), 3u); // 99 ends the form
-    EXPECT_EQ(rows[0].kind, UserFormRow::Kind::List);
+    using Kind = UserFormRow::Kind;
+    EXPECT_EQ(std::tuple(rows[0].kind, rows[1].kind, rows[2].kind),
+              std::tuple(Kind::List, Kind::Number, Kind::ReadOnly));
     EXPECT_EQ(rows[0].items, (Texts{"Red", "Blue"}));
-    EXPECT_EQ(rows[1].kind, UserFormRow::Kind::Number);
-    EXPECT_EQ(rows[2].kind, UserFormRow::Kind::ReadOnly);
     EXPECT_EQ(host.texts(),
               (Texts{"Age - Expecting a numeric value", "Confirm - Cancel Input", "Confirm - Cancel Input"}));
     EXPECT_EQ(variables.findVariable("Results")->textAt(0), ""); // cancelled: every answer emptied
@@ -289,15 +248,11 @@ TEST_F(FormInstructions, TheUserFormsArraysAreChecked)
         {"Types", "Defaults", "Nobody", "Reference to undeclared variable - Nobody"},
         {"Strange", "Defaults", "Prompts", "Unrecognised control type."},
     };
-    const Lines arrays = {declareArray("Integer", "Types", 10),
-                          declareArray("Integer", "Eleven", 11),
-                          line("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"}),
-                          declare("Integer", {"Plain"}),
-                          declareArray("Integer", "Numbers", 10),
-                          declareArray("String", "Words", 10),
-                          declareArray("String", "Defaults", 10, 2),
-                          declareArray("String", "Short", 9, 2),
-                          declareArray("String", "Prompts", 10)};
+    const Lines arrays = Lines({declareArray("Integer", "Types", 10), declareArray("Integer", "Eleven", 11),
+                                line("DeclareVariable", {"Integer", "1D Array", "10", "", "Strange", "7"}),
+                                declare("Integer", {"Plain"}), declareArray("Integer", "Numbers", 10),
+                                declareArray("String", "Words", 10), declareArray("String", "Defaults", 10, 2),
+                                declareArray("String", "Short", 9, 2), declareArray("String", "Prompts", 10)});
     for (const auto& [types, defaults, prompts, error] : cases) {
         const CaseRun run(arrays + Lines{line("OpenForm", {types, defaults, prompts, "Prompts"})});
         EXPECT_EQ(run.errors(), error.empty() ? Texts{} : std::vector{runErrorText(error)});

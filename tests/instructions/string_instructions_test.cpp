@@ -23,12 +23,10 @@ struct StringInstructionsTest : ::testing::Test {
     StringInstructionsTest()
     {
         run.eval.displayPrecision = kRunStartPrecision;
-        for (const auto& [name, type] : {std::pair{"S", kTypeString},
-                                         {"D", kTypeString},
-                                         {"T", kTypeString},
-                                         {"N", kTypeInteger},
-                                         {"F", kTypeFloat},
-                                         {"B", kTypeBitmap}})
+        const std::pair<const char*, VariableType> declared[] = {{"S", kTypeString}, {"D", kTypeString},
+                                                                 {"T", kTypeString}, {"N", kTypeInteger},
+                                                                 {"F", kTypeFloat},  {"B", kTypeBitmap}};
+        for (const auto& [name, type] : declared)
             variables.createVariable({name, type, kNotArray, 1, 1, 0, 0.0f, {}}, host);
     }
 
@@ -70,14 +68,11 @@ struct StringInstructionsTest : ::testing::Test {
 TEST_F(StringInstructionsTest, StringPartTakesTheBytesBetweenPositions)
 {
     setText("S", "HELLO");
-    EXPECT_EQ(part("2", "4"), "ELL");
-    EXPECT_EQ(part("0", "2"), "HE");
-    EXPECT_EQ(part("4", "99"), "LO");
-    EXPECT_EQ(part("3", "3"), "L");
-    EXPECT_EQ(part("6", "9"), "");
     ASSERT_TRUE(var("N").setNumberAt(0, 2));
     ASSERT_TRUE(var("F").setNumberAt(0, 3.9f)); // positions are truncated: 2 to 3
-    EXPECT_EQ(part("N", "F"), "EL");
+    EXPECT_EQ(
+        (test::Texts{part("2", "4"), part("0", "2"), part("4", "99"), part("3", "3"), part("6", "9"), part("N", "F")}),
+        (test::Texts{"ELL", "HE", "LO", "L", "", "EL"}));
 
     EXPECT_EQ(failure("StringPart", {"S", "3", "2", "D"}), test::runErrorText("End must be greater than Start- "));
 
@@ -119,11 +114,6 @@ TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVari
     EXPECT_EQ(stored("StringToNumeric", "  -2.5e1x", "F"), -25.0f);
     EXPECT_EQ(stored("StringToNumeric", "inf", "F"), 0.0f);
     EXPECT_TRUE(std::isinf(stored("StringToNumeric", "1e999", "F")));
-    stored("StringToNumeric", "-2147483648", "N");
-    EXPECT_EQ(var("N").integerAt(0), -2147483647 - 1);
-    // The largest integer has no float of its own; its float, 2^31, stores as the largest integer.
-    stored("StringToNumeric", "2147483647", "N");
-    EXPECT_EQ(var("N").integerAt(0), 2147483647);
     setText("S", "3e10");
     EXPECT_EQ(failure("StringToNumeric", {"S", "N"}), "Value out of range - 30000001024 - N");
     setText("S", "2147483648");
@@ -136,8 +126,6 @@ TEST_F(StringInstructionsTest, LengthAndNumbersConvertBetweenTextsAndNumericVari
     };
     ASSERT_TRUE(var("F").setNumberAt(0, 2.5f));
     EXPECT_EQ(shown("F"), "2.5");
-    ASSERT_TRUE(var("N").setNumberAt(0, -7));
-    EXPECT_EQ(shown("N"), "-7");
     var("N").words[0] = 16777217; // beyond a float's exact integers
     EXPECT_EQ(shown("N"), "16777217");
     EXPECT_EQ(failure("StringFromNumeric", {"T", "S"}),
@@ -154,10 +142,6 @@ TEST_F(StringInstructionsTest, GetTimeAndDateFormatsOneLocalInstant)
     EXPECT_TRUE(getTimeAndDateAt(line, instant).ok());
     EXPECT_EQ(text("T"), "09:05:03");
     EXPECT_EQ(text("D"), "07/03/2011");
-
-    EXPECT_EQ(execute("GetTimeAndDate", {"T", "D"}), ""); // the clock's own reading
-    EXPECT_EQ(text("T").size(), 8u);
-    EXPECT_EQ(text("D").size(), 10u);
 }
 
 TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderRefuseNonVariablesAndRoundTrip)
@@ -168,13 +152,10 @@ TEST_F(StringInstructionsTest, EditorsBuildTextsInDialogOrderRefuseNonVariablesA
     EXPECT_EQ(built.text, "StringPart Names(I), 2.5, Last, D");
     EXPECT_EQ(built.block.textField(string_block::kDestination), "D");
     EXPECT_EQ(built.block.f32(string_block::kStart + 8), 2.5f);
-    const EditedLine fromNumeric = test::roundTrip(*editorFor(kStringFromNumeric), {"N", "S"}, context).line;
-    EXPECT_EQ(fromNumeric.text, "StringFromNumeric N, S");
-    EXPECT_EQ(fromNumeric.block.textField(string_block::kFirst), "S");
-
     EXPECT_NE(test::refusal(part, {"S", "1", "3", "4"}, context).first, -1);
     using test::kBuilt;
-    test::expectEditorRows(context, {{kStringLength, {"\"x\"", "N"}, 0, "Variable required."},
+    test::expectEditorRows(context, {{kStringFromNumeric, {"N", "S"}, kBuilt, "StringFromNumeric N, S"},
+                                     {kStringLength, {"\"x\"", "N"}, 0, "Variable required."},
                                      {kStringPart, {"S", "\"1\"", "3", "D"}, 1, "Variable or constant required."},
                                      {kStringPart, {"S", "", "3", "D"}, 1, "Variable or constant required."},
                                      {kStringPart, {"A(I, 2)", "1234567", "-0.1", "D"}, kBuilt, ""},

@@ -69,36 +69,29 @@ TEST_F(TextInstructions, GetSizeMeasuresWithTheFontAndDisplayPrecisionAndDrawsNo
     EXPECT_GT(number("B4") - 20.0f, 48.0f); // 48 points at 96 dpi: an em of 64 pixels
 
     ASSERT_TRUE(state.text.font);
-    EXPECT_EQ(canvas.logicalDpiY(), 96);
     EXPECT_EQ(state.text.font->pixelSize(), 64);
     EXPECT_TRUE(state.text.font->bold());
     EXPECT_EQ(QFontInfo(*state.text.font).family(), "Liberation Sans");
 }
 
-TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentInTheTextColours)
+// Opaque text fills its rectangle with the back colour; transparent text puts only its ink, on the side
+// its alignment says.
+TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentAndAlignmentPutsTheInkOnItsSide)
 {
     add(build, {line("TextForeColour", {"Blue"}), line("TextBackColour", {"Light Red"}),
-                line("DrawText", drawTextFields("0", "0", "300", "60", "\"Opaque\"")),
-                line("DrawText", drawTextFields("0", "100", "300", "160", "\"Clear\"", kLeftAligned, true))});
+                line("DrawText", drawTextFields("0", "0", "300", "40", "\"Opaque\"")),
+                line("DrawText", drawTextFields("0", "50", "300", "90", "\"Side\"", kLeftAligned, true)),
+                line("DrawText", drawTextFields("0", "100", "300", "140", "\"Side\"", kRightAligned, true)),
+                line("DrawText", drawTextFields("0", "150", "300", "190", "\"Side\"", 1, true))});
     ASSERT_TRUE(startsCleanly(*this, &target));
-    const QRect opaque(0, 0, 300, 60), clear(0, 100, 300, 60);
-    EXPECT_GT(count(opaque, qRgb(255, 0, 0)), 100);
-    EXPECT_GT(count(opaque, qRgb(0, 0, 128)), 20);
-    EXPECT_EQ(count(clear, qRgb(255, 0, 0)), 0);
-    EXPECT_GT(count(clear, qRgb(0, 0, 128)), 20);
-    EXPECT_EQ(count(clear, qRgb(0, 0, 128)) + count(clear, kPaper), 300 * 60);
-    EXPECT_EQ(count(QRect(0, 60, 300, 40), kPaper), 300 * 40); // nothing outside the rectangles
-}
-
-TEST_F(TextInstructions, AlignmentPutsTheInkOnItsSide)
-{
-    add(build, {line("DrawText", drawTextFields("0", "0", "300", "40", "\"Side\"", kLeftAligned, true)),
-                line("DrawText", drawTextFields("0", "50", "300", "90", "\"Side\"", kRightAligned, true)),
-                line("DrawText", drawTextFields("0", "100", "300", "140", "\"Side\"", 1, true))});
-    ASSERT_TRUE(startsCleanly(*this, &target));
-    const QRgb ink = qRgb(0, 0, 0);
-    auto left = inkColumns(QRect(0, 0, 300, 40), ink), right = inkColumns(QRect(0, 50, 300, 40), ink),
-         centre = inkColumns(QRect(0, 100, 300, 40), ink);
+    const QRgb red = qRgb(255, 0, 0), ink = qRgb(0, 0, 128);
+    const QRect opaque(0, 0, 300, 40), clear(0, 50, 300, 150);
+    EXPECT_GT(count(opaque, red), 100);
+    EXPECT_GT(count(opaque, ink), 20);
+    EXPECT_EQ(count(clear, ink) + count(clear, kPaper), 300 * 150); // no back colour, nothing but ink
+    EXPECT_EQ(count(QRect(0, 40, 300, 10), kPaper), 300 * 10);      // nothing outside the rectangles
+    auto left = inkColumns(QRect(0, 50, 300, 40), ink), right = inkColumns(QRect(0, 100, 300, 40), ink),
+         centre = inkColumns(QRect(0, 150, 300, 40), ink);
     EXPECT_TRUE(left.first >= 0 && left.first < 5 && left.second < 100) << left.first << " " << left.second;
     EXPECT_TRUE(right.first > 200 && right.second >= 295) << right.first << " " << right.second;
     EXPECT_LT(std::abs((centre.first + centre.second) - 300), 10) << centre.first << " " << centre.second;
@@ -167,8 +160,6 @@ TEST_F(TextInstructions, EditorsRefuseWrongFieldsAndDecodeWhatTheyBuilt)
     EditOutcome font = editorFor(kTextFont)->accept({"Liberation Sans", "72"}, context);
     EXPECT_EQ(font.line.block.bodyLength(), 12u + 15u + 1u);
     EXPECT_EQ(font.line.block.u32(text_block::kFace), 16u);
-    // A face this system lacks is kept as it is: decoded and accepted again, the line is unchanged.
-    EXPECT_EQ(roundTrip(*editorFor(kTextFont), {"No Such Face", "9"}, context).decoded[0], "No Such Face");
 }
 
 TEST(TextFontFaces, FamiliesAreNamedOnceWithoutFoundriesAndArialIsOffered)
@@ -178,9 +169,4 @@ TEST(TextFontFaces, FamiliesAreNamedOnceWithoutFoundriesAndArialIsOffered)
               (Texts{"Arial", "C059", "DejaVu Sans", "Nimbus [a] Sans", "Z003"}));
     EXPECT_EQ(fontFaceNames({u"Algerian", u"arial", u"Bitstream"}), (Texts{"Algerian", "arial", "Arial", "Bitstream"}));
     EXPECT_EQ(fontFaceNames({u"Arial [Monotype]", u"Liberation Sans"}), (Texts{"Arial", "Liberation Sans"}));
-
-    const Texts installed = installedFontFaces();
-    EXPECT_EQ(std::count(installed.begin(), installed.end(), "Arial"), 1);
-    for (const std::string& face : installed)
-        EXPECT_EQ(face.find(" ["), std::string::npos) << face;
 }
