@@ -273,6 +273,18 @@ TEST_F(MainFrameTest, WindowCommandsLeaveTheRunTimeWindowItsRoom)
     EXPECT_TRUE(messages.messages.empty()) << messages.texts()[0];
 }
 
+TEST_F(MainFrameTest, PasteIsOnWhileTheClipboardHoldsCopiedLines)
+{
+    ASSERT_TRUE(app->start({}));
+    QAction* paste = frame().commandAction(kCmdEditPaste);
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
+    frame().commandAction(kCmdEditCopy)->trigger();
+    EXPECT_TRUE(paste->isEnabled());
+    QGuiApplication::clipboard()->setText("plain text");
+    EXPECT_FALSE(paste->isEnabled());
+}
+
 TEST_F(MainFrameTest, ExitQELEndsTheRunAndClosesTheApplication)
 {
     ASSERT_TRUE(app->start({}));
