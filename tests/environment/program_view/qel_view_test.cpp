@@ -99,6 +99,7 @@ TEST_F(QelViewTest, KeysMoveTheCursorReachTheDialogsAndMarkTheDocumentModified)
     EXPECT_EQ(pane.last().at(0).toString(), QStringLiteral("Initialise - 3"));
     QTest::keyClick(&view, Qt::Key_End);
     EXPECT_EQ(view.verticalScrollBar()->value(), 100);
+    QTest::keyClick(&view, Qt::Key_Home);
 
     QSignalSpy modified(&view, &CQelView::documentModified);
     QTest::keyClick(&view, Qt::Key_Return);

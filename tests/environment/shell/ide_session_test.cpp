@@ -62,6 +62,7 @@ TEST_F(IdeSession, BuildRunBreakStepAndStopWithTheKeyboard)
     test::screenshot(view, "main_window");
 
     // A breakpoint on the DrawLine line: the run pauses there, one step runs it, Stop ends the run.
+    QApplication::setActiveWindow(&frame); // the offscreen platform forgets it when dialogs close
     QTest::keyClick(view, Qt::Key_Up);
     QTest::keyClick(view, Qt::Key_F9);
     bool sawPause = false, sawStep = false;
