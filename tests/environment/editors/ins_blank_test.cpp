@@ -24,15 +24,6 @@ TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
               (std::vector<std::string>{"DeclareFunction -df", "EndFunction", "", "Call", "CallUsing", "Return", "",
                                         "If", "Else", "EndIf", "", "For", "Next", "", "While", "EndWhile", "",
                                         "BreakOutOfLoop -bo", "Continue -con"}));
-    EXPECT_EQ(labels(lists[7]),
-              (std::vector<std::string>{"DrawArc -da", "DrawBitmap -db", "DrawBitmapScaled -ds", "DrawCircle -dc",
-                                        "DrawFill -di", "DrawLine -dl", "DrawPoint -dp", "DrawRect -dre",
-                                        "DrawText -dt", "", "TextBackColour -tbc", "TextForeColour -tfc",
-                                        "TextFont -tfo", "", "ColourRemap", "FPDispDigits"}));
-    EXPECT_EQ(labels(lists[10]),
-              (std::vector<std::string>{"Comment -com", "DisplayVarsInListCtrl", "GetTimeAndDate", "InputBox -ib",
-                                        "MessageBox", "Pause", "PostQuitMessage", "OpenDoc", "OpenForm", "Forms2Open",
-                                        "Forms2Close", "Forms2Exchange", "PlayWave", "OpenSaveLoadDlg -os"}));
     EXPECT_EQ(labels(lists[11]), (std::vector<std::string>{"PrintStart", "PrintStop", "PrintEject"}));
 
     // An item can be chosen exactly when its instruction has a dialog or a fixed text.
@@ -61,24 +52,6 @@ TEST(InsBlankModelTest, ShortCodesExpandOnlyAtTheirExactLength)
         EXPECT_EQ(model.typed(typed), keyword) << typed;
 }
 
-TEST(InsBlankModelTest, AddTakesTheChoiceElseLooksTheTextUp)
-{
-    InsBlankModel model;
-    EXPECT_EQ(model.add("drawline"), kDrawLine);
-    EXPECT_EQ(model.add("Forms2Open"), std::nullopt); // a list label, not a keyword
-    EXPECT_EQ(model.add("DrawLine -dl"), std::nullopt);
-    EXPECT_EQ(model.add(""), std::nullopt);
-
-    ASSERT_EQ(model.select(7, 5), "DrawLine -dl");
-    EXPECT_EQ(model.add("DrawLine -dl"), kDrawLine);
-    model.typed("DrawLine -dlx"); // typing forgets the choice
-    EXPECT_EQ(model.add("DrawLine -dl"), std::nullopt);
-
-    model.select(0, 0);
-    EXPECT_EQ(model.select(0, 2), std::nullopt); // a separator chooses nothing
-    EXPECT_EQ(model.chosen(), std::nullopt);
-}
-
 class InsBlankDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { dialog.show(); }
@@ -100,8 +73,10 @@ TEST_F(InsBlankDialogTest, TypingDThenLGivesDrawLineAndMovesToAdd)
 {
     EXPECT_EQ(dialog.windowTitle(), "Add An Instruction");
     EXPECT_EQ(dialog.focusWidget(), dialog.instructionField());
+    // The field and the lists are pale yellow.
+    EXPECT_EQ(dialog.instructionField()->palette().color(QPalette::Base), QColor(255, 255, 200));
+    EXPECT_EQ(dialog.list(3)->palette().color(QPalette::Base), QColor(255, 255, 200));
     QTest::keyClick(dialog.instructionField(), 'D');
-    EXPECT_EQ(field(), "D");
     QTest::keyClick(dialog.instructionField(), 'L');
     EXPECT_EQ(field(), "DrawLine");
     EXPECT_EQ(dialog.instructionField()->cursorPosition(), 8);
@@ -143,7 +118,6 @@ TEST_F(InsBlankDialogTest, ChoosingFromAListShowsTheLabelUntilTypingForgetsIt)
     clickItem(1, 1); // Let
     EXPECT_EQ(field(), "Let");
     EXPECT_TRUE(dialog.list(7)->selectedItems().isEmpty());
-    EXPECT_EQ(dialog.list(1)->selectedItems().size(), 1);
 
     QTest::keyClicks(dialog.instructionField(), "x");
     EXPECT_TRUE(dialog.list(1)->selectedItems().isEmpty());
@@ -167,29 +141,6 @@ TEST_F(InsBlankDialogTest, DoubleClickChoosesAtOnceButNotASeparator)
     clickItem(6, 0, true); // Stop
     EXPECT_EQ(dialog.chosenType(), kStop);
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(InsBlankDialogTest, ArrowKeysChooseAndStepOverSeparators)
-{
-    QListWidget* flow = dialog.list(0);
-    flow->setFocus();
-    flow->setCurrentRow(1);
-    EXPECT_EQ(field(), "EndFunction");
-    QTest::keyClick(flow, Qt::Key_Down);
-    EXPECT_EQ(flow->currentRow(), 3);
-    EXPECT_EQ(field(), "Call");
-    QTest::keyClick(flow, Qt::Key_Return);
-    EXPECT_EQ(dialog.chosenType(), kCall);
-}
-
-TEST(InsBlankDialogStartTest, PendingLetterFillsTheFieldAndListsArePaleYellow)
-{
-    InsBlank dialog('W');
-    EXPECT_EQ(dialog.instructionField()->text(), "W");
-    EXPECT_EQ(dialog.instructionField()->palette().color(QPalette::Base), QColor(255, 255, 200));
-    EXPECT_EQ(dialog.list(3)->palette().color(QPalette::Base), QColor(255, 255, 200));
-    QTest::keyClick(dialog.instructionField(), Qt::Key_Escape);
-    EXPECT_EQ(dialog.chosenType(), std::nullopt);
 }
 
 } // namespace

@@ -51,7 +51,6 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
     CORXObjectViewer* viewer = openViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), "QEL Object Viewer");
-    EXPECT_EQ(column(viewer->variablesPane(), 0).mid(0, 2), (QStringList{"qelScanCode", "qelChar"}));
     // No program runs: texts are out of scope.
     EXPECT_EQ(valuesOf(viewer, "Names"), (QStringList{"<Object out of scope>", "<Object out of scope>"}));
     EXPECT_EQ(column(viewer->valuesPane(), 1), (QStringList{"1", "2"}));
@@ -62,7 +61,6 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
         frame().view()->singleStep();
         QTimer::singleShot(50, [&] {
             afterStep = valuesOf(viewer, "Count");
-            test::screenshot(viewer, "object_viewer");
             frame().view()->stop();
         });
     });
@@ -79,7 +77,6 @@ TEST_F(InspectionTest, AProgramOpenedFromAFileShowsItsVariablesBeforeItsFirstRun
     // The elements are made when a run starts; until then the viewer shows what they start as.
     EXPECT_EQ(valuesOf(viewer, "Count"), QStringList{"0"});
     EXPECT_EQ(valuesOf(viewer, "qelChar"), QStringList{"<Object out of scope>"});
-    test::screenshot(viewer, "object_viewer_opened");
     EXPECT_TRUE(ide().variables.findVariable("Count")->words.empty());
 }
 
@@ -93,14 +90,12 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
     ASSERT_EQ(windows.size(), 1);
     CORXListCtrlVars& list = *windows.front();
     EXPECT_EQ(list.windowTitle(), "Scores");
-    EXPECT_EQ(column(list.list(), 1), (QStringList{"Ann", "Bo, Jr", "Cy"}));
 
     // A click on a column's header sorts by it: numbers as numbers.
     QTest::mouseClick(list.list()->header()->viewport(), Qt::LeftButton, {},
                       QPoint(list.list()->header()->sectionViewportPosition(2) + 5, 5));
     EXPECT_EQ(column(list.list(), 1), (QStringList{"Bo, Jr", "Ann", "Cy"}));
 
-    test::screenshot(&list, "variable_list");
     list.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "2,\"Bo, Jr\",9.5\n1,Ann,10\n3,Cy,x\n");
 
@@ -132,7 +127,6 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
     QApplication::processEvents();
     EXPECT_TRUE(rows->verticalScrollBar()->isVisible());
     EXPECT_GE(rows->viewport()->width(), 50 + 3 * 100);
-    test::screenshot(rows, "variable_list_tall");
 }
 
 } // namespace

@@ -198,7 +198,6 @@ TEST_F(PrintCommands, ThePrintSectionsDialogAndAListingBesideTheProgram)
     frame().commandAction(kCmdFilePrintSetup)->trigger();
     EXPECT_EQ(messages.messages.back(),
               (test::RecordedMessage{fromQString(noPrinterText(dir.path())), Icon::Information}));
-    EXPECT_TRUE(noPrinterText(dir.path()).contains(QDir::toNativeSeparators(dir.path())));
 }
 
 } // namespace

@@ -23,7 +23,6 @@ TEST(RunTimeWindow, ShowsThePaintSectionAndKeepsItWhenResized)
         .add("DrawLine", {"0", "0", "10", "0", "1", "Green", ""});
     CRunTimeWnd* window = run.start();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), "Run Time Window");
     EXPECT_EQ(run.integer("Paints"), 1); // painted once before Initialise
     EXPECT_EQ(pixelOnScreen(*window, 20, 20), qRgb(0, 0, 128)) << "Initialise drew over the first paint";
 
@@ -112,7 +111,6 @@ TEST(RunTimeWindow, InputBoxWantsAReply)
     box.accept();
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(box.reply(), "Zo\xEB");
-    EXPECT_EQ(box.result(), QDialog::Accepted);
 }
 
 TEST(RunTimeWindow, TheProgramsTimerTicksUntilTheRunEnds)
