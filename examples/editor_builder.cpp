@@ -23,7 +23,7 @@ EditorBuilder& EditorBuilder::section(uint32_t s)
     return *this;
 }
 
-EditorBuilder& EditorBuilder::add(std::string_view keyword, std::vector<std::string> fields)
+EditorBuilder& EditorBuilder::add(std::string_view keyword, const std::vector<std::string>& fields)
 {
     const std::optional<uint32_t> type = keywordTable().lookupKeyword(keyword);
     if (!type) {
@@ -104,7 +104,7 @@ std::vector<std::string> drawTextFields(std::string left, std::string top, std::
 {
     std::vector<std::string> fields = {
         std::move(left), std::move(top), std::move(right), std::move(bottom), std::move(text), "", "", "", "", "", ""};
-    fields[static_cast<size_t>(draw_text_fields::kAlignFirst + alignment)] = "1";
+    fields[static_cast<size_t>(draw_text_fields::kAlignFirst) + static_cast<size_t>(alignment)] = "1";
     fields[transparent ? draw_text_fields::kTransparent : draw_text_fields::kOpaque] = "1";
     return fields;
 }

@@ -30,7 +30,7 @@ public:
     EditorBuilder& section(uint32_t s);
     // Appends a line to the current section; an unknown keyword or a field the editor refuses is
     // kept among the messages.
-    EditorBuilder& add(std::string_view keyword, std::vector<std::string> fields = {});
+    EditorBuilder& add(std::string_view keyword, const std::vector<std::string>& fields = {});
     // The Keyboard and Mouse sections with their system variables and every handler function, the
     // one named `handler` (if any) with the lines `body` adds; then back to Initialise.
     EditorBuilder& handlers(std::string_view handler = "", const std::function<void(EditorBuilder&)>& body = {});

@@ -259,7 +259,7 @@ BuiltExample buildExample(std::string_view name)
     if (auto bytes = storeProgram(program))
         built.programFile = std::move(*bytes);
     else
-        built.problems.push_back("the program could not be stored");
+        built.problems.emplace_back("the program could not be stored");
     if (name == "quiz")
         built.formFile = formFileText(quizForm(built.problems));
     return built;
