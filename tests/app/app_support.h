@@ -69,7 +69,7 @@ inline std::string varRecord(const std::string& name, const std::string& type, c
 }
 
 // Whether `text` holds every piece; a failure names the first it lacks.
-inline ::testing::AssertionResult holds(const std::string& text, std::initializer_list<std::string> pieces)
+inline ::testing::AssertionResult holds(const std::string& text, const std::vector<std::string>& pieces)
 {
     for (const std::string& piece : pieces)
         if (text.find(piece) == std::string::npos)

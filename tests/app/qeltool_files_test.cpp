@@ -151,7 +151,7 @@ TEST(QeltoolFiles, TheFileDialogTakesOnlyWhatTheDesktopsDialogTakes)
 // still draws on the window; the run's end finishes the job.
 TEST(QeltoolFiles, PrintedPagesBecomeAPdfWithThePagesDrawn)
 {
-    ASSERT_EQ(shell("command -v pdftoppm pdfinfo").status, 0) << "poppler-utils is missing: run scripts/setup.sh";
+    ASSERT_EQ(shell("command -v pdftoppm").status, 0) << "poppler-utils is missing: run scripts/setup.sh";
     const std::string home = makeTempFolder(), pages = makeTempFolder(), png = home + "/window.png";
     const std::string program = saveProgram(home + "/drawing.qel", [](Session& s) {
         s.build.add("DeclareVariable", variableFields("Integer", "W", "0"))
@@ -175,12 +175,9 @@ TEST(QeltoolFiles, PrintedPagesBecomeAPdfWithThePagesDrawn)
     EXPECT_TRUE(holds(r.lines[2], {varRecord("W", "Integer", "2468"), varRecord("H", "Integer", "3496")}));
     EXPECT_EQ(QImage(QString::fromStdString(png)).pixel(5, 5), qRgb(0, 128, 0)); // the repaint drew there
 
-    const Shell info = shell("pdfinfo '" + pdf + "'");
-    ASSERT_EQ(info.status, 0);
-    const size_t pagesAt = info.out.find("Pages:");
-    ASSERT_NE(pagesAt, std::string::npos) << info.out;
-    EXPECT_EQ(std::stoi(info.out.substr(pagesAt + 6)), 2) << info.out;
+    // Exactly two pages rendered, whatever the record says.
     ASSERT_EQ(shell("pdftoppm -r 30 -png '" + pdf + "' '" + home + "/page'").status, 0);
+    EXPECT_FALSE(holdsFile(home + "/page-3.png"));
     const QImage page[] = {QImage(QString::fromStdString(home + "/page-1.png")),
                            QImage(QString::fromStdString(home + "/page-2.png"))};
     ASSERT_EQ(page[0].size(), QSize(248, 351)); // A4 at 30 dots per inch

@@ -116,7 +116,6 @@ TEST_F(RunForms, OpeningCallsOnOpenBeforeTheControlsAndFocusesTheLowestTabOrder)
     EXPECT_EQ(std::tuple(get("cmbAnswer", "cmbValue").value.text, get("txtName", "txtValue").value.text),
               std::tuple("Rome", "Bo"));
     EXPECT_FALSE(form->control(kOk).enabled);
-    EXPECT_EQ(form->caption(), "Quiz");
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -192,7 +191,7 @@ TEST_F(RunForms, PreviewOnlySaysWhatItWouldCall)
                                         std::string(kWouldHaveCalled) + "Toggled", std::string(kButtonWithoutAction)}));
 }
 
-TEST_F(RunForms, AFormClosedFromItsOwnCodeGoesWhenTheCodeReturns)
+TEST_F(RunForms, AFormClosedFromItsOwnCodeGoesWhenTheCodeReturnsAndOneClosedWhileOpeningIsNotBuilt)
 {
     functions["Answer"] = [&] {
         form->closeByProgram();
@@ -207,10 +206,9 @@ TEST_F(RunForms, AFormClosedFromItsOwnCodeGoesWhenTheCodeReturns)
     EXPECT_EQ(view.calls.back(), "closed");
     form->click(kOk); // a closed form takes no more events
     EXPECT_EQ(requests.size(), 3u);
-}
 
-TEST_F(RunForms, AFormClosedWhileOpeningIsNotBuilt)
-{
+    // One closed while it opens is never built.
+    view.calls.clear();
     functions["Opening"] = [&] { form->closeBox(); };
     open(quiz());
     EXPECT_EQ(view.calls, (std::vector<std::string>{"title", "closed"}));
