@@ -74,18 +74,6 @@ TEST_F(RunLoop, OnlyFiveBreakpointsAndAPausedRunWaitsInsteadOfSpinning)
     EXPECT_EQ(paused.number("N"), 10.0f);
 }
 
-TEST_F(RunLoop, StopCommandWhilePausedEndsTheRun)
-{
-    handlers();
-    countTo(build, 2);
-    build.add("Stop").add("Let", letFields("N", "10"));
-    host.whenPaused = {[](Interpreter& in) { in.stopRun(); }};
-    start();
-    EXPECT_FALSE(in->isRunning());
-    EXPECT_EQ(number("N"), 2.0f);
-    EXPECT_TRUE(errors().empty());
-}
-
 TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
 {
     for (const bool exitQel : {false, true}) {

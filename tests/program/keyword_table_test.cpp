@@ -47,8 +47,6 @@ TEST(InstructionTable, InvalidCodesHaveNoKeywordOrLayout)
         EXPECT_TRUE(!info || info->keyword.empty()) << code;
     }
     EXPECT_TRUE(isValidLineType(0));
-    EXPECT_TRUE(isValidLineType(58));
     EXPECT_EQ(instructionInfo(54)->fixedText, "ContinueLoop");
     EXPECT_EQ(instructionInfo(58)->fixedText, "StepOn");
-    EXPECT_EQ(instructionInfo(80)->listLabel, "Forms2Open");
 }
