@@ -80,8 +80,6 @@ TEST_F(Listing, ElementsNotMadeYetShowWhatTheyStartAsWithoutBeingMade)
         for (const bool running : {false, true}) {
             const ElementListing listing = listElements(*v, kGeneralPrecision, running);
             ASSERT_EQ(listing.rows.size(), 6u) << name;
-            EXPECT_EQ(listing.total, 6u);
-            EXPECT_EQ(listing.rows[1].subscripts, "1,2");
             for (const ElementRow& row : listing.rows)
                 EXPECT_EQ(row.value, running ? c.running : c.stopped) << name;
         }

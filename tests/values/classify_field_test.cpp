@@ -88,18 +88,5 @@ TEST(WriteOperand, SlotsAndStringAreaRoundTrip)
     EXPECT_EQ(formatReference(asOperand(classifyField("A(1,J)")), kGeneralPrecision), "A(1,J)");
 }
 
-TEST(OperandSlots, OffsetsFollowTheLineType)
-{
-    std::vector<uint32_t> offsets;
-    ASSERT_TRUE(operandSlotOffsets(23, offsets)); // Let: four slots after the mode word
-    EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140}));
-    ASSERT_TRUE(operandSlotOffsets(61, offsets)); // CallUsing: five, and the control variable
-    EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140, 4, 48, 92, 136, 180, 236})); // appended
-    EXPECT_TRUE(operandSlotOffsets(4, offsets));
-    EXPECT_EQ(offsets.size(), 10u);
-    EXPECT_FALSE(operandSlotOffsets(5, offsets));
-    EXPECT_FALSE(operandSlotOffsets(81, offsets));
-}
-
 } // namespace
 } // namespace qel
