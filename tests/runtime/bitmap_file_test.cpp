@@ -1,7 +1,6 @@
 #include "runtime/bitmap_file.h"
 
 #include "fileio/file_io.h"
-#include "program/program_file.h"
 
 #include <gtest/gtest.h>
 
