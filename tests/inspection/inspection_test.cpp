@@ -45,16 +45,8 @@ TEST_F(Listing, VariablesAndElementsInTheViewersOrder)
     EXPECT_EQ(seen, (std::vector<std::string>{"10@1,1", "30@1,2", "50@1,3", "20@2,1", "40@2,2", "60@2,3"}));
     EXPECT_FALSE(g.truncated());
 
-    const auto only = [&](std::string_view name, bool running) {
-        return listElements(*variables.findVariable(name), kRunStartPrecision, running).rows.at(0);
-    };
-    EXPECT_EQ(only("Half", false).value, "0.5");
-    EXPECT_EQ(only("Half", false).subscripts, "");
-    EXPECT_EQ(only("Name", false).value, "<Object out of scope>"); // texts exist only while a program runs
-    variables.findVariable("Name")->texts[0] = {"Ann", true};
-    EXPECT_EQ(only("Name", true).value, "Ann");
-    EXPECT_EQ(only("Picture", true).value, "<bitmap handles are hidden>");
-    EXPECT_EQ(only("Logs", true).value, "<file pointers are hidden>");
+    const ElementRow half = listElements(*variables.findVariable("Half"), kRunStartPrecision, false).rows.at(0);
+    EXPECT_EQ(half.value + "@" + half.subscripts, "0.5@");
 }
 
 TEST_F(Listing, ALargeArrayListsItsFirstElementsAndSaysHowManyItHas)
@@ -88,8 +80,6 @@ TEST_F(Listing, ElementsNotMadeYetShowWhatTheyStartAsWithoutBeingMade)
         for (const bool running : {false, true}) {
             const ElementListing listing = listElements(*v, kGeneralPrecision, running);
             ASSERT_EQ(listing.rows.size(), 6u) << name;
-            EXPECT_EQ(listing.total, 6u);
-            EXPECT_EQ(listing.rows[1].subscripts, "1,2");
             for (const ElementRow& row : listing.rows)
                 EXPECT_EQ(row.value, running ? c.running : c.stopped) << name;
         }
@@ -100,17 +90,15 @@ TEST_F(Listing, ElementsNotMadeYetShowWhatTheyStartAsWithoutBeingMade)
 TEST(ListTable, SortsNumbersAsNumbersAndWritesCellsThatReadBack)
 {
     Rows rows = {{"1", "10", "b,c"}, {"2", "9", "a"}, {"3", "x", "b"}, {"4", "9.5", "\"q\""}};
-    sortRows(rows, 1);
-    EXPECT_EQ((std::vector<std::string>{rows[0][0], rows[1][0], rows[2][0], rows[3][0]}),
-              (std::vector<std::string>{"2", "4", "1", "3"})); // 9 < 9.5 < 10, then the text
-    sortRows(rows, 2);
-    EXPECT_EQ(rows[0][2], "\"q\"");
-    EXPECT_EQ(rows[2][2], "b"); // "b,c" compares as "bc"
-    EXPECT_EQ(rows[3][2], "b,c");
+    const auto order = [&](size_t column) {
+        sortRows(rows, column);
+        return rows[0][0] + rows[1][0] + rows[2][0] + rows[3][0];
+    };
+    EXPECT_EQ(order(1), "2413"); // 9 < 9.5 < 10, then the text
+    EXPECT_EQ(order(2), "4231"); // "q" first, and "b,c" compares as "bc"
 
+    // The whole table's text is checked by the saved file of the variable list window.
     EXPECT_EQ(csvLine({"plain", "with,comma", "say \"hi\"", ""}), "plain,\"with,comma\",\"say \"\"hi\"\"\",");
-    const VariableListTable table{"T", {"Name", "Score"}, {{"1", "Ann", "3"}, {"2", "Bo, Jr", "4.5"}}};
-    EXPECT_EQ(csvText(table, "\r\n"), "#,Name,Score\r\n1,Ann,3\r\n2,\"Bo, Jr\",4.5\r\n");
 }
 
 // Runs a program that declares the variables below and ends with DisplayVarsInListCtrl of `fields`.

@@ -5,33 +5,24 @@ using namespace qel::test;
 
 using Events = RunFixture;
 
-TEST_F(Events, HandlersReceiveKeysCharactersAndTheMouse)
+// Keys and characters reach their handlers through the run-time window's tests; here the mouse.
+TEST_F(Events, HandlersReceiveTheMouse)
 {
     handlers({
-        {"qelOnKeyDown", [](ProgramBuilder& b) { b.add("Let", letFields("Keys", "Keys", "+", "qelScanCode")); }},
-        {"qelOnChar", [](ProgramBuilder& b) { b.add("Let", letFields("Typed", "Typed", "+", "qelChar")); }},
         {"qelOnMove",
          [](ProgramBuilder& b) { b.add("Let", letFields("Buttons", "qelMouseLButton", "+", "qelMouseRButton")); }},
         {"qelOnLeftButtonDown", [](ProgramBuilder& b) { b.add("Let", letFields("Clicks", "Clicks", "+", "1")); }},
     });
-    build.add("DeclareVariable", variableFields("Integer", "Keys", "0"))
-        .add("DeclareVariable", variableFields("String", "Typed", "\"\""))
-        .add("DeclareVariable", variableFields("Integer", "Buttons", "0"))
+    build.add("DeclareVariable", variableFields("Integer", "Buttons", "0"))
         .add("DeclareVariable", variableFields("Integer", "Clicks", "0"));
     start();
     EXPECT_EQ(text("qelChar"), "x"); // set at every run start
-    in->keyDownEvent(65);
-    in->keyDownEvent(66);
-    in->charEvent('h');
-    in->charEvent('i');
     in->mouseEvent(5, 30, 40, true, true);
     in->mouseEvent(1, 7, 8, false, false);
     in->mouseEvent(2, 7, 8, false, false); // a handler with an empty body
     EXPECT_TRUE(errors().empty()) << errors()[0];
     // Buttons: left 1, right 2.
-    EXPECT_EQ((std::vector{number("Keys"), number("Buttons"), number("qelMouseX"), number("Clicks")}),
-              (std::vector{131.0f, 3.0f, 7.0f, 1.0f}));
-    EXPECT_EQ(text("Typed"), "hi");
+    EXPECT_EQ((std::vector{number("Buttons"), number("qelMouseX"), number("Clicks")}), (std::vector{3.0f, 7.0f, 1.0f}));
     EXPECT_EQ(in->currentSection(), kInitialise);
 }
 
@@ -88,10 +79,6 @@ TEST_F(Events, PaintTimerAndErrorsInHandlers)
     EXPECT_EQ(errors()[0], runErrorText("Expecting numeric value but found string literal - text"));
     EXPECT_EQ(failedAt().first, kMouse);
     EXPECT_EQ(program.sections[kMouse].lines[failedAt().second].type, kLet);
-
-    in->timerEvent(); // a stopped program ignores its events
-    in->keyDownEvent(1);
-    EXPECT_EQ(errors().size(), 1u);
 }
 
 TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
@@ -125,11 +112,6 @@ TEST_F(Events, PausedProgramsDropEventsAndFormRequestsRunFunctions)
     EXPECT_EQ(in->cursor(kInitialise), (LineCursor{0, 5})); // the section's own line is given back
     in->formRequest("Missing");
     EXPECT_EQ(host.texts().back(), "Unable to find the function requested by the form:Missing");
-    in->stopRun();
-    in->formRequest("OnButton");
-    EXPECT_EQ(
-        host.texts().back(),
-        "Form request discarded as associated script has stopped running, have you remembered to use ToviDontExit?");
 }
 
 TEST_F(Events, AnInstructionWithoutAHandlerFailsClearly)

@@ -37,23 +37,6 @@ struct LineStore : ::testing::Test {
 
 } // namespace
 
-TEST_F(LineStore, InsertAfterShiftsLaterLinesAndAfterLastAppends)
-{
-    append(0, "a");
-    append(0, "b");
-    EXPECT_EQ(p.insertBlankAfter(0, 1), 2u);
-    EXPECT_EQ(p.edit.target, 2);
-    EXPECT_EQ(p.sections[0].lineCount(), 4u);
-    EXPECT_EQ(p.sections[0].lines[2].type, 0u);
-    ASSERT_TRUE(save("inserted"));
-    EXPECT_EQ(texts(0), (std::vector<std::string>{"Initialisation", "a", "inserted", "b"}));
-
-    p.insertBlankAfter(0, 3); // after the last line: the new line becomes the last
-    ASSERT_TRUE(save("end"));
-    EXPECT_EQ(texts(0).back(), "end");
-    EXPECT_TRUE(host.messages.empty());
-}
-
 TEST_F(LineStore, FirstLineCannotBeDeletedAndCountNeverDropsBelowOne)
 {
     append(0, "a");

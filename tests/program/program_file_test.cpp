@@ -1,4 +1,3 @@
-#include "fileio/file_io.h"
 #include "program/block_writer.h"
 #include "program/program_file.h"
 #include "support/file_bytes.h"
@@ -85,11 +84,7 @@ TEST_F(ProgramFile, LinesBlocksAndUnnamedBytesSurviveARoundTrip)
     auto bytes = initFile(
         [](FileBytes& f) { f.line(0, "").line(28, "Return (Result)", returnBody()).line(53, "BreakOutOfLoop"); });
     ASSERT_EQ(load(bytes).status, ReadStatus::Ok);
-    ASSERT_EQ(p.sections[0].lineCount(), 4u);
-    EXPECT_EQ(p.sections[0].lines[1].type, 0u); // a blank line stays blank
-    EXPECT_EQ(p.sections[0].lines[1].text, "");
-    EXPECT_TRUE(p.sections[0].lines[1].block.isEmpty());
-    EXPECT_EQ(p.sections[0].lines[2].block.textField(4), "Result");
+    EXPECT_EQ(p.sections[0].lines.at(2).block.textField(4), "Result");
     EXPECT_EQ(storeProgram(p).value(), bytes);
 }
 
@@ -97,9 +92,6 @@ TEST_F(ProgramFile, VersionLines)
 {
     for (const char* accepted : {"QEL 1.10", "QEL 1.13", "QEL 1.24", "QEL Beta1a", "QEL e1.00"})
         EXPECT_EQ(load(smallestFile(accepted).bytes).status, ReadStatus::Ok) << accepted;
-    EXPECT_EQ(parseVersion("QEL 1.10").minor, 10);
-    EXPECT_EQ(parseVersion("QEL 1.25").major, 1);
-    EXPECT_EQ(parseVersion("QEL Beta1a").minor, 0);
 
     for (const char* refused : {"qel 1.25", "QEL 1.26", "QEL 1.25 ", ""}) {
         fresh();
@@ -147,24 +139,26 @@ TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
 
 TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
 {
-    auto file = [](std::string_view version) {
-        return initFile([](FileBytes& f) { f.line(40, "TextFileOpen ForRead F, \"a.txt\"", {1, 2, 3}); }, version);
-    };
+    // The conversion itself is checked by the document's tests. A 1.14 file holds the current layout,
+    // which is checked (this three-byte block is no valid one).
     const std::string old = "TextFileOpen ForRead F, \"a.txt\"";
-    std::vector<std::string> seen;
-    LegacyTextFileOpenConverter convert = [&](Program& p, MessageHost& host) {
-        seen.push_back(p.edit.text);
-        p.edit.text = "converted";
-        p.edit.block = ParamBlock();
-        return p.saveLine(host);
-    };
-    ASSERT_EQ(load(file("QEL 1.13"), convert).status, ReadStatus::Ok);
-    EXPECT_EQ(seen, std::vector<std::string>{old});
-    EXPECT_EQ(p.sections[0].lines[1].text, "converted");
-    // A 1.14 file holds the current layout, which is checked (this three-byte block is no valid one).
-    ASSERT_EQ(load(file("QEL 1.14"), convert).status, ReadStatus::Ok);
-    EXPECT_EQ(seen.size(), 1u);
-    EXPECT_EQ(p.sections[0].lines[1].text, old);
+    for (const char* version : {"QEL 1.13", "QEL 1.14"}) {
+        std::vector<std::string> seen;
+        LegacyTextFileOpenConverter convert = [&](Program& p, MessageHost& host) {
+            seen.push_back(p.edit.text);
+            p.edit.block = ParamBlock();
+            return p.saveLine(host);
+        };
+        ASSERT_EQ(load(initFile(
+                           [&](FileBytes& f) {
+                               f.line(40, old, {1, 2, 3});
+                           },
+                           version),
+                       convert)
+                      .status,
+                  ReadStatus::Ok);
+        EXPECT_EQ(seen, std::vector<std::string>(version == std::string("QEL 1.13"), old)) << version;
+    }
 }
 
 TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
@@ -223,17 +217,4 @@ TEST_F(ProgramFile, SectionNumbersAndTrailingBytesAreIgnored)
         f.commentSection(77 + s, "t" + std::to_string(s));
     ASSERT_EQ(load(f.text("trailing garbage").bytes).status, ReadStatus::Ok);
     EXPECT_EQ(p.sections[3].lines[0].text, "t3");
-}
-
-TEST(ProgramFileWrite, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
-{
-    std::string path = ::testing::TempDir() + "atomic.qel";
-    auto bytes = smallestFile().bytes;
-    ASSERT_TRUE(writeFileAtomically(path, std::vector<uint8_t>{1, 2, 3}));
-    ASSERT_TRUE(writeFileAtomically(path, bytes));
-    std::vector<uint8_t> back, none;
-    ASSERT_TRUE(readWholeFile(path, back));
-    EXPECT_EQ(back, bytes);
-    EXPECT_FALSE(readWholeFile(path + ".saving~", none));
-    EXPECT_FALSE(writeFileAtomically("/nonexistent-dir/x.qel", bytes));
 }

@@ -35,12 +35,12 @@ TEST(ClassifyField, VariableReferences)
     // A(-1) is refused only when it runs.
     const std::initializer_list<std::string_view> refs = {"Count", "A(I)", "A( I , 2 )", "A   (  +3 )", "A(-1)"};
     EXPECT_EQ(each(&ClassifiedField::kind, refs), std::vector<OperandClass>(5, OperandClass::Variable));
-    EXPECT_EQ(each(&ClassifiedField::name, refs), (std::vector<std::string>{"Count", "A", "A", "A", "A"}));
     EXPECT_EQ(each(&ClassifiedField::arrayKind, refs), (std::vector<uint32_t>{1, 2, 3, 2, 2}));
-    EXPECT_EQ(each(&ClassifiedField::sub1Name, refs), (std::vector<std::string>{"", "I", "I", "", ""}));
-    EXPECT_EQ(each(&ClassifiedField::sub1Value, refs), (std::vector<int32_t>{0, 0, 0, 3, -1}));
-    EXPECT_EQ(each(&ClassifiedField::sub2Name, refs), std::vector<std::string>(5));
-    EXPECT_EQ(each(&ClassifiedField::sub2Value, refs), (std::vector<int32_t>{0, 0, 2, 0, 0}));
+    // The name and subscripts as the line's text shows them.
+    std::vector<std::string> shown;
+    for (std::string_view ref : refs)
+        shown.push_back(formatReference(asOperand(classifyField(ref)), kGeneralPrecision));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Count", "A(I)", "A(I,2)", "A(3)", "A(-1)"}));
     EXPECT_EQ(classifyField("A( I , 2 )").stringAreaBytes(), 4u);
 
     EXPECT_EQ(classifyField(std::string(20, 'x')).kind, OperandClass::Variable);
@@ -63,61 +63,29 @@ TEST(WriteOperand, SlotsAndStringAreaRoundTrip)
     ParamBlock block = writer.finish();
     EXPECT_EQ(block.bodyLength(), kSlots * 44 + textBytes);
 
-    Operand m = readOperand(block, 4);
-    EXPECT_TRUE(m.isVariable());
-    EXPECT_EQ(m.name, "M");
-    EXPECT_EQ(m.arrayKind, 3u);
-    EXPECT_TRUE(m.hasSub1Name);
-    EXPECT_EQ(m.sub1Name, "Row");
-    EXPECT_FALSE(m.hasSub2Name);
-    EXPECT_EQ(m.sub2Value, 2);
-    // Texts go front to back: the name first, right after the fixed part.
+    // Texts go front to back: the name first, right after the fixed part; the cache words start 0.
     EXPECT_EQ(block.u32(4), 4 + kSlots * 44);
     EXPECT_EQ(block.u32(4 + 16), 4 + kSlots * 44 + 2);
     for (uint32_t j = 0; j < kSlots; ++j)
         for (uint32_t cache = 32; cache < 44; cache += 4)
             EXPECT_EQ(block.u32(4 + 44 * j + cache), 0u);
 
-    Operand hello = readOperand(block, 48);
-    EXPECT_TRUE(hello.isStringLiteral());
-    EXPECT_EQ(hello.text, "hello");
-    Operand number = readOperand(block, 92);
-    EXPECT_TRUE(number.isNumberLiteral());
-    EXPECT_EQ(number.number, 12.5f);
-    EXPECT_TRUE(readOperand(block, 136).isNumberLiteral()); // an empty field reads as literal 0
-
-    EXPECT_EQ(formatReference(m, kGeneralPrecision), "M(Row,2)");
-    EXPECT_EQ(formatReference(hello, kGeneralPrecision), "\"hello\"");
-    EXPECT_EQ(formatReference(number, kGeneralPrecision), "12.5");
-    EXPECT_EQ(formatReference(readOperand(block, 180), kGeneralPrecision), "Total");
-    EXPECT_EQ(formatOptionalReference(number), "");
-    EXPECT_EQ(formatOptionalReference(readOperand(block, 136)), "");
-    EXPECT_EQ(formatOptionalReference(hello), "\"hello\"");
-
-    // A slot past the end of a short block reads as an empty field.
-    Operand beyond = readOperand(block, 4000);
-    EXPECT_TRUE(beyond.isNumberLiteral());
-    EXPECT_EQ(beyond.number, 0.0f);
+    // Each slot read back (4000: past the block's end, an empty field), in full and as an optional
+    // reference: an empty field or a literal 0 reads as none.
+    std::vector<std::string> full, optional;
+    for (uint32_t offset : {4u, 48u, 92u, 136u, 180u, 4000u}) {
+        full.push_back(formatReference(readOperand(block, offset), kGeneralPrecision));
+        optional.push_back(formatOptionalReference(readOperand(block, offset)));
+    }
+    EXPECT_EQ(full, (std::vector<std::string>{"M(Row,2)", "\"hello\"", "12.5", "0", "Total", "0"}));
+    EXPECT_EQ(optional, (std::vector<std::string>{"M(Row,2)", "\"hello\"", "", "", "Total", ""}));
+    EXPECT_TRUE(readOperand(block, 4).hasSub1Name);
+    EXPECT_FALSE(readOperand(block, 4).hasSub2Name);
 
     BlockWriter empty(44); // an empty string literal is still a string
     writeOperand(empty, 4, classifyField("\"\""));
-    Operand op = readOperand(empty.finish(), 4);
-    EXPECT_TRUE(op.isStringLiteral());
-    EXPECT_EQ(formatOptionalReference(op), "\"\"");
+    EXPECT_EQ(formatOptionalReference(readOperand(empty.finish(), 4)), "\"\"");
     EXPECT_EQ(formatReference(asOperand(classifyField("A(1,J)")), kGeneralPrecision), "A(1,J)");
-}
-
-TEST(OperandSlots, OffsetsFollowTheLineType)
-{
-    std::vector<uint32_t> offsets;
-    ASSERT_TRUE(operandSlotOffsets(23, offsets)); // Let: four slots after the mode word
-    EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140}));
-    ASSERT_TRUE(operandSlotOffsets(61, offsets)); // CallUsing: five, and the control variable
-    EXPECT_EQ(offsets, (std::vector<uint32_t>{8, 52, 96, 140, 4, 48, 92, 136, 180, 236})); // appended
-    EXPECT_TRUE(operandSlotOffsets(4, offsets));
-    EXPECT_EQ(offsets.size(), 10u);
-    EXPECT_FALSE(operandSlotOffsets(5, offsets));
-    EXPECT_FALSE(operandSlotOffsets(81, offsets));
 }
 
 } // namespace

@@ -56,11 +56,12 @@ TEST(Literals, StringAndFileNameRules)
     EXPECT_EQ(validateBitmapFileName(std::string(255, 'b')), std::nullopt);
     EXPECT_EQ(validateBitmapFileName(std::string(256, 'b')), kValueTooLongForBitmap);
     EXPECT_EQ(validateFileName(std::string(256, 'f')), kValueTooLongForFilename);
-    EXPECT_EQ(validateAs(1, "1.5"), kNonNumericInInteger); // the check of a variable type, 1 to 5
-    EXPECT_EQ(validateAs(2, "1.5"), std::nullopt);
-    EXPECT_EQ(validateAs(3, std::string(256, 'b')), kValueTooLongForBitmap);
-    EXPECT_EQ(validateAs(4, "1.5"), kStringNeedsQuotes);
-    EXPECT_EQ(validateAs(5, std::string(256, 'f')), kValueTooLongForFilename);
+    // The check of each variable type, 1 to 5.
+    const std::string tooLong(256, 'b');
+    EXPECT_EQ((std::vector{validateAs(1, "1.5"), validateAs(2, "1.5"), validateAs(3, tooLong), validateAs(4, "1.5"),
+                           validateAs(5, tooLong)}),
+              (std::vector<LiteralMessage>{kNonNumericInInteger, std::nullopt, kValueTooLongForBitmap,
+                                           kStringNeedsQuotes, kValueTooLongForFilename}));
 }
 
 TEST(Literals, StoredFloatsReadBackExactly)
