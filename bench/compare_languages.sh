@@ -107,7 +107,8 @@ py() { /usr/bin/python3 "$work/$1.py"; }
 for loop in array:counted sort:sorted; do
   name=${loop%%:*} word=${loop#*:}
   for lang in qel lua py; do
-    if ! "$lang" "$name" 2>&1 | grep -q "$word"; then
+    out=$("$lang" "$name" 2>&1 || true)
+    if ! grep -q "$word" <<<"$out"; then
       echo "$lang $name: no \"$word\": the programs do not do the same work" >&2
       exit 1
     fi
