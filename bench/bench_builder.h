@@ -30,6 +30,7 @@ struct Builder {
     Program program;
     VariableTable variables;
     PrintingHost host;
+    bool refused = false; // an editor refused a line: the program is not what the caller meant
 
     Builder() { newProgramWithHandlers(program, variables, host); }
 
@@ -42,7 +43,11 @@ struct Builder {
             return *this;
         }
         EditContext context{program, variables, nullptr};
-        runEditor(*editorFor(type), fields, context, host);
+        if (const auto error = runEditor(*editorFor(type), fields, context, host)) {
+            std::fprintf(stderr, "line of type %u refused at field %d: %s\n", type, error->field,
+                         error->message.c_str());
+            refused = true;
+        }
         return *this;
     }
     Builder& declare(std::string type, std::string name)
@@ -56,6 +61,8 @@ struct Builder {
     }
     bool save(const std::string& path)
     {
+        if (refused)
+            return false;
         const auto bytes = storeProgram(program);
         return bytes && writeFileAtomically(path, *bytes);
     }

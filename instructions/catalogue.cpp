@@ -64,6 +64,8 @@ Registry build()
             r.all.push_back(d);
             if (d->handler)
                 r.dispatch.set(d->type, d->handler);
+            if (d->decoder)
+                r.dispatch.setDecoder(d->type, d->decoder);
         }
     r.lists = buildLists(r.all);
     return r;

@@ -54,6 +54,7 @@ struct InstructionDescriptor {
     const InstructionEditor* editor; // nullptr: a fixed-text line, or its editor is not built yet
     Handler handler;                 // nullptr: "not available yet" when it runs
     InstructionHelp help;
+    Decoder decoder = nullptr; // the hot instructions: decoded for the run loop at run start
 };
 
 using Family = std::span<const InstructionDescriptor>;

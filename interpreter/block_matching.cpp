@@ -1,6 +1,7 @@
 // Blocks: nothing is matched when a program is edited; a block is matched while it runs, through
 // the section's CallStack and a forward scan for the line that closes a block whose body is skipped.
 
+#include "interpreter/block_scan.h"
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
 
@@ -47,24 +48,21 @@ std::string_view framePhrase(uint32_t kind)
 
 } // namespace
 
-Result<uint32_t> LineContext::skipToCodeAfter(uint32_t target1, uint32_t target2)
+BlockScan scanToCodeAfter(const std::vector<ProgramLine>& lines, uint32_t from, uint32_t target1, uint32_t target2)
 {
-    LineCursor& cur = cursor();
-    const auto& lines = state_.program.sections[cur.section].lines;
     int ifDepth = 0, whileDepth = 0, forDepth = 0, total = 0;
-    const auto failWith = [&](std::string_view message) { return runError(message, targetName(target1)); };
-    // The scan moves the current line as it goes, so a failure stops the run where the scan stopped.
-    while (cur.index + 1 < lines.size()) {
-        ++cur.index;
-        const uint32_t type = lines[cur.index].type;
+    uint32_t index = from;
+    while (index + 1 < lines.size()) {
+        ++index;
+        const uint32_t type = lines[index].type;
         if ((type == target1 || type == target2) && total == 0) {
             if (forDepth != 0)
-                return failWith("For - Next loop split.");
+                return {index, type, "For - Next loop split."};
             if (whileDepth != 0)
-                return failWith("While - EndWhile loop split.");
+                return {index, type, "While - EndWhile loop split."};
             if (ifDepth != 0)
-                return failWith("If - EndIf split.");
-            return type;
+                return {index, type, "If - EndIf split."};
+            return {index, type};
         }
         switch (type) {
         case kIf: ++ifDepth, ++total; break;
@@ -73,12 +71,23 @@ Result<uint32_t> LineContext::skipToCodeAfter(uint32_t target1, uint32_t target2
         case kEndWhile: --whileDepth, --total; break;
         case kFor: ++forDepth, ++total; break;
         case kNext: --forDepth, --total; break;
-        case kDeclareFunction: return failWith("Found a Function before matching ");
-        case kEndFunction: return failWith("Found an End Function before matching ");
+        case kDeclareFunction: return {index, type, "Found a Function before matching "};
+        case kEndFunction: return {index, type, "Found an End Function before matching "};
         default: break;
         }
     }
-    return failWith("Could not find matching ");
+    return {index, 0, "Could not find matching "};
+}
+
+Result<uint32_t> LineContext::skipToCodeAfter(uint32_t target1, uint32_t target2)
+{
+    LineCursor& cur = cursor();
+    const BlockScan scan = scanToCodeAfter(state_.program.sections[cur.section].lines, cur.index, target1, target2);
+    // The scan moves the current line as it goes, so a failure stops the run where the scan stopped.
+    cur.index = scan.index;
+    if (!scan.failure.empty())
+        return runError(scan.failure, targetName(target1));
+    return scan.type;
 }
 
 Failure LineContext::mismatch(uint32_t found, uint32_t opened)

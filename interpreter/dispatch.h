@@ -14,6 +14,8 @@
 namespace qel {
 
 class LineContext;
+class DecodeContext;
+struct DecodedLine;
 
 // Where a section's run is: a line of some section (a function declared elsewhere runs inside the
 // calling section's run, so the line's section may differ from the run's).
@@ -61,6 +63,9 @@ private:
 static_assert(std::is_trivially_copyable_v<LineResult>);
 
 using Handler = LineResult (*)(LineContext& line);
+// Decodes a line for the run loop at run start (decoded_line.h): false when the line keeps to its
+// handler.
+using Decoder = bool (*)(const DecodeContext& line, DecodedLine& out);
 
 class DispatchTable {
 public:
@@ -68,12 +73,15 @@ public:
 
     void set(uint32_t type, Handler handler) { rows_[type] = handler; }
     Handler at(uint32_t type) const { return type <= kLastLineType ? rows_[type] : corruptChain; }
+    void setDecoder(uint32_t type, Decoder decoder) { decoders_[type] = decoder; }
+    Decoder decoderAt(uint32_t type) const { return type <= kLastLineType ? decoders_[type] : nullptr; }
 
     static LineResult corruptChain(LineContext& line);
     static LineResult notAvailableYet(LineContext& line);
 
 private:
     std::array<Handler, kLastLineType + 1> rows_{};
+    std::array<Decoder, kLastLineType + 1> decoders_{};
 };
 
 } // namespace qel

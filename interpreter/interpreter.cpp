@@ -206,10 +206,11 @@ std::optional<std::string> prepareLines(RunState& s)
         runs.resize(lines.size());
         for (uint32_t i = 0; i < lines.size(); ++i) {
             std::span<CachedOperand> ops = s.operandCaches.lineOperands(section, i);
-            runs[i] = {s.dispatch.at(lines[i].type), ops.data(), &lines[i].block, static_cast<uint32_t>(ops.size()),
-                       lines[i].type};
+            runs[i] = {s.dispatch.at(lines[i].type),      nullptr,      ops.data(), &lines[i].block,
+                       static_cast<uint32_t>(ops.size()), lines[i].type};
         }
     }
+    decodeLines(s);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // The run loop: executes the lines of one section by dispatching on each line's type code, with
 // breakpoints, Stop, single stepping, profiling and the event pump.
 
+#include "interpreter/decoded_run.h"
 #include "interpreter/interpreter.h"
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
@@ -146,6 +147,7 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
     RunState& st = state_;
     Debugger& debug = st.debugger;
     LineContext line(st, s);
+    CallStack& stack = st.callStacks[s];
     debug.setPausedAt(std::nullopt);
     if (fromStart)
         st.cursors[s] = {s, 0};
@@ -156,15 +158,31 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
             LineCursor& cur = st.cursors[s];
             // The line is remembered by its LineRun, at hand for the call anyway: a copy of the
             // cursor would be a load of both its words just after the last line stored one of them.
-            const LineRun& ran = st.lineRuns[cur.section][cur.index];
+            const LineRun* ran = &st.lineRuns[cur.section][cur.index];
+            // Decoded lines run back to back here, while none needs its handler, the section goes on
+            // and no pump is due: nothing they do can pause, stop or debug the run. The line that
+            // ends the stretch is finished below like any other.
+            bool decodedRan = false;
+            while (ran->decoded && decoded::run(st, stack, cur, *ran->decoded)) {
+                const std::vector<LineRun>& runs = st.lineRuns[cur.section];
+                const LineRun* at = runs.data() + cur.index;
+                if (at + 1 == runs.data() + runs.size() ||
+                    st.iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+                    decodedRan = true; // `ran` is the line just run
+                    break;
+                }
+                ++st.iterations;
+                ++cur.index;
+                ran = at + 1;
+            }
             std::optional<SectionEnd> end;
-            const LineResult result = ran.handler(line);
+            const LineResult result = decodedRan ? LineResult(Flow::Next) : ran->handler(line);
             if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]
                 ++cur.index;
             else
                 end = afterLine(result, s);
             if (end) [[unlikely]] {
-                if (stoppedAfterInterrupt(st.cursorOf(ran), s))
+                if (stoppedAfterInterrupt(st.cursorOf(*ran), s))
                     return SectionEnd::finished();
                 return debug.flags() ? sectionEnded(*end, s) : *end;
             }
@@ -174,7 +192,7 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
                 if (debug.flags() & Debugger::kStopExecuted) {
                     pauseAfterStop(s);
                 } else {
-                    pumpAfter(st.cursorOf(ran), s);
+                    pumpAfter(st.cursorOf(*ran), s);
                 }
                 if (debug.flags() & Debugger::kSingleStep) {
                     debug.lower(Debugger::kSingleStep);

@@ -5,6 +5,7 @@
 
 #include "interpreter/call_stack.h"
 #include "interpreter/debugger.h"
+#include "interpreter/decoded_line.h"
 #include "interpreter/dispatch.h"
 #include "interpreter/output_budget.h"
 #include "interpreter/run_host.h"
@@ -71,6 +72,7 @@ struct RunEnd {
 // What the loop needs of each line, gathered once at run start so that a line costs one lookup.
 struct LineRun {
     Handler handler = nullptr;
+    const DecodedLine* decoded = nullptr; // the line decoded for the loop, or nullptr: the handler runs it
     CachedOperand* operands = nullptr;
     const ParamBlock* block = nullptr;
     uint32_t operandCount = 0;
@@ -121,6 +123,7 @@ struct RunState {
     std::array<LineCursor, kSectionCount> cursors{};
     std::array<CallStack, kSectionCount> callStacks;
     std::array<std::vector<LineRun>, kSectionCount> lineRuns;
+    std::array<std::vector<DecodedLine>, kSectionCount> decodedLines; // the lines' decoded forms
     // Per section, per line: the DeclareFunction line a Call line found (kNotLookedUp: not yet).
     std::array<std::vector<LineCursor>, kSectionCount> callCache;
     bool keyDownActive = false;
@@ -162,8 +165,11 @@ struct RunState {
     }
 };
 
-// Resets the operands' caches and gathers the lines for a run (done at every run start); the error
-// text when a line has a type code with no instruction.
+// Resets the operands' caches, gathers the lines for a run and decodes those the loop runs itself
+// (done at every run start, once the variables have their elements); the error text when a line has
+// a type code with no instruction.
 [[nodiscard]] std::optional<std::string> prepareLines(RunState& state);
+// Decodes the lines whose instructions have a decoder (decoded_line.h); part of prepareLines.
+void decodeLines(RunState& state);
 
 } // namespace qel

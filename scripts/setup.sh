@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev lld clang-format clang-tidy python3
   qt6-base-dev qt6-multimedia-dev
-  fonts-liberation xvfb time poppler-utils qpdf
+  fonts-liberation xvfb time poppler-utils qpdf lua5.4
 )
 
 missing=()

@@ -1,5 +1,5 @@
 #pragma once
-// The handlers of the block instructions.
+// The handlers of the block instructions, and their decoders.
 
 #include "interpreter/dispatch.h"
 
@@ -14,5 +14,14 @@ LineResult executeFor(LineContext& line);
 LineResult executeNext(LineContext& line);
 LineResult executeBreak(LineContext& line);
 LineResult executeContinue(LineContext& line);
+
+// Their decoded forms for the run loop (decoded_line.h).
+bool decodeIf(const DecodeContext& line, DecodedLine& out);
+bool decodeElse(const DecodeContext& line, DecodedLine& out);
+bool decodeEndIf(const DecodeContext& line, DecodedLine& out);
+bool decodeWhile(const DecodeContext& line, DecodedLine& out);
+bool decodeEndWhile(const DecodeContext& line, DecodedLine& out);
+bool decodeFor(const DecodeContext& line, DecodedLine& out);
+bool decodeNext(const DecodeContext& line, DecodedLine& out);
 
 } // namespace qel

@@ -4,6 +4,7 @@
 
 #include "instructions/functions/function_handlers.h"
 
+#include "interpreter/decoded_line.h"
 #include "interpreter/function_blocks.h"
 #include "interpreter/line_context.h"
 #include "messages/run_errors.h"
@@ -132,6 +133,72 @@ LineResult executeDeclareFunction(LineContext& line)
     if (line.stack().isEmpty())
         return Flow::EndSection; // the section's main code ends where its first function begins
     return runError("Misplaced DeclareFunction.");
+}
+
+namespace {
+
+// Whether reading the number touches the element.
+bool reads(const NumberSlot& n, const uint32_t* element)
+{
+    if (n.literal)
+        return false;
+    if (!n.index)
+        return n.word == element;
+    return n.index == element || (element >= n.word && element < n.word + n.limit);
+}
+
+} // namespace
+
+// A Call of a function found now with numbers for numeric parameters, none of which an argument
+// reads (so passing them all at once is passing them in turn); a numeric Return Into variable is
+// what a decoded Return stores into.
+bool decodeCall(const DecodeContext& line, DecodedLine& out)
+{
+    using namespace call_block;
+    if (line.operandCount() <= kReturnIntoSlot)
+        return false;
+    const std::optional<LineCursor> function = line.function(line.operandName(kNameSlot));
+    if (!function)
+        return false;
+    const ParamBlock& declaration = line.blockAt(*function);
+    const uint32_t mask = line.block().u32(kMask) & ~kAllowMissingTarget;
+    if (mask != declaration.u32(declare_function::kParameterMask))
+        return false;
+    for (size_t k = 0; k < 3; ++k) {
+        if (!(mask & (1u << k)))
+            continue;
+        const std::optional<NumberSlot> argument = line.number(1 + k);
+        const std::optional<NumberSlot> parameter = line.numberAt(*function, 1 + k);
+        if (!argument || !parameter || !parameter->isVariable() || parameter->index)
+            return false;
+        out.slots[k] = *argument;
+        out.slots[3 + k] = *parameter;
+    }
+    for (size_t k = 0; k < 3; ++k)
+        for (size_t j = 0; j < 3; ++j)
+            if ((mask & (1u << k)) && (mask & (1u << j)) && reads(out.slots[k], out.slots[3 + j].word))
+                return false;
+    if (const std::optional<NumberSlot> into = line.number(kReturnIntoSlot); into && into->isVariable()) {
+        out.slots[6] = *into;
+        out.resultGiven = true;
+    }
+    out.kind = DecodedLine::Kind::Call;
+    out.arguments = static_cast<uint8_t>(mask & 7u);
+    out.marker = static_cast<uint8_t>(declaration.u32(declare_function::kReturnType));
+    out.function = *function;
+    return true;
+}
+
+bool decodeReturn(const DecodeContext& line, DecodedLine& out)
+{
+    if (line.block().u32(return_block::kValueGiven) != 1)
+        return false;
+    const std::optional<NumberSlot> value = line.number(0);
+    if (!value)
+        return false;
+    out.kind = DecodedLine::Kind::Return;
+    out.slots[0] = *value;
+    return true;
 }
 
 } // namespace qel

@@ -51,7 +51,8 @@ Family functionsFamily()
           "Parameter 1 to Parameter 3: values (variables or numbers or strings) for the function's parameters, in "
           "order.",
           {"DrawHouse", "", "X", "Y"},
-          {}}},
+          {}},
+         decodeCall},
         {kCallUsing,
          {InstructionList::FunctionsAndFlow, 4},
          {},
@@ -74,7 +75,8 @@ Family functionsFamily()
           "the caller.",
           "Value: the value to return, or empty.",
           {"Score"},
-          {}}},
+          {}},
+         decodeReturn},
     };
     return descriptors;
 }

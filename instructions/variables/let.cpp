@@ -261,4 +261,30 @@ LineResult executeLetLine(LineContext& line)
     return Flow::Next;
 }
 
+// Expression mode with + - * / % into a numeric variable, every operand a number the run can read
+// without a message: the run loop does the line itself.
+bool decodeLet(const DecodeContext& line, DecodedLine& out)
+{
+    const ParamBlock& block = line.block();
+    const uint32_t op1 = block.u32(kOperator1);
+    const uint32_t op2 = block.u32(kOperator2);
+    if (line.operandCount() < kSlots || block.u32(kMode) != kExpressionMode || op1 > kRemainder || op2 > kRemainder ||
+        (op1 == kNoOperator && op2 != kNoOperator))
+        return false;
+    const std::optional<NumberSlot> destination = line.number(kDestinationSlot);
+    const std::optional<NumberSlot> x1 = line.number(kOperand1Slot);
+    const std::optional<NumberSlot> x2 = op1 != kNoOperator ? line.number(kOperand2Slot) : NumberSlot{};
+    const std::optional<NumberSlot> x3 = op2 != kNoOperator ? line.number(kOperand3Slot) : NumberSlot{};
+    if (!destination || !destination->isVariable() || !x1 || !x2 || !x3)
+        return false;
+    out.kind = DecodedLine::Kind::Let;
+    out.operator1 = static_cast<uint8_t>(op1);
+    out.operator2 = static_cast<uint8_t>(op2);
+    out.slots[0] = *destination;
+    out.slots[1] = *x1;
+    out.slots[2] = *x2;
+    out.slots[3] = *x3;
+    return true;
+}
+
 } // namespace qel

@@ -15,6 +15,7 @@
 //   188     u32    operator 2 (function mode: between the function's result and operand 2)
 //   192     ...    string area
 
+#include "interpreter/decoded_line.h"
 #include "interpreter/dispatch.h"
 #include "program/param_block.h"
 #include "values/eval_context.h"
@@ -83,5 +84,7 @@ inline constexpr double kRadiansPerDegree = 0.017453305555555555;
 
 // The Let line's handler.
 LineResult executeLetLine(LineContext& line);
+// Its decoded form for the run loop (decoded_line.h).
+bool decodeLet(const DecodeContext& line, DecodedLine& out);
 
 } // namespace qel

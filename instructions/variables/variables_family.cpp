@@ -50,7 +50,8 @@ Family variablesFamily()
           "Use A Function: ticked, the value comes from Function applied to Argument, then Operator and Second "
           "Operand.",
           {"X", "", "X", "+", "1"},
-          {}}},
+          {}},
+         decodeLet},
     };
     return descriptors;
 }

@@ -180,3 +180,80 @@ TEST_F(RunLoop, AnAllocationFailureEndsTheRunAtItsLineAndAnInterruptCutsAPauseSh
     EXPECT_EQ(pumpedAt, (std::vector<LineCursor>{{kInitialise, 3}}));
     EXPECT_EQ(pausing.number("I"), 1.0f);
 }
+
+// The quiet loop performs the hot lines from their decoded forms; a profiled run takes every line to
+// its handler. Both must end alike: the same values, pumps, error and line.
+TEST(DecodedLines, EndAsTheirHandlersDo)
+{
+    using Build = std::function<void(ProgramBuilder&)>;
+    const auto numbers = [](ProgramBuilder& b) {
+        for (const char* name : {"I", "K", "N", "T"})
+            b.add("DeclareVariable", variableFields("Integer", name, "0"));
+        b.add("DeclareVariable", variableFields("Floating Point", "F", "0"));
+        b.add("DeclareVariable", arrayFields("Integer", "A", 5));
+    };
+    const std::vector<Build> programs = {
+        // Nested While and If with Else over elements, %, a negative Step and a call of a function.
+        [&](ProgramBuilder& b) {
+            numbers(b);
+            b.add("For", forFields("I", "12000", "1", "-1"))
+                .add("Let", letFields("K", "I", "%", "5", "+", "1"))
+                .add("If", ifFields("A(K)", "Less Than", "3"))
+                .add("Let", letFields("A(K)", "A(K)", "+", "1"))
+                .add("Else")
+                .add("Call", callFields("Half", "N", "I"))
+                .add("Let", letFields("F", "F", "+", "N"))
+                .add("EndIf")
+                .add("Next")
+                .add("While", {"K", "Less Than", "6"})
+                .add("Let", letFields("T", "T", "-", "A(K)", "*", "-3"))
+                .add("Let", letFields("K", "K", "+", "1"))
+                .add("EndWhile");
+            b.add("DeclareFunction", functionFields("Half", "T", "Integer"))
+                .add("Let", letFields("T", "T", "/", "2"))
+                .add("Return", {"T"})
+                .add("EndFunction");
+        },
+        [&](ProgramBuilder& b) { // a subscript out of range
+            numbers(b);
+            b.add("For", forFields("K", "3", "9")).add("Let", letFields("A(K)", "K", "*", "K")).add("Next");
+        },
+        [&](ProgramBuilder& b) { // an Integer counter past its range
+            numbers(b);
+            b.add("For", forFields("I", "2147483000", "2147483647", "400")).add("Next");
+        },
+        [&](ProgramBuilder& b) { // a remainder by zero
+            numbers(b);
+            b.add("For", forFields("I", "3", "0", "-1"))
+                .add("Let", letFields("N", "N", "+", "7", "%", "I"))
+                .add("Next");
+        },
+        [&](ProgramBuilder& b) { // a counter stuck at 2^24
+            numbers(b);
+            b.add("For", forFields("F", "16777200", "16777300")).add("Next");
+        },
+        [&](ProgramBuilder& b) { // a stack that overflows
+            numbers(b);
+            b.add("Call", callFields("Deeper", "", "1"));
+            b.add("DeclareFunction", functionFields("Deeper", "N")).add("Call", callFields("Deeper", "", "N"));
+            b.add("EndFunction");
+        },
+    };
+    for (size_t k = 0; k < programs.size(); ++k) {
+        Session quiet, profiled;
+        for (Session* s : {&quiet, &profiled}) {
+            s->handlers();
+            programs[k](s->build);
+            s->start(s == &profiled);
+        }
+        SCOPED_TRACE(k);
+        EXPECT_EQ(quiet.errors().size(), k == 0 ? 0u : 1u); // the first program runs through
+        EXPECT_EQ(quiet.errors(), profiled.errors());
+        if (!quiet.errors().empty())
+            EXPECT_EQ(quiet.failedAt(), profiled.failedAt());
+        EXPECT_EQ(quiet.host.pumps, profiled.host.pumps);
+        for (const char* name : {"I", "K", "N", "T", "F"})
+            EXPECT_EQ(quiet.number(name), profiled.number(name)) << name;
+        EXPECT_EQ(quiet.variables.findVariable("A")->words, profiled.variables.findVariable("A")->words);
+    }
+}

@@ -1,0 +1,122 @@
+#include "interpreter/decoded_line.h"
+
+#include "interpreter/block_scan.h"
+#include "interpreter/functions.h"
+#include "interpreter/run_state.h"
+#include "values/variable_table.h"
+
+#include <algorithm>
+
+namespace qel {
+
+namespace {
+
+constexpr int32_t kLargestSubscript = 32000;
+
+// A declared numeric variable that is not an array (a subscript, or a scalar operand).
+const VariableRecord* numericScalar(VariableTable& variables, std::string_view name)
+{
+    const VariableRecord* v = variables.findVariable(name);
+    if (!v || !v->isNumeric() || v->arrayKind != kNotArray || v->words.empty())
+        return nullptr;
+    return v;
+}
+
+} // namespace
+
+size_t DecodeContext::operandCount() const { return state_.runAt(at_).operandCount; }
+
+const ParamBlock& DecodeContext::blockAt(LineCursor line) const { return *state_.runAt(line).block; }
+
+std::string_view DecodeContext::operandName(size_t slot) const
+{
+    return slot < operandCount() ? state_.runAt(at_).operands[slot].operand.name : std::string_view();
+}
+
+bool DecodeContext::operandIsEmpty(size_t slot) const
+{
+    if (slot >= operandCount())
+        return true;
+    const Operand& o = state_.runAt(at_).operands[slot].operand;
+    return !o.hasName && !o.hasText;
+}
+
+std::optional<NumberSlot> DecodeContext::numberAt(LineCursor line, size_t slot) const
+{
+    const LineRun& run = state_.runAt(line);
+    if (slot >= run.operandCount)
+        return std::nullopt;
+    const Operand& o = run.operands[slot].operand;
+    NumberSlot n;
+    if (!o.hasName) {
+        if (o.hasText)
+            return std::nullopt;
+        n.literal = true;
+        n.literalBits = std::bit_cast<uint32_t>(o.number);
+        return n;
+    }
+    VariableRecord* v = state_.variables.findVariable(o.name);
+    if (!v || !v->isNumeric() || v->arrayKind != o.arrayKind || v->words.empty())
+        return std::nullopt;
+    n.literal = false;
+    n.integer = v->type == kTypeInteger;
+    if (v->arrayKind == kNotArray) {
+        n.word = v->words.data();
+        return n;
+    }
+    if (v->arrayKind != kArray1D)
+        return std::nullopt;
+    const int32_t limit = std::min(v->dim1, kLargestSubscript);
+    if (!o.hasSub1Name) {
+        // A literal subscript picks the same element every time; one out of range keeps its message.
+        const float s = static_cast<float>(o.sub1Value);
+        if (!(s >= 1.0f && s <= static_cast<float>(limit)))
+            return std::nullopt;
+        n.word = v->words.data() + (static_cast<int32_t>(s) - 1);
+        return n;
+    }
+    const VariableRecord* subscript = numericScalar(state_.variables, o.sub1Name);
+    if (!subscript)
+        return std::nullopt;
+    n.word = v->words.data();
+    n.limit = limit;
+    n.index = subscript->words.data();
+    n.indexInteger = subscript->type == kTypeInteger;
+    return n;
+}
+
+std::optional<uint32_t> DecodeContext::matchForward(uint32_t target1, uint32_t target2) const
+{
+    const BlockScan scan = scanToCodeAfter(state_.program.sections[at_.section].lines, at_.index, target1, target2);
+    if (!scan.failure.empty())
+        return std::nullopt;
+    return scan.index;
+}
+
+uint32_t DecodeContext::typeAt(uint32_t index) const { return state_.program.sections[at_.section].lines[index].type; }
+
+std::optional<LineCursor> DecodeContext::function(std::string_view name) const
+{
+    return findFunction(state_.program, name);
+}
+
+void decodeLines(RunState& state)
+{
+    for (uint32_t section = 0; section < kSectionCount; ++section) {
+        std::vector<LineRun>& runs = state.lineRuns[section];
+        std::vector<DecodedLine>& decoded = state.decodedLines[section];
+        decoded.assign(runs.size(), DecodedLine{});
+        for (uint32_t i = 0; i < runs.size(); ++i) {
+            const Decoder decoder = state.dispatch.decoderAt(runs[i].type);
+            DecodedLine& d = decoded[i];
+            if (!decoder || !decoder(DecodeContext(state, {section, i}), d) || d.kind == DecodedLine::Kind::None)
+                continue;
+            for (NumberSlot& n : d.slots)
+                if (n.literal)
+                    n.word = &n.literalBits; // the slot is in its place for the run
+            runs[i].decoded = &d;
+        }
+    }
+}
+
+} // namespace qel
