@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Sums llvm-cov's per-file line counts into one row per library (top-level folder of the tree)."""
 import json
+import os
 import sys
 
 LIBRARIES = ["base", "fileio", "program", "values", "interpreter", "inspection", "runtime", "forms",
@@ -11,7 +12,7 @@ def main(summary_path, root):
     totals = {name: [0, 0] for name in LIBRARIES}
     for data in json.load(open(summary_path))["data"]:
         for entry in data["files"]:
-            path = entry["filename"]
+            path = os.path.normpath(entry["filename"])  # ccache may leave build/../../ in it
             if not path.startswith(root + "/"):
                 continue
             library = path[len(root) + 1:].split("/")[0]
