@@ -19,8 +19,8 @@ QT_QPA_PLATFORM=offscreen LLVM_PROFILE_FILE="$profiles/%p-%m.profraw" \
   ctest --test-dir "$build" -j "$jobs" --timeout 600 \
   -E '^(sources_|texts_have_one_home|tests_stay_a_third|fuzz_)' >"$build/ctest.log" 2>&1 ||
   { grep -A20 'tests failed out of' "$build/ctest.log"; echo "(coverage counts what the tests that ran reached)"; }
+# A process the tests kill on purpose leaves a torn profile; the merge passes over it.
 llvm-profdata merge -sparse -failure-mode=all -o "$build/all.profdata" "$profiles"/*.profraw
-# (a process the tests kill on purpose leaves a torn profile; the merge passes over it)
 
 # Every test executable and qeltool (which the tool tests run as a process) carries mappings.
 objects=()
