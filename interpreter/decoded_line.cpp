@@ -104,17 +104,25 @@ void decodeLines(RunState& state)
 {
     for (uint32_t section = 0; section < kSectionCount; ++section) {
         std::vector<LineRun>& runs = state.lineRuns[section];
+        // Only the lines that decode keep a decoded form, so a long program of drawing lines costs
+        // no memory here.
         std::vector<DecodedLine>& decoded = state.decodedLines[section];
-        decoded.assign(runs.size(), DecodedLine{});
+        decoded.clear();
+        std::vector<uint32_t> decodedAt; // the line of each decoded form
         for (uint32_t i = 0; i < runs.size(); ++i) {
             const Decoder decoder = state.dispatch.decoderAt(runs[i].type);
-            DecodedLine& d = decoded[i];
-            if (!decoder || !decoder(DecodeContext(state, {section, i}), d) || d.kind == DecodedLine::Kind::None)
-                continue;
-            for (NumberSlot& n : d.slots)
+            DecodedLine d;
+            if (decoder && decoder(DecodeContext(state, {section, i}), d) && d.kind != DecodedLine::Kind::None) {
+                decoded.push_back(d);
+                decodedAt.push_back(i);
+            }
+        }
+        // The forms are in their places for the run once the vector has stopped growing.
+        for (size_t k = 0; k < decoded.size(); ++k) {
+            for (NumberSlot& n : decoded[k].slots)
                 if (n.literal)
-                    n.word = &n.literalBits; // the slot is in its place for the run
-            runs[i].decoded = &d;
+                    n.word = &n.literalBits;
+            runs[decodedAt[k]].decoded = &decoded[k];
         }
     }
 }
