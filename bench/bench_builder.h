@@ -3,8 +3,8 @@
 // with its handler lines.
 
 #include "document/program_template.h"
+#include "examples/editor_builder.h"
 #include "fileio/file_io.h"
-#include "instructions/catalogue.h"
 #include "interpreter/run_host.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
@@ -26,42 +26,30 @@ public:
     }
 };
 
+// A new program with its handler lines, built on through the editors.
 struct Builder {
     Program program;
     VariableTable variables;
     PrintingHost host;
-    bool refused = false; // an editor refused a line: the program is not what the caller meant
+    examples::EditorBuilder lines{program, variables, host};
 
     Builder() { newProgramWithHandlers(program, variables, host); }
 
-    Builder& add(uint32_t type, std::vector<std::string> fields)
+    Builder& add(uint32_t type, const std::vector<std::string>& fields)
     {
-        program.edit.target = -1;
-        const InstructionInfo* info = instructionInfo(type);
-        if (!info->fixedText.empty()) {
-            storeThroughEditBuffer(program, {type, std::string(info->fixedText), ParamBlock()}, host);
-            return *this;
-        }
-        EditContext context{program, variables, nullptr};
-        if (const auto error = runEditor(*editorFor(type), fields, context, host)) {
-            std::fprintf(stderr, "line of type %u refused at field %d: %s\n", type, error->field,
-                         error->message.c_str());
-            refused = true;
-        }
+        lines.add(type, fields);
         return *this;
     }
     Builder& declare(std::string type, std::string name)
     {
-        std::vector<std::string> fields(12);
-        fields[0] = type;
-        fields[1] = "Not an Array";
-        fields[4] = name;
-        fields[5] = "0";
-        return add(kDeclareVariable, fields);
+        return add(kDeclareVariable, examples::variableFields(std::move(type), std::move(name), "0"));
     }
+    // False when a line was refused: the program is not what the caller meant.
     bool save(const std::string& path)
     {
-        if (refused)
+        for (const std::string& refusal : lines.refusals)
+            std::fprintf(stderr, "refused: %s\n", refusal.c_str());
+        if (!lines.refusals.empty())
             return false;
         const auto bytes = storeProgram(program);
         return bytes && writeFileAtomically(path, *bytes);

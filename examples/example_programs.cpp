@@ -246,14 +246,16 @@ BuiltExample buildExample(std::string_view name)
     BuiltExample built;
     Program program;
     VariableTable variables;
-    EditorBuilder builder(program, variables);
+    KeptMessages messages;
+    EditorBuilder builder(program, variables, messages);
     bool known = false;
     for (const auto& [example, build] : kBuilders)
         if (example == name) {
             build(builder);
             known = true;
         }
-    built.problems = builder.messages.texts;
+    built.problems = messages.texts;
+    built.problems.insert(built.problems.end(), builder.refusals.begin(), builder.refusals.end());
     if (!known)
         built.problems.push_back("no example is called " + std::string(name));
     if (auto bytes = storeProgram(program))

@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     newProgramWithHandlers(program, variables, host);
     ok &= write(folder / "handlers.qel", stored(program, host));
 
-    EditorBuilder build(program, variables);
+    EditorBuilder build(program, variables, host);
     build.section(kInitialise)
         .add("DeclareVariable", {"String", "Not an Array", "", "", "Name", "\"Ann\"", "Other", "\"B\""})
         .add("DeclareVariable", {"Integer", "2D Array", "3", "4", "Grid", ""})
@@ -137,12 +137,12 @@ int main(int argc, char** argv)
         .add("DeclareFunction", {"Area", "W", "H", "", "Integer"})
         .add("EndFunction")
         .add("Stop");
-    ok &= write(folder / "variables.qel", stored(program, build.messages));
+    ok &= write(folder / "variables.qel", stored(program, host));
 
     Program loops;
     VariableTable loopVariables;
     newProgramWithHandlers(loops, loopVariables, host);
-    EditorBuilder loopBuild(loops, loopVariables);
+    EditorBuilder loopBuild(loops, loopVariables, host);
     loopBuild.add("DeclareVariable", variableFields("Integer", "I", "0"))
         .add("DeclareVariable", variableFields("String", "S", "\"ab\""))
         .add("For", forFields("I", "1", "5"))
@@ -161,16 +161,16 @@ int main(int argc, char** argv)
         .add("Let", letFields("I", "I", "*", "2"))
         .add("Return", {"I"})
         .add("EndFunction");
-    ok &= write(folder / "loops.qel", stored(loops, loopBuild.messages));
+    ok &= write(folder / "loops.qel", stored(loops, host));
 
     // Declarations at the dialog's limit, as many as the fuzzer's inputs hold: four String arrays of
     // 10,000 elements a line in 69 bytes. Opening them must cost memory in proportion to the bytes,
     // or the fuzzer's memory limit ends the run.
     Program declared;
     VariableTable declaredVariables;
-    EditorBuilder declaredBuild(declared, declaredVariables);
+    EditorBuilder declaredBuild(declared, declaredVariables, host);
     declaredBuild.add("DeclareVariable", {"String", "2D Array", "100", "100", "A", "", "B", "", "C", "", "D", ""});
-    if (!declaredBuild.messages.texts.empty() || declared.sections[kInitialise].lines.empty()) {
+    if (!declaredBuild.refusals.empty() || declared.sections[kInitialise].lines.empty()) {
         std::fprintf(stderr, "the declaration at the limit was refused\n");
         return 1;
     }

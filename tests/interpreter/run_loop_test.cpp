@@ -249,8 +249,9 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
         SCOPED_TRACE(k);
         EXPECT_EQ(quiet.errors().size(), k == 0 ? 0u : 1u); // the first program runs through
         EXPECT_EQ(quiet.errors(), profiled.errors());
-        if (!quiet.errors().empty())
+        if (!quiet.errors().empty()) {
             EXPECT_EQ(quiet.failedAt(), profiled.failedAt());
+        }
         EXPECT_EQ(quiet.host.pumps, profiled.host.pumps);
         for (const char* name : {"I", "K", "N", "T", "F"})
             EXPECT_EQ(quiet.number(name), profiled.number(name)) << name;
