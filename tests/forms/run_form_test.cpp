@@ -247,7 +247,6 @@ TEST_F(RunForms, PropertiesOfEveryObjectType)
         {"ORX Form", "frmCaption", "Quiz 2", S::Ok, "Quiz 2"},
         {"ORX Form", "frmName", "X", S::ReadOnly, "ORX Form"},
         {"stQuestion", "stCaption", "Capital?", S::Ok, "Capital?"},
-        {"stQuestion", "stTextSize", "5", S::Unacceptable, "10"},
         {"stQuestion", "Value", "x", S::Unacceptable, ""},
         {"cmbAnswer", "cmbWidth", "150", S::Ok, "150"},
         {"cmbAnswer", "cmbValue", "OSLO", S::Ok, "Oslo"},
@@ -258,10 +257,7 @@ TEST_F(RunForms, PropertiesOfEveryObjectType)
         {"txtName", "txtValue", " Eve ", S::Ok, " Eve "},
         {"txtName", "txtSunken", "false", S::Ok, "False"},
         {"buttOK", "buttCaption", "Go", S::Ok, "Go"},
-        {"buttOK", "buttWidth", "80", S::Ok, "80"},
-        {"rectBack", "rectFillStyle", "transparent", S::Ok, "Transparent"},
         {"rectBack", "Value", "1", S::Unacceptable, ""},
-        {"lineRule", "lineDirection", "/", S::Ok, "/"},
         {"imgLogo", "imgFileName", "x.bmp", S::Unacceptable, ""},
         {"imgLogo", "imgBorderStyle", "opaque", S::Ok, "Opaque"},
     };

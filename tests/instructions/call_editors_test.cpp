@@ -1,5 +1,4 @@
 #include "instruction_checks.h"
-#include "instructions/control/comment_editor.h"
 #include "instructions/functions/call_editors.h"
 #include "values/editor_fields.h"
 
@@ -84,13 +83,4 @@ TEST_F(CallEditorsTest, ReturnWithAndWithoutValue)
         EXPECT_EQ(line.text, text);
         EXPECT_EQ(line.block.u32(return_block::kValueGiven), given) << text;
     }
-}
-
-TEST_F(CallEditorsTest, CommentKeepsItsTextUpToTheLineLimit)
-{
-    CommentEditor comment;
-    EditedLine line = roundTrip(comment, {"  draw the border  "});
-    EXPECT_EQ(line.text, "  draw the border  ");
-    EXPECT_TRUE(line.block.isEmpty());
-    EXPECT_EQ(roundTrip(comment, {std::string(1100, 'c')}).text.size(), 1024u);
 }

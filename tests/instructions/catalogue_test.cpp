@@ -86,17 +86,5 @@ TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
     }
 }
 
-TEST(Catalogue, ShortCodesIgnoreCaseAndNameOnlyTheirInstruction)
-{
-    EXPECT_EQ(lookupShortCode("drawline"), std::nullopt); // the dialog's tests try the rest
-    size_t codes = 0;
-    for (const InstructionDescriptor* d : allDescriptors())
-        if (!d->shortCode.empty()) {
-            ++codes;
-            EXPECT_EQ(lookupShortCode(d->shortCode), d->type) << d->shortCode;
-        }
-    EXPECT_EQ(codes, 23u);
-}
-
 } // namespace
 } // namespace qel

@@ -43,13 +43,10 @@ TEST_F(Fixture, NamesParametersAndReturnTypeMakeTextAndBlock)
 
 TEST_F(Fixture, RefusesBadNamesDuplicatesAndNonNameParameters)
 {
-    for (std::string bad : {"", "9lives", "has space", "ABCDEFGHIJKLMNOPQRSTU"}) {
-        EditOutcome r = accept({bad, "", "", "", "(Nothing)"});
-        ASSERT_FALSE(r.ok()) << bad;
-        EXPECT_EQ(r.error->field, kNameField);
-        EXPECT_EQ(r.error->message, "Function name required.");
-        EXPECT_EQ(r.error->icon, Icon::Exclamation);
-    }
+    for (std::string bad : {"", "9lives", "has space", "ABCDEFGHIJKLMNOPQRSTU"})
+        EXPECT_EQ(test::refusal(editor, {bad, "", "", "", "(Nothing)"}, context),
+                  Refusal(kNameField, "Function name required."))
+            << bad;
     EXPECT_EQ(test::refusal(editor, {"F", "", "A(1)", "", "(Nothing)"}, context),
               Refusal(kParameter2Field, "Variable name or Nothing required."));
 
