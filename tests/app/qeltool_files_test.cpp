@@ -46,7 +46,6 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     writeBytes(home + "/in.txt", std::string("Ann,12\r\n"));
     writeBytes(home + "/ding.wav", waveBytes());
     writeBytes(home + "/notes.txt", std::string("notes"));
-    writeBytes(home + "/launch", std::string("# made by hand\n[Desktop Entry]\nExec=rm -rf ~\n"));
     ASSERT_TRUE(writeFileAtomically(home + "/pic.bmp", bitmap24(2, 1, 0x7f7f7f)));
     // A form whose image cannot be read: the message names the file.
     FormObjects form = newForm("Pictures");
@@ -67,7 +66,6 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
             .add("BitmapLoad", {"\"pic.bmp\"", "Pic", "W", ""})
             .add("PlayWave", {"\"ding.wav\""})
             .add("OpenDoc", {"\"notes.txt\""})
-            .add("OpenDoc", {"\"launch\""}) // a desktop entry whatever its name: never handed over
             .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
             .add("OpenForm2", {"\"pic.frm\""})
             .add("PrintStart")
@@ -87,10 +85,6 @@ TEST(QeltoolFiles, FilesTheProgramNamesLieBesideItWhateverTheCurrentFolder)
     EXPECT_TRUE(holds(r.lines[5], {"\"values\": [\"" + homeJson + "/in.txt\"]", varRecord("W", "Integer", "2")}));
     EXPECT_EQ(readBytes(home + "/out.txt"), "Ann,12\r\n"); // closed and complete at the run's end
     EXPECT_FALSE(holdsFile(elsewhere + "/out.txt"));
-
-    RunOutput cancelled = runTool({"run", program, "--events", "-", "--vars"}, "file\n");
-    ASSERT_EQ(cancelled.status, 0) << cancelled.err;
-    EXPECT_TRUE(holds(cancelled.lines.back(), {varRecord("Chosen", "String", "\"\"")}));
 }
 
 // The script's `file` lines answer the file dialog as the desktop's dialog would: an existing file

@@ -113,20 +113,6 @@ TEST(QeltoolRun, TheScriptIsTextOfAtMostEightMegabytes)
     }
 }
 
-// Without a repaint after Initialise, the snapshot holds its picture (a repaint: the Maximise test).
-TEST(QeltoolRun, TheSnapshotHoldsWhatInitialiseDrewUntilARepaint)
-{
-    std::string path = writeProgram("paint.qel", [](ProgramBuilder& b) {
-        b.add("WindowClear", {"Blue"});
-        b.section(kPaint).add("WindowClear", {"Red"});
-    });
-    const std::string png = ::testing::TempDir() + "paint.png";
-    ASSERT_EQ(runTool({"run", path, "--size", "120x80", "--snapshot", png}).status, 0);
-    QImage picture(QString::fromStdString(png));
-    ASSERT_EQ(picture.size(), QSize(120, 80));
-    EXPECT_EQ(picture.pixel(5, 5), qRgb(0, 0, 128));
-}
-
 TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
 {
     // Paint counts its runs and fills the window; Initialise reads the count right after each change.

@@ -70,25 +70,6 @@ TEST_F(FormInstructions, EditorsCheckTheirFieldsInOrderAndShowTheLine)
     EXPECT_EQ(roundTrip(*editorFor(kForm2Exchange), go, context).decoded[exchange_fields::kObjectType], "Button");
 }
 
-TEST_F(FormInstructions, FormEventsRunTheProgramsFunctionsAndReadTheForm)
-{
-    add(build, {declare("Integer", {"Score=0"}), declare("String", {"Chosen"}), openQuiz,
-                line("DeclareFunction", functionFields("Answer")),
-                line("Form2Exchange", exchange("\"quiz\"", "Score", "Get", "cmbAnswer", "cmbSelectionData")),
-                line("Form2Exchange", exchange("\"Quiz\"", "Chosen", "Get", "cmbAnswer", "cmbValue")),
-                line("Form2Exchange", exchange("\"Quiz\"", "Chosen", "set", "txtScore", "txtValue", "Yes")),
-                line("EndFunction")});
-    ASSERT_TRUE(start().isRunning());
-    const std::shared_ptr<RunForm> form = quiz();
-    ASSERT_TRUE(form);
-    form->selectItem(kAnswer, 0);
-    form->click(kOk);
-    EXPECT_EQ(number("Score"), 1.0f);
-    EXPECT_EQ(text("Chosen"), "Paris");
-    EXPECT_EQ(form->getProperty("txtScore", PropertyId::Value).value.text, "Paris");
-    EXPECT_TRUE(host.recorder.messages.empty());
-}
-
 TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
 {
     add(build,
