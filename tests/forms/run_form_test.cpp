@@ -273,16 +273,6 @@ TEST_F(RunForms, PropertiesOfEveryObjectType)
     EXPECT_EQ(view.calls.back(), "repaint");
 }
 
-TEST_F(RunForms, PaintOrderRunsFromLayerFiveToLayerZero)
-{
-    FormObjects f = newForm("Layers");
-    for (uint32_t z : {1u, 0u, 5u, 6u, 1u})
-        f.push_back(formObject(f, object_type::kRectangle, 0, 0)), f.back().zOrder = z;
-    f.push_back(formObject(f, object_type::kButton, 0, 0)); // controls paint themselves
-    open(f);
-    EXPECT_EQ(form->paintOrder(), (std::vector<size_t>{3, 1, 5, 2}));
-}
-
 TEST(FormTable, TenSlotsFoundByCaptionAndFailuresKeepNone)
 {
     RecordingHost host;

@@ -19,11 +19,6 @@ struct CallEditorsTest : ::testing::Test {
     {
         return test::roundTrip(editor, fields, context).line;
     }
-    void expectRefused(const InstructionEditor& editor, std::vector<std::string> fields, int field,
-                       std::string_view message)
-    {
-        EXPECT_EQ(test::refusal(editor, fields, context), test::Refusal(field, message)) << fields[field];
-    }
 };
 
 } // namespace
@@ -59,18 +54,21 @@ TEST_F(CallEditorsTest, CallUsingAddsPrefixControlAndMissingTarget)
 
 TEST_F(CallEditorsTest, RefusalsNameTheFieldAndItsMessage)
 {
-    expectRefused(call, {"2Area", "", "", "", ""}, 0, "Function name required.");
-    expectRefused(call, {"Area", "5", "", "", ""}, 1, "Variable or Nothing required.");
-    expectRefused(call, {"Area", "", "", "", "A(I,2"}, 4, "Invalid expression.");
-    expectRefused(callUsing, {"Show", "\"x\"", "", "", "", "", ""}, 1, "Numeric or String variable required.");
-    expectRefused(callUsing, {"Show", "C", "", "\"r\"", "", "", ""}, 3, "Variable or Nothing required.");
-    expectRefused(callUsing, {"Show", "C", "", "", "", "1 2", ""}, 5, "Invalid expression.");
-    expectRefused(returnEditor, {"A(,)"}, 0, "InvalidExpression.");
-
     // Three of the longest string literals and long names outgrow a line's block.
     const std::string literal = "\"" + std::string(253, 'x') + "\"";
     const std::string name(20, 'N');
-    expectRefused(call, {name, name + "(" + name + "," + name + ")", literal, literal, literal + " "}, 4, kLineTooLong);
+    test::expectEditorRows(
+        context, {{kCall, {"2Area", "", "", "", ""}, 0, "Function name required."},
+                  {kCall, {"Area", "5", "", "", ""}, 1, "Variable or Nothing required."},
+                  {kCall, {"Area", "", "", "", "A(I,2"}, 4, "Invalid expression."},
+                  {kCallUsing, {"Show", "\"x\"", "", "", "", "", ""}, 1, "Numeric or String variable required."},
+                  {kCallUsing, {"Show", "C", "", "\"r\"", "", "", ""}, 3, "Variable or Nothing required."},
+                  {kCallUsing, {"Show", "C", "", "", "", "1 2", ""}, 5, "Invalid expression."},
+                  {kReturn, {"A(,)"}, 0, "InvalidExpression."},
+                  {kCall,
+                   {name, name + "(" + name + "," + name + ")", literal, literal, literal + " "},
+                   4,
+                   std::string(kLineTooLong)}});
 }
 
 TEST_F(CallEditorsTest, ReturnWithAndWithoutValue)

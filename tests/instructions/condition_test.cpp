@@ -64,7 +64,7 @@ protected:
     ForEditor forEditor;
 };
 
-TEST_F(Condition, ComparisonFamilies)
+TEST_F(Condition, ComparisonFamiliesLogicalOperatorsAndBrackets)
 {
     EXPECT_TRUE(holds(ifFields({{"A", "Greater Than", "4.5"}})));
     EXPECT_FALSE(holds(ifFields({{"A", "Less Than", "5"}})));
@@ -90,10 +90,7 @@ TEST_F(Condition, ComparisonFamilies)
     EXPECT_EQ(failure(ifFields({{"In", "Equal", "1"}})), runError(msg::kComparisonNotPossible));
     EXPECT_EQ(failure(ifFields({{"Pic", "Equal", "1"}})), runError(msg::kEvaluateBitmap, "Pic"));
     EXPECT_EQ(failure(ifFields({{"Q", "Equal", "1"}})), runError(msg::kUndeclaredReference, "Q"));
-}
 
-TEST_F(Condition, LogicalOperatorsAndBrackets)
-{
     const std::array<std::string, 3> yes = {"A", "Equal", "5"};
     const std::array<std::string, 3> no = {"A", "Equal", "6"};
     EXPECT_TRUE(holds(ifFields({no, yes}, {"OR"})));

@@ -18,7 +18,7 @@ struct Fixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(Fixture, NamesParametersAndReturnTypeMakeTextAndBlock)
+TEST_F(Fixture, NamesParametersAndReturnTypeMakeTextAndBlockAndBadOnesAreRefused)
 {
     const EditedLine plain = test::roundTrip(editor, {"qelOnKeyDown", "", "", "", "(Nothing)"}, context).line;
     EXPECT_EQ(plain.text, "DeclareFunction qelOnKeyDown");
@@ -39,10 +39,8 @@ TEST_F(Fixture, NamesParametersAndReturnTypeMakeTextAndBlock)
     // Decoded, the fields are the ones the line was built of.
     const std::vector<std::string> area = {"Area", "W", "H", "", "Integer"};
     EXPECT_EQ(test::roundTrip(editor, area, context).decoded, area);
-}
 
-TEST_F(Fixture, RefusesBadNamesDuplicatesAndNonNameParameters)
-{
+    // Bad names, duplicates and parameters that are not names are refused.
     for (std::string bad : {"", "9lives", "has space", "ABCDEFGHIJKLMNOPQRSTU"})
         EXPECT_EQ(test::refusal(editor, {bad, "", "", "", "(Nothing)"}, context),
                   Refusal(kNameField, "Function name required."))

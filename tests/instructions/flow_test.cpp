@@ -25,7 +25,7 @@ TEST_F(ControlFlow, ForLoopsCountStepSkipAndReadTheirEndAgain)
     EXPECT_TRUE(in->isRunning()); // Initialise finished; the program waits for events
 }
 
-TEST_F(ControlFlow, IfElseWhileBreakAndContinue)
+TEST_F(ControlFlow, IfElseWhileBreakContinueAndMismatchesStoppingAtTheRightLine)
 {
     handlers();
     add(build, {declare("Integer", {"A=1", "I=0", "Sum=0"}), declare("String", {"Path=\"\""})});
@@ -42,11 +42,8 @@ TEST_F(ControlFlow, IfElseWhileBreakAndContinue)
     EXPECT_TRUE(startsCleanly(*this));
     EXPECT_EQ(text("Path"), "TE");
     EXPECT_EQ(numbers(*this, {"I", "Sum", "A"}), (std::vector<float>{4, 12, 6})); // Sum is 1 + 2 + 4 + 5
-}
 
-// Each program's run stops with its message at the line given.
-TEST_F(ControlFlow, MismatchesAndMissingClosersStopAtTheRightLine)
-{
+    // Each program's run stops with its message at the line given.
     const Line ifOne = line("If", ifFields("A", "Equal", "1"));
     const std::vector<std::tuple<Lines, int, std::string>> cases = {
         {{{"If", ifFields("A", "Equal", "2")}, {"Let", letFields("A", "3")}}, 3, "Could not find matching EndIf"},

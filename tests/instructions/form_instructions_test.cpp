@@ -88,7 +88,7 @@ TEST_F(FormInstructions, AFormClosedByItsOwnFunctionClosesWhenItReturns)
 }
 
 // Each exchange with the open quiz fails with its message, and the run's end closes the form.
-TEST_F(FormInstructions, Form2ExchangeFailuresStopTheRun)
+TEST_F(FormInstructions, Form2ExchangeAndOpenForm2FailuresStopTheRun)
 {
     // The form, the value, the action, the object, the property, and the error.
     const std::array<std::string, 6> cases[] = {
@@ -114,10 +114,8 @@ TEST_F(FormInstructions, Form2ExchangeFailuresStopTheRun)
                 line("Form2Exchange", exchange("\"Quiz\"", "N", "Put", "buttOK", "buttWidth")), line("Stop")});
     host.whenPaused = {[&](Interpreter&) { EXPECT_EQ(number("N"), 70.0f); }};
     start();
-}
 
-TEST_F(FormInstructions, OpenForm2FindsFilesInTheProgramsFolderAndFreesFailedSlots)
-{
+    // OpenForm2 finds files in the program's folder and frees failed slots.
     // A failure stops the run (that it keeps no slot is the form table's test).
     EXPECT_EQ(
         CaseRun({line("OpenForm2", {"\"missing.frm\""})}).host.texts(),

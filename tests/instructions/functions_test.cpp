@@ -33,7 +33,7 @@ TEST_F(Functions, CallsPassArgumentsByValueAndReturnIntoVariables)
     EXPECT_EQ(text("Got"), "two");
 }
 
-TEST_F(Functions, RecursionStopsAtTheStackLimit)
+TEST_F(Functions, RecursionStopsAtTheStackLimitAndMisuseIsReportedWithItsMessage)
 {
     handlers();
     add(build, {declare("Integer", {"Depth=0"}), line("Call", callFields("Deeper")),
@@ -42,11 +42,8 @@ TEST_F(Functions, RecursionStopsAtTheStackLimit)
     start();
     expectFailedAt(*this, runErrorText("User application stack overflow"), 5);
     EXPECT_EQ(number("Depth"), 3999.0f); // 3,999 frames fit; the push that fills the last slot fails
-}
 
-// Each misuse stops the run with its message at its line (the case's lines begin at line 3).
-TEST_F(Functions, MisuseIsReportedWithItsMessage)
-{
+    // Each misuse stops the run with its message at its line (the case's lines begin at line 3).
     const Line callF = line("Call", callFields("F")), stop = line("Stop"), returnFive = line("Return", {"5"});
     const Line declareF = line("DeclareFunction", functionFields("F"));
     const Line pqa = line("DeclareFunction", {"F", "P", "Q", "A", "(Nothing)"});

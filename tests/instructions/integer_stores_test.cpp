@@ -18,7 +18,7 @@ int32_t integer(const Session& s, std::string_view name)
 
 using IntegerStores = RunFixture;
 
-TEST_F(IntegerStores, TheLargestIntegerArrivesIntactByEveryRoute)
+TEST_F(IntegerStores, TheLargestIntegerArrivesIntactByEveryRouteAndValuesWithNoIntegerFail)
 {
     handlers();
     add(build,
@@ -35,11 +35,8 @@ TEST_F(IntegerStores, TheLargestIntegerArrivesIntactByEveryRoute)
     for (const char* name : {"N", "Quick", "C", "P", "R", "Converted", "Bits", "Declared", "Rounded"})
         EXPECT_EQ(integer(*this, name), 2147483647) << name;
     EXPECT_EQ(integer(*this, "Low"), -2147483647 - 1);
-}
 
-// Each line's value has no integer: the run stops with the overflow error and N keeps its value.
-TEST_F(IntegerStores, ValuesWithNoIntegerFailWithTheOverflowError)
-{
+    // Each line's value has no integer: the run stops with the overflow error and N keeps its value.
     const Lines cases = {
         line("Let", letFunctionFields("N", "Int", "Huge")),
         line("Let", letFunctionFields("N", "Sqrt", "-1")),

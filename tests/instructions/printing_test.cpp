@@ -69,7 +69,7 @@ TEST_F(Printing, DrawingTextAttributesAndSizeGoToThePageUntilPrintStop)
 
 // A page is drawn at 300 dots per inch at most; the Timer section draws on it; the job still open when
 // the run stops is ended, its page printed. (A repaint drawing on the window meanwhile is qeltool's test.)
-TEST_F(Printing, PagesAreDrawnAt300DotsPerInchAtMostAndTheRunsEndFinishesTheJob)
+TEST_F(Printing, PagesAreDrawnAt300DotsPerInchAtMostTheRunsEndFinishesTheJobAndFailuresLeaveNoneHalfOpen)
 {
     printer.format.dotsPerInchX = printer.format.dotsPerInchY = 1200;
     handlers();
@@ -82,10 +82,8 @@ TEST_F(Printing, PagesAreDrawnAt300DotsPerInchAtMostAndTheRunsEndFinishesTheJob)
     EXPECT_EQ(printer.pages[0].size(), QSize(600, 300));
     expectPixels(printer.pages[0], {{2, 2, kBlue}, {1, 1, kWhite}});
     EXPECT_EQ(printer.ended, 1);
-}
 
-TEST_F(Printing, FailuresStopTheRunAndLeaveNoJobHalfOpen)
-{
+    // Each failure stops the run and leaves no job half open.
     enum Fault { kNone, kRefuseBegin, kTinySheet, kRefusePages };
     // The lines, the printer's fault, the error, and the documents ended by the time the run stopped.
     const std::tuple<Lines, Fault, std::string, int> cases[] = {

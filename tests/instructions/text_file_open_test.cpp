@@ -37,7 +37,7 @@ TEST_F(TextFileOpenTest, BuildsTextAndBlockForBothModesAndRefusesFieldsOfTheWron
               test::Refusal(kFileNameField, "String variable or string literal required."));
 }
 
-TEST_F(TextFileOpenTest, OldTextsSplitIntoWords)
+TEST_F(TextFileOpenTest, OldTextsSplitIntoWordsAndAConvertedLineIsStoredOnceItsRefusedFieldIsCorrected)
 {
     using Words = std::vector<std::string>;
     EXPECT_EQ(splitOldTextFileOpenText("TextFileOpen   ForRead  F,\"my, file.txt\""),
@@ -46,12 +46,9 @@ TEST_F(TextFileOpenTest, OldTextsSplitIntoWords)
               (Words{"TextFileOpen", "ForWrite", "Fs(1,2)", "Names(I)"}));
     EXPECT_EQ(fieldsFromOldText("TextFileOpen forread F, N"), (Words{"F", "N", "1", ""}));
     EXPECT_EQ(fieldsFromOldText("TextFileOpen Append F, N"), (Words{"F", "N", "", "1"}));
-}
 
-// Storing a converted line, or dropping it after its message, the program document tests check;
-// here, one who corrects the refused field gets the line stored.
-TEST_F(TextFileOpenTest, ConversionStoresTheLineOnceItsRefusedFieldIsCorrected)
-{
+    // Storing a converted line, or dropping it after its message, the program document tests check;
+    // here, one who corrects the refused field gets the line stored.
     program.edit.section = kInitialise;
     program.edit.target = -1;
     program.edit.type = 40;

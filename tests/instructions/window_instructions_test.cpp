@@ -6,7 +6,7 @@ using namespace qel::test;
 
 using WindowInstructions = CanvasFixture<600, 400, 0xFFFFFFFF>;
 
-TEST_F(WindowInstructions, ClearFillsTheWholeWindowWithTheTableColourAndGetSizeReadsIt)
+TEST_F(WindowInstructions, ClearFillsTheWholeWindowWithTheTableColourAndGetSizeReadsItIntoNumericVariables)
 {
     handlers();
     add(build, {declare("Integer", {"W=0"}), declare("Floating Point", {"H=0"}), line("WindowClear", {"Red"}),
@@ -15,10 +15,8 @@ TEST_F(WindowInstructions, ClearFillsTheWholeWindowWithTheTableColourAndGetSizeR
     EXPECT_TRUE(startsCleanly(*this, &target));
     expectPixels(canvas, {{0, 0, qRgb(150, 0, 0)}, {599, 399, qRgb(150, 0, 0)}});
     EXPECT_EQ(numbers(*this, {"W", "H"}), (std::vector<float>{600, 400}));
-}
 
-TEST_F(WindowInstructions, GetSizeNeedsDeclaredNumericVariables)
-{
+    // GetSize needs declared numeric variables.
     EXPECT_EQ(CaseRun({declare("String", {"S=\"\""}), line("WindowGetSize", {"S", "Nowhere"})}, true).errors(),
               Texts{runErrorText("Expecting numeric variable but found non numeric variable - S")});
     EXPECT_EQ(CaseRun({declare("Integer", {"W=0"}), line("WindowGetSize", {"W", "Nowhere"})}).errors(),

@@ -48,7 +48,7 @@ TEST_F(LineStore, FirstLineCannotBeDeletedAndCountNeverDropsBelowOne)
     EXPECT_EQ(texts(0), std::vector<std::string>{"Initialisation"});
 }
 
-TEST_F(LineStore, SaveReplacesTheTargetLineOfTheEditedSection)
+TEST_F(LineStore, SaveReplacesTheTargetLineAndCutsItsTextToOneLineWithinTheLimit)
 {
     append(2, "one");
     append(2, "two");
@@ -63,10 +63,8 @@ TEST_F(LineStore, SaveReplacesTheTargetLineOfTheEditedSection)
     p.edit.target = 3; // no such line: nothing is stored
     EXPECT_FALSE(save("lost"));
     EXPECT_EQ(p.sections[2].lineCount(), 3u);
-}
 
-TEST_F(LineStore, TextsAreCutAtTheLineLimitAndKeptOnOneLine)
-{
+    // Texts are cut at the line limit and kept on one line.
     append(0, std::string(1500, 'x'));
     EXPECT_EQ(p.sections[0].lines[1].text.size(), kMaxLineText);
     append(0, "a\r\nb\rc\nd\n\r");

@@ -70,22 +70,19 @@ struct ProgramFile : ::testing::Test {
 
 } // namespace
 
-TEST_F(ProgramFile, SmallestFileReadsAndWritesBackByteForByte)
+TEST_F(ProgramFile, TheSmallestFileAndOneWithLinesBlocksAndUnnamedBytesWriteBackByteForByte)
 {
     auto bytes = smallestFile().bytes;
     EXPECT_EQ(load(bytes).status, ReadStatus::Ok);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(storeProgram(p).value(), bytes);
     EXPECT_EQ(storeProgram(Program()).value(), bytes); // a new program is that same file
-}
 
-TEST_F(ProgramFile, LinesBlocksAndUnnamedBytesSurviveARoundTrip)
-{
-    auto bytes = initFile(
+    auto withBlocks = initFile(
         [](FileBytes& f) { f.line(0, "").line(28, "Return (Result)", returnBody()).line(53, "BreakOutOfLoop"); });
-    ASSERT_EQ(load(bytes).status, ReadStatus::Ok);
+    ASSERT_EQ(load(withBlocks).status, ReadStatus::Ok);
     EXPECT_EQ(p.sections[0].lines.at(2).block.textField(4), "Result");
-    EXPECT_EQ(storeProgram(p).value(), bytes);
+    EXPECT_EQ(storeProgram(p).value(), withBlocks);
 }
 
 TEST_F(ProgramFile, VersionLines)
@@ -103,7 +100,7 @@ TEST_F(ProgramFile, VersionLines)
     }
 }
 
-TEST_F(ProgramFile, CarriageReturnLineEndsReadTheSame)
+TEST_F(ProgramFile, CarriageReturnLineEndsSectionNumbersAndTrailingBytesDoNotMatter)
 {
     FileBytes crlf;
     crlf.text("QEL 1.25", "\r\n").u32(0).line(3, "Initialisation").u32(99);
@@ -119,6 +116,15 @@ TEST_F(ProgramFile, CarriageReturnLineEndsReadTheSame)
         ASSERT_FALSE(bytes.ok()) << broken;
         EXPECT_EQ(bytes.failureText(), "A line break in the text of line 0 of the Timer section");
     }
+
+    // Section numbers and trailing bytes are ignored.
+    fresh();
+    FileBytes f;
+    f.text("QEL 1.25");
+    for (uint32_t s = 0; s < 5; ++s)
+        f.commentSection(77 + s, "t" + std::to_string(s));
+    ASSERT_EQ(load(f.text("trailing garbage").bytes).status, ReadStatus::Ok);
+    EXPECT_EQ(p.sections[3].lines[0].text, "t3");
 }
 
 TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
@@ -199,14 +205,4 @@ TEST_F(ProgramFile, TruncatedFileLeavesNoHalfProgram)
         EXPECT_NE(host.messages[0].text.find("ends inside the"), std::string::npos);
         EXPECT_EQ(p.sections[4].lines[0].text, "Mouse handler");
     }
-}
-
-TEST_F(ProgramFile, SectionNumbersAndTrailingBytesAreIgnored)
-{
-    FileBytes f;
-    f.text("QEL 1.25");
-    for (uint32_t s = 0; s < 5; ++s)
-        f.commentSection(77 + s, "t" + std::to_string(s));
-    ASSERT_EQ(load(f.text("trailing garbage").bytes).status, ReadStatus::Ok);
-    EXPECT_EQ(p.sections[3].lines[0].text, "t3");
 }

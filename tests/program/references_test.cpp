@@ -19,7 +19,7 @@ ParamBlock zeros(uint32_t body) { return BlockWriter(body).finish(); }
 
 } // namespace
 
-TEST(References, LayoutsFollowTheOperandSlots)
+TEST(References, LayoutsFollowTheOperandSlotsAndDeclarationsInitialStringValues)
 {
     EXPECT_EQ(fields(zeros(44), 28), (std::vector<uint32_t>{4, 8, 20, 28}));
     auto let = fields(zeros(8 + 4 * 44), 23);
@@ -34,10 +34,8 @@ TEST(References, LayoutsFollowTheOperandSlots)
     EXPECT_TRUE(fields(zeros(40), 3).empty());
     // A short block has no fields beyond its end.
     EXPECT_EQ(fields(zeros(10), 28), (std::vector<uint32_t>{4, 8}));
-}
 
-TEST(References, DeclareVariableInitialValuesAreReferencesOnlyForStrings)
-{
+    // A DeclareVariable line's initial values are references only on a String line.
     BlockWriter w(48);
     w.setU32(4, 1);
     EXPECT_EQ(fields(w.finish(), 4), (std::vector<uint32_t>{20, 28, 36, 44}));

@@ -17,7 +17,7 @@ std::vector<T> each(T ClassifiedField::*member, std::initializer_list<std::strin
     return out;
 }
 
-TEST(ClassifyField, LiteralsAndEmptyFields)
+TEST(ClassifyField, LiteralsEmptyFieldsAndVariableReferences)
 {
     using enum OperandClass;
     EXPECT_EQ(each(&ClassifiedField::kind, {"12", "12.0", "1e5", "   ", "\"\"", "\"12\"", "e5", "\"abc"}),
@@ -28,11 +28,8 @@ TEST(ClassifyField, LiteralsAndEmptyFields)
     auto quoted = classifyField("\"12\"");
     EXPECT_EQ(quoted.text, "12");
     EXPECT_EQ(quoted.stringAreaBytes(), 3u);
-}
 
-TEST(ClassifyField, VariableReferences)
-{
-    // A(-1) is refused only when it runs.
+    // Variable references; A(-1) is refused only when it runs.
     const std::initializer_list<std::string_view> refs = {"Count", "A(I)", "A( I , 2 )", "A   (  +3 )", "A(-1)"};
     EXPECT_EQ(each(&ClassifiedField::kind, refs), std::vector<OperandClass>(5, OperandClass::Variable));
     EXPECT_EQ(each(&ClassifiedField::arrayKind, refs), (std::vector<uint32_t>{1, 2, 3, 2, 2}));

@@ -19,7 +19,7 @@ void expectMessages(LiteralMessage (*validate)(std::string_view), const Cases& c
             EXPECT_EQ(validate(text), expected) << "text: " << text;
 }
 
-TEST(Literals, IntegerRules)
+TEST(Literals, IntegerAndFloatingRules)
 {
     expectMessages(validateInteger, {{std::nullopt, {"0", "+5", "-5", "2147483648"}},
                                      {kValueOutsideIntegerBounds, {"", "12345678901", "9999999999"}},
@@ -27,10 +27,7 @@ TEST(Literals, IntegerRules)
                                      {kNonNumericInInteger, {"12a", "1.0", "+"}}});
     EXPECT_EQ(integerLiteralInt32("+0042"), 42);
     EXPECT_EQ(integerLiteralInt32("2147483648"), 2147483647); // passes the float bound; saturates
-}
 
-TEST(Literals, FloatingRules)
-{
     expectMessages(
         validateFloating,
         {{std::nullopt, {"1e38", "1e+5", "1e5", "-1.5E-38", ".5", "5.", "123456789012345678901234", "1e0000000000"}},

@@ -18,7 +18,7 @@ std::vector<std::string> formatted(std::initializer_list<float> values, uint32_t
     return out;
 }
 
-TEST(FormatNumber, FixedDecimalsDropTrailingZeros)
+TEST(NumberText, FixedDecimalsDropTrailingZerosAndStringsReadTheirLeadingNumber)
 {
     using Texts = std::vector<std::string>;
     EXPECT_EQ(formatted({2.5f, 3.0f, 0.00001f, 100.0f, -3.14159f}, 4), (Texts{"2.5", "3", "0", "100", "-3.1416"}));
@@ -34,11 +34,8 @@ TEST(FormatNumber, FixedDecimalsDropTrailingZeros)
 
     EXPECT_EQ(formatted({100.0f, 0.1f, 1234567.0f, 0.00001f, -2.5f}, kGeneralPrecision),
               (Texts{"100", "0.1", "1.23457e+06", "1e-05", "-2.5"}));
-}
 
-// The number at the start of a String's contents, as far as it reads as one.
-TEST(NumberText, StringContentsAndTruncation)
-{
+    // The number at the start of a String's contents, as far as it reads as one.
     const float inf = std::numeric_limits<float>::infinity();
     const std::string nines = std::string(400, '9') + "e-500", tiny = "0." + std::string(400, '0') + "1e500";
     const std::string texts[] = {"1e3",  "",      "-12.5",  "1-2",    "+-",  "2e",

@@ -21,7 +21,7 @@ ProgramLine lineWithOperands(uint32_t type, std::vector<std::string> fields)
     return ProgramLine{type, "line", writer.finish()};
 }
 
-TEST(OperandCacheTable, ResetDecodesEverySlotAndClearsCaches)
+TEST(OperandCacheTable, ResetDecodesEverySlotClearsCachesAndStopsAtALineTypeWithoutInstruction)
 {
     Program program;
     program.sections[kInitialise].lines.push_back(lineWithOperands(kLet, {"N", "N", "I"}));
@@ -51,17 +51,15 @@ TEST(OperandCacheTable, ResetDecodesEverySlotAndClearsCaches)
     EXPECT_NE(table.at(kInitialise, 1, 0).cache.variable, nullptr);
     ASSERT_EQ(table.reset(program), std::nullopt);
     EXPECT_EQ(table.at(kInitialise, 1, 0).cache.variable, nullptr);
-}
 
-TEST(OperandCacheTable, LineTypeWithoutInstructionStopsTheReset)
-{
+    // A line type without an instruction stops the reset.
     const std::string expected = "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)";
     for (uint32_t bad : {5u, 51u, 81u}) {
-        Program program;
-        program.sections[kTimer].lines.push_back(ProgramLine{bad, "?", ParamBlock()});
-        OperandCacheTable table;
-        EXPECT_EQ(table.reset(program), expected) << bad;
-        EXPECT_EQ(table.lineCount(kInitialise), 0u);
+        Program damaged;
+        damaged.sections[kTimer].lines.push_back(ProgramLine{bad, "?", ParamBlock()});
+        OperandCacheTable fresh;
+        EXPECT_EQ(fresh.reset(damaged), expected) << bad;
+        EXPECT_EQ(fresh.lineCount(kInitialise), 0u);
     }
 }
 

@@ -195,11 +195,6 @@ TEST(FormDesign, ThePainterCarriesTheFormatOnly)
     d.applyProperty(P::BGColour, "1,2,3", false);
     d.applyProperty(P::TextBold, "Bold", false);
     const size_t target = addAt(d, kStaticText, 200, 10);
-    d.selectAll();
-    d.togglePainter();
-    EXPECT_EQ(d.takeMessage()->text, kPainterNeedsOne);
-    EXPECT_FALSE(d.painterArmed());
-
     d.selectObject(source);
     d.togglePainter();
     d.press({300, 250}, false); // the form: nothing to paint, and the painter stays armed
@@ -224,10 +219,8 @@ TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
     d.undo();
     EXPECT_EQ(std::tuple(d.objects()[a].visible, d.objects()[b].visible), std::tuple("True", "True"));
 
-    d.markSaved();
     d.applyTabOrder({b});
     EXPECT_EQ(std::tuple(d.objects()[b].tabOrder, d.objects()[a].tabOrder), std::tuple(0, -1));
-    EXPECT_TRUE(d.isChanged());
 
     std::string checked;
     d.setFunctionCheck([&](std::string_view name) {
