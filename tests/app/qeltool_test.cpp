@@ -33,7 +33,7 @@ std::string temp(const std::string& name) { return ::testing::TempDir() + name; 
 
 // A new program dumps its handler lines and variables and resaves byte for byte; a dump shows
 // block bytes as stored and escapes 8-bit text.
-TEST(Qeltool, NewDumpAndResave)
+TEST(Qeltool, NewDumpAndResaveAndUnreadableFilesOrBadUsageExitWithTwo)
 {
     const std::string path = temp("new.qel"), copy = temp("copy.qel"), bytes = temp("bytes.qel");
     ToolRun created = tool({"new", path});
@@ -62,10 +62,8 @@ TEST(Qeltool, NewDumpAndResave)
     ToolRun resaved = tool({"resave", path, copy});
     ASSERT_EQ(resaved.status, 0) << resaved.err;
     EXPECT_EQ(readBytes(copy), readBytes(path));
-}
 
-TEST(Qeltool, UnreadableFilesAndBadUsageExitWithTwo)
-{
+    // Unreadable files and bad usage exit with 2.
     EXPECT_EQ(tool({"dump", temp("missing.qel")}).status, 2);
     EXPECT_EQ(tool({}).status, 2);
     EXPECT_TRUE(holds(tool({"frobnicate"}).err, {"usage: qeltool"}));

@@ -98,7 +98,7 @@ TEST_F(BitmapInstructions, UnloadFreesTheVariableForAnotherLoad)
 }
 
 // Each program's run (after the declarations) shows only its error; range errors carry no header.
-TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
+TEST_F(BitmapInstructions, RunsAndEditorsRefuseWhatCannotBeLoadedOrDrawn)
 {
     const std::string empty = file("empty.bmp", ""), junk = file("junk.bmp", "BM\1\2\3");
     const Line loadFace = line("BitmapLoad", {path, "B", "", ""});
@@ -136,10 +136,8 @@ TEST_F(BitmapInstructions, RefusesWhatCannotBeLoadedOrDrawn)
     start();
     EXPECT_EQ(host.texts(), (Texts{std::string(msg::kWindowsErrorNotice),
                                    "WINDOWS CALL FAILED\n\nCan't CreateDIBitmap MyLoadBitmap()"}));
-}
 
-TEST_F(BitmapInstructions, EditorsRefuseWrongFieldsAndRoundTrip)
-{
+    // The editors refuse wrong fields; what they build decodes to the same line.
     EditContext context{program, variables, nullptr};
     EXPECT_EQ(editorFor(kDrawBitmapScaled)->title(), "Draw A Scaled Bitmap "); // its trailing space is kept
     const std::string numeric = "Numeric expression required.";

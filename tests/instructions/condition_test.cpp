@@ -121,7 +121,7 @@ TEST_F(Condition, While)
     EXPECT_EQ(outcome(whileCondition(ctx, count.line.block, count.slots)), "false");
 }
 
-TEST_F(Condition, EditorsRefuseIncompleteLines)
+TEST_F(Condition, EditorsRefuseIncompleteLinesAndTheirTextsRoundTrip)
 {
     using namespace if_fields;
     const std::array<std::string, 3> row = {"A", "Equal", "1"};
@@ -147,13 +147,11 @@ TEST_F(Condition, EditorsRefuseIncompleteLines)
     expectRefused(forEditor, {"I", "\"1\"", "10"}, for_fields::kStart, kNumericExpressionRequired);
     expectRefused(forEditor, {"I", "1", ""}, for_fields::kEnd, kNumericExpressionRequired);
     expectRefused(forEditor, {"I", "1", "10", "2x"}, for_fields::kStep, kNumericExpressionRequired);
-}
 
-TEST_F(Condition, EditorTextsAndRoundTrip)
-{
-    const std::array<std::string, 3> row = {"A", "Greater Than", "5"};
+    // The texts the editors build, which decode to the same lines.
+    const std::array<std::string, 3> greater = {"A", "Greater Than", "5"};
     EXPECT_EQ(
-        build(ifEditor, ifFields({row, {"B", "Equal", "2"}, {"C", "Less Than", "1"}}, {"AND", "OR"}, {"(2", ")3"}))
+        build(ifEditor, ifFields({greater, {"B", "Equal", "2"}, {"C", "Less Than", "1"}}, {"AND", "OR"}, {"(2", ")3"}))
             .line.text,
         "If A Greater Than 5 AND (B Equal 2 OR C Less Than 1) Then");
     EXPECT_EQ(build(ifEditor, ifFields({{"In", ".AtEndOfFile", ""}, {"S", "IsNotNumeric", ""}}, {"XOR"})).line.text,
@@ -163,8 +161,8 @@ TEST_F(Condition, EditorTextsAndRoundTrip)
     EXPECT_EQ(build(forEditor, {"I", "-2147483648", "10000000", "1e10"}).line.text,
               "For I = -2147483648 To 10000000 Step 1e+10");
 
-    expectRoundTrip(
-        ifEditor, ifFields({row, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"}, {"(1", ")2"}));
+    expectRoundTrip(ifEditor, ifFields({greater, {"S", "Equal", "\"a b\""}, {"In", ".AtEndOfFile", ""}}, {"XOR", "AND"},
+                                       {"(1", ")2"}));
     expectRoundTrip(whileEditor, {"X(I,J)", "Not Equal", "-0.001"});
     expectRoundTrip(forEditor, {"I", "-2147483648", "2147483648", "16777217"});
 }

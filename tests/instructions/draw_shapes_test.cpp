@@ -29,7 +29,7 @@ struct DrawShapes : CanvasFixture<600, 400, kWhite> {
 
 } // namespace
 
-TEST_F(DrawShapes, LineEndsAtItsRelativeEndPointWithOneEndPixel)
+TEST_F(DrawShapes, LineEndsAtItsRelativeEndPointWithOneEndPixelAndRangeErrorsNameTheParameter)
 {
     add(build, {line("DrawLine", {"100", "100", "50", "-20", "1", "Red", ""}),
                 line("DrawLine", {"10", "300", "60", "300", "5", "Red", "1"})});
@@ -38,10 +38,8 @@ TEST_F(DrawShapes, LineEndsAtItsRelativeEndPointWithOneEndPixel)
     expectPixels(canvas, {{100, 100, kRed}, {150, 80, kRed}, {151, 79, kWhite}});
     // The wide line stops flat at x = 60, where only the end point itself is set.
     expectPixels(canvas, {{59, 298, kRed}, {60, 300, kRed}, {60, 299, kWhite}, {60, 301, kWhite}, {61, 300, kWhite}});
-}
 
-TEST_F(DrawShapes, RangeErrorsNameTheParameterInCheckingOrder)
-{
+    // Range errors name the parameter, in checking order.
     const std::pair<Line, std::string> cases[] = {
         {line("DrawLine", {"100", "100", "-101", "0", "1", "", ""}), "Value out of range - -1 - To X"},
         {line("DrawLine", {"100", "100", "0", "9950", "1", "", ""}), "Value out of range - 10050 - To Y"},

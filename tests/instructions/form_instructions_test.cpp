@@ -180,7 +180,7 @@ TEST_F(FormInstructions, OpenFormsPayForTheirTextsAndPicturesFromTheRunsBudget)
     }
 }
 
-TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
+TEST_F(FormInstructions, TheUserFormIsBuiltFromCheckedArraysAndStoresTheAnswers)
 {
     auto let = [](std::string target, std::string value) { return line("Let", letFields(target, value)); };
     const Line openForm = line("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
@@ -211,11 +211,8 @@ TEST_F(FormInstructions, TheUserFormIsBuiltFromArraysAndStoresTheAnswers)
               (Texts{"Age - Expecting a numeric value", "Confirm - Cancel Input", "Confirm - Cancel Input"}));
     EXPECT_EQ(variables.findVariable("Results")->textAt(0), ""); // cancelled: every answer emptied
     EXPECT_TRUE(in->isRunning());
-}
 
-// The arrays OpenForm is given, with the error each set of them gives ("" for none).
-TEST_F(FormInstructions, TheUserFormsArraysAreChecked)
-{
+    // The arrays OpenForm is given, with the error each set of them gives ("" for none).
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"Types", "Defaults", "Prompts", ""},
         {"Eleven", "Defaults", "Prompts", "A form must contain fewer than 10 controls - Eleven"},

@@ -76,7 +76,7 @@ TEST_F(TextInstructions, GetSizeMeasuresWithTheFontAndDisplayPrecisionAndDrawsNo
 
 // Opaque text fills its rectangle with the back colour; transparent text puts only its ink, on the side
 // its alignment says.
-TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentAndAlignmentPutsTheInkOnItsSide)
+TEST_F(TextInstructions, TheRectangleTakesTheBackgroundAndTheAlignedInkAndAWrongOneStopsTheRun)
 {
     add(build, {line("TextForeColour", {"Blue"}), line("TextBackColour", {"Light Red"}),
                 line("DrawText", drawTextFields("0", "0", "300", "40", "\"Opaque\"")),
@@ -95,10 +95,8 @@ TEST_F(TextInstructions, BackgroundIsOpaqueOrTransparentAndAlignmentPutsTheInkOn
     EXPECT_TRUE(left.first >= 0 && left.first < 5 && left.second < 100) << left.first << " " << left.second;
     EXPECT_TRUE(right.first > 200 && right.second >= 295) << right.first << " " << right.second;
     EXPECT_LT(std::abs((centre.first + centre.second) - 300), 10) << centre.first << " " << centre.second;
-}
 
-TEST_F(TextInstructions, WrongRectanglesAndMeasuringIntoConstantsStopTheRun)
-{
+    // Wrong rectangles, and measuring into what is not a numeric variable, stop the run.
     const std::pair<Texts, std::string> cases[] = {
         {drawTextFields("10", "50", "100", "40", "\"x\""), runErrorText(kBottomNotBelowTop)},
         {drawTextFields("10", "50", "100", "50", "\"x\""), runErrorText(kBottomNotBelowTop)},

@@ -127,7 +127,7 @@ TEST_F(ProgramFile, CarriageReturnLineEndsSectionNumbersAndTrailingBytesDoNotMat
     EXPECT_EQ(p.sections[3].lines[0].text, "t3");
 }
 
-TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
+TEST_F(ProgramFile, TraceLinesAreDroppedAutoRunIsHeldBackAndOldTextFileOpenLinesConvertedBefore114)
 {
     ASSERT_EQ(load(initFile([](FileBytes& f) { f.line(56, "TraceOn").line(3, "kept").line(57, "TraceOff"); })).status,
               ReadStatus::Ok);
@@ -141,10 +141,7 @@ TEST_F(ProgramFile, TraceLinesAreDroppedAndAutoRunIsHeldBackByCtrlOrShift)
     EXPECT_TRUE(load(autoRun).autoRun);
     host.modifierHeld = true;
     EXPECT_FALSE(load(autoRun).autoRun);
-}
 
-TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
-{
     // The conversion itself is checked by the document's tests. A 1.14 file holds the current layout,
     // which is checked (this three-byte block is no valid one).
     const std::string old = "TextFileOpen ForRead F, \"a.txt\"";
@@ -161,7 +158,7 @@ TEST_F(ProgramFile, OldTextFileOpenLinesAreConvertedOnlyBefore114)
     }
 }
 
-TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
+TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLineAndATruncatedFileLeavesNoHalfProgram)
 {
     std::vector<uint8_t> noNul = returnBody();
     noNul.resize(54); // cuts "Result" before its NUL
@@ -192,10 +189,8 @@ TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLine)
     FileBytes longText;
     longText.text("QEL 1.25").u32(0).line(3, std::string(1025, 'a'));
     EXPECT_EQ(load(longText.bytes).status, ReadStatus::Corrupt);
-}
 
-TEST_F(ProgramFile, TruncatedFileLeavesNoHalfProgram)
-{
+    // A truncated file leaves no half program.
     auto bytes = smallestFile().bytes;
     for (size_t cut : {size_t(9), size_t(20), bytes.size() - 1}) {
         fresh();
