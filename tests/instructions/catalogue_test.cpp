@@ -13,7 +13,26 @@
 namespace qel {
 namespace {
 
-TEST(Catalogue, EveryLineTypeIsClaimedByExactlyOneDescriptorOfItsKind)
+// "label -code" per item, "|" for a separator.
+std::string listText(const InstructionListEntries& list)
+{
+    std::string text;
+    for (const InstructionDescriptor* d : list.items) {
+        if (!text.empty())
+            text += ' ';
+        if (!d) {
+            text += '|';
+            continue;
+        }
+        const InstructionInfo& info = *instructionInfo(d->type);
+        text += info.listLabel.empty() ? info.keyword : info.listLabel;
+        if (!d->shortCode.empty())
+            text += " -" + std::string(d->shortCode);
+    }
+    return text;
+}
+
+TEST(Catalogue, EveryLineTypeIsClaimedByOneDescriptorAndTheListsKeepTheirOrderSeparatorsAndShortCodes)
 {
     std::map<uint32_t, int> claims;
     for (auto family : {controlFamily, flowFamily, functionsFamily, variablesFamily, stringsFamily, filesFamily,
@@ -38,31 +57,9 @@ TEST(Catalogue, EveryLineTypeIsClaimedByExactlyOneDescriptorOfItsKind)
         EXPECT_TRUE(info.keyword.empty() || !d->help.summary.empty());
     }
     EXPECT_EQ(dispatchTable().at(5), &DispatchTable::corruptChain);
-}
 
-// "label -code" per item, "|" for a separator.
-std::string listText(const InstructionListEntries& list)
-{
-    std::string text;
-    for (const InstructionDescriptor* d : list.items) {
-        if (!text.empty())
-            text += ' ';
-        if (!d) {
-            text += '|';
-            continue;
-        }
-        const InstructionInfo& info = *instructionInfo(d->type);
-        text += info.listLabel.empty() ? info.keyword : info.listLabel;
-        if (!d->shortCode.empty())
-            text += " -" + std::string(d->shortCode);
-    }
-    return text;
-}
-
-// The lists' names in order, and the items of those the Add An Instruction dialog's tests do not show
-// ("": checked there, through the same lists).
-TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
-{
+    // The lists' names in order, and the items of those the Add An Instruction dialog's tests do not show
+    // ("": checked there, through the same lists).
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"Functions and flow", ""},
         {"Variables", "DeclareVariable -dv Let"},
@@ -81,8 +78,9 @@ TEST(Catalogue, AddAnInstructionListsKeepTheirOrderSeparatorsAndShortCodes)
     ASSERT_EQ(lists.size(), expected.size());
     for (size_t k = 0; k < lists.size(); ++k) {
         EXPECT_EQ(lists[k].name, expected[k].first);
-        if (!expected[k].second.empty())
+        if (!expected[k].second.empty()) {
             EXPECT_EQ(listText(lists[k]), expected[k].second) << expected[k].first;
+        }
     }
 }
 

@@ -64,7 +64,7 @@ protected:
     test::RecordingHost host;
 };
 
-TEST_F(DeclareVariable, DisplayTextsAndBlock)
+TEST_F(DeclareVariable, DisplayTextsBlockAndFieldChecksInOrder)
 {
     // The line text each declaration shows: values in their display form, arrays with their sizes.
     const std::pair<Fields, std::string> cases[] = {
@@ -99,10 +99,8 @@ TEST_F(DeclareVariable, DisplayTextsAndBlock)
     // The dialog's lists of types and shapes.
     EXPECT_EQ(editor.fields()[0].items, (Fields{"Integer", "Floating Point", "String", "Bitmap", "File"}));
     EXPECT_EQ(editor.fields()[1].items, (Fields{"Not an Array", "1D Array", "2D Array"}));
-}
 
-TEST_F(DeclareVariable, FieldChecksInOrder)
-{
+    // The fields are checked in order.
     expectError(fields("Integer", "", "", "", {{"A", "1"}, {"1A", "x"}}), 5 + 1, kInvalidVariableName);
     expectError(fields("Integer", "", "", "", {{"abcdefghijklmnopqrstu", ""}}), 4, "Invalid variable name");
     EXPECT_TRUE(accept(fields("Integer", "", "", "", {{"abcdefghijklmnopqrst", ""}})).ok());

@@ -75,7 +75,7 @@ TEST_F(DesktopCalls, DocumentsAreExistingFilesOrWebAndMailAddressesNeverPrograms
     EXPECT_EQ(host.documents, (Texts{"file " + path("notes.txt"), "address http://x.org"}));
 }
 
-TEST_F(DesktopCalls, FileDialogStartsBesideTheProgramAndStoresThePathOrNothing)
+TEST_F(DesktopCalls, FileDialogStartsBesideTheProgramAndStoresThePathOrNothingAndTheEditorsRoundTrip)
 {
     handlers();
     add(build, {declare("String", {"Path=\"old\"", "Other=\"old\""}), line("OpenSaveLoadDlg", {"Path", "", "1"}),
@@ -91,10 +91,8 @@ TEST_F(DesktopCalls, FileDialogStartsBesideTheProgramAndStoresThePathOrNothing)
     EXPECT_EQ(CaseRun({declare("Integer", {"N=0"}), dialog}).errors(),
               Texts{runErrorText("Expecting variable of type STRING but found variable - N")});
     EXPECT_EQ(CaseRun({dialog}).errors(), Texts{runErrorText("Reference to undeclared variable - N")});
-}
 
-TEST_F(DesktopCalls, EditorsDecodeWhatTheyBuildAndRefuseWrongFields)
-{
+    // The editors decode what they build and refuse wrong fields.
     EditContext context{program, variables, nullptr};
     const std::string notNamed = "Variable or string literal required.";
     expectEditorRows(context, {{kPlayWave, {"12"}, 0, notNamed},

@@ -43,7 +43,7 @@ TEST(References, LayoutsFollowTheOperandSlotsAndDeclarationsInitialStringValues)
     EXPECT_EQ(fields(w.finish(), 4), (std::vector<uint32_t>{20, 28, 36, 44, 24, 32, 40, 48}));
 }
 
-TEST(References, CheckFindsReferencesOutsideTheBlockOrWithoutTerminator)
+TEST(References, CheckFindsReferencesOutsideTheBlockOrWithoutTerminatorAndConversionsReportTypesWithoutLayout)
 {
     BlockWriter w(48);
     w.setU32(4, 4);
@@ -63,10 +63,7 @@ TEST(References, CheckFindsReferencesOutsideTheBlockOrWithoutTerminator)
     body[47] = 0;
     EXPECT_EQ(checkReferences(ParamBlock::fromBody(body), 4), BlockCheck::Ok);
     EXPECT_EQ(checkReferences(ParamBlock(), 7), BlockCheck::InvalidType);
-}
 
-TEST(References, ConversionsReportTypesWithoutLayout)
-{
     test::RecordingHost host;
     EXPECT_TRUE(RemoveLineOffsets(zeros(44), 28, host));
     EXPECT_TRUE(host.messages.empty());

@@ -17,7 +17,7 @@ std::vector<T> each(T ClassifiedField::*member, std::initializer_list<std::strin
     return out;
 }
 
-TEST(ClassifyField, LiteralsEmptyFieldsAndVariableReferences)
+TEST(ClassifyField, LiteralsEmptyFieldsVariableReferencesAndTheirSlotsRoundTrip)
 {
     using enum OperandClass;
     EXPECT_EQ(each(&ClassifiedField::kind, {"12", "12.0", "1e5", "   ", "\"\"", "\"12\"", "e5", "\"abc"}),
@@ -44,10 +44,8 @@ TEST(ClassifyField, LiteralsEmptyFieldsAndVariableReferences)
     for (const char* invalid : {"A(I,2", "A(I J)", "A B", "A(1.5)", "A(,)", "A()", "A(1,2,3)", "A(I)(J)", "1A", "A*B",
                                 "A(I,)", "(I)", "A)I(", "abcdefghijklmnopqrstu", "A(\"x\")"})
         EXPECT_EQ(classifyField(invalid).kind, OperandClass::Invalid) << invalid;
-}
 
-TEST(WriteOperand, SlotsAndStringAreaRoundTrip)
-{
+    // Written into slots with their texts in the string area, the fields read back.
     const char* fields[] = {"M( Row , 2 )", "\"hello\"", "12.5", "", "Total"};
     constexpr uint32_t kSlots = 5;
     BlockWriter writer(kSlots * 44);

@@ -66,7 +66,7 @@ TEST_F(Evaluate, NumbersAndTextsFromLiteralsAndVariables)
     EXPECT_EQ(textError("S(1)"), runError(msg::kDifferingDimensions, "S"));
 }
 
-TEST_F(Evaluate, Subscripts)
+TEST_F(Evaluate, SubscriptsAndCachesOfFoundVariablesOnly)
 {
     VariableRecord& a = declare("A", kTypeInteger, kArray1D, 5);
     for (size_t i = 0; i < 5; ++i)
@@ -90,10 +90,7 @@ TEST_F(Evaluate, Subscripts)
     EXPECT_EQ(numberError("A(J)"), runError("Expecting subscript but found undeclared variable - J"));
     EXPECT_EQ(numberError("A(Text)"), runError("Expecting subscript but found a non-numeric variable - Text"));
     EXPECT_EQ(numberError("A(B)"), runError("Expecting subscript but found array variable - B"));
-}
 
-TEST_F(Evaluate, CachesFoundVariablesOnly)
-{
     CachedOperand& later = op("Later");
     EXPECT_FALSE(evalNumber(ctx, later).ok());
     EXPECT_EQ(later.cache.variable, nullptr); // a miss is not cached...

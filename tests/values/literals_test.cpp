@@ -19,7 +19,7 @@ void expectMessages(LiteralMessage (*validate)(std::string_view), const Cases& c
             EXPECT_EQ(validate(text), expected) << "text: " << text;
 }
 
-TEST(Literals, IntegerAndFloatingRules)
+TEST(Literals, IntegerFloatingStringAndFileNameRules)
 {
     expectMessages(validateInteger, {{std::nullopt, {"0", "+5", "-5", "2147483648"}},
                                      {kValueOutsideIntegerBounds, {"", "12345678901", "9999999999"}},
@@ -39,10 +39,7 @@ TEST(Literals, IntegerAndFloatingRules)
          {kInvalidExponent, {"1e", "1e+", "1e5.0", "1e5e5"}}});
     EXPECT_EQ(floatingLiteralValue("+2.5e1"), 25.0f);
     EXPECT_EQ(floatingLiteralValue("9e38"), std::numeric_limits<float>::infinity());
-}
 
-TEST(Literals, StringAndFileNameRules)
-{
     const std::string longest = "\"" + std::string(253, 'x') + "\"";
     expectMessages(validateString, {{std::nullopt, {"\"abc\"", "\"\"", "\"a\"b\"", longest}},
                                     {kStringTooLong, {longest + "x"}},
