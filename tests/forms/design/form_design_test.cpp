@@ -228,3 +228,27 @@ TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
     EXPECT_EQ(checked, "Missing");
     EXPECT_EQ(*d.takeWarning(), std::string(kNoSuchFunction) + "Missing");
 }
+
+// Align and Same Size bring every other selected object to the current one (the last one clicked),
+// a combo box's list with its width; the objects not selected stay, and one undo takes each back.
+TEST(FormDesign, AlignAndSameSizeFollowTheCurrentObject)
+{
+    FormDesign d;
+    const size_t combo = addAt(d, kComboBox, 200, 100);
+    const size_t other = addAt(d, kButton, 300, 200);
+    const size_t button = addAt(d, kButton, 10, 20); // 70x25
+    const auto [x, y, w, h] = box(d, combo);
+    click(d, {x + int32_t(w) / 2, y + int32_t(h) / 2});
+    click(d, {45, 32}, true);
+    ASSERT_EQ(d.currentObject(), button);
+    d.alignLeft();
+    d.alignTop();
+    EXPECT_EQ(box(d, combo), std::tuple(10, 20, w, h));
+    d.sameSize();
+    EXPECT_EQ(box(d, combo), std::tuple(10, 20, 70u, 25u));
+    EXPECT_EQ(d.objects()[combo].width2, 70u);
+    EXPECT_EQ(box(d, other), std::tuple(300, 200, 70u, 25u));
+    EXPECT_EQ(box(d, button), std::tuple(10, 20, 70u, 25u));
+    d.undo();
+    EXPECT_EQ(box(d, combo), std::tuple(10, 20, w, h));
+}
