@@ -15,6 +15,7 @@
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 #include "support/run_fixture.h"
+#include "support/temp_files.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,17 +86,7 @@ inline void loadEditBuffer(Program& program, long n, uint32_t section = kInitial
     std::tie(b.text, b.block, b.type) = std::tie(line.text, line.block, line.type);
 }
 
-inline std::vector<uint8_t> fileBytes(const QString& path)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readWholeFile(QFile::encodeName(path).toStdString(), bytes)) << path.toStdString();
-    return bytes;
-}
-
-inline void writeBytes(const QString& path, const std::vector<uint8_t>& bytes)
-{
-    ASSERT_TRUE(writeFileAtomically(QFile::encodeName(path).toStdString(), bytes));
-}
+inline std::string fileBytes(const QString& path) { return readBytes(QFile::encodeName(path).toStdString()); }
 
 // Writes the sample program to dir/name and returns the path.
 inline QString writeSampleProgram(const QTemporaryDir& dir, const QString& name)
@@ -191,14 +182,6 @@ inline void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget>
         }
         act(modal);
     });
-}
-
-// Saves a picture of the widget's window as DIR/name.png when QEL_SCREENSHOT_DIR=DIR is set.
-inline void screenshot(QWidget* widget, const char* name)
-{
-    const QString dir = qEnvironmentVariable("QEL_SCREENSHOT_DIR");
-    if (!dir.isEmpty() && widget)
-        widget->window()->grab().save(dir + "/" + name + ".png");
 }
 
 } // namespace qel::test

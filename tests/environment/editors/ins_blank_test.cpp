@@ -103,14 +103,6 @@ TEST_F(InsBlankDialogTest, UnknownTextBecomesInvalidKeywordSelectedAndTheDialogS
     EXPECT_EQ(dialog.chosenType(), kStop);
 }
 
-TEST_F(InsBlankDialogTest, APastedLineBreakBecomesABlank)
-{
-    QApplication::clipboard()->setText(QStringLiteral("Dra\r\nwLine"));
-    dialog.instructionField()->paste();
-    EXPECT_EQ(field(), "Dra wLine");
-    EXPECT_EQ(dialog.instructionField()->cursorPosition(), 9);
-}
-
 TEST_F(InsBlankDialogTest, ChoosingFromAListShowsTheLabelUntilTypingForgetsIt)
 {
     clickItem(7, 5); // DrawLine -dl

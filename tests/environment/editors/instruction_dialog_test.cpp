@@ -230,6 +230,7 @@ TEST_F(InstructionDialogTest, APastedLineBreakBecomesABlankAndEveryLineTheEditor
     auto* field = static_cast<QLineEdit*>(comment->fieldWidget(0));
     field->paste();
     EXPECT_EQ(field->text(), "Copy All Code");
+    EXPECT_EQ(field->cursorPosition(), 13); // the dropped LF of CR LF moves the cursor back
     clickOk(*comment);
     ASSERT_EQ(lines().size(), 2u);
     EXPECT_EQ(lines()[1].text, "Copy All Code");
@@ -329,30 +330,16 @@ TEST_F(InstructionDialogTest, TextFontListsEachFamilyOnceAndKeepsTheStoredFace)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(InstructionDialogTest, FileFieldsChooseAFileAndFieldsFollowTheirChoices)
+// Form2Exchange's "..." reads a form file to offer its objects; an object chosen chooses its type, and
+// the type the property names.
+TEST_F(InstructionDialogTest, ExchangeFieldsFollowTheChosenFormAndObject)
 {
-    // OpenForm2's "..." puts the chosen file into the field in quotes.
-    auto dialog = newDialog(kOpenForm2);
-    QString startedIn;
-    dialog->setFilePicker([&](QWidget*, const QString&, const QString& filter, const QString& folder, bool) {
-        EXPECT_EQ(filter, "ORX Form Files (*.frm)");
-        startedIn = folder;
-        return QStringLiteral("/forms/quiz.frm");
-    });
-    ide.interpreter.setProgramPath("/programs/quiz.qel");
-    QTest::mouseClick(dialog->browseButton(0), Qt::LeftButton);
-    EXPECT_EQ(startedIn, "/programs");
-    clickOk(*dialog);
-    EXPECT_EQ(lines().back().text, "OpenForm2 \"/forms/quiz.frm\", ");
-
-    // Form2Exchange's "..." reads a form file to offer its objects; an object chosen chooses its type,
-    // and the type the property names.
     namespace fx = exchange_fields;
     FormObjects form = test::newForm("Quiz");
     form.push_back(test::formObject(form, object_type::kComboBox, 0, 0, "cmbAnswer"));
     const std::string path = test::tempFile(".frm");
     test::writeForm(path, form);
-    dialog = newDialog(kForm2Exchange);
+    auto dialog = newDialog(kForm2Exchange);
     EXPECT_EQ(combo(*dialog, fx::kObjectType)->currentText(), "Not known");
     EXPECT_EQ(combo(*dialog, fx::kProperty)->count(), 34); // the generic names
     dialog->setFilePicker([&](QWidget*, const QString& title, const QString&, const QString&, bool) {

@@ -107,8 +107,7 @@ TEST_F(Designer, FilesAreWrittenExactlyAndAFailedSaveKeepsTheFormChanged)
     window->action(kCmdFormAddComboBox)->trigger();
     ASSERT_TRUE(window->fileSave());
     EXPECT_FALSE(design().isChanged());
-    const std::string text = formFileText(design().objects());
-    EXPECT_EQ(fileBytes(savePath), std::vector<uint8_t>(text.begin(), text.end()));
+    EXPECT_EQ(fileBytes(savePath), formFileText(design().objects()));
     EXPECT_EQ(recent.files(), QStringList{savePath});
 
     // A failed save keeps the form changed and out of the recent list.

@@ -1,7 +1,6 @@
 // A learner's session with the whole environment: a program built through the Add An Instruction
 // dialog and the instruction dialogs with the keyboard, run in the run-time window, paused at a
-// breakpoint, single-stepped and stopped. QEL_SCREENSHOT_DIR=DIR saves pictures
-// of the windows on the way.
+// breakpoint, single-stepped and stopped.
 #include "environment/run_window/run_time_window.h"
 #include "shell_test_support.h"
 
@@ -21,15 +20,13 @@ void typeFields(QWidget* dialog, const std::vector<QString>& texts)
 
 // Adds a line after the view's current line: the letters go to the Add An Instruction dialog, then
 // the fields to the instruction's own dialog, which Enter closes.
-void addLine(CQelView* view, const QString& letters, const std::vector<QString>& fields, const char* picture = nullptr)
+void addLine(CQelView* view, const QString& letters, const std::vector<QString>& fields)
 {
     test::whenDialogOpens([=](QWidget* chooser) {
         QTest::keyClicks(chooser->focusWidget(), letters.mid(1));
         test::whenDialogOpens(
             [=](QWidget* editor) {
                 typeFields(editor, fields);
-                if (picture)
-                    test::screenshot(editor, picture);
                 QTest::keyClick(editor->focusWidget(), Qt::Key_Return);
             },
             chooser);
@@ -54,12 +51,11 @@ TEST_F(IdeSession, BuildRunBreakStepAndStopWithTheKeyboard)
     view->setFocus();
 
     // "dl" expands to DrawLine; its dialog takes From X, From Y, To X, To Y, Width, then the colour.
-    addLine(view, "dl", {"10", "20", "300", "200", "2", "R"}, "draw_line_dialog");
+    addLine(view, "dl", {"10", "20", "300", "200", "2", "R"});
     addLine(view, "com", {"the line is drawn"});
     EXPECT_EQ(test::lineTexts(ide().program, kInitialise),
               (std::vector<std::string>{"Initialisation", "DrawLine 10,20,300,200,2,\"Red\"", "the line is drawn"}));
     EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
-    test::screenshot(view, "main_window");
 
     // A breakpoint on the DrawLine line: the run pauses there, one step runs it, Stop ends the run.
     QApplication::setActiveWindow(&frame); // the offscreen platform forgets it when dialogs close
@@ -78,7 +74,6 @@ TEST_F(IdeSession, BuildRunBreakStepAndStopWithTheKeyboard)
             sawStep = ide().paused() && view->model().place(kInitialise).executionMarker == 2;
             // The line from (10, 20) to (310, 220) is on the canvas now.
             EXPECT_EQ(ide().canvas.image().pixel(160, 120), qRgb(150, 0, 0));
-            test::screenshot(&frame, "paused_run");
             view->stop();
         });
     });

@@ -90,9 +90,8 @@ TEST_F(QelDocTest, AnUnreadableFileLeavesTheProgramAndATruncatedOneIsNotOpened)
     EXPECT_EQ(test::lineTexts(ide.program, kInitialise), before);
     messages.messages.resize(1);
 
-    std::vector<uint8_t> bytes = test::fileBytes(path);
-    bytes.resize(bytes.size() - 6);
-    test::writeBytes(path, bytes);
+    const std::string bytes = test::fileBytes(path);
+    test::writeBytes(path.toStdString(), bytes.substr(0, bytes.size() - 6));
     EXPECT_EQ(doc.open(path), CQelDoc::OpenStatus::NotOpened);
     EXPECT_FALSE(doc.hasPath());
     EXPECT_TRUE(ide.variables.empty());
@@ -104,7 +103,7 @@ TEST_F(QelDocTest, AnUnreadableFileLeavesTheProgramAndATruncatedOneIsNotOpened)
 TEST_F(QelDocTest, AFileOfAnotherKindStaysOpenAsAnEmptyProgram)
 {
     const QString path = dir.filePath("notes.qel");
-    test::writeBytes(path, {'q', 'e', 'l', ' ', '1', '.', '2', '5', '\n'});
+    test::writeBytes(path.toStdString(), "qel 1.25\n");
     EXPECT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
     EXPECT_EQ(doc.title(), "notes.qel");
     EXPECT_EQ(ide.program.sections[kKeyboard].lineCount(), 1u);
