@@ -99,14 +99,6 @@ inline QString writeSampleProgram(const QTemporaryDir& dir, const QString& name)
     return path;
 }
 
-inline std::vector<std::string> lineTexts(const Program& program, uint32_t section)
-{
-    std::vector<std::string> texts;
-    for (const ProgramLine& line : program.sections[section].lines)
-        texts.push_back(line.text);
-    return texts;
-}
-
 // The type and text of each line of the Initialise section from line n on.
 using TypedLines = std::vector<std::pair<uint32_t, std::string>>;
 inline TypedLines typedLines(const Program& program, size_t n)

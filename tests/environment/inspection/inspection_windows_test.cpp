@@ -31,11 +31,6 @@ struct InspectionTest : test::AppTest {
         names->setCurrentItem(names->topLevelItem(row));
         return column(viewer->valuesPane(), 0);
     }
-    CORXObjectViewer* openViewer()
-    {
-        frame().commandAction(kCmdObjectViewer)->trigger();
-        return frame().inspection().objectViewer();
-    }
 };
 
 TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
@@ -48,7 +43,8 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
         .add("Stop")
         .add("Let", test::letFields("Count", "Count", "+", "1"))
         .add("Let", test::letFields("Names(2)", "\"Bo\""));
-    CORXObjectViewer* viewer = openViewer();
+    frame().commandAction(kCmdObjectViewer)->trigger();
+    CORXObjectViewer* viewer = frame().inspection().objectViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), "QEL Object Viewer");
     // No program runs: texts are out of scope.
@@ -67,17 +63,6 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
     frame().view()->run();
     EXPECT_EQ(atStop, (QStringList{"", ""})); // running: the texts are shown, empty so far
     EXPECT_EQ(afterStep, QStringList{"6"});   // the stepped line added one
-}
-
-TEST_F(InspectionTest, AProgramOpenedFromAFileShowsItsVariablesBeforeItsFirstRun)
-{
-    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "sample.qel")}));
-    CORXObjectViewer* viewer = openViewer();
-    ASSERT_NE(viewer, nullptr);
-    // The elements are made when a run starts; until then the viewer shows what they start as.
-    EXPECT_EQ(valuesOf(viewer, "Count"), QStringList{"0"});
-    EXPECT_EQ(valuesOf(viewer, "qelChar"), QStringList{"<Object out of scope>"});
-    EXPECT_TRUE(ide().variables.findVariable("Count")->words.empty());
 }
 
 TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
