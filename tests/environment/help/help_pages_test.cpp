@@ -23,7 +23,7 @@ QString pageText(const QUrl& url)
     return browser.loadResource(QTextDocument::HtmlResource, url).toString();
 }
 
-TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
+TEST(HelpPages, EveryKeywordAndTopicHasAPageAndKeywordsAnExampleLine)
 {
     for (const Keyword& k : keywordTable().entries()) {
         const InstructionDescriptor* help = instructionHelpFor(k.code);
@@ -33,10 +33,7 @@ TEST(HelpPages, EveryKeywordHasAPageWithAnExampleLine)
         const QString name = toQString(k.name);
         EXPECT_TRUE(pageText(helpUrlForTopic(name)).contains("<h1>" + name + "</h1>")) << k.name;
     }
-}
-
-TEST(HelpPages, TopicsFindTheirPages)
-{
+    // Topics find their pages whatever their letter case, by an old name too.
     EXPECT_EQ(helpUrlForTopic("drawline").fileName(), "DrawLine.html");
     EXPECT_EQ(helpUrlForTopic("Forms2Open").fileName(), "OpenForm2.html");
     EXPECT_EQ(helpUrlForTopic("Program View").fileName(), "program_view.html");

@@ -124,13 +124,10 @@ TEST_F(EditLineTest, CancellingEitherDialogLeavesOnlyTheBlankLineAndStopIsStored
                     }},
                     2));
     EXPECT_EQ(titles.size(), 1u);
-    EXPECT_EQ(from(1), (Typed{{kDeclareVariable, lines()[1].text},
-                              {kStop, "Stop"},
-                              {kBlank, ""},
-                              {kComment, "two"},
-                              {kComment, "three"},
-                              {kBlank, ""},
-                              {kComment, "four"}}));
+    EXPECT_EQ(
+        from(2),
+        (Typed{
+            {kStop, "Stop"}, {kBlank, ""}, {kComment, "two"}, {kComment, "three"}, {kBlank, ""}, {kComment, "four"}}));
     EXPECT_TRUE(lines()[2].block.isEmpty());
 }
 
