@@ -18,34 +18,18 @@ protected:
     CQelDoc doc{ide};
 };
 
-TEST_F(QelDocTest, NewProgramHasHandlerLinesAndAFreshState)
+TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByteAndNewOrCloseEmptiesIt)
 {
     Program program;
     VariableTable variables;
     test::buildSampleProgram(program, variables);
     test::ProgramBuilder(program, variables).section(kInitialise).add("AutoRun");
-    const QString path = dir.filePath("auto.qel");
-    ASSERT_TRUE(saveProgram(program, QFile::encodeName(path).toStdString()));
-    ASSERT_EQ(doc.open(path), CQelDoc::OpenStatus::Opened);
-    EXPECT_TRUE(doc.autoRun());
-    (void)ide.interpreter.debugger().toggleBreakpoint(kInitialise, 0);
-    doc.setModified(true);
-
-    doc.newProgram("QEL1");
-    EXPECT_FALSE(doc.hasPath());
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_FALSE(doc.autoRun());
-    EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
-    EXPECT_NE(ide.variables.findVariable("qelScanCode"), nullptr);
-    EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByteAndClosingEmptiesIt)
-{
-    const QString original = test::writeSampleProgram(dir, "sample.qel");
+    const QString original = dir.filePath("sample.qel");
+    ASSERT_TRUE(saveProgram(program, QFile::encodeName(original).toStdString()));
     (void)ide.interpreter.debugger().toggleBreakpoint(kInitialise, 1);
     ASSERT_EQ(doc.open(original), CQelDoc::OpenStatus::Opened);
     EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
+    EXPECT_TRUE(doc.autoRun());
     EXPECT_EQ(doc.title(), "sample.qel");
 
     const QString copy = dir.filePath("copy.qel");
@@ -57,6 +41,15 @@ TEST_F(QelDocTest, SavingAndReopeningKeepsTheProgramByteForByteAndClosingEmpties
     ASSERT_EQ(doc.open(copy), CQelDoc::OpenStatus::Opened);
     ASSERT_TRUE(doc.saveAs(copy)); // over the file it was read from
     EXPECT_EQ(test::fileBytes(copy), test::fileBytes(original));
+
+    (void)ide.interpreter.debugger().toggleBreakpoint(kInitialise, 0);
+    doc.setModified(true);
+    doc.newProgram("QEL1");
+    EXPECT_FALSE(doc.hasPath());
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(doc.autoRun());
+    EXPECT_TRUE(ide.interpreter.debugger().breakpoints().empty());
+    EXPECT_NE(ide.variables.findVariable("qelScanCode"), nullptr);
     EXPECT_TRUE(messages.messages.empty());
 
     doc.close();
