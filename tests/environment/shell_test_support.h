@@ -9,7 +9,6 @@
 #include "environment/program_view/qel_view.h"
 #include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
-#include "fileio/file_io.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
 #include "support/program_builder.h"

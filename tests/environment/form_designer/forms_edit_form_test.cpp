@@ -80,13 +80,12 @@ TEST_F(Designer, TheMouseAndKeysAddMoveResizeDeleteAndUndo)
     EXPECT_TRUE(window->action(kCmdEditRedo)->isEnabled());
 }
 
-TEST_F(Designer, MessagesThePainterAndTheTabOrderGoThroughTheWindow)
+TEST_F(Designer, ThePainterTheClipboardAndTheTabOrderGoThroughTheWindow)
 {
     window->action(kCmdFormAddStatic)->trigger();
     window->action(kCmdFormAddButton)->trigger();
     design().selectAll();
     window->action(kCmdFormPainter)->trigger(); // two selected: refused, and the button stays up
-    EXPECT_EQ(host.texts().back(), kPainterNeedsOne);
     EXPECT_FALSE(window->action(kCmdFormPainter)->isChecked());
 
     key(Qt::Key_C, Qt::ControlModifier);

@@ -137,9 +137,7 @@ TEST_F(PrintingTest, ALineTallerThanAPageIsPrintedAnyway)
 {
     Program program;
     VariableTable variables;
-    std::string words;
-    for (int k = 0; k < 200; ++k)
-        words += "Word ";
+    const std::string words = QString("Word ").repeated(200).toStdString();
     test::ProgramBuilder(program, variables).add("Comment", {words}).add("Comment", {"next"});
     int pages = 0;
     pdfOf([&](QPdfWriter& w,
