@@ -179,10 +179,6 @@ TEST(FormDesigners, ThePropertiesWindowSitsBesideItsFormAndTheKeysWorkThroughout
     for (QAction* a : tools->actions()) // none hidden behind the toolbar's extension button
         EXPECT_TRUE(a->isSeparator() || tools->widgetForAction(a)->isVisible()) << a->text().toStdString();
     window->action(kCmdFormAddButton)->trigger();
-    window->parentWidget()->showMinimized();
-    EXPECT_FALSE(properties->isVisible());
-    window->parentWidget()->showNormal();
-    EXPECT_TRUE(properties->isVisible());
 
     // Undo, redo, copy and paste wherever the focus is in the designer.
     QTest::keyClick(properties->grid(), Qt::Key_Z, Qt::ControlModifier);

@@ -212,7 +212,7 @@ TEST_F(ViewModelTest, DeleteRemovesTheSelectionButNeverTheFirstLine)
                         {"Confused about the size of selection,defaulting to 1 line", Icon::Exclamation}}));
 }
 
-TEST_F(ViewModelTest, CopyAndPasteInsertAfterTheCurrentLineInOrder)
+TEST_F(ViewModelTest, CopyAndPasteInsertAfterTheCurrentLineInOrderButNoDeclareVariable)
 {
     comments(4);
     select(1, 2, 2);
@@ -229,16 +229,14 @@ TEST_F(ViewModelTest, CopyAndPasteInsertAfterTheCurrentLineInOrder)
     model.paste();
     EXPECT_EQ(texts(), (Strings{"Initialisation", "1", "2", "1", "2", "3", "1", "2", "4", "1", "2"}));
     EXPECT_TRUE(messages.messages.empty());
-}
 
-TEST_F(ViewModelTest, APastedDeclareVariableIsIgnored)
-{
-    build().add("DeclareVariable", test::variableFields("Integer", "N", "0")).add("Comment", {"c"});
-    select(1, 2, 2);
+    // A copied DeclareVariable is pasted as a blank line.
+    build().add("DeclareVariable", test::variableFields("Integer", "N", "0"));
+    select(10, 11, 11);
     model.copy();
     EXPECT_TRUE(model.paste());
-    EXPECT_EQ(texts(), (Strings{"Initialisation", "DeclareVariables Integer N=0", "c", "", "c"}));
-    EXPECT_EQ(ide.program.sections[0].lines[3].type, kBlank);
+    EXPECT_EQ(texts().at(12), "2");
+    EXPECT_EQ(ide.program.sections[0].lines.at(13).type, kBlank);
     EXPECT_EQ(messages.messages,
               (Messages{{"Attempt to paste a DeclareVariable statement ignored.", Icon::Exclamation}}));
 }
