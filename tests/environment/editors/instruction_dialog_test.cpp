@@ -207,7 +207,6 @@ TEST_F(InstructionDialogTest, PickersListFunctionsAndVariablesInOrder)
     EXPECT_EQ(all.itemData(3).toInt(), 2);
     EXPECT_EQ(variableNames(ide.variables, kPickString | kPickFile), (std::vector<std::string>{"Alpha", "Log"}));
     EXPECT_EQ(variableNames(ide.variables, kPickNumeric), (std::vector<std::string>{"Zed"}));
-    EXPECT_TRUE(variableNames(ide.variables, kPickBitmap).empty());
     EXPECT_EQ(combo(*newDialog(kFor), 0)->count(), 4);
 }
 
