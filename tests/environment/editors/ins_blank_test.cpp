@@ -16,7 +16,7 @@ std::vector<std::string> labels(const InsBlankList& list)
     return out;
 }
 
-TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
+TEST(InsBlankModelTest, ListsHoldTheirItemsInOrderAndShortCodesExpandOnlyAtTheirExactLength)
 {
     const auto& lists = insBlankLists();
     ASSERT_EQ(lists.size(), 12u);
@@ -39,10 +39,7 @@ TEST(InsBlankListsTest, ListsHoldTheirItemsInOrderWithShortCodes)
             EXPECT_EQ(item.available, !info.fixedText.empty() || editorFor(*item.type) != nullptr) << item.label;
         }
     EXPECT_EQ(items, 68u); // every keyword but TraceOn and TraceOff
-}
 
-TEST(InsBlankModelTest, ShortCodesExpandOnlyAtTheirExactLength)
-{
     InsBlankModel model;
     // What is typed, and the keyword it becomes (none: it stays as typed).
     const std::pair<const char*, std::optional<std::string>> codes[] = {{"dl", "DrawLine"},    {"dr", std::nullopt},

@@ -372,15 +372,6 @@ TEST_F(ViewModelTest, WheelScrollBarMouseAndSections)
     EXPECT_EQ(model.sectionPaneText(), "Initialise - 11");
 }
 
-TEST(ProfileTimeText, PercentWithAtMostTwoDecimals)
-{
-    const uint64_t big = std::numeric_limits<uint64_t>::max();
-    const std::tuple<uint64_t, uint64_t, std::string> cases[] = {
-        {1, 3, "33.33"}, {1, 2, "50"}, {1, 8, "12.5"}, {0, 5, "0"}, {5, 5, "100"}, {3, 0, "0"}, {big / 2, big, "50"}};
-    for (const auto& [ticks, total, text] : cases)
-        EXPECT_EQ(profileTimeText(ticks, total), text) << ticks << "/" << total;
-}
-
 class ViewRowsTest : public ViewModelTest {
 protected:
     // 0 title, 1 DeclareVariable A, 2 If, 3 Let, 4 Else, 5 Let, 6 EndIf, 7 EndIf (no If), 8 Let,
@@ -469,6 +460,13 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     EXPECT_EQ(rows[1].profile, "0");
     EXPECT_EQ(rows[3].textX, 61);
     EXPECT_EQ(rows[3].underlineX, 21);
+
+    // The column's text: a percentage with at most two decimals.
+    const uint64_t big = std::numeric_limits<uint64_t>::max();
+    const std::tuple<uint64_t, uint64_t, std::string> cases[] = {
+        {1, 3, "33.33"}, {1, 2, "50"}, {1, 8, "12.5"}, {0, 5, "0"}, {5, 5, "100"}, {3, 0, "0"}, {big / 2, big, "50"}};
+    for (const auto& [ticks, total, text] : cases)
+        EXPECT_EQ(profileTimeText(ticks, total), text) << ticks << "/" << total;
 }
 
 TEST_F(ViewModelTest, CachedIndentationAgreesWithAFreshCountAfterScrollingAndEditing)
