@@ -9,12 +9,12 @@
 #include "environment/program_view/qel_view.h"
 #include "environment/shell/main_frame.h"
 #include "environment/shell/qel_app.h"
-#include "fileio/file_io.h"
 #include "program/instruction_table.h"
 #include "program/program_file.h"
 #include "support/program_builder.h"
 #include "support/recording_host.h"
 #include "support/run_fixture.h"
+#include "support/temp_files.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,17 +85,7 @@ inline void loadEditBuffer(Program& program, long n, uint32_t section = kInitial
     std::tie(b.text, b.block, b.type) = std::tie(line.text, line.block, line.type);
 }
 
-inline std::vector<uint8_t> fileBytes(const QString& path)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readWholeFile(QFile::encodeName(path).toStdString(), bytes)) << path.toStdString();
-    return bytes;
-}
-
-inline void writeBytes(const QString& path, const std::vector<uint8_t>& bytes)
-{
-    ASSERT_TRUE(writeFileAtomically(QFile::encodeName(path).toStdString(), bytes));
-}
+inline std::string fileBytes(const QString& path) { return readBytes(QFile::encodeName(path).toStdString()); }
 
 // Writes the sample program to dir/name and returns the path.
 inline QString writeSampleProgram(const QTemporaryDir& dir, const QString& name)
@@ -106,14 +96,6 @@ inline QString writeSampleProgram(const QTemporaryDir& dir, const QString& name)
     const QString path = dir.filePath(name);
     EXPECT_TRUE(saveProgram(program, QFile::encodeName(path).toStdString()));
     return path;
-}
-
-inline std::vector<std::string> lineTexts(const Program& program, uint32_t section)
-{
-    std::vector<std::string> texts;
-    for (const ProgramLine& line : program.sections[section].lines)
-        texts.push_back(line.text);
-    return texts;
 }
 
 // The type and text of each line of the Initialise section from line n on.
@@ -191,14 +173,6 @@ inline void whenDialogOpens(std::function<void(QWidget*)> act, QPointer<QWidget>
         }
         act(modal);
     });
-}
-
-// Saves a picture of the widget's window as DIR/name.png when QEL_SCREENSHOT_DIR=DIR is set.
-inline void screenshot(QWidget* widget, const char* name)
-{
-    const QString dir = qEnvironmentVariable("QEL_SCREENSHOT_DIR");
-    if (!dir.isEmpty() && widget)
-        widget->window()->grab().save(dir + "/" + name + ".png");
 }
 
 } // namespace qel::test

@@ -31,11 +31,6 @@ struct InspectionTest : test::AppTest {
         names->setCurrentItem(names->topLevelItem(row));
         return column(viewer->valuesPane(), 0);
     }
-    CORXObjectViewer* openViewer()
-    {
-        frame().commandAction(kCmdObjectViewer)->trigger();
-        return frame().inspection().objectViewer();
-    }
 };
 
 TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
@@ -48,7 +43,8 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
         .add("Stop")
         .add("Let", test::letFields("Count", "Count", "+", "1"))
         .add("Let", test::letFields("Names(2)", "\"Bo\""));
-    CORXObjectViewer* viewer = openViewer();
+    frame().commandAction(kCmdObjectViewer)->trigger();
+    CORXObjectViewer* viewer = frame().inspection().objectViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), "QEL Object Viewer");
     // No program runs: texts are out of scope.
@@ -67,17 +63,6 @@ TEST_F(InspectionTest, TheObjectViewerFollowsASteppedRun)
     frame().view()->run();
     EXPECT_EQ(atStop, (QStringList{"", ""})); // running: the texts are shown, empty so far
     EXPECT_EQ(afterStep, QStringList{"6"});   // the stepped line added one
-}
-
-TEST_F(InspectionTest, AProgramOpenedFromAFileShowsItsVariablesBeforeItsFirstRun)
-{
-    ASSERT_TRUE(app->start({test::writeSampleProgram(dir, "sample.qel")}));
-    CORXObjectViewer* viewer = openViewer();
-    ASSERT_NE(viewer, nullptr);
-    // The elements are made when a run starts; until then the viewer shows what they start as.
-    EXPECT_EQ(valuesOf(viewer, "Count"), QStringList{"0"});
-    EXPECT_EQ(valuesOf(viewer, "qelChar"), QStringList{"<Object out of scope>"});
-    EXPECT_TRUE(ide().variables.findVariable("Count")->words.empty());
 }
 
 TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
@@ -105,8 +90,7 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
         return path;
     };
     list.saveAs();
-    const std::string expected = "#,Name,Score\r\n2,\"Bo, Jr\",9.5\r\n1,Ann,10\r\n3,Cy,x\r\n";
-    EXPECT_EQ(test::fileBytes(path), std::vector<uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(test::fileBytes(path), "#,Name,Score\r\n2,\"Bo, Jr\",9.5\r\n1,Ann,10\r\n3,Cy,x\r\n");
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Saved"});
     EXPECT_FALSE(list.saveTo(dir.filePath("no/such/folder/x.csv")));
     EXPECT_EQ(messages.texts().back(), "can't open file.");
@@ -119,11 +103,9 @@ TEST_F(InspectionTest, AVariableListSortsCopiesAndSavesItsTable)
 
     // A long table's columns (the row number's 50 pixels, 100 each) stay clear of its scroll bar.
     VariableListTable tall{"Tall", {"A", "B", "C"}, {}};
-    for (int r = 1; r <= 60; ++r)
-        tall.rows.push_back({std::to_string(r), "a", "b", "c"});
+    tall.rows.assign(60, {"1", "a", "b", "c"});
     ide().host.showVariableList(tall);
     QTreeWidget* rows = frame().findChildren<CORXListCtrlVars*>().back()->list();
-    ASSERT_EQ(rows->topLevelItemCount(), 60);
     QApplication::processEvents();
     EXPECT_TRUE(rows->verticalScrollBar()->isVisible());
     EXPECT_GE(rows->viewport()->width(), 50 + 3 * 100);

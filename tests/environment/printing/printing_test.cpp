@@ -15,12 +15,6 @@
 namespace qel {
 namespace {
 
-bool havePoppler()
-{
-    return !QStandardPaths::findExecutable("pdftotext").isEmpty() &&
-           !QStandardPaths::findExecutable("pdftoppm").isEmpty();
-}
-
 // The text of each page of a PDF.
 QStringList pageTexts(const QString& pdf)
 {
@@ -31,14 +25,6 @@ QStringList pageTexts(const QString& pdf)
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
         pages.removeLast();
     return pages;
-}
-
-QImage renderedPage(const QString& pdf, const QString& stem)
-{
-    QProcess p;
-    p.start("pdftoppm", {"-r", "100", "-gray", "-png", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
-    p.waitForFinished();
-    return QImage(stem + ".png");
 }
 
 // Where each row of text starts: the leftmost dark pixel of each band of rows holding ink.
@@ -97,9 +83,9 @@ TEST_F(PrintingTest, ListingLevelsFollowTheViewAndNeverGoBelowZero)
     EXPECT_EQ(printLevels(program, kInitialise), (std::vector<int>{0, 0, 0, 1, 0, 1, 2, 1, 0, 0, 0}));
 }
 
-TEST_F(PrintingTest, ListingPagesKeepLinesWholeAndIndentNestedLines)
+TEST_F(PrintingTest, ListingPagesKeepLinesWholeAndIndentNestedLinesAndListPagesRepeatTheirHeader)
 {
-    if (!havePoppler())
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty() || QStandardPaths::findExecutable("pdftoppm").isEmpty())
         GTEST_SKIP() << "poppler-utils is not installed";
     Program program;
     VariableTable variables;
@@ -116,9 +102,7 @@ TEST_F(PrintingTest, ListingPagesKeepLinesWholeAndIndentNestedLines)
     ASSERT_EQ(texts.size(), pages);
     EXPECT_GE(pages, 2);
     // Every line whole on one page, in order; Timer's lines follow Initialise's directly.
-    QString all;
-    for (const QString& page : texts)
-        all += page;
+    const QString all = texts.join(QString());
     for (int k = 0; k < 60; ++k)
         EXPECT_TRUE(all.contains(QStringLiteral("line %1\n").arg(k)) || all.contains(QStringLiteral("line %1 ").arg(k)))
             << k;
@@ -126,20 +110,37 @@ TEST_F(PrintingTest, ListingPagesKeepLinesWholeAndIndentNestedLines)
     EXPECT_FALSE(all.contains("Paint event"));
 
     // Each comment is one level (40 points) deeper than the If before it (no EndIf closes them).
-    const QImage page = renderedPage(pdf, dir.filePath("page"));
+    QProcess render;
+    render.start("pdftoppm",
+                 {"-r", "100", "-gray", "-png", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
+    render.waitForFinished();
+    const QImage page(dir.filePath("page.png"));
     const std::vector<int> starts = textStarts(page);
     ASSERT_GE(starts.size(), 6u) << page.width() << "x" << page.height() << " " << starts.size();
     for (size_t k = 2; k + 1 < 6; k += 2)
         EXPECT_NEAR(starts[k + 1] - starts[k], 40 * 100 / 72, 3) << k; // 40 points at 100 dots an inch
+
+    // A variable list prints its header on every page.
+    VariableListTable table{"High scores", {"Name", "Score"}, {}};
+    for (int r = 1; r <= 200; ++r)
+        table.rows.push_back({std::to_string(r), "Player " + std::to_string(r), std::to_string(r * 10)});
+    const QStringList list = pageTexts(
+        pdfOf([&](QPdfWriter& w, QPainter& p) { pages = paintTablePages(p, w, table, [&] { return w.newPage(); }); }));
+    ASSERT_EQ(list.size(), pages);
+    ASSERT_GE(pages, 2);
+    for (int k = 0; k < pages; ++k) {
+        EXPECT_TRUE(list[k].contains("High scores")) << k;
+        EXPECT_TRUE(list[k].contains(QStringLiteral("Page %1").arg(k + 1))) << k;
+        EXPECT_TRUE(list[k].contains("Name")) << k;
+    }
+    EXPECT_TRUE(list.back().contains("Player 200"));
 }
 
 TEST_F(PrintingTest, ALineTallerThanAPageIsPrintedAnyway)
 {
     Program program;
     VariableTable variables;
-    std::string words;
-    for (int k = 0; k < 200; ++k)
-        words += "Word ";
+    const std::string words = QString("Word ").repeated(200).toStdString();
     test::ProgramBuilder(program, variables).add("Comment", {words}).add("Comment", {"next"});
     int pages = 0;
     pdfOf([&](QPdfWriter& w,
@@ -147,27 +148,6 @@ TEST_F(PrintingTest, ALineTallerThanAPageIsPrintedAnyway)
           QPageSize(QSizeF(30, 30), QPageSize::Millimeter));
     EXPECT_GE(pages, 2);
     EXPECT_LT(pages, 10);
-}
-
-TEST_F(PrintingTest, AVariableListPrintsItsHeaderOnEveryPage)
-{
-    if (!havePoppler())
-        GTEST_SKIP() << "poppler-utils is not installed";
-    VariableListTable table{"High scores", {"Name", "Score"}, {}};
-    for (int r = 1; r <= 200; ++r)
-        table.rows.push_back({std::to_string(r), "Player " + std::to_string(r), std::to_string(r * 10)});
-    int pages = 0;
-    const QString pdf =
-        pdfOf([&](QPdfWriter& w, QPainter& p) { pages = paintTablePages(p, w, table, [&] { return w.newPage(); }); });
-    const QStringList texts = pageTexts(pdf);
-    ASSERT_EQ(texts.size(), pages);
-    ASSERT_GE(pages, 2);
-    for (int k = 0; k < pages; ++k) {
-        EXPECT_TRUE(texts[k].contains("High scores")) << k;
-        EXPECT_TRUE(texts[k].contains(QStringLiteral("Page %1").arg(k + 1))) << k;
-        EXPECT_TRUE(texts[k].contains("Name")) << k;
-    }
-    EXPECT_TRUE(texts.back().contains("Player 200"));
 }
 
 using PrintCommands = test::AppTest;

@@ -33,16 +33,12 @@ Bytes line(std::string_view text, uint32_t type, const Bytes& body)
     return bytes(text) + Bytes{0} + u32(type) + u32(static_cast<uint32_t>(body.size())) + body;
 }
 
-TEST(ClipboardFormat, ItemBytesAreCountThenTextTypeAndBlockPerLine)
+TEST(ClipboardFormat, ItemBytesAreCountThenLinesWhichComeBackAsTheyWentAndEveryCutShortItemIsRefused)
 {
-    std::vector<ProgramLine> lines(2);
-    lines[0] = {kComment, "Hi", ParamBlock()};
-    lines[1] = {kStop, "Stop", ParamBlock::fromBody(Bytes{7, 8})};
-    EXPECT_EQ(encodeClipboardLines(lines), u32(2) + line("Hi", kComment, {}) + line("Stop", kStop, {7, 8}));
-}
+    const std::vector<ProgramLine> two = {{kComment, "Hi", ParamBlock()},
+                                          {kStop, "Stop", ParamBlock::fromBody(Bytes{7, 8})}};
+    EXPECT_EQ(encodeClipboardLines(two), u32(2) + line("Hi", kComment, {}) + line("Stop", kStop, {7, 8}));
 
-TEST(ClipboardFormat, LinesComeBackAsTheyWentAndEveryCutShortItemIsRefused)
-{
     // A comment, a blank line and a Let line, built as the dialogs build them.
     Program program;
     VariableTable variables;

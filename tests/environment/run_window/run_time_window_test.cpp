@@ -13,36 +13,30 @@ namespace {
 
 QRgb pixelOnScreen(CRunTimeWnd& window, int x, int y) { return window.grab().toImage().pixel(x, y); }
 
-TEST(RunTimeWindow, ShowsThePaintSectionAndKeepsItWhenResized)
-{
-    IdeRun run;
-    run.session.build.add("DeclareVariable", variableFields("Integer", "Paints", "0")).add("WindowClear", {"Blue"});
-    run.session.build.section(kPaint)
-        .add("Let", letFields("Paints", "Paints", "+", "1"))
-        .add("WindowClear", {"Red"})
-        .add("DrawLine", {"0", "0", "10", "0", "1", "Green", ""});
-    CRunTimeWnd* window = run.start();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(run.integer("Paints"), 1); // painted once before Initialise
-    EXPECT_EQ(pixelOnScreen(*window, 20, 20), qRgb(0, 0, 128)) << "Initialise drew over the first paint";
-
-    window->resize(300, 200);
-    EXPECT_EQ(run.integer("Paints"), 2);
-    EXPECT_EQ(pixelOnScreen(*window, 299, 199), qRgb(150, 0, 0));
-    EXPECT_EQ(pixelOnScreen(*window, 5, 0), qRgb(0, 128, 0));
-
-    run.ide.interpreter.stopRun(); // with no program running the window shows only its background
-    EXPECT_EQ(pixelOnScreen(*window, 20, 20), qRgb(255, 255, 255));
-    window->resize(320, 200);
-    EXPECT_EQ(run.integer("Paints"), 2);
-}
-
-TEST(RunTimeWindow, GoesWithTheStateItShows)
+TEST(RunTimeWindow, ShowsThePaintSectionKeepsItWhenResizedAndGoesWithTheStateItShows)
 {
     QPointer<CRunTimeWnd> window;
     {
         IdeRun run;
+        run.session.build.add("DeclareVariable", variableFields("Integer", "Paints", "0")).add("WindowClear", {"Blue"});
+        run.session.build.section(kPaint)
+            .add("Let", letFields("Paints", "Paints", "+", "1"))
+            .add("WindowClear", {"Red"})
+            .add("DrawLine", {"0", "0", "10", "0", "1", "Green", ""});
         window = run.start();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(run.integer("Paints"), 1); // painted once before Initialise
+        EXPECT_EQ(pixelOnScreen(*window, 20, 20), qRgb(0, 0, 128)) << "Initialise drew over the first paint";
+
+        window->resize(300, 200);
+        EXPECT_EQ(run.integer("Paints"), 2);
+        EXPECT_EQ(pixelOnScreen(*window, 299, 199), qRgb(150, 0, 0));
+        EXPECT_EQ(pixelOnScreen(*window, 5, 0), qRgb(0, 128, 0));
+
+        run.ide.interpreter.stopRun(); // with no program running the window shows only its background
+        EXPECT_EQ(pixelOnScreen(*window, 20, 20), qRgb(255, 255, 255));
+        window->resize(320, 200);
+        EXPECT_EQ(run.integer("Paints"), 2);
     }
     EXPECT_TRUE(window.isNull()); // nothing queued for it can reach the canvas that has gone
 }
