@@ -31,8 +31,17 @@ using Kind = DecodedLine::Kind;
 // for a divisor that truncates to 0.
 [[gnu::always_inline]] inline bool remainder(float& r, float b)
 {
+    constexpr float kWord = 2147483648.0f;        // 2^31: both truncate into an int32_t
     constexpr float kExact = 9007199254740992.0f; // 2^53: integers a double holds exactly
-    if (std::fabs(r) < kExact && std::fabs(b) < kExact) [[likely]] {
+    if (std::fabs(r) < kWord && std::fabs(b) < kWord) [[likely]] {
+        const auto divisor = static_cast<int32_t>(b);
+        if (divisor == 0)
+            return false;
+        const int32_t q = static_cast<int32_t>(r) % divisor; // no INT32_MIN here, so no overflow
+        r = q != 0 ? static_cast<float>(q) : std::copysign(0.0f, r);
+        return true;
+    }
+    if (std::fabs(r) < kExact && std::fabs(b) < kExact) {
         const auto divisor = static_cast<int64_t>(b);
         if (divisor == 0)
             return false;
@@ -90,6 +99,125 @@ using Kind = DecodedLine::Kind;
     return true;
 }
 
+[[gnu::always_inline]] inline bool test(const DecodedLine& d, bool& holdsNow)
+{
+    bool bad = false;
+    const float a = readSlot(d.slots[0], bad);
+    const float b = readSlot(d.slots[1], bad);
+    holdsNow = holds(d.comparison, a, b);
+    return !bad;
+}
+
+// A word read as the number it holds, its type known from the decode.
+template <bool Integer>
+[[gnu::always_inline]] inline float wordValue(const uint32_t* word)
+{
+    if constexpr (Integer)
+        return static_cast<float>(std::bit_cast<int32_t>(*word));
+    else
+        return std::bit_cast<float>(*word);
+}
+
+// dest = a + b with no subscript variable among them, the three types known: an Integer
+// destination takes operands and a sum in its range only.
+template <int Integers>
+[[gnu::always_inline]] inline bool runLetAdd(const DecodedLine& d)
+{
+    constexpr bool destination = Integers & 4, left = Integers & 2, right = Integers & 1;
+    const float a = wordValue<left>(d.slots[1].word);
+    const float b = wordValue<right>(d.slots[2].word);
+    const float r = a + b;
+    if constexpr (destination) {
+        if (!((left || fitsInteger(a)) && (right || fitsInteger(b)) && fitsInteger(r))) [[unlikely]]
+            return false;
+        *d.slots[0].word = std::bit_cast<uint32_t>(integerOf(r));
+    } else {
+        *d.slots[0].word = std::bit_cast<uint32_t>(r);
+    }
+    return true;
+}
+
+// runLet for a line none of whose numbers has a subscript variable; with InRange, an Integer
+// destination whose numbers are in its range whatever they hold (DecodedOp::LetPlainInRange).
+template <bool InRange>
+[[gnu::always_inline]] inline bool runLetPlain(const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    const bool integer = InRange || n[0].integer;
+    float r = elementValue(n[1], n[1].word);
+    if (!InRange && integer && !fitsInteger(r)) [[unlikely]]
+        return false;
+    if (d.operator1) {
+        const float x2 = elementValue(n[2], n[2].word);
+        const float x3 = elementValue(n[3], n[3].word); // 0 when there is no third number
+        if (!InRange && integer && !(fitsInteger(x2) && fitsInteger(x3))) [[unlikely]]
+            return false;
+        if (!apply(r, d.operator1, x2, integer)) [[unlikely]]
+            return false;
+        if (d.operator2 && !apply(r, d.operator2, x3, integer)) [[unlikely]]
+            return false;
+    }
+    storeElement(n[0], n[0].word, r);
+    return true;
+}
+
+// A(K) = A(K) + b (DecodedOp::LetElementAdd): the element is found once.
+[[gnu::always_inline]] inline bool runLetElementAdd(const DecodedLine& d)
+{
+    const NumberSlot& e = d.slots[0];
+    const auto subscript = std::bit_cast<int32_t>(*e.index);
+    if (subscript < 1 || subscript > e.limit) [[unlikely]]
+        return false;
+    uint32_t* element = e.word + (subscript - 1);
+    const float a = elementValue(e, element);
+    const float b = elementValue(d.slots[2], d.slots[2].word);
+    const float r = a + b;
+    if (e.integer && !(fitsInteger(b) && fitsInteger(r))) [[unlikely]] // an Integer element fits
+        return false;
+    storeElement(e, element, r);
+    return true;
+}
+
+// A Next holding its For line's data (DecodedOp::NextLinked), that For's frame on top of the stack:
+// the counter goes on by its step, back to the line after the For or on with the frame gone.
+[[gnu::always_inline]] inline bool runNextLinked(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    const float end = elementValue(n[2], n[2].word);
+    float step = 0.0f;
+    float increment = 1.0f;
+    if (d.stepGiven) [[unlikely]] {
+        step = increment = elementValue(n[3], n[3].word);
+        if (step == 0.0f)
+            return false;
+    }
+    const float value = elementValue(n[0], n[0].word);
+    const float next = value + increment;
+    const bool goesOn = step >= 0 ? next <= end : next >= end;
+    if (!slotTakes(n[0], next) || (goesOn && next == value)) [[unlikely]]
+        return false;
+    storeElement(n[0], n[0].word, next);
+    if (goesOn)
+        cur.index = d.jump;
+    else
+        stack.pop();
+    return true;
+}
+
+// An EndWhile holding its While line's test (DecodedOp::EndWhileLinked), that While's frame on top
+// of the stack: back to the While's body while the test holds, else on after this line.
+[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+{
+    bool goesOn = false;
+    if (!test(d, goesOn)) [[unlikely]]
+        return false;
+    if (goesOn)
+        cur.index = d.jump;
+    else
+        stack.pop();
+    return true;
+}
+
 // The For line's counter goes on by its step: back to the line after the For while it stays in
 // range, else on after the Next with the frame gone.
 [[gnu::always_inline]] inline bool runNext(const RunState& st, CallStack& stack, LineCursor& cur)
@@ -124,15 +252,6 @@ using Kind = DecodedLine::Kind;
     else
         stack.pop();
     return true;
-}
-
-[[gnu::always_inline]] inline bool test(const DecodedLine& d, bool& holdsNow)
-{
-    bool bad = false;
-    const float a = readSlot(d.slots[0], bad);
-    const float b = readSlot(d.slots[1], bad);
-    holdsNow = holds(d.comparison, a, b);
-    return !bad;
 }
 
 [[gnu::always_inline]] inline bool runWhile(CallStack& stack, LineCursor& cur, const DecodedLine& d)
@@ -247,21 +366,80 @@ using Kind = DecodedLine::Kind;
     return true;
 }
 
-// The line at `cur` done by its decoded form: true, or false with nothing changed.
-[[gnu::always_inline]] inline bool run(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+// One decoded line at `cur`, by the operation chosen for it: true, or false with nothing changed.
+[[gnu::always_inline]] inline bool perform(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
 {
-    switch (d.kind) {
-    case Kind::Let: return runLet(d);
-    case Kind::Next: return runNext(st, stack, cur);
-    case Kind::While: return runWhile(stack, cur, d);
-    case Kind::EndWhile: return runEndWhile(st, stack, cur);
-    case Kind::If: return runIf(stack, cur, d);
-    case Kind::Else: return runElse(stack, cur, d);
-    case Kind::EndIf: return runEndIf(stack);
-    case Kind::Call: return runCall(st, stack, cur, d);
-    case Kind::Return: return runReturn(st, stack, cur, d);
+    switch (d.op) {
+    case DecodedOp::LetPlain: return runLetPlain<false>(d);
+    case DecodedOp::LetPlainInRange: return runLetPlain<true>(d);
+    case DecodedOp::LetAdd0: return runLetAdd<0>(d);
+    case DecodedOp::LetAdd1: return runLetAdd<1>(d);
+    case DecodedOp::LetAdd2: return runLetAdd<2>(d);
+    case DecodedOp::LetAdd3: return runLetAdd<3>(d);
+    case DecodedOp::LetAdd4: return runLetAdd<4>(d);
+    case DecodedOp::LetAdd5: return runLetAdd<5>(d);
+    case DecodedOp::LetAdd6: return runLetAdd<6>(d);
+    case DecodedOp::LetAdd7: return runLetAdd<7>(d);
+    case DecodedOp::LetElementAdd: return runLetElementAdd(d);
+    case DecodedOp::NextLinked:
+        if (stack.topIs(kFor, {cur.section, d.jump})) [[likely]]
+            return runNextLinked(stack, cur, d);
+        return runNext(st, stack, cur);
+    case DecodedOp::EndWhileLinked:
+        if (stack.topIs(kWhile, {cur.section, d.jump})) [[likely]]
+            return runEndWhileLinked(stack, cur, d);
+        return runEndWhile(st, stack, cur);
+    case DecodedOp::Let: return runLet(d);
+    case DecodedOp::Next: return runNext(st, stack, cur);
+    case DecodedOp::While: return runWhile(stack, cur, d);
+    case DecodedOp::EndWhile: return runEndWhile(st, stack, cur);
+    case DecodedOp::If: return runIf(stack, cur, d);
+    case DecodedOp::Else: return runElse(stack, cur, d);
+    case DecodedOp::EndIf: return runEndIf(stack);
+    case DecodedOp::Call: return runCall(st, stack, cur, d);
+    case DecodedOp::Return: return runReturn(st, stack, cur, d);
     default: return false;
     }
+}
+
+// Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
+// and no pump is due, counting each towards the pump. On return `cur` and `ran` name the line the
+// loop finishes: true when it has run (the section may end after it, or the pump be due), false when
+// its handler is to run it. The cursor, the count and the section's lines are kept at hand meanwhile.
+[[gnu::always_inline]] inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const LineRun*& ran)
+{
+    // Two words rather than a LineCursor, which the compiler would keep packed in a vector register.
+    uint32_t section = cursor.section;
+    uint32_t index = cursor.index;
+    const LineRun* runs = st.lineRuns[section].data();
+    auto count = static_cast<uint32_t>(st.lineRuns[section].size());
+    uint32_t iterations = st.iterations;
+    const DecodedLine* d = runs[index].decoded;
+    bool ranLast = false;
+    for (;;) {
+        LineCursor cur{section, index};
+        if (!perform(st, stack, cur, *d)) [[unlikely]]
+            break;
+        index = cur.index;
+        if (cur.section != section) [[unlikely]] { // a call or a return
+            section = cur.section;
+            runs = st.lineRuns[section].data();
+            count = static_cast<uint32_t>(st.lineRuns[section].size());
+        }
+        if (index + 1 == count || iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+            ranLast = true;
+            break;
+        }
+        ++iterations;
+        ++index;
+        d = runs[index].decoded;
+        if (!d)
+            break;
+    }
+    st.iterations = iterations;
+    cursor = {section, index};
+    ran = runs + index;
+    return ranLast;
 }
 
 } // namespace qel::decoded

@@ -216,7 +216,7 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
         },
         [&](ProgramBuilder& b) { // a subscript out of range
             numbers(b);
-            b.add("For", forFields("K", "3", "9")).add("Let", letFields("A(K)", "K", "*", "K")).add("Next");
+            b.add("For", forFields("K", "3", "9")).add("Let", letFields("A(K)", "A(K)", "+", "K")).add("Next");
         },
         [&](ProgramBuilder& b) { // an Integer counter past its range
             numbers(b);
