@@ -180,7 +180,7 @@ template <bool InRange>
 
 // A Next holding its For line's data (DecodedOp::NextLinked), that For's frame on top of the stack:
 // the counter goes on by its step, back to the line after the For or on with the frame gone.
-[[gnu::always_inline]] inline bool runNextLinked(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runNextLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
 {
     const NumberSlot* n = d.slots;
     const float end = elementValue(n[2], n[2].word);
@@ -198,7 +198,7 @@ template <bool InRange>
         return false;
     storeElement(n[0], n[0].word, next);
     if (goesOn)
-        cur.index = d.jump;
+        index = d.jump;
     else
         stack.pop();
     return true;
@@ -206,13 +206,13 @@ template <bool InRange>
 
 // An EndWhile holding its While line's test (DecodedOp::EndWhileLinked), that While's frame on top
 // of the stack: back to the While's body while the test holds, else on after this line.
-[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
 {
     bool goesOn = false;
     if (!test(d, goesOn)) [[unlikely]]
         return false;
     if (goesOn)
-        cur.index = d.jump;
+        index = d.jump;
     else
         stack.pop();
     return true;
@@ -220,7 +220,7 @@ template <bool InRange>
 
 // The For line's counter goes on by its step: back to the line after the For while it stays in
 // range, else on after the Next with the frame gone.
-[[gnu::always_inline]] inline bool runNext(const RunState& st, CallStack& stack, LineCursor& cur)
+[[gnu::always_inline]] inline bool runNext(const RunState& st, CallStack& stack, uint32_t& section, uint32_t& index)
 {
     if (stack.isEmpty()) [[unlikely]]
         return false;
@@ -247,28 +247,30 @@ template <bool InRange>
     if (!slotTakes(n[0], next) || (goesOn && next == value)) [[unlikely]]
         return false;
     storeElement(n[0], counter, next);
-    if (goesOn)
-        cur = f.line;
-    else
+    if (goesOn) {
+        section = f.line.section;
+        index = f.line.index;
+    } else {
         stack.pop();
+    }
     return true;
 }
 
-[[gnu::always_inline]] inline bool runWhile(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runWhile(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool goesOn = false;
     if (!test(d, goesOn)) [[unlikely]]
         return false;
     if (goesOn)
-        return stack.push({cur, kWhile});
+        return stack.push({{section, index}, kWhile});
     if (d.jump == kNoJump)
         return false;
-    cur.index = d.jump; // on after the EndWhile
+    index = d.jump; // on after the EndWhile
     return true;
 }
 
 // Back to the While on top of the stack, which tests again: its frame stays while the loop goes on.
-[[gnu::always_inline]] inline bool runEndWhile(const RunState& st, CallStack& stack, LineCursor& cur)
+[[gnu::always_inline]] inline bool runEndWhile(const RunState& st, CallStack& stack, uint32_t& section, uint32_t& index)
 {
     if (stack.isEmpty() || stack.peek().kind != kWhile) [[unlikely]]
         return false;
@@ -277,37 +279,38 @@ template <bool InRange>
     bool goesOn = false;
     if (!w || w->kind != Kind::While || !test(*w, goesOn) || (!goesOn && w->jump == kNoJump)) [[unlikely]]
         return false;
+    section = whileLine.section;
     if (goesOn) {
-        cur = whileLine;
+        index = whileLine.index;
     } else {
         stack.pop();
-        cur = {whileLine.section, w->jump};
+        index = w->jump;
     }
     return true;
 }
 
-[[gnu::always_inline]] inline bool runIf(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runIf(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool taken = false;
     if (!test(d, taken)) [[unlikely]]
         return false;
     if (taken)
-        return stack.push({cur, kIf});
+        return stack.push({{section, index}, kIf});
     if (d.jump == kNoJump)
         return false;
     // An Else opens the other part of the block with a frame of its own.
-    if (d.elseFound && !stack.push({{cur.section, d.jump}, kIf}))
+    if (d.elseFound && !stack.push({{section, d.jump}, kIf}))
         return false;
-    cur.index = d.jump;
+    index = d.jump;
     return true;
 }
 
-[[gnu::always_inline]] inline bool runElse(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runElse(CallStack& stack, uint32_t& index, const DecodedLine& d)
 {
     if (stack.isEmpty() || stack.peek().kind != kIf || d.jump == kNoJump) [[unlikely]]
         return false;
     stack.pop();
-    cur.index = d.jump; // on after the EndIf
+    index = d.jump; // on after the EndIf
     return true;
 }
 
@@ -321,7 +324,8 @@ template <bool InRange>
 
 // Every argument is read and checked against its parameter before anything changes; the decoder
 // made sure no argument reads a parameter, so passing them one by one would give the same.
-[[gnu::always_inline]] inline bool runCall(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runCall(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
+                                           const DecodedLine& d)
 {
     float values[3] = {};
     for (int k = 0; k < 3; ++k) {
@@ -332,10 +336,11 @@ template <bool InRange>
         if (bad || !slotTakes(d.slots[3 + k], values[k])) [[unlikely]]
             return false;
     }
-    if (!stack.push({cur, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection)})) [[unlikely]]
+    if (!stack.push({{section, index}, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection)})) [[unlikely]]
         return false;
     st.currentSection = d.function.section;
-    cur = d.function; // the loop goes on after the DeclareFunction line
+    section = d.function.section; // the loop goes on after the DeclareFunction line
+    index = d.function.index;
     for (int k = 0; k < 3; ++k)
         if (d.arguments & (1u << k))
             storeElement(d.slots[3 + k], d.slots[3 + k].word, values[k]);
@@ -343,7 +348,8 @@ template <bool InRange>
 }
 
 // A value back into the Return Into variable of the calling line.
-[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
+                                             const DecodedLine& d)
 {
     if (stack.isEmpty()) [[unlikely]]
         return false;
@@ -360,14 +366,16 @@ template <bool InRange>
     if (bad || !destination || !slotTakes(into, value)) [[unlikely]]
         return false;
     stack.pop();
-    cur = f.line;
+    section = f.line.section;
+    index = f.line.index;
     storeElement(into, destination, value);
     st.currentSection = f.callerSection;
     return true;
 }
 
-// One decoded line at `cur`, by the operation chosen for it: true, or false with nothing changed.
-[[gnu::always_inline]] inline bool perform(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+// One decoded line, at `index` of `section`, by the operation chosen for it: true, or false with nothing changed.
+[[gnu::always_inline]] inline bool perform(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
+                                           const DecodedLine& d)
 {
     switch (d.op) {
     case DecodedOp::LetPlain: return runLetPlain<false>(d);
@@ -382,33 +390,32 @@ template <bool InRange>
     case DecodedOp::LetAdd7: return runLetAdd<7>(d);
     case DecodedOp::LetElementAdd: return runLetElementAdd(d);
     case DecodedOp::NextLinked:
-        if (stack.topIs(kFor, {cur.section, d.jump})) [[likely]]
-            return runNextLinked(stack, cur, d);
-        return runNext(st, stack, cur);
+        if (stack.topIs(kFor, {section, d.jump})) [[likely]]
+            return runNextLinked(stack, index, d);
+        return runNext(st, stack, section, index);
     case DecodedOp::EndWhileLinked:
-        if (stack.topIs(kWhile, {cur.section, d.jump})) [[likely]]
-            return runEndWhileLinked(stack, cur, d);
-        return runEndWhile(st, stack, cur);
+        if (stack.topIs(kWhile, {section, d.jump})) [[likely]]
+            return runEndWhileLinked(stack, index, d);
+        return runEndWhile(st, stack, section, index);
     case DecodedOp::Let: return runLet(d);
-    case DecodedOp::Next: return runNext(st, stack, cur);
-    case DecodedOp::While: return runWhile(stack, cur, d);
-    case DecodedOp::EndWhile: return runEndWhile(st, stack, cur);
-    case DecodedOp::If: return runIf(stack, cur, d);
-    case DecodedOp::Else: return runElse(stack, cur, d);
+    case DecodedOp::Next: return runNext(st, stack, section, index);
+    case DecodedOp::While: return runWhile(stack, section, index, d);
+    case DecodedOp::EndWhile: return runEndWhile(st, stack, section, index);
+    case DecodedOp::If: return runIf(stack, section, index, d);
+    case DecodedOp::Else: return runElse(stack, index, d);
     case DecodedOp::EndIf: return runEndIf(stack);
-    case DecodedOp::Call: return runCall(st, stack, cur, d);
-    case DecodedOp::Return: return runReturn(st, stack, cur, d);
+    case DecodedOp::Call: return runCall(st, stack, section, index, d);
+    case DecodedOp::Return: return runReturn(st, stack, section, index, d);
     default: return false;
     }
 }
 
 // Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
-// and no pump is due, counting each towards the pump. On return `cur` and `ran` name the line the
+// and no pump is due, counting each towards the pump. On return `cursor` and `ran` name the line the
 // loop finishes: true when it has run (the section may end after it, or the pump be due), false when
 // its handler is to run it. The cursor, the count and the section's lines are kept at hand meanwhile.
 [[gnu::always_inline]] inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const LineRun*& ran)
 {
-    // Two words rather than a LineCursor, which the compiler would keep packed in a vector register.
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
@@ -417,12 +424,13 @@ template <bool InRange>
     const DecodedLine* d = runs[index].decoded;
     bool ranLast = false;
     for (;;) {
-        LineCursor cur{section, index};
-        if (!perform(st, stack, cur, *d)) [[unlikely]]
+        // Left to itself the compiler keeps the section and index as a pair in a vector register,
+        // which costs a pack and an unpack on every line.
+        asm("" : "+r"(section), "+r"(index));
+        const uint32_t was = section;
+        if (!perform(st, stack, section, index, *d)) [[unlikely]]
             break;
-        index = cur.index;
-        if (cur.section != section) [[unlikely]] { // a call or a return
-            section = cur.section;
+        if (section != was) [[unlikely]] { // a call or a return
             runs = st.lineRuns[section].data();
             count = static_cast<uint32_t>(st.lineRuns[section].size());
         }
