@@ -1,13 +1,14 @@
 #pragma once
 // The run loop's own work on decoded lines (decoded_line.h): each operation either does its line
 // completely, as the line's handler would, and returns true, or returns false before it has
-// changed anything and the handler runs the line. Included by the run loop alone; everything is
-// inlined into its quiet path.
+// changed anything and the handler runs the line. Included by the run loop alone: its quiet path
+// calls runStretch, into which every operation is inlined.
 
 #include "interpreter/run_state.h"
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace qel::decoded {
 
@@ -373,77 +374,125 @@ template <bool InRange>
     return true;
 }
 
-// One decoded line, at `index` of `section`, by the operation chosen for it: true, or false with nothing changed.
-[[gnu::always_inline]] inline bool perform(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
-                                           const DecodedLine& d)
-{
-    switch (d.op) {
-    case DecodedOp::LetPlain: return runLetPlain<false>(d);
-    case DecodedOp::LetPlainInRange: return runLetPlain<true>(d);
-    case DecodedOp::LetAdd0: return runLetAdd<0>(d);
-    case DecodedOp::LetAdd1: return runLetAdd<1>(d);
-    case DecodedOp::LetAdd2: return runLetAdd<2>(d);
-    case DecodedOp::LetAdd3: return runLetAdd<3>(d);
-    case DecodedOp::LetAdd4: return runLetAdd<4>(d);
-    case DecodedOp::LetAdd5: return runLetAdd<5>(d);
-    case DecodedOp::LetAdd6: return runLetAdd<6>(d);
-    case DecodedOp::LetAdd7: return runLetAdd<7>(d);
-    case DecodedOp::LetElementAdd: return runLetElementAdd(d);
-    case DecodedOp::NextLinked:
-        if (stack.topIs(kFor, {section, d.jump})) [[likely]]
-            return runNextLinked(stack, index, d);
-        return runNext(st, stack, section, index);
-    case DecodedOp::EndWhileLinked:
-        if (stack.topIs(kWhile, {section, d.jump})) [[likely]]
-            return runEndWhileLinked(stack, index, d);
-        return runEndWhile(st, stack, section, index);
-    case DecodedOp::Let: return runLet(d);
-    case DecodedOp::Next: return runNext(st, stack, section, index);
-    case DecodedOp::While: return runWhile(stack, section, index, d);
-    case DecodedOp::EndWhile: return runEndWhile(st, stack, section, index);
-    case DecodedOp::If: return runIf(stack, section, index, d);
-    case DecodedOp::Else: return runElse(stack, index, d);
-    case DecodedOp::EndIf: return runEndIf(stack);
-    case DecodedOp::Call: return runCall(st, stack, section, index, d);
-    case DecodedOp::Return: return runReturn(st, stack, section, index, d);
-    default: return false;
-    }
-}
-
 // Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
 // and no pump is due, counting each towards the pump. On return `cursor` and `ran` name the line the
 // loop finishes: true when it has run (the section may end after it, or the pump be due), false when
 // its handler is to run it. The cursor, the count and the section's lines are kept at hand meanwhile.
-[[gnu::always_inline]] inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const LineRun*& ran)
+//
+// Each line's operation is entered through a table of label addresses (a GNU extension both GCC and
+// Clang have): a load and a jump, where a switch would add a range test and a relative table. A
+// function that takes label addresses is not inlined, so this one is entered once per stretch.
+inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const LineRun*& ran)
 {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+    static const void* const kEntry[] = {
+        &&unhandled, &&let,     &&unhandled,  &&next,     &&whileLine,  &&endWhile,      &&ifLine,     &&elseLine,
+        &&endIf,     &&call,    &&returnLine, &&letPlain, &&letInRange, &&letAdd0,       &&letAdd1,    &&letAdd2,
+        &&letAdd3,   &&letAdd4, &&letAdd5,    &&letAdd6,  &&letAdd7,    &&letElementAdd, &&nextLinked, &&endWhileLinked,
+    };
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::EndWhileLinked) + 1);
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
     auto count = static_cast<uint32_t>(st.lineRuns[section].size());
     uint32_t iterations = st.iterations;
     const DecodedLine* d = runs[index].decoded;
+    uint32_t was = section;
+    bool ok = false;
     bool ranLast = false;
-    for (;;) {
-        // Left to itself the compiler keeps the section and index as a pair in a vector register,
-        // which costs a pack and an unpack on every line.
-        asm("" : "+r"(section), "+r"(index));
-        const uint32_t was = section;
-        if (!perform(st, stack, section, index, *d)) [[unlikely]]
-            break;
-        if (section != was) [[unlikely]] { // a call or a return
-            runs = st.lineRuns[section].data();
-            count = static_cast<uint32_t>(st.lineRuns[section].size());
-        }
-        if (index + 1 == count || iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-            ranLast = true;
-            break;
-        }
-        ++iterations;
-        ++index;
-        d = runs[index].decoded;
-        if (!d)
-            break;
+    goto* kEntry[static_cast<uint8_t>(d->op)];
+
+unhandled:
+    goto stop;
+let:
+    ok = runLet(*d);
+    goto performed;
+next:
+    ok = runNext(st, stack, section, index);
+    goto performed;
+whileLine:
+    ok = runWhile(stack, section, index, *d);
+    goto performed;
+endWhile:
+    ok = runEndWhile(st, stack, section, index);
+    goto performed;
+ifLine:
+    ok = runIf(stack, section, index, *d);
+    goto performed;
+elseLine:
+    ok = runElse(stack, index, *d);
+    goto performed;
+endIf:
+    ok = runEndIf(stack);
+    goto performed;
+call:
+    ok = runCall(st, stack, section, index, *d);
+    goto performed;
+returnLine:
+    ok = runReturn(st, stack, section, index, *d);
+    goto performed;
+letPlain:
+    ok = runLetPlain<false>(*d);
+    goto performed;
+letInRange:
+    ok = runLetPlain<true>(*d);
+    goto performed;
+letAdd0:
+    ok = runLetAdd<0>(*d);
+    goto performed;
+letAdd1:
+    ok = runLetAdd<1>(*d);
+    goto performed;
+letAdd2:
+    ok = runLetAdd<2>(*d);
+    goto performed;
+letAdd3:
+    ok = runLetAdd<3>(*d);
+    goto performed;
+letAdd4:
+    ok = runLetAdd<4>(*d);
+    goto performed;
+letAdd5:
+    ok = runLetAdd<5>(*d);
+    goto performed;
+letAdd6:
+    ok = runLetAdd<6>(*d);
+    goto performed;
+letAdd7:
+    ok = runLetAdd<7>(*d);
+    goto performed;
+letElementAdd:
+    ok = runLetElementAdd(*d);
+    goto performed;
+nextLinked:
+    ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
+    goto performed;
+endWhileLinked:
+    ok = stack.topIs(kWhile, {section, d->jump}) ? runEndWhileLinked(stack, index, *d)
+                                                 : runEndWhile(st, stack, section, index);
+    goto performed;
+
+performed:
+    if (!ok) [[unlikely]]
+        goto stop;
+    if (section != was) [[unlikely]] { // a call or a return
+        was = section;
+        runs = st.lineRuns[section].data();
+        count = static_cast<uint32_t>(st.lineRuns[section].size());
     }
+    if (index + 1 == count || iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+        ranLast = true;
+        goto stop;
+    }
+    ++iterations;
+    ++index;
+    d = runs[index].decoded;
+    if (d)
+        goto* kEntry[static_cast<uint8_t>(d->op)];
+
+stop:
+#pragma GCC diagnostic pop
     st.iterations = iterations;
     cursor = {section, index};
     ran = runs + index;
