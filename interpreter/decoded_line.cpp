@@ -198,6 +198,9 @@ void decodeLines(RunState& state)
                 chooseLetOp(decoded[k]);
             runs[decodedAt[k]].decoded = &decoded[k];
         }
+        for (size_t k = 0; k < decoded.size(); ++k)
+            if (decodedAt[k] + 1 < runs.size())
+                decoded[k].following = runs[decodedAt[k] + 1].decoded;
     }
 }
 

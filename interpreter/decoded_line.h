@@ -156,6 +156,9 @@ struct DecodedLine {
     uint8_t marker = 0;                   // Call: the function's return type
     uint32_t jump = kNoJump;              // the index of the line a jump lands on
     LineCursor function;                  // Call: its DeclareFunction line
+    // The next line's decoded form, nullptr when that line has none or this is the section's last:
+    // where a Let goes on without finding the line by its index.
+    const DecodedLine* following = nullptr;
     NumberSlot slots[7];
 };
 static_assert(static_cast<int>(DecodedLine::Kind::Return) == static_cast<int>(DecodedOp::Return));

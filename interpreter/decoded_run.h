@@ -407,7 +407,7 @@ unhandled:
     goto stop;
 let:
     ok = runLet(*d);
-    goto performed;
+    goto inPlace;
 next:
     ok = runNext(st, stack, section, index);
     goto performed;
@@ -434,37 +434,37 @@ returnLine:
     goto performed;
 letPlain:
     ok = runLetPlain<false>(*d);
-    goto performed;
+    goto inPlace;
 letInRange:
     ok = runLetPlain<true>(*d);
-    goto performed;
+    goto inPlace;
 letAdd0:
     ok = runLetAdd<0>(*d);
-    goto performed;
+    goto inPlace;
 letAdd1:
     ok = runLetAdd<1>(*d);
-    goto performed;
+    goto inPlace;
 letAdd2:
     ok = runLetAdd<2>(*d);
-    goto performed;
+    goto inPlace;
 letAdd3:
     ok = runLetAdd<3>(*d);
-    goto performed;
+    goto inPlace;
 letAdd4:
     ok = runLetAdd<4>(*d);
-    goto performed;
+    goto inPlace;
 letAdd5:
     ok = runLetAdd<5>(*d);
-    goto performed;
+    goto inPlace;
 letAdd6:
     ok = runLetAdd<6>(*d);
-    goto performed;
+    goto inPlace;
 letAdd7:
     ok = runLetAdd<7>(*d);
-    goto performed;
+    goto inPlace;
 letElementAdd:
     ok = runLetElementAdd(*d);
-    goto performed;
+    goto inPlace;
 nextLinked:
     ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
     goto performed;
@@ -473,6 +473,19 @@ endWhileLinked:
                                                  : runEndWhile(st, stack, section, index);
     goto performed;
 
+inPlace: // a line that goes on to the next one, whose form it holds
+    if (!ok) [[unlikely]]
+        goto stop;
+    if (d->following) [[likely]] {
+        if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+            ranLast = true;
+            goto stop;
+        }
+        ++iterations;
+        ++index;
+        d = d->following;
+        goto* kEntry[static_cast<uint8_t>(d->op)];
+    }
 performed:
     if (!ok) [[unlikely]]
         goto stop;
