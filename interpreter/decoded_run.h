@@ -185,6 +185,21 @@ template <bool InRange>
 {
     const NumberSlot* n = d.slots;
     const float end = elementValue(n[2], n[2].word);
+    // An Integer counter by 1 within 2^24, where every float step is exact, goes on in integers:
+    // the counter's next value no longer waits for two conversions.
+    if (n[0].integer && !d.stepGiven) [[likely]] {
+        constexpr int32_t kExact = 1 << 24;
+        const auto value = std::bit_cast<int32_t>(*n[0].word);
+        if (value > -kExact && value < kExact) [[likely]] {
+            const int32_t next = value + 1;
+            *n[0].word = std::bit_cast<uint32_t>(next);
+            if (static_cast<float>(next) <= end)
+                index = d.jump;
+            else
+                stack.pop();
+            return true;
+        }
+    }
     float step = 0.0f;
     float increment = 1.0f;
     if (d.stepGiven) [[unlikely]] {
