@@ -41,6 +41,11 @@ public:
     }
     const StackFrame& peek() const { return frames_.back(); }
     bool isEmpty() const { return frames_.empty(); }
+    // Whether the top frame is one of that kind opened by that line.
+    bool topIs(uint32_t kind, LineCursor line) const
+    {
+        return !frames_.empty() && frames_.back().kind == kind && frames_.back().line == line;
+    }
     size_t size() const { return frames_.size(); }
     void clear() { frames_.clear(); }
 

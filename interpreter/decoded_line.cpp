@@ -22,6 +22,77 @@ const VariableRecord* numericScalar(VariableTable& variables, std::string_view n
     return v;
 }
 
+bool hasSubscriptVariable(const NumberSlot& n) { return n.index != nullptr; }
+
+// The decoded form of line `index`, among the forms of the lines `at`.
+DecodedLine* formAt(std::vector<DecodedLine>& forms, const std::vector<uint32_t>& at, uint32_t index)
+{
+    const auto found = std::lower_bound(at.begin(), at.end(), index);
+    return found != at.end() && *found == index ? &forms[found - at.begin()] : nullptr;
+}
+
+// A Next and an EndWhile take the data of the For or While line whose block they close, so that
+// the loop needs no look at that line: at run time they only make sure its frame is on top.
+void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>& at)
+{
+    using Kind = DecodedLine::Kind;
+    for (DecodedLine& d : forms)
+        d.op = static_cast<DecodedOp>(d.kind);
+    for (size_t k = 0; k < forms.size(); ++k) {
+        const DecodedLine& opening = forms[k];
+        if (opening.jump == kNoJump || (opening.kind != Kind::ForLoop && opening.kind != Kind::While))
+            continue;
+        DecodedLine* end = formAt(forms, at, opening.jump);
+        if (opening.kind == Kind::ForLoop && end && end->kind == Kind::Next &&
+            !hasSubscriptVariable(opening.slots[0]) && !hasSubscriptVariable(opening.slots[2]) &&
+            !hasSubscriptVariable(opening.slots[3])) {
+            end->slots[0] = opening.slots[0];
+            end->slots[2] = opening.slots[2];
+            end->slots[3] = opening.slots[3];
+            end->stepGiven = opening.stepGiven;
+            end->jump = at[k];
+            end->op = DecodedOp::NextLinked;
+        } else if (opening.kind == Kind::While && end && end->kind == Kind::EndWhile) {
+            end->slots[0] = opening.slots[0];
+            end->slots[1] = opening.slots[1];
+            end->comparison = opening.comparison;
+            end->jump = at[k];
+            end->op = DecodedOp::EndWhileLinked;
+        }
+    }
+}
+
+// An element added to: the destination is the first number, both by the same Integer subscript.
+bool addsToElement(const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    return d.operator1 == 1 && d.operator2 == 0 && n[0].index && n[0].indexInteger && n[1].word == n[0].word &&
+           n[1].index == n[0].index && n[1].integer == n[0].integer && !hasSubscriptVariable(n[2]);
+}
+
+// A Let whose numbers need no subscript gets a case of its own, a sum the commonest of all, and so
+// does an element added to.
+void chooseLetOp(DecodedLine& d)
+{
+    if (addsToElement(d)) {
+        d.op = DecodedOp::LetElementAdd;
+        return;
+    }
+    for (int k = 0; k < 4; ++k)
+        if (hasSubscriptVariable(d.slots[k]))
+            return;
+    if (d.operator1 == 1 && d.operator2 == 0) {
+        const int integers = (d.slots[0].integer ? 4 : 0) | (d.slots[1].integer ? 2 : 0) | (d.slots[2].integer ? 1 : 0);
+        d.op = static_cast<DecodedOp>(static_cast<int>(DecodedOp::LetAdd0) + integers);
+    } else {
+        bool inRange = d.slots[0].integer;
+        for (int k = 1; k < 4; ++k)
+            inRange = inRange && (d.slots[k].integer ||
+                                  (d.slots[k].literal && fitsInteger(std::bit_cast<float>(d.slots[k].literalBits))));
+        d.op = inRange ? DecodedOp::LetPlainInRange : DecodedOp::LetPlain;
+    }
+}
+
 } // namespace
 
 size_t DecodeContext::operandCount() const { return state_.runAt(at_).operandCount; }
@@ -117,13 +188,19 @@ void decodeLines(RunState& state)
                 decodedAt.push_back(i);
             }
         }
+        linkBlockEnds(decoded, decodedAt);
         // The forms are in their places for the run once the vector has stopped growing.
         for (size_t k = 0; k < decoded.size(); ++k) {
             for (NumberSlot& n : decoded[k].slots)
                 if (n.literal)
                     n.word = &n.literalBits;
+            if (decoded[k].kind == DecodedLine::Kind::Let)
+                chooseLetOp(decoded[k]);
             runs[decodedAt[k]].decoded = &decoded[k];
         }
+        for (size_t k = 0; k < decoded.size(); ++k)
+            if (decodedAt[k] + 1 < runs.size())
+                decoded[k].following = runs[decodedAt[k] + 1].decoded;
     }
 }
 

@@ -94,12 +94,48 @@ struct NumberSlot {
 
 inline constexpr uint32_t kNoJump = UINT32_MAX;
 
+// What the run loop performs for a decoded line, chosen once at run start from its kind and the
+// shape of its slots: a case of its own for the commonest shapes, else the kind's general one (the
+// first eleven, in the order of DecodedLine::Kind), every slot read as it says.
+enum class DecodedOp : uint8_t {
+    None,
+    Let,
+    ForLoop,
+    Next,
+    While,
+    EndWhile,
+    If,
+    Else,
+    EndIf,
+    Call,
+    Return,
+    LetPlain,        // a Let none of whose numbers has a subscript variable
+    LetPlainInRange, // a LetPlain whose numbers need no test of their range: an Integer destination
+                     // and no Floating Point variable among them
+    // dest = a + b, none with a subscript variable: a case for each choice of the Integers among
+    // dest, a and b (bits 2, 1 and 0 of the number after LetAdd), so that each reads with no test
+    LetAdd0,
+    LetAdd1,
+    LetAdd2,
+    LetAdd3,
+    LetAdd4,
+    LetAdd5,
+    LetAdd6,
+    LetAdd7,
+    LetElementAdd,  // A(K) = A(K) + b: an element of a 1D array by an Integer subscript variable, b
+                    // with none
+    NextLinked,     // a Next holding its For line's counter, end and step (none with a subscript
+                    // variable) and the For line's index at `jump`
+    EndWhileLinked, // an EndWhile holding its While line's test and the While line's index at `jump`
+};
+
 // A line decoded for the run loop. The slots' meaning depends on the kind.
 struct DecodedLine {
     enum class Kind : uint8_t {
         None,     // the handler runs the line
         Let,      // slots destination, operand 1, 2, 3: dest = 1 op1 2 op2 3, strictly left to right
-        ForLoop,  // data for Next (the For line itself runs its handler): counter, start, end, step
+        ForLoop,  // data for Next (the For line itself runs its handler): counter, start, end, step;
+                  // `jump` is the Next line the block scan finds
         Next,     // the counter of the For line on top of the stack goes on by its step
         While,    // left <comparison> right; false jumps past the EndWhile at `jump`
         EndWhile, // back to the While line on top of the stack, which tests again
@@ -110,6 +146,7 @@ struct DecodedLine {
         Return, // slot 0's value into the calling line's slot 6
     };
     Kind kind = Kind::None;
+    DecodedOp op = DecodedOp::None;       // set from the kind at run start
     uint8_t operator1 = 0, operator2 = 0; // Let: 0 none, 1 + to 5 %
     uint8_t comparison = 0;               // While, If: 1 to 6
     bool stepGiven = false;               // ForLoop
@@ -119,8 +156,12 @@ struct DecodedLine {
     uint8_t marker = 0;                   // Call: the function's return type
     uint32_t jump = kNoJump;              // the index of the line a jump lands on
     LineCursor function;                  // Call: its DeclareFunction line
+    // The next line's decoded form, nullptr when that line has none or this is the section's last:
+    // where a Let goes on without finding the line by its index.
+    const DecodedLine* following = nullptr;
     NumberSlot slots[7];
 };
+static_assert(static_cast<int>(DecodedLine::Kind::Return) == static_cast<int>(DecodedOp::Return));
 
 // What a family's decoder sees of a line at run start, once the run's variables have their elements.
 class DecodeContext {

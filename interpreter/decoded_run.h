@@ -1,13 +1,14 @@
 #pragma once
 // The run loop's own work on decoded lines (decoded_line.h): each operation either does its line
 // completely, as the line's handler would, and returns true, or returns false before it has
-// changed anything and the handler runs the line. Included by the run loop alone; everything is
-// inlined into its quiet path.
+// changed anything and the handler runs the line. Included by the run loop alone: its quiet path
+// calls runStretch, into which every operation is inlined.
 
 #include "interpreter/run_state.h"
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace qel::decoded {
 
@@ -31,8 +32,17 @@ using Kind = DecodedLine::Kind;
 // for a divisor that truncates to 0.
 [[gnu::always_inline]] inline bool remainder(float& r, float b)
 {
+    constexpr float kWord = 2147483648.0f;        // 2^31: both truncate into an int32_t
     constexpr float kExact = 9007199254740992.0f; // 2^53: integers a double holds exactly
-    if (std::fabs(r) < kExact && std::fabs(b) < kExact) [[likely]] {
+    if (std::fabs(r) < kWord && std::fabs(b) < kWord) [[likely]] {
+        const auto divisor = static_cast<int32_t>(b);
+        if (divisor == 0)
+            return false;
+        const int32_t q = static_cast<int32_t>(r) % divisor; // no INT32_MIN here, so no overflow
+        r = q != 0 ? static_cast<float>(q) : std::copysign(0.0f, r);
+        return true;
+    }
+    if (std::fabs(r) < kExact && std::fabs(b) < kExact) {
         const auto divisor = static_cast<int64_t>(b);
         if (divisor == 0)
             return false;
@@ -90,9 +100,143 @@ using Kind = DecodedLine::Kind;
     return true;
 }
 
+[[gnu::always_inline]] inline bool test(const DecodedLine& d, bool& holdsNow)
+{
+    bool bad = false;
+    const float a = readSlot(d.slots[0], bad);
+    const float b = readSlot(d.slots[1], bad);
+    holdsNow = holds(d.comparison, a, b);
+    return !bad;
+}
+
+// A word read as the number it holds, its type known from the decode.
+template <bool Integer>
+[[gnu::always_inline]] inline float wordValue(const uint32_t* word)
+{
+    if constexpr (Integer)
+        return static_cast<float>(std::bit_cast<int32_t>(*word));
+    else
+        return std::bit_cast<float>(*word);
+}
+
+// dest = a + b with no subscript variable among them, the three types known: an Integer
+// destination takes operands and a sum in its range only.
+template <int Integers>
+[[gnu::always_inline]] inline bool runLetAdd(const DecodedLine& d)
+{
+    constexpr bool destination = Integers & 4, left = Integers & 2, right = Integers & 1;
+    const float a = wordValue<left>(d.slots[1].word);
+    const float b = wordValue<right>(d.slots[2].word);
+    const float r = a + b;
+    if constexpr (destination) {
+        if (!((left || fitsInteger(a)) && (right || fitsInteger(b)) && fitsInteger(r))) [[unlikely]]
+            return false;
+        *d.slots[0].word = std::bit_cast<uint32_t>(integerOf(r));
+    } else {
+        *d.slots[0].word = std::bit_cast<uint32_t>(r);
+    }
+    return true;
+}
+
+// runLet for a line none of whose numbers has a subscript variable; with InRange, an Integer
+// destination whose numbers are in its range whatever they hold (DecodedOp::LetPlainInRange).
+template <bool InRange>
+[[gnu::always_inline]] inline bool runLetPlain(const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    const bool integer = InRange || n[0].integer;
+    float r = elementValue(n[1], n[1].word);
+    if (!InRange && integer && !fitsInteger(r)) [[unlikely]]
+        return false;
+    if (d.operator1) {
+        const float x2 = elementValue(n[2], n[2].word);
+        const float x3 = elementValue(n[3], n[3].word); // 0 when there is no third number
+        if (!InRange && integer && !(fitsInteger(x2) && fitsInteger(x3))) [[unlikely]]
+            return false;
+        if (!apply(r, d.operator1, x2, integer)) [[unlikely]]
+            return false;
+        if (d.operator2 && !apply(r, d.operator2, x3, integer)) [[unlikely]]
+            return false;
+    }
+    storeElement(n[0], n[0].word, r);
+    return true;
+}
+
+// A(K) = A(K) + b (DecodedOp::LetElementAdd): the element is found once.
+[[gnu::always_inline]] inline bool runLetElementAdd(const DecodedLine& d)
+{
+    const NumberSlot& e = d.slots[0];
+    const auto subscript = std::bit_cast<int32_t>(*e.index);
+    if (subscript < 1 || subscript > e.limit) [[unlikely]]
+        return false;
+    uint32_t* element = e.word + (subscript - 1);
+    const float a = elementValue(e, element);
+    const float b = elementValue(d.slots[2], d.slots[2].word);
+    const float r = a + b;
+    if (e.integer && !(fitsInteger(b) && fitsInteger(r))) [[unlikely]] // an Integer element fits
+        return false;
+    storeElement(e, element, r);
+    return true;
+}
+
+// A Next holding its For line's data (DecodedOp::NextLinked), that For's frame on top of the stack:
+// the counter goes on by its step, back to the line after the For or on with the frame gone.
+[[gnu::always_inline]] inline bool runNextLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    const float end = elementValue(n[2], n[2].word);
+    // An Integer counter by 1 within 2^24, where every float step is exact, goes on in integers:
+    // the counter's next value no longer waits for two conversions.
+    if (n[0].integer && !d.stepGiven) [[likely]] {
+        constexpr int32_t kExact = 1 << 24;
+        const auto value = std::bit_cast<int32_t>(*n[0].word);
+        if (value > -kExact && value < kExact) [[likely]] {
+            const int32_t next = value + 1;
+            *n[0].word = std::bit_cast<uint32_t>(next);
+            if (static_cast<float>(next) <= end)
+                index = d.jump;
+            else
+                stack.pop();
+            return true;
+        }
+    }
+    float step = 0.0f;
+    float increment = 1.0f;
+    if (d.stepGiven) [[unlikely]] {
+        step = increment = elementValue(n[3], n[3].word);
+        if (step == 0.0f)
+            return false;
+    }
+    const float value = elementValue(n[0], n[0].word);
+    const float next = value + increment;
+    const bool goesOn = step >= 0 ? next <= end : next >= end;
+    if (!slotTakes(n[0], next) || (goesOn && next == value)) [[unlikely]]
+        return false;
+    storeElement(n[0], n[0].word, next);
+    if (goesOn)
+        index = d.jump;
+    else
+        stack.pop();
+    return true;
+}
+
+// An EndWhile holding its While line's test (DecodedOp::EndWhileLinked), that While's frame on top
+// of the stack: back to the While's body while the test holds, else on after this line.
+[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
+{
+    bool goesOn = false;
+    if (!test(d, goesOn)) [[unlikely]]
+        return false;
+    if (goesOn)
+        index = d.jump;
+    else
+        stack.pop();
+    return true;
+}
+
 // The For line's counter goes on by its step: back to the line after the For while it stays in
 // range, else on after the Next with the frame gone.
-[[gnu::always_inline]] inline bool runNext(const RunState& st, CallStack& stack, LineCursor& cur)
+[[gnu::always_inline]] inline bool runNext(const RunState& st, CallStack& stack, uint32_t& section, uint32_t& index)
 {
     if (stack.isEmpty()) [[unlikely]]
         return false;
@@ -119,37 +263,30 @@ using Kind = DecodedLine::Kind;
     if (!slotTakes(n[0], next) || (goesOn && next == value)) [[unlikely]]
         return false;
     storeElement(n[0], counter, next);
-    if (goesOn)
-        cur = f.line;
-    else
+    if (goesOn) {
+        section = f.line.section;
+        index = f.line.index;
+    } else {
         stack.pop();
+    }
     return true;
 }
 
-[[gnu::always_inline]] inline bool test(const DecodedLine& d, bool& holdsNow)
-{
-    bool bad = false;
-    const float a = readSlot(d.slots[0], bad);
-    const float b = readSlot(d.slots[1], bad);
-    holdsNow = holds(d.comparison, a, b);
-    return !bad;
-}
-
-[[gnu::always_inline]] inline bool runWhile(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runWhile(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool goesOn = false;
     if (!test(d, goesOn)) [[unlikely]]
         return false;
     if (goesOn)
-        return stack.push({cur, kWhile});
+        return stack.push({{section, index}, kWhile});
     if (d.jump == kNoJump)
         return false;
-    cur.index = d.jump; // on after the EndWhile
+    index = d.jump; // on after the EndWhile
     return true;
 }
 
 // Back to the While on top of the stack, which tests again: its frame stays while the loop goes on.
-[[gnu::always_inline]] inline bool runEndWhile(const RunState& st, CallStack& stack, LineCursor& cur)
+[[gnu::always_inline]] inline bool runEndWhile(const RunState& st, CallStack& stack, uint32_t& section, uint32_t& index)
 {
     if (stack.isEmpty() || stack.peek().kind != kWhile) [[unlikely]]
         return false;
@@ -158,37 +295,38 @@ using Kind = DecodedLine::Kind;
     bool goesOn = false;
     if (!w || w->kind != Kind::While || !test(*w, goesOn) || (!goesOn && w->jump == kNoJump)) [[unlikely]]
         return false;
+    section = whileLine.section;
     if (goesOn) {
-        cur = whileLine;
+        index = whileLine.index;
     } else {
         stack.pop();
-        cur = {whileLine.section, w->jump};
+        index = w->jump;
     }
     return true;
 }
 
-[[gnu::always_inline]] inline bool runIf(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runIf(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool taken = false;
     if (!test(d, taken)) [[unlikely]]
         return false;
     if (taken)
-        return stack.push({cur, kIf});
+        return stack.push({{section, index}, kIf});
     if (d.jump == kNoJump)
         return false;
     // An Else opens the other part of the block with a frame of its own.
-    if (d.elseFound && !stack.push({{cur.section, d.jump}, kIf}))
+    if (d.elseFound && !stack.push({{section, d.jump}, kIf}))
         return false;
-    cur.index = d.jump;
+    index = d.jump;
     return true;
 }
 
-[[gnu::always_inline]] inline bool runElse(CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runElse(CallStack& stack, uint32_t& index, const DecodedLine& d)
 {
     if (stack.isEmpty() || stack.peek().kind != kIf || d.jump == kNoJump) [[unlikely]]
         return false;
     stack.pop();
-    cur.index = d.jump; // on after the EndIf
+    index = d.jump; // on after the EndIf
     return true;
 }
 
@@ -202,7 +340,8 @@ using Kind = DecodedLine::Kind;
 
 // Every argument is read and checked against its parameter before anything changes; the decoder
 // made sure no argument reads a parameter, so passing them one by one would give the same.
-[[gnu::always_inline]] inline bool runCall(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runCall(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
+                                           const DecodedLine& d)
 {
     float values[3] = {};
     for (int k = 0; k < 3; ++k) {
@@ -213,10 +352,11 @@ using Kind = DecodedLine::Kind;
         if (bad || !slotTakes(d.slots[3 + k], values[k])) [[unlikely]]
             return false;
     }
-    if (!stack.push({cur, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection)})) [[unlikely]]
+    if (!stack.push({{section, index}, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection)})) [[unlikely]]
         return false;
     st.currentSection = d.function.section;
-    cur = d.function; // the loop goes on after the DeclareFunction line
+    section = d.function.section; // the loop goes on after the DeclareFunction line
+    index = d.function.index;
     for (int k = 0; k < 3; ++k)
         if (d.arguments & (1u << k))
             storeElement(d.slots[3 + k], d.slots[3 + k].word, values[k]);
@@ -224,7 +364,8 @@ using Kind = DecodedLine::Kind;
 }
 
 // A value back into the Return Into variable of the calling line.
-[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
+                                             const DecodedLine& d)
 {
     if (stack.isEmpty()) [[unlikely]]
         return false;
@@ -241,27 +382,149 @@ using Kind = DecodedLine::Kind;
     if (bad || !destination || !slotTakes(into, value)) [[unlikely]]
         return false;
     stack.pop();
-    cur = f.line;
+    section = f.line.section;
+    index = f.line.index;
     storeElement(into, destination, value);
     st.currentSection = f.callerSection;
     return true;
 }
 
-// The line at `cur` done by its decoded form: true, or false with nothing changed.
-[[gnu::always_inline]] inline bool run(RunState& st, CallStack& stack, LineCursor& cur, const DecodedLine& d)
+// Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
+// and no pump is due, counting each towards the pump. On return `cursor` and `ran` name the line the
+// loop finishes: true when it has run (the section may end after it, or the pump be due), false when
+// its handler is to run it. The cursor, the count and the section's lines are kept at hand meanwhile.
+//
+// Each line's operation is entered through a table of label addresses (a GNU extension both GCC and
+// Clang have): a load and a jump, where a switch would add a range test and a relative table. A
+// function that takes label addresses is not inlined, so this one is entered once per stretch.
+inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const LineRun*& ran)
 {
-    switch (d.kind) {
-    case Kind::Let: return runLet(d);
-    case Kind::Next: return runNext(st, stack, cur);
-    case Kind::While: return runWhile(stack, cur, d);
-    case Kind::EndWhile: return runEndWhile(st, stack, cur);
-    case Kind::If: return runIf(stack, cur, d);
-    case Kind::Else: return runElse(stack, cur, d);
-    case Kind::EndIf: return runEndIf(stack);
-    case Kind::Call: return runCall(st, stack, cur, d);
-    case Kind::Return: return runReturn(st, stack, cur, d);
-    default: return false;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+    static const void* const kEntry[] = {
+        &&unhandled, &&let,     &&unhandled,  &&next,     &&whileLine,  &&endWhile,      &&ifLine,     &&elseLine,
+        &&endIf,     &&call,    &&returnLine, &&letPlain, &&letInRange, &&letAdd0,       &&letAdd1,    &&letAdd2,
+        &&letAdd3,   &&letAdd4, &&letAdd5,    &&letAdd6,  &&letAdd7,    &&letElementAdd, &&nextLinked, &&endWhileLinked,
+    };
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::EndWhileLinked) + 1);
+    uint32_t section = cursor.section;
+    uint32_t index = cursor.index;
+    const LineRun* runs = st.lineRuns[section].data();
+    auto count = static_cast<uint32_t>(st.lineRuns[section].size());
+    uint32_t iterations = st.iterations;
+    const DecodedLine* d = runs[index].decoded;
+    uint32_t was = section;
+    bool ok = false;
+    bool ranLast = false;
+    goto* kEntry[static_cast<uint8_t>(d->op)];
+
+unhandled:
+    goto stop;
+let:
+    ok = runLet(*d);
+    goto inPlace;
+next:
+    ok = runNext(st, stack, section, index);
+    goto performed;
+whileLine:
+    ok = runWhile(stack, section, index, *d);
+    goto performed;
+endWhile:
+    ok = runEndWhile(st, stack, section, index);
+    goto performed;
+ifLine:
+    ok = runIf(stack, section, index, *d);
+    goto performed;
+elseLine:
+    ok = runElse(stack, index, *d);
+    goto performed;
+endIf:
+    ok = runEndIf(stack);
+    goto performed;
+call:
+    ok = runCall(st, stack, section, index, *d);
+    goto performed;
+returnLine:
+    ok = runReturn(st, stack, section, index, *d);
+    goto performed;
+letPlain:
+    ok = runLetPlain<false>(*d);
+    goto inPlace;
+letInRange:
+    ok = runLetPlain<true>(*d);
+    goto inPlace;
+letAdd0:
+    ok = runLetAdd<0>(*d);
+    goto inPlace;
+letAdd1:
+    ok = runLetAdd<1>(*d);
+    goto inPlace;
+letAdd2:
+    ok = runLetAdd<2>(*d);
+    goto inPlace;
+letAdd3:
+    ok = runLetAdd<3>(*d);
+    goto inPlace;
+letAdd4:
+    ok = runLetAdd<4>(*d);
+    goto inPlace;
+letAdd5:
+    ok = runLetAdd<5>(*d);
+    goto inPlace;
+letAdd6:
+    ok = runLetAdd<6>(*d);
+    goto inPlace;
+letAdd7:
+    ok = runLetAdd<7>(*d);
+    goto inPlace;
+letElementAdd:
+    ok = runLetElementAdd(*d);
+    goto inPlace;
+nextLinked:
+    ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
+    goto performed;
+endWhileLinked:
+    ok = stack.topIs(kWhile, {section, d->jump}) ? runEndWhileLinked(stack, index, *d)
+                                                 : runEndWhile(st, stack, section, index);
+    goto performed;
+
+inPlace: // a line that goes on to the next one, whose form it holds
+    if (!ok) [[unlikely]]
+        goto stop;
+    if (d->following) [[likely]] {
+        if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+            ranLast = true;
+            goto stop;
+        }
+        ++iterations;
+        ++index;
+        d = d->following;
+        goto* kEntry[static_cast<uint8_t>(d->op)];
     }
+performed:
+    if (!ok) [[unlikely]]
+        goto stop;
+    if (section != was) [[unlikely]] { // a call or a return
+        was = section;
+        runs = st.lineRuns[section].data();
+        count = static_cast<uint32_t>(st.lineRuns[section].size());
+    }
+    if (index + 1 == count || iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+        ranLast = true;
+        goto stop;
+    }
+    ++iterations;
+    ++index;
+    d = runs[index].decoded;
+    if (d)
+        goto* kEntry[static_cast<uint8_t>(d->op)];
+
+stop:
+#pragma GCC diagnostic pop
+    st.iterations = iterations;
+    cursor = {section, index};
+    ran = runs + index;
+    return ranLast;
 }
 
 } // namespace qel::decoded

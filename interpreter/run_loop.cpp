@@ -159,22 +159,10 @@ SectionEnd Interpreter::runLines(uint32_t s, bool fromStart)
             // The line is remembered by its LineRun, at hand for the call anyway: a copy of the
             // cursor would be a load of both its words just after the last line stored one of them.
             const LineRun* ran = &st.lineRuns[cur.section][cur.index];
-            // Decoded lines run back to back here, while none needs its handler, the section goes on
-            // and no pump is due: nothing they do can pause, stop or debug the run. The line that
-            // ends the stretch is finished below like any other.
-            bool decodedRan = false;
-            while (ran->decoded && decoded::run(st, stack, cur, *ran->decoded)) {
-                const std::vector<LineRun>& runs = st.lineRuns[cur.section];
-                const LineRun* at = runs.data() + cur.index;
-                if (at + 1 == runs.data() + runs.size() ||
-                    st.iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-                    decodedRan = true; // `ran` is the line just run
-                    break;
-                }
-                ++st.iterations;
-                ++cur.index;
-                ran = at + 1;
-            }
+            // Decoded lines run back to back there, while none needs its handler: nothing they do
+            // can pause, stop or debug the run. The line that ends the stretch is finished below
+            // like any other.
+            const bool decodedRan = ran->decoded && decoded::runStretch(st, stack, cur, ran);
             std::optional<SectionEnd> end;
             const LineResult result = decodedRan ? LineResult(Flow::Next) : ran->handler(line);
             if (result.ok() && *result == Flow::Next && cur.index + 1 < st.lineRuns[cur.section].size()) [[likely]]

@@ -92,6 +92,7 @@ bool decodeFor(const DecodeContext& line, DecodedLine& out)
     out.slots[0] = *counter;
     out.slots[2] = *end;
     out.slots[3] = *step;
+    out.jump = line.matchForward(kNext, kNext).value_or(kNoJump);
     return true;
 }
 
