@@ -83,7 +83,7 @@ bool EditLine(IdeState& ide, QWidget* parent, int mode, char typedLetter, const 
         if (mode == kEditMode) {
             ide.host.showMessage(info->refusal, Icon::Exclamation, Buttons::Ok);
             if (buffer.target >= 0)
-                program.saveLine(ide.host); // the line as it was
+                static_cast<void>(program.saveLine(ide.host)); // the line as it was, which fitted before
             return false;
         }
         stored = storeFixedText(program, type, ide.host);

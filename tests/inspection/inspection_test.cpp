@@ -24,7 +24,7 @@ struct Listing : test::RunFixture {
 TEST_F(Listing, VariablesAndElementsInTheViewersOrder)
 {
     VariableRecord& grid = declare(test::arrayFields("Integer", "Grid", 2, 3));
-    declare(test::variableFields("Floating Point", "Half")).setNumberAt(0, 0.5f);
+    EXPECT_TRUE(declare(test::variableFields("Floating Point", "Half")).setNumberAt(0, 0.5f));
     declare(test::variableFields("String", "Name", "\"Ann\""));
     declare(test::variableFields("Bitmap", "Picture"));
     declare(test::arrayFields("File", "Logs", 2));
@@ -74,7 +74,7 @@ TEST_F(Listing, ElementsNotMadeYetShowWhatTheyStartAsWithoutBeingMade)
                  {kTypeFile, "<file pointers are hidden>", "<file pointers are hidden>"}};
     for (const auto& c : cases) {
         const std::string name = "V" + std::to_string(c.type);
-        const VariableDeclaration declaration{name, c.type, kArray2D, 2, 3};
+        const VariableDeclaration declaration{name, c.type, kArray2D, 2, 3, 0, 0.0f, {}};
         const VariableRecord* v = variables.createVariable(declaration, host, VariableTable::Elements::AtRunStart);
         ASSERT_NE(v, nullptr);
         for (const bool running : {false, true}) {
