@@ -7,6 +7,9 @@
 //   sort.qel   bubble sort of 1,000 Integers (nested While, If, a swap through a temporary), five
 //              times over the same shuffled data; shows "sorted" when the array ends in order
 //   lines.qel  100,000 DrawLine lines of length 100 in the Initialise section
+//   ide_count.qel  the count loop run as the IDE opens it (AutoRun), closing the IDE at its end
+//              (ExitQEL): `qel ide_count.qel` against `qeltool run count.qel`, each less its run of
+//              ITERATIONS 1, is the loop's time in the IDE against the tool's
 // The comparison script writes the same algorithms in Lua and Python (bench/compare_languages.sh).
 
 #include "bench/bench_builder.h"
@@ -116,11 +119,16 @@ int main(int argc, char** argv)
         .add(kNext, {});
     sort.add(kIf, condition("Ordered", "Equal", "999")).add(kMessageBox, messageBox("sorted")).add(kEndIf, {});
 
+    Builder ide;
+    ide.declare("Floating Point", "N").declare("Integer", "I").add(kAutoRun, {});
+    ide.add(kFor, {"I", "1", last, ""}).add(kLet, let("N", "N", "+", "I")).add(kNext, {}).add(kExitQEL, {});
+
     Builder lines;
     for (int k = 0; k < 100000; ++k)
         lines.add(kDrawLine, {std::to_string(k % 500), std::to_string(k % 300), "60", "80", "1", "Red", ""});
 
     const bool saved = count.save(dir + "/count.qel") && call.save(dir + "/call.qel") &&
-                       array.save(dir + "/array.qel") && sort.save(dir + "/sort.qel") && lines.save(dir + "/lines.qel");
+                       array.save(dir + "/array.qel") && sort.save(dir + "/sort.qel") &&
+                       lines.save(dir + "/lines.qel") && ide.save(dir + "/ide_count.qel");
     return saved ? 0 : 1;
 }
