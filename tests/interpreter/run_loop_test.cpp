@@ -253,8 +253,12 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
                 .add("EndIf")
                 .add("If", ifFields("I", "Not Equal", "7"))
                 .add("Let", letFields("N", "N", "+", "1"))
-                .add("EndIf")
-                .add("Next");
+                .add("EndIf");
+            // Sums of two variables in every mix of Integer and Floating Point, into either, each
+            // line feeding the next so the last values depend on all of them.
+            for (const char* sum : {"F=I+T", "K=F+I", "F=K+F", "K=F+F", "F=F+K", "K=T+K", "F=F+F", "K=K+F"})
+                b.add("Let", letFields({sum[0]}, {sum[2]}, "+", {sum[4]}));
+            b.add("Next");
         },
         [&](ProgramBuilder& b) { // a subscript out of range
             numbers(b);
