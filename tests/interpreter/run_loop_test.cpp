@@ -242,6 +242,9 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
         },
         [&](ProgramBuilder& b) { // the other comparisons, a While never entered, a remainder past 2^53
             numbers(b);
+            // A For whose end has a subscript variable: its Next goes on through the For's own line.
+            b.add("Let", letFields("T", "2")).add("Let", letFields("A(T)", "4"));
+            b.add("For", forFields("K", "1", "A(T)")).add("Let", letFields("N", "N", "+", "K")).add("Next");
             b.add("Let", letFields("F", "100000000", "*", "100000000", "*", "1000"))
                 .add("Let", letFields("F", "F", "%", "7"))
                 .add("While", {"K", "Greater Than or Equal", "1"})
