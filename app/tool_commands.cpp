@@ -1,5 +1,7 @@
 #include "app/tool_commands.h"
 
+#include "app/grade/grade_command.h"
+#include "app/grade/grade_options.h"
 #include "app/json_writer.h"
 #include "app/run_command.h"
 #include "document/program_document.h"
@@ -22,7 +24,8 @@ constexpr const char* kUsage =
     "       qeltool new OUT.qel\n"
     "       qeltool form-dump FILE.frm\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
-    "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n";
+    "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n"
+    "                            [--print-dir DIR] [--sandbox]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {
@@ -244,7 +247,9 @@ int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::
         return formDump(args[1], out, err);
     if (!args.empty() && args[0] == "run")
         return runProgramCommand(args, in, out, err);
-    err << kUsage;
+    if (!args.empty() && args[0] == "grade")
+        return gradeCommand(args, out, err);
+    err << kUsage << grade::kGradeUsage;
     return kExitUsage;
 }
 
