@@ -28,7 +28,7 @@ void writeTexts(std::ostream& out, const std::vector<std::string>& texts)
 std::vector<std::string> textsOf(const QJsonValue& v)
 {
     std::vector<std::string> texts;
-    for (const QJsonValue& t : v.toArray())
+    for (const auto& t : v.toArray())
         texts.push_back(t.toString().toUtf8().toStdString());
     return texts;
 }

@@ -119,6 +119,7 @@ Spawned spawnRun(const std::vector<std::string>& args, const fs::path& folder, c
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -153,7 +154,7 @@ int waitUntil(pid_t pid, std::chrono::steady_clock::time_point deadline, bool& k
     return status;
 }
 
-std::string shortened(std::string line)
+std::string shortened(const std::string& line)
 {
     constexpr size_t kLongest = 300;
     return line.size() > kLongest ? line.substr(0, kLongest) + "..." : line;
@@ -210,7 +211,7 @@ CaseRun runCase(const Submission& program, const std::string& script, const RunL
                                      "--memory-limit",
                                      std::to_string(limits.memoryLimit)};
     if (!script.empty()) {
-        args.push_back("--events");
+        args.emplace_back("--events");
         args.push_back(script);
     }
     const auto started = std::chrono::steady_clock::now();

@@ -32,7 +32,7 @@ summary { cursor: pointer; }
 .case h3 { font-size: 1em; margin: 0.4em 0; }
 .pictures { display: flex; flex-wrap: wrap; gap: 1em; }
 figure { margin: 0; }
-figure img { border: 1px solid #999; max-width: 320px; image-rendering: pixelated; }
+figure img { border: 1px solid #999; max-width: 260px; image-rendering: pixelated; }
 figcaption { font-size: 0.85em; color: #444; }
 .reasons li { color: #b00; }
 </style>
@@ -68,7 +68,7 @@ document.querySelectorAll("#grades th").forEach((th, column) => {
 // there keeps its name; one from elsewhere is copied in under a new one. Empty for none.
 class Pictures {
 public:
-    explicit Pictures(fs::path folder) : images_(std::move(folder) / "images") {}
+    explicit Pictures(const fs::path& folder) : images_(folder / "images") {}
 
     std::string place(const std::string& path)
     {

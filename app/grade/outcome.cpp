@@ -150,7 +150,7 @@ Outcome outcomeOf(const CaseRun& run)
         if (r.contains("end")) {
             o.end = endSentence(r);
         } else if (r.contains("vars")) {
-            for (const QJsonValue& v : r.value("vars").toArray()) {
+            for (const auto& v : r.value("vars").toArray()) {
                 const QJsonObject var = v.toObject();
                 o.variables.push_back({utf8(var.value("name").toString()), utf8(var.value("type").toString()),
                                        utf8(var.value("dims").toString()), var.value("values").toArray()});
