@@ -1,7 +1,8 @@
 // `qeltool grade` on a small class: a correct submission, a wrong picture, a wrong variable and
-// file, one that forgets the mouse, a run-time error, an endless loop and a file that is no
-// program, graded against the teacher's program with two event scripts. The verdicts and their
-// reasons, the same whatever the number of jobs or shards, and the JUnit and HTML reports.
+// file, one that forgets the mouse, a run-time error, an endless loop, a link to a file outside
+// and a file that is no program, graded against the teacher's program with two event scripts. The
+// verdicts and their reasons, the same whatever the number of jobs or shards, and the JUnit and
+// HTML reports.
 
 #include "app/sandbox.h"
 #include "app_support.h"
@@ -78,6 +79,11 @@ struct Class {
         saveVariant(submissions + "/crashing/prog.qel", {.extra = {{"Let", letFields("A(4)", "1")}}});
         saveVariant(submissions + "/endless/prog.qel",
                     {.extra = {{"While", {"Score", "Less Than", "100"}}, {"EndWhile", {}}}});
+        // A link beside a program is not copied: what it leads to stays out of the run's reach.
+        saveVariant(submissions + "/linked/prog.qel",
+                    {.extra = {{"TextFileOpen", {"F", "\"secret.txt\"", "1", ""}}, {"TextFileClose", {"F"}}}});
+        writeBytes(root + "/secret.txt", "the answers\n");
+        fs::create_symlink(root + "/secret.txt", submissions + "/linked/secret.txt");
         writeBytes(submissions + "/hostile.qel", std::string("\x7f"
                                                              "ELF not a program\0\xff",
                                                              21));
@@ -129,7 +135,7 @@ TEST(QeltoolGrade, EachSubmissionIsJudgedOnWhatItShowsLeavesAndDraws)
     const RunOutput one = c.grade({"--json", "--jobs", "1", "--junit", c.root + "/junit.xml", "--html", html});
     EXPECT_EQ(one.status, 1) << one.err;
     const std::vector<QJsonObject> cases = casesOf(one);
-    ASSERT_EQ(cases.size(), 14u) << one.err;
+    ASSERT_EQ(cases.size(), 16u) << one.err;
 
     // The expected verdicts, case by case (the scripts in their order): the start of each reason.
     const std::string picture = "picture: 5100 pixels differ", error = "ended: error at Initialise line 10";
@@ -144,6 +150,8 @@ TEST(QeltoolGrade, EachSubmissionIsJudgedOnWhatItShowsLeavesAndDraws)
         {"good/prog.qel", "click.txt", {}},
         {"hostile.qel", "none.txt", {notQel}},
         {"hostile.qel", "click.txt", {notQel}},
+        {"linked/prog.qel", "none.txt", {"shown 2: got message \"RUN TIME ERROR", error}},
+        {"linked/prog.qel", "click.txt", {"shown 2: got message \"RUN TIME ERROR", error, clicks}},
         {"mouse/prog.qel", "none.txt", {}},
         {"mouse/prog.qel", "click.txt", {clicks}},
         {"picture/prog.qel", "none.txt", {picture}},
@@ -171,7 +179,7 @@ TEST(QeltoolGrade, EachSubmissionIsJudgedOnWhatItShowsLeavesAndDraws)
     std::vector<std::string> merge = {"grade", "--merge"};
     for (const char* shard : {"2/2", "1/2"}) {
         const RunOutput part = c.grade({"--json", "--shard", shard});
-        EXPECT_EQ(part.lines.size(), 6u + 2 * (shard[0] == '2')) << shard; // 3 and 4 submissions
+        EXPECT_EQ(part.lines.size(), 8u) << shard; // 4 submissions each
         merge.push_back(c.root + "/shard" + shard[0] + ".json");
         std::string text;
         for (const std::string& line : part.lines)
@@ -181,7 +189,7 @@ TEST(QeltoolGrade, EachSubmissionIsJudgedOnWhatItShowsLeavesAndDraws)
     const RunOutput merged = runToolProcess(merge);
     EXPECT_EQ(merged.status, 0 + 1);
     EXPECT_EQ(casesOf(runToolProcess({merge[0], merge[1], merge[2], merge[3], "--json"})), cases);
-    EXPECT_TRUE(holds(merged.lines.back(), {"1 of 7 submissions passed every case (3 of 14 cases)"}));
+    EXPECT_TRUE(holds(merged.lines.back(), {"1 of 8 submissions passed every case (3 of 16 cases)"}));
 
     // JUnit: a testsuite a submission with its counts, a testcase a script, a failure with its reason.
     QXmlStreamReader xml(QByteArray::fromStdString(readBytes(c.root + "/junit.xml")));
@@ -202,20 +210,20 @@ TEST(QeltoolGrade, EachSubmissionIsJudgedOnWhatItShowsLeavesAndDraws)
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(suites, 7);
-    EXPECT_EQ(testcases, 14);
-    EXPECT_EQ(failures, 11);
+    EXPECT_EQ(suites, 8);
+    EXPECT_EQ(testcases, 16);
+    EXPECT_EQ(failures, 13);
 
     // The HTML report: the pictures side by side, the difference red where the box is blue.
     const std::string index = readBytes(html + "/index.html");
-    EXPECT_TRUE(holds(index, {"picture/prog.qel", "images/reference-c0.png", "images/s5-c0.png",
-                              "images/s5-c0-difference.png", picture, "Done"}));
-    const QImage difference(QString::fromStdString(html + "/images/s5-c0-difference.png"));
+    EXPECT_TRUE(holds(index, {"picture/prog.qel", "images/reference-c0.png", "images/s6-c0.png",
+                              "images/s6-c0-difference.png", picture, "Done"}));
+    const QImage difference(QString::fromStdString(html + "/images/s6-c0-difference.png"));
     const QImage reference(QString::fromStdString(html + "/images/reference-c0.png"));
     ASSERT_FALSE(difference.isNull());
     EXPECT_EQ(difference.pixel(150, 120), qRgb(255, 0, 0));
     EXPECT_NE(difference.pixel(10, 10), qRgb(255, 0, 0));
-    EXPECT_EQ(reference.pixel(150, 120), QImage(QString::fromStdString(html + "/images/s4-c0.png")).pixel(150, 120));
+    EXPECT_EQ(reference.pixel(150, 120), QImage(QString::fromStdString(html + "/images/s5-c0.png")).pixel(150, 120));
     int red = 0;
     for (int y = 0; y < difference.height(); ++y)
         for (int x = 0; x < difference.width(); ++x)
