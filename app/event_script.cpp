@@ -11,25 +11,18 @@ namespace qel {
 
 namespace {
 
-constexpr int kMouseCodes[] = {1, 2, 3, 4, 5}; // left down, left up, right down, right up, move
-
+// The run's mouse code of a word: 1 left down, 2 left up, 3 right down, 4 right up, 5 move.
 std::optional<int> mouseCode(const std::string& word)
 {
-    static const char* names[] = {"down", "up", "rdown", "rup", "move"};
-    for (size_t i = 0; i < 5; ++i)
-        if (word == names[i])
-            return kMouseCodes[i];
+    for (size_t i = 0; i < std::size(kMouseWords); ++i)
+        if (word == kMouseWords[i])
+            return static_cast<int>(i) + 1;
     return std::nullopt;
 }
 
 std::optional<Button> buttonNamed(const std::string& word)
 {
-    static const std::pair<const char*, Button> names[] = {{"ok", Button::Ok},
-                                                           {"cancel", Button::Cancel},
-                                                           {"yes", Button::Yes},
-                                                           {"no", Button::No},
-                                                           {"retry", Button::Retry}};
-    for (const auto& [name, button] : names)
+    for (const auto& [name, button] : kButtonWords)
         if (word == name)
             return button;
     return std::nullopt;
@@ -88,13 +81,10 @@ std::optional<ScriptEvent> parseForm(const std::string& utf8, std::string_view& 
     if (!caption || !action)
         return std::nullopt;
     e.caption = *caption;
-    static const std::pair<const char*, A> actions[] = {
-        {"click", A::Click}, {"select", A::Select}, {"type", A::Type}, {"close", A::Close}};
-    const auto* found =
-        std::find_if(std::begin(actions), std::end(actions), [&](const auto& a) { return *action == a.first; });
-    if (found == std::end(actions))
+    const auto* found = std::find(std::begin(kFormActionWords), std::end(kFormActionWords), *action);
+    if (found == std::end(kFormActionWords))
         return std::nullopt;
-    e.action = found->second;
+    e.action = static_cast<A>(found - std::begin(kFormActionWords));
     const std::optional<std::string> object = nameAt(line, at);
     if (!object)
         return e.action == A::Close ? std::optional(e) : std::nullopt;

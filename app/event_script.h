@@ -8,6 +8,7 @@
 // A form's caption and an object's name are one word, or any text in double quotes. OpenForm's
 // modal User Form is the form "User Form": its objects are its rows by number and OK and Cancel.
 
+#include "program/event_script_words.h"
 #include "program/host.h"
 
 #include <optional>
@@ -18,7 +19,7 @@ namespace qel {
 
 struct ScriptEvent {
     enum class Kind { Key, Char, Mouse, Timer, Paint, Resize, Wait, Continue, Step, Stop, Answer, Input, File, Form };
-    enum class FormAction { Click, Select, Type, Close };
+    using FormAction = qel::FormAction;
     Kind kind = Kind::Wait;
     int a = 0, b = 0, c = 0;          // key: VK; mouse: code, x, y; resize: w, h; wait: ms
     bool left = false, right = false; // mouse move: buttons held

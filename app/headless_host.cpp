@@ -20,11 +20,9 @@ namespace qel {
 
 namespace {
 
-constexpr std::string_view kUserForm = "User Form";
-
 bool isUserFormEvent(const ScriptEvent& e)
 {
-    return e.kind == ScriptEvent::Kind::Form && sameTextIgnoringCase(e.caption, kUserForm);
+    return e.kind == ScriptEvent::Kind::Form && sameTextIgnoringCase(e.caption, kUserFormCaption);
 }
 
 // The item of a list whose text the script gave: the same text, else the same ignoring case.
@@ -408,9 +406,9 @@ bool HeadlessHost::applyToUserForm(const ScriptEvent& e, UserForm& form, std::ve
     if (e.action == A::Close)
         return form.cancel();
     if (e.action == A::Click) {
-        if (sameTextIgnoringCase(e.object, "OK"))
+        if (sameTextIgnoringCase(e.object, kUserFormOk))
             return form.ok(texts);
-        if (sameTextIgnoringCase(e.object, "Cancel"))
+        if (sameTextIgnoringCase(e.object, kUserFormCancel))
             return form.cancel();
         return false;
     }

@@ -6,6 +6,7 @@
 #include "app/run_watchdog.h"
 #include "app/sandbox.h"
 #include "app/tool_commands.h"
+#include "app/variables_json.h"
 #include "document/program_document.h"
 #include "fileio/file_io.h"
 #include "inspection/variable_listing.h"
@@ -133,44 +134,6 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         return std::nullopt;
     }
     return o;
-}
-
-std::string valueJson(const VariableRecord& v, size_t index)
-{
-    switch (v.type) {
-    case kTypeInteger: return std::to_string(v.integerAt(index));
-    case kTypeFloat: {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v.floatAt(index)));
-        const std::string text = buf;
-        // JSON has no infinities or NaN: they are written as texts.
-        if (text == "inf" || text == "-inf")
-            return "\"" + text + "\"";
-        return text == "nan" || text == "-nan" ? "\"nan\"" : text;
-    }
-    case kTypeString: return jsonString(v.textAt(index));
-    default: return "null";
-    }
-}
-
-void printVariables(const VariableTable& variables, std::ostream& out)
-{
-    out << "{\"vars\": [";
-    bool first = true;
-    for (const VariableRecord& v : variables) {
-        out << (first ? "" : ", ");
-        first = false;
-        out << "{\"name\": " << jsonString(v.name) << ", \"type\": \"" << typeWord(v.type) << "\", \"dims\": \""
-            << dimensionsText(v) << "\", \"values\": [";
-        // In the object viewer's order: first subscript outer, second inner.
-        bool firstValue = true;
-        forEachElement(v, [&](const ElementRef& e) {
-            out << (firstValue ? "" : ", ") << valueJson(v, e.index);
-            firstValue = false;
-        });
-        out << "]}";
-    }
-    out << "]}\n";
 }
 
 std::string endRecord(std::string_view word, uint32_t section, long line)

@@ -1,5 +1,7 @@
 #include "environment/forms/form_window.h"
 
+#include "environment/run_window/run_recorder.h"
+
 #include "environment/forms/form_painter.h"
 #include "runtime/latin1.h"
 
@@ -170,6 +172,29 @@ QRect CORXFormWnd::controlRect(size_t index) const
     return r;
 }
 
+void CORXFormWnd::click(size_t index)
+{
+    if (recorder_)
+        recorder_->form(form_->caption(), FormAction::Click, form_->objects()[index].name);
+    form_->click(index);
+}
+
+void CORXFormWnd::type(size_t index, const std::string& text)
+{
+    if (recorder_)
+        recorder_->form(form_->caption(), FormAction::Type, form_->objects()[index].name, text);
+    form_->editText(index, text);
+}
+
+void CORXFormWnd::select(size_t index, int item)
+{
+    const std::vector<ComboItem>& items = form_->control(index).items;
+    if (recorder_ && item >= 0 && static_cast<size_t>(item) < items.size())
+        recorder_->form(form_->caption(), FormAction::Select, form_->objects()[index].name,
+                        items[static_cast<size_t>(item)].text);
+    form_->selectItem(index, item);
+}
+
 QWidget* CORXFormWnd::makeControl(size_t index)
 {
     const ControlState& c = form_->control(index);
@@ -177,26 +202,26 @@ QWidget* CORXFormWnd::makeControl(size_t index)
     switch (c.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(this);
-        connect(button, &QPushButton::clicked, this, [this, index] { form_->click(index); });
+        connect(button, &QPushButton::clicked, this, [this, index] { click(index); });
         w = button;
         break;
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textEdited, this,
-                [this, index](const QString& text) { form_->editText(index, fromQString(text)); });
+                [this, index](const QString& text) { type(index, fromQString(text)); });
         w = edit;
         break;
     }
     case ControlKind::CheckBox: {
         auto* check = new FormCheckBox(*form_, index, this);
-        connect(check, &QCheckBox::clicked, this, [this, index] { form_->click(index); });
+        connect(check, &QCheckBox::clicked, this, [this, index] { click(index); });
         w = check;
         break;
     }
     case ControlKind::ComboBox: {
         auto* combo = new QComboBox(this);
-        connect(combo, &QComboBox::activated, this, [this, index](int item) { form_->selectItem(index, item); });
+        connect(combo, &QComboBox::activated, this, [this, index](int item) { select(index, item); });
         w = combo;
         break;
     }
@@ -290,7 +315,7 @@ void CORXFormWnd::updateControl(size_t index, ControlChange what)
                 combo->setCompleter(nullptr); // typing is the user's, not completed to an item
                 line->installEventFilter(this);
                 connect(line, &QLineEdit::textEdited, this,
-                        [this, index](const QString& text) { form_->editText(index, fromQString(text)); });
+                        [this, index](const QString& text) { type(index, fromQString(text)); });
             }
         }
         break;
@@ -370,6 +395,8 @@ void CORXFormWnd::closeEvent(QCloseEvent* event)
     }
     // The form decides: at once, or when its running function returns.
     event->ignore();
+    if (recorder_)
+        recorder_->form(form_->caption(), FormAction::Close);
     form_->closeBox();
 }
 

@@ -15,6 +15,8 @@
 
 namespace qel {
 
+class RunRecorder;
+
 // Texts an image object shows in place of its picture.
 inline constexpr const char* kImageWithoutFile = "image";
 inline constexpr const char* kImageLoadFailed = "Failed to load image";
@@ -28,6 +30,8 @@ public:
     ~CORXFormWnd() override;
 
     RunForm& form() const { return *form_; }
+    // Where what the user does to the form is recorded (none: not recorded).
+    void setRecorder(RunRecorder* recorder) { recorder_ = recorder; }
     // The window of an object's control; nullptr when it has none.
     QWidget* controlWidget(size_t index) const;
     // Puts the window in a scroll area, made for it, and returns that area for the caller to place: a
@@ -55,6 +59,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The user's click, typing and choice, recorded when the run is, then given to the form.
+    void click(size_t index);
+    void type(size_t index, const std::string& text);
+    void select(size_t index, int item);
     QWidget* makeControl(size_t index);
     void updateControl(size_t index, ControlChange what);
     QRect controlRect(size_t index) const;
@@ -63,6 +71,7 @@ private:
     const QImage& imageOf(size_t index);
 
     std::shared_ptr<RunForm> form_;
+    RunRecorder* recorder_ = nullptr;
     std::vector<QWidget*> widgets_; // by object index
     std::vector<QImage> images_;    // decoded pictures of image objects, made on first paint
     bool closing_ = false;

@@ -83,6 +83,8 @@ std::vector<std::string> CInsUserForm::texts() const
 
 void CInsUserForm::accept()
 {
+    if (deciding)
+        deciding(true, texts());
     if (form_.ok(texts()))
         QDialog::accept();
 }
@@ -90,6 +92,8 @@ void CInsUserForm::accept()
 // Cancel, Escape and the close box all ask first.
 void CInsUserForm::reject()
 {
+    if (deciding)
+        deciding(false, texts());
     if (form_.cancel())
         QDialog::reject();
 }

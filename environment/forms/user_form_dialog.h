@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include <vector>
 
 class QPushButton;
@@ -30,6 +32,9 @@ public:
 
     void accept() override;
     void reject() override;
+
+    // Told of OK (true) or Cancel pressed, with the rows' texts, before the form decides.
+    std::function<void(bool ok, const std::vector<std::string>& texts)> deciding;
 
 private:
     UserForm& form_;

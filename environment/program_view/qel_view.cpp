@@ -277,6 +277,8 @@ void CQelView::continueRun()
 {
     if (!canContinue())
         return;
+    if (RunRecorder* recorder = ide_.host.recorder())
+        recorder->continued();
     ide_.interpreter.continueRun(); // the run's host clears the paused line's mark
     viewport()->update();
 }
@@ -285,6 +287,8 @@ void CQelView::singleStep()
 {
     if (!canContinue())
         return;
+    if (RunRecorder* recorder = ide_.host.recorder())
+        recorder->stepped();
     ide_.interpreter.singleStep();
     viewport()->update();
 }

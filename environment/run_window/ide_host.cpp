@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -60,6 +61,22 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
     return {{B::Ok, Button::Ok}};
 }
 
+Button messageBox(std::string_view text, Icon icon, Buttons buttons, QWidget* parent)
+{
+    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, parent);
+    const std::vector<ButtonChoice> choices = buttonsOf(buttons);
+    for (const ButtonChoice& c : choices)
+        box.addButton(c.qt);
+    box.setDefaultButton(choices.front().qt);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    // Closed by its close box or Escape: the box's cancel answer, else its only button.
+    Button answer = buttons == Buttons::YesNo ? Button::No : choices.back().button;
+    for (const ButtonChoice& c : choices)
+        if (c.qt == pressed)
+            answer = c.button;
+    return answer;
+}
+
 } // namespace
 
 IdeHost::IdeHost()
@@ -73,6 +90,8 @@ IdeHost::IdeHost()
 {
     printer_.printed = [this](const QString& text) { Q_EMIT statusMessage(text); };
     connect(&timer_, &QTimer::timeout, this, [this] {
+        if (recorder_)
+            recorder_->timer();
         if (in_)
             in_->timerEvent();
         if (window_)
@@ -128,19 +147,11 @@ void IdeHost::refreshRunState()
 
 Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    if (messageRecorder)
-        return messageRecorder->showMessage(text, icon, buttons);
-    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, dialogParent_);
-    const std::vector<ButtonChoice> choices = buttonsOf(buttons);
-    for (const ButtonChoice& c : choices)
-        box.addButton(c.qt);
-    box.setDefaultButton(choices.front().qt);
-    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
-    for (const ButtonChoice& c : choices)
-        if (c.qt == pressed)
-            return c.button;
-    // Closed by its close box or Escape: the box's cancel answer, else its only button.
-    return buttons == Buttons::YesNo ? Button::No : choices.back().button;
+    const Button answer = messageRecorder ? messageRecorder->showMessage(text, icon, buttons)
+                                          : messageBox(text, icon, buttons, dialogParent_);
+    if (recorder_ && buttons != Buttons::Ok) // a box with one button takes no answer
+        recorder_->answer(answer);
+    return answer;
 }
 
 bool IdeHost::ctrlOrShiftHeld()
@@ -178,9 +189,12 @@ void IdeHost::markPausedLine(uint32_t section, long line)
 std::optional<std::string> IdeHost::inputBox(std::string_view prompt, std::string_view title)
 {
     RunInputBox box(prompt, title, *this, dialogParent_);
-    if (box.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return box.reply();
+    std::optional<std::string> reply;
+    if (box.exec() == QDialog::Accepted)
+        reply = box.reply();
+    if (recorder_)
+        recorder_->input(reply);
+    return reply;
 }
 
 void IdeHost::runStarting()
@@ -200,6 +214,12 @@ void IdeHost::runStarting()
         window_->show();
     }
     canvas_->resize(window_->size());
+    if (!recordTo_.isEmpty()) {
+        recorder_ = std::make_unique<RunRecorder>(recordTo_);
+        recordTo_.clear();
+        recorder_->start(in_->runSeed(), canvas_->size().width(), canvas_->size().height());
+        window_->setRecorder(recorder_.get());
+    }
     canvas_->runStarting();
     window_->showCanvas();
     refresh_.start();
@@ -208,6 +228,7 @@ void IdeHost::runStarting()
 FormView* IdeHost::makeFormWindow(RunForm& form)
 {
     auto* window = new CORXFormWnd(form.shared_from_this());
+    window->setRecorder(recorder_.get());
     QWidget* content = window->putInScrollArea();
     if (mdiArea_) {
         QMdiSubWindow* frame = mdiArea_->addSubWindow(content);
@@ -224,6 +245,13 @@ FormView* IdeHost::makeFormWindow(RunForm& form)
 void IdeHost::showUserForm(UserForm& form)
 {
     CInsUserForm dialog(form, dialogParent_);
+    if (recorder_) {
+        recorder_->userFormOpened(form);
+        dialog.deciding = [this, &form](bool ok, const std::vector<std::string>& texts) {
+            if (recorder_)
+                recorder_->userForm(form, texts, ok);
+        };
+    }
     if (userFormDriver)
         userFormDriver(dialog);
     else
@@ -266,20 +294,34 @@ bool IdeHost::setWindowMaximised(bool maximised)
         return true;
     QWidget* frame = qobject_cast<QMdiSubWindow*>(window_->parentWidget()) ? window_->parentWidget()
                                                                            : static_cast<QWidget*>(window_);
+    // The program asked for the new size: a replay's run asks for it too, so it is no event to record.
+    window_->setRecorder(nullptr);
     if (maximised)
         frame->showMaximized();
     else
         frame->showNormal();
     // The repaint the new size causes (and with it the Paint section) happens before the next line.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (window_->size() != canvas_->size())
+    if (window_ && window_->size() != canvas_->size())
         window_->repaintCanvas();
+    if (window_)
+        window_->setRecorder(recorder_.get());
     return true;
 }
 
 void IdeHost::runEnded(bool closeApplication)
 {
     refresh_.stop();
+    if (recorder_) {
+        if (window_)
+            window_->setRecorder(nullptr);
+        for (const QPointer<CORXFormWnd>& form : formWindows_)
+            if (form)
+                form->setRecorder(nullptr);
+        const QString where = QDir::toNativeSeparators(recorder_->path());
+        Q_EMIT statusMessage(QString::fromLatin1(recorder_->save() ? kRecordedRun : kRecordingNotSaved).arg(where));
+        recorder_.reset();
+    }
     // With no program running the window shows only its background.
     if (window_ && canvas_) {
         canvas_->repaint();
@@ -351,7 +393,13 @@ std::optional<std::string> IdeHost::fileDialog(bool forOpening, const std::strin
             return std::nullopt;
         return fromQString(dialog->selectedFiles().front());
     };
-    return chooseFile(nextAnswer, startFolder, forOpening, *this);
+    const auto recordedAnswer = [&]() -> std::optional<std::string> {
+        std::optional<std::string> reply = nextAnswer();
+        if (recorder_)
+            recorder_->file(reply);
+        return reply;
+    };
+    return chooseFile(recordedAnswer, startFolder, forOpening, *this);
 }
 
 bool IdeHost::startTimer(uint32_t intervalMs)

@@ -5,6 +5,7 @@
 // (the line to show, the paused line, the run's state and end) goes out as signals.
 
 #include "environment/run_window/printer_pages.h"
+#include "environment/run_window/run_recorder.h"
 #include "environment/run_window/run_time_window.h"
 #include "forms/form_table.h"
 #include "interpreter/run_host.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 class QMdiArea;
@@ -99,6 +101,12 @@ public:
     FormTable* forms() override { return &forms_; }
     void showUserForm(UserForm& form) override;
 
+    // Run > Record Run: the next run writes every event it receives to an event script at path,
+    // saved when the run ends (the status bar says where).
+    void recordNextRun(const QString& path) { recordTo_ = path; }
+    // The recording of the current run, if it is being recorded.
+    RunRecorder* recorder() const { return recorder_.get(); }
+
     // The run-time window of the current (or last) run, if any.
     CRunTimeWnd* runTimeWindow() const { return window_; }
     // Closes the run-time window and the forms of the last run (the view that owned them goes away).
@@ -133,6 +141,12 @@ private:
     QSoundEffect* sound_ = nullptr; // made at the first PlayWave
     PrinterPages printer_;
     RunState toldState_ = RunState::Stopped;
+    QString recordTo_;
+    std::unique_ptr<RunRecorder> recorder_;
 };
+
+// What the status bar says of a recorded run.
+inline constexpr const char* kRecordedRun = "Recorded the run in %1";
+inline constexpr const char* kRecordingNotSaved = "Unable to save the recorded run to %1";
 
 } // namespace qel

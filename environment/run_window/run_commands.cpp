@@ -19,6 +19,9 @@ RunCommands::RunCommands(IdeHost& host, CommandSet& commands, QObject* parent) :
     run_->setIcon(toolIcon(ToolIcon::Run));
     profiledRun_ = command(kCmdProfiledRun, QStringLiteral("&Profiled Run"), "Run the program and time every line",
                            &CQelView::profiledRun);
+    recordRun_ =
+        commands.add(*this, kCmdRecordRun, QStringLiteral("Record R&un..."),
+                     "Run the program and write every event it receives to an event script", [this] { recordRun(); });
     stop_ = command(kCmdStop, QStringLiteral("&Stop"), "Stop the running program", &CQelView::stop);
     stop_->setIcon(toolIcon(ToolIcon::Stop));
     continue_ =
@@ -47,12 +50,24 @@ void RunCommands::run(void (CQelView::*command)())
         (view_->*command)();
 }
 
+void RunCommands::recordRun()
+{
+    if (!view_ || host_.runState() != IdeHost::RunState::Stopped || !chooseScript)
+        return;
+    const QString path = chooseScript();
+    if (path.isEmpty() || !view_)
+        return;
+    host_.recordNextRun(path);
+    view_->run();
+}
+
 void RunCommands::enable()
 {
     const IdeHost::RunState state = host_.runState();
     const bool view = view_ != nullptr;
     run_->setEnabled(view && state == IdeHost::RunState::Stopped);
     profiledRun_->setEnabled(view && state == IdeHost::RunState::Stopped);
+    recordRun_->setEnabled(view && state == IdeHost::RunState::Stopped);
     stop_->setEnabled(view && state != IdeHost::RunState::Stopped);
     continue_->setEnabled(view && state == IdeHost::RunState::Paused);
     singleStep_->setEnabled(view && state == IdeHost::RunState::Paused);

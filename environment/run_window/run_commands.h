@@ -5,6 +5,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+
+#include <functional>
 
 class QAction;
 
@@ -21,15 +24,19 @@ public:
 
     // The view the commands act on: the document window's, or none once it has closed.
     void setView(CQelView* view);
+    // Record Run asks for the event script's name with this; an empty name cancels.
+    std::function<QString()> chooseScript;
 
 private:
     void run(void (CQelView::*command)());
+    void recordRun();
     void enable();
 
     IdeHost& host_;
     QPointer<CQelView> view_;
     QAction* run_;
     QAction* profiledRun_;
+    QAction* recordRun_;
     QAction* stop_;
     QAction* continue_;
     QAction* singleStep_;

@@ -1,5 +1,6 @@
 #include "environment/run_window/run_time_window.h"
 
+#include "environment/run_window/run_recorder.h"
 #include "environment/run_window/virtual_keys.h"
 #include "interpreter/interpreter.h"
 #include "runtime/run_canvas.h"
@@ -57,8 +58,11 @@ void CRunTimeWnd::paintEvent(QPaintEvent*)
 void CRunTimeWnd::resizeEvent(QResizeEvent*)
 {
     // A new size is a full repaint: the picture belongs to the Paint section.
-    if (size() != canvas_.size())
+    if (size() != canvas_.size()) {
+        if (recorder_)
+            recorder_->resize(width(), height());
         repaintCanvas();
+    }
 }
 
 void CRunTimeWnd::closeEvent(QCloseEvent* event)
@@ -79,17 +83,26 @@ void CRunTimeWnd::keyPressEvent(QKeyEvent* event)
     }
     // The key's down message comes first; the character it types follows, unless the key-down
     // handler is still running.
-    if (int code = virtualKeyCode(*event))
+    if (int code = virtualKeyCode(*event)) {
+        if (recorder_)
+            recorder_->key(code);
         in_.keyDownEvent(code);
-    if (char c = typedCharacter(*event))
+    }
+    if (char c = typedCharacter(*event)) {
+        if (recorder_)
+            recorder_->character(c);
         in_.charEvent(c);
+    }
     showCanvas();
 }
 
 void CRunTimeWnd::mouse(int code, const QMouseEvent& event)
 {
     const QPoint at = event.position().toPoint();
-    in_.mouseEvent(code, at.x(), at.y(), event.buttons() & Qt::LeftButton, event.buttons() & Qt::RightButton);
+    const bool left = event.buttons() & Qt::LeftButton, right = event.buttons() & Qt::RightButton;
+    if (recorder_)
+        recorder_->mouse(code, at.x(), at.y(), left, right);
+    in_.mouseEvent(code, at.x(), at.y(), left, right);
     showCanvas();
 }
 

@@ -7,6 +7,8 @@
 
 namespace qel {
 
+class RunRecorder;
+
 class Interpreter;
 class MessageHost;
 class RunCanvas;
@@ -27,6 +29,8 @@ public:
     void showCanvas();
     // Lets the environment close the window (the user never can).
     void closeForGood();
+    // Where the user's keys, mouse actions and resizes are recorded (none: not recorded).
+    void setRecorder(RunRecorder* recorder) { recorder_ = recorder; }
 
     // The size the window has: the MDI area's Cascade sizes every window to its hint, and the
     // picture's room must not go with it.
@@ -47,6 +51,7 @@ private:
     RunCanvas& canvas_;
     Interpreter& in_;
     MessageHost& host_;
+    RunRecorder* recorder_ = nullptr;
     bool closing_ = false;
 };
 

@@ -59,6 +59,13 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     auto* printCommands = new PrintCommands(ide_, commands_, *this, [this] { return doc_->path(); });
     auto* viewCommands = new ViewCommands(commands_, this);
     auto* runCommands = new RunCommands(ide_.host, commands_, this);
+    // A recording is suggested beside the program, named after it.
+    runCommands->chooseScript = [this] {
+        const QFileInfo program(doc_->path());
+        const QString name =
+            (doc_->hasPath() ? program.completeBaseName() : QStringLiteral("run")) + QStringLiteral("-events.txt");
+        return chooseFile(FileDialogKind::RecordRun, doc_->hasPath() ? program.dir().filePath(name) : name);
+    };
     inspection_ = new InspectionWindows(ide_, commands_, *this, [this] {
         return doc_->hasPath() ? QFileInfo(doc_->path()).absolutePath() : QString();
     });
@@ -336,6 +343,9 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 QString CMainFrame::defaultFileDialog(FileDialogKind kind, const QString& suggestion)
 {
+    if (kind == FileDialogKind::RecordRun)
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Record Run"), suggestion,
+                                            QStringLiteral("Event scripts (*.txt);;All files (*)"));
     const QString filter = toQString(kProgramFileFilter);
     if (kind == FileDialogKind::Open)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), suggestion, filter);

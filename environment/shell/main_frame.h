@@ -63,7 +63,7 @@ public:
     FormDesigners& formDesigners() const { return *formDesigners_; }
 
     // How a file name is asked for; replaced by tests. Returns an empty name when cancelled.
-    enum class FileDialogKind { Open, SaveAs };
+    enum class FileDialogKind { Open, SaveAs, RecordRun };
     std::function<QString(FileDialogKind kind, const QString& suggestion)> chooseFile;
 
 Q_SIGNALS:
