@@ -47,6 +47,7 @@ struct RunOptions {
     uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
     uint64_t outputLimit = uint64_t{64} << 20; // standard output and files together
     std::vector<Breakpoint> breaks;
+    std::optional<uint32_t> seed;
     bool vars = false;
     bool sandbox = false;
 };
@@ -110,6 +111,8 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--memory-limit" && hasValue && readMegabytes(args[i + 1], o.memoryLimit)) {
             ++i;
         } else if (a == "--output-limit" && hasValue && readMegabytes(args[i + 1], o.outputLimit)) {
+            ++i;
+        } else if (a == "--seed" && hasValue && (o.seed = seedOfText(args[i + 1]))) {
             ++i;
         } else if (a == "--break" && hasValue) {
             const std::string& spec = args[++i];
@@ -302,6 +305,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     EventScript script;
+    std::optional<uint32_t> seed = options->seed;
     if (!options->events.empty()) {
         std::optional<LoadedScript> loaded =
             options->timeout > 0
@@ -317,6 +321,8 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
             return kExitUsage;
         }
         script = std::move(loaded->events);
+        // --seed wins over the script's own seed line.
+        seed = seed ? seed : script.seed();
     }
 
     std::vector<uint8_t> bytes;
@@ -337,6 +343,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
     in.output().setLimit(options->outputLimit);
+    in.setSeed(seed);
     // Files the program names without a folder are found beside it, wherever qeltool runs.
     const QFileInfo programFile(QFile::decodeName(options->file.c_str()));
     in.setProgramPath(QFile::encodeName(programFile.absoluteFilePath()).toStdString());
