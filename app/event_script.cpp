@@ -3,6 +3,7 @@
 #include "program/file_names.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <sstream>
 #include <variant>
@@ -169,6 +170,27 @@ std::optional<ScriptEvent> parseLine(const std::string& line, std::string_view& 
     }
     if (verb == "form")
         return parseForm(line, why);
+    if (verb == "size") {
+        e.kind = K::Size;
+        std::string rest;
+        if (!numbers({&e.a, &e.b}) || words >> rest || e.a < 1 || e.b < 1 || e.a > 10000 || e.b > 10000) {
+            why = kBadSize;
+            return std::nullopt;
+        }
+        return e;
+    }
+    if (verb == "seed") {
+        e.kind = K::Seed;
+        std::string number, rest;
+        words >> number;
+        const std::optional<uint32_t> seed = seedOfText(number);
+        if (!seed || words >> rest) {
+            why = kBadSeed;
+            return std::nullopt;
+        }
+        e.seed = *seed;
+        return e;
+    }
     if (verb == "input" || verb == "file") {
         e.kind = verb == "input" ? K::Input : K::File;
         if (line.size() > verb.size() + 1) {
@@ -238,18 +260,45 @@ std::variant<std::monostate, ScriptEvent, std::string> eventOfLine(std::string_v
 
 } // namespace
 
+std::optional<uint32_t> seedOfText(std::string_view text)
+{
+    uint32_t seed = 0;
+    const char* end = text.data() + text.size();
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const auto [stop, error] = std::from_chars(text.data(), end, seed);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return seed;
+}
+
 std::optional<ScriptError> EventScript::load(std::string text)
 {
     *this = EventScript();
     size_t at = 0;
     int number = 0;
+    bool eventSeen = false;
+    std::optional<uint32_t> seed;
+    std::optional<std::pair<int, int>> size;
     while (const std::optional<std::string_view> line = nextLine(text, at)) {
         ++number;
         auto event = eventOfLine(*line);
         if (auto* why = std::get_if<std::string>(&event))
             return ScriptError{number, std::move(*why)};
+        if (auto* e = std::get_if<ScriptEvent>(&event)) {
+            const bool header = e->kind == ScriptEvent::Kind::Seed || e->kind == ScriptEvent::Kind::Size;
+            if (header && eventSeen)
+                return ScriptError{number, std::string(kSeedNotFirst) + shownLine(*line)};
+            if (e->kind == ScriptEvent::Kind::Seed)
+                seed = e->seed;
+            else if (e->kind == ScriptEvent::Kind::Size)
+                size = std::pair(e->a, e->b);
+            eventSeen = eventSeen || !header;
+        }
     }
     text_ = std::move(text);
+    seed_ = seed;
+    size_ = size;
     return std::nullopt;
 }
 
@@ -260,7 +309,8 @@ bool EventScript::empty()
         if (!line)
             return true;
         auto event = eventOfLine(*line);
-        if (auto* e = std::get_if<ScriptEvent>(&event))
+        if (auto* e = std::get_if<ScriptEvent>(&event);
+            e && e->kind != ScriptEvent::Kind::Seed && e->kind != ScriptEvent::Kind::Size)
             next_ = std::move(*e);
     }
     return false;

@@ -346,6 +346,8 @@ void HeadlessHost::apply(const ScriptEvent& e)
         break;
     case K::Wait: wait(std::chrono::milliseconds(e.a)); break;
     case K::Form: applyToForm(e); break;
+    case K::Seed: // taken before the run started
+    case K::Size:
     case K::Answer: // an answer no message box asked for
     case K::Input:
     case K::File: break;

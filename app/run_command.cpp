@@ -33,6 +33,7 @@
 #include <ostream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 namespace qel {
 
@@ -44,10 +45,12 @@ struct RunOptions {
     std::string snapshot;
     std::string printDir;
     int width = 600, height = 400;
+    bool sized = false; // --size given
     double timeout = 0;
     uint64_t memoryLimit = MemoryBudget::kDefaultLimit;
     uint64_t outputLimit = uint64_t{64} << 20; // standard output and files together
     std::vector<Breakpoint> breaks;
+    std::optional<uint32_t> seed;
     bool vars = false;
     bool sandbox = false;
 };
@@ -105,12 +108,15 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
             o.printDir = args[++i];
         } else if (a == "--size" && hasValue && std::sscanf(args[i + 1].c_str(), "%dx%d", &o.width, &o.height) == 2 &&
                    o.width > 0 && o.height > 0 && o.width <= 10000 && o.height <= 10000) {
+            o.sized = true;
             ++i;
         } else if (a == "--timeout" && hasValue && readTimeout(args[i + 1], o.timeout)) {
             ++i;
         } else if (a == "--memory-limit" && hasValue && readMegabytes(args[i + 1], o.memoryLimit)) {
             ++i;
         } else if (a == "--output-limit" && hasValue && readMegabytes(args[i + 1], o.outputLimit)) {
+            ++i;
+        } else if (a == "--seed" && hasValue && (o.seed = seedOfText(args[i + 1]))) {
             ++i;
         } else if (a == "--break" && hasValue) {
             const std::string& spec = args[++i];
@@ -265,6 +271,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         return kExitUsage;
 
     EventScript script;
+    std::optional<uint32_t> seed = options->seed;
     if (!options->events.empty()) {
         std::optional<LoadedScript> loaded =
             options->timeout > 0
@@ -280,6 +287,10 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
             return kExitUsage;
         }
         script = std::move(loaded->events);
+        // --seed and --size win over the script's own seed and size lines.
+        seed = seed ? seed : script.seed();
+        if (const auto size = script.size(); size && !options->sized)
+            std::tie(options->width, options->height) = *size;
     }
 
     std::vector<uint8_t> bytes;
@@ -300,6 +311,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
     in.output().setLimit(options->outputLimit);
+    in.setSeed(seed);
     // Files the program names without a folder are found beside it, wherever qeltool runs.
     const QFileInfo programFile(QFile::decodeName(options->file.c_str()));
     in.setProgramPath(QFile::encodeName(programFile.absoluteFilePath()).toStdString());

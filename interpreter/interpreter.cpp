@@ -28,6 +28,8 @@ void Interpreter::startRun(bool profiled)
     s.host.showLine(kInitialise, -1);
 
     s.eval.caseSensitive = false;
+    s.runSeed = s.seedChoice.value_or(clockSeed());
+    s.eval.random.seed(s.runSeed);
     s.eval.memory.reset();
     s.output.reset();
     std::string().swap(s.eval.scratch);

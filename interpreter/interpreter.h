@@ -68,6 +68,11 @@ public:
     OutputBudget& output() { return state_.output; }
     // The display precision, case rule and random generator of the running program.
     EvalContext& eval() { return state_.eval; }
+    // The seed every run start gives Rand's generator from now on; nothing: one from the clock, new
+    // for each run. The same seed gives the same numbers.
+    void setSeed(std::optional<uint32_t> seed) { state_.seedChoice = seed; }
+    // The seed the current or last run started with, however it was chosen.
+    uint32_t runSeed() const { return state_.runSeed; }
 
     // The run was started by an AutoRun line: stopping it closes the application.
     bool autoRunStarted() const { return state_.autoRunStarted; }

@@ -147,6 +147,10 @@ struct RunState {
         bool set = false;
     } justRun;
     RunEnd lastEnd;
+    // The seed of Rand's generator for the runs to come (nothing: a new one from the clock for each),
+    // and the seed the current or last run started with.
+    std::optional<uint32_t> seedChoice;
+    uint32_t runSeed = 0;
 
     std::array<HandlerFunction, 2> keyboardHandlers; // qelOnKeyDown, qelOnChar
     std::array<HandlerFunction, 5> mouseHandlers;    // by mouse handler code 1 to 5

@@ -1,12 +1,8 @@
 #include "values/eval_context.h"
 
-#include <chrono>
-
 namespace qel {
 
-EvalContext::EvalContext(VariableTable& table)
-    : variables(table), random(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()))
-{}
+EvalContext::EvalContext(VariableTable& table) : variables(table), random(clockSeed()) {}
 
 std::string_view NumberTextRing::format(float value, uint32_t precision)
 {

@@ -35,7 +35,7 @@ using AtEndOfFile = std::function<std::optional<bool>(uint32_t handle)>;
 
 class EvalContext {
 public:
-    // The random generator is seeded once here, from the clock.
+    // The random generator is seeded here from the clock; a run seeds it again as it starts.
     explicit EvalContext(VariableTable& table);
 
     VariableTable& variables;
@@ -45,7 +45,7 @@ public:
     // The six relational comparisons of texts: byte by byte when set, otherwise ignoring ASCII letter
     // case. Clear at every run start; OptionCaseSensitive sets it.
     bool caseSensitive = false;
-    // Rand's generator.
+    // Rand's generator; the interpreter seeds it at every run start.
     RandomGenerator random;
     // .AtEndOfFile asks the run's open files through this.
     AtEndOfFile atEndOfFile;

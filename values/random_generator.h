@@ -1,7 +1,9 @@
 #pragma once
 // The pseudo-random numbers of Rand: a linear congruential generator of the classic C library kind,
-// giving 0 to 32767. A context seeds it once from the clock; tests seed it with a fixed value.
+// giving 0 to 32767. Every run start seeds it, with a seed chosen for the run or one from the clock;
+// tests seed it with a fixed value.
 
+#include <chrono>
 #include <cstdint>
 
 namespace qel {
@@ -23,5 +25,11 @@ public:
 private:
     uint32_t state_;
 };
+
+// A seed that differs from run to run: the clock's low bits.
+inline uint32_t clockSeed()
+{
+    return static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
 
 } // namespace qel

@@ -77,6 +77,8 @@ TEST(QeltoolRun, BadArgumentsAndAScriptThatIsNotTextOfAtMostEightMegabytes)
     for (const std::string option : {"--memory-limit", "--output-limit"})
         for (const char* bad : {"0", "-5", "lots", "1048577"})
             EXPECT_EQ(runTool({"run", path, option, bad}).err, "qeltool: unknown option " + option + "\n") << bad;
+    for (const char* bad : {"-5", "+5", "lots", "4294967296", ""})
+        EXPECT_EQ(runTool({"run", path, "--seed", bad}).err, "qeltool: unknown option --seed\n") << bad;
 
     const std::string longest = "#" + std::string((size_t{8} << 20) - 2, 'x') + "\n";
     EXPECT_EQ(runTool({"run", path, "--events", "-"}, longest).status, 0);
@@ -87,12 +89,48 @@ TEST(QeltoolRun, BadArgumentsAndAScriptThatIsNotTextOfAtMostEightMegabytes)
         {"# a comment\rwith a CR\n", "events line 1: not a line of text (control byte): # a comment\\x0dwith a CR"},
         {"\n\nkey 1\x1b[2J\n", "events line 3: not a line of text (control byte): key 1\\x1b[2J"},
         {std::string(300, 'z') + "\n", "events line 1: cannot read event: " + std::string(100, 'z') + "..."},
+        {"seed -1\n", "events line 1: seed takes a whole number 0 to 4294967295: seed -1"},
+        {"seed 4294967296\n", "events line 1: seed takes a whole number 0 to 4294967295: seed 4294967296"},
+        {"seed\n", "events line 1: seed takes a whole number 0 to 4294967295: seed"},
+        {"seed 5 6\n", "events line 1: seed takes a whole number 0 to 4294967295: seed 5 6"},
+        {"# first\nkey 1\nseed 5\n", "events line 3: seed must come before every other event: seed 5"},
+        {"seed 5\nseed 5\n", "events line 2: seed must come before every other event: seed 5"},
     };
     for (const auto& [script, why] : refused) {
         const RunOutput bad = runTool({"run", path, "--events", "-"}, script);
         EXPECT_EQ(bad.status, 2) << why;
         EXPECT_EQ(bad.err, "qeltool: " + why + "\n");
     }
+}
+
+TEST(QeltoolRun, ASeedFromTheOptionOrTheScriptsFirstLineRepeatsTheRandomNumbers)
+{
+    const std::string path = writeProgram("seeded.qel", [](ProgramBuilder& b) {
+        for (const char* name : {"A", "B", "C"})
+            b.add("DeclareVariable", variableFields("Integer", name, "0"));
+        for (const char* name : {"A", "B", "C"})
+            b.add("Let", letFunctionFields(name, "Rand", "30000"));
+    });
+    const auto randoms = [&](std::vector<std::string> options, const std::string& script) {
+        std::vector<std::string> args = {"run", path, "--vars"};
+        args.insert(args.end(), options.begin(), options.end());
+        const RunOutput r = runTool(args, script);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return r.lines.empty() ? std::string() : r.lines.back();
+    };
+    const std::string seven = randoms({"--seed", "7"}, "");
+    ASSERT_TRUE(holds(seven, {"\"name\": \"C\""}));
+    // The option wins over the script's line.
+    const std::tuple<std::vector<std::string>, std::string, bool> runs[] = {
+        {{"--seed", "7"}, "", true},
+        {{"--events", "-"}, "# seeded\nseed 7\npaint\n", true},
+        {{"--seed", "7", "--events", "-"}, "seed 8\n", true},
+        {{"--events", "-"}, "seed 8\n", false},
+        {{"--seed", "4294967295"}, "", false},
+    };
+    for (const auto& [options, script, same] : runs)
+        EXPECT_EQ(randoms(options, script) == seven, same) << script;
+    EXPECT_EQ(randoms({"--seed", "4294967295"}, ""), randoms({"--events", "-"}, "seed 4294967295\n"));
 }
 
 TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)
