@@ -287,7 +287,9 @@ std::optional<ScriptError> EventScript::load(std::string text)
             return ScriptError{number, std::move(*why)};
         if (auto* e = std::get_if<ScriptEvent>(&event)) {
             const bool header = e->kind == ScriptEvent::Kind::Seed || e->kind == ScriptEvent::Kind::Size;
-            if (header && eventSeen)
+            const bool again =
+                (e->kind == ScriptEvent::Kind::Seed && seed) || (e->kind == ScriptEvent::Kind::Size && size);
+            if (header && (eventSeen || again))
                 return ScriptError{number, std::string(kSeedNotFirst) + shownLine(*line)};
             if (e->kind == ScriptEvent::Kind::Seed)
                 seed = e->seed;

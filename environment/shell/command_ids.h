@@ -41,7 +41,7 @@ enum CommandId : int {
 
     kCmdRun = 32771,
     kCmdProfiledRun = 32855,
-    kCmdRecordRun = 32877,
+    kCmdRecordRun = 32878,
     kCmdStop = 32800,
     kCmdContinue = 32811,
     kCmdSingleStep = 32853,

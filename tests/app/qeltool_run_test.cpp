@@ -93,8 +93,12 @@ TEST(QeltoolRun, BadArgumentsAndAScriptThatIsNotTextOfAtMostEightMegabytes)
         {"seed 4294967296\n", "events line 1: seed takes a whole number 0 to 4294967295: seed 4294967296"},
         {"seed\n", "events line 1: seed takes a whole number 0 to 4294967295: seed"},
         {"seed 5 6\n", "events line 1: seed takes a whole number 0 to 4294967295: seed 5 6"},
-        {"# first\nkey 1\nseed 5\n", "events line 3: seed must come before every other event: seed 5"},
-        {"seed 5\nseed 5\n", "events line 2: seed must come before every other event: seed 5"},
+        {"# first\nkey 1\nseed 5\n", "events line 3: seed and size must come before every other event: seed 5"},
+        {"seed 5\nseed 5\n", "events line 2: seed and size must come before every other event: seed 5"},
+        {"size 5 5\nseed 5\nsize 6 6\n", "events line 3: seed and size must come before every other event: size 6 6"},
+        {"size 0 5\n", "events line 1: size takes a width and a height, 1 to 10000: size 0 5"},
+        {"size 5 10001\n", "events line 1: size takes a width and a height, 1 to 10000: size 5 10001"},
+        {"size 5\n", "events line 1: size takes a width and a height, 1 to 10000: size 5"},
     };
     for (const auto& [script, why] : refused) {
         const RunOutput bad = runTool({"run", path, "--events", "-"}, script);
@@ -131,6 +135,16 @@ TEST(QeltoolRun, ASeedFromTheOptionOrTheScriptsFirstLineRepeatsTheRandomNumbers)
     for (const auto& [options, script, same] : runs)
         EXPECT_EQ(randoms(options, script) == seven, same) << script;
     EXPECT_EQ(randoms({"--seed", "4294967295"}, ""), randoms({"--events", "-"}, "seed 4294967295\n"));
+
+    // A script's size line sizes the window the run starts in, unless --size says otherwise.
+    const std::string picture = ::testing::TempDir() + "seeded.png";
+    for (const auto& [options, size] : {std::pair{std::vector<std::string>{}, QSize(30, 20)},
+                                        {std::vector<std::string>{"--size", "40x10"}, QSize(40, 10)}}) {
+        std::vector<std::string> args = {"run", path, "--events", "-", "--snapshot", picture};
+        args.insert(args.end(), options.begin(), options.end());
+        EXPECT_EQ(runTool(args, "seed 3\nsize 30 20\npaint\n").status, 0);
+        EXPECT_EQ(QImage(QString::fromStdString(picture)).size(), size);
+    }
 }
 
 TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)

@@ -8,6 +8,7 @@
 #include "environment/forms/user_form_dialog.h"
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
+#include "fileio/file_io.h"
 #include "instructions/interaction/interaction_editors.h"
 #include "shell_test_support.h"
 #include "support/tool_run.h"
@@ -115,7 +116,7 @@ const Case kCases[] = {
                  .add("Let", letFields("Defaults(2,1)", "\"Red\""))
                  .add("Let", letFields("Defaults(2,2)", "\"Blue\""))
                  .add("MessageBox", box)
-                 .add("InputBox", {"Name", "\"Your name?\""})
+                 .add("InputBox", {"\"Your name?\"", "Name"})
                  .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
                  .add("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
          });
@@ -179,7 +180,7 @@ TEST(RecordReplay, AReplayEndsWhereTheRecordedRunEnded)
                             form.okButton()->click();
                         });
                         files.selectFile(QString::fromStdString(recorded + "/data.txt"));
-                        files.accept();
+                        QMetaObject::invokeMethod(&files, "accept"); // the Open button
                     });
                     QTest::keyClicks(input.replyField(), "Ann");
                     input.accept();
