@@ -51,7 +51,7 @@ void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>&
             end->slots[3] = opening.slots[3];
             end->stepGiven = opening.stepGiven;
             end->jump = at[k];
-            end->op = DecodedOp::NextLinked;
+            end->op = opening.slots[0].integer && !opening.stepGiven ? DecodedOp::NextByOne : DecodedOp::NextLinked;
         } else if (opening.kind == Kind::While && end && end->kind == Kind::EndWhile) {
             end->slots[0] = opening.slots[0];
             end->slots[1] = opening.slots[1];
@@ -202,6 +202,16 @@ void decodeLines(RunState& state)
             if (decodedAt[k] + 1 < runs.size())
                 decoded[k].following = runs[decodedAt[k] + 1].decoded;
     }
+    // A call may go to another section, so the bodies wait until every section has its forms.
+    for (uint32_t section = 0; section < kSectionCount; ++section)
+        for (DecodedLine& d : state.decodedLines[section]) {
+            const bool loopEnd =
+                d.op == DecodedOp::NextLinked || d.op == DecodedOp::NextByOne || d.op == DecodedOp::EndWhileLinked;
+            const LineCursor opening = loopEnd ? LineCursor{section, d.jump} : d.function;
+            if ((loopEnd || d.kind == DecodedLine::Kind::Call) &&
+                opening.index + 1 < state.lineRuns[opening.section].size())
+                d.body = state.lineRuns[opening.section][opening.index + 1].decoded;
+        }
 }
 
 } // namespace qel

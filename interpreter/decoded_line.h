@@ -127,6 +127,7 @@ enum class DecodedOp : uint8_t {
     NextLinked,     // a Next holding its For line's counter, end and step (none with a subscript
                     // variable) and the For line's index at `jump`
     EndWhileLinked, // an EndWhile holding its While line's test and the While line's index at `jump`
+    NextByOne,      // a NextLinked whose counter is an Integer and whose For has no Step
 };
 
 // A line decoded for the run loop. The slots' meaning depends on the kind.
@@ -159,6 +160,10 @@ struct DecodedLine {
     // The next line's decoded form, nullptr when that line has none or this is the section's last:
     // where a Let goes on without finding the line by its index.
     const DecodedLine* following = nullptr;
+    // NextLinked, NextByOne, EndWhileLinked: the form of the line after the For or While line,
+    // where the loop goes on when it goes round again; Call: of the line after the DeclareFunction
+    // line (nullptr when that line has none).
+    const DecodedLine* body = nullptr;
     NumberSlot slots[7];
 };
 static_assert(static_cast<int>(DecodedLine::Kind::Return) == static_cast<int>(DecodedOp::Return));

@@ -185,24 +185,9 @@ template <bool InRange>
 {
     const NumberSlot* n = d.slots;
     const float end = elementValue(n[2], n[2].word);
-    // An Integer counter by 1 within 2^24, where every float step is exact, goes on in integers:
-    // the counter's next value no longer waits for two conversions.
-    if (n[0].integer && !d.stepGiven) [[likely]] {
-        constexpr int32_t kExact = 1 << 24;
-        const auto value = std::bit_cast<int32_t>(*n[0].word);
-        if (value > -kExact && value < kExact) [[likely]] {
-            const int32_t next = value + 1;
-            *n[0].word = std::bit_cast<uint32_t>(next);
-            if (static_cast<float>(next) <= end)
-                index = d.jump;
-            else
-                stack.pop();
-            return true;
-        }
-    }
     float step = 0.0f;
     float increment = 1.0f;
-    if (d.stepGiven) [[unlikely]] {
+    if (d.stepGiven) {
         step = increment = elementValue(n[3], n[3].word);
         if (step == 0.0f)
             return false;
@@ -220,18 +205,20 @@ template <bool InRange>
     return true;
 }
 
-// An EndWhile holding its While line's test (DecodedOp::EndWhileLinked), that While's frame on top
-// of the stack: back to the While's body while the test holds, else on after this line.
-[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
+enum class Round : uint8_t { Again, Done, Beyond };
+
+// A NextByOne's Integer counter goes on by 1, its For's frame on top of the stack. Within 2^24,
+// where every float step is exact, it counts in integers: the next value no longer waits for two
+// conversions. Beyond, nothing has changed and runNextLinked steps it.
+[[gnu::always_inline]] inline Round countByOne(const DecodedLine& d)
 {
-    bool goesOn = false;
-    if (!test(d, goesOn)) [[unlikely]]
-        return false;
-    if (goesOn)
-        index = d.jump;
-    else
-        stack.pop();
-    return true;
+    constexpr int32_t kExact = 1 << 24;
+    const auto value = std::bit_cast<int32_t>(*d.slots[0].word);
+    if (value <= -kExact || value >= kExact) [[unlikely]]
+        return Round::Beyond;
+    const int32_t next = value + 1;
+    *d.slots[0].word = std::bit_cast<uint32_t>(next);
+    return static_cast<float>(next) <= elementValue(d.slots[2], d.slots[2].word) ? Round::Again : Round::Done;
 }
 
 // The For line's counter goes on by its step: back to the line after the For while it stays in
@@ -363,30 +350,31 @@ template <bool InRange>
     return true;
 }
 
-// A value back into the Return Into variable of the calling line.
-[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
-                                             const DecodedLine& d)
+// A value back into the Return Into variable of the calling line: that line's form, nullptr when the
+// handler is to return.
+[[gnu::always_inline]] inline const DecodedLine* runReturn(RunState& st, CallStack& stack, uint32_t& section,
+                                                           uint32_t& index, const DecodedLine& d)
 {
     if (stack.isEmpty()) [[unlikely]]
-        return false;
+        return nullptr;
     const StackFrame f = stack.peek();
     if (f.kind != kCallFrame || f.marker == 0 || f.marker == kEventHandlerMarker || f.marker == kFormRequestMarker)
-        return false;
+        return nullptr;
     const DecodedLine* call = st.runAt(f.line).decoded;
     if (!call || call->kind != Kind::Call || !call->resultGiven) [[unlikely]]
-        return false;
+        return nullptr;
     const NumberSlot& into = call->slots[6];
     bool bad = false;
     const float value = readSlot(d.slots[0], bad);
     uint32_t* destination = slotElement(into);
     if (bad || !destination || !slotTakes(into, value)) [[unlikely]]
-        return false;
+        return nullptr;
     stack.pop();
     section = f.line.section;
     index = f.line.index;
     storeElement(into, destination, value);
     st.currentSection = f.callerSection;
-    return true;
+    return call;
 }
 
 // Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
@@ -402,17 +390,19 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
     static const void* const kEntry[] = {
-        &&unhandled, &&let,     &&unhandled,  &&next,     &&whileLine,  &&endWhile,      &&ifLine,     &&elseLine,
-        &&endIf,     &&call,    &&returnLine, &&letPlain, &&letInRange, &&letAdd0,       &&letAdd1,    &&letAdd2,
-        &&letAdd3,   &&letAdd4, &&letAdd5,    &&letAdd6,  &&letAdd7,    &&letElementAdd, &&nextLinked, &&endWhileLinked,
+        &&unhandled,     &&let,        &&unhandled,      &&next,       &&whileLine, &&endWhile,   &&ifLine,
+        &&elseLine,      &&endIf,      &&call,           &&returnLine, &&letPlain,  &&letInRange, &&letAdd0,
+        &&letAdd1,       &&letAdd2,    &&letAdd3,        &&letAdd4,    &&letAdd5,   &&letAdd6,    &&letAdd7,
+        &&letElementAdd, &&nextLinked, &&endWhileLinked, &&nextByOne,
     };
-    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::EndWhileLinked) + 1);
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::NextByOne) + 1);
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
     auto count = static_cast<uint32_t>(st.lineRuns[section].size());
     uint32_t iterations = st.iterations;
     const DecodedLine* d = runs[index].decoded;
+    const DecodedLine* ahead = nullptr;
     uint32_t was = section;
     bool ok = false;
     bool ranLast = false;
@@ -443,10 +433,18 @@ endIf:
     goto performed;
 call:
     ok = runCall(st, stack, section, index, *d);
+    if (ok && section == was) [[likely]]
+        goto enter; // on at the line after the DeclareFunction line
     goto performed;
-returnLine:
-    ok = runReturn(st, stack, section, index, *d);
+returnLine : {
+    const DecodedLine* call = runReturn(st, stack, section, index, *d);
+    ok = call != nullptr;
+    if (ok && section == was) [[likely]] {
+        d = call; // on after the Call line, as after a line that goes on to the next
+        goto inPlace;
+    }
     goto performed;
+}
 letPlain:
     ok = runLetPlain<false>(*d);
     goto inPlace;
@@ -483,24 +481,55 @@ letElementAdd:
 nextLinked:
     ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
     goto performed;
+nextByOne:
+    if (stack.topIs(kFor, {section, d->jump})) [[likely]] {
+        switch (countByOne(*d)) {
+        case Round::Again: index = d->jump; goto backRound;
+        case Round::Done:
+            stack.pop();
+            ok = true;
+            goto inPlace;
+        case Round::Beyond: ok = runNextLinked(stack, index, *d); goto performed;
+        }
+    }
+    ok = runNext(st, stack, section, index);
+    goto performed;
 endWhileLinked:
-    ok = stack.topIs(kWhile, {section, d->jump}) ? runEndWhileLinked(stack, index, *d)
-                                                 : runEndWhile(st, stack, section, index);
+    if (stack.topIs(kWhile, {section, d->jump})) [[likely]] {
+        bool goesOn = false;
+        ok = test(*d, goesOn);
+        if (ok && goesOn) {
+            index = d->jump;
+            goto backRound;
+        }
+        if (ok)
+            stack.pop();
+        goto inPlace;
+    }
+    ok = runEndWhile(st, stack, section, index);
     goto performed;
 
-inPlace: // a line that goes on to the next one, whose form it holds
-    if (!ok) [[unlikely]]
-        goto stop;
-    if (d->following) [[likely]] {
-        if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-            ranLast = true;
-            goto stop;
-        }
-        ++iterations;
-        ++index;
-        d = d->following;
-        goto* kEntry[static_cast<uint8_t>(d->op)];
+backRound: // a loop goes round again from its opening line at `index`, the line before `d->body`'s
+enter:     // or a call goes on from the DeclareFunction line at `index`
+    if (!d->body) [[unlikely]] {
+        ok = true;
+        goto performed;
     }
+    ahead = d->body;
+    goto onTo;
+inPlace: // a line that goes on to the next one, whose form it holds
+    if (!ok || !d->following) [[unlikely]]
+        goto performed;
+    ahead = d->following;
+onTo: // on to `ahead`, the form of the line after `index`, unless the pump is due
+    if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+        ranLast = true;
+        goto stop;
+    }
+    ++iterations;
+    ++index;
+    d = ahead;
+    goto* kEntry[static_cast<uint8_t>(d->op)];
 performed:
     if (!ok) [[unlikely]]
         goto stop;

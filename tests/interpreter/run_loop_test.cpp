@@ -262,6 +262,18 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
             for (const char* sum : {"F=I+T", "K=F+I", "F=K+F", "K=F+F", "F=F+K", "K=T+K", "F=F+F", "K=K+F"})
                 b.add("Let", letFields({sum[0]}, {sum[2]}, "+", {sum[4]}));
             b.add("Next");
+            // A loop whose body opens with a line that has no decoded form, calling a function of
+            // another section.
+            b.add("For", forFields("K", "1", "3"))
+                .add("Comment", {"undecoded"})
+                .add("Call", callFields("Twice", "N", "K"))
+                .add("Let", letFields("F", "F", "+", "N"))
+                .add("Next");
+            b.section(kMouse)
+                .add("DeclareFunction", functionFields("Twice", "T", "Integer"))
+                .add("Let", letFields("T", "T", "*", "2"))
+                .add("Return", {"T"})
+                .add("EndFunction");
         },
         [&](ProgramBuilder& b) { // a subscript out of range
             numbers(b);
