@@ -6,6 +6,7 @@
 #include "values/variable_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qel {
 
@@ -70,12 +71,38 @@ bool addsToElement(const DecodedLine& d)
            n[1].index == n[0].index && n[1].integer == n[0].integer && !hasSubscriptVariable(n[2]);
 }
 
+constexpr float kExactWhole = 16777216.0f; // 2^24: every whole float within is exact
+
+// A number whose value is a whole number within 2^24 whatever it holds: an Integer (whose value is
+// tested when it is read), or such a literal.
+bool wholeWithinExact(const NumberSlot& n)
+{
+    const float value = std::bit_cast<float>(n.literalBits);
+    return n.integer || (n.literal && std::fabs(value) <= kExactWhole && std::trunc(value) == value);
+}
+
+// Whether the numbers from `first` on are whole within 2^24; if so, their literals become Integers
+// of the same value.
+bool wholeNumbers(DecodedLine& d, int first, int count)
+{
+    NumberSlot* const from = d.slots + first;
+    if (!std::all_of(from, from + count, wholeWithinExact))
+        return false;
+    for (NumberSlot* n = from; n != from + count; ++n)
+        if (!n->integer) {
+            n->literalBits = std::bit_cast<uint32_t>(static_cast<int32_t>(std::bit_cast<float>(n->literalBits)));
+            n->integer = true;
+        }
+    return true;
+}
+
 // A Let whose numbers need no subscript gets a case of its own, a sum the commonest of all, and so
 // does an element added to.
 void chooseLetOp(DecodedLine& d)
 {
     if (addsToElement(d)) {
-        d.op = DecodedOp::LetElementAdd;
+        d.op =
+            d.slots[0].integer && wholeNumbers(d, 2, 1) ? DecodedOp::LetElementAddIntegers : DecodedOp::LetElementAdd;
         return;
     }
     for (int k = 0; k < 4; ++k)
@@ -90,6 +117,8 @@ void chooseLetOp(DecodedLine& d)
             inRange = inRange && (d.slots[k].integer ||
                                   (d.slots[k].literal && fitsInteger(std::bit_cast<float>(d.slots[k].literalBits))));
         d.op = inRange ? DecodedOp::LetPlainInRange : DecodedOp::LetPlain;
+        if (inRange && d.operator1 != 4 && d.operator2 != 4 && wholeNumbers(d, 1, 3))
+            d.op = DecodedOp::LetIntegers;
     }
 }
 
@@ -196,6 +225,9 @@ void decodeLines(RunState& state)
                     n.word = &n.literalBits;
             if (decoded[k].kind == DecodedLine::Kind::Let)
                 chooseLetOp(decoded[k]);
+            if (decoded[k].kind == DecodedLine::Kind::Call && decoded[k].arguments == 1 &&
+                !hasSubscriptVariable(decoded[k].slots[0]))
+                decoded[k].op = DecodedOp::CallOne;
             runs[decodedAt[k]].decoded = &decoded[k];
         }
         for (size_t k = 0; k < decoded.size(); ++k)

@@ -128,6 +128,12 @@ enum class DecodedOp : uint8_t {
                     // variable) and the For line's index at `jump`
     EndWhileLinked, // an EndWhile holding its While line's test and the While line's index at `jump`
     NextByOne,      // a NextLinked whose counter is an Integer and whose For has no Step
+    CallOne,        // a Call of one argument with no subscript variable
+    // Integers within 2^24, where every float result of + - * % that stays within 2^24 is exact, so
+    // integer arithmetic gives the same; a result or operand beyond takes the float path. Their
+    // literals are whole numbers within 2^24, held as Integers.
+    LetIntegers,           // a LetPlainInRange with no division
+    LetElementAddIntegers, // a LetElementAdd of an Integer array and an Integer
 };
 
 // A line decoded for the run loop. The slots' meaning depends on the kind.

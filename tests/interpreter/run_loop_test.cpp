@@ -262,11 +262,20 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
             for (const char* sum : {"F=I+T", "K=F+I", "F=K+F", "K=F+F", "F=F+K", "K=T+K", "F=F+F", "K=K+F"})
                 b.add("Let", letFields({sum[0]}, {sum[2]}, "+", {sum[4]}));
             b.add("Next");
+            // Integers beyond 2^24 in turn as each operand, a result, and an element's addend; a
+            // fraction added to an element.
+            b.add("Let", letFields("T", "20000000"))
+                .add("Let", letFields("K", "T", "-", "I"))
+                .add("Let", letFields("K", "I", "-", "T"))
+                .add("Let", letFields("K", "I", "+", "1", "*", "T"))
+                .add("Let", letFields("K", "2"))
+                .add("Let", letFields("A(K)", "A(K)", "+", "T"))
+                .add("Let", letFields("A(K)", "A(K)", "+", "0.5"));
             // A loop whose body opens with a line that has no decoded form, calling a function of
-            // another section.
+            // another section with an element.
             b.add("For", forFields("K", "1", "3"))
                 .add("Comment", {"undecoded"})
-                .add("Call", callFields("Twice", "N", "K"))
+                .add("Call", callFields("Twice", "N", "A(K)"))
                 .add("Let", letFields("F", "F", "+", "N"))
                 .add("Next");
             b.section(kMouse)
