@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 namespace qel {
 
@@ -25,34 +26,44 @@ struct StackFrame {
     const DecodedLine* call = nullptr;
 };
 
+// Frames are written into raw memory whole, as objects whose lifetime starts with their storage.
+static_assert(std::is_trivially_copyable_v<StackFrame> && std::is_trivially_destructible_v<StackFrame>);
+
 class CallStack {
 public:
     static constexpr size_t kCapacity = 4000;
 
-    // The frames live in one block made once, so a push is a store and a compare with no growth.
-    CallStack() : frames_(std::make_unique_for_overwrite<StackFrame[]>(kCapacity)), top_(frames_.get()) {}
+    // The frames live in one block made once, so a push is a store and a compare with no growth;
+    // the block is left as the system gives it (untouched pages cost nothing) and each frame is
+    // written whole when pushed. Its first slot holds a frame of no kind below the bottom one, so
+    // that a look at the top frame needs no test of an empty stack.
+    CallStack()
+        : block_(std::make_unique_for_overwrite<std::byte[]>((kCapacity + 1) * sizeof(StackFrame))),
+          bottom_(reinterpret_cast<StackFrame*>(block_.get()) + 1),
+          top_(bottom_)
+    {
+        bottom_[-1] = StackFrame{};
+    }
 
     // False when the frame would fill the last slot: the stack has overflowed.
     bool push(const StackFrame& frame)
     {
-        if (top_ + 1 >= frames_.get() + kCapacity)
+        if (top_ + 1 >= bottom_ + kCapacity)
             return false;
         *top_++ = frame;
         return true;
     }
     StackFrame pop() { return *--top_; }
     const StackFrame& peek() const { return top_[-1]; }
-    bool isEmpty() const { return top_ == frames_.get(); }
-    // Whether the top frame is one of that kind opened by that line.
-    bool topIs(uint32_t kind, LineCursor line) const
-    {
-        return !isEmpty() && peek().kind == kind && peek().line == line;
-    }
-    size_t size() const { return static_cast<size_t>(top_ - frames_.get()); }
-    void clear() { top_ = frames_.get(); }
+    bool isEmpty() const { return top_ == bottom_; }
+    // Whether the top frame is one of that kind (not 0) opened by that line.
+    bool topIs(uint32_t kind, LineCursor line) const { return peek().kind == kind && peek().line == line; }
+    size_t size() const { return static_cast<size_t>(top_ - bottom_); }
+    void clear() { top_ = bottom_; }
 
 private:
-    std::unique_ptr<StackFrame[]> frames_;
+    std::unique_ptr<std::byte[]> block_;
+    StackFrame* bottom_;
     StackFrame* top_;
 };
 

@@ -10,6 +10,8 @@
 
 namespace qel {
 
+const DecodedLine kUndecodedLine{};
+
 namespace {
 
 constexpr int32_t kLargestSubscript = 32000;
@@ -30,45 +32,6 @@ DecodedLine* formAt(std::vector<DecodedLine>& forms, const std::vector<uint32_t>
 {
     const auto found = std::lower_bound(at.begin(), at.end(), index);
     return found != at.end() && *found == index ? &forms[found - at.begin()] : nullptr;
-}
-
-// A Next and an EndWhile take the data of the For or While line whose block they close, so that
-// the loop needs no look at that line: at run time they only make sure its frame is on top.
-void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>& at)
-{
-    using Kind = DecodedLine::Kind;
-    for (DecodedLine& d : forms)
-        d.op = static_cast<DecodedOp>(d.kind);
-    for (size_t k = 0; k < forms.size(); ++k) {
-        const DecodedLine& opening = forms[k];
-        if (opening.jump == kNoJump || (opening.kind != Kind::ForLoop && opening.kind != Kind::While))
-            continue;
-        DecodedLine* end = formAt(forms, at, opening.jump);
-        if (opening.kind == Kind::ForLoop && end && end->kind == Kind::Next &&
-            !hasSubscriptVariable(opening.slots[0]) && !hasSubscriptVariable(opening.slots[2]) &&
-            !hasSubscriptVariable(opening.slots[3])) {
-            end->slots[0] = opening.slots[0];
-            end->slots[2] = opening.slots[2];
-            end->slots[3] = opening.slots[3];
-            end->stepGiven = opening.stepGiven;
-            end->jump = at[k];
-            end->op = opening.slots[0].integer && !opening.stepGiven ? DecodedOp::NextByOne : DecodedOp::NextLinked;
-        } else if (opening.kind == Kind::While && end && end->kind == Kind::EndWhile) {
-            end->slots[0] = opening.slots[0];
-            end->slots[1] = opening.slots[1];
-            end->comparison = opening.comparison;
-            end->jump = at[k];
-            end->op = DecodedOp::EndWhileLinked;
-        }
-    }
-}
-
-// An element added to: the destination is the first number, both by the same Integer subscript.
-bool addsToElement(const DecodedLine& d)
-{
-    const NumberSlot* n = d.slots;
-    return d.operator1 == 1 && d.operator2 == 0 && n[0].index && n[0].indexInteger && n[1].word == n[0].word &&
-           n[1].index == n[0].index && n[1].integer == n[0].integer && !hasSubscriptVariable(n[2]);
 }
 
 constexpr float kExactWhole = 16777216.0f; // 2^24: every whole float within is exact
@@ -94,6 +57,47 @@ bool wholeNumbers(DecodedLine& d, int first, int count)
             n->integer = true;
         }
     return true;
+}
+
+// A Next and an EndWhile take the data of the For or While line whose block they close, so that
+// the loop needs no look at that line: at run time they only make sure its frame is on top.
+void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>& at)
+{
+    using Kind = DecodedLine::Kind;
+    for (DecodedLine& d : forms)
+        d.op = static_cast<DecodedOp>(d.kind);
+    for (size_t k = 0; k < forms.size(); ++k) {
+        const DecodedLine& opening = forms[k];
+        if (opening.jump == kNoJump || (opening.kind != Kind::ForLoop && opening.kind != Kind::While))
+            continue;
+        DecodedLine* end = formAt(forms, at, opening.jump);
+        if (opening.kind == Kind::ForLoop && end && end->kind == Kind::Next &&
+            !hasSubscriptVariable(opening.slots[0]) && !hasSubscriptVariable(opening.slots[2]) &&
+            !hasSubscriptVariable(opening.slots[3])) {
+            end->slots[0] = opening.slots[0];
+            end->slots[2] = opening.slots[2];
+            end->slots[3] = opening.slots[3];
+            end->stepGiven = opening.stepGiven;
+            end->jump = at[k];
+            end->op = opening.slots[0].integer && !opening.stepGiven && wholeNumbers(*end, 2, 1)
+                          ? DecodedOp::NextByOne
+                          : DecodedOp::NextLinked;
+        } else if (opening.kind == Kind::While && end && end->kind == Kind::EndWhile) {
+            end->slots[0] = opening.slots[0];
+            end->slots[1] = opening.slots[1];
+            end->comparison = opening.comparison;
+            end->jump = at[k];
+            end->op = DecodedOp::EndWhileLinked;
+        }
+    }
+}
+
+// An element added to: the destination is the first number, both by the same Integer subscript.
+bool addsToElement(const DecodedLine& d)
+{
+    const NumberSlot* n = d.slots;
+    return d.operator1 == 1 && d.operator2 == 0 && n[0].index && n[0].indexInteger && n[1].word == n[0].word &&
+           n[1].index == n[0].index && n[1].integer == n[0].integer && !hasSubscriptVariable(n[2]);
 }
 
 // A Let whose numbers need no subscript gets a case of its own, a sum the commonest of all, and so
@@ -241,8 +245,10 @@ void decodeLines(RunState& state)
                 d.op == DecodedOp::NextLinked || d.op == DecodedOp::NextByOne || d.op == DecodedOp::EndWhileLinked;
             const LineCursor opening = loopEnd ? LineCursor{section, d.jump} : d.function;
             if ((loopEnd || d.kind == DecodedLine::Kind::Call) &&
-                opening.index + 1 < state.lineRuns[opening.section].size())
-                d.body = state.lineRuns[opening.section][opening.index + 1].decoded;
+                opening.index + 1 < state.lineRuns[opening.section].size()) {
+                const DecodedLine* body = state.lineRuns[opening.section][opening.index + 1].decoded;
+                d.body = body ? body : &kUndecodedLine;
+            }
         }
 }
 

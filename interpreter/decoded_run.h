@@ -275,7 +275,8 @@ enum class Round : uint8_t { Again, Done, Beyond };
         return Round::Beyond;
     const int32_t next = value + 1;
     *d.slots[0].word = std::bit_cast<uint32_t>(next);
-    return static_cast<float>(next) <= elementValue(d.slots[2], d.slots[2].word) ? Round::Again : Round::Done;
+    // As a float compare: the float of an end beyond 2^24 is beyond the counter too.
+    return next <= std::bit_cast<int32_t>(*d.slots[2].word) ? Round::Again : Round::Done;
 }
 
 // The For line's counter goes on by its step: back to the line after the For while it stays in
@@ -588,12 +589,12 @@ endWhileLinked:
     ok = runEndWhile(st, stack, section, index);
     goto performed;
 
-backRound: // a loop goes round again from its opening line at `index`, the line before `d->body`'s
-enter:     // or a call goes on from the DeclareFunction line at `index`
+enter: // a call goes on from the DeclareFunction line at `index`, the line before `d->body`'s
     if (!d->body) [[unlikely]] {
         ok = true;
         goto performed;
     }
+backRound: // a loop goes round again from its opening line at `index`, the line before `d->body`'s
     ahead = d->body;
     goto onTo;
 inPlace: // a line that goes on to the next one, whose form it holds

@@ -302,6 +302,10 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
             numbers(b);
             b.add("For", forFields("I", "16777200", "16777300")).add("Next");
         },
+        [&](ProgramBuilder& b) { // a call of a function declared on the section's last line
+            numbers(b);
+            b.add("Call", callFields("Last", "", "1")).add("DeclareFunction", functionFields("Last", "N"));
+        },
         [&](ProgramBuilder& b) { // a stack that overflows
             numbers(b);
             b.add("Call", callFields("Deeper", "", "1"));
