@@ -473,6 +473,7 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
     uint32_t iterations = st.iterations;
     const DecodedLine* d = runs[index].decoded;
     const DecodedLine* ahead = nullptr;
+    uint32_t tested = 0; // the index of the If or While line being tested
     uint32_t was = section;
     bool ok = false;
     bool ranLast = false;
@@ -487,20 +488,25 @@ next:
     ok = runNext(st, stack, section, index);
     goto performed;
 whileLine:
+    tested = index;
     ok = runWhile(stack, section, index, *d);
-    goto performed;
+    goto enteredOrSkipped;
 endWhile:
     ok = runEndWhile(st, stack, section, index);
     goto performed;
 ifLine:
+    tested = index;
     ok = runIf(stack, section, index, *d);
+enteredOrSkipped: // a block entered goes on to the next line, whose form it holds; one skipped jumps
+    if (index == tested)
+        goto inPlace;
     goto performed;
 elseLine:
     ok = runElse(stack, index, *d);
     goto performed;
 endIf:
     ok = runEndIf(stack);
-    goto performed;
+    goto inPlace;
 call:
     ok = runCall<false>(st, stack, section, index, *d);
     goto called;
