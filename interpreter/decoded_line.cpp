@@ -6,8 +6,11 @@
 #include "values/variable_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace qel {
+
+const DecodedLine kUndecodedLine{};
 
 namespace {
 
@@ -31,6 +34,31 @@ DecodedLine* formAt(std::vector<DecodedLine>& forms, const std::vector<uint32_t>
     return found != at.end() && *found == index ? &forms[found - at.begin()] : nullptr;
 }
 
+constexpr float kExactWhole = 16777216.0f; // 2^24: every whole float within is exact
+
+// A number whose value is a whole number within 2^24 whatever it holds: an Integer (whose value is
+// tested when it is read), or such a literal.
+bool wholeWithinExact(const NumberSlot& n)
+{
+    const float value = std::bit_cast<float>(n.literalBits);
+    return n.integer || (n.literal && std::fabs(value) <= kExactWhole && std::trunc(value) == value);
+}
+
+// Whether the numbers from `first` on are whole within 2^24; if so, their literals become Integers
+// of the same value.
+bool wholeNumbers(DecodedLine& d, int first, int count)
+{
+    NumberSlot* const from = d.slots + first;
+    if (!std::all_of(from, from + count, wholeWithinExact))
+        return false;
+    for (NumberSlot* n = from; n != from + count; ++n)
+        if (!n->integer) {
+            n->literalBits = std::bit_cast<uint32_t>(static_cast<int32_t>(std::bit_cast<float>(n->literalBits)));
+            n->integer = true;
+        }
+    return true;
+}
+
 // A Next and an EndWhile take the data of the For or While line whose block they close, so that
 // the loop needs no look at that line: at run time they only make sure its frame is on top.
 void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>& at)
@@ -51,7 +79,9 @@ void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>&
             end->slots[3] = opening.slots[3];
             end->stepGiven = opening.stepGiven;
             end->jump = at[k];
-            end->op = DecodedOp::NextLinked;
+            end->op = opening.slots[0].integer && !opening.stepGiven && wholeNumbers(*end, 2, 1)
+                          ? DecodedOp::NextByOne
+                          : DecodedOp::NextLinked;
         } else if (opening.kind == Kind::While && end && end->kind == Kind::EndWhile) {
             end->slots[0] = opening.slots[0];
             end->slots[1] = opening.slots[1];
@@ -75,7 +105,8 @@ bool addsToElement(const DecodedLine& d)
 void chooseLetOp(DecodedLine& d)
 {
     if (addsToElement(d)) {
-        d.op = DecodedOp::LetElementAdd;
+        d.op =
+            d.slots[0].integer && wholeNumbers(d, 2, 1) ? DecodedOp::LetElementAddIntegers : DecodedOp::LetElementAdd;
         return;
     }
     for (int k = 0; k < 4; ++k)
@@ -90,6 +121,8 @@ void chooseLetOp(DecodedLine& d)
             inRange = inRange && (d.slots[k].integer ||
                                   (d.slots[k].literal && fitsInteger(std::bit_cast<float>(d.slots[k].literalBits))));
         d.op = inRange ? DecodedOp::LetPlainInRange : DecodedOp::LetPlain;
+        if (inRange && d.operator1 != 4 && d.operator2 != 4 && wholeNumbers(d, 1, 3))
+            d.op = DecodedOp::LetIntegers;
     }
 }
 
@@ -196,12 +229,27 @@ void decodeLines(RunState& state)
                     n.word = &n.literalBits;
             if (decoded[k].kind == DecodedLine::Kind::Let)
                 chooseLetOp(decoded[k]);
+            if (decoded[k].kind == DecodedLine::Kind::Call && decoded[k].arguments == 1 &&
+                !hasSubscriptVariable(decoded[k].slots[0]))
+                decoded[k].op = DecodedOp::CallOne;
             runs[decodedAt[k]].decoded = &decoded[k];
         }
         for (size_t k = 0; k < decoded.size(); ++k)
             if (decodedAt[k] + 1 < runs.size())
                 decoded[k].following = runs[decodedAt[k] + 1].decoded;
     }
+    // A call may go to another section, so the bodies wait until every section has its forms.
+    for (uint32_t section = 0; section < kSectionCount; ++section)
+        for (DecodedLine& d : state.decodedLines[section]) {
+            const bool loopEnd =
+                d.op == DecodedOp::NextLinked || d.op == DecodedOp::NextByOne || d.op == DecodedOp::EndWhileLinked;
+            const LineCursor opening = loopEnd ? LineCursor{section, d.jump} : d.function;
+            if ((loopEnd || d.kind == DecodedLine::Kind::Call) &&
+                opening.index + 1 < state.lineRuns[opening.section].size()) {
+                const DecodedLine* body = state.lineRuns[opening.section][opening.index + 1].decoded;
+                d.body = body ? body : &kUndecodedLine;
+            }
+        }
 }
 
 } // namespace qel

@@ -127,6 +127,15 @@ enum class DecodedOp : uint8_t {
     NextLinked,     // a Next holding its For line's counter, end and step (none with a subscript
                     // variable) and the For line's index at `jump`
     EndWhileLinked, // an EndWhile holding its While line's test and the While line's index at `jump`
+    // a NextLinked whose counter is an Integer, whose For has no Step and whose end is an Integer or
+    // a whole literal within 2^24 (held as an Integer)
+    NextByOne,
+    CallOne, // a Call of one argument with no subscript variable
+    // Integers within 2^24, where every float result of + - * % that stays within 2^24 is exact, so
+    // integer arithmetic gives the same; a result or operand beyond takes the float path. Their
+    // literals are whole numbers within 2^24, held as Integers.
+    LetIntegers,           // a LetPlainInRange with no division
+    LetElementAddIntegers, // a LetElementAdd of an Integer array and an Integer
 };
 
 // A line decoded for the run loop. The slots' meaning depends on the kind.
@@ -159,9 +168,17 @@ struct DecodedLine {
     // The next line's decoded form, nullptr when that line has none or this is the section's last:
     // where a Let goes on without finding the line by its index.
     const DecodedLine* following = nullptr;
+    // NextLinked, NextByOne, EndWhileLinked: the form of the line after the For or While line,
+    // where the loop goes on when it goes round again; Call: of the line after the DeclareFunction
+    // line (kUndecodedLine when that line has none, nullptr when there is none).
+    const DecodedLine* body = nullptr;
     NumberSlot slots[7];
 };
 static_assert(static_cast<int>(DecodedLine::Kind::Return) == static_cast<int>(DecodedOp::Return));
+
+// The form a line without one stands for where a jump lands: its operation leaves the line to its
+// handler.
+extern const DecodedLine kUndecodedLine;
 
 // What a family's decoder sees of a line at run start, once the run's variables have their elements.
 class DecodeContext {

@@ -162,7 +162,56 @@ template <bool InRange>
     return true;
 }
 
-// A(K) = A(K) + b (DecodedOp::LetElementAdd): the element is found once.
+// Whole numbers within 2^24 (DecodedOp::LetIntegers, LetElementAddIntegers): there every float
+// result of + - * % is exact, so integers give the same.
+[[gnu::always_inline]] inline bool exactWhole(int64_t v)
+{
+    constexpr int64_t kExact = int64_t{1} << 24;
+    return v >= -kExact && v <= kExact;
+}
+
+[[gnu::always_inline]] inline int64_t wholeAt(const NumberSlot& n) { return std::bit_cast<int32_t>(*n.word); }
+
+// r <op> b in integers for operators + - * %: false when the float path is to decide (a result
+// beyond 2^24, a remainder by zero).
+[[gnu::always_inline]] inline bool applyWhole(int64_t& r, uint8_t op, int64_t b)
+{
+    switch (op) {
+    case 1: r += b; break;
+    case 2: r -= b; break;
+    case 3: r *= b; break;
+    default:
+        if (b == 0)
+            return false;
+        r %= b; // toward zero, with the left one's sign, as the float remainder
+    }
+    return exactWhole(r);
+}
+
+// The Let in integers (DecodedOp::LetIntegers): false, with nothing changed, when an operand or a
+// result is beyond 2^24 and the float path is to do it.
+[[gnu::always_inline]] inline bool runLetIntegers(const DecodedLine& d)
+{
+    int64_t r = wholeAt(d.slots[1]);
+    if (!exactWhole(r))
+        return false;
+    if (d.operator1) {
+        const int64_t b = wholeAt(d.slots[2]);
+        if (!exactWhole(b) || !applyWhole(r, d.operator1, b))
+            return false;
+        if (d.operator2) {
+            const int64_t c = wholeAt(d.slots[3]);
+            if (!exactWhole(c) || !applyWhole(r, d.operator2, c))
+                return false;
+        }
+    }
+    *d.slots[0].word = std::bit_cast<uint32_t>(static_cast<int32_t>(r));
+    return true;
+}
+
+// A(K) = A(K) + b (DecodedOp::LetElementAdd): the element is found once. With Whole, an Integer
+// array and an Integer b (DecodedOp::LetElementAddIntegers) add in integers while all is within 2^24.
+template <bool Whole>
 [[gnu::always_inline]] inline bool runLetElementAdd(const DecodedLine& d)
 {
     const NumberSlot& e = d.slots[0];
@@ -170,6 +219,14 @@ template <bool InRange>
     if (subscript < 1 || subscript > e.limit) [[unlikely]]
         return false;
     uint32_t* element = e.word + (subscript - 1);
+    if constexpr (Whole) {
+        const int64_t a = std::bit_cast<int32_t>(*element);
+        const int64_t b = wholeAt(d.slots[2]);
+        if (exactWhole(a) && exactWhole(b) && exactWhole(a + b)) [[likely]] {
+            *element = std::bit_cast<uint32_t>(static_cast<int32_t>(a + b));
+            return true;
+        }
+    }
     const float a = elementValue(e, element);
     const float b = elementValue(d.slots[2], d.slots[2].word);
     const float r = a + b;
@@ -185,24 +242,9 @@ template <bool InRange>
 {
     const NumberSlot* n = d.slots;
     const float end = elementValue(n[2], n[2].word);
-    // An Integer counter by 1 within 2^24, where every float step is exact, goes on in integers:
-    // the counter's next value no longer waits for two conversions.
-    if (n[0].integer && !d.stepGiven) [[likely]] {
-        constexpr int32_t kExact = 1 << 24;
-        const auto value = std::bit_cast<int32_t>(*n[0].word);
-        if (value > -kExact && value < kExact) [[likely]] {
-            const int32_t next = value + 1;
-            *n[0].word = std::bit_cast<uint32_t>(next);
-            if (static_cast<float>(next) <= end)
-                index = d.jump;
-            else
-                stack.pop();
-            return true;
-        }
-    }
     float step = 0.0f;
     float increment = 1.0f;
-    if (d.stepGiven) [[unlikely]] {
+    if (d.stepGiven) {
         step = increment = elementValue(n[3], n[3].word);
         if (step == 0.0f)
             return false;
@@ -220,18 +262,21 @@ template <bool InRange>
     return true;
 }
 
-// An EndWhile holding its While line's test (DecodedOp::EndWhileLinked), that While's frame on top
-// of the stack: back to the While's body while the test holds, else on after this line.
-[[gnu::always_inline]] inline bool runEndWhileLinked(CallStack& stack, uint32_t& index, const DecodedLine& d)
+enum class Round : uint8_t { Again, Done, Beyond };
+
+// A NextByOne's Integer counter goes on by 1, its For's frame on top of the stack. Within 2^24,
+// where every float step is exact, it counts in integers: the next value no longer waits for two
+// conversions. Beyond, nothing has changed and runNextLinked steps it.
+[[gnu::always_inline]] inline Round countByOne(const DecodedLine& d)
 {
-    bool goesOn = false;
-    if (!test(d, goesOn)) [[unlikely]]
-        return false;
-    if (goesOn)
-        index = d.jump;
-    else
-        stack.pop();
-    return true;
+    constexpr int32_t kExact = 1 << 24;
+    const auto value = std::bit_cast<int32_t>(*d.slots[0].word);
+    if (value <= -kExact || value >= kExact) [[unlikely]]
+        return Round::Beyond;
+    const int32_t next = value + 1;
+    *d.slots[0].word = std::bit_cast<uint32_t>(next);
+    // As a float compare: the float of an end beyond 2^24 is beyond the counter too.
+    return next <= std::bit_cast<int32_t>(*d.slots[2].word) ? Round::Again : Round::Done;
 }
 
 // The For line's counter goes on by its step: back to the line after the For while it stays in
@@ -338,55 +383,65 @@ template <bool InRange>
     return true;
 }
 
+// The frame of a call from the form `d`: it names the form when a Return is to store into its number.
+[[gnu::always_inline]] inline StackFrame callFrame(const RunState& st, uint32_t section, uint32_t index,
+                                                   const DecodedLine& d)
+{
+    const bool returnsHere = d.resultGiven && d.marker != 0;
+    return {
+        {section, index}, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection), returnsHere ? &d : nullptr};
+}
+
 // Every argument is read and checked against its parameter before anything changes; the decoder
-// made sure no argument reads a parameter, so passing them one by one would give the same.
+// made sure no argument reads a parameter, so passing them one by one would give the same. With
+// One, the single argument is the first and has no subscript variable (DecodedOp::CallOne).
+template <bool One>
 [[gnu::always_inline]] inline bool runCall(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
                                            const DecodedLine& d)
 {
     float values[3] = {};
-    for (int k = 0; k < 3; ++k) {
-        if (!(d.arguments & (1u << k)))
+    for (int k = 0; k < (One ? 1 : 3); ++k) {
+        if (!One && !(d.arguments & (1u << k)))
             continue;
         bool bad = false;
-        values[k] = readSlot(d.slots[k], bad);
+        values[k] = One ? elementValue(d.slots[0], d.slots[0].word) : readSlot(d.slots[k], bad);
         if (bad || !slotTakes(d.slots[3 + k], values[k])) [[unlikely]]
             return false;
     }
-    if (!stack.push({{section, index}, kCallFrame, d.marker, static_cast<uint8_t>(st.currentSection)})) [[unlikely]]
+    if (!stack.push(callFrame(st, section, index, d))) [[unlikely]]
         return false;
     st.currentSection = d.function.section;
     section = d.function.section; // the loop goes on after the DeclareFunction line
     index = d.function.index;
-    for (int k = 0; k < 3; ++k)
-        if (d.arguments & (1u << k))
+    for (int k = 0; k < (One ? 1 : 3); ++k)
+        if (One || (d.arguments & (1u << k)))
             storeElement(d.slots[3 + k], d.slots[3 + k].word, values[k]);
     return true;
 }
 
-// A value back into the Return Into variable of the calling line.
-[[gnu::always_inline]] inline bool runReturn(RunState& st, CallStack& stack, uint32_t& section, uint32_t& index,
-                                             const DecodedLine& d)
+// A value back into the Return Into variable of the Call line whose form made the call on top of
+// the stack: that form, nullptr when the handler is to return.
+[[gnu::always_inline]] inline const DecodedLine* runReturn(RunState& st, CallStack& stack, uint32_t& section,
+                                                           uint32_t& index, const DecodedLine& d)
 {
     if (stack.isEmpty()) [[unlikely]]
-        return false;
-    const StackFrame f = stack.peek();
-    if (f.kind != kCallFrame || f.marker == 0 || f.marker == kEventHandlerMarker || f.marker == kFormRequestMarker)
-        return false;
-    const DecodedLine* call = st.runAt(f.line).decoded;
-    if (!call || call->kind != Kind::Call || !call->resultGiven) [[unlikely]]
-        return false;
+        return nullptr;
+    const StackFrame& f = stack.peek();
+    const DecodedLine* call = f.call;
+    if (!call) [[unlikely]]
+        return nullptr;
     const NumberSlot& into = call->slots[6];
     bool bad = false;
     const float value = readSlot(d.slots[0], bad);
     uint32_t* destination = slotElement(into);
     if (bad || !destination || !slotTakes(into, value)) [[unlikely]]
-        return false;
-    stack.pop();
+        return nullptr;
     section = f.line.section;
     index = f.line.index;
-    storeElement(into, destination, value);
     st.currentSection = f.callerSection;
-    return true;
+    stack.pop();
+    storeElement(into, destination, value);
+    return call;
 }
 
 // Runs decoded lines from the cursor's on, back to back, while each one finishes, the section goes on
@@ -402,17 +457,23 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
     static const void* const kEntry[] = {
-        &&unhandled, &&let,     &&unhandled,  &&next,     &&whileLine,  &&endWhile,      &&ifLine,     &&elseLine,
-        &&endIf,     &&call,    &&returnLine, &&letPlain, &&letInRange, &&letAdd0,       &&letAdd1,    &&letAdd2,
-        &&letAdd3,   &&letAdd4, &&letAdd5,    &&letAdd6,  &&letAdd7,    &&letElementAdd, &&nextLinked, &&endWhileLinked,
+        &&unhandled,  &&let,           &&unhandled,   &&next,
+        &&whileLine,  &&endWhile,      &&ifLine,      &&elseLine,
+        &&endIf,      &&call,          &&returnLine,  &&letPlain,
+        &&letInRange, &&letAdd0,       &&letAdd1,     &&letAdd2,
+        &&letAdd3,    &&letAdd4,       &&letAdd5,     &&letAdd6,
+        &&letAdd7,    &&letElementAdd, &&nextLinked,  &&endWhileLinked,
+        &&nextByOne,  &&callOne,       &&letIntegers, &&letElementAddIntegers,
     };
-    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::EndWhileLinked) + 1);
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::LetElementAddIntegers) + 1);
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
     auto count = static_cast<uint32_t>(st.lineRuns[section].size());
     uint32_t iterations = st.iterations;
     const DecodedLine* d = runs[index].decoded;
+    const DecodedLine* ahead = nullptr;
+    uint32_t tested = 0; // the index of the If or While line being tested
     uint32_t was = section;
     bool ok = false;
     bool ranLast = false;
@@ -427,26 +488,43 @@ next:
     ok = runNext(st, stack, section, index);
     goto performed;
 whileLine:
+    tested = index;
     ok = runWhile(stack, section, index, *d);
-    goto performed;
+    goto enteredOrSkipped;
 endWhile:
     ok = runEndWhile(st, stack, section, index);
     goto performed;
 ifLine:
+    tested = index;
     ok = runIf(stack, section, index, *d);
+enteredOrSkipped: // a block entered goes on to the next line, whose form it holds; one skipped jumps
+    if (index == tested)
+        goto inPlace;
     goto performed;
 elseLine:
     ok = runElse(stack, index, *d);
     goto performed;
 endIf:
     ok = runEndIf(stack);
-    goto performed;
+    goto inPlace;
 call:
-    ok = runCall(st, stack, section, index, *d);
+    ok = runCall<false>(st, stack, section, index, *d);
+    goto called;
+callOne:
+    ok = runCall<true>(st, stack, section, index, *d);
+called:
+    if (ok && section == was) [[likely]]
+        goto enter; // on at the line after the DeclareFunction line
     goto performed;
-returnLine:
-    ok = runReturn(st, stack, section, index, *d);
+returnLine : {
+    const DecodedLine* call = runReturn(st, stack, section, index, *d);
+    ok = call != nullptr;
+    if (ok && section == was) [[likely]] {
+        d = call; // on after the Call line, as after a line that goes on to the next
+        goto inPlace;
+    }
     goto performed;
+}
 letPlain:
     ok = runLetPlain<false>(*d);
     goto inPlace;
@@ -478,29 +556,66 @@ letAdd7:
     ok = runLetAdd<7>(*d);
     goto inPlace;
 letElementAdd:
-    ok = runLetElementAdd(*d);
+    ok = runLetElementAdd<false>(*d);
+    goto inPlace;
+letIntegers:
+    ok = runLetIntegers(*d) || runLetPlain<true>(*d);
+    goto inPlace;
+letElementAddIntegers:
+    ok = runLetElementAdd<true>(*d);
     goto inPlace;
 nextLinked:
     ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
     goto performed;
+nextByOne:
+    if (stack.topIs(kFor, {section, d->jump})) [[likely]] {
+        switch (countByOne(*d)) {
+        case Round::Again: index = d->jump; goto backRound;
+        case Round::Done:
+            stack.pop();
+            ok = true;
+            goto inPlace;
+        case Round::Beyond: ok = runNextLinked(stack, index, *d); goto performed;
+        }
+    }
+    ok = runNext(st, stack, section, index);
+    goto performed;
 endWhileLinked:
-    ok = stack.topIs(kWhile, {section, d->jump}) ? runEndWhileLinked(stack, index, *d)
-                                                 : runEndWhile(st, stack, section, index);
+    if (stack.topIs(kWhile, {section, d->jump})) [[likely]] {
+        bool goesOn = false;
+        ok = test(*d, goesOn);
+        if (ok && goesOn) {
+            index = d->jump;
+            goto backRound;
+        }
+        if (ok)
+            stack.pop();
+        goto inPlace;
+    }
+    ok = runEndWhile(st, stack, section, index);
     goto performed;
 
-inPlace: // a line that goes on to the next one, whose form it holds
-    if (!ok) [[unlikely]]
-        goto stop;
-    if (d->following) [[likely]] {
-        if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
-            ranLast = true;
-            goto stop;
-        }
-        ++iterations;
-        ++index;
-        d = d->following;
-        goto* kEntry[static_cast<uint8_t>(d->op)];
+enter: // a call goes on from the DeclareFunction line at `index`, the line before `d->body`'s
+    if (!d->body) [[unlikely]] {
+        ok = true;
+        goto performed;
     }
+backRound: // a loop goes round again from its opening line at `index`, the line before `d->body`'s
+    ahead = d->body;
+    goto onTo;
+inPlace: // a line that goes on to the next one, whose form it holds
+    if (!ok || !d->following) [[unlikely]]
+        goto performed;
+    ahead = d->following;
+onTo: // on to `ahead`, the form of the line after `index`, unless the pump is due
+    if (iterations + 1 >= st.pumpAt.load(std::memory_order_relaxed)) [[unlikely]] {
+        ranLast = true;
+        goto stop;
+    }
+    ++iterations;
+    ++index;
+    d = ahead;
+    goto* kEntry[static_cast<uint8_t>(d->op)];
 performed:
     if (!ok) [[unlikely]]
         goto stop;

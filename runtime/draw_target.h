@@ -20,11 +20,17 @@ public:
     DrawTarget(QImage& page, TextAttributes& text, DrawTarget& window)
         : image_(page), state_(window.state_), text_(&text), window_(&window)
     {}
-    ~DrawTarget() { end(); }
+    ~DrawTarget() { painter_.reset(); }
     DrawTarget(const DrawTarget&) = delete;
     DrawTarget& operator=(const DrawTarget&) = delete;
 
-    QImage& image() { return image_; }
+    // The picture, with any text waiting to be written on it written.
+    QImage& image()
+    {
+        if (later_)
+            writeNow();
+        return image_;
+    }
     DrawState& state() { return state_; }
     // The font and colours text is written with here.
     TextAttributes& text() { return *text_; }
@@ -34,19 +40,40 @@ public:
     QSize windowSize() const { return window_ ? window_->clientSize() : clientSize(); }
     bool isPage() const { return window_ != nullptr; }
 
-    // A painter on the image, begun on first use.
+    // A painter on the image, begun on first use, to draw with.
     QPainter& painter();
+    // The same painter, to set its font, pen or background only: text waiting to be written stays
+    // waiting.
+    QPainter& settings();
+    // Text to write in black, in the painter's present font, at the picture's next use (drawn on,
+    // read or saved): finding a font loads the system's font list, which a run that never shows or
+    // keeps its picture need not wait for.
+    void writeLater(const QRect& area, int flags, const QString& text);
     // Ends painting, so the image can be read, resized or saved.
-    void end() { painter_.reset(); }
+    void end()
+    {
+        if (later_)
+            writeNow();
+        painter_.reset();
+    }
     // Whether something has been drawn since painting last ended.
     bool painting() const { return painter_ != nullptr; }
 
 private:
+    struct LaterText {
+        QRect area;
+        int flags = 0;
+        QString text;
+        QFont font;
+    };
+    void writeNow();
+
     QImage& image_;
     DrawState& state_;
     TextAttributes* text_;
     DrawTarget* window_ = nullptr;
     std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<LaterText> later_;
 };
 
 } // namespace qel

@@ -85,10 +85,8 @@ void RunCanvas::paintEmptyNotice()
     QPainter& p = target_.painter();
     const QRect area(QPoint(0, 0), image_.size());
     p.fillRect(area, QColor(255, 255, 128));
-    if (QGuiApplication::instance()) { // text needs the application's fonts
-        p.setPen(Qt::black);
-        p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, kEmptyPaintNotice);
-    }
+    if (QGuiApplication::instance()) // text needs the application's fonts
+        target_.writeLater(area, Qt::AlignCenter | Qt::TextWordWrap, kEmptyPaintNotice);
 }
 
 QSize RunCanvas::maximisedSize()

@@ -31,7 +31,7 @@ QFont makeTextFont(std::string_view face, uint32_t pointSize, uint32_t style, in
 
 void applyTextAttributes(DrawTarget& target)
 {
-    QPainter& painter = target.painter();
+    QPainter& painter = target.settings();
     const TextAttributes& text = target.text();
     QFont font = text.font ? *text.font : QFont();
     font.setStyleStrategy(QFont::NoAntialias); // glyphs in the text colour only, so pixels are exact

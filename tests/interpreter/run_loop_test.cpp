@@ -262,6 +262,27 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
             for (const char* sum : {"F=I+T", "K=F+I", "F=K+F", "K=F+F", "F=F+K", "K=T+K", "F=F+F", "K=K+F"})
                 b.add("Let", letFields({sum[0]}, {sum[2]}, "+", {sum[4]}));
             b.add("Next");
+            // Integers beyond 2^24 in turn as each operand, a result, and an element's addend; a
+            // fraction added to an element.
+            b.add("Let", letFields("T", "20000000"))
+                .add("Let", letFields("K", "T", "-", "I"))
+                .add("Let", letFields("K", "I", "-", "T"))
+                .add("Let", letFields("K", "I", "+", "1", "*", "T"))
+                .add("Let", letFields("K", "2"))
+                .add("Let", letFields("A(K)", "A(K)", "+", "T"))
+                .add("Let", letFields("A(K)", "A(K)", "+", "0.5"));
+            // A loop whose body opens with a line that has no decoded form, calling a function of
+            // another section with an element.
+            b.add("For", forFields("K", "1", "3"))
+                .add("Comment", {"undecoded"})
+                .add("Call", callFields("Twice", "N", "A(K)"))
+                .add("Let", letFields("F", "F", "+", "N"))
+                .add("Next");
+            b.section(kMouse)
+                .add("DeclareFunction", functionFields("Twice", "T", "Integer"))
+                .add("Let", letFields("T", "T", "*", "2"))
+                .add("Return", {"T"})
+                .add("EndFunction");
         },
         [&](ProgramBuilder& b) { // a subscript out of range
             numbers(b);
@@ -280,6 +301,10 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
         [&](ProgramBuilder& b) { // a counter stuck at 2^24
             numbers(b);
             b.add("For", forFields("I", "16777200", "16777300")).add("Next");
+        },
+        [&](ProgramBuilder& b) { // a call of a function declared on the section's last line
+            numbers(b);
+            b.add("Call", callFields("Last", "", "1")).add("DeclareFunction", functionFields("Last", "N"));
         },
         [&](ProgramBuilder& b) { // a stack that overflows
             numbers(b);
