@@ -112,18 +112,22 @@ TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
                             "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
 }
 
-TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
+TEST_F(RunLoop, ProfiledRunTimesAndCountsEveryLineAndPumpsEveryTenThousandIterations)
 {
     handlers();
     build.add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("For", forFields("I", "1", "25000"))
+        .add("For", forFields("I", "1", "12500"))
+        .add("Let", letFields("I", "I", "+", "0"))
         .add("Next");
     start(true);
-    EXPECT_EQ(host.pumps, 2); // 25,001 lines run
-    const auto& ticks = in->debugger().profile().ticks[kInitialise];
-    ASSERT_EQ(ticks.size(), 4u);
+    EXPECT_EQ(host.pumps, 2); // 25,002 lines run
+    const Profile& profile = in->debugger().profile();
+    const auto& ticks = profile.ticks[kInitialise];
+    ASSERT_EQ(ticks.size(), 5u);
     EXPECT_GT(ticks[3], 0u);
-    EXPECT_GE(in->debugger().profile().total, ticks[2] + ticks[3]);
+    EXPECT_GE(profile.total, ticks[2] + ticks[3] + ticks[4]);
+    // The For line once, its body and Next once an iteration (the last Next goes on past the loop).
+    EXPECT_EQ(profile.counts[kInitialise], (std::vector<uint64_t>{1, 1, 1, 12500, 12500}));
     EXPECT_EQ(in->eval().displayPrecision, 4u); // still running
     in->stopRun();
     EXPECT_EQ(in->eval().displayPrecision, 69u);

@@ -226,6 +226,11 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     for (CommandId id : {kCmdFileNew, kCmdFileSave, kCmdEditInsertAfter, kCmdRun})
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().commandAction(kCmdStop)->isEnabled());
+    // View > Hit Counts switches the view's profile column to the counts, and back.
+    for (bool shown : {true, false}) {
+        frame().commandAction(kCmdViewHitCounts)->trigger();
+        EXPECT_EQ(frame().view()->model().hitCountsShown, shown);
+    }
     EXPECT_TRUE(frame().close());
 }
 
@@ -300,10 +305,10 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysAndTips)
 {
     ASSERT_TRUE(app->start({}));
     // The labels name Alt+1 to Alt+5 in this order although the keys are bound otherwise.
-    EXPECT_EQ(
-        menuTexts(menuNamed(frame(), "&View")->actions()),
-        (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
-                              "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&View")->actions()),
+              (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
+                                    "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Hit Counts", "-",
+                                    "&Toolbar", "&Status Bar"}));
     EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_2));
     EXPECT_EQ(frame().commandAction(kCmdViewPaint)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_5));
     EXPECT_EQ(frame().commandAction(kCmdEditPaste)->shortcuts(),
