@@ -56,8 +56,9 @@ inline constexpr Rgb kStoppedUnderline{255, 0, 0};
 
 inline constexpr int kRowHeight = 16;
 inline constexpr int kIndentStep = 20;
-inline constexpr int kTextMargin = 1;     // the text starts this far right of the indentation
-inline constexpr int kProfileColumn = 40; // and this much further while the profile column is shown
+inline constexpr int kTextMargin = 1;      // the text starts this far right of the indentation
+inline constexpr int kProfileColumn = 40;  // and this much further while the profile column is shown
+inline constexpr int kHitCountColumn = 72; // or as wide as nine digits while it shows hit counts
 
 inline constexpr std::string_view kInvalidLineMessage = "The currently selected line is invalid.";
 inline constexpr std::string_view kRequiredNotEditableMessage = "This line is required by QEL, it may not be edited.";

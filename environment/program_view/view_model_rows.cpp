@@ -85,7 +85,8 @@ std::vector<RowPaint> ViewModel::paintRows() const
         else
             row.colour = current ? c::kOtherCurrent : c::kOther;
         const int drawIndent = indent < 0 ? 0 : indent;
-        row.textX = drawIndent + kTextMargin + (profileShown ? kProfileColumn : 0);
+        const int column = hitCountsShown ? kHitCountColumn : kProfileColumn;
+        row.textX = drawIndent + kTextMargin + (profileShown ? column : 0);
         row.underlineX = drawIndent + kTextMargin;
         if (line == s.executionMarker) // the marker stands only while the run is paused there
             row.underline = RowPaint::Underline::Stopped;

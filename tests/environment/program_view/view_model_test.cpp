@@ -468,6 +468,7 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     rows = model.paintRows();
     EXPECT_EQ(rows[2].profile, "12345");
     EXPECT_EQ(rows[1].profile, "0");
+    EXPECT_EQ(rows[3].textX, 93); // a wider column
     model.hitCountsShown = false;
     EXPECT_EQ(model.paintRows()[2].profile, "25");
 
