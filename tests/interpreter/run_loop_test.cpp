@@ -133,6 +133,33 @@ TEST_F(RunLoop, ProfiledRunTimesAndCountsEveryLineAndPumpsEveryTenThousandIterat
     EXPECT_EQ(in->eval().displayPrecision, 69u);
 }
 
+// Every run start seeds Rand's generator: the seed a run reports repeats its numbers in a later run.
+TEST_F(RunLoop, EveryRunStartSeedsRandAndTheSeedItReportsRepeatsItsNumbers)
+{
+    handlers();
+    build.add("DeclareVariable", variableFields("Integer", "A", "0"))
+        .add("DeclareVariable", variableFields("Integer", "B", "0"))
+        .add("Let", letFunctionFields("A", "Rand", "30000"))
+        .add("Let", letFunctionFields("B", "Rand", "30000"));
+    Interpreter& run = make();
+    const auto drawn = [&] {
+        run.startRun();
+        const std::pair<float, float> ab{number("A"), number("B")};
+        run.stopRun();
+        return ab;
+    };
+    const auto first = drawn(); // from the clock
+    const uint32_t seed = run.runSeed();
+    run.setSeed(seed);
+    EXPECT_EQ(drawn(), first);
+    EXPECT_EQ(run.runSeed(), seed);
+    run.setSeed(seed + 1);
+    EXPECT_NE(drawn(), first);
+    run.setSeed(std::nullopt); // the clock again
+    (void)drawn();
+    EXPECT_NE(run.runSeed(), seed + 1);
+}
+
 // Stop as a section's last line pauses on it, and a single step from a breakpoint there ends the
 // section: either way Continue leaves nothing for later events, and Timer ticks run.
 TEST_F(RunLoop, StopOrAStepOnASectionsLastLineLeavesNothingForLaterEvents)
