@@ -92,10 +92,11 @@ void Debugger::profileLine(const LineCursor& line, Clock::time_point start)
     uint64_t ticks = ticksBetween(start, Clock::now());
     ticks = ticks > profile_.counterOverhead ? ticks - profile_.counterOverhead : 0;
     auto& table = profile_.ticks[line.section];
-    if (line.index < table.size()) {
+    if (line.index < table.size())
         table[line.index] += ticks;
-        ++profile_.counts[line.section][line.index];
-    }
+    auto& counts = profile_.counts[line.section];
+    if (line.index < counts.size())
+        ++counts[line.index];
     profile_.total += ticks;
 }
 

@@ -92,10 +92,9 @@ std::vector<RowPaint> ViewModel::paintRows() const
             row.underline = RowPaint::Underline::Stopped;
         else if (isBreakpoint(line))
             row.underline = RowPaint::Underline::Breakpoint;
-        if (profileShown && hitCountsShown && static_cast<size_t>(line) < counts.size())
-            row.profile = std::to_string(counts[line]);
-        else if (profileShown && static_cast<size_t>(line) < ticks.size())
-            row.profile = profileTimeText(ticks[line], profile.total);
+        const auto& shown = hitCountsShown ? counts : ticks;
+        if (profileShown && static_cast<size_t>(line) < shown.size())
+            row.profile = hitCountsShown ? std::to_string(counts[line]) : profileTimeText(ticks[line], profile.total);
 
         indent += indentAfter(pl.type);
         rows.push_back(std::move(row));
