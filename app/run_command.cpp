@@ -2,6 +2,7 @@
 
 #include "app/headless_host.h"
 #include "app/json_writer.h"
+#include "app/profile_records.h"
 #include "app/replaced_output.h"
 #include "app/run_watchdog.h"
 #include "app/sandbox.h"
@@ -52,6 +53,7 @@ struct RunOptions {
     std::vector<Breakpoint> breaks;
     std::optional<uint32_t> seed;
     bool vars = false;
+    bool profile = false;
     bool sandbox = false;
 };
 
@@ -98,6 +100,8 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
         bool hasValue = i + 1 < args.size();
         if (a == "--vars") {
             o.vars = true;
+        } else if (a == "--profile") {
+            o.profile = true;
         } else if (a == "--sandbox") {
             o.sandbox = true;
         } else if (a == "--events" && hasValue) {
@@ -343,7 +347,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
                 std::_Exit(kExitTimeout);
             });
     }
-    in.startRun(false);
+    in.startRun(options->profile);
     host.runScript();
     if (in.isRunning())
         in.stopRun();
@@ -355,6 +359,8 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         host.writeLine(endRecord("timeout", host.timeoutSection(), host.timeoutLine()));
     else
         host.writeLine(endRecord(endWord(in, host), end.section, end.line >= 0 ? end.line : 0));
+    if (options->profile)
+        printProfile(in.debugger().profile(), out);
     if (options->vars)
         printVariables(variables, out);
     if (!options->snapshot.empty()) {

@@ -1,7 +1,7 @@
 #pragma once
 // `qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]
 //                       [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]
-//                       [--print-dir DIR] [--sandbox] [--seed N]`
+//                       [--print-dir DIR] [--sandbox] [--seed N] [--profile]`
 
 #include <iosfwd>
 #include <string>

@@ -25,7 +25,7 @@ constexpr const char* kUsage =
     "       qeltool form-dump FILE.frm\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
     "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n"
-    "                            [--print-dir DIR] [--sandbox] [--seed N]\n";
+    "                            [--print-dir DIR] [--sandbox] [--seed N] [--profile]\n";
 
 // Every message the user would have seen, answered with the default button.
 class CollectingHost : public MessageHost {

@@ -1,5 +1,7 @@
 #include "interpreter/debugger.h"
 
+#include <cstdio>
+
 namespace qel {
 
 namespace {
@@ -12,6 +14,23 @@ uint64_t ticksBetween(Clock::time_point a, Clock::time_point b)
 }
 
 } // namespace
+
+std::string profileTimeText(uint64_t ticks, uint64_t total)
+{
+    if (total == 0)
+        return "0";
+    // Hundredths of a percent in whole numbers; long double keeps ticks * 10000 from overflowing.
+    auto hundredths =
+        static_cast<uint64_t>(static_cast<long double>(ticks) * 10000.0L / static_cast<long double>(total));
+    char text[32];
+    std::snprintf(text, sizeof text, "%-.*f", 2, static_cast<double>(hundredths) / 100.0);
+    std::string out = text;
+    while (out.back() == '0')
+        out.pop_back();
+    if (out.back() == '.')
+        out.pop_back();
+    return out;
+}
 
 bool Debugger::toggleBreakpoint(uint32_t section, uint32_t line)
 {
@@ -46,13 +65,17 @@ void Debugger::discardProfile()
 {
     for (auto& ticks : profile_.ticks)
         ticks.clear();
+    for (auto& counts : profile_.counts)
+        counts.clear();
     profile_.total = 0;
 }
 
 void Debugger::startProfile(const Program& program)
 {
-    for (uint32_t s = 0; s < kSectionCount; ++s)
+    for (uint32_t s = 0; s < kSectionCount; ++s) {
         profile_.ticks[s].assign(program.sections[s].lineCount(), 0);
+        profile_.counts[s].assign(program.sections[s].lineCount(), 0);
+    }
     profile_.total = 0;
     // The cost of one pair of clock readings, taken off every line's time.
     uint64_t sum = 0;
@@ -71,6 +94,9 @@ void Debugger::profileLine(const LineCursor& line, Clock::time_point start)
     auto& table = profile_.ticks[line.section];
     if (line.index < table.size())
         table[line.index] += ticks;
+    auto& counts = profile_.counts[line.section];
+    if (line.index < counts.size())
+        ++counts[line.index];
     profile_.total += ticks;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace qel {
@@ -23,12 +24,17 @@ struct Breakpoint {
     bool operator==(const Breakpoint&) const = default;
 };
 
-// Per section and line, the time a profiled run spent on each line.
+// Per section and line, the time a profiled run spent on each line and how many times it ran.
 struct Profile {
     std::array<std::vector<uint64_t>, kSectionCount> ticks;
+    std::array<std::vector<uint64_t>, kSectionCount> counts;
     uint64_t total = 0;
     uint64_t counterOverhead = 0;
 };
+
+// A line's share of the profiled time in percent with up to two decimals ("12.5", "0", "100"), as
+// the profile column and `qeltool run --profile` show it.
+std::string profileTimeText(uint64_t ticks, uint64_t total);
 
 class Debugger {
 public:

@@ -256,6 +256,12 @@ void CQelView::profiledRun()
     startRun(true);
 }
 
+void CQelView::setHitCounts(bool on)
+{
+    model_.hitCountsShown = on;
+    viewport()->update();
+}
+
 void CQelView::startRun(bool profiled)
 {
     viewport()->update();

@@ -44,6 +44,8 @@ public:
     void toggleBreakPoint();
     void run();
     void profiledRun();
+    // The profile column shows how many times each line ran (on) or its share of the time (off).
+    void setHitCounts(bool on);
     void stop();
     void continueRun();
     void singleStep();

@@ -76,6 +76,13 @@ ViewCommands::ViewCommands(CommandSet& commands, QObject* parent) : QObject(pare
         a->setStatusTip(QStringLiteral("Show the %1 section").arg(toQString(sectionName(section))));
         sections_.push_back(a);
     }
+    hitCounts_ =
+        commands.add(*this, kCmdViewHitCounts, QStringLiteral("&Hit Counts"),
+                     "Show how many times each line ran in a profiled run instead of its share of the time", [this] {
+                         if (view_)
+                             view_->setHitCounts(hitCounts_->isChecked());
+                     });
+    hitCounts_->setCheckable(true);
     enable();
 }
 
@@ -84,8 +91,10 @@ void ViewCommands::setView(CQelView* view)
     if (view_)
         disconnect(view_, nullptr, this, nullptr);
     view_ = view;
-    if (view_)
+    if (view_) {
         connect(view_, &CQelView::editStateChanged, this, &ViewCommands::enable);
+        view_->setHitCounts(hitCounts_->isChecked());
+    }
     enable();
 }
 

@@ -56,8 +56,9 @@ inline constexpr Rgb kStoppedUnderline{255, 0, 0};
 
 inline constexpr int kRowHeight = 16;
 inline constexpr int kIndentStep = 20;
-inline constexpr int kTextMargin = 1;     // the text starts this far right of the indentation
-inline constexpr int kProfileColumn = 40; // and this much further while the profile column is shown
+inline constexpr int kTextMargin = 1;      // the text starts this far right of the indentation
+inline constexpr int kProfileColumn = 40;  // and this much further while the profile column is shown
+inline constexpr int kHitCountColumn = 72; // or as wide as nine digits while it shows hit counts
 
 inline constexpr std::string_view kInvalidLineMessage = "The currently selected line is invalid.";
 inline constexpr std::string_view kRequiredNotEditableMessage = "This line is required by QEL, it may not be edited.";
@@ -97,15 +98,12 @@ struct RowPaint {
     Rgb colour;
     Underline underline = Underline::None;
     int underlineX = 0;  // the underline runs from here to the right edge
-    std::string profile; // the line's profile time while the column is shown
+    std::string profile; // the line's profile time (or hit count) while the column is shown
 };
 
 // What a line type does to the indentation before and after it is drawn.
 int indentBefore(uint32_t type);
 int indentAfter(uint32_t type);
-
-// A line's share of the profiled time in percent with up to two decimals ("12.5", "0", "100").
-std::string profileTimeText(uint64_t ticks, uint64_t total);
 
 class ViewModel {
 public:
@@ -120,6 +118,7 @@ public:
     QWidget* dialogParent = nullptr;
     ClipboardAccess* clipboard = nullptr; // none: the clipboard commands do nothing
     bool profileShown = false;            // the profile column of a profiled run
+    bool hitCountsShown = false;          // the column shows how many times each line ran, not its time
 
     void setClientSize(int width, int height);
     int clientHeight() const { return height_; }

@@ -1,11 +1,11 @@
 // What the view paints: the indentation of block levels, each visible row's colours and marks, and
-// the profile time of a line.
+// the profile time or hit count of a line.
 
 #include "environment/ide_state.h"
 #include "environment/program_view/view_model.h"
 #include "program/instruction_table.h"
 
-#include <cstdio>
+#include <string>
 
 namespace qel {
 
@@ -33,23 +33,6 @@ int indentAfter(uint32_t type)
     }
 }
 
-std::string profileTimeText(uint64_t ticks, uint64_t total)
-{
-    if (total == 0)
-        return "0";
-    // Hundredths of a percent in whole numbers; long double keeps ticks * 10000 from overflowing.
-    auto hundredths =
-        static_cast<uint64_t>(static_cast<long double>(ticks) * 10000.0L / static_cast<long double>(total));
-    char text[32];
-    std::snprintf(text, sizeof text, "%-.*f", 2, static_cast<double>(hundredths) / 100.0);
-    std::string out = text;
-    while (out.back() == '0')
-        out.pop_back();
-    if (out.back() == '.')
-        out.pop_back();
-    return out;
-}
-
 // The indentation is the running sum of every earlier line's change, kept for the last line asked
 // about so that scrolling walks only the lines between the old and the new top line.
 int ViewModel::indentationAt(long n) const
@@ -73,6 +56,7 @@ std::vector<RowPaint> ViewModel::paintRows() const
     const long count = lineCount();
     const Profile& profile = ide_.interpreter.debugger().profile();
     const auto& ticks = profile.ticks[section()];
+    const auto& counts = profile.counts[section()];
 
     std::vector<RowPaint> rows;
     int indent = indentationAt(s.topLine);
@@ -101,14 +85,16 @@ std::vector<RowPaint> ViewModel::paintRows() const
         else
             row.colour = current ? c::kOtherCurrent : c::kOther;
         const int drawIndent = indent < 0 ? 0 : indent;
-        row.textX = drawIndent + kTextMargin + (profileShown ? kProfileColumn : 0);
+        const int column = hitCountsShown ? kHitCountColumn : kProfileColumn;
+        row.textX = drawIndent + kTextMargin + (profileShown ? column : 0);
         row.underlineX = drawIndent + kTextMargin;
         if (line == s.executionMarker) // the marker stands only while the run is paused there
             row.underline = RowPaint::Underline::Stopped;
         else if (isBreakpoint(line))
             row.underline = RowPaint::Underline::Breakpoint;
-        if (profileShown && static_cast<size_t>(line) < ticks.size())
-            row.profile = profileTimeText(ticks[line], profile.total);
+        const auto& shown = hitCountsShown ? counts : ticks;
+        if (profileShown && static_cast<size_t>(line) < shown.size())
+            row.profile = hitCountsShown ? std::to_string(counts[line]) : profileTimeText(ticks[line], profile.total);
 
         indent += indentAfter(pl.type);
         rows.push_back(std::move(row));

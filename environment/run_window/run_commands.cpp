@@ -17,8 +17,8 @@ RunCommands::RunCommands(IdeHost& host, CommandSet& commands, QObject* parent) :
     run_ = command(kCmdRun, QStringLiteral("&Run\tF5"), "Run the program", &CQelView::run);
     run_->setShortcut(QKeySequence(Qt::Key_F5));
     run_->setIcon(toolIcon(ToolIcon::Run));
-    profiledRun_ = command(kCmdProfiledRun, QStringLiteral("&Profiled Run"), "Run the program and time every line",
-                           &CQelView::profiledRun);
+    profiledRun_ = command(kCmdProfiledRun, QStringLiteral("&Profiled Run"),
+                           "Run the program and time and count every line", &CQelView::profiledRun);
     recordRun_ =
         commands.add(*this, kCmdRecordRun, QStringLiteral("Record R&un..."),
                      "Run the program and write every event it receives to an event script", [this] { recordRun(); });

@@ -38,6 +38,7 @@ enum CommandId : int {
     kCmdViewMouse = 32780,
     kCmdViewToolbar = 59392,
     kCmdViewStatusBar = 59393,
+    kCmdViewHitCounts = 32877,
 
     kCmdRun = 32771,
     kCmdProfiledRun = 32855,

@@ -83,7 +83,8 @@ void CMainFrame::createMenus()
          kCmdEditPaste, kCmdEditCopyAllCode, kSeparator, kCmdEditFind, kCmdEditFindNext, kCmdEditFunctionsList});
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    add(viewMenu, {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kSeparator});
+    add(viewMenu, {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kSeparator,
+                   kCmdViewHitCounts, kSeparator});
     auto* statusToggle = new QAction(QStringLiteral("&Status Bar"), this);
     statusToggle->setData(int(kCmdViewStatusBar));
     statusToggle->setCheckable(true);

@@ -9,6 +9,8 @@
 
 #include <QImage>
 
+#include <regex>
+
 using namespace qel;
 using namespace qel::test;
 
@@ -145,6 +147,35 @@ TEST(QeltoolRun, ASeedFromTheOptionOrTheScriptsFirstLineRepeatsTheRandomNumbers)
         EXPECT_EQ(runTool(args, "seed 3\nsize 30 20\npaint\n").status, 0);
         EXPECT_EQ(QImage(QString::fromStdString(picture)).size(), size);
     }
+}
+
+TEST(QeltoolRun, ProfileRecordsFollowTheEndRecordOneForEachLineThatRanInSectionAndLineOrder)
+{
+    const std::string path = writeProgram("profiled.qel", [](ProgramBuilder& b) {
+        b.add("DeclareVariable", variableFields("Integer", "I", "0"))
+            .add("For", forFields("I", "1", "5"))
+            .add("Let", letFields("Total", "Total", "+", "I"))
+            .add("Next");
+    });
+    const RunOutput r = runTool({"run", path, "--profile", "--vars", "--events", "-"}, "key 2\nkey 3\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_GE(r.lines.size(), 3u);
+    EXPECT_EQ(r.lines.front(), kFinished);
+    EXPECT_TRUE(holds(r.lines.back(), {varRecord("Total", "Integer", "20")}));
+    const std::regex record(
+        R"(\{"profile": \{"section": (\d), "line": (\d+), "count": (\d+), "share": (\d+(\.\d\d?)?)\}\})");
+    std::string counted; // section:line=count of each record
+    double shares = 0;
+    for (size_t i = 1; i + 1 < r.lines.size(); ++i) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(r.lines[i], m, record)) << r.lines[i];
+        counted += m[1].str() + ":" + m[2].str() + "=" + m[3].str() + " ";
+        shares += std::stod(m[4]);
+    }
+    EXPECT_LE(shares, 100.0);
+    // In section then line order, each line that ran: the For line once, its body and Next five
+    // times (the last Next goes on past the loop); in qelOnKeyDown, its If false, EndIf is skipped.
+    EXPECT_EQ(counted, "0:0=1 0:1=1 0:2=1 0:3=1 0:4=1 0:5=1 0:6=5 0:7=5 2:4=2 2:5=2 2:8=2 ");
 }
 
 TEST(QeltoolRun, MaximiseRunsThePaintSectionBeforeTheNextLineAndRestoreGoesBack)

@@ -112,21 +112,52 @@ TEST_F(RunLoop, ExitPostQuitAndCorruptLines)
                             "Internal Error - Please report\n\nFailed to reset direct access pointer(VarClearDa)"});
 }
 
-TEST_F(RunLoop, ProfiledRunTimesEveryLineAndPumpsEveryTenThousandIterations)
+TEST_F(RunLoop, ProfiledRunTimesAndCountsEveryLineAndPumpsEveryTenThousandIterations)
 {
     handlers();
     build.add("DeclareVariable", variableFields("Integer", "I", "0"))
-        .add("For", forFields("I", "1", "25000"))
+        .add("For", forFields("I", "1", "12500"))
+        .add("Let", letFields("I", "I", "+", "0"))
         .add("Next");
     start(true);
-    EXPECT_EQ(host.pumps, 2); // 25,001 lines run
-    const auto& ticks = in->debugger().profile().ticks[kInitialise];
-    ASSERT_EQ(ticks.size(), 4u);
+    EXPECT_EQ(host.pumps, 2); // 25,002 lines run
+    const Profile& profile = in->debugger().profile();
+    const auto& ticks = profile.ticks[kInitialise];
+    ASSERT_EQ(ticks.size(), 5u);
     EXPECT_GT(ticks[3], 0u);
-    EXPECT_GE(in->debugger().profile().total, ticks[2] + ticks[3]);
+    EXPECT_GE(profile.total, ticks[2] + ticks[3] + ticks[4]);
+    // The For line once, its body and Next once an iteration (the last Next goes on past the loop).
+    EXPECT_EQ(profile.counts[kInitialise], (std::vector<uint64_t>{1, 1, 1, 12500, 12500}));
     EXPECT_EQ(in->eval().displayPrecision, 4u); // still running
     in->stopRun();
     EXPECT_EQ(in->eval().displayPrecision, 69u);
+}
+
+// Every run start seeds Rand's generator: the seed a run reports repeats its numbers in a later run.
+TEST_F(RunLoop, EveryRunStartSeedsRandAndTheSeedItReportsRepeatsItsNumbers)
+{
+    handlers();
+    build.add("DeclareVariable", variableFields("Integer", "A", "0"))
+        .add("DeclareVariable", variableFields("Integer", "B", "0"))
+        .add("Let", letFunctionFields("A", "Rand", "30000"))
+        .add("Let", letFunctionFields("B", "Rand", "30000"));
+    Interpreter& run = make();
+    const auto drawn = [&] {
+        run.startRun();
+        const std::pair<float, float> ab{number("A"), number("B")};
+        run.stopRun();
+        return ab;
+    };
+    const auto first = drawn(); // from the clock
+    const uint32_t seed = run.runSeed();
+    run.setSeed(seed);
+    EXPECT_EQ(drawn(), first);
+    EXPECT_EQ(run.runSeed(), seed);
+    run.setSeed(seed + 1);
+    EXPECT_NE(drawn(), first);
+    run.setSeed(std::nullopt); // the clock again
+    (void)drawn();
+    EXPECT_NE(run.runSeed(), seed + 1);
 }
 
 // Stop as a section's last line pauses on it, and a single step from a breakpoint there ends the

@@ -460,6 +460,19 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     EXPECT_EQ(rows[1].profile, "0");
     EXPECT_EQ(rows[3].textX, 61);
     EXPECT_EQ(rows[3].underlineX, 21);
+    // View > Hit Counts: the same column shows how many times each line ran (a profile without
+    // counts, none).
+    model.hitCountsShown = true;
+    EXPECT_EQ(model.paintRows()[2].profile, "");
+    profile.counts[0].assign(12, 0);
+    profile.counts[0][2] = 12345;
+    ide.interpreter.debugger().setProfile(profile);
+    rows = model.paintRows();
+    EXPECT_EQ(rows[2].profile, "12345");
+    EXPECT_EQ(rows[1].profile, "0");
+    EXPECT_EQ(rows[3].textX, 93); // a wider column
+    model.hitCountsShown = false;
+    EXPECT_EQ(model.paintRows()[2].profile, "25");
 
     // The column's text: a percentage with at most two decimals.
     const uint64_t big = std::numeric_limits<uint64_t>::max();

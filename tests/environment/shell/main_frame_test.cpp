@@ -226,6 +226,11 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     for (CommandId id : {kCmdFileNew, kCmdFileSave, kCmdEditInsertAfter, kCmdRun})
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
     EXPECT_FALSE(frame().commandAction(kCmdStop)->isEnabled());
+    // View > Hit Counts switches the view's profile column to the counts, and back.
+    for (bool shown : {true, false}) {
+        frame().commandAction(kCmdViewHitCounts)->trigger();
+        EXPECT_EQ(frame().view()->model().hitCountsShown, shown);
+    }
     EXPECT_TRUE(frame().close());
 }
 
@@ -300,10 +305,10 @@ TEST_F(MainFrameTest, MenusAndToolbarInTheirOrderWithTheirKeysAndTips)
 {
     ASSERT_TRUE(app->start({}));
     // The labels name Alt+1 to Alt+5 in this order although the keys are bound otherwise.
-    EXPECT_EQ(
-        menuTexts(menuNamed(frame(), "&View")->actions()),
-        (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
-                              "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Toolbar", "&Status Bar"}));
+    EXPECT_EQ(menuTexts(menuNamed(frame(), "&View")->actions()),
+              (std::vector<QString>{"&Initialise Section\tAlt+1", "&Paint Section\tAlt+2", "&Timer Section\tAlt+3",
+                                    "&Keyboard Section\tAlt+4", "&Mouse Section\tAlt+5", "-", "&Hit Counts", "-",
+                                    "&Toolbar", "&Status Bar"}));
     EXPECT_EQ(frame().commandAction(kCmdViewKeyboard)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_2));
     EXPECT_EQ(frame().commandAction(kCmdViewPaint)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_5));
     EXPECT_EQ(frame().commandAction(kCmdEditPaste)->shortcuts(),
@@ -365,4 +370,30 @@ TEST_F(MainFrameTest, F1OpensTheHelpOfTheCurrentLine)
 }
 
 } // namespace
+// Run > Record Run asks for the script's name (a cancel runs nothing), runs, and saves the script
+// when the run ends, saying where.
+TEST_F(MainFrameTest, RecordRunAsksForAScriptAndSavesItWhenTheRunEnds)
+{
+    ASSERT_TRUE(app->start({}));
+    const QString script = dir.filePath("run-events.txt");
+    std::vector<QString> asked;
+    frame().chooseFile = [&](CMainFrame::FileDialogKind kind, const QString& suggestion) {
+        EXPECT_EQ(kind, CMainFrame::FileDialogKind::RecordRun);
+        asked.push_back(suggestion);
+        return asked.size() == 1 ? QString() : script;
+    };
+    frame().commandAction(kCmdRecordRun)->trigger();
+    EXPECT_FALSE(ide().running());
+    frame().commandAction(kCmdRecordRun)->trigger();
+    ASSERT_TRUE(ide().running());
+    EXPECT_FALSE(frame().commandAction(kCmdRecordRun)->isEnabled());
+    QTest::mouseClick(ide().host.runTimeWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
+    frame().commandAction(kCmdStop)->trigger();
+    EXPECT_EQ(asked, (std::vector<QString>{"run-events.txt", "run-events.txt"})); // a program never saved
+    const std::string text = fileBytes(script);
+    EXPECT_EQ(text.rfind("seed ", 0), 0u) << text;
+    EXPECT_NE(text.find("\nmouse down 5 6 1 0\nmouse up 5 6\n"), std::string::npos) << text;
+    EXPECT_EQ(frame().statusBar()->currentMessage(), "Recorded the run in " + QDir::toNativeSeparators(script));
+}
+
 } // namespace qel
