@@ -95,8 +95,9 @@ void CMainFrame::createMenus()
     viewMenu->addAction(commandAction(kCmdViewToolbar));
     viewMenu->addAction(statusToggle);
 
-    add(menuBar()->addMenu(QStringLiteral("&Run")), {kCmdRun, kCmdProfiledRun, kCmdRecordRun, kCmdStop, kCmdContinue, kCmdSingleStep,
-                                                     kSeparator, kCmdToggleBreakPoint, kSeparator, kCmdObjectViewer});
+    add(menuBar()->addMenu(QStringLiteral("&Run")),
+        {kCmdRun, kCmdProfiledRun, kCmdRecordRun, kCmdStop, kCmdContinue, kCmdSingleStep, kSeparator,
+         kCmdToggleBreakPoint, kSeparator, kCmdObjectViewer});
     add(menuBar()->addMenu(QStringLiteral("F&orms")), {kCmdFormDesign, kCmdFormPreView});
     // The MDI area tells of activations, not of every window it gains or loses: the menu looks again
     // when it opens.

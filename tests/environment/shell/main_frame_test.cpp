@@ -390,7 +390,7 @@ TEST_F(MainFrameTest, RecordRunAsksForAScriptAndSavesItWhenTheRunEnds)
     QTest::mouseClick(ide().host.runTimeWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
     frame().commandAction(kCmdStop)->trigger();
     EXPECT_EQ(asked, (std::vector<QString>{"run-events.txt", "run-events.txt"})); // a program never saved
-    const std::string text = fileBytes(script);
+    const std::string text = test::fileBytes(script);
     EXPECT_EQ(text.rfind("seed ", 0), 0u) << text;
     EXPECT_NE(text.find("\nmouse down 5 6 1 0\nmouse up 5 6\n"), std::string::npos) << text;
     EXPECT_EQ(frame().statusBar()->currentMessage(), "Recorded the run in " + QDir::toNativeSeparators(script));
