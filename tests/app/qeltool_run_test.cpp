@@ -277,15 +277,8 @@ TEST(QeltoolRun, FormsOpenHeadlessAndTheScriptDrivesThem)
 TEST(QeltoolRun, TheUserFormTakesTheScriptsReplyOrItsStartingValues)
 {
     const std::string path = writeProgram("user_form.qel", [](ProgramBuilder& b) {
-        b.add("DeclareVariable", {"Integer", "1D Array", "2", "", "Types", ""})
-            .add("DeclareVariable", {"String", "2D Array", "2", "2", "Defaults", ""})
-            .add("DeclareVariable", {"String", "1D Array", "2", "", "Prompts", ""})
-            .add("DeclareVariable", {"String", "1D Array", "2", "", "Results", ""})
-            .add("Let", letFields("Types(1)", "1"))
-            .add("Let", letFields("Defaults(1,1)", "\"Ann\""))
-            .add("Let", letFields("Defaults(2,1)", "\"Red\""))
-            .add("Let", letFields("Defaults(2,2)", "\"Blue\""))
-            .add("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
+        declareUserForm(b);
+        b.add("OpenForm", kUserFormFields);
     });
     const std::pair<std::string, std::string> replies[] = {
         {"form \"User Form\" type 1 Bo\nform \"User Form\" select 2 blue\nform \"User Form\" click OK\n",

@@ -18,6 +18,21 @@ namespace qel::test {
 inline std::string runErrorText(std::string_view message) { return "RUN TIME ERROR\n\n" + std::string(message); }
 
 // One program and its run. Tests that need several programs make several sessions.
+// OpenForm's User Form of two rows: an edit box starting "Ann" and a list of Red and Blue, its
+// replies into Results(1) and Results(2). The OpenForm line itself is the caller's.
+inline void declareUserForm(ProgramBuilder& b)
+{
+    b.add("DeclareVariable", {"Integer", "1D Array", "2", "", "Types", ""})
+        .add("DeclareVariable", {"String", "2D Array", "2", "2", "Defaults", ""})
+        .add("DeclareVariable", {"String", "1D Array", "2", "", "Prompts", ""})
+        .add("DeclareVariable", {"String", "1D Array", "2", "", "Results", ""})
+        .add("Let", letFields("Types(1)", "1"))
+        .add("Let", letFields("Defaults(1,1)", "\"Ann\""))
+        .add("Let", letFields("Defaults(2,1)", "\"Red\""))
+        .add("Let", letFields("Defaults(2,2)", "\"Blue\""));
+}
+inline const std::vector<std::string> kUserFormFields = {"Types", "Defaults", "Prompts", "Results"};
+
 struct Session {
     Program program;
     VariableTable variables;

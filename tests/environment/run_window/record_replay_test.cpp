@@ -107,18 +107,12 @@ const Case kCases[] = {
              box[message_box_fields::kResult] = "Answer";
              s.build.add("DeclareVariable", variableFields("Integer", "Answer", "0"))
                  .add("DeclareVariable", variableFields("String", "Name", "\"\""))
-                 .add("DeclareVariable", variableFields("String", "Chosen", "\"\""))
-                 .add("DeclareVariable", {"Integer", "1D Array", "2", "", "Types", ""})
-                 .add("DeclareVariable", {"String", "2D Array", "2", "2", "Defaults", ""})
-                 .add("DeclareVariable", {"String", "1D Array", "2", "", "Prompts", ""})
-                 .add("DeclareVariable", {"String", "1D Array", "2", "", "Results", ""})
-                 .add("Let", letFields("Types(1)", "1"))
-                 .add("Let", letFields("Defaults(2,1)", "\"Red\""))
-                 .add("Let", letFields("Defaults(2,2)", "\"Blue\""))
-                 .add("MessageBox", box)
+                 .add("DeclareVariable", variableFields("String", "Chosen", "\"\""));
+             declareUserForm(s.build);
+             s.build.add("MessageBox", box)
                  .add("InputBox", {"\"Your name?\"", "Name"})
                  .add("OpenSaveLoadDlg", {"Chosen", "", "1"})
-                 .add("OpenForm", {"Types", "Defaults", "Prompts", "Results"});
+                 .add("OpenForm", kUserFormFields);
          });
      },
      [](IdeState& ide, CRunTimeWnd&, const std::string&) {
