@@ -92,6 +92,16 @@ void linkBlockEnds(std::vector<DecodedLine>& forms, const std::vector<uint32_t>&
     }
 }
 
+// A number an integer operation reads with no conversion: no subscript variable, or an Integer one.
+bool integerSubscript(const NumberSlot& n) { return !n.index || n.indexInteger; }
+
+// Whether the `count` numbers from `first` on are Integers or whole literals within 2^24, none with
+// a Floating Point subscript variable; if so, their literals become Integers.
+bool integerNumbers(DecodedLine& d, int first, int count)
+{
+    return std::all_of(d.slots + first, d.slots + first + count, integerSubscript) && wholeNumbers(d, first, count);
+}
+
 // An element added to: the destination is the first number, both by the same Integer subscript.
 bool addsToElement(const DecodedLine& d)
 {
@@ -109,6 +119,10 @@ void chooseLetOp(DecodedLine& d)
             d.slots[0].integer && wholeNumbers(d, 2, 1) ? DecodedOp::LetElementAddIntegers : DecodedOp::LetElementAdd;
         return;
     }
+    if (d.operator1 == 0 && d.slots[0].integer && integerSubscript(d.slots[0]) && integerNumbers(d, 1, 1)) {
+        d.op = DecodedOp::LetCopyIntegers;
+        return;
+    }
     for (int k = 0; k < 4; ++k)
         if (hasSubscriptVariable(d.slots[k]))
             return;
@@ -124,6 +138,16 @@ void chooseLetOp(DecodedLine& d)
         if (inRange && d.operator1 != 4 && d.operator2 != 4 && wholeNumbers(d, 1, 3))
             d.op = DecodedOp::LetIntegers;
     }
+}
+
+// A test of two such numbers compares integers.
+void chooseTestOp(DecodedLine& d)
+{
+    const bool whileLine = d.op == DecodedOp::While;
+    if ((whileLine || d.op == DecodedOp::If || d.op == DecodedOp::EndWhileLinked) && integerNumbers(d, 0, 2))
+        d.op = whileLine               ? DecodedOp::WhileIntegers
+               : d.op == DecodedOp::If ? DecodedOp::IfIntegers
+                                       : DecodedOp::EndWhileIntegers;
 }
 
 } // namespace
@@ -229,6 +253,7 @@ void decodeLines(RunState& state)
                     n.word = &n.literalBits;
             if (decoded[k].kind == DecodedLine::Kind::Let)
                 chooseLetOp(decoded[k]);
+            chooseTestOp(decoded[k]);
             if (decoded[k].kind == DecodedLine::Kind::Call && decoded[k].arguments == 1 &&
                 !hasSubscriptVariable(decoded[k].slots[0]))
                 decoded[k].op = DecodedOp::CallOne;
@@ -241,8 +266,8 @@ void decodeLines(RunState& state)
     // A call may go to another section, so the bodies wait until every section has its forms.
     for (uint32_t section = 0; section < kSectionCount; ++section)
         for (DecodedLine& d : state.decodedLines[section]) {
-            const bool loopEnd =
-                d.op == DecodedOp::NextLinked || d.op == DecodedOp::NextByOne || d.op == DecodedOp::EndWhileLinked;
+            const bool loopEnd = d.op == DecodedOp::NextLinked || d.op == DecodedOp::NextByOne ||
+                                 d.op == DecodedOp::EndWhileLinked || d.op == DecodedOp::EndWhileIntegers;
             const LineCursor opening = loopEnd ? LineCursor{section, d.jump} : d.function;
             if ((loopEnd || d.kind == DecodedLine::Kind::Call) &&
                 opening.index + 1 < state.lineRuns[opening.section].size()) {

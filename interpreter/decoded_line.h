@@ -136,6 +136,15 @@ enum class DecodedOp : uint8_t {
     // literals are whole numbers within 2^24, held as Integers.
     LetIntegers,           // a LetPlainInRange with no division
     LetElementAddIntegers, // a LetElementAdd of an Integer array and an Integer
+    // Each number an Integer, a whole literal within 2^24 (held as an Integer) or an element of an
+    // Integer 1D array by an Integer subscript variable: compared as integers while both are within
+    // 2^24, where the floats of Integers order as they do.
+    IfIntegers,
+    WhileIntegers,
+    EndWhileIntegers, // an EndWhileLinked whose test is a WhileIntegers'
+    // dest = a of such numbers, both Integers: a copy of the element while it is within 2^24 (beyond,
+    // its float may round).
+    LetCopyIntegers,
 };
 
 // A line decoded for the run loop. The slots' meaning depends on the kind.

@@ -15,7 +15,8 @@ namespace qel::decoded {
 using Kind = DecodedLine::Kind;
 
 // Comparison codes 1 to 6 (the conditions' own table).
-[[gnu::always_inline]] inline bool holds(uint8_t comparison, float a, float b)
+template <typename T>
+[[gnu::always_inline]] inline bool holds(uint8_t comparison, T a, T b)
 {
     switch (comparison) {
     case 1: return a < b;
@@ -209,6 +210,47 @@ template <bool InRange>
     return true;
 }
 
+// An Integer number of an integer operation (DecodedOp::IfIntegers, LetCopyIntegers): its element,
+// nullptr when its subscript is out of range.
+[[gnu::always_inline]] inline uint32_t* integerElement(const NumberSlot& n)
+{
+    if (!n.index)
+        return n.word;
+    const auto subscript = std::bit_cast<int32_t>(*n.index);
+    if (subscript < 1 || subscript > n.limit) [[unlikely]]
+        return nullptr;
+    return n.word + (subscript - 1);
+}
+
+// The test of two Integers (DecodedOp::IfIntegers, WhileIntegers, EndWhileIntegers): beyond 2^24
+// two of them may have one float, so there the floats are compared.
+[[gnu::always_inline]] inline bool testIntegers(const DecodedLine& d, bool& holdsNow)
+{
+    const uint32_t* left = integerElement(d.slots[0]);
+    const uint32_t* right = integerElement(d.slots[1]);
+    if (!left || !right) [[unlikely]]
+        return false;
+    const auto a = std::bit_cast<int32_t>(*left);
+    const auto b = std::bit_cast<int32_t>(*right);
+    if (exactWhole(a) && exactWhole(b)) [[likely]]
+        holdsNow = holds(d.comparison, a, b);
+    else
+        holdsNow = holds(d.comparison, static_cast<float>(a), static_cast<float>(b));
+    return true;
+}
+
+// dest = a of two Integers (DecodedOp::LetCopyIntegers): false, with nothing changed, for a
+// subscript out of range or a value beyond 2^24, whose float runLet is to round.
+[[gnu::always_inline]] inline bool runLetCopyIntegers(const DecodedLine& d)
+{
+    const uint32_t* from = integerElement(d.slots[1]);
+    uint32_t* to = integerElement(d.slots[0]);
+    if (!from || !to || !exactWhole(std::bit_cast<int32_t>(*from))) [[unlikely]]
+        return false;
+    *to = *from;
+    return true;
+}
+
 // A(K) = A(K) + b (DecodedOp::LetElementAdd): the element is found once. With Whole, an Integer
 // array and an Integer b (DecodedOp::LetElementAddIntegers) add in integers while all is within 2^24.
 template <bool Whole>
@@ -317,10 +359,21 @@ enum class Round : uint8_t { Again, Done, Beyond };
     return true;
 }
 
+// The test of a While or If line's form; with Integers, one whose numbers are all Integers.
+template <bool Integers>
+[[gnu::always_inline]] inline bool testLine(const DecodedLine& d, bool& holdsNow)
+{
+    if constexpr (Integers)
+        return testIntegers(d, holdsNow);
+    else
+        return test(d, holdsNow);
+}
+
+template <bool Integers>
 [[gnu::always_inline]] inline bool runWhile(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool goesOn = false;
-    if (!test(d, goesOn)) [[unlikely]]
+    if (!testLine<Integers>(d, goesOn)) [[unlikely]]
         return false;
     if (goesOn)
         return stack.push({{section, index}, kWhile});
@@ -350,10 +403,11 @@ enum class Round : uint8_t { Again, Done, Beyond };
     return true;
 }
 
+template <bool Integers>
 [[gnu::always_inline]] inline bool runIf(CallStack& stack, uint32_t& section, uint32_t& index, const DecodedLine& d)
 {
     bool taken = false;
-    if (!test(d, taken)) [[unlikely]]
+    if (!testLine<Integers>(d, taken)) [[unlikely]]
         return false;
     if (taken)
         return stack.push({{section, index}, kIf});
@@ -457,15 +511,16 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
     static const void* const kEntry[] = {
-        &&unhandled,  &&let,           &&unhandled,   &&next,
-        &&whileLine,  &&endWhile,      &&ifLine,      &&elseLine,
-        &&endIf,      &&call,          &&returnLine,  &&letPlain,
-        &&letInRange, &&letAdd0,       &&letAdd1,     &&letAdd2,
-        &&letAdd3,    &&letAdd4,       &&letAdd5,     &&letAdd6,
-        &&letAdd7,    &&letElementAdd, &&nextLinked,  &&endWhileLinked,
-        &&nextByOne,  &&callOne,       &&letIntegers, &&letElementAddIntegers,
+        &&unhandled,  &&let,           &&unhandled,        &&next,
+        &&whileLine,  &&endWhile,      &&ifLine,           &&elseLine,
+        &&endIf,      &&call,          &&returnLine,       &&letPlain,
+        &&letInRange, &&letAdd0,       &&letAdd1,          &&letAdd2,
+        &&letAdd3,    &&letAdd4,       &&letAdd5,          &&letAdd6,
+        &&letAdd7,    &&letElementAdd, &&nextLinked,       &&endWhileLinked,
+        &&nextByOne,  &&callOne,       &&letIntegers,      &&letElementAddIntegers,
+        &&ifIntegers, &&whileIntegers, &&endWhileIntegers, &&letCopyIntegers,
     };
-    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::LetElementAddIntegers) + 1);
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::LetCopyIntegers) + 1);
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
@@ -476,6 +531,7 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
     uint32_t tested = 0; // the index of the If or While line being tested
     uint32_t was = section;
     bool ok = false;
+    bool goesOn = false; // a linked EndWhile's test
     bool ranLast = false;
     goto* kEntry[static_cast<uint8_t>(d->op)];
 
@@ -489,14 +545,22 @@ next:
     goto performed;
 whileLine:
     tested = index;
-    ok = runWhile(stack, section, index, *d);
+    ok = runWhile<false>(stack, section, index, *d);
+    goto enteredOrSkipped;
+whileIntegers:
+    tested = index;
+    ok = runWhile<true>(stack, section, index, *d);
+    goto enteredOrSkipped;
+ifIntegers:
+    tested = index;
+    ok = runIf<true>(stack, section, index, *d);
     goto enteredOrSkipped;
 endWhile:
     ok = runEndWhile(st, stack, section, index);
     goto performed;
 ifLine:
     tested = index;
-    ok = runIf(stack, section, index, *d);
+    ok = runIf<false>(stack, section, index, *d);
 enteredOrSkipped: // a block entered goes on to the next line, whose form it holds; one skipped jumps
     if (index == tested)
         goto inPlace;
@@ -564,6 +628,9 @@ letIntegers:
 letElementAddIntegers:
     ok = runLetElementAdd<true>(*d);
     goto inPlace;
+letCopyIntegers:
+    ok = runLetCopyIntegers(*d) || runLet(*d);
+    goto inPlace;
 nextLinked:
     ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);
     goto performed;
@@ -580,20 +647,24 @@ nextByOne:
     }
     ok = runNext(st, stack, section, index);
     goto performed;
-endWhileLinked:
-    if (stack.topIs(kWhile, {section, d->jump})) [[likely]] {
-        bool goesOn = false;
-        ok = test(*d, goesOn);
-        if (ok && goesOn) {
-            index = d->jump;
-            goto backRound;
-        }
-        if (ok)
-            stack.pop();
-        goto inPlace;
+endWhileLinked: // with another frame on top, the While's own line is found
+    if (!stack.topIs(kWhile, {section, d->jump})) [[unlikely]]
+        goto endWhile;
+    ok = test(*d, goesOn);
+    goto endWhileTested;
+endWhileIntegers:
+    if (!stack.topIs(kWhile, {section, d->jump})) [[unlikely]]
+        goto endWhile;
+    ok = testIntegers(*d, goesOn);
+    goto endWhileTested;
+endWhileTested: // round again to the line after the While, or on with its frame gone
+    if (ok && goesOn) {
+        index = d->jump;
+        goto backRound;
     }
-    ok = runEndWhile(st, stack, section, index);
-    goto performed;
+    if (ok)
+        stack.pop();
+    goto inPlace;
 
 enter: // a call goes on from the DeclareFunction line at `index`, the line before `d->body`'s
     if (!d->body) [[unlikely]] {
