@@ -2,6 +2,7 @@
 
 #include "app/headless_host.h"
 #include "app/json_writer.h"
+#include "app/option_values.h"
 #include "app/profile_records.h"
 #include "app/replaced_output.h"
 #include "app/run_watchdog.h"
@@ -57,32 +58,11 @@ struct RunOptions {
     bool sandbox = false;
 };
 
-// The longest time limit taken: a day, far beyond any grading run, and well inside the clock's range.
-constexpr double kLongestTimeout = 86400;
 // How long an interrupted run may take to end by itself before the watchdog ends the process.
 constexpr std::chrono::milliseconds kTimeoutGrace{500};
-constexpr uint64_t kLargestMegabytes = uint64_t{1} << 20;
 // The longest event script read: a million events or so.
 constexpr uint64_t kMaxScriptBytes = uint64_t{8} << 20;
 constexpr std::string_view kScriptTooLong = "qeltool: event script longer than 8 MB: ";
-
-bool readTimeout(const std::string& text, double& seconds)
-{
-    char rest = 0;
-    return std::sscanf(text.c_str(), "%lf%c", &seconds, &rest) == 1 && seconds >= 0 && seconds <= kLongestTimeout;
-}
-
-// A size in megabytes, 1 to a million.
-bool readMegabytes(const std::string& text, uint64_t& bytes)
-{
-    unsigned long long mb = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%llu%c", &mb, &rest) != 1 || mb == 0 || mb > kLargestMegabytes ||
-        text.find('-') != std::string::npos)
-        return false;
-    bytes = static_cast<uint64_t>(mb) << 20;
-    return true;
-}
 
 std::optional<uint32_t> sectionOf(const std::string& word)
 {

@@ -1,5 +1,7 @@
 #include "app/grade/grade_options.h"
 
+#include "app/option_values.h"
+
 #include <cstdio>
 #include <thread>
 
@@ -7,8 +9,6 @@ namespace qel::grade {
 
 namespace {
 
-constexpr double kLongestTimeout = 86400;
-constexpr uint64_t kLargestMegabytes = uint64_t{1} << 20;
 constexpr unsigned kMostJobs = 256;
 
 // A whole number from low to high, and nothing after it.
@@ -64,13 +64,13 @@ Result<GradeOptions> parseGradeOptions(const std::vector<std::string>& args)
                 return bad("grade: --jobs takes 1 to 256: " + value);
             o.jobs = static_cast<unsigned>(n);
         } else if (a == "--timeout") {
-            char rest = 0;
-            if (std::sscanf(value.c_str(), "%lf%c", &o.timeout, &rest) != 1 || !(o.timeout > 0) ||
-                o.timeout > kLongestTimeout)
+            if (!readTimeout(value, o.timeout) || !(o.timeout > 0))
                 return bad("grade: --timeout takes seconds, more than 0 and at most a day: " + value);
         } else if (a == "--memory-limit") {
-            if (!readWhole(value, 1, kLargestMegabytes, o.memoryLimit))
+            uint64_t bytes = 0;
+            if (!readMegabytes(value, bytes))
                 return bad("grade: --memory-limit takes megabytes: " + value);
+            o.memoryLimit = bytes >> 20;
         } else if (a == "--tolerance") {
             if (!readWhole(value, 0, UINT32_MAX, o.tolerance))
                 return bad("grade: --tolerance takes a number of pixels: " + value);

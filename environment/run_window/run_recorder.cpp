@@ -2,6 +2,7 @@
 
 #include "fileio/file_io.h"
 #include "interpreter/run_host.h"
+#include "runtime/latin1.h"
 
 #include <QFile>
 
@@ -9,10 +10,7 @@ namespace qel {
 
 namespace {
 
-std::string utf8(std::string_view programText)
-{
-    return QString::fromLatin1(programText.data(), static_cast<qsizetype>(programText.size())).toUtf8().toStdString();
-}
+std::string utf8(std::string_view programText) { return toQString(programText).toUtf8().toStdString(); }
 
 // A form's caption or an object's name: one word as it is, anything else in double quotes.
 std::string name(std::string_view programText)
