@@ -14,13 +14,8 @@ if(NOT release MATCHES "version=\"${PROJECT_VERSION}\"")
   message(FATAL_ERROR "packaging/${QEL_APP_ID}.metainfo.xml: the newest release is not ${PROJECT_VERSION}")
 endif()
 
-# Debian wants the changelog compressed with gzip -9n (no name or time in its header).
-find_program(QEL_GZIP gzip REQUIRED)
 set(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
-add_custom_command(OUTPUT ${changelog}
-                   COMMAND ${QEL_GZIP} -9n -c ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog > ${changelog}
-                   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog)
-add_custom_target(qel_changelog ALL DEPENDS ${changelog})
+qel_gzip(${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog ${changelog})
 install(FILES debian/copyright ${changelog} DESTINATION ${QEL_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)

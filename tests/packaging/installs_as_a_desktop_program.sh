@@ -17,7 +17,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/qel bin/qeltool share/qel/help/contents.html share/qel/examples/hello.qel \
   share/qel/examples/quiz.frm share/applications/org.qel.QEL.desktop share/metainfo/org.qel.QEL.metainfo.xml \
-  share/mime/packages/qel.xml share/doc/qel/copyright share/doc/qel/changelog.gz; do
+  share/mime/packages/qel.xml share/doc/qel/copyright share/doc/qel/changelog.gz share/man/man1/qel.1.gz \
+  share/man/man1/qeltool.1.gz; do
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 for icon in apps/org.qel.QEL mimetypes/application-x-qel-program mimetypes/application-x-qel-form; do
