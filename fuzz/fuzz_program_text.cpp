@@ -1,13 +1,16 @@
 // Feeds arbitrary text to the program text reader, then checks that a program it built writes as a
 // file and comes back from its own text to the same bytes.
 
+#include "document/program_document.h"
 #include "program/program_file.h"
 #include "program_text/program_export.h"
 #include "program_text/program_import.h"
 #include "values/variable_table.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace {
 

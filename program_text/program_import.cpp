@@ -91,8 +91,11 @@ private:
         if (parts.fields.size() > count)
             return Failure(std::string(kTooManyFields) + std::string(info.keyword) + " has " + std::to_string(count));
         std::vector<std::string> values(count);
-        for (size_t i = 0; i < parts.fields.size(); ++i)
+        for (size_t i = 0; i < parts.fields.size(); ++i) {
             values[i] = TRY(latin1OfUtf8(parts.fields[i]));
+            if (values[i].find('\0') != std::string::npos) // a block's texts end at their NUL
+                return Failure(std::string(kNulInField));
+        }
         TRY(place());
         EditContext context{program_, variables_, nullptr};
         EditOutcome outcome = editor->accept(values, context);
