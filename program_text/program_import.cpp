@@ -93,8 +93,9 @@ private:
         std::vector<std::string> values(count);
         for (size_t i = 0; i < parts.fields.size(); ++i) {
             values[i] = TRY(latin1OfUtf8(parts.fields[i]));
-            if (values[i].find('\0') != std::string::npos) // a block's texts end at their NUL
-                return Failure(std::string(kNulInField));
+            // A block's texts end at their NUL, and a line's text holds no line break.
+            if (values[i].find_first_of(std::string_view("\0\r", 2)) != std::string::npos)
+                return Failure(std::string(kNulOrLineBreakInField));
         }
         TRY(place());
         EditContext context{program_, variables_, nullptr};

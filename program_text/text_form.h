@@ -54,7 +54,7 @@ std::string suffix(std::string_view keyword, const std::vector<std::string>& val
 // Texts the reader reports (after "line N: ").
 inline constexpr std::string_view kNotUtf8 = "the text is not UTF-8";
 inline constexpr std::string_view kBeyondLatin1 = "a character a program's texts cannot hold: ";
-inline constexpr std::string_view kNulInField = "a field holds a NUL character, which no dialog takes";
+inline constexpr std::string_view kNulOrLineBreakInField = "a field holds a NUL or a line break, which no dialog takes";
 inline constexpr std::string_view kUnclosedSuffix = "the fields that begin with \u27e6 do not end with \u27e7";
 inline constexpr std::string_view kBadHeader =
     "the first line is not \"QEL 1.25 autorun=yes\" or \"QEL 1.25 autorun=no\"";

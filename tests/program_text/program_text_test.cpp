@@ -104,7 +104,9 @@ TEST(ProgramText, ALineThatCannotBeBuiltIsReportedWithItsNumber)
         {head + "    x ⟦TextFileClose‖Data‖1⟧\n", "line 3: " + std::string(tf::kTooManyFields) + "TextFileClose has 1"},
         {head + "    x ⟦Comment‖\xFF⟧\n", "line 3: " + std::string(tf::kNotUtf8)},
         {head + "    x ⟦Comment‖€⟧\n", "line 3: " + std::string(tf::kBeyondLatin1) + "U+20AC"},
-        {head + "    x ⟦MessageBox‖\"a" + std::string(1, '\0') + "b\"⟧\n", "line 3: " + std::string(tf::kNulInField)},
+        {head + "    x ⟦MessageBox‖\"a" + std::string(1, '\0') + "b\"⟧\n",
+         "line 3: " + std::string(tf::kNulOrLineBreakInField)},
+        {head + "    x ⟦Comment‖a\rb⟧\n", "line 3: " + std::string(tf::kNulOrLineBreakInField)},
         // The editors' own messages.
         {declared + "    ⟦Let‖‖‖1⟧\n", "line 4: Variable required."},
         {declared + "    ⟦Let‖N‖‖1‖+⟧\n", "line 4: Missing expresion."},
