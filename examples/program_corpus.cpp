@@ -139,7 +139,6 @@ void buildCorpusProgram(uint32_t index, Program& program, VariableTable& variabl
 {
     std::mt19937 random(index);
     CorpusBuilder builder(program, variables, host, coverage);
-    builder.handlers();
     builder.declarations();
     std::vector<const InstructionDescriptor*> instructions;
     for (const InstructionDescriptor* d : allDescriptors())
