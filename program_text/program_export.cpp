@@ -30,7 +30,10 @@ void writeLine(const ProgramLine& line, int level, std::string& out)
         out += utf8OfLatin1(line.text);
         out += ' ';
         const InstructionEditor* editor = editorFor(line.type);
-        out += suffix(info->keyword, editor ? editor->decode(line) : std::vector<std::string>{});
+        std::vector<std::string> values = editor ? editor->decode(line) : std::vector<std::string>{};
+        if (editor && displayCarriesTheField(*editor, line.text, values))
+            values.clear();
+        out += suffix(info->keyword, values);
     }
     out += '\n';
 }

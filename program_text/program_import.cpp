@@ -8,7 +8,6 @@
 #include "values/editor.h"
 #include "values/variable_table.h"
 
-#include <array>
 #include <optional>
 
 namespace qel {
@@ -33,19 +32,6 @@ const InstructionInfo* fixedTextLine(std::string_view text)
         if (!info.fixedText.empty() && info.fixedText == text)
             return &info;
     return nullptr;
-}
-
-// How many fields an editor has, found once a type (some editors make their fields' lists anew).
-size_t fieldCount(const InstructionEditor& editor)
-{
-    static const std::array<size_t, kLastLineType + 1> counts = [] {
-        std::array<size_t, kLastLineType + 1> c{};
-        for (uint32_t type = 0; type <= kLastLineType; ++type)
-            if (const InstructionEditor* e = editorFor(type))
-                c[type] = e->fields().size();
-        return c;
-    }();
-    return counts[editor.type()];
 }
 
 class Importer {
@@ -87,14 +73,17 @@ private:
         const InstructionEditor* editor = editorFor(*type);
         if (!editor)
             return Failure(std::string(kNoEditor) + std::string(parts.keyword));
-        const size_t count = fieldCount(*editor);
+        const size_t count = fieldShape(*editor).count;
         if (parts.fields.size() > count)
             return Failure(std::string(kTooManyFields) + std::string(info.keyword) + " has " + std::to_string(count));
         std::vector<std::string> values(count);
-        for (size_t i = 0; i < parts.fields.size(); ++i) {
+        if (parts.fields.empty() && fieldShape(*editor).textIsTheField)
+            values[0] = TRY(latin1OfUtf8(parts.display));
+        for (size_t i = 0; i < parts.fields.size(); ++i)
             values[i] = TRY(latin1OfUtf8(parts.fields[i]));
+        for (const std::string& value : values) {
             // A block's texts end at their NUL, and a line's text holds no line break.
-            if (values[i].find_first_of(std::string_view("\0\r", 2)) != std::string::npos)
+            if (value.find_first_of(std::string_view("\0\r", 2)) != std::string::npos)
                 return Failure(std::string(kNulOrLineBreakInField));
         }
         TRY(place());

@@ -1,6 +1,11 @@
 #include "program_text/text_form.h"
 
+#include "instructions/catalogue.h"
 #include "program/file_names.h"
+#include "program/instruction_table.h"
+#include "values/editor.h"
+
+#include <array>
 
 #include <cstdio>
 
@@ -81,6 +86,29 @@ std::string suffix(std::string_view keyword, const std::vector<std::string>& val
         out += utf8OfLatin1(values[i]);
     }
     return out += kSuffixClose;
+}
+
+const FieldShape& fieldShape(const InstructionEditor& editor)
+{
+    // Found once a type: some editors make their fields' lists anew each time.
+    static const std::array<FieldShape, kLastLineType + 1> shapes = [] {
+        std::array<FieldShape, kLastLineType + 1> all{};
+        for (uint32_t type = 0; type <= kLastLineType; ++type) {
+            if (const InstructionEditor* e = editorFor(type)) {
+                const std::vector<FieldSpec> fields = e->fields();
+                all[type] = {fields.size(), fields.size() == 1 && fields[0].kind == FieldKind::Text};
+            }
+        }
+        return all;
+    }();
+    return shapes[editor.type()];
+}
+
+bool displayCarriesTheField(const InstructionEditor& editor, std::string_view display,
+                            const std::vector<std::string>& values)
+{
+    return fieldShape(editor).textIsTheField && values.size() == 1 && values[0] == display &&
+           trimBlanks(display) == display;
 }
 
 } // namespace qel::text_form

@@ -9,12 +9,15 @@
 //       If X Equal 1 Then ⟦If‖...⟧           indented four blanks, and four more a block level
 //           ...
 //       EndIf                                 a fixed-text line: its text alone
+//       Draw the frame ⟦Comment⟧              a comment: its text is its value
 //                                             a blank line: nothing
 //
 // A line of an instruction with an editor ends in its suffix: the keyword and then the values of
 // the editor's fields in dialog order, each after a separator (trailing empty values left out). The
 // text before the suffix is the display text, for the reader; reading builds the line from the
-// suffix through the editor, which makes the display text anew.
+// suffix through the editor, which makes the display text anew. Where the display text is the
+// line's only field as it is (a comment without blanks at its ends), the suffix holds the keyword
+// alone and the display text is the value.
 
 #include "base/result.h"
 
@@ -22,6 +25,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace qel {
+class InstructionEditor;
+}
 
 namespace qel::text_form {
 
@@ -50,6 +57,19 @@ struct TextLine {
 
 // The suffix of a line of an instruction with an editor, values given as a program's texts.
 std::string suffix(std::string_view keyword, const std::vector<std::string>& values);
+
+// What the text form needs to know of an editor's fields: how many there are, and whether the only
+// one is a text that the display text shows as it is (a comment). Such a line whose display text
+// is its value, with no blank at either end, has the keyword alone in its suffix, and the reader
+// takes the value from the display text.
+struct FieldShape {
+    size_t count = 0;
+    bool textIsTheField = false;
+};
+const FieldShape& fieldShape(const InstructionEditor& editor);
+// Whether the display text stands for the line's only field.
+bool displayCarriesTheField(const InstructionEditor& editor, std::string_view display,
+                            const std::vector<std::string>& values);
 
 // Texts the reader reports (after "line N: ").
 inline constexpr std::string_view kNotUtf8 = "the text is not UTF-8";

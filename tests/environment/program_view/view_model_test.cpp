@@ -271,10 +271,10 @@ TEST_F(ViewModelTest, CutAndCopyAllCodeFillTheClipboardAndPasteRefusesWhatItCann
     model.copyAllCode(); // blank lines too end with CR LF
     EXPECT_EQ(clipboard.text, "Initialisation\r\n\r\n1\r\n");
     model.copyAsText(); // one line selected: the whole section
-    EXPECT_EQ(clipboard.text, "Initialise\n    Initialisation ⟦Comment‖Initialisation⟧\n\n    1 ⟦Comment‖1⟧\n");
+    EXPECT_EQ(clipboard.text, "Initialise\n    Initialisation ⟦Comment⟧\n\n    1 ⟦Comment⟧\n");
     select(1, 2, 2);
     model.copyAsText();
-    EXPECT_EQ(clipboard.text, "Initialise\n\n    1 ⟦Comment‖1⟧\n");
+    EXPECT_EQ(clipboard.text, "Initialise\n\n    1 ⟦Comment⟧\n");
 }
 
 TEST_F(ViewModelTest, AtMostFiveBreakpointsAndNoneOnClosingLines)
