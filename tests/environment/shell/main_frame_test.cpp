@@ -233,8 +233,9 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     EXPECT_FALSE(frame().close());
     EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{
                                      {"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
-    for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter,
-                         kCmdEditDelete, kCmdEditCut, kCmdEditPaste, kCmdRun, kCmdProfiledRun, kCmdContinue})
+    for (CommandId id :
+         {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter, kCmdEditDelete,
+          kCmdEditCut, kCmdEditPaste, kCmdCopyAsText, kCmdRun, kCmdProfiledRun, kCmdContinue})
         EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
     for (CommandId id : {kCmdStop, kCmdViewMouse, kCmdToggleBreakPoint})
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
