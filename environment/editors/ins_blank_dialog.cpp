@@ -28,6 +28,7 @@ void paintPaleYellow(QWidget& widget)
 {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    palette.setColor(QPalette::Text, Qt::black); // a dark theme's light text would not read on it
     widget.setPalette(palette);
 }
 
