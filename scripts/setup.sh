@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev lld clang-format clang-tidy python3
   qt6-base-dev qt6-multimedia-dev
   fonts-liberation xvfb time poppler-utils qpdf lua5.4
+  qt6-l10n-tools
 )
 
 missing=()

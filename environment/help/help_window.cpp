@@ -46,14 +46,14 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("QEL Help"));
+    setWindowTitle(tr("QEL Help"));
     setWindowIcon(applicationIcon());
     auto* tools = new QToolBar(this);
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"), browser_,
-                                     &QTextBrowser::backward);
-    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Forward"),
-                                        browser_, &QTextBrowser::forward);
-    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Contents"), this,
+    QAction* back =
+        tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), browser_, &QTextBrowser::backward);
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"), browser_,
+                                        &QTextBrowser::forward);
+    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"), this,
                      [this] { showPage(helpContentsUrl()); });
     back->setEnabled(false);
     forward->setEnabled(false);
@@ -61,7 +61,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("QEL Help") : QStringLiteral("QEL Help - ") + title);
+        setWindowTitle(title.isEmpty() ? tr("QEL Help") : tr("QEL Help - ") + title);
     });
 
     auto* layout = new QVBoxLayout(this);

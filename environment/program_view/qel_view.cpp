@@ -1,4 +1,5 @@
 #include "environment/program_view/qel_view.h"
+#include "environment/look/translation.h"
 
 #include "environment/program_view/find_dialogs.h"
 
@@ -84,7 +85,7 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
     connect(bar, &QAbstractSlider::actionTriggered, this, &CQelView::scrollBarAction);
 
     contextMenu_->addAction(tr("Toggle BreakPoint"), this, &CQelView::toggleBreakPoint);
-    contextMenu_->addAction(toQString(kFunctionsListTitle), this, &CQelView::functionsList);
+    contextMenu_->addAction(translated(kFunctionsListTitle), this, &CQelView::functionsList);
 
     // Editing follows the run; Paste follows the clipboard as well.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::editStateChanged);
