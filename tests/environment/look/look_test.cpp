@@ -5,13 +5,20 @@
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/look/appearance.h"
 #include "environment/look/contrast.h"
+#include "environment/look/translation.h"
+#include "environment/run_window/run_time_window.h"
+#include "environment/shell/main_frame.h"
 #include "shell_test_support.h"
 
 #include <QAction>
+#include <QDir>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QProcess>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <memory>
 
@@ -70,6 +77,46 @@ TEST(Look, DialogsDesignerGridAndIconsReadInLightAndDarkPalettes)
     }
     QApplication::setPalette(before);
 }
+
+#ifdef QEL_LRELEASE
+// A translation of the system's language beside the executable is installed at start: the menus,
+// a table of the View menu and a title kept as a constant read in that language.
+struct Translation : test::AppTest {
+    ~Translation() override
+    {
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+        QFile::remove(qm);
+        QLocale::setDefault(before);
+    }
+    const QString qm = QCoreApplication::applicationDirPath() + QStringLiteral("/translations/qel_de.qm");
+    const QLocale before;
+};
+
+TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
+{
+    const QString ts = dir.filePath(QStringLiteral("qel_de.ts"));
+    QFile file(ts);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="utf-8"?><!DOCTYPE TS><TS version="2.1" language="de">
+<context><name>qel::CMainFrame</name><message><source>&amp;File</source><translation>&amp;Datei</translation></message></context>
+<context><name>qel::ViewCommands</name><message><source>&amp;Paint Section	Alt+2</source><translation>&amp;Zeichnen	Alt+2</translation></message></context>
+<context><name>qel</name><message><source>Run Time Window</source><translation>Laufzeitfenster</translation></message></context>
+</TS>)");
+    file.close();
+    QDir().mkpath(QFileInfo(qm).path());
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral(QEL_LRELEASE), {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm}), 0);
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    applyAppearance(*static_cast<QApplication*>(QCoreApplication::instance()));
+    app.reset();
+    makeApp();
+    EXPECT_EQ(frame().menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(frame().commandAction(kCmdViewPaint)->text(), QStringLiteral("&Zeichnen\tAlt+2"));
+    EXPECT_EQ(translated(kRunTimeWindowCaption), QStringLiteral("Laufzeitfenster"));
+    EXPECT_EQ(frame().commandAction(kCmdViewTimer)->text(), QStringLiteral("&Timer Section\tAlt+3")); // not translated
+}
+#endif
 
 } // namespace
 } // namespace qel
