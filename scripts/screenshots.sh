@@ -3,7 +3,7 @@
 # a dark theme:
 #   scripts/screenshots.sh QEL OUTPUT_FOLDER         (QT_SCALE_FACTOR=2 and QEL_DARK=1 pass through)
 # writes main.png (the main window on examples/highscores.qel with a breakpoint and a selection),
-# dialog.png (the current line's instruction dialog), designer.png (the form designer with its
+# dialog.png (the current line's instruction dialog), add.png (Add An Instruction), designer.png (the form designer with its
 # properties window) and run.png (the run-time window of examples/shapes.qel).
 set -euo pipefail
 qel=$(realpath "$1")
@@ -29,6 +29,10 @@ keys Down Down Down Down F9 Down Down shift+Down shift+Down shift+Down
 shot main.png
 keys Up Tab
 shot dialog.png
+keys Escape
+focus Qelvin
+keys d
+shot add.png
 keys Escape
 focus Qelvin
 keys alt+o d

@@ -193,6 +193,9 @@ void InstructionDialog::buildFields()
     auto labelFor = [&](int field) {
         auto* label = new QLabel(toQString(specs_[field].label));
         label->setBuddy(widgets_[field]);
+        // The underlined mnemonic is drawn apart from its neighbours, so a kerned pair such as the
+        // "Ty" of "Variable &Type" comes out wider than the size hint measured: half a letter more.
+        label->setMinimumWidth(label->sizeHint().width() + label->fontMetrics().averageCharWidth() / 2);
         return label;
     };
 
