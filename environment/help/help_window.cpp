@@ -1,8 +1,8 @@
 #include "environment/help/help_window.h"
 
 #include "environment/help/help_pages.h"
+#include "environment/look/contrast.h"
 #include "environment/shell/main_frame_icons.h"
-#include "runtime/latin1.h"
 
 #include <QStyle>
 #include <QToolBar>
@@ -18,18 +18,26 @@ namespace {
 
 constexpr QSize kInitialSize(760, 620);
 
-const char* const kStyleSheet = "body { font-family: sans-serif; }"
-                                "h1 { color: #1a4d1a; }"
-                                "h2 { color: #1a4d1a; margin-top: 14px; }"
-                                "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
-                                "td { padding-right: 8px; }";
+// Headings are dark green, or light green where the palette's base is too dark for that to read.
+QString styleSheetFor(const QPalette& palette)
+{
+    const QColor darkGreen(0x1a, 0x4d, 0x1a), lightGreen(0x9c, 0xcc, 0x9c);
+    const QColor heading =
+        contrastRatio(darkGreen, palette.color(QPalette::Base)) >= kReadableContrast ? darkGreen : lightGreen;
+    return QStringLiteral("body { font-family: sans-serif; }"
+                          "h1 { color: %1; }"
+                          "h2 { color: %1; margin-top: 14px; }"
+                          "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
+                          "td { padding-right: 8px; }")
+        .arg(heading.name());
+}
 
 } // namespace
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     loadHelpResources();
-    document()->setDefaultStyleSheet(toQString(kStyleSheet));
+    document()->setDefaultStyleSheet(styleSheetFor(palette()));
     setOpenExternalLinks(true);
 }
 

@@ -3,6 +3,7 @@
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/forms_edit_form.h"
+#include "environment/help/help_window.h"
 #include "environment/look/appearance.h"
 #include "environment/look/contrast.h"
 #include "environment/look/translation.h"
@@ -38,7 +39,7 @@ double strongestContrast(const QImage& image, const QColor& against, const QImag
     return best;
 }
 
-TEST(Look, DialogsDesignerGridAndIconsReadInLightAndDarkPalettes)
+TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
 {
     const QPalette before = QApplication::palette();
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -68,6 +69,13 @@ TEST(Look, DialogsDesignerGridAndIconsReadInLightAndDarkPalettes)
             EXPECT_GE(strongestContrast(picture, palette.color(QPalette::Window)), kReadableContrast)
                 << a->text().toStdString();
         }
+        // The help's headings.
+        HelpBrowser help;
+        help.resize(400, 100);
+        help.setHtml(QStringLiteral("<h1>Heading</h1>"));
+        EXPECT_GE(strongestContrast(help.viewport()->grab().toImage(), palette.color(QPalette::Base)),
+                  kReadableContrast);
+
         ASSERT_TRUE(designer.design().applyProperty(PropertyId::BGColour, "0,0,0", false));
         QWidget* surface = designer.view()->viewport();
         const QImage plain = surface->grab().toImage();
