@@ -36,13 +36,15 @@ shot add.png
 keys Escape
 focus Qelvin
 keys alt+o d
-# The designer's toolbar at scale 1: Add a button, then a click on the form places it; then Snap.
+# The designer's toolbar at scale 1: Add a button, then a click on the form places it; then Snap,
+# and the new button selected.
 scale=${QT_SCALE_FACTOR:-1}
 click() { xdotool mousemove $(($1 * scale)) $(($2 * scale)) click 1; sleep 0.6; }
 sleep 2
 click 206 168
 click 150 260
 click 344 168
+click 90 205
 shot designer.png
 keys ctrl+w
 kill "$ide" || true
