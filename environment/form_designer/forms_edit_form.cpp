@@ -300,7 +300,17 @@ bool CFormsEditForm::takeKey(QEvent* event)
     return true;
 }
 
-bool CFormsEditForm::event(QEvent* event) { return takeKey(event) || QWidget::event(event); }
+bool CFormsEditForm::event(QEvent* event)
+{
+    // The toolbar's marks take the ink of the palette they were drawn for: a new desktop theme
+    // draws them again.
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
+            it.value()->setIcon(designerIcon(CommandId(it.key())));
+        updateColourIcons();
+    }
+    return takeKey(event) || QWidget::event(event);
+}
 
 bool CFormsEditForm::eventFilter(QObject* watched, QEvent* event)
 {

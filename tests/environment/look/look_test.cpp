@@ -83,6 +83,14 @@ TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
         const QImage grid = surface->grab().toImage();
         EXPECT_GE(strongestContrast(grid, Qt::black, plain), kReadableContrast);
     }
+    // A designer made in the light palette draws its marks again when the desktop turns dark.
+    QApplication::setPalette(fusion->standardPalette());
+    test::RecordingHost host;
+    CFormsEditForm designer(host, nullptr);
+    QApplication::setPalette(darkPalette());
+    QCoreApplication::processEvents();
+    const QImage line = designer.action(kCmdFormAddLine)->icon().pixmap(QSize(24, 24)).toImage();
+    EXPECT_GE(strongestContrast(line, darkPalette().color(QPalette::Window)), kReadableContrast);
     QApplication::setPalette(before);
 }
 
