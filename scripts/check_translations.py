@@ -2,8 +2,10 @@
 """Checks that the environment's user-visible texts go through Qt's translation.
 
 1. A text literal given to a window title, label, button, menu, action, status tip or command
-   without tr(), QT_TR_NOOP() or QT_TRANSLATE_NOOP() around it is listed with its place.
-2. lupdate reads the environment into a temporary .ts file; the texts it finds (context and
+   without tr(), QT_TR_NOOP() or QT_TRANSLATE_NOOP() around it is listed with its place, and so is
+   an instruction editor's field label (a text with a mnemonic's &) not marked with
+   QT_TRANSLATE_NOOP("qel", ...).
+2. lupdate reads the environment and the labels' folders into a temporary .ts file; the texts it finds (context and
    source) must be exactly those of translations/qel_en.ts, so a text added or changed without the
    committed file following is listed. `--update` rewrites the committed file instead.
 
@@ -55,6 +57,27 @@ def untranslated():
     return found
 
 
+# The instruction editors' field labels (a mnemonic's & marks them) live in the std-only families.
+label_folders = ["instructions", "messages", "values"]
+label = re.compile(r'(?<![\w)])"((?:[^"\\\n]|\\.)*&[A-Za-z0-9](?:[^"\\\n]|\\.)*)"')
+
+
+def unmarked_labels():
+    found = []
+    for folder in label_folders:
+        for path in sorted((root / folder).rglob("*")):
+            if path.suffix not in (".cpp", ".h"):
+                continue
+            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                if line.lstrip().startswith("//"):
+                    continue
+                code = line.split("//")[0] if line.count('"') % 2 == 0 else line
+                for m in label.finditer(code):
+                    if not re.search(r'QT_TRANSLATE_NOOP\(\s*"qel"\s*,\s*$', code[:m.start()]):
+                        found.append(f'{path.relative_to(root)}:{number}: label "{m.group(1)}" is not marked')
+    return found
+
+
 def messages(ts):
     tree = ET.parse(ts)
     return {(c.findtext("name"), m.findtext("source")) for c in tree.getroot().iter("context")
@@ -63,10 +86,11 @@ def messages(ts):
 
 def run_lupdate(target):
     subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none", "-source-language", "en",
-                    "-target-language", "en", "-I", str(root), str(root / "environment"), "-ts", str(target)], check=True)
+                    "-target-language", "en", "-I", str(root), str(root / "environment"),
+                    *[str(root / folder) for folder in label_folders], "-ts", str(target)], check=True)
 
 
-findings = untranslated()
+findings = untranslated() + unmarked_labels()
 if update:
     run_lupdate(committed)
 else:

@@ -103,6 +103,494 @@
         <source>QEL Programs (*.qel)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bitmap &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitmap &amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Returned &amp;Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Returned &amp;Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Document Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To X/Y &amp;Absolute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;From X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fro&amp;m Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;o Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;op</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fill Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tra&amp;nsparent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre &amp;X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre &amp;Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Radius X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;adius Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Read Into String Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Split Line On Commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field &amp;Count Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write V&amp;alue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write A &amp;Comma Afterwards</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quotes Around</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add A &amp;NewLine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text &amp;File Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open For &amp;Reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open For &amp;Writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Control Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Starting Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Finishing Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ste&amp;p</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Comparision</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ondition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Va&amp;lue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Control Types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Default Values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Prompts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function &amp;Prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow &amp;Missing Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Return Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK/&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Yes/No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes/No/C&amp;ancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Retry/Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exclamation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;Button Pressed Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Prompt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;1000ths Of a second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;100ths Of a second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Wave File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Numeric Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;Length In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ource String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Finish At</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Destination String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le&amp;ft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Centre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ri&amp;ght</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Get Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type&amp;Face</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type&amp;Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Display Precision</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Te&amp;xt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Opaque Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tr&amp;ansparent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dimensions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;1st Dimension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;2nd Dimension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use A &amp;Function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xpression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;perator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expre&amp;ssion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;unction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ope&amp;rator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Se&amp;cond Operand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;String Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function &amp;Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Return Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;3</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CFindInCode</name>

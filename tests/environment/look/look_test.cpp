@@ -1,6 +1,7 @@
 // The environment in a light and a dark desktop palette: what it draws in colours of its own reads
 // on the palette's colours, and what it draws on the program's or the form's colours reads there.
 #include "environment/editors/ins_blank_dialog.h"
+#include "environment/editors/instruction_dialog.h"
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/help/help_window.h"
@@ -9,6 +10,7 @@
 #include "environment/look/translation.h"
 #include "environment/run_window/run_time_window.h"
 #include "environment/shell/main_frame.h"
+#include "instructions/catalogue.h"
 #include "shell_test_support.h"
 
 #include <QAction>
@@ -96,7 +98,8 @@ TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
 
 #ifdef QEL_LRELEASE
 // A translation of the system's language beside the executable is installed at start: the menus,
-// a table of the View menu and a title kept as a constant read in that language.
+// a table of the View menu, a title kept as a constant and an instruction's field label read in
+// that language.
 struct Translation : test::AppTest {
     ~Translation() override
     {
@@ -116,7 +119,8 @@ TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
     file.write(R"(<?xml version="1.0" encoding="utf-8"?><!DOCTYPE TS><TS version="2.1" language="de">
 <context><name>qel::CMainFrame</name><message><source>&amp;File</source><translation>&amp;Datei</translation></message></context>
 <context><name>qel::ViewCommands</name><message><source>&amp;Paint Section	Alt+2</source><translation>&amp;Zeichnen	Alt+2</translation></message></context>
-<context><name>qel</name><message><source>Run Time Window</source><translation>Laufzeitfenster</translation></message></context>
+<context><name>qel</name><message><source>Run Time Window</source><translation>Laufzeitfenster</translation></message>
+<message><source>Ste&amp;p</source><translation>Schritt&amp;weite</translation></message></context>
 </TS>)");
     file.close();
     QDir().mkpath(QFileInfo(qm).path());
@@ -130,6 +134,11 @@ TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
     EXPECT_EQ(frame().menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
     EXPECT_EQ(frame().commandAction(kCmdViewPaint)->text(), QStringLiteral("&Zeichnen\tAlt+2"));
     EXPECT_EQ(translated(kRunTimeWindowCaption), QStringLiteral("Laufzeitfenster"));
+    const InstructionDialog dialog(*editorFor(kFor), ide(), false); // a field label of a family
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains(QStringLiteral("Schritt&weite"))) << labels.join(u',').toStdString();
     EXPECT_EQ(frame().commandAction(kCmdViewTimer)->text(), QStringLiteral("&Timer Section\tAlt+3")); // not translated
 }
 #endif
