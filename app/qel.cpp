@@ -9,7 +9,9 @@
 //
 // Hidden options for measuring and for pictures of the window: --quit-after-show prints how many
 // milliseconds passed from the start until the main window was shown, then quits; --screenshot PATH
-// saves a picture of the main window once it is shown, then quits.
+// saves a picture of the main window once it is shown, then quits. QEL_DARK=1 in the environment
+// shows every window with the Fusion style and a dark palette, to try a dark theme.
+#include "environment/look/appearance.h"
 #include "environment/printing/print_commands.h"
 #include "environment/printing/print_target.h"
 #include "environment/shell/main_frame.h"
@@ -85,6 +87,7 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QEL"));
+    qel::applyAppearance(application);
 
     StandardErrorMessages messages; // outlives the application that tells it
     qel::CQelApp qel;

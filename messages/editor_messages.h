@@ -2,6 +2,7 @@
 // Messages that several instruction editors show when a field is refused (OK is pressed and the
 // field gets the focus back). Texts only one editor shows live beside that editor.
 
+#include "base/translatable.h"
 #include <string_view>
 
 namespace qel {
@@ -20,10 +21,12 @@ inline constexpr std::string_view kNotAListItem = "Choose one of the items in th
 inline constexpr std::string_view kLineTooLong = "Too much text for one line - shorten this value";
 
 // Field labels several dialogs share.
-inline constexpr std::string_view kFileVariableLabel = "File &Variable";
-inline constexpr std::string_view kStringVariableLabel = "&String Variable";
-inline constexpr std::string_view kFunctionNameLabel = "Function &Name";
-inline constexpr std::string_view kReturnIntoLabel = "&Return Into";
-inline constexpr std::string_view kParameterLabels[] = {"Parameter &1", "Parameter &2", "Parameter &3"};
+inline constexpr std::string_view kFileVariableLabel = QT_TRANSLATE_NOOP("qel", "File &Variable");
+inline constexpr std::string_view kStringVariableLabel = QT_TRANSLATE_NOOP("qel", "&String Variable");
+inline constexpr std::string_view kFunctionNameLabel = QT_TRANSLATE_NOOP("qel", "Function &Name");
+inline constexpr std::string_view kReturnIntoLabel = QT_TRANSLATE_NOOP("qel", "&Return Into");
+inline constexpr std::string_view kParameterLabels[] = {QT_TRANSLATE_NOOP("qel", "Parameter &1"),
+                                                        QT_TRANSLATE_NOOP("qel", "Parameter &2"),
+                                                        QT_TRANSLATE_NOOP("qel", "Parameter &3")};
 
 } // namespace qel

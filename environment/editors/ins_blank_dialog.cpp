@@ -1,4 +1,5 @@
 #include "environment/editors/ins_blank_dialog.h"
+#include "environment/look/translation.h"
 
 #include "environment/editors/one_line_field.h"
 #include "environment/help/help.h"
@@ -28,6 +29,7 @@ void paintPaleYellow(QWidget& widget)
 {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    palette.setColor(QPalette::Text, Qt::black); // a dark theme's light text would not read on it
     widget.setPalette(palette);
 }
 
@@ -58,7 +60,7 @@ private:
 
 InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(toQString(kInsBlankTitle));
+    setWindowTitle(translated(kInsBlankTitle));
 
     const auto& lists = insBlankLists();
     for (const InsBlankList& list : lists)

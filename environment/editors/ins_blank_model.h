@@ -2,6 +2,7 @@
 // What the Add An Instruction dialog offers and does, without its widgets: the twelve lists of
 // instructions, choosing from them, the short codes that expand as they are typed, and Add.
 
+#include <QtGlobal>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,7 @@
 
 namespace qel {
 
-inline constexpr std::string_view kInsBlankTitle = "Add An Instruction";
+inline constexpr std::string_view kInsBlankTitle = QT_TRANSLATE_NOOP("qel", "Add An Instruction");
 inline constexpr std::string_view kInvalidKeyword = "<Invalid keyword>";
 
 struct InsBlankItem {

@@ -1,4 +1,5 @@
 #include "environment/editors/instruction_dialog.h"
+#include "environment/look/translation.h"
 
 #include "environment/editors/field_layout.h"
 #include "environment/editors/one_line_field.h"
@@ -135,8 +136,8 @@ QWidget* InstructionDialog::makeWidget(const FieldSpec& spec)
         fillFunctionPicker(*box, ide_.program);
         return box;
     }
-    case FieldKind::Check: return new QCheckBox(toQString(spec.label));
-    case FieldKind::Radio: return new QRadioButton(toQString(spec.label));
+    case FieldKind::Check: return new QCheckBox(translated(spec.label));
+    case FieldKind::Radio: return new QRadioButton(translated(spec.label));
     case FieldKind::Combo: {
         QComboBox* box = editableBox(spec);
         for (const std::string& item : spec.items)
@@ -191,8 +192,11 @@ void InstructionDialog::buildFields()
         return form;
     };
     auto labelFor = [&](int field) {
-        auto* label = new QLabel(toQString(specs_[field].label));
+        auto* label = new QLabel(translated(specs_[field].label));
         label->setBuddy(widgets_[field]);
+        // The underlined mnemonic is drawn apart from its neighbours, so a kerned pair such as the
+        // "Ty" of "Variable &Type" comes out wider than the size hint measured: half a letter more.
+        label->setMinimumWidth(label->sizeHint().width() + label->fontMetrics().averageCharWidth() / 2);
         return label;
     };
 

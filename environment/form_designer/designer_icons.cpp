@@ -1,6 +1,10 @@
 #include "environment/form_designer/designer_icons.h"
 
+#include "environment/look/contrast.h"
+
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 
 namespace qel {
@@ -9,9 +13,25 @@ namespace {
 
 constexpr int kS = kDesignerIconSize;
 
-void drawPicture(QPainter& p, CommandId id)
+// Pictures of controls have light faces of their own and keep black lines on them; the marks drawn
+// straight on the toolbar take the ink that reads on its background.
+bool hasFace(CommandId id)
 {
-    p.setPen(QPen(Qt::black, 1));
+    switch (id) {
+    case kCmdFormAddEdit:
+    case kCmdFormAddCheckBox:
+    case kCmdFormAddPicture:
+    case kCmdFormAddComboBox:
+    case kCmdFormAddButton:
+    case kCmdFormAddRectangle:
+    case kCmdFormPainter: return true;
+    default: return false;
+    }
+}
+
+void drawPicture(QPainter& p, CommandId id, const QColor& ink)
+{
+    p.setPen(QPen(hasFace(id) ? QColor(Qt::black) : ink, 1));
     p.setBrush(Qt::NoBrush);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
@@ -76,16 +96,23 @@ void drawPicture(QPainter& p, CommandId id)
 
 QIcon designerIcon(CommandId id, QColor colour)
 {
-    QPixmap pixmap(kS, kS);
-    pixmap.fill(Qt::transparent);
-    {
+    // Drawn for each common device pixel ratio, so that the lines stay sharp on a high-DPI screen, in
+    // the ink that reads on the toolbar's background.
+    const QColor ink = inkOn(QGuiApplication::palette().color(QPalette::Window));
+    QIcon icon;
+    for (const int ratio : {1, 2, 3}) {
+        QPixmap pixmap(kS * ratio, kS * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
-        drawPicture(p, id);
+        drawPicture(p, id, ink);
         // The colour strip: 3 pixels in from each side, from 8 to 3 pixels above the bottom.
         if (colour.isValid())
             p.fillRect(QRect(QPoint(3, kS - 8), QPoint(kS - 4, kS - 4)), colour);
+        p.end();
+        icon.addPixmap(pixmap);
     }
-    return QIcon(pixmap);
+    return icon;
 }
 
 } // namespace qel

@@ -1,6 +1,7 @@
 #include "environment/form_designer/form_design_view.h"
 
 #include "environment/forms/form_painter.h"
+#include "environment/look/contrast.h"
 #include "program/file_names.h"
 #include "runtime/bitmap_file.h"
 #include "runtime/latin1.h"
@@ -122,7 +123,7 @@ void paintDesign(QPainter& p, const DesignPicture& picture, const QRect& area, Q
         for (int y = (visible.top() / stepY + 1) * stepY; y <= visible.bottom(); y += stepY)
             for (int x = (visible.left() / stepX + 1) * stepX; x <= visible.right(); x += stepX)
                 points.emplace_back(x, y);
-        p.setPen(Qt::black);
+        p.setPen(inkOn(formColour(form.bgColour))); // the grid shows on a dark form too
         p.drawPoints(points.data(), static_cast<int>(points.size()));
     }
     p.setClipRect(formArea);

@@ -1,4 +1,5 @@
 #include "environment/form_designer/form_designers.h"
+#include "environment/look/translation.h"
 
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/form_designer/properties_window.h"
@@ -108,7 +109,7 @@ bool FormDesigners::showPreview(const QString& path)
     auto* window = new CORXFormWnd(form);
     QMdiSubWindow* frame = area_.addSubWindow(window);
     frame->setGeometry(kDesignerRect);
-    frame->setWindowTitle(QString::fromLatin1(kDesignerTitle));
+    frame->setWindowTitle(translated(kDesignerTitle));
     preview_ = window;
     if (!form->open(path.toStdString())) {
         host_.showMessage(kFormExecuteFailed, Icon::Error, Buttons::Ok);

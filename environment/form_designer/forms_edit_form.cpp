@@ -1,4 +1,5 @@
 #include "environment/form_designer/forms_edit_form.h"
+#include "environment/look/translation.h"
 
 #include "environment/form_designer/designer_icons.h"
 #include "environment/form_designer/form_design_view.h"
@@ -48,22 +49,20 @@ CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, Q
       panes_(new QSplitter(Qt::Horizontal, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromLatin1(kDesignerTitle));
+    setWindowTitle(translated(kDesignerTitle));
     chooseFile = [this](FileDialogKind kind) {
         switch (kind) {
         case FileDialogKind::Open:
             return QFileDialog::getOpenFileName(this, QString::fromLatin1(kFormOpenTitle.data(), kFormOpenTitle.size()),
                                                 QStringLiteral("."), dialogFilter(kFormFileFilter));
         case FileDialogKind::Save: {
-            QFileDialog dialog(this, QString::fromLatin1(kSaveFormTitle), QStringLiteral("."),
-                               dialogFilter(kFormFileFilter));
+            QFileDialog dialog(this, translated(kSaveFormTitle), QStringLiteral("."), dialogFilter(kFormFileFilter));
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setDefaultSuffix(QStringLiteral("Frm"));
             return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
         }
         case FileDialogKind::Bitmap:
-            return QFileDialog::getOpenFileName(this, QString(), QStringLiteral("."),
-                                                QString::fromLatin1(kBitmapFilter));
+            return QFileDialog::getOpenFileName(this, QString(), QStringLiteral("."), translated(kBitmapFilter));
         }
         return QString();
     };
@@ -109,45 +108,42 @@ QAction* CFormsEditForm::addCommand(CommandId id, const QString& text, const std
 void CFormsEditForm::createCommands()
 {
     using namespace object_type;
-    addCommand(kCmdFormAddStatic, QStringLiteral("Add Static text"), [this] { addObject(kStaticText); });
-    addCommand(kCmdFormAddEdit, QStringLiteral("Add an Edit text control"), [this] { addObject(kEdit); });
-    addCommand(kCmdFormAddCheckBox, QStringLiteral("Add a checkbox"), [this] { addObject(kCheckBox); });
-    addCommand(kCmdFormAddLine, QStringLiteral("Add a line"), [this] { addObject(kLine); });
-    addCommand(kCmdFormAddPicture, QStringLiteral("Add a picture"), [this] { addObject(kImage); });
-    addCommand(kCmdFormAddComboBox, QStringLiteral("Add a combo box"), [this] { addObject(kComboBox); });
-    addCommand(kCmdFormAddButton, QStringLiteral("Add a button"), [this] { addObject(kButton); });
-    addCommand(kCmdFormAddRectangle, QStringLiteral("Add a rectangle"), [this] { addObject(kRectangle); });
-    addCommand(kCmdFormSnap, QStringLiteral("Snap objects to the grid"), [this] {
+    addCommand(kCmdFormAddStatic, tr("Add Static text"), [this] { addObject(kStaticText); });
+    addCommand(kCmdFormAddEdit, tr("Add an Edit text control"), [this] { addObject(kEdit); });
+    addCommand(kCmdFormAddCheckBox, tr("Add a checkbox"), [this] { addObject(kCheckBox); });
+    addCommand(kCmdFormAddLine, tr("Add a line"), [this] { addObject(kLine); });
+    addCommand(kCmdFormAddPicture, tr("Add a picture"), [this] { addObject(kImage); });
+    addCommand(kCmdFormAddComboBox, tr("Add a combo box"), [this] { addObject(kComboBox); });
+    addCommand(kCmdFormAddButton, tr("Add a button"), [this] { addObject(kButton); });
+    addCommand(kCmdFormAddRectangle, tr("Add a rectangle"), [this] { addObject(kRectangle); });
+    addCommand(kCmdFormSnap, tr("Snap objects to the grid"), [this] {
         design_.setSnap(action(kCmdFormSnap)->isChecked());
     })->setCheckable(true);
-    addCommand(kCmdFormPainter, QStringLiteral("Format Painter"), [this] {
-        design_.togglePainter();
-    })->setCheckable(true);
-    addCommand(kCmdFormForeground, QStringLiteral("Set default foreground colour"),
+    addCommand(kCmdFormPainter, tr("Format Painter"), [this] { design_.togglePainter(); })->setCheckable(true);
+    addCommand(kCmdFormForeground, tr("Set default foreground colour"),
                [this] { setDefaultColour(kCmdFormForeground); });
-    addCommand(kCmdFormBackground, QStringLiteral("Set default background colour"),
+    addCommand(kCmdFormBackground, tr("Set default background colour"),
                [this] { setDefaultColour(kCmdFormBackground); });
-    addCommand(kCmdFormBorder, QStringLiteral("Set default border colour"),
-               [this] { setDefaultColour(kCmdFormBorder); });
-    addCommand(kCmdFormTabOrder, QStringLiteral("Set the tab order"), [this] { Q_EMIT tabOrderRequested(); });
-    addCommand(kCmdFormShow, QStringLiteral("Show form"), [this] { showForm(); });
+    addCommand(kCmdFormBorder, tr("Set default border colour"), [this] { setDefaultColour(kCmdFormBorder); });
+    addCommand(kCmdFormTabOrder, tr("Set the tab order"), [this] { Q_EMIT tabOrderRequested(); });
+    addCommand(kCmdFormShow, tr("Show form"), [this] { showForm(); });
 
     // Their keys reach the drawing surface, ahead of the main window's shortcuts.
-    addCommand(kCmdEditUndo, QStringLiteral("&Undo\tCtrl+Z"), [this] { design_.undo(); });
-    addCommand(kCmdEditRedo, QStringLiteral("&Redo\tCtrl+Y"), [this] { design_.redo(); });
-    addCommand(kCmdEditCopy, QStringLiteral("&Copy\tCtrl+C"), [this] { design_.copy(); });
-    addCommand(kCmdEditPaste, QStringLiteral("&Paste\tCtrl+V"), [this] { design_.paste(); });
-    addCommand(kCmdEditSelectAll, QStringLiteral("Select &All\tCtrl+A"), [this] { design_.selectAll(); });
-    addCommand(kCmdFormAlignLeft, QStringLiteral("Align &Left Edges"), [this] { design_.alignLeft(); });
-    addCommand(kCmdFormAlignTop, QStringLiteral("Align &Top Edges"), [this] { design_.alignTop(); });
-    addCommand(kCmdFormSameSize, QStringLiteral("Make Same &Size"), [this] { design_.sameSize(); });
-    addCommand(kCmdFormProperties, QStringLiteral("&Properties..."), [this] { Q_EMIT propertiesWindowRequested(); });
+    addCommand(kCmdEditUndo, tr("&Undo\tCtrl+Z"), [this] { design_.undo(); });
+    addCommand(kCmdEditRedo, tr("&Redo\tCtrl+Y"), [this] { design_.redo(); });
+    addCommand(kCmdEditCopy, tr("&Copy\tCtrl+C"), [this] { design_.copy(); });
+    addCommand(kCmdEditPaste, tr("&Paste\tCtrl+V"), [this] { design_.paste(); });
+    addCommand(kCmdEditSelectAll, tr("Select &All\tCtrl+A"), [this] { design_.selectAll(); });
+    addCommand(kCmdFormAlignLeft, tr("Align &Left Edges"), [this] { design_.alignLeft(); });
+    addCommand(kCmdFormAlignTop, tr("Align &Top Edges"), [this] { design_.alignTop(); });
+    addCommand(kCmdFormSameSize, tr("Make Same &Size"), [this] { design_.sameSize(); });
+    addCommand(kCmdFormProperties, tr("&Properties..."), [this] { Q_EMIT propertiesWindowRequested(); });
 
-    addCommand(kCmdFileNew, QStringLiteral("&New Form file"), [this] { fileNew(); });
-    addCommand(kCmdFileOpen, QStringLiteral("&Open Form file"), [this] { fileOpen(); });
-    addCommand(kCmdFileClose, QStringLiteral("&Close Form file"), [this] { close(); });
-    addCommand(kCmdFileSave, QStringLiteral("&Save Form file"), [this] { fileSave(); });
-    addCommand(kCmdFileSaveAs, QStringLiteral("Save Form file &As.."), [this] { fileSaveAs(); });
+    addCommand(kCmdFileNew, tr("&New Form file"), [this] { fileNew(); });
+    addCommand(kCmdFileOpen, tr("&Open Form file"), [this] { fileOpen(); });
+    addCommand(kCmdFileClose, tr("&Close Form file"), [this] { close(); });
+    addCommand(kCmdFileSave, tr("&Save Form file"), [this] { fileSave(); });
+    addCommand(kCmdFileSaveAs, tr("Save Form file &As.."), [this] { fileSaveAs(); });
     updateColourIcons();
 
     toolBar_ = new QToolBar(this);
@@ -174,12 +170,12 @@ void CFormsEditForm::createMenus()
                 menu->addAction(action(id));
         }
     };
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(tr("&File"));
     add(file, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, CommandId(0), kCmdFileSave, kCmdFileSaveAs, CommandId(0)});
-    recentMenu_ = file->addMenu(QStringLiteral("&Recent Form files"));
-    add(bar->addMenu(QStringLiteral("&Edit")),
+    recentMenu_ = file->addMenu(tr("&Recent Form files"));
+    add(bar->addMenu(tr("&Edit")),
         {kCmdEditUndo, kCmdEditRedo, CommandId(0), kCmdEditCopy, kCmdEditPaste, kCmdEditSelectAll});
-    add(bar->addMenu(QStringLiteral("&Layout")),
+    add(bar->addMenu(tr("&Layout")),
         {kCmdFormAlignLeft, kCmdFormAlignTop, kCmdFormSameSize, CommandId(0), kCmdFormSnap, kCmdFormPainter,
          kCmdFormTabOrder, kCmdFormProperties, CommandId(0), kCmdFormShow});
     rebuildRecentMenu();
@@ -304,7 +300,17 @@ bool CFormsEditForm::takeKey(QEvent* event)
     return true;
 }
 
-bool CFormsEditForm::event(QEvent* event) { return takeKey(event) || QWidget::event(event); }
+bool CFormsEditForm::event(QEvent* event)
+{
+    // The toolbar's marks take the ink of the palette they were drawn for: a new desktop theme
+    // draws them again.
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
+            it.value()->setIcon(designerIcon(CommandId(it.key())));
+        updateColourIcons();
+    }
+    return takeKey(event) || QWidget::event(event);
+}
 
 bool CFormsEditForm::eventFilter(QObject* watched, QEvent* event)
 {
@@ -345,7 +351,7 @@ bool CFormsEditForm::fileNew()
     design_.reset();
     path_.clear();
     view_->setFolder(QString());
-    setWindowTitle(QString::fromLatin1(kNewDesignTitle));
+    setWindowTitle(translated(kNewDesignTitle));
     return true;
 }
 
@@ -365,7 +371,7 @@ bool CFormsEditForm::openPath(const QString& path)
     if (!read) {
         design_.reset();
         path_.clear();
-        setWindowTitle(QString::fromLatin1(kDesignerTitle));
+        setWindowTitle(translated(kDesignerTitle));
         return false;
     }
     design_.load(std::move(read->objects));

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QString>
 #include <QWidget>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -27,12 +28,12 @@ class MessageHost;
 class RecentFileList;
 
 // The window's titles, questions and the file commands' texts.
-inline constexpr const char* kDesignerTitle = "ORX Form";
-inline constexpr const char* kNewDesignTitle = "Forms Editor";
+inline constexpr const char* kDesignerTitle = QT_TRANSLATE_NOOP("qel", "ORX Form");
+inline constexpr const char* kNewDesignTitle = QT_TRANSLATE_NOOP("qel", "Forms Editor");
 inline constexpr const char* kSaveChangesToForm = "Save changes to the form";
 inline constexpr const char* kSaveFormQuestion = "Save Form";
-inline constexpr const char* kSaveFormTitle = "Save ORX Form file";
-inline constexpr const char* kBitmapFilter = "Bitmap Files (*.bmp)";
+inline constexpr const char* kSaveFormTitle = QT_TRANSLATE_NOOP("qel", "Save ORX Form file");
+inline constexpr const char* kBitmapFilter = QT_TRANSLATE_NOOP("qel", "Bitmap Files (*.bmp)");
 
 class CFormsEditForm : public QWidget {
     Q_OBJECT

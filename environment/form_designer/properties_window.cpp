@@ -1,4 +1,5 @@
 #include "environment/form_designer/properties_window.h"
+#include "environment/look/translation.h"
 
 #include "environment/editors/pickers.h"
 #include "environment/form_designer/property_grid.h"
@@ -112,7 +113,7 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
       rowArea_(new QScrollArea),
       help_(new QPlainTextEdit)
 {
-    setWindowTitle(kPropertiesWindowTitle);
+    setWindowTitle(translated(kPropertiesWindowTitle));
     setFont(QFont(QStringLiteral("Arial"), kFontPoints));
 
     objectList_->setEditable(true);
@@ -132,7 +133,7 @@ CPropertiesWindow::CPropertiesWindow(PropertyTarget& target, MessageHost& messag
     auto* pages = new QHBoxLayout;
     pages->setSpacing(0);
     for (int k = 0; k < 2; ++k) {
-        auto* button = new QPushButton(k == 0 ? kPropertiesPage : kEventsPage);
+        auto* button = new QPushButton(translated(k == 0 ? kPropertiesPage : kEventsPage));
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed); // the pages share the width
         connect(button, &QPushButton::clicked, this, [this, k] {

@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <QtGlobal>
 
 #include <functional>
 #include <optional>
@@ -27,9 +28,9 @@ class MessageHost;
 class PropertyGrid;
 class PropertyTarget;
 
-inline constexpr const char* kPropertiesWindowTitle = "Form Configuration";
-inline constexpr const char* kPropertiesPage = "Properties";
-inline constexpr const char* kEventsPage = "Events";
+inline constexpr const char* kPropertiesWindowTitle = QT_TRANSLATE_NOOP("qel", "Form Configuration");
+inline constexpr const char* kPropertiesPage = QT_TRANSLATE_NOOP("qel", "Properties");
+inline constexpr const char* kEventsPage = QT_TRANSLATE_NOOP("qel", "Events");
 // A name typed into the object list that no object has.
 inline constexpr std::string_view kObjectNotFound = "Unable to find the requested object";
 // A value with a character beyond Latin-1, which a form cannot hold: refused.

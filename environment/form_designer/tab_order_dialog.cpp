@@ -1,4 +1,5 @@
 #include "environment/form_designer/tab_order_dialog.h"
+#include "environment/look/translation.h"
 
 #include "forms/property_target.h"
 #include "runtime/latin1.h"
@@ -30,10 +31,10 @@ CFormTabOrder::CFormTabOrder(const FormObjects& objects, QWidget* parent)
       list_(new QTreeWidget),
       up_(new QToolButton),
       down_(new QToolButton),
-      ok_(new QPushButton(QStringLiteral("OK"))),
-      cancel_(new QPushButton(QStringLiteral("Cancel")))
+      ok_(new QPushButton(tr("OK"))),
+      cancel_(new QPushButton(tr("Cancel")))
 {
-    setWindowTitle(kTabOrderTitle);
+    setWindowTitle(translated(kTabOrderTitle));
     list_->setRootIsDecorated(false);
     list_->setColumnCount(std::size(kColumns));
     QStringList titles;

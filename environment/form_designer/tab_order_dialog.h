@@ -6,6 +6,7 @@
 #include "forms/property_editing.h"
 
 #include <QDialog>
+#include <QtGlobal>
 
 #include <vector>
 
@@ -17,7 +18,7 @@ namespace qel {
 
 class PropertyTarget;
 
-inline constexpr const char* kTabOrderTitle = "Tab Order";
+inline constexpr const char* kTabOrderTitle = QT_TRANSLATE_NOOP("qel", "Tab Order");
 
 class CFormTabOrder : public QDialog {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "environment/forms/form_window.h"
+#include "environment/look/translation.h"
 
 #include "environment/run_window/run_recorder.h"
 
@@ -78,7 +79,7 @@ bool hasSunkenEdge(const FormObject& o) { return o.sunken == "Sunken" || o.sunke
 
 CORXFormWnd::CORXFormWnd(std::shared_ptr<RunForm> form, QWidget* parent) : QWidget(parent), form_(std::move(form))
 {
-    setWindowTitle(kFormWindowTitle);
+    setWindowTitle(translated(kFormWindowTitle));
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers every pixel
     form_->setView(this);
 }

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QScrollArea>
 #include <QWidget>
+#include <QtGlobal>
 
 #include <memory>
 #include <vector>
@@ -21,7 +22,7 @@ class RunRecorder;
 inline constexpr const char* kImageWithoutFile = "image";
 inline constexpr const char* kImageLoadFailed = "Failed to load image";
 // The title of a form window before its file is read.
-inline constexpr const char* kFormWindowTitle = "Form";
+inline constexpr const char* kFormWindowTitle = QT_TRANSLATE_NOOP("qel", "Form");
 
 class CORXFormWnd : public QWidget, public FormView {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "environment/forms/user_form_dialog.h"
+#include "environment/look/translation.h"
 
 #include "runtime/latin1.h"
 
@@ -24,12 +25,12 @@ constexpr int kMaxPrompt = 20; // characters shown of a prompt
 
 CInsUserForm::CInsUserForm(UserForm& form, QWidget* parent) : QDialog(parent), form_(form)
 {
-    setWindowTitle(kUserFormTitle);
+    setWindowTitle(translated(kUserFormTitle));
     const int rows = static_cast<int>(form.rows.size());
     setFixedSize(kWidth, rows * kRowHeight + 75);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    ok_ = new QPushButton(tr("OK"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     ok_->setGeometry(kMargin, kMargin, 75, 23);
     cancel_->setGeometry(kMargin + 85, kMargin, 75, 23);
     ok_->setDefault(true);

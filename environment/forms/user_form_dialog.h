@@ -7,6 +7,7 @@
 #include "interpreter/run_host.h"
 
 #include <QDialog>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -16,7 +17,7 @@ class QPushButton;
 
 namespace qel {
 
-inline constexpr const char* kUserFormTitle = "User Form";
+inline constexpr const char* kUserFormTitle = QT_TRANSLATE_NOOP("qel", "User Form");
 
 class CInsUserForm : public QDialog {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "environment/help/help_window.h"
 
 #include "environment/help/help_pages.h"
+#include "environment/look/contrast.h"
 #include "environment/shell/main_frame_icons.h"
-#include "runtime/latin1.h"
 
 #include <QStyle>
 #include <QToolBar>
@@ -18,18 +18,26 @@ namespace {
 
 constexpr QSize kInitialSize(760, 620);
 
-const char* const kStyleSheet = "body { font-family: sans-serif; }"
-                                "h1 { color: #1a4d1a; }"
-                                "h2 { color: #1a4d1a; margin-top: 14px; }"
-                                "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
-                                "td { padding-right: 8px; }";
+// Headings are dark green, or light green where the palette's base is too dark for that to read.
+QString styleSheetFor(const QPalette& palette)
+{
+    const QColor darkGreen(0x1a, 0x4d, 0x1a), lightGreen(0x9c, 0xcc, 0x9c);
+    const QColor heading =
+        contrastRatio(darkGreen, palette.color(QPalette::Base)) >= kReadableContrast ? darkGreen : lightGreen;
+    return QStringLiteral("body { font-family: sans-serif; }"
+                          "h1 { color: %1; }"
+                          "h2 { color: %1; margin-top: 14px; }"
+                          "pre { background-color: #000000; color: #00ff00; padding: 6px; }"
+                          "td { padding-right: 8px; }")
+        .arg(heading.name());
+}
 
 } // namespace
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     loadHelpResources();
-    document()->setDefaultStyleSheet(toQString(kStyleSheet));
+    document()->setDefaultStyleSheet(styleSheetFor(palette()));
     setOpenExternalLinks(true);
 }
 
@@ -46,14 +54,14 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("QEL Help"));
+    setWindowTitle(tr("QEL Help"));
     setWindowIcon(applicationIcon());
     auto* tools = new QToolBar(this);
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"), browser_,
-                                     &QTextBrowser::backward);
-    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Forward"),
-                                        browser_, &QTextBrowser::forward);
-    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Contents"), this,
+    QAction* back =
+        tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), browser_, &QTextBrowser::backward);
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"), browser_,
+                                        &QTextBrowser::forward);
+    tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"), this,
                      [this] { showPage(helpContentsUrl()); });
     back->setEnabled(false);
     forward->setEnabled(false);
@@ -61,7 +69,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("QEL Help") : QStringLiteral("QEL Help - ") + title);
+        setWindowTitle(title.isEmpty() ? tr("QEL Help") : tr("QEL Help - ") + title);
     });
 
     auto* layout = new QVBoxLayout(this);

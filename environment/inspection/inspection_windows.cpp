@@ -14,8 +14,8 @@ InspectionWindows::InspectionWindows(IdeState& ide, CommandSet& commands, QWidge
                                      std::function<QString()> programFolder)
     : QObject(&mainWindow), ide_(ide), mainWindow_(mainWindow), programFolder_(std::move(programFolder))
 {
-    QAction* viewer = commands.add(*this, kCmdObjectViewer, QStringLiteral("&Object Viewer"),
-                                   "Show the values of the program's variables", [this] { showObjectViewer(); });
+    QAction* viewer = commands.add(*this, kCmdObjectViewer, tr("&Object Viewer"),
+                                   tr("Show the values of the program's variables"), [this] { showObjectViewer(); });
     viewer->setIcon(toolIcon(ToolIcon::ObjectViewer));
     // The viewer follows the run: it shows the values again whenever the run pauses or ends.
     connect(&ide_.host, &IdeHost::runStateChanged, this, [this](IdeHost::RunState state) {

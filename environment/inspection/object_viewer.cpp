@@ -26,11 +26,11 @@ CORXObjectViewer::CORXObjectViewer(IdeState& ide, QWidget* parent)
       values_(new QTreeWidget),
       note_(new QLabel)
 {
-    setWindowTitle(QStringLiteral("QEL Object Viewer"));
+    setWindowTitle(tr("QEL Object Viewer"));
     setObjectName(QStringLiteral("objectViewer"));
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Refresh"), this, &CORXObjectViewer::refresh);
-    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Refresh"), this, &CORXObjectViewer::refresh);
+    file->addAction(tr("E&xit"), this, &QWidget::close);
 
     makeReportList(*variables_, {{"Name", 110}, {"Type", 75}, {"Dimensions", 80}});
     makeReportList(*values_, {{"Value", 175}, {"Dimensions", 100}});
@@ -82,7 +82,7 @@ void CORXObjectViewer::showElements()
     // More elements than a list shows: the first ones are listed and the window says so.
     if (listing.truncated())
         note_->setText(toQString(kTooManyElements) +
-                       QStringLiteral(": the first %1 of %2 are shown.").arg(listing.rows.size()).arg(listing.total));
+                       tr(": the first %1 of %2 are shown.").arg(listing.rows.size()).arg(listing.total));
 }
 
 } // namespace qel

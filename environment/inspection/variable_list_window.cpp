@@ -1,4 +1,5 @@
 #include "environment/inspection/variable_list_window.h"
+#include "environment/look/translation.h"
 
 #include "environment/inspection/inspection_style.h"
 #include "environment/printing/list_printing.h"
@@ -33,14 +34,14 @@ CORXListCtrlVars::CORXListCtrlVars(VariableListTable table, MessageHost& message
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(toQString(table_.title));
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Save &As..."), this, &CORXListCtrlVars::saveAs);
-    file->addAction(QStringLiteral("&Print..."), this, &CORXListCtrlVars::print);
-    file->addAction(QString::fromLatin1(kPrintSetupText), this, [this] { printSetup(this, messages_, programFolder); });
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("Save &As..."), this, &CORXListCtrlVars::saveAs);
+    file->addAction(tr("&Print..."), this, &CORXListCtrlVars::print);
+    file->addAction(translated(kPrintSetupText), this, [this] { printSetup(this, messages_, programFolder); });
     file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, &CORXListCtrlVars::copy);
+    file->addAction(tr("E&xit"), this, &QWidget::close);
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(tr("&Copy"), QKeySequence::Copy, this, &CORXListCtrlVars::copy);
 
     makeReportList(*list_, {{kRowNumberTitle.data(), 50}});
     QStringList titles{toQString(kRowNumberTitle)};
@@ -59,8 +60,8 @@ CORXListCtrlVars::CORXListCtrlVars(VariableListTable table, MessageHost& message
         width += list_->columnWidth(k);
     resize(std::min(800, width), 400);
     chooseFile = [this](const QString& suggestion) {
-        return QFileDialog::getSaveFileName(this, toQString(kSaveVariablesTitle), suggestion,
-                                            QStringLiteral("Text Files (*.txt *.spl *.csv *.asc);;All files (*)"));
+        return QFileDialog::getSaveFileName(this, translated(kSaveVariablesTitle), suggestion,
+                                            tr("Text Files (*.txt *.spl *.csv *.asc);;All files (*)"));
     };
     fill();
 }

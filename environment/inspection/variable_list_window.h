@@ -7,6 +7,7 @@
 #include "messages/file_messages.h"
 
 #include <QMainWindow>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -48,7 +49,7 @@ private:
     QTreeWidget* list_;
 };
 
-inline constexpr std::string_view kSaveVariablesTitle = "Save Variable Values";
+inline constexpr std::string_view kSaveVariablesTitle = QT_TRANSLATE_NOOP("qel", "Save Variable Values");
 inline constexpr std::string_view kCantOpenFile = "can't open file.";
 inline constexpr std::string_view kSaved = "Saved";
 

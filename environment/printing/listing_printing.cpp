@@ -6,6 +6,7 @@
 #include "runtime/latin1.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPainter>
@@ -87,16 +88,18 @@ int paintListingPages(QPainter& painter, QPaintDevice& device, const Program& pr
 std::optional<uint8_t> askPrintSections(QWidget* parent, MessageHost& messages)
 {
     QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Print Sections"));
+    dialog.setWindowTitle(QCoreApplication::translate("qel", "Print Sections"));
     auto* layout = new QVBoxLayout(&dialog);
     const std::pair<const char*, uint8_t> boxes[] = {
-        {"&Initialise Section", kPrintInitialise}, {"&Keyboard Section", kPrintKeyboard},
-        {"&Timer Section", kPrintTimer},           {"&Mouse Section", kPrintMouse},
-        {"&Paint Section", kPrintPaint},
+        {QT_TRANSLATE_NOOP("qel", "&Initialise Section"), kPrintInitialise},
+        {QT_TRANSLATE_NOOP("qel", "&Keyboard Section"), kPrintKeyboard},
+        {QT_TRANSLATE_NOOP("qel", "&Timer Section"), kPrintTimer},
+        {QT_TRANSLATE_NOOP("qel", "&Mouse Section"), kPrintMouse},
+        {QT_TRANSLATE_NOOP("qel", "&Paint Section"), kPrintPaint},
     };
     std::vector<std::pair<QCheckBox*, uint8_t>> checks;
     for (const auto& [label, flag] : boxes) {
-        auto* box = new QCheckBox(QString::fromLatin1(label));
+        auto* box = new QCheckBox(QCoreApplication::translate("qel", label));
         layout->addWidget(box);
         checks.emplace_back(box, flag);
     }

@@ -1,4 +1,5 @@
 #include "environment/printing/print_commands.h"
+#include "environment/look/translation.h"
 
 #include "environment/ide_state.h"
 #include "environment/printing/listing_printing.h"
@@ -45,12 +46,12 @@ PrintCommands::PrintCommands(IdeState& ide, CommandSet& commands, QWidget& mainW
       mainWindow_(mainWindow),
       programPath_(std::move(programPath))
 {
-    QAction* print = commands.add(*this, kCmdFilePrint, QStringLiteral("&Print...\tCtrl+P"),
-                                  "Print the program listing", [this] { printListing(); });
+    QAction* print = commands.add(*this, kCmdFilePrint, tr("&Print...\tCtrl+P"), tr("Print the program listing"),
+                                  [this] { printListing(); });
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    commands.add(*this, kCmdFilePrintPreview, QStringLiteral("Print Pre&view"), "Show the printed listing's pages",
+    commands.add(*this, kCmdFilePrintPreview, tr("Print Pre&view"), tr("Show the printed listing's pages"),
                  [this] { printPreview(); });
-    commands.add(*this, kCmdFilePrintSetup, QString::fromLatin1(kPrintSetupText), "Change the printer and its options",
+    commands.add(*this, kCmdFilePrintSetup, translated(kPrintSetupText), tr("Change the printer and its options"),
                  [this] { printSetup(&mainWindow_, ide_.host, pdfPlace(programPath_()).first); });
     connect(&ide_.host, &IdeHost::runStateChanged, this, &PrintCommands::enable);
     enable();

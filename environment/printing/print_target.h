@@ -6,6 +6,7 @@
 #include "base/result.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <functional>
 #include <string_view>
@@ -27,7 +28,7 @@ Result<QString> printPages(QWidget* parent, const QString& name, const QString& 
                            const std::function<void(QPainter&, QPagedPaintDevice&)>& paint);
 
 // The menu text of Print Setup, in the main window and in the variable list window.
-inline constexpr const char* kPrintSetupText = "P&rint Setup...";
+inline constexpr const char* kPrintSetupText = QT_TRANSLATE_NOOP("qel", "P&rint Setup...");
 
 // File > Print Setup...: the page setup of the default printer; without a printer, a message that
 // says so and that printed pages go to a PDF file in `folder` (the program's; empty: the current one).

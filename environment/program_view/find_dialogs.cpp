@@ -1,4 +1,5 @@
 #include "environment/program_view/find_dialogs.h"
+#include "environment/look/translation.h"
 
 #include "runtime/latin1.h"
 
@@ -24,9 +25,9 @@ QDialogButtonBox* okCancel(QDialog& dialog)
 
 CFindInCode::CFindInCode(QWidget* parent) : QDialog(parent), field_(new QLineEdit)
 {
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     field_->setMaxLength(kMaxFindText);
-    auto* label = new QLabel(QStringLiteral("&Find"));
+    auto* label = new QLabel(tr("&Find"));
     label->setBuddy(field_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -39,7 +40,7 @@ QString CFindInCode::text() const { return field_->text(); }
 CFunctionsList::CFunctionsList(std::vector<FunctionEntry> entries, QWidget* parent)
     : QDialog(parent), entries_(std::move(entries)), list_(new QListWidget)
 {
-    setWindowTitle(toQString(kFunctionsListTitle));
+    setWindowTitle(translated(kFunctionsListTitle));
     QPalette palette = list_->palette();
     palette.setColor(QPalette::Base, Qt::black);
     palette.setColor(QPalette::Text, QColor(0, 255, 0));

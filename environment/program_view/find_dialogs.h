@@ -4,6 +4,7 @@
 #include "environment/program_view/find_in_code.h"
 
 #include <QDialog>
+#include <QtGlobal>
 
 #include <optional>
 #include <string_view>
@@ -14,7 +15,7 @@ class QListWidget;
 
 namespace qel {
 
-inline constexpr std::string_view kFunctionsListTitle = "Functions List";
+inline constexpr std::string_view kFunctionsListTitle = QT_TRANSLATE_NOOP("qel", "Functions List");
 
 // "Find": one field, OK and Cancel.
 class CFindInCode : public QDialog {

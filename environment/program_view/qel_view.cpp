@@ -1,4 +1,5 @@
 #include "environment/program_view/qel_view.h"
+#include "environment/look/translation.h"
 
 #include "environment/program_view/find_dialogs.h"
 
@@ -88,8 +89,8 @@ CQelView::CQelView(IdeState& ide, QWidget* parent)
     bar->setPageStep(10);
     connect(bar, &QAbstractSlider::actionTriggered, this, &CQelView::scrollBarAction);
 
-    contextMenu_->addAction(QStringLiteral("Toggle BreakPoint"), this, &CQelView::toggleBreakPoint);
-    contextMenu_->addAction(toQString(kFunctionsListTitle), this, &CQelView::functionsList);
+    contextMenu_->addAction(tr("Toggle BreakPoint"), this, &CQelView::toggleBreakPoint);
+    contextMenu_->addAction(translated(kFunctionsListTitle), this, &CQelView::functionsList);
 
     // Editing follows the run; Paste follows the clipboard as well.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CQelView::editStateChanged);
@@ -376,20 +377,16 @@ void CQelView::paintListing(QPainter& painter, const QSize& size)
     const int baseline = 1 + QFontMetrics(font_).ascent();
     for (const RowPaint& row : rows) {
         if (!row.profile.empty()) {
-            painter.setPen(qcolor(view_colour::kProfileTime));
+            painter.setPen(qcolor(row.profileColour));
             painter.drawText(QPoint(kTextMargin, row.top + baseline), toQString(row.profile));
         }
         if (!row.text.empty()) {
             painter.setPen(qcolor(row.colour));
             painter.drawText(QPoint(row.textX, row.top + baseline), toQString(row.text));
         }
-        if (row.underline != RowPaint::Underline::None) {
-            // A 2-pixel line on the row's bottom edge.
-            const Rgb colour = row.underline == RowPaint::Underline::Stopped ? view_colour::kStoppedUnderline
-                                                                             : view_colour::kBreakpointUnderline;
+        if (row.underline != RowPaint::Underline::None) // a 2-pixel line on the row's bottom edge
             painter.fillRect(row.underlineX, row.top + kRowHeight - 1, size.width() - row.underlineX, 2,
-                             qcolor(colour));
-        }
+                             qcolor(row.underlineColour));
     }
 }
 

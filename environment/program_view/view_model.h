@@ -36,6 +36,8 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
+// The listing is light text on black whatever the desktop's theme. Inside the white selection every
+// line takes its darker shade (the current line's), so that no text is bright on white.
 namespace view_colour {
 inline constexpr Rgb kSelectedBackground{255, 255, 255};
 inline constexpr Rgb kBackground{0, 0, 0};
@@ -50,6 +52,7 @@ inline constexpr Rgb kOtherCurrent{0, 128, 0};
 inline constexpr Rgb kUnbalanced{255, 0, 255};
 inline constexpr Rgb kUnbalancedSelected{200, 0, 200};
 inline constexpr Rgb kProfileTime{255, 255, 0};
+inline constexpr Rgb kProfileTimeSelected{128, 128, 0};
 inline constexpr Rgb kBreakpointUnderline{100, 100, 100};
 inline constexpr Rgb kStoppedUnderline{255, 0, 0};
 } // namespace view_colour
@@ -99,8 +102,10 @@ struct RowPaint {
     Rgb background;
     Rgb colour;
     Underline underline = Underline::None;
+    Rgb underlineColour;
     int underlineX = 0;  // the underline runs from here to the right edge
     std::string profile; // the line's profile time (or hit count) while the column is shown
+    Rgb profileColour;
 };
 
 // What a line type does to the indentation before and after it is drawn.

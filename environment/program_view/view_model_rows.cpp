@@ -59,19 +59,23 @@ std::vector<RowPaint> ViewModel::paintRows() const
         else if (line == s.executionMarker)
             row.colour = selected ? c::kExecutionMarkerSelected : c::kExecutionMarker;
         else if (pl.type == kComment)
-            row.colour = current ? c::kCommentCurrent : c::kComment;
+            row.colour = current || selected ? c::kCommentCurrent : c::kComment;
         else if (pl.type == kDeclareFunction || pl.type == kEndFunction)
-            row.colour = current ? c::kFunctionCurrent : c::kFunction;
+            row.colour = current || selected ? c::kFunctionCurrent : c::kFunction;
         else
-            row.colour = current ? c::kOtherCurrent : c::kOther;
+            row.colour = current || selected ? c::kOtherCurrent : c::kOther;
         const int drawIndent = indent < 0 ? 0 : indent;
         const int column = hitCountsShown ? kHitCountColumn : kProfileColumn;
         row.textX = drawIndent + kTextMargin + (profileShown ? column : 0);
         row.underlineX = drawIndent + kTextMargin;
-        if (line == s.executionMarker) // the marker stands only while the run is paused there
+        if (line == s.executionMarker) { // the marker stands only while the run is paused there
             row.underline = RowPaint::Underline::Stopped;
-        else if (isBreakpoint(line))
+            row.underlineColour = c::kStoppedUnderline;
+        } else if (isBreakpoint(line)) {
             row.underline = RowPaint::Underline::Breakpoint;
+            row.underlineColour = c::kBreakpointUnderline;
+        }
+        row.profileColour = selected ? c::kProfileTimeSelected : c::kProfileTime;
         const auto& shown = hitCountsShown ? counts : ticks;
         if (profileShown && static_cast<size_t>(line) < shown.size())
             row.profile = hitCountsShown ? std::to_string(counts[line]) : profileTimeText(ticks[line], profile.total);

@@ -11,27 +11,26 @@ namespace qel {
 
 RunCommands::RunCommands(IdeHost& host, CommandSet& commands, QObject* parent) : QObject(parent), host_(host)
 {
-    auto command = [&](CommandId id, const QString& text, const char* statusTip, void (CQelView::*act)()) {
+    auto command = [&](CommandId id, const QString& text, const QString& statusTip, void (CQelView::*act)()) {
         return commands.add(*this, id, text, statusTip, [this, act] { run(act); });
     };
-    run_ = command(kCmdRun, QStringLiteral("&Run\tF5"), "Run the program", &CQelView::run);
+    run_ = command(kCmdRun, tr("&Run\tF5"), tr("Run the program"), &CQelView::run);
     run_->setShortcut(QKeySequence(Qt::Key_F5));
     run_->setIcon(toolIcon(ToolIcon::Run));
-    profiledRun_ = command(kCmdProfiledRun, QStringLiteral("&Profiled Run"),
-                           "Run the program and time and count every line", &CQelView::profiledRun);
-    recordRun_ =
-        commands.add(*this, kCmdRecordRun, QStringLiteral("Record R&un..."),
-                     "Run the program and write every event it receives to an event script", [this] { recordRun(); });
-    stop_ = command(kCmdStop, QStringLiteral("&Stop"), "Stop the running program", &CQelView::stop);
+    profiledRun_ = command(kCmdProfiledRun, tr("&Profiled Run"), tr("Run the program and time and count every line"),
+                           &CQelView::profiledRun);
+    recordRun_ = commands.add(*this, kCmdRecordRun, tr("Record R&un..."),
+                              tr("Run the program and write every event it receives to an event script"),
+                              [this] { recordRun(); });
+    stop_ = command(kCmdStop, tr("&Stop"), tr("Stop the running program"), &CQelView::stop);
     stop_->setIcon(toolIcon(ToolIcon::Stop));
-    continue_ =
-        command(kCmdContinue, QStringLiteral("&Continue"), "Continue the paused program", &CQelView::continueRun);
+    continue_ = command(kCmdContinue, tr("&Continue"), tr("Continue the paused program"), &CQelView::continueRun);
     continue_->setIcon(toolIcon(ToolIcon::Continue));
-    singleStep_ = command(kCmdSingleStep, QStringLiteral("Single S&tep\tF10"), "Run the next line and pause again",
+    singleStep_ = command(kCmdSingleStep, tr("Single S&tep\tF10"), tr("Run the next line and pause again"),
                           &CQelView::singleStep);
     singleStep_->setShortcut(QKeySequence(Qt::Key_F10));
-    toggleBreakPoint_ = command(kCmdToggleBreakPoint, QStringLiteral("Toggle &BreakPoint\tF9"),
-                                "Set or clear a breakpoint on the current line", &CQelView::toggleBreakPoint);
+    toggleBreakPoint_ = command(kCmdToggleBreakPoint, tr("Toggle &BreakPoint\tF9"),
+                                tr("Set or clear a breakpoint on the current line"), &CQelView::toggleBreakPoint);
     toggleBreakPoint_->setShortcut(QKeySequence(Qt::Key_F9));
 
     connect(&host_, &IdeHost::runStateChanged, this, &RunCommands::enable);

@@ -18,7 +18,7 @@ RunInputBox::RunInputBox(std::string_view prompt, std::string_view title, Messag
     auto* text = new QLabel(toQString(prompt), this);
     text->setWordWrap(true);
     text->setMinimumWidth(320);
-    auto* label = new QLabel("&Reply", this);
+    auto* label = new QLabel(tr("&Reply"), this);
     label->setBuddy(reply_);
     reply_->setMaxLength(kMaxReply);
     auto* buttons = new QDialogButtonBox(this);

@@ -1,4 +1,5 @@
 #include "environment/run_window/run_time_window.h"
+#include "environment/look/translation.h"
 
 #include "environment/run_window/run_recorder.h"
 #include "environment/run_window/virtual_keys.h"
@@ -21,7 +22,7 @@ enum MouseCode { kLeftDown = 1, kLeftUp = 2, kRightDown = 3, kRightUp = 4, kMove
 CRunTimeWnd::CRunTimeWnd(RunCanvas& canvas, Interpreter& interpreter, MessageHost& host, QWidget* parent)
     : QWidget(parent), canvas_(canvas), in_(interpreter), host_(host)
 {
-    setWindowTitle(kRunTimeWindowCaption);
+    setWindowTitle(translated(kRunTimeWindowCaption));
     setAttribute(Qt::WA_OpaquePaintEvent); // the canvas covers every pixel
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);

@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <QtGlobal>
 
 namespace qel {
 
@@ -13,7 +14,7 @@ class Interpreter;
 class MessageHost;
 class RunCanvas;
 
-inline constexpr const char* kRunTimeWindowCaption = "Run Time Window";
+inline constexpr const char* kRunTimeWindowCaption = QT_TRANSLATE_NOOP("qel", "Run Time Window");
 // The window's frame when a run creates it: (0, 0)-(600, 400) in the main frame's client area.
 inline constexpr QRect kRunTimeWindowRect(0, 0, 600, 400);
 inline constexpr const char* kMayNotBeClosed = "This window may not be closed";

@@ -1,4 +1,5 @@
 #include "environment/shell/about_dialog.h"
+#include "environment/look/translation.h"
 
 #include "environment/shell/main_frame_icons.h"
 #include "runtime/latin1.h"
@@ -12,10 +13,10 @@ namespace qel {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(toQString(kAboutTitle));
+    setWindowTitle(translated(kAboutTitle));
     auto* icon = new QLabel(this);
     icon->setPixmap(applicationIcon().pixmap(32, 32));
-    auto* text = new QLabel(toQString(kAboutText), this);
+    auto* text = new QLabel(translated(kAboutText), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

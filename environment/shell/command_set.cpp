@@ -21,14 +21,14 @@ QString plainText(const QString& text)
 
 } // namespace
 
-QAction* CommandSet::add(QObject& owner, CommandId id, const QString& text, const char* statusTip,
+QAction* CommandSet::add(QObject& owner, CommandId id, const QString& text, const QString& statusTip,
                          std::function<void()> onTriggered)
 {
     auto* action = new QAction(text, &owner);
     action->setData(int(id));
     action->setToolTip(plainText(text));
-    if (statusTip)
-        action->setStatusTip(toQString(statusTip));
+    if (!statusTip.isEmpty())
+        action->setStatusTip(statusTip);
     if (onTriggered)
         QObject::connect(action, &QAction::triggered, &owner, std::move(onTriggered));
     actions_[id] = action;

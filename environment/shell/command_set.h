@@ -23,7 +23,7 @@ public:
 
     // A new action owned by owner; its keys work anywhere in the main window, its tool tip is the
     // text without mnemonic, key and dots, and triggering it calls onTriggered (none: nothing yet).
-    QAction* add(QObject& owner, CommandId id, const QString& text, const char* statusTip,
+    QAction* add(QObject& owner, CommandId id, const QString& text, const QString& statusTip,
                  std::function<void()> onTriggered = {});
     // An action made elsewhere, such as a toolbar's own show/hide toggle.
     void insert(CommandId id, QAction* action);

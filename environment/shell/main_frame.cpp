@@ -1,4 +1,5 @@
 #include "environment/shell/main_frame.h"
+#include "environment/look/translation.h"
 
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
@@ -51,7 +52,7 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
     // The run-time window opens at its own size beside a maximised document window.
     mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(tr("Ready"));
     panes_ = new StatusPanes(*statusBar());
     chooseFile = [this](FileDialogKind kind, const QString& suggestion) { return defaultFileDialog(kind, suggestion); };
 
@@ -260,7 +261,7 @@ void CMainFrame::closeDocument()
 
 void CMainFrame::updateTitle()
 {
-    const QString app = toQString(kApplicationTitle);
+    const QString app = translated(kApplicationTitle);
     if (!hasDocument()) {
         setWindowTitle(app);
         setWindowModified(false);
@@ -346,12 +347,12 @@ void CMainFrame::dropEvent(QDropEvent* event)
 QString CMainFrame::defaultFileDialog(FileDialogKind kind, const QString& suggestion)
 {
     if (kind == FileDialogKind::RecordRun)
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Record Run"), suggestion,
-                                            QStringLiteral("Event scripts (*.txt);;All files (*)"));
-    const QString filter = toQString(kProgramFileFilter);
+        return QFileDialog::getSaveFileName(this, tr("Record Run"), suggestion,
+                                            tr("Event scripts (*.txt);;All files (*)"));
+    const QString filter = translated(kProgramFileFilter);
     if (kind == FileDialogKind::Open)
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), suggestion, filter);
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), suggestion, filter);
+        return QFileDialog::getOpenFileName(this, tr("Open"), suggestion, filter);
+    return QFileDialog::getSaveFileName(this, tr("Save As"), suggestion, filter);
 }
 
 } // namespace qel

@@ -8,6 +8,7 @@
 #include "environment/shell/command_set.h"
 
 #include <QMainWindow>
+#include <QtGlobal>
 
 #include <functional>
 #include <vector>
@@ -112,7 +113,7 @@ private:
     int newDocumentCount_ = 0;
 };
 
-inline constexpr const char* kApplicationTitle = "Qelvin Programming Language";
+inline constexpr const char* kApplicationTitle = QT_TRANSLATE_NOOP("qel", "Qelvin Programming Language");
 inline constexpr const char* kClosingWhileRunning = "Closing QEL is disallowed whilst a program is running.";
 
 } // namespace qel

@@ -17,44 +17,43 @@ namespace qel {
 
 void CMainFrame::createFileCommands()
 {
-    QAction* a = commands_.add(*this, kCmdFileNew, QStringLiteral("&New\tCtrl+N"), "Create a new program",
-                               [this] { fileNew(); });
+    QAction* a =
+        commands_.add(*this, kCmdFileNew, tr("&New\tCtrl+N"), tr("Create a new program"), [this] { fileNew(); });
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     a->setIcon(toolIcon(ToolIcon::New));
-    a = commands_.add(*this, kCmdFileOpen, QStringLiteral("&Open...\tCtrl+O"), "Open an existing program",
+    a = commands_.add(*this, kCmdFileOpen, tr("&Open...\tCtrl+O"), tr("Open an existing program"),
                       [this] { fileOpen(); });
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     a->setIcon(toolIcon(ToolIcon::Open));
-    commands_.add(*this, kCmdFileClose, QStringLiteral("&Close"), "Close the program", [this] { fileClose(); });
-    a = commands_.add(*this, kCmdFileSave, QStringLiteral("&Save\tCtrl+S"), "Save the program", [this] { fileSave(); });
+    commands_.add(*this, kCmdFileClose, tr("&Close"), tr("Close the program"), [this] { fileClose(); });
+    a = commands_.add(*this, kCmdFileSave, tr("&Save\tCtrl+S"), tr("Save the program"), [this] { fileSave(); });
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     a->setIcon(toolIcon(ToolIcon::Save));
-    commands_.add(*this, kCmdFileSaveAs, QStringLiteral("Save &As..."), "Save the program with a new name",
+    commands_.add(*this, kCmdFileSaveAs, tr("Save &As..."), tr("Save the program with a new name"),
                   [this] { fileSaveAs(); });
-    exitAction_ = commands_.add(*this, kCmdAppExit, QStringLiteral("E&xit"), "Quit QEL; prompts to save the program",
+    exitAction_ = commands_.add(*this, kCmdAppExit, tr("E&xit"), tr("Quit QEL; prompts to save the program"),
                                 [this] { close(); });
 }
 
 void CMainFrame::createWindowAndHelpCommands()
 {
-    commands_.add(*this, kCmdFormDesign, QStringLiteral("Form &Design"), "Design a form",
+    commands_.add(*this, kCmdFormDesign, tr("Form &Design"), tr("Design a form"),
                   [this] { formDesigners_->openDesigner(); });
-    commands_.add(*this, kCmdFormPreView, QStringLiteral("Form &PreView"), "Try out a form",
+    commands_.add(*this, kCmdFormPreView, tr("Form &PreView"), tr("Try out a form"),
                   [this] { formDesigners_->previewForm(); });
 
-    commands_.add(*this, kCmdWindowCascade, QStringLiteral("&Cascade"), "Arrange the windows so they overlap",
+    commands_.add(*this, kCmdWindowCascade, tr("&Cascade"), tr("Arrange the windows so they overlap"),
                   [this] { mdi_->cascadeSubWindows(); });
-    commands_.add(*this, kCmdWindowTile, QStringLiteral("&Tile"), "Arrange the windows side by side",
+    commands_.add(*this, kCmdWindowTile, tr("&Tile"), tr("Arrange the windows side by side"),
                   [this] { mdi_->tileSubWindows(); });
 
     // Help: F1 (and Shift+F1) open the page of what is in front of the user; the menu opens the
     // contents.
-    commands_.add(*this, kCmdHelpTopics, QStringLiteral("&Help Topics\tF1"), "Open the help contents",
+    commands_.add(*this, kCmdHelpTopics, tr("&Help Topics\tF1"), tr("Open the help contents"),
                   [this] { helpTopics(); });
-    commands_.add(*this, kCmdHelp, QStringLiteral("Help"), nullptr, [this] { contextHelp(); })
+    commands_.add(*this, kCmdHelp, tr("Help"), QString(), [this] { contextHelp(); })
         ->setShortcuts({QKeySequence(Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F1)});
-    commands_.add(*this, kCmdAppAbout, QStringLiteral("&About QEL..."), "Show the version of QEL",
-                  [this] { showAbout(); });
+    commands_.add(*this, kCmdAppAbout, tr("&About QEL..."), tr("Show the version of QEL"), [this] { showAbout(); });
 }
 
 void CMainFrame::createMenus()
@@ -70,7 +69,7 @@ void CMainFrame::createMenus()
         return menu;
     };
 
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
     add(fileMenu_, {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kSeparator, kCmdFileSave, kCmdFileSaveAs, kSeparator,
                     kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup});
     recentSeparator_ = fileMenu_->addSeparator();
@@ -78,38 +77,38 @@ void CMainFrame::createMenus()
     fileMenu_->addAction(exitAction_);
     rebuildRecentFileMenu();
 
-    add(menuBar()->addMenu(QStringLiteral("&Edit")),
+    add(menuBar()->addMenu(tr("&Edit")),
         {kCmdEditInsertAfter, kCmdEditAppend, kCmdEditDelete, kCmdEditLine, kSeparator, kCmdEditCut, kCmdEditCopy,
          kCmdEditPaste, kCmdEditCopyAllCode, kCmdCopyAsText, kSeparator, kCmdEditFind, kCmdEditFindNext,
          kCmdEditFunctionsList});
 
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     add(viewMenu, {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kSeparator,
                    kCmdViewHitCounts, kSeparator});
-    auto* statusToggle = new QAction(QStringLiteral("&Status Bar"), this);
+    auto* statusToggle = new QAction(tr("&Status Bar"), this);
     statusToggle->setData(int(kCmdViewStatusBar));
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
-    statusToggle->setStatusTip(QStringLiteral("Show or hide the status bar"));
+    statusToggle->setStatusTip(tr("Show or hide the status bar"));
     connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
     commands_.insert(kCmdViewStatusBar, statusToggle);
     viewMenu->addAction(commandAction(kCmdViewToolbar));
     viewMenu->addAction(statusToggle);
 
-    add(menuBar()->addMenu(QStringLiteral("&Run")),
+    add(menuBar()->addMenu(tr("&Run")),
         {kCmdRun, kCmdProfiledRun, kCmdRecordRun, kCmdStop, kCmdContinue, kCmdSingleStep, kSeparator,
          kCmdToggleBreakPoint, kSeparator, kCmdObjectViewer});
-    add(menuBar()->addMenu(QStringLiteral("F&orms")), {kCmdFormDesign, kCmdFormPreView});
+    add(menuBar()->addMenu(tr("F&orms")), {kCmdFormDesign, kCmdFormPreView});
     // The MDI area tells of activations, not of every window it gains or loses: the menu looks again
     // when it opens.
-    QMenu* windowMenu = add(menuBar()->addMenu(QStringLiteral("&Window")), {kCmdWindowCascade, kCmdWindowTile});
+    QMenu* windowMenu = add(menuBar()->addMenu(tr("&Window")), {kCmdWindowCascade, kCmdWindowTile});
     connect(windowMenu, &QMenu::aboutToShow, this, &CMainFrame::enableWindowCommands);
-    add(menuBar()->addMenu(QStringLiteral("&Help")), {kCmdHelpTopics, kSeparator, kCmdAppAbout});
+    add(menuBar()->addMenu(tr("&Help")), {kCmdHelpTopics, kSeparator, kCmdAppAbout});
 }
 
 void CMainFrame::createToolBar()
 {
-    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_ = addToolBar(tr("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("Toolbar"));
     toolBar_->setIconSize(QSize(24, 24));
     for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, CommandId(0), kCmdViewInitialise, kCmdViewKeyboard,
@@ -121,9 +120,9 @@ void CMainFrame::createToolBar()
             toolBar_->addAction(commandAction(id));
     }
     QAction* toggle = toolBar_->toggleViewAction();
-    toggle->setText(QStringLiteral("&Toolbar"));
+    toggle->setText(tr("&Toolbar"));
     toggle->setData(int(kCmdViewToolbar));
-    toggle->setStatusTip(QStringLiteral("Show or hide the toolbar"));
+    toggle->setStatusTip(tr("Show or hide the toolbar"));
     commands_.insert(kCmdViewToolbar, toggle);
 }
 
@@ -136,14 +135,14 @@ void CMainFrame::rebuildRecentFileMenu()
     recentActions_.clear();
     const int count = int(recent_.files().size());
     if (count == 0) {
-        auto* none = new QAction(QStringLiteral("Recent File"), this);
+        auto* none = new QAction(tr("Recent File"), this);
         none->setEnabled(false);
         recentActions_.push_back(none);
     }
     for (int i = 0; i < count; ++i) {
         auto* a = new QAction(recent_.menuText(i), this);
         a->setData(int(kCmdFileRecent1) + i);
-        a->setStatusTip(QStringLiteral("Open this program"));
+        a->setStatusTip(tr("Open this program"));
         connect(a, &QAction::triggered, this, [this, i] { openRecentFile(i); });
         commands_.insert(CommandId(kCmdFileRecent1 + i), a);
         recentActions_.push_back(a);

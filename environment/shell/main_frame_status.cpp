@@ -49,8 +49,8 @@ std::optional<bool> ledState(const QString& suffix)
 StatusPanes::StatusPanes(QStatusBar& bar) : QObject(&bar)
 {
     section_ = addPane(bar, QStringLiteral("Initialise - 0000"));
-    capsPane_ = addPane(bar, QStringLiteral("CAP"));
-    numPane_ = addPane(bar, QStringLiteral("NUM"));
+    capsPane_ = addPane(bar, tr("CAP"));
+    numPane_ = addPane(bar, tr("NUM"));
     readLeds();
     show();
     qApp->installEventFilter(this);
@@ -114,8 +114,8 @@ void StatusPanes::readLeds()
 void StatusPanes::show()
 {
     // As on the keyboard: the indicator's text shows only while the lock is on.
-    capsPane_->setText(caps_ ? QStringLiteral("CAP") : QString());
-    numPane_->setText(num_ ? QStringLiteral("NUM") : QString());
+    capsPane_->setText(caps_ ? tr("CAP") : QString());
+    numPane_->setText(num_ ? tr("NUM") : QString());
 }
 
 } // namespace qel

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtGlobal>
 
 #include <string>
 
@@ -64,7 +65,7 @@ private:
     FileVersion version_;
 };
 
-inline constexpr const char* kProgramFileFilter = "QEL Programs (*.qel)";
+inline constexpr const char* kProgramFileFilter = QT_TRANSLATE_NOOP("qel", "QEL Programs (*.qel)");
 inline constexpr const char* kProgramFileExtension = ".qel";
 
 } // namespace qel

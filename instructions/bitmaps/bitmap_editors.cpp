@@ -1,4 +1,5 @@
 #include "instructions/bitmaps/bitmap_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/bitmaps/bitmap_instructions.h"
 #include "program/block_writer.h"
@@ -17,22 +18,25 @@ namespace {
 
 using K = BitmapFieldKind;
 
-constexpr std::string_view kBitmapVariable = "Bitmap &Variable";
+constexpr std::string_view kBitmapVariable = QT_TRANSLATE_NOOP("qel", "Bitmap &Variable");
 
 constexpr BitmapOperandField kLoadFields[] = {
-    {"Bitmap &File", kFileName, K::FileName},
+    {QT_TRANSLATE_NOOP("qel", "Bitmap &File"), kFileName, K::FileName},
     {kBitmapVariable, kBitmap, K::Variable},
-    {"Returned &Width", kWidthVariable, K::OptionalVariable},
-    {"Returned &Height", kHeightVariable, K::OptionalVariable},
+    {QT_TRANSLATE_NOOP("qel", "Returned &Width"), kWidthVariable, K::OptionalVariable},
+    {QT_TRANSLATE_NOOP("qel", "Returned &Height"), kHeightVariable, K::OptionalVariable},
 };
 constexpr BitmapOperandField kDrawFields[] = {
     {kBitmapVariable, kBitmap, K::Variable},
-    {"&Top", kTop, K::Numeric},
-    {"&Left", kLeft, K::Numeric},
+    {QT_TRANSLATE_NOOP("qel", "&Top"), kTop, K::Numeric},
+    {QT_TRANSLATE_NOOP("qel", "&Left"), kLeft, K::Numeric},
 };
 constexpr BitmapOperandField kScaledFields[] = {
-    {kBitmapVariable, kBitmap, K::Variable}, {"&Left", kLeft, K::Numeric},     {"&Top", kTop, K::Numeric},
-    {"&Width", kWidth, K::Numeric},          {"&Height", kHeight, K::Numeric},
+    {kBitmapVariable, kBitmap, K::Variable},
+    {QT_TRANSLATE_NOOP("qel", "&Left"), kLeft, K::Numeric},
+    {QT_TRANSLATE_NOOP("qel", "&Top"), kTop, K::Numeric},
+    {QT_TRANSLATE_NOOP("qel", "&Width"), kWidth, K::Numeric},
+    {QT_TRANSLATE_NOOP("qel", "&Height"), kHeight, K::Numeric},
 };
 constexpr BitmapOperandField kUnloadFields[] = {{kFileVariableLabel, kBitmap, K::Variable}};
 

@@ -1,4 +1,5 @@
 #include "instructions/control/comment_editor.h"
+#include "base/translatable.h"
 
 #include "program/instruction_table.h"
 
@@ -8,7 +9,7 @@ uint32_t CommentEditor::type() const { return kComment; }
 
 std::vector<FieldSpec> CommentEditor::fields() const
 {
-    return {{"&Comment", FieldKind::Text, {}, static_cast<int>(kMaxLineText)}};
+    return {{QT_TRANSLATE_NOOP("qel", "&Comment"), FieldKind::Text, {}, static_cast<int>(kMaxLineText)}};
 }
 
 std::vector<std::string> CommentEditor::decode(const ProgramLine& line) const { return {line.text}; }

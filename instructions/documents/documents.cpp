@@ -1,4 +1,5 @@
 #include "instructions/documents/documents.h"
+#include "base/translatable.h"
 
 #include "interpreter/file_names.h"
 #include "interpreter/line_context.h"
@@ -182,7 +183,8 @@ uint32_t OpenDocEditor::type() const { return kOpenDoc; }
 
 std::vector<FieldSpec> OpenDocEditor::fields() const
 {
-    return {{"&Document Name", FieldKind::FileName, {}, 0, kPickString, false, kAllFilesFilter}};
+    return {
+        {QT_TRANSLATE_NOOP("qel", "&Document Name"), FieldKind::FileName, {}, 0, kPickString, false, kAllFilesFilter}};
 }
 
 std::vector<std::string> OpenDocEditor::decode(const ProgramLine& line) const
@@ -207,8 +209,8 @@ uint32_t OpenSaveLoadDlgEditor::type() const { return kOpenSaveLoadDlg; }
 std::vector<FieldSpec> OpenSaveLoadDlgEditor::fields() const
 {
     return {{std::string(kStringVariableLabel), FieldKind::Variable, {}, 0, kPickString},
-            {"&Save", FieldKind::Radio, {}, 0},
-            {"&Load", FieldKind::Radio, {}, 0}};
+            {QT_TRANSLATE_NOOP("qel", "&Save"), FieldKind::Radio, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "&Load"), FieldKind::Radio, {}, 0}};
 }
 
 std::vector<std::string> OpenSaveLoadDlgEditor::decode(const ProgramLine& line) const

@@ -1,4 +1,5 @@
 #include "instructions/drawing/draw_shape_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/drawing/draw_shapes.h"
 #include "program/block_writer.h"
@@ -16,47 +17,61 @@ namespace {
 
 using Kind = ShapeControlKind;
 
-constexpr std::string_view kAbsoluteLabel = "To X/Y &Absolute";
+constexpr std::string_view kAbsoluteLabel = QT_TRANSLATE_NOOP("qel", "To X/Y &Absolute");
 
 constexpr ShapeOperandField kLineOperands[] = {
-    {"&From X", line_block::kFromX, kFloatInvalidFrom},    {"Fro&m Y", line_block::kFromY, kFloatInvalidFrom},
-    {"&To X", line_block::kToX, kFloatInvalidTo},          {"T&o Y", line_block::kToY, kFloatInvalidTo},
-    {"&Width", line_block::kWidth, kFloatInvalidTo, true},
+    {QT_TRANSLATE_NOOP("qel", "&From X"), line_block::kFromX, kFloatInvalidFrom},
+    {QT_TRANSLATE_NOOP("qel", "Fro&m Y"), line_block::kFromY, kFloatInvalidFrom},
+    {QT_TRANSLATE_NOOP("qel", "&To X"), line_block::kToX, kFloatInvalidTo},
+    {QT_TRANSLATE_NOOP("qel", "T&o Y"), line_block::kToY, kFloatInvalidTo},
+    {QT_TRANSLATE_NOOP("qel", "&Width"), line_block::kWidth, kFloatInvalidTo, true},
 };
 constexpr ShapeControl kLineControls[] = {
-    {Kind::Colour, "&Colour", line_block::kColour},
+    {Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), line_block::kColour},
     {Kind::Check, kAbsoluteLabel, line_block::kAbsolute, "Absolute"},
 };
 
 constexpr ShapeOperandField kRectOperands[] = {
-    {"&Left", rect_block::kLeft},     {"T&op", rect_block::kTop},     {"&Right", rect_block::kRight},
-    {"&Bottom", rect_block::kBottom}, {"&Width", rect_block::kWidth},
+    {QT_TRANSLATE_NOOP("qel", "&Left"), rect_block::kLeft},
+    {QT_TRANSLATE_NOOP("qel", "T&op"), rect_block::kTop},
+    {QT_TRANSLATE_NOOP("qel", "&Right"), rect_block::kRight},
+    {QT_TRANSLATE_NOOP("qel", "&Bottom"), rect_block::kBottom},
+    {QT_TRANSLATE_NOOP("qel", "&Width"), rect_block::kWidth},
 };
 constexpr ShapeControl kRectControls[] = {
-    {Kind::Colour, "&Colour", rect_block::kOutline},
-    {Kind::Colour, "&Fill Colour", rect_block::kFill},
-    {Kind::Check, "Tra&nsparent", rect_block::kTransparent, "Transparent"},
+    {Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), rect_block::kOutline},
+    {Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Fill Colour"), rect_block::kFill},
+    {Kind::Check, QT_TRANSLATE_NOOP("qel", "Tra&nsparent"), rect_block::kTransparent, "Transparent"},
     {Kind::Check, kAbsoluteLabel, rect_block::kAbsolute, "Absolute"},
 };
 
 constexpr ShapeOperandField kCircleOperands[] = {
-    {"Centre &X", circle_block::kCentreX}, {"Centre &Y", circle_block::kCentreY}, {"&Radius X", circle_block::kRadiusX},
-    {"R&adius Y", circle_block::kRadiusY}, {"&Width", circle_block::kWidth},
+    {QT_TRANSLATE_NOOP("qel", "Centre &X"), circle_block::kCentreX},
+    {QT_TRANSLATE_NOOP("qel", "Centre &Y"), circle_block::kCentreY},
+    {QT_TRANSLATE_NOOP("qel", "&Radius X"), circle_block::kRadiusX},
+    {QT_TRANSLATE_NOOP("qel", "R&adius Y"), circle_block::kRadiusY},
+    {QT_TRANSLATE_NOOP("qel", "&Width"), circle_block::kWidth},
 };
-constexpr ShapeControl kCircleControls[] = {{Kind::Colour, "&Colour", circle_block::kColour}};
+constexpr ShapeControl kCircleControls[] = {{Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), circle_block::kColour}};
 
 constexpr ShapeOperandField kArcOperands[] = {
-    {"Centre &X", arc_block::kCentreX}, {"Centre &Y", arc_block::kCentreY}, {"&Radius X", arc_block::kRadiusX},
-    {"R&adius Y", arc_block::kRadiusY}, {"&Start", arc_block::kStart},      {"&End", arc_block::kEnd},
-    {"&Width", arc_block::kWidth},
+    {QT_TRANSLATE_NOOP("qel", "Centre &X"), arc_block::kCentreX},
+    {QT_TRANSLATE_NOOP("qel", "Centre &Y"), arc_block::kCentreY},
+    {QT_TRANSLATE_NOOP("qel", "&Radius X"), arc_block::kRadiusX},
+    {QT_TRANSLATE_NOOP("qel", "R&adius Y"), arc_block::kRadiusY},
+    {QT_TRANSLATE_NOOP("qel", "&Start"), arc_block::kStart},
+    {QT_TRANSLATE_NOOP("qel", "&End"), arc_block::kEnd},
+    {QT_TRANSLATE_NOOP("qel", "&Width"), arc_block::kWidth},
 };
-constexpr ShapeControl kArcControls[] = {{Kind::Colour, "&Colour", arc_block::kColour}};
+constexpr ShapeControl kArcControls[] = {{Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), arc_block::kColour}};
 
-constexpr ShapeOperandField kPointOperands[] = {{"At &X", point_block::kAtX}, {"At &Y", point_block::kAtY}};
-constexpr ShapeControl kPointControls[] = {{Kind::Colour, "&Colour", point_block::kColour}};
+constexpr ShapeOperandField kPointOperands[] = {{QT_TRANSLATE_NOOP("qel", "At &X"), point_block::kAtX},
+                                                {QT_TRANSLATE_NOOP("qel", "At &Y"), point_block::kAtY}};
+constexpr ShapeControl kPointControls[] = {{Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), point_block::kColour}};
 
-constexpr ShapeOperandField kFillOperands[] = {{"At &X", fill_block::kAtX}, {"At &Y", fill_block::kAtY}};
-constexpr ShapeControl kFillControls[] = {{Kind::Colour, "&Colour", fill_block::kColour}};
+constexpr ShapeOperandField kFillOperands[] = {{QT_TRANSLATE_NOOP("qel", "At &X"), fill_block::kAtX},
+                                               {QT_TRANSLATE_NOOP("qel", "At &Y"), fill_block::kAtY}};
+constexpr ShapeControl kFillControls[] = {{Kind::Colour, QT_TRANSLATE_NOOP("qel", "&Colour"), fill_block::kColour}};
 
 // DrawLine's operand rules: whole-number constants or variables, each failure with its own text.
 std::optional<std::string_view> wholeNumberError(const ClassifiedField& field, const ShapeOperandField& spec)

@@ -1,3 +1,4 @@
+#include "base/translatable.h"
 #include "instructions/files/text_file_instructions.h"
 
 #include "program/block_writer.h"
@@ -40,9 +41,9 @@ uint32_t TextFileReadEditor::type() const { return kTextFileRead; }
 std::vector<FieldSpec> TextFileReadEditor::fields() const
 {
     return {fileVariableField(),
-            {"&Read Into String Variable", FieldKind::Variable, {}, 0, kPickString},
-            {"&Split Line On Commas", FieldKind::Check, {}, 0},
-            {"Field &Count Variable", FieldKind::Variable, {}, 0, kPickNumeric}};
+            {QT_TRANSLATE_NOOP("qel", "&Read Into String Variable"), FieldKind::Variable, {}, 0, kPickString},
+            {QT_TRANSLATE_NOOP("qel", "&Split Line On Commas"), FieldKind::Check, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "Field &Count Variable"), FieldKind::Variable, {}, 0, kPickNumeric}};
 }
 
 std::vector<std::string> TextFileReadEditor::decode(const ProgramLine& line) const
@@ -86,10 +87,10 @@ uint32_t TextFileWriteEditor::type() const { return kTextFileWrite; }
 std::vector<FieldSpec> TextFileWriteEditor::fields() const
 {
     return {fileVariableField(),
-            {"Write V&alue", FieldKind::Variable, {}, 0},
-            {"Write A &Comma Afterwards", FieldKind::Check, {}, 0},
-            {"Add &Quotes Around", FieldKind::Check, {}, 0},
-            {"Add A &NewLine", FieldKind::Check, {}, 0}};
+            {QT_TRANSLATE_NOOP("qel", "Write V&alue"), FieldKind::Variable, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "Write A &Comma Afterwards"), FieldKind::Check, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "Add &Quotes Around"), FieldKind::Check, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "Add A &NewLine"), FieldKind::Check, {}, 0}};
 }
 
 std::vector<std::string> TextFileWriteEditor::decode(const ProgramLine& line) const

@@ -1,4 +1,5 @@
 #include "instructions/files/text_file_open.h"
+#include "base/translatable.h"
 
 #include "instructions/files/text_file_instructions.h"
 #include "messages/editor_messages.h"
@@ -37,13 +38,14 @@ uint32_t TextFileOpenEditor::type() const { return kTextFileOpen; }
 
 std::vector<FieldSpec> TextFileOpenEditor::fields() const
 {
-    FieldSpec name{"Text &File Name", FieldKind::FileName, {}, 0, kPickString, false, kTextFileFilter};
+    FieldSpec name{
+        QT_TRANSLATE_NOOP("qel", "Text &File Name"), FieldKind::FileName, {}, 0, kPickString, false, kTextFileFilter};
     name.writesWhenSet = kWritingField; // a file to write may be a new one
     return {
         {std::string(kFileVariableLabel), FieldKind::Variable, {}, 0, kPickFile},
         name,
-        {"Open For &Reading", FieldKind::Radio, {}, 0},
-        {"Open For &Writing", FieldKind::Radio, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Open For &Reading"), FieldKind::Radio, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Open For &Writing"), FieldKind::Radio, {}, 0},
     };
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/flow/for_editor.h"
+#include "base/translatable.h"
 
 #include "program/block_writer.h"
 #include "program/instruction_table.h"
@@ -25,10 +26,10 @@ uint32_t ForEditor::type() const { return kFor; }
 std::vector<FieldSpec> ForEditor::fields() const
 {
     return {
-        {"&Control Variable", FieldKind::Variable, {}, 0},
-        {"&Starting Value", FieldKind::Variable, {}, 0},
-        {"&Finishing Value", FieldKind::Variable, {}, 0},
-        {"Ste&p", FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Control Variable"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Starting Value"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Finishing Value"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Ste&p"), FieldKind::Variable, {}, 0},
     };
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/flow/if_editor.h"
+#include "base/translatable.h"
 
 #include "instructions/flow/condition.h"
 #include "program/block_writer.h"
@@ -152,12 +153,12 @@ std::vector<FieldSpec> IfEditor::fields() const
     std::vector<FieldSpec> specs;
     for (int k = 0; k < kRows; ++k) {
         specs.push_back({"(", FieldKind::Check, {}, 0});
-        specs.push_back({"&Variable", FieldKind::Variable, {}, 0});
-        specs.push_back({"&Comparision", FieldKind::List, listTexts(kComparisonList), 0});
-        specs.push_back({"&Value", FieldKind::Variable, {}, 0});
+        specs.push_back({QT_TRANSLATE_NOOP("qel", "&Variable"), FieldKind::Variable, {}, 0});
+        specs.push_back({QT_TRANSLATE_NOOP("qel", "&Comparision"), FieldKind::List, listTexts(kComparisonList), 0});
+        specs.push_back({QT_TRANSLATE_NOOP("qel", "&Value"), FieldKind::Variable, {}, 0});
         specs.push_back({")", FieldKind::Check, {}, 0});
         if (k + 1 < kRows)
-            specs.push_back({"C&ondition", FieldKind::List, listTexts(kLogicalList), 0});
+            specs.push_back({QT_TRANSLATE_NOOP("qel", "C&ondition"), FieldKind::List, listTexts(kLogicalList), 0});
     }
     return specs;
 }

@@ -1,4 +1,5 @@
 #include "instructions/flow/while_editor.h"
+#include "base/translatable.h"
 
 #include "instructions/flow/condition.h"
 #include "instructions/flow/if_editor.h"
@@ -21,9 +22,9 @@ uint32_t WhileEditor::type() const { return kWhile; }
 std::vector<FieldSpec> WhileEditor::fields() const
 {
     return {
-        {"&Variable", FieldKind::Variable, {}, 0},
-        {"&Condition", FieldKind::List, listTexts(whileComparisons()), 0},
-        {"Va&lue", FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Variable"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Condition"), FieldKind::List, listTexts(whileComparisons()), 0},
+        {QT_TRANSLATE_NOOP("qel", "Va&lue"), FieldKind::Variable, {}, 0},
     };
 }
 

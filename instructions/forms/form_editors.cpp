@@ -1,6 +1,7 @@
 // The editors of the form instructions. Form2Exchange's dialog reads a form file, when the user
 // picks one, to offer the form's objects and, for the object's type, its property names.
 
+#include "base/translatable.h"
 #include "forms/form_file.h"
 #include "forms/object_names.h"
 #include "forms/properties.h"
@@ -39,10 +40,10 @@ public:
     std::string_view title() const override { return kInputFormTitle; }
     std::vector<FieldSpec> fields() const override
     {
-        return {{"&Control Types", FieldKind::Variable, {}, 0, kPickNumeric},
-                {"&Default Values", FieldKind::Variable, {}, 0, kPickString},
-                {"&Prompts", FieldKind::Variable, {}, 0, kPickString},
-                {"&Results", FieldKind::Variable, {}, 0, kPickString}};
+        return {{QT_TRANSLATE_NOOP("qel", "&Control Types"), FieldKind::Variable, {}, 0, kPickNumeric},
+                {QT_TRANSLATE_NOOP("qel", "&Default Values"), FieldKind::Variable, {}, 0, kPickString},
+                {QT_TRANSLATE_NOOP("qel", "&Prompts"), FieldKind::Variable, {}, 0, kPickString},
+                {QT_TRANSLATE_NOOP("qel", "&Results"), FieldKind::Variable, {}, 0, kPickString}};
     }
     std::vector<std::string> decode(const ProgramLine& line) const override
     {

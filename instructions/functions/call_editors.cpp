@@ -1,4 +1,5 @@
 #include "instructions/functions/call_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/functions/declare_function.h"
 #include "program/block_writer.h"
@@ -158,9 +159,9 @@ uint32_t CallUsingEditor::type() const { return kCallUsing; }
 std::vector<FieldSpec> CallUsingEditor::fields() const
 {
     std::vector<FieldSpec> specs = {
-        {"Function &Prefix", FieldKind::Text, {}, static_cast<int>(kMaxNameLength)},
-        {"Control &Variable", FieldKind::Variable, {}, 0},
-        {"Allow &Missing Target", FieldKind::Check, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Function &Prefix"), FieldKind::Text, {}, static_cast<int>(kMaxNameLength)},
+        {QT_TRANSLATE_NOOP("qel", "Control &Variable"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Allow &Missing Target"), FieldKind::Check, {}, 0},
         {std::string(kReturnIntoLabel), FieldKind::Variable, {}, 0},
     };
     for (FieldSpec& p : parameterSpecs())
@@ -201,7 +202,10 @@ EditOutcome CallUsingEditor::accept(const std::vector<std::string>& values, Edit
 
 uint32_t ReturnEditor::type() const { return kReturn; }
 
-std::vector<FieldSpec> ReturnEditor::fields() const { return {{"&Value", FieldKind::Variable, {}, 0}}; }
+std::vector<FieldSpec> ReturnEditor::fields() const
+{
+    return {{QT_TRANSLATE_NOOP("qel", "&Value"), FieldKind::Variable, {}, 0}};
+}
 
 std::vector<std::string> ReturnEditor::decode(const ProgramLine& line) const
 {

@@ -1,4 +1,5 @@
 #include "instructions/functions/declare_function.h"
+#include "base/translatable.h"
 
 #include "messages/editor_messages.h"
 #include "program/block_writer.h"
@@ -75,7 +76,7 @@ std::vector<FieldSpec> DeclareFunctionEditor::fields() const
         {std::string(kParameterLabels[0]), FieldKind::Variable, {}, 20},
         {std::string(kParameterLabels[1]), FieldKind::Variable, {}, 20},
         {std::string(kParameterLabels[2]), FieldKind::Variable, {}, 20},
-        {"&Return Type", FieldKind::List, items, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Return Type"), FieldKind::List, items, 0},
     };
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/inspection/display_vars.h"
+#include "base/translatable.h"
 
 #include "interpreter/line_context.h"
 #include "messages/editor_messages.h"
@@ -150,7 +151,7 @@ std::vector<FieldSpec> DisplayVarsEditor::fields() const
         specs.push_back({"Variable &" + std::to_string(k + 1), FieldKind::Variable, {}, 0});
         specs.push_back({"Title " + std::to_string(k + 1), FieldKind::Variable, {}, 0, kPickString});
     }
-    specs.push_back({"&List Title", FieldKind::Variable, {}, 0, kPickString});
+    specs.push_back({QT_TRANSLATE_NOOP("qel", "&List Title"), FieldKind::Variable, {}, 0, kPickString});
     return specs;
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/interaction/interaction_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/interaction/interaction_instructions.h"
 #include "program/block_writer.h"
@@ -19,17 +20,17 @@ namespace {
 
 // The radio groups of the Message Box dialog in dialog order, with the codes their blocks store.
 constexpr ListItem kButtonChoices[] = {
-    {"&OK", kButtonsOk},
-    {"OK/&Cancel", kButtonsOkCancel},
-    {"&Yes/No", kButtonsYesNo},
-    {"Yes/No/C&ancel", kButtonsYesNoCancel},
-    {"&Retry/Cancel", kButtonsRetryCancel},
+    {QT_TRANSLATE_NOOP("qel", "&OK"), kButtonsOk},
+    {QT_TRANSLATE_NOOP("qel", "OK/&Cancel"), kButtonsOkCancel},
+    {QT_TRANSLATE_NOOP("qel", "&Yes/No"), kButtonsYesNo},
+    {QT_TRANSLATE_NOOP("qel", "Yes/No/C&ancel"), kButtonsYesNoCancel},
+    {QT_TRANSLATE_NOOP("qel", "&Retry/Cancel"), kButtonsRetryCancel},
 };
 constexpr ListItem kIconChoices[] = {
-    {"&Exclamation", kIconExclamation},
-    {"&Information", kIconInformation},
-    {"&Question", kIconQuestion},
-    {"&Stop", kIconStop},
+    {QT_TRANSLATE_NOOP("qel", "&Exclamation"), kIconExclamation},
+    {QT_TRANSLATE_NOOP("qel", "&Information"), kIconInformation},
+    {QT_TRANSLATE_NOOP("qel", "&Question"), kIconQuestion},
+    {QT_TRANSLATE_NOOP("qel", "&Stop"), kIconStop},
 };
 
 void addRadios(std::vector<FieldSpec>& specs, std::span<const ListItem> group)
@@ -73,10 +74,10 @@ uint32_t MessageBoxEditor::type() const { return kMessageBox; }
 
 std::vector<FieldSpec> MessageBoxEditor::fields() const
 {
-    std::vector<FieldSpec> specs = {{"&Message", FieldKind::Variable, {}, 0}};
+    std::vector<FieldSpec> specs = {{QT_TRANSLATE_NOOP("qel", "&Message"), FieldKind::Variable, {}, 0}};
     addRadios(specs, kButtonChoices);
     addRadios(specs, kIconChoices);
-    specs.push_back({"Save &Button Pressed Into", FieldKind::Variable, {}, 0});
+    specs.push_back({QT_TRANSLATE_NOOP("qel", "Save &Button Pressed Into"), FieldKind::Variable, {}, 0});
     return specs;
 }
 
@@ -117,7 +118,8 @@ uint32_t InputBoxEditor::type() const { return kInputBox; }
 
 std::vector<FieldSpec> InputBoxEditor::fields() const
 {
-    return {{"&Prompt", FieldKind::Variable, {}, 0}, {"&Response", FieldKind::Variable, {}, 0}};
+    return {{QT_TRANSLATE_NOOP("qel", "&Prompt"), FieldKind::Variable, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "&Response"), FieldKind::Variable, {}, 0}};
 }
 
 std::vector<std::string> InputBoxEditor::decode(const ProgramLine& line) const
@@ -143,7 +145,10 @@ EditOutcome InputBoxEditor::accept(const std::vector<std::string>& values, EditC
 
 uint32_t PauseEditor::type() const { return kPause; }
 
-std::vector<FieldSpec> PauseEditor::fields() const { return {{"&1000ths Of a second", FieldKind::Text, {}, 0}}; }
+std::vector<FieldSpec> PauseEditor::fields() const
+{
+    return {{QT_TRANSLATE_NOOP("qel", "&1000ths Of a second"), FieldKind::Text, {}, 0}};
+}
 
 std::vector<std::string> PauseEditor::decode(const ProgramLine& line) const
 {
@@ -162,7 +167,10 @@ EditOutcome PauseEditor::accept(const std::vector<std::string>& values, EditCont
 
 uint32_t TimerStartEditor::type() const { return kTimerStart; }
 
-std::vector<FieldSpec> TimerStartEditor::fields() const { return {{"&100ths Of a second", FieldKind::Text, {}, 0}}; }
+std::vector<FieldSpec> TimerStartEditor::fields() const
+{
+    return {{QT_TRANSLATE_NOOP("qel", "&100ths Of a second"), FieldKind::Text, {}, 0}};
+}
 
 std::vector<std::string> TimerStartEditor::decode(const ProgramLine& line) const
 {

@@ -1,4 +1,5 @@
 #include "instructions/sound/play_wave.h"
+#include "base/translatable.h"
 
 #include "interpreter/file_names.h"
 #include "interpreter/line_context.h"
@@ -113,7 +114,7 @@ uint32_t PlayWaveEditor::type() const { return kPlayWave; }
 
 std::vector<FieldSpec> PlayWaveEditor::fields() const
 {
-    return {{"&Wave File", FieldKind::FileName, {}, 0, kPickString, false, kWaveFileFilter}};
+    return {{QT_TRANSLATE_NOOP("qel", "&Wave File"), FieldKind::FileName, {}, 0, kPickString, false, kWaveFileFilter}};
 }
 
 std::vector<std::string> PlayWaveEditor::decode(const ProgramLine& line) const

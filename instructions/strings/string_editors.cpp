@@ -1,4 +1,5 @@
 #include "instructions/strings/string_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/strings/string_instructions.h"
 #include "program/block_writer.h"
@@ -16,16 +17,18 @@ using namespace string_block;
 namespace {
 
 constexpr std::string_view kStringVariable = kStringVariableLabel;
-constexpr std::string_view kNumericVariable = "&Numeric Variable";
-constexpr StringOperandField kLengthFields[] = {{kStringVariable, kFirst}, {"Save &Length In", kSecond}};
+constexpr std::string_view kNumericVariable = QT_TRANSLATE_NOOP("qel", "&Numeric Variable");
+constexpr StringOperandField kLengthFields[] = {{kStringVariable, kFirst},
+                                                {QT_TRANSLATE_NOOP("qel", "Save &Length In"), kSecond}};
 constexpr StringOperandField kToNumericFields[] = {{kStringVariable, kFirst}, {kNumericVariable, kSecond}};
 constexpr StringOperandField kFromNumericFields[] = {{kNumericVariable, kSecond}, {kStringVariable, kFirst}};
-constexpr StringOperandField kTimeAndDateFields[] = {{"&Time", kFirst}, {"&Date", kSecond}};
+constexpr StringOperandField kTimeAndDateFields[] = {{QT_TRANSLATE_NOOP("qel", "&Time"), kFirst},
+                                                     {QT_TRANSLATE_NOOP("qel", "&Date"), kSecond}};
 constexpr StringOperandField kPartFields[] = {
-    {"S&ource String", kSource},
-    {"&Start From", kStart, true},
-    {"&Finish At", kEnd, true},
-    {"&Destination String", kDestination},
+    {QT_TRANSLATE_NOOP("qel", "S&ource String"), kSource},
+    {QT_TRANSLATE_NOOP("qel", "&Start From"), kStart, true},
+    {QT_TRANSLATE_NOOP("qel", "&Finish At"), kEnd, true},
+    {QT_TRANSLATE_NOOP("qel", "&Destination String"), kDestination},
 };
 
 } // namespace

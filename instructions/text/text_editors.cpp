@@ -1,4 +1,5 @@
 #include "instructions/text/text_editors.h"
+#include "base/translatable.h"
 
 #include "instructions/text/text_instructions.h"
 #include "program/block_writer.h"
@@ -34,8 +35,9 @@ struct StyleBox {
     uint32_t bit;
     std::string_view word;
 };
-constexpr StyleBox kStyles[] = {
-    {"&Bold", kBold, ",Bold"}, {"&Italic", kItalic, ",Italic"}, {"&Underline", kUnderline, ",Underlined"}};
+constexpr StyleBox kStyles[] = {{QT_TRANSLATE_NOOP("qel", "&Bold"), kBold, ",Bold"},
+                                {QT_TRANSLATE_NOOP("qel", "&Italic"), kItalic, ",Italic"},
+                                {QT_TRANSLATE_NOOP("qel", "&Underline"), kUnderline, ",Underlined"}};
 
 // DrawText's alignment radio buttons in dialog order, with their flags and line words.
 struct AlignmentButton {
@@ -44,18 +46,18 @@ struct AlignmentButton {
     std::string_view word;
 };
 constexpr AlignmentButton kAlignments[] = {
-    {"Le&ft", kAlignLeft, ",Left"},
-    {"&Centre", kAlignCentre, ",Centre"},
-    {"Ri&ght", kAlignRight, ",Right"},
-    {"&Get Size", kGetSize, ",GetSize"},
+    {QT_TRANSLATE_NOOP("qel", "Le&ft"), kAlignLeft, ",Left"},
+    {QT_TRANSLATE_NOOP("qel", "&Centre"), kAlignCentre, ",Centre"},
+    {QT_TRANSLATE_NOOP("qel", "Ri&ght"), kAlignRight, ",Right"},
+    {QT_TRANSLATE_NOOP("qel", "&Get Size"), kGetSize, ",GetSize"},
 };
 
 // DrawText's coordinate fields in dialog order, with their block slots.
 constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kBoxFields = {{
-    {"&Left", kLeft},
-    {"&Top", kTop},
-    {"&Right", kRight},
-    {"&Bottom", kBottom},
+    {QT_TRANSLATE_NOOP("qel", "&Left"), kLeft},
+    {QT_TRANSLATE_NOOP("qel", "&Top"), kTop},
+    {QT_TRANSLATE_NOOP("qel", "&Right"), kRight},
+    {QT_TRANSLATE_NOOP("qel", "&Bottom"), kBottom},
 }};
 
 bool isNumericEntry(const ClassifiedField& f)
@@ -67,7 +69,7 @@ std::string slotText(const ParamBlock& block, uint32_t slot) { return operandFie
 
 FieldSpec colourField()
 {
-    FieldSpec spec{"&Colour", FieldKind::List, {}, 0};
+    FieldSpec spec{QT_TRANSLATE_NOOP("qel", "&Colour"), FieldKind::List, {}, 0};
     for (const ColourName& c : colourList())
         spec.items.emplace_back(c.name);
     return spec;
@@ -126,9 +128,10 @@ uint32_t TextFontEditor::type() const { return kTextFont; }
 
 std::vector<FieldSpec> TextFontEditor::fields() const
 {
-    FieldSpec face{"Type&Face", FieldKind::List, installedFontFaces(), 0};
+    FieldSpec face{QT_TRANSLATE_NOOP("qel", "Type&Face"), FieldKind::List, installedFontFaces(), 0};
     face.keepsUnlistedValue = true; // a face this system lacks stays the line's face
-    std::vector<FieldSpec> specs = {face, {"Type&Size", FieldKind::List, listTexts(kSizes), 0}};
+    std::vector<FieldSpec> specs = {face,
+                                    {QT_TRANSLATE_NOOP("qel", "Type&Size"), FieldKind::List, listTexts(kSizes), 0}};
     for (const StyleBox& s : kStyles)
         specs.push_back({std::string(s.label), FieldKind::Check, {}, 0});
     return specs;
@@ -196,7 +199,7 @@ uint32_t FPDispDigitsEditor::type() const { return kFPDispDigits; }
 
 std::vector<FieldSpec> FPDispDigitsEditor::fields() const
 {
-    return {{"&Display Precision", FieldKind::List, listTexts(kPrecisions), 0}};
+    return {{QT_TRANSLATE_NOOP("qel", "&Display Precision"), FieldKind::List, listTexts(kPrecisions), 0}};
 }
 
 std::vector<std::string> FPDispDigitsEditor::decode(const ProgramLine& line) const
@@ -220,9 +223,9 @@ uint32_t ColourRemapEditor::type() const { return kColourRemap; }
 std::vector<FieldSpec> ColourRemapEditor::fields() const
 {
     return {colourField(),
-            {"&Red", FieldKind::Variable, {}, 0},
-            {"&Green", FieldKind::Variable, {}, 0},
-            {"&Blue", FieldKind::Variable, {}, 0}};
+            {QT_TRANSLATE_NOOP("qel", "&Red"), FieldKind::Variable, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "&Green"), FieldKind::Variable, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "&Blue"), FieldKind::Variable, {}, 0}};
 }
 
 std::vector<std::string> ColourRemapEditor::decode(const ProgramLine& line) const
@@ -261,11 +264,11 @@ std::vector<FieldSpec> DrawTextEditor::fields() const
     specs.reserve(std::size(kBoxFields) + std::size(kAlignments) + 3);
     for (const auto& [label, slot] : kBoxFields)
         specs.push_back({std::string(label), FieldKind::Variable, {}, 0});
-    specs.push_back({"Te&xt", FieldKind::Variable, {}, 0});
+    specs.push_back({QT_TRANSLATE_NOOP("qel", "Te&xt"), FieldKind::Variable, {}, 0});
     for (const AlignmentButton& a : kAlignments)
         specs.push_back({std::string(a.label), FieldKind::Radio, {}, 0});
-    specs.push_back({"&Opaque Background", FieldKind::Radio, {}, 0, 0, true});
-    specs.push_back({"Tr&ansparent", FieldKind::Radio, {}, 0});
+    specs.push_back({QT_TRANSLATE_NOOP("qel", "&Opaque Background"), FieldKind::Radio, {}, 0, 0, true});
+    specs.push_back({QT_TRANSLATE_NOOP("qel", "Tr&ansparent"), FieldKind::Radio, {}, 0});
     return specs;
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/variables/declare_variable.h"
+#include "base/translatable.h"
 
 #include "instructions/variables/declared_variables.h"
 #include "program/block_writer.h"
@@ -32,9 +33,10 @@ constexpr std::array<ListItem, 3> kShapeItems = {{
     {"2D Array", kArray2D},
 }};
 
-constexpr std::string_view kTypeLabel = "Variable &Type";
-constexpr std::string_view kShapeLabel = "&Dimensions";
-constexpr std::array<std::string_view, 2> kDimensionLabels = {"&1st Dimension", "&2nd Dimension"};
+constexpr std::string_view kTypeLabel = QT_TRANSLATE_NOOP("qel", "Variable &Type");
+constexpr std::string_view kShapeLabel = QT_TRANSLATE_NOOP("qel", "&Dimensions");
+constexpr std::array<std::string_view, 2> kDimensionLabels = {QT_TRANSLATE_NOOP("qel", "&1st Dimension"),
+                                                              QT_TRANSLATE_NOOP("qel", "&2nd Dimension")};
 constexpr size_t kMaxInitialValueField = 257; // a 255-character string between its quotes
 
 std::string withoutAccelerator(std::string_view label)
@@ -83,7 +85,8 @@ std::vector<FieldSpec> DeclareVariableEditor::fields() const
     for (std::string_view label : kDimensionLabels)
         specs.push_back({std::string(label), FieldKind::Text, {}, 5});
     for (int k = 0; k < declare_block::kVariables; ++k) {
-        specs.push_back({"Variable &Name", FieldKind::Text, {}, static_cast<int>(kMaxNameLength)});
+        specs.push_back(
+            {QT_TRANSLATE_NOOP("qel", "Variable &Name"), FieldKind::Text, {}, static_cast<int>(kMaxNameLength)});
         specs.push_back({"Initial Value", FieldKind::Text, {}, static_cast<int>(kMaxInitialValueField)});
     }
     return specs;

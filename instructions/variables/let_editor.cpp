@@ -1,4 +1,5 @@
 #include "instructions/variables/let_editor.h"
+#include "base/translatable.h"
 
 #include "instructions/variables/let.h"
 #include "program/block_writer.h"
@@ -150,17 +151,17 @@ uint32_t LetEditor::type() const { return kLet; }
 std::vector<FieldSpec> LetEditor::fields() const
 {
     return {
-        {"&Variable", FieldKind::Variable, {}, 0},
-        {"Use A &Function", FieldKind::Check, {}, 0},
-        {"&Expression", FieldKind::Variable, {}, 0},
-        {"&Operator", FieldKind::List, listTexts(kOperators), 0},
-        {"E&xpression", FieldKind::Variable, {}, 0},
-        {"O&perator", FieldKind::List, listTexts(kOperators), 0},
-        {"Expre&ssion", FieldKind::Variable, {}, 0},
-        {"F&unction", FieldKind::List, listTexts(kFunctions), 0},
-        {"&Argument", FieldKind::Variable, {}, 0},
-        {"Ope&rator", FieldKind::List, listTexts(kFunctionOperators), 0},
-        {"Se&cond Operand", FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Variable"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Use A &Function"), FieldKind::Check, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Expression"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "&Operator"), FieldKind::List, listTexts(kOperators), 0},
+        {QT_TRANSLATE_NOOP("qel", "E&xpression"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "O&perator"), FieldKind::List, listTexts(kOperators), 0},
+        {QT_TRANSLATE_NOOP("qel", "Expre&ssion"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "F&unction"), FieldKind::List, listTexts(kFunctions), 0},
+        {QT_TRANSLATE_NOOP("qel", "&Argument"), FieldKind::Variable, {}, 0},
+        {QT_TRANSLATE_NOOP("qel", "Ope&rator"), FieldKind::List, listTexts(kFunctionOperators), 0},
+        {QT_TRANSLATE_NOOP("qel", "Se&cond Operand"), FieldKind::Variable, {}, 0},
     };
 }
 

@@ -1,4 +1,5 @@
 #include "instructions/window/window_instructions.h"
+#include "base/translatable.h"
 
 #include "instructions/families.h"
 #include "interpreter/line_context.h"
@@ -72,7 +73,10 @@ const WindowGetSizeEditor kWindowGetSizeEditor;
 
 uint32_t WindowClearEditor::type() const { return kWindowClear; }
 
-std::vector<FieldSpec> WindowClearEditor::fields() const { return {{"&Colour", FieldKind::List, colourItems(), 0}}; }
+std::vector<FieldSpec> WindowClearEditor::fields() const
+{
+    return {{QT_TRANSLATE_NOOP("qel", "&Colour"), FieldKind::List, colourItems(), 0}};
+}
 
 std::vector<std::string> WindowClearEditor::decode(const ProgramLine& line) const
 {
@@ -95,7 +99,8 @@ uint32_t WindowGetSizeEditor::type() const { return kWindowGetSize; }
 
 std::vector<FieldSpec> WindowGetSizeEditor::fields() const
 {
-    return {{"&Width", FieldKind::Variable, {}, 0}, {"&Height", FieldKind::Variable, {}, 0}};
+    return {{QT_TRANSLATE_NOOP("qel", "&Width"), FieldKind::Variable, {}, 0},
+            {QT_TRANSLATE_NOOP("qel", "&Height"), FieldKind::Variable, {}, 0}};
 }
 
 std::vector<std::string> WindowGetSizeEditor::decode(const ProgramLine& line) const

@@ -1,5 +1,6 @@
 // The program view's behaviour without its widget: editing commands and their messages, the
 // clipboard, breakpoints, movements, and what each row looks like.
+#include "environment/look/contrast.h"
 #include "environment/program_view/clipboard_format.h"
 #include "environment/program_view/view_model.h"
 #include "shell_test_support.h"
@@ -453,7 +454,7 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
     rows = model.paintRows();
     EXPECT_EQ(rows[3].underline, RowPaint::Underline::Stopped);
     EXPECT_EQ(rows[3].colour, c::kExecutionMarker);
-    EXPECT_EQ(rows[5].colour, c::kOther);
+    EXPECT_EQ(rows[5].colour, c::kOtherCurrent); // selected, so in the darker shade
 
     model.profileShown = true;
     Profile profile;
@@ -486,6 +487,32 @@ TEST_F(ViewRowsTest, MarkersUnderlinesAndProfileColumn)
         {1, 3, "33.33"}, {1, 2, "50"}, {1, 8, "12.5"}, {0, 5, "0"}, {5, 5, "100"}, {3, 0, "0"}, {big / 2, big, "50"}};
     for (const auto& [ticks, total, text] : cases)
         EXPECT_EQ(profileTimeText(ticks, total), text) << ticks << "/" << total;
+}
+
+// Every text, profile figure and underline reads on its row, in each state a row can be in: inside a
+// selection of one line or of all, current or not, paused at, with a breakpoint, below zero.
+TEST_F(ViewRowsTest, EveryTextAndMarkReadsOnItsRow)
+{
+    toggleAt(2);
+    toggleAt(8);
+    model.profileShown = true;
+    Profile profile;
+    profile.ticks[0].assign(12, 1);
+    profile.total = 12;
+    ide.interpreter.debugger().setProfile(profile);
+    const auto contrast = [](Rgb a, Rgb b) { return contrastRatio(QColor(a.r, a.g, a.b), QColor(b.r, b.g, b.b)); };
+    for (const int current : {0, 5, 8})
+        for (const bool all : {false, true}) {
+            select(all ? 0 : current, all ? 11 : current, current);
+            model.markPausedLine(kInitialise, all ? 8 : 3);
+            for (const RowPaint& row : model.paintRows()) {
+                const std::string where = "line " + std::to_string(row.line) + (all ? " all" : " one");
+                EXPECT_GE(contrast(row.colour, row.background), kReadableContrast) << where;
+                EXPECT_GE(contrast(row.profileColour, row.background), kReadableContrast) << where;
+                if (row.underline != RowPaint::Underline::None)
+                    EXPECT_GE(contrast(row.underlineColour, row.background), kReadableContrast) << where;
+            }
+        }
 }
 
 TEST_F(ViewModelTest, CachedIndentationAgreesWithAFreshCountAfterScrollingAndEditing)

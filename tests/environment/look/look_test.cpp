@@ -1,0 +1,147 @@
+// The environment in a light and a dark desktop palette: what it draws in colours of its own reads
+// on the palette's colours, and what it draws on the program's or the form's colours reads there.
+#include "environment/editors/ins_blank_dialog.h"
+#include "environment/editors/instruction_dialog.h"
+#include "environment/form_designer/form_design_view.h"
+#include "environment/form_designer/forms_edit_form.h"
+#include "environment/help/help_window.h"
+#include "environment/look/appearance.h"
+#include "environment/look/contrast.h"
+#include "environment/look/translation.h"
+#include "environment/run_window/run_time_window.h"
+#include "environment/shell/main_frame.h"
+#include "instructions/catalogue.h"
+#include "shell_test_support.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolBar>
+#include <QTranslator>
+
+#include <memory>
+
+namespace qel {
+namespace {
+
+// The strongest contrast any opaque pixel of a picture has with a colour.
+double strongestContrast(const QImage& image, const QColor& against, const QImage& unless = {})
+{
+    double best = 1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() == 255 && (unless.isNull() || unless.pixelColor(x, y) != c))
+                best = std::max(best, contrastRatio(c, against));
+        }
+    return best;
+}
+
+TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
+{
+    const QPalette before = QApplication::palette();
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    const std::pair<const char*, QPalette> palettes[] = {{"light", fusion->standardPalette()}, {"dark", darkPalette()}};
+    for (const auto& [name, palette] : palettes) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(palette);
+
+        // The pale yellow lists and field of Add An Instruction.
+        InsBlank dialog;
+        std::vector<QWidget*> fields{dialog.instructionField()};
+        for (size_t k = 0; k < 12; ++k)
+            fields.push_back(dialog.list(k));
+        for (const QWidget* w : fields)
+            EXPECT_GE(contrastRatio(w->palette().color(QPalette::Base), w->palette().color(QPalette::Text)), 4.5);
+
+        // The designer's toolbar pictures, sharp at twice the pixels, and its grid on a black form.
+        test::RecordingHost host;
+        CFormsEditForm designer(host, nullptr);
+        designer.resize(600, 500);
+        designer.show();
+        for (const QAction* a : designer.findChild<QToolBar*>()->actions()) {
+            if (a->icon().isNull())
+                continue;
+            const QImage picture = a->icon().pixmap(QSize(24, 24), 2.0).toImage();
+            EXPECT_EQ(picture.size(), QSize(48, 48)) << a->text().toStdString();
+            EXPECT_GE(strongestContrast(picture, palette.color(QPalette::Window)), kReadableContrast)
+                << a->text().toStdString();
+        }
+        // The help's headings.
+        HelpBrowser help;
+        help.resize(400, 100);
+        help.setHtml(QStringLiteral("<h1>Heading</h1>"));
+        EXPECT_GE(strongestContrast(help.viewport()->grab().toImage(), palette.color(QPalette::Base)),
+                  kReadableContrast);
+
+        ASSERT_TRUE(designer.design().applyProperty(PropertyId::BGColour, "0,0,0", false));
+        QWidget* surface = designer.view()->viewport();
+        const QImage plain = surface->grab().toImage();
+        designer.design().setSnap(true);
+        const QImage grid = surface->grab().toImage();
+        EXPECT_GE(strongestContrast(grid, Qt::black, plain), kReadableContrast);
+    }
+    // A designer made in the light palette draws its marks again when the desktop turns dark.
+    QApplication::setPalette(fusion->standardPalette());
+    test::RecordingHost host;
+    CFormsEditForm designer(host, nullptr);
+    QApplication::setPalette(darkPalette());
+    QCoreApplication::processEvents();
+    const QImage line = designer.action(kCmdFormAddLine)->icon().pixmap(QSize(24, 24)).toImage();
+    EXPECT_GE(strongestContrast(line, darkPalette().color(QPalette::Window)), kReadableContrast);
+    QApplication::setPalette(before);
+}
+
+#ifdef QEL_LRELEASE
+// A translation of the system's language beside the executable is installed at start: the menus,
+// a table of the View menu, a title kept as a constant and an instruction's field label read in
+// that language.
+struct Translation : test::AppTest {
+    ~Translation() override
+    {
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+        QFile::remove(qm);
+        QLocale::setDefault(before);
+    }
+    const QString qm = QCoreApplication::applicationDirPath() + QStringLiteral("/translations/qel_de.qm");
+    const QLocale before;
+};
+
+TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
+{
+    const QString ts = dir.filePath(QStringLiteral("qel_de.ts"));
+    QFile file(ts);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<?xml version="1.0" encoding="utf-8"?><!DOCTYPE TS><TS version="2.1" language="de">
+<context><name>qel::CMainFrame</name><message><source>&amp;File</source><translation>&amp;Datei</translation></message></context>
+<context><name>qel::ViewCommands</name><message><source>&amp;Paint Section	Alt+2</source><translation>&amp;Zeichnen	Alt+2</translation></message></context>
+<context><name>qel</name><message><source>Run Time Window</source><translation>Laufzeitfenster</translation></message>
+<message><source>Ste&amp;p</source><translation>Schritt&amp;weite</translation></message></context>
+</TS>)");
+    file.close();
+    QDir().mkpath(QFileInfo(qm).path());
+    ASSERT_EQ(
+        QProcess::execute(QStringLiteral(QEL_LRELEASE), {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm}), 0);
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    applyAppearance(*static_cast<QApplication*>(QCoreApplication::instance()));
+    app.reset();
+    makeApp();
+    EXPECT_EQ(frame().menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
+    EXPECT_EQ(frame().commandAction(kCmdViewPaint)->text(), QStringLiteral("&Zeichnen\tAlt+2"));
+    EXPECT_EQ(translated(kRunTimeWindowCaption), QStringLiteral("Laufzeitfenster"));
+    const InstructionDialog dialog(*editorFor(kFor), ide(), false); // a field label of a family
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains(QStringLiteral("Schritt&weite"))) << labels.join(u',').toStdString();
+    EXPECT_EQ(frame().commandAction(kCmdViewTimer)->text(), QStringLiteral("&Timer Section\tAlt+3")); // not translated
+}
+#endif
+
+} // namespace
+} // namespace qel

@@ -1,0 +1,1279 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>qel</name>
+    <message>
+        <source>Print Sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Initialise Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Timer Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Mouse Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paint Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add An Instruction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORX Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forms Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save ORX Form file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitmap Files (*.bmp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab Order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Variable Values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Functions List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run Time Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Qelvin Programming Langauge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Qelvin Programming Language Version: 1.25</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Qelvin Programming Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>QEL Programs (*.qel)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitmap &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitmap &amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Returned &amp;Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Returned &amp;Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Document Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To X/Y &amp;Absolute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;From X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fro&amp;m Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;o Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;op</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fill Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tra&amp;nsparent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre &amp;X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre &amp;Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Radius X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;adius Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At &amp;Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Read Into String Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Split Line On Commas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field &amp;Count Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write V&amp;alue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write A &amp;Comma Afterwards</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;Quotes Around</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add A &amp;NewLine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text &amp;File Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open For &amp;Reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open For &amp;Writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Control Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Starting Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Finishing Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ste&amp;p</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Comparision</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ondition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Va&amp;lue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Control Types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Default Values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Prompts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function &amp;Prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Control &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow &amp;Missing Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Return Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;List Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK/&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Yes/No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes/No/C&amp;ancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Retry/Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Exclamation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;Button Pressed Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Prompt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;1000ths Of a second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;100ths Of a second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Wave File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Numeric Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;Length In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;ource String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Finish At</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Destination String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le&amp;ft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Centre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ri&amp;ght</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Get Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type&amp;Face</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type&amp;Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Display Precision</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Te&amp;xt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Opaque Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tr&amp;ansparent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Dimensions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;1st Dimension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;2nd Dimension</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use A &amp;Function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Expression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xpression</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>O&amp;perator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expre&amp;ssion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;unction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ope&amp;rator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Se&amp;cond Operand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &amp;Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;String Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function &amp;Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Return Into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameter &amp;3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CFindInCode</name>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CFormTabOrder</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CFormsEditForm</name>
+    <message>
+        <source>Add Static text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an Edit text control</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a checkbox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a combo box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add a rectangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Snap objects to the grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format Painter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set default foreground colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set default background colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set default border colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the tab order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo	Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo	Ctrl+Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;All	Ctrl+A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align &amp;Left Edges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align &amp;Top Edges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make Same &amp;Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New Form file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open Form file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close Form file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save Form file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Form file &amp;As..</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Recent Form files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CInsUserForm</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CMainFrame</name>
+    <message>
+        <source>Ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record Run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event scripts (*.txt);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open an existing program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the program with a new name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit QEL; prompts to save the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form &amp;Design</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Design a form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form &amp;PreView</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try out a form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrange the windows so they overlap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrange the windows side by side</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics	F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the help contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About QEL...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the version of QEL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;orms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CORXListCtrlVars</name>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt *.spl *.csv *.asc);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CORXObjectViewer</name>
+    <message>
+        <source>QEL Object Viewer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: the first %1 of %2 are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CQelView</name>
+    <message>
+        <source>Toggle BreakPoint</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::HelpWindow</name>
+    <message>
+        <source>QEL Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>QEL Help - </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::InsBlank</name>
+    <message>
+        <source>&amp;Instruction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::InspectionWindows</name>
+    <message>
+        <source>&amp;Object Viewer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the values of the program&apos;s variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::PrintCommands</name>
+    <message>
+        <source>&amp;Print...	Ctrl+P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the program listing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the printed listing&apos;s pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the printer and its options</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::RunCommands</name>
+    <message>
+        <source>&amp;Run	F5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Profiled Run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the program and time and count every line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record R&amp;un...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the program and write every event it receives to an event script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the running program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue the paused program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single S&amp;tep	F10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run the next line and pause again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle &amp;BreakPoint	F9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set or clear a breakpoint on the current line</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::RunInputBox</name>
+    <message>
+        <source>&amp;Reply</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::StatusPanes</name>
+    <message>
+        <source>CAP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::ViewCommands</name>
+    <message>
+        <source>&amp;Initialise Section	Alt+1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paint Section	Alt+2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Timer Section	Alt+3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Section	Alt+4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Mouse Section	Alt+5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert after current line	Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an instruction after the current line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add a line to the end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add an instruction at the end of the section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete current line	Del</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit current line	Tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the current line in its instruction&apos;s dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t	Ctrl+X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut the selected lines to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy	Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected lines to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste	Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste lines after the current line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy A&amp;ll Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the whole section to the clipboard as text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...	Ctrl+F3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find text in the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next	F3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find the next line with the text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>F&amp;unctions List	Ctrl+F</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List the program&apos;s functions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the %1 section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Hit Counts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show how many times each line ran in a profiled run instead of its share of the time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
