@@ -1275,5 +1275,13 @@
         <source>Show how many times each line ran in a profiled run instead of its share of the time</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Copy As Te&amp;xt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected lines, or the section, as text that builds them again</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

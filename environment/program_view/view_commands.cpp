@@ -66,9 +66,7 @@ ViewCommands::ViewCommands(CommandSet& commands, QObject* parent) : QObject(pare
     edit(kCmdEditCopyAllCode, QT_TR_NOOP("Copy A&ll Code"),
          QT_TR_NOOP("Copy the whole section to the clipboard as text"), &CQelView::copyAllCode);
     edit(kCmdCopyAsText, QT_TR_NOOP("Copy As Te&xt"),
-         QT_TR_NOOP("Copy the selected lines, or the whole section when one line is selected, as text that builds "
-                    "them again"),
-         &CQelView::copyAsText);
+         QT_TR_NOOP("Copy the selected lines, or the section, as text that builds them again"), &CQelView::copyAsText);
     // Find and the functions list only move the cursor, but like editing they wait for a run's end.
     edit(kCmdEditFind, QT_TR_NOOP("&Find...\tCtrl+F3"), QT_TR_NOOP("Find text in the program"), &CQelView::find)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));
