@@ -77,10 +77,9 @@ void CMainFrame::createMenus()
     fileMenu_->addAction(exitAction_);
     rebuildRecentFileMenu();
 
-    add(menuBar()->addMenu(tr("&Edit")),
-        {kCmdEditInsertAfter, kCmdEditAppend, kCmdEditDelete, kCmdEditLine, kSeparator, kCmdEditCut, kCmdEditCopy,
-         kCmdEditPaste, kCmdEditCopyAllCode, kCmdCopyAsText, kSeparator, kCmdEditFind, kCmdEditFindNext,
-         kCmdEditFunctionsList});
+    add(menuBar()->addMenu(tr("&Edit")), {kCmdEditInsertAfter, kCmdEditAppend, kCmdEditDelete, kCmdEditLine, kSeparator,
+                                          kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditCopyAllCode, kCmdCopyAsText,
+                                          kSeparator, kCmdEditFind, kCmdEditFindNext, kCmdEditFunctionsList});
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     add(viewMenu, {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kSeparator,
