@@ -139,7 +139,7 @@ private:
         case Role::SoundFile:
         case Role::FormDefinition:
             if (op.isStringLiteral() && !op.text.empty() && !isRegularFile(resolveProgramFile(programPath_, op.text)))
-                add(missingFileText(role), " - " + std::string(op.text));
+                add(missingFileText(role));
             break;
         case Role::Value: break;
         }
