@@ -116,7 +116,9 @@ uint32_t openerOfCloser(uint32_t type)
 
 bool LessonProfile::allows(uint32_t type) const
 {
-    return type == kBlank || type == kComment || (type <= kLastLineType && listed.test(type));
+    const uint32_t opener = openerOfCloser(type);
+    return type == kBlank || type == kComment || (type <= kLastLineType && listed.test(type)) ||
+           (opener != 0 && listed.test(opener));
 }
 
 LessonProfile readLessonProfile(const std::string& path)
@@ -135,10 +137,8 @@ std::vector<bool> linesOutside(const LessonProfile& profile, const Section& sect
         const ProgramLine& line = section.lines[i];
         if (line.type == kDeclareFunction)
             inRequiredFunction = isRequiredLine(line);
-        const uint32_t opener = openerOfCloser(line.type);
         const bool allowed = profile.allows(line.type) || keywordTable().keywordName(line.type).empty() ||
-                             isRequiredLine(line) || (opener != 0 && profile.allows(opener)) ||
-                             (line.type == kEndFunction && inRequiredFunction);
+                             isRequiredLine(line) || (line.type == kEndFunction && inRequiredFunction);
         outside[i] = !allowed;
     }
     return outside;

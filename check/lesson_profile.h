@@ -28,7 +28,8 @@ struct LessonProfile {
     std::bitset<kLastLineType + 1> listed; // the types the files list
     std::vector<ProfileProblem> problems;
 
-    // Whether a line of this type may be added (the types listed, and blank lines and comments).
+    // Whether a line of this type may be added: the types listed, the lines that continue or close
+    // their blocks, blank lines and comments.
     bool allows(uint32_t type) const;
 };
 

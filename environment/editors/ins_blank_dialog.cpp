@@ -56,11 +56,11 @@ private:
 
 } // namespace
 
-InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
+InsBlank::InsBlank(char typedLetter, QWidget* parent, const LessonProfile* profile) : QDialog(parent), model_(profile)
 {
     setWindowTitle(toQString(kInsBlankTitle));
 
-    const auto& lists = insBlankLists();
+    const auto& lists = model_.lists();
     for (const InsBlankList& list : lists)
         lists_.push_back(makeList(list));
     for (size_t k = 0; k < lists_.size(); ++k) {

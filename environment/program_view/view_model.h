@@ -52,6 +52,9 @@ inline constexpr Rgb kUnbalancedSelected{200, 0, 200};
 inline constexpr Rgb kProfileTime{255, 255, 0};
 inline constexpr Rgb kBreakpointUnderline{100, 100, 100};
 inline constexpr Rgb kStoppedUnderline{255, 0, 0};
+// The frame of a line outside the lesson profile: orange reads on the black rows and the white
+// selected ones alike.
+inline constexpr Rgb kOutsideProfile{255, 140, 0};
 } // namespace view_colour
 
 inline constexpr int kRowHeight = 16;
@@ -97,8 +100,9 @@ struct RowPaint {
     Rgb background;
     Rgb colour;
     Underline underline = Underline::None;
-    int underlineX = 0;  // the underline runs from here to the right edge
-    std::string profile; // the line's profile time (or hit count) while the column is shown
+    int underlineX = 0;          // the underline runs from here to the right edge
+    std::string profile;         // the line's profile time (or hit count) while the column is shown
+    bool outsideProfile = false; // the line's instruction is not in the lesson profile
 };
 
 // What a line type does to the indentation before and after it is drawn.

@@ -97,7 +97,8 @@ void CMainFrame::createMenus()
 
     add(menuBar()->addMenu(QStringLiteral("&Run")),
         {kCmdRun, kCmdProfiledRun, kCmdRecordRun, kCmdStop, kCmdContinue, kCmdSingleStep, kSeparator,
-         kCmdToggleBreakPoint, kSeparator, kCmdObjectViewer});
+         kCmdToggleBreakPoint, kSeparator, kCmdCheckProgram, kCmdObjectViewer});
+    add(menuBar()->addMenu(QStringLiteral("&Tools")), {kCmdLessonProfile, kCmdClearLessonProfile});
     add(menuBar()->addMenu(QStringLiteral("F&orms")), {kCmdFormDesign, kCmdFormPreView});
     // The MDI area tells of activations, not of every window it gains or loses: the menu looks again
     // when it opens.

@@ -53,7 +53,15 @@ TEST(LessonProfile, ReadsKeywordsIncludesAndReportsEachProblemWithItsLine)
                                                 "/lesson.txt:5: The lesson profile includes itself - /lesson.txt",
                                                 "/lesson.txt:6: Cannot read the lesson profile - /missing.txt",
                                             }));
-    EXPECT_TRUE(lesson.allows(kComment) && lesson.allows(kBlank) && !lesson.allows(kEndIf));
+    EXPECT_TRUE(lesson.allows(kComment) && lesson.allows(kBlank) && lesson.allows(kEndIf) && lesson.allows(kElse));
+    EXPECT_FALSE(lesson.allows(kNext) || lesson.allows(kEndFunction) || lesson.allows(kDrawLine));
+
+    // The bundled profiles read cleanly.
+    for (const char* name : {"first_steps", "drawing", "files_and_forms"}) {
+        const LessonProfile bundled = readLessonProfile(std::string(QEL_EXAMPLES_DIR) + "/profiles/" + name + ".txt");
+        EXPECT_EQ(problemTexts(bundled, folder), std::vector<std::string>{}) << name;
+        EXPECT_TRUE(bundled.listed.test(kLet) && bundled.listed.test(kMessageBox)) << name;
+    }
 
     const LessonProfile deep = readLessonProfile(folder + "/deep0.txt");
     ASSERT_EQ(deep.problems.size(), 1u);
