@@ -76,7 +76,8 @@ InsBlank::InsBlank(char typedLetter, QWidget* parent, const LessonProfile* profi
         for (size_t k : column)
             width = std::max(width, lists_[k]->width());
         for (size_t k : column) {
-            lists_[k]->setFixedWidth(width); // the lists of a column line up
+            lists_[k]->setFixedWidth(width);                // the lists of a column line up
+            lists_[k]->setVisible(!lists[k].items.empty()); // a lesson profile may empty a list
             stack->addWidget(lists_[k]);
         }
         stack->addStretch();
