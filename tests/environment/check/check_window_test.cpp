@@ -35,8 +35,9 @@ TEST_F(CheckWindowTest, ListsTheFindingsEachLeadingToItsLineAndSaysWhenThereAreN
     EXPECT_EQ(rowTexts(*window->list()), std::vector<QString>{"Initialise|1|Unable to find function - Missing"});
 
     frame().view()->model().showLine(kInitialise, 2);
-    Q_EMIT window->list()->itemActivated(window->list()->topLevelItem(0), 0);
+    QTest::keyClick(window->list(), Qt::Key_Return); // Enter on the first row, as a double click
     EXPECT_EQ(frame().view()->model().view().currentLine, 1);
+    EXPECT_TRUE(window->isVisible());
 
     ProgramBuilder(ide().program, ide().variables).add("DeclareFunction", functionFields("missing")).add("EndFunction");
     frame().commandAction(kCmdCheckProgram)->trigger();
