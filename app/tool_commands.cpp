@@ -11,6 +11,8 @@
 #include "fileio/file_io.h"
 #include "forms/form_file.h"
 #include "program/program_file.h"
+#include "program_text/program_export.h"
+#include "program_text/program_import.h"
 #include "values/variable_table.h"
 
 #include <optional>
@@ -25,6 +27,8 @@ constexpr const char* kUsage =
     "       qeltool resave IN.qel OUT.qel\n"
     "       qeltool new OUT.qel\n"
     "       qeltool form-dump FILE.frm\n"
+    "       qeltool export FILE.qel\n"
+    "       qeltool import FILE.txt OUT.qel\n"
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
     "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n"
     "                            [--print-dir DIR] [--sandbox] [--seed N] [--profile]\n";
@@ -87,51 +91,55 @@ std::string variablesJson(const VariableTable& variables)
     return out + (first ? "]" : "\n  ]");
 }
 
-// Opens a program file as the IDE does; nothing when the file cannot be read at all.
-std::optional<LoadResult> openFile(const std::string& path, Program& program, VariableTable& variables,
-                                   CollectingHost& host, std::ostream& err)
-{
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes, kMaxProgramFileBytes)) {
-        err << kCannotRead << path << "\n";
-        return std::nullopt;
+// A program file opened as the IDE opens it, with every message reading it showed.
+struct OpenedFile {
+    OpenedFile(const std::string& path, std::ostream& err)
+    {
+        std::vector<uint8_t> bytes;
+        if (readWholeFile(path, bytes, kMaxProgramFileBytes))
+            result = openProgram(program, variables, bytes, host);
+        else
+            err << kCannotRead << path << "\n";
     }
-    return openProgram(program, variables, bytes, host);
+    Program program;
+    VariableTable variables;
+    CollectingHost host;
+    std::optional<LoadResult> result; // nothing when the file could not be read at all
+};
+
+// Saves the program at path: kExitOk, or kExitUsage after saying it could not be written.
+int saved(const Program& program, const std::string& path, std::ostream& err)
+{
+    if (saveProgram(program, path))
+        return kExitOk;
+    err << kCannotWrite << path << "\n";
+    return kExitUsage;
 }
 
 int dump(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    Program program;
-    VariableTable variables;
-    CollectingHost host;
-    auto opened = openFile(path, program, variables, host, err);
-    if (!opened)
+    OpenedFile f(path, err);
+    if (!f.result)
         return kExitUsage;
-    const LoadResult& r = *opened;
+    const LoadResult& r = *f.result;
     out << "{\n  \"version\": " << jsonString(r.version.text) << ",\n  \"major\": " << r.version.major
         << ",\n  \"minor\": " << r.version.minor << ",\n  \"autorun\": " << (r.autoRun ? "true" : "false")
         << ",\n  \"sections\": ";
-    writeSectionsJson(program, out);
-    out << ",\n  \"variables\": " << variablesJson(variables) << ",\n  \"messages\": " << messagesJson(host) << "\n}\n";
+    writeSectionsJson(f.program, out);
+    out << ",\n  \"variables\": " << variablesJson(f.variables) << ",\n  \"messages\": " << messagesJson(f.host)
+        << "\n}\n";
     return r.status == ReadStatus::Ok ? kExitOk : kExitUsage;
 }
 
 int resave(const std::string& in, const std::string& outPath, std::ostream& out, std::ostream& err)
 {
-    Program program;
-    VariableTable variables;
-    CollectingHost host;
-    auto opened = openFile(in, program, variables, host, err);
-    if (!opened)
+    OpenedFile f(in, err);
+    if (!f.result)
         return kExitUsage;
-    out << "{\"messages\": " << messagesJson(host) << "}\n";
-    if (opened->status != ReadStatus::Ok)
+    out << "{\"messages\": " << messagesJson(f.host) << "}\n";
+    if (f.result->status != ReadStatus::Ok)
         return kExitUsage;
-    if (!saveProgram(program, outPath)) {
-        err << kCannotWrite << outPath << "\n";
-        return kExitUsage;
-    }
-    return kExitOk;
+    return saved(f.program, outPath, err);
 }
 
 int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err)
@@ -141,11 +149,42 @@ int newProgramFile(const std::string& path, std::ostream& out, std::ostream& err
     CollectingHost host;
     newProgramWithHandlers(program, variables, host);
     out << "{\"messages\": " << messagesJson(host) << "}\n";
-    if (!saveProgram(program, path)) {
-        err << kCannotWrite << path << "\n";
+    return saved(program, path, err);
+}
+
+// The program as text (the format of program_text/text_form.h); a file that is no program prints
+// the reader's messages on standard error.
+int exportText(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    OpenedFile f(path, err);
+    if (!f.result)
+        return kExitUsage;
+    if (f.result->status != ReadStatus::Ok) {
+        err << messagesJson(f.host) << "\n";
         return kExitUsage;
     }
+    out << exportProgram(f.program);
     return kExitOk;
+}
+
+// Builds a program from its text through the instruction editors and saves it; a line that cannot
+// be built is reported with its number, and nothing is written.
+int importText(const std::string& in, const std::string& outPath, std::ostream& err)
+{
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(in, bytes, kMaxProgramFileBytes)) {
+        err << kCannotRead << in << "\n";
+        return kExitUsage;
+    }
+    Program program;
+    VariableTable variables;
+    CollectingHost host;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const Status built = importProgram(text, program, variables, host); !built) {
+        err << in << ": " << built.failureText() << "\n";
+        return kExitRunError;
+    }
+    return saved(program, outPath, err);
 }
 
 // One object as JSON, written field by field: a long text goes out a piece at a time.
@@ -232,6 +271,10 @@ int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::
         return newProgramFile(args[1], out, err);
     if (args.size() == 2 && args[0] == "form-dump")
         return formDump(args[1], out, err);
+    if (args.size() == 2 && args[0] == "export")
+        return exportText(args[1], out, err);
+    if (args.size() == 3 && args[0] == "import")
+        return importText(args[1], args[2], err);
     if (!args.empty() && args[0] == "run")
         return runProgramCommand(args, in, out, err);
     if (!args.empty() && args[0] == "grade")

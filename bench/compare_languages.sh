@@ -2,7 +2,8 @@
 # compare_languages.sh BUILD_DIR: the four loops a learner writes (count, call, array, sort) timed as
 # whole processes under `qeltool run`, lua5.4 and /usr/bin/python3, the same algorithm in each. Every
 # program runs seven times, the three languages in turn, and the fastest run counts. The array and
-# sort programs check their result; a program that does not report it stops the comparison.
+# sort programs check their result; a program that does not report it stops the comparison. The last
+# row, start, is an empty program in each: the part of every row that is the process's start.
 set -euo pipefail
 build=$1
 runs=${RUNS:-7}
@@ -99,6 +100,11 @@ for k = 1, 999 do if a[k] <= a[k + 1] then ordered = ordered + 1 end end
 if ordered == 999 then print("sorted") end
 LUA
 
+# What every process pays before its loop: an empty program in each.
+"$build/app/qeltool" new "$work/start.qel" >/dev/null
+: >"$work/start.lua"
+: >"$work/start.py"
+
 qel() { "$build/app/qeltool" run "$work/$1.qel"; }
 lua() { lua5.4 "$work/$1.lua"; }
 py() { /usr/bin/python3 "$work/$1.py"; }
@@ -127,7 +133,7 @@ fastest() { printf '%s\n' "$@" | sort -n | head -1; }
 
 echo "| workload | QEL | Lua 5.4 | CPython | QEL / Lua |"
 echo "|---|---|---|---|---|"
-for loop in count call array sort; do
+for loop in count call array sort start; do
   q=() l=() p=()
   for _ in $(seq "$runs"); do
     q+=("$(seconds qel "$loop")")

@@ -35,6 +35,10 @@ namespace qel {
 // The most objects a form holds, the form itself included.
 inline constexpr size_t kMaxFormObjects = 200;
 
+// How a form file's name ends, and how the file begins.
+inline constexpr std::string_view kFormFileExtension = ".frm";
+inline constexpr std::string_view kFormFileStart = "<?XML version";
+
 // The file dialogs' filter for form files.
 inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)";
 // The title of the dialog that opens a form file.

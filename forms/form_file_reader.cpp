@@ -176,7 +176,7 @@ public:
     {
         FormReadResult result;
         std::optional<std::string_view> line = lines_.next();
-        if (!line || !line->starts_with("<?XML version"))
+        if (!line || !line->starts_with(kFormFileStart))
             return fail(result, kFormBadFirstLine);
         line = lines_.next();
         if (!line || !line->starts_with("<orxform>"))

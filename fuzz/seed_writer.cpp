@@ -1,11 +1,13 @@
 // Writes the seed corpus of the fuzzers into the folder given: small valid programs built the way
-// the IDE builds them, bitmaps of every depth and compression the loader reads, and forms.
+// the IDE builds them and their texts, bitmaps of every depth and compression the loader reads, and forms.
 // Exits 1 when a line is refused or a file cannot be written.
 
+#include "document/program_document.h"
 #include "document/program_template.h"
 #include "examples/editor_builder.h"
 #include "fileio/file_io.h"
 #include "program/program_file.h"
+#include "program_text/program_export.h"
 #include "support/file_bytes.h"
 #include "support/form_files.h"
 
@@ -110,6 +112,22 @@ bool writeFormSeeds(const fs::path& folder)
     return ok;
 }
 
+// The text form of every program seed the reader takes whole.
+bool writeTextSeeds(const fs::path& programs, const fs::path& folder)
+{
+    bool ok = true;
+    for (const fs::directory_entry& entry : fs::directory_iterator(programs)) {
+        std::vector<uint8_t> bytes;
+        Program program;
+        VariableTable variables;
+        KeptMessages host;
+        if (readWholeFile(entry.path().string(), bytes) &&
+            openProgram(program, variables, bytes, host).status == ReadStatus::Ok)
+            ok &= write(folder / entry.path().filename().replace_extension(".txt"), exportProgram(program));
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -192,6 +210,7 @@ int main(int argc, char** argv)
         old.commentSection(s, "x");
     ok &= write(folder / "old-version.qel", old.bytes);
 
+    ok &= writeTextSeeds(folder, dir / "text");
     ok &= writeBitmapSeeds(dir / "bitmap");
     ok &= writeFormSeeds(dir / "form");
     return ok ? 0 : 1;

@@ -126,7 +126,9 @@ void chooseLetOp(DecodedLine& d)
     for (int k = 0; k < 4; ++k)
         if (hasSubscriptVariable(d.slots[k]))
             return;
-    if (d.operator1 == 1 && d.operator2 == 0) {
+    if (d.operator1 == 1 && d.operator2 == 0 && d.slots[0].integer && wholeNumbers(d, 1, 2)) {
+        d.op = DecodedOp::LetAddIntegers;
+    } else if (d.operator1 == 1 && d.operator2 == 0) {
         const int integers = (d.slots[0].integer ? 4 : 0) | (d.slots[1].integer ? 2 : 0) | (d.slots[2].integer ? 1 : 0);
         d.op = static_cast<DecodedOp>(static_cast<int>(DecodedOp::LetAdd0) + integers);
     } else {

@@ -145,6 +145,7 @@ enum class DecodedOp : uint8_t {
     // dest = a of such numbers, both Integers: a copy of the element while it is within 2^24 (beyond,
     // its float may round).
     LetCopyIntegers,
+    LetAddIntegers, // a LetAdd7 of such numbers: an integer sum while all three are within 2^24
 };
 
 // A line decoded for the run loop. The slots' meaning depends on the kind.

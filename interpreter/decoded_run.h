@@ -210,6 +210,19 @@ template <bool InRange>
     return true;
 }
 
+// dest = a + b of Integers (DecodedOp::LetAddIntegers): in integers while the three are within
+// 2^24, else as the floats add.
+[[gnu::always_inline]] inline bool runLetAddIntegers(const DecodedLine& d)
+{
+    const int64_t a = wholeAt(d.slots[1]);
+    const int64_t b = wholeAt(d.slots[2]);
+    if (exactWhole(a) && exactWhole(b) && exactWhole(a + b)) [[likely]] {
+        *d.slots[0].word = std::bit_cast<uint32_t>(static_cast<int32_t>(a + b));
+        return true;
+    }
+    return runLetAdd<7>(d);
+}
+
 // An Integer number of an integer operation (DecodedOp::IfIntegers, LetCopyIntegers): its element,
 // nullptr when its subscript is out of range.
 [[gnu::always_inline]] inline uint32_t* integerElement(const NumberSlot& n)
@@ -511,16 +524,17 @@ inline bool runStretch(RunState& st, CallStack& stack, LineCursor& cursor, const
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
     static const void* const kEntry[] = {
-        &&unhandled,  &&let,           &&unhandled,        &&next,
-        &&whileLine,  &&endWhile,      &&ifLine,           &&elseLine,
-        &&endIf,      &&call,          &&returnLine,       &&letPlain,
-        &&letInRange, &&letAdd0,       &&letAdd1,          &&letAdd2,
-        &&letAdd3,    &&letAdd4,       &&letAdd5,          &&letAdd6,
-        &&letAdd7,    &&letElementAdd, &&nextLinked,       &&endWhileLinked,
-        &&nextByOne,  &&callOne,       &&letIntegers,      &&letElementAddIntegers,
-        &&ifIntegers, &&whileIntegers, &&endWhileIntegers, &&letCopyIntegers,
+        &&unhandled,      &&let,           &&unhandled,        &&next,
+        &&whileLine,      &&endWhile,      &&ifLine,           &&elseLine,
+        &&endIf,          &&call,          &&returnLine,       &&letPlain,
+        &&letInRange,     &&letAdd0,       &&letAdd1,          &&letAdd2,
+        &&letAdd3,        &&letAdd4,       &&letAdd5,          &&letAdd6,
+        &&letAdd7,        &&letElementAdd, &&nextLinked,       &&endWhileLinked,
+        &&nextByOne,      &&callOne,       &&letIntegers,      &&letElementAddIntegers,
+        &&ifIntegers,     &&whileIntegers, &&endWhileIntegers, &&letCopyIntegers,
+        &&letAddIntegers,
     };
-    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::LetCopyIntegers) + 1);
+    static_assert(std::size(kEntry) == static_cast<size_t>(DecodedOp::LetAddIntegers) + 1);
     uint32_t section = cursor.section;
     uint32_t index = cursor.index;
     const LineRun* runs = st.lineRuns[section].data();
@@ -630,6 +644,9 @@ letElementAddIntegers:
     goto inPlace;
 letCopyIntegers:
     ok = runLetCopyIntegers(*d) || runLet(*d);
+    goto inPlace;
+letAddIntegers:
+    ok = runLetAddIntegers(*d);
     goto inPlace;
 nextLinked:
     ok = stack.topIs(kFor, {section, d->jump}) ? runNextLinked(stack, index, *d) : runNext(st, stack, section, index);

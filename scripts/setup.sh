@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev lld clang-format clang-tidy python3
   qt6-base-dev qt6-multimedia-dev
   fonts-liberation xvfb time poppler-utils qpdf lua5.4
+  librsvg2-bin appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
 )
 
 missing=()

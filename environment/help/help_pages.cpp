@@ -7,19 +7,24 @@
 #include "environment/form_designer/tab_order_dialog.h"
 #include "environment/help/help.h"
 #include "environment/help/help_instructions.h"
+#include "environment/shell/data_folder.h"
 #include "instructions/catalogue.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
 #include "runtime/latin1.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace qel {
 
 namespace {
 
-const QString kHelpRoot = QStringLiteral("qrc:/help/");
-const QString kInstructionFolder = QStringLiteral("/help/instructions/");
+const QString kBundledRoot = QStringLiteral("qrc:/help/");
+const QString kHelpFolder = QStringLiteral("help");
+const QString kContentsPage = QStringLiteral("contents.html");
+const QString kInstructionFolder = QStringLiteral("instructions/");
 const QString kIndexPage = QStringLiteral("index.html");
 
 QString keywordOf(uint32_t type) { return toQString(instructionInfo(type)->keyword); }
@@ -108,39 +113,53 @@ QString indexPage()
     return page(QStringLiteral("Instructions"), body);
 }
 
+QUrl helpPage(const QString& name) { return helpRoot().resolved(QUrl(name)); }
+
 } // namespace
 
-QUrl helpContentsUrl() { return QUrl(kHelpRoot + QStringLiteral("contents.html")); }
+QUrl helpRootIn(const QString& dataFolder)
+{
+    if (!dataFolder.isEmpty()) {
+        const QDir folder(QDir(dataFolder).filePath(kHelpFolder));
+        if (QFileInfo(folder.filePath(kContentsPage)).isFile())
+            return QUrl::fromLocalFile(folder.absolutePath() + QLatin1Char('/'));
+    }
+    return QUrl(kBundledRoot);
+}
+
+QUrl helpRoot() { return helpRootIn(dataFolder()); }
+
+QUrl helpContentsUrl() { return helpPage(kContentsPage); }
 
 QUrl helpUrlForTopic(const QString& topic)
 {
     const QString t = topic.trimmed();
     if (t.compare(QStringLiteral("Main Window"), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("main_window.html"));
+        return helpPage(QStringLiteral("main_window.html"));
     if (t.compare(toQString(kProgramViewTopic), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("program_view.html"));
+        return helpPage(QStringLiteral("program_view.html"));
     if (t.compare(toQString(kFormDesignerTopic), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("form_designer.html"));
+        return helpPage(QStringLiteral("form_designer.html"));
     if (t.compare(toQString(kInsBlankTitle), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("add_instruction.html"));
+        return helpPage(QStringLiteral("add_instruction.html"));
     if (t.compare(kPropertiesWindowTitle, Qt::CaseInsensitive) == 0 ||
         t.compare(kTabOrderTitle, Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("form_properties.html"));
+        return helpPage(QStringLiteral("form_properties.html"));
     if (t.compare(toQString(kCheckWindowTitle), Qt::CaseInsensitive) == 0 ||
         t.compare(toQString(kLessonProfileTitle), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("checking.html"));
+        return helpPage(QStringLiteral("checking.html"));
     if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
-        return QUrl(kHelpRoot + QStringLiteral("instructions/") + kIndexPage);
+        return helpPage(kInstructionFolder + kIndexPage);
     if (const auto type = instructionTypeForTopic(fromQString(t)); type && instructionHelpFor(*type))
-        return QUrl(kHelpRoot + QStringLiteral("instructions/") + pageName(*type));
+        return helpPage(kInstructionFolder + pageName(*type));
     return helpContentsUrl();
 }
 
 QString builtHelpPage(const QUrl& url)
 {
-    if (url.scheme() != QStringLiteral("qrc") || !url.path().startsWith(kInstructionFolder))
+    if (url.adjusted(QUrl::RemoveFilename) != helpPage(kInstructionFolder))
         return {};
-    const QString file = url.path().mid(kInstructionFolder.size());
+    const QString file = url.fileName();
     if (file == kIndexPage)
         return indexPage();
     if (!file.endsWith(QStringLiteral(".html")))

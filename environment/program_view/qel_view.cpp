@@ -56,6 +56,11 @@ public:
         QGuiApplication::clipboard()->setText(toQString(text));
         return true;
     }
+    bool setUtf8Text(std::string text) override
+    {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        return true;
+    }
 };
 
 } // namespace
@@ -190,6 +195,12 @@ void CQelView::copyAllCode()
 {
     if (canEdit())
         model_.copyAllCode();
+}
+
+void CQelView::copyAsText()
+{
+    if (canEdit())
+        model_.copyAsText();
 }
 
 void CQelView::showSection(uint32_t section)

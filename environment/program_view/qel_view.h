@@ -35,6 +35,7 @@ public:
     void copy();
     void paste();
     void copyAllCode();
+    void copyAsText();
     void showSection(uint32_t section);
     // Find (Ctrl+F3), Find Next (F3) and the Functions List (Ctrl+F) move the cursor; they never
     // change the program.

@@ -57,6 +57,9 @@ ViewCommands::ViewCommands(CommandSet& commands, QObject* parent) : QObject(pare
     paste_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     edit(kCmdEditCopyAllCode, "Copy A&ll Code", "Copy the whole section to the clipboard as text",
          &CQelView::copyAllCode);
+    edit(kCmdCopyAsText, "Copy As Te&xt",
+         "Copy the selected lines, or the whole section when one line is selected, as text that builds them again",
+         &CQelView::copyAsText);
     // Find and the functions list only move the cursor, but like editing they wait for a run's end.
     edit(kCmdEditFind, "&Find...\tCtrl+F3", "Find text in the program", &CQelView::find)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F3));

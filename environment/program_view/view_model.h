@@ -87,6 +87,8 @@ public:
     virtual bool hasLines() = 0;
     // Replaces the clipboard's contents with plain text; false when that failed.
     virtual bool setText(std::string text) = 0;
+    // The same with UTF-8 text (the program's texts are 8-bit).
+    virtual bool setUtf8Text(std::string text) = 0;
 };
 
 // One visible row as it is painted.
@@ -148,6 +150,9 @@ public:
     bool canPaste() const;
     void copy();
     void copyAllCode();
+    // The selected lines in the program's text form, or the whole section when the selection is one
+    // line (the cursor's).
+    void copyAsText();
     void toggleBreakPoint();
 
     void showSection(uint32_t s);

@@ -7,6 +7,7 @@
 #include "instructions/variables/declared_variables.h"
 #include "program/instruction_table.h"
 #include "program/system_names.h"
+#include "program_text/program_export.h"
 
 #include <algorithm>
 
@@ -227,6 +228,18 @@ void ViewModel::copyAllCode()
         text += "\r\n";
     }
     if (!clipboard->setText(std::move(text)))
+        say(kCannotSetClipboardMessage, Icon::None);
+}
+
+void ViewModel::copyAsText()
+{
+    if (!clipboard)
+        return;
+    const SectionPlace& s = view();
+    const bool range = s.selectionEnd > s.selectionStart && s.selectionStart >= 0;
+    const auto first = static_cast<size_t>(range ? s.selectionStart : 0);
+    const auto last = static_cast<size_t>(range ? s.selectionEnd : lineCount() - 1);
+    if (!clipboard->setUtf8Text(exportLines(ide_.program, section(), first, last)))
         say(kCannotSetClipboardMessage, Icon::None);
 }
 

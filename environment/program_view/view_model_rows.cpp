@@ -3,35 +3,15 @@
 
 #include "environment/ide_state.h"
 #include "environment/program_view/view_model.h"
-#include "program/instruction_table.h"
+#include "program/block_levels.h"
 
 #include <string>
 
 namespace qel {
 
-int indentBefore(uint32_t type)
-{
-    switch (type) {
-    case kEndIf:
-    case kEndWhile:
-    case kNext:
-    case kEndFunction:
-    case kElse: return -kIndentStep;
-    default: return 0;
-    }
-}
+int indentBefore(uint32_t type) { return levelChangeBefore(type) * kIndentStep; }
 
-int indentAfter(uint32_t type)
-{
-    switch (type) {
-    case kElse:
-    case kIf:
-    case kFor:
-    case kWhile:
-    case kDeclareFunction: return kIndentStep;
-    default: return 0;
-    }
-}
+int indentAfter(uint32_t type) { return levelChangeAfter(type) * kIndentStep; }
 
 // The indentation is the running sum of every earlier line's change, kept for the last line asked
 // about so that scrolling walks only the lines between the old and the new top line.

@@ -27,6 +27,7 @@ enum CommandId : int {
     kCmdEditCopy = 57634,
     kCmdEditPaste = 57637,
     kCmdEditCopyAllCode = 32874,
+    kCmdCopyAsText = 32879,
     kCmdEditFind = 32861,
     kCmdEditFindNext = 32862,
     kCmdEditFunctionsList = 32856,

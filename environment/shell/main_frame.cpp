@@ -13,6 +13,7 @@
 #include "environment/run_window/run_commands.h"
 #include "environment/shell/about_dialog.h"
 #include "environment/shell/child_frame.h"
+#include "environment/shell/data_folder.h"
 #include "environment/shell/main_frame_icons.h"
 #include "environment/shell/main_frame_status.h"
 #include "environment/shell/qel_doc.h"
@@ -143,7 +144,8 @@ bool CMainFrame::fileOpen()
 {
     if (ide_.running() || !saveModified())
         return false;
-    const QString path = chooseFile(FileDialogKind::Open, QString());
+    // A new program has no folder of its own: the dialog starts among the example programs.
+    const QString path = chooseFile(FileDialogKind::Open, doc_->hasPath() ? QString() : examplesFolder());
     return !path.isEmpty() && loadFile(path);
 }
 

@@ -80,7 +80,8 @@ void CMainFrame::createMenus()
 
     add(menuBar()->addMenu(QStringLiteral("&Edit")),
         {kCmdEditInsertAfter, kCmdEditAppend, kCmdEditDelete, kCmdEditLine, kSeparator, kCmdEditCut, kCmdEditCopy,
-         kCmdEditPaste, kCmdEditCopyAllCode, kSeparator, kCmdEditFind, kCmdEditFindNext, kCmdEditFunctionsList});
+         kCmdEditPaste, kCmdEditCopyAllCode, kCmdCopyAsText, kSeparator, kCmdEditFind, kCmdEditFindNext,
+         kCmdEditFunctionsList});
 
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     add(viewMenu, {kCmdViewInitialise, kCmdViewPaint, kCmdViewTimer, kCmdViewKeyboard, kCmdViewMouse, kSeparator,

@@ -23,7 +23,9 @@ public:
     ~CQelApp() override;
 
     // Processes the command line (the arguments after the program's name): a program file opens
-    // it, none creates a new program with its handler lines. Then shows the main window maximised.
+    // it, a form file (by its ending or its first bytes) opens in a forms designer beside a new
+    // program, none creates a new program with its handler lines. Then shows the main window
+    // maximised.
     // False when the command line could not be processed; the application should end.
     bool start(const QStringList& arguments);
 

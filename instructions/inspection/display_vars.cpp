@@ -158,10 +158,11 @@ std::vector<std::string> DisplayVarsEditor::decode(const ProgramLine& line) cons
 {
     std::vector<std::string> values(2 * kColumns + 1);
     for (size_t k = 0; k < kColumns; ++k) {
-        values[variableField(k)] = operandFieldText(readOperand(line.block, variable(k)));
-        values[titleField(k)] = operandFieldText(readOperand(line.block, columnTitle(k)));
+        // Each of them may be left empty, which is stored as no name and no text.
+        values[variableField(k)] = formatOptionalReference(readOperand(line.block, variable(k)));
+        values[titleField(k)] = formatOptionalReference(readOperand(line.block, columnTitle(k)));
     }
-    values[kListTitleField] = operandFieldText(readOperand(line.block, kListTitle));
+    values[kListTitleField] = formatOptionalReference(readOperand(line.block, kListTitle));
     return values;
 }
 

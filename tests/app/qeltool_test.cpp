@@ -153,3 +153,40 @@ TEST(Qeltool, CheckPrintsOneJsonLineAFindingAndExitsByWhatItFound)
             EXPECT_EQ(got.err, expected.err);
     }
 }
+
+// export prints the text that import builds back into the same file; a line that cannot be built
+// exits with 1 and its number, an unreadable or non-program file and bad usage with 2, and neither
+// writes anything.
+TEST(Qeltool, ExportAndImportGoBackAndForthAndSayWhyTheyCannot)
+{
+    const std::string program = temp("text.qel"), text = temp("text.txt"), back = temp("back.qel");
+    ASSERT_EQ(tool({"new", program}).status, 0);
+    ToolRun exported = tool({"export", program});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_TRUE(holds(exported.out, {"QEL 1.25 autorun=no\nInitialise\n", "\nMouse\n", "    EndFunction\n"}));
+    writeBytes(text, exported.out);
+    ToolRun imported = tool({"import", text, back});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(readBytes(back), readBytes(program));
+
+    const std::string bad = temp("bad.txt"), notProgram = temp("not.qel"), never = temp("never.qel");
+    writeBytes(bad, std::string("QEL 1.25 autorun=no\nInitialise\n    Let ⟦Let‖‖‖1⟧\n"));
+    writeBytes(notProgram, std::string("QEL 9.99\n"));
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } rows[] = {
+        {{"import", bad, never}, 1, bad + ": line 3: Variable required.\n"},
+        {{"import", temp("missing.txt"), never}, 2, "qeltool: cannot read " + temp("missing.txt") + "\n"},
+        {{"export", notProgram}, 2, "Corrupt, Obsolete or Non-QEL file."},
+        {{"export"}, 2, "qeltool import FILE.txt OUT.qel"},
+        {{"import", text}, 2, "qeltool export FILE.qel"},
+    };
+    for (const auto& row : rows) {
+        ToolRun r = tool(row.args);
+        EXPECT_EQ(r.status, row.status) << row.args[0];
+        EXPECT_TRUE(holds(r.err, {row.err})) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(never));
+}

@@ -347,7 +347,8 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
                 .add("If", ifFields("Big", "Greater Than", "A(K)"))
                 .add("Let", letFields("N", "N", "+", "100"))
                 .add("EndIf")
-                .add("Let", letFields("T", "Big"));
+                .add("Let", letFields("T", "Big"))
+                .add("Let", letFields("T", "T", "+", "1"));
         },
         [&](ProgramBuilder& b) { // a subscript out of range
             numbers(b);
@@ -370,6 +371,10 @@ TEST(DecodedLines, EndAsTheirHandlersDo)
         [&](ProgramBuilder& b) { // a copy's source out of range
             numbers(b);
             b.add("For", forFields("K", "5", "0", "-1")).add("Let", letFields("T", "A(K)")).add("Next");
+        },
+        [&](ProgramBuilder& b) { // an Integer sum past its range
+            numbers(b);
+            b.add("For", forFields("I", "1", "3")).add("Let", letFields("K", "K", "+", "2000000000")).add("Next");
         },
         [&](ProgramBuilder& b) { // an Integer counter past its range
             numbers(b);

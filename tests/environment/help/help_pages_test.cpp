@@ -3,12 +3,16 @@
 #include "environment/help/help_instructions.h"
 #include "environment/help/help_pages.h"
 #include "environment/help/help_window.h"
+#include "environment/shell/data_folder.h"
 #include "program/instruction_table.h"
 #include "program/keyword_table.h"
 #include "runtime/latin1.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +66,25 @@ TEST(HelpPages, EveryLinkOfTheBundledPagesLeadsToAPage)
                 << page.toString().toStdString() << " -> " << target.toString().toStdString();
         }
     }
+}
+
+TEST(HelpPages, AreReadFromShareQelBesideTheExecutableWhenItHoldsThem)
+{
+    QTemporaryDir prefix;
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath("bin") && root.mkpath("share/qel/help"));
+    const QString data = QFileInfo(root.filePath("share/qel")).canonicalFilePath();
+    EXPECT_EQ(dataFolderFrom(root.filePath("bin")), data);
+    EXPECT_EQ(dataFolderFrom(root.filePath("share/qel")), QString());
+    EXPECT_EQ(dataFolderFrom(QString()), QString());
+    // A data folder without the contents page leaves the pages compiled into the program.
+    const QUrl bundled(QStringLiteral("qrc:/help/"));
+    EXPECT_EQ(helpRootIn(data), bundled);
+    EXPECT_EQ(helpRootIn(QString()), bundled);
+    QFile contents(root.filePath("share/qel/help/contents.html"));
+    ASSERT_TRUE(contents.open(QIODevice::WriteOnly));
+    contents.close();
+    EXPECT_EQ(helpRootIn(data), QUrl::fromLocalFile(data + "/help/"));
 }
 
 } // namespace

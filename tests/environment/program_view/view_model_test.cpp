@@ -31,6 +31,7 @@ public:
         text = std::move(t);
         return true;
     }
+    bool setUtf8Text(std::string t) override { return setText(std::move(t)); }
 
     std::optional<std::vector<uint8_t>> item;
     std::optional<std::string> text;
@@ -269,6 +270,11 @@ TEST_F(ViewModelTest, CutAndCopyAllCodeFillTheClipboardAndPasteRefusesWhatItCann
     ide.program.insertBlankAfter(kInitialise, 0);
     model.copyAllCode(); // blank lines too end with CR LF
     EXPECT_EQ(clipboard.text, "Initialisation\r\n\r\n1\r\n");
+    model.copyAsText(); // one line selected: the whole section
+    EXPECT_EQ(clipboard.text, "Initialise\n    Initialisation ⟦Comment⟧\n\n    1 ⟦Comment⟧\n");
+    select(1, 2, 2);
+    model.copyAsText();
+    EXPECT_EQ(clipboard.text, "Initialise\n\n    1 ⟦Comment⟧\n");
 }
 
 TEST_F(ViewModelTest, AtMostFiveBreakpointsAndNoneOnClosingLines)

@@ -12,6 +12,7 @@
 #include "environment/shell/main_frame_status.h"
 #include "environment/shell/qel_doc.h"
 #include "shell_test_support.h"
+#include "support/form_files.h"
 
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -77,6 +78,25 @@ TEST_F(MainFrameTest, StartingWithAFileOpensItAndTheCaptionNamesItOnceWhicheverW
         EXPECT_TRUE(caption.startsWith("Qelvin Programming Language - ")) << caption.toStdString();
         EXPECT_EQ(caption.count("sample.qel"), 1) << caption.toStdString();
     }
+}
+
+TEST_F(MainFrameTest, AFormFileByItsEndingOrItsFirstBytesOpensInADesigner)
+{
+    // The file manager hands over a form without its ending too, known by its first bytes.
+    const QString named = dir.filePath("quiz.frm");
+    const QString renamed = dir.filePath("quiz");
+    test::writeForm(named.toStdString(), test::newForm("Capital Quiz"));
+    test::writeForm(renamed.toStdString(), test::newForm("Renamed"));
+    ASSERT_TRUE(app->start({named}));
+    ASSERT_TRUE(app->start({renamed}));
+    const auto& designers = frame().formDesigners().designers();
+    ASSERT_EQ(designers.size(), 2u);
+    EXPECT_EQ(designers[0]->windowTitle(), "Capital Quiz");
+    EXPECT_EQ(designers[1]->windowTitle(), "Renamed");
+    EXPECT_TRUE(frame().hasDocument());
+    EXPECT_TRUE(messages.messages.empty());
+    // A form that cannot be read ends the start, as a program that cannot be read does.
+    EXPECT_FALSE(app->start({dir.filePath("none.frm")}));
 }
 
 TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
@@ -213,8 +233,9 @@ TEST_F(MainFrameTest, WhileAProgramRunsClosingIsRefusedAndFileAndEditingCommands
     EXPECT_FALSE(frame().close());
     EXPECT_EQ(messages.messages, (std::vector<RecordedMessage>{
                                      {"Closing QEL is disallowed whilst a program is running.", Icon::Information}}));
-    for (CommandId id : {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter,
-                         kCmdEditDelete, kCmdEditCut, kCmdEditPaste, kCmdRun, kCmdProfiledRun, kCmdContinue})
+    for (CommandId id :
+         {kCmdFileNew, kCmdFileOpen, kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdEditInsertAfter, kCmdEditDelete,
+          kCmdEditCut, kCmdEditPaste, kCmdCopyAsText, kCmdRun, kCmdProfiledRun, kCmdContinue})
         EXPECT_FALSE(frame().commandAction(id)->isEnabled()) << id;
     for (CommandId id : {kCmdStop, kCmdViewMouse, kCmdToggleBreakPoint})
         EXPECT_TRUE(frame().commandAction(id)->isEnabled()) << id;
