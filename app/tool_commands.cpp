@@ -1,5 +1,7 @@
 #include "app/tool_commands.h"
 
+#include "app/check_command.h"
+#include "app/collecting_host.h"
 #include "app/grade/grade_command.h"
 #include "app/grade/grade_options.h"
 #include "app/json_writer.h"
@@ -30,21 +32,6 @@ constexpr const char* kUsage =
     "       qeltool run FILE.qel [--snapshot OUT.png] [--events FILE|-] [--size WxH] [--timeout SECONDS]\n"
     "                            [--memory-limit MB] [--output-limit MB] [--break SECTION:LINE]... [--vars]\n"
     "                            [--print-dir DIR] [--sandbox] [--seed N] [--profile]\n";
-
-// Every message the user would have seen, answered with the default button.
-class CollectingHost : public MessageHost {
-public:
-    Button showMessage(std::string_view text, Icon icon, Buttons buttons) override
-    {
-        messages.push_back({std::string(text), icon});
-        return defaultButton(buttons);
-    }
-    struct Message {
-        std::string text;
-        Icon icon;
-    };
-    std::vector<Message> messages;
-};
 
 std::string messagesJson(const CollectingHost& host)
 {
@@ -292,7 +279,9 @@ int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::
         return runProgramCommand(args, in, out, err);
     if (!args.empty() && args[0] == "grade")
         return gradeCommand(args, out, err);
-    err << kUsage << grade::kGradeUsage;
+    if (!args.empty() && args[0] == "check")
+        return checkCommand(args, out, err);
+    err << kUsage << kCheckUsage << grade::kGradeUsage;
     return kExitUsage;
 }
 

@@ -3,11 +3,14 @@
 // the interpreter with its host and the run-time canvas. The main window, the program view and the
 // dialogs all work on this one object, which main() creates.
 
+#include "check/lesson_profile.h"
 #include "environment/run_window/ide_host.h"
 #include "interpreter/interpreter.h"
 #include "program/program.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
+
+#include <optional>
 
 namespace qel {
 
@@ -22,6 +25,9 @@ public:
     IdeHost host;
     RunCanvas canvas;
     Interpreter interpreter;
+    // The lesson profile chosen (Tools > Lesson Profile): what Add An Instruction offers, and the
+    // lines the view marks as outside it.
+    std::optional<LessonProfile> lessonProfile;
 
     bool running() const { return interpreter.isRunning(); }
     bool paused() const { return interpreter.isRunning() && interpreter.isPaused(); }

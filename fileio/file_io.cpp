@@ -120,6 +120,12 @@ void takeIdentity(int fd, const struct stat* target)
 
 } // namespace
 
+bool isRegularFile(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 FileRead readWholeFile(const std::string& path, std::vector<uint8_t>& out, uint64_t maxBytes)
 {
     out.clear();

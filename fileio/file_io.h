@@ -41,6 +41,9 @@ struct FileRead {
 [[nodiscard]] FileRead readWholeFile(const std::string& path, std::vector<uint8_t>& out,
                                      uint64_t maxBytes = kDefaultMaxFileBytes);
 
+// Whether a regular file is at path (through symbolic links), without opening it.
+[[nodiscard]] bool isRegularFile(const std::string& path);
+
 // Saves bytes as the file at path (see above); false when the file could not be saved.
 [[nodiscard]] bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes);
 

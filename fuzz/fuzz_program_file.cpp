@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the program file reader as the IDE opens a file, then checks that what
-// was read writes back and reads back to the same bytes.
+// was read writes back and reads back to the same bytes, and that the check reads it safely.
 
+#include "check/program_check.h"
 #include "document/program_document.h"
 #include "program/program_file.h"
 #include "values/variable_table.h"
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qel::Program program;
     qel::VariableTable variables;
     qel::openProgram(program, variables, std::span(data, size), host);
+    static_cast<void>(qel::checkProgram(program, variables, ""));
 
     const auto first = qel::storeProgram(program);
     if (!first)

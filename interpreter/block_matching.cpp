@@ -9,9 +9,7 @@
 
 namespace qel {
 
-namespace {
-
-std::string_view targetName(uint32_t type)
+std::string_view blockTargetName(uint32_t type)
 {
     switch (type) {
     case kEndIf: return "EndIf";
@@ -21,6 +19,8 @@ std::string_view targetName(uint32_t type)
     }
     return "";
 }
+
+namespace {
 
 std::string_view foundPhrase(uint32_t type)
 {
@@ -47,6 +47,11 @@ std::string_view framePhrase(uint32_t kind)
 }
 
 } // namespace
+
+std::string mismatchText(uint32_t found, uint32_t opened)
+{
+    return "Found " + std::string(foundPhrase(found)) + " matched to " + std::string(framePhrase(opened));
+}
 
 BlockScan scanToCodeAfter(const std::vector<ProgramLine>& lines, uint32_t from, uint32_t target1, uint32_t target2)
 {
@@ -86,14 +91,11 @@ Result<uint32_t> LineContext::skipToCodeAfter(uint32_t target1, uint32_t target2
     // The scan moves the current line as it goes, so a failure stops the run where the scan stopped.
     cur.index = scan.index;
     if (!scan.failure.empty())
-        return runError(scan.failure, targetName(target1));
+        return runError(scan.failure, blockTargetName(target1));
     return scan.type;
 }
 
-Failure LineContext::mismatch(uint32_t found, uint32_t opened)
-{
-    return runError("Found " + std::string(foundPhrase(found)) + " matched to " + std::string(framePhrase(opened)));
-}
+Failure LineContext::mismatch(uint32_t found, uint32_t opened) { return runError(mismatchText(found, opened)); }
 
 Status LineContext::pushFrame(const StackFrame& frame)
 {

@@ -6,6 +6,7 @@
 #include "program/program.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct BlockScan {
     uint32_t type = 0;          // the type found
     std::string_view failure{}; // empty when found; else the message, completed by the target's name
 };
+
+// The name a scan's failure is completed by: "EndIf", "EndWhile", "Next" or "Else".
+std::string_view blockTargetName(uint32_t type);
+
+// "Found an EndWhile matched to an If.": a closing line (or Return) met a frame of another kind
+// (a frame kind is the opening line's type, kCallFrame for a call, 0 for none).
+std::string mismatchText(uint32_t found, uint32_t opened);
 
 BlockScan scanToCodeAfter(const std::vector<ProgramLine>& lines, uint32_t from, uint32_t target1, uint32_t target2);
 

@@ -12,7 +12,6 @@ namespace qel {
 
 namespace {
 
-constexpr std::string_view kParameterCountMismatch = "Paramater count mismatch";
 constexpr std::string_view kIncompatible = "Incompatible variable types for source and destination variable - ";
 
 Status passArgument(LineContext& line, CachedOperand& argument, CachedOperand& parameter)
@@ -31,8 +30,7 @@ Status passArgument(LineContext& line, CachedOperand& argument, CachedOperand& p
         return success();
     VariableRecord* target = nullptr;
     if (operandKind(ctx, parameter, &target) == kKindUndeclared)
-        return runError("Can't complete Call as found undeclared variable in destination function declaration - ",
-                        parameter.operand.name);
+        return runError(msg::kUndeclaredParameter, parameter.operand.name);
     if (target->type == kTypeBitmap)
         return runError("Destination function expects Bitmap variable which is not permitted.", parameter.operand.name);
     if (target->type == kTypeFile)
@@ -104,7 +102,7 @@ LineResult LineContext::enterFunction(const LineCursor& callLine, const LineCurs
     const uint32_t mask = blockAt(callLine).u32(call_block::kMask) & ~call_block::kAllowMissingTarget;
     if (mask != declaration.u32(declare_function::kParameterMask)) {
         cursor() = callLine;
-        return runError(kParameterCountMismatch);
+        return runError(msg::kParameterCountMismatch);
     }
     const StackFrame frame{callLine, kCallFrame, static_cast<uint8_t>(declaration.u32(declare_function::kReturnType)),
                            static_cast<uint8_t>(state_.currentSection)};

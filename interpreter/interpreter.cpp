@@ -83,14 +83,14 @@ bool Interpreter::runStartSetUp()
     const auto findVariable = [&](std::string_view name) -> VariableRecord* {
         VariableRecord* v = s.variables.findVariable(name);
         if (!v)
-            s.errorText = runError("Can't find the QEL system variable " + std::string(name) + ".").text();
+            s.errorText = runError(msg::kMissingSystemVariable, std::string(name) + ".").text();
         return v;
     };
     const auto findHandler = [&](std::string_view name, HandlerFunction& out) {
         const std::optional<LineCursor> found = findFunction(s.program, name);
         out = {found.value_or(LineCursor{}), found.has_value()};
         if (!found)
-            s.errorText = runError(std::string(name) + " handler function missing.").text();
+            s.errorText = runError(name, msg::kHandlerMissing).text();
         return out.found;
     };
 

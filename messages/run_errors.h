@@ -97,6 +97,24 @@ inline constexpr std::string_view kCorruptChain = "Corrupt instruction chain.";
 inline constexpr std::string_view kNotAvailableYet = " is not available yet.";
 inline constexpr std::string_view kUnhandledLineType = "Unhandled line type.";
 inline constexpr std::string_view kZeroStep = "Zero value for Step is not permitted.";
+// Functions and the run start's look-up of the system variables and handler functions.
+inline constexpr std::string_view kUnableToFindFunction = "Unable to find function - ";
+inline constexpr std::string_view kParameterCountMismatch = "Paramater count mismatch";
+inline constexpr std::string_view kUndeclaredControlVariable = "Undeclared variable - ";
+inline constexpr std::string_view kUndeclaredParameter =
+    "Can't complete Call as found undeclared variable in destination function declaration - ";
+inline constexpr std::string_view kMisplacedDeclareFunction = "Misplaced DeclareFunction.";
+// "Can't find the QEL system variable " + name + "."
+inline constexpr std::string_view kMissingSystemVariable = "Can't find the QEL system variable ";
+// name + " handler function missing."
+inline constexpr std::string_view kHandlerMissing = " handler function missing.";
+
+// Files a program names that cannot be opened.
+inline constexpr std::string_view kUnableToOpenFile = "Unable to open the file specified.";
+inline constexpr std::string_view kUnableToOpenBitmap = "Unable to open the bitmap specified.";
+inline constexpr std::string_view kUnableToPlaySound = "Unable to play the specified sound.";
+inline constexpr std::string_view kFormDefinitionFailed = "Failed to open the Form definition.";
+
 // A For loop whose counter no longer changes when it is stepped (a float past 2^24 plus 1).
 inline constexpr std::string_view kCounterCannotChange = "The loop counter can no longer change - ";
 

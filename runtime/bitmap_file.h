@@ -11,6 +11,8 @@
 // extensions. Depths 1, 4, 8 (colour table), 16, 24 and 32; compressions none, RLE8, RLE4 and bit
 // fields. Anything else, or a header that promises more than the file holds, is refused.
 
+#include "messages/run_errors.h"
+
 #include <atomic>
 #include <cstdint>
 #include <optional>
@@ -21,7 +23,7 @@
 
 namespace qel {
 
-inline constexpr std::string_view kBitmapOpenFailedMessage = "Unable to open the bitmap specified.";
+inline constexpr std::string_view kBitmapOpenFailedMessage = msg::kUnableToOpenBitmap;
 // An empty file is reported apart from unreadable ones; the two texts follow each other unseparated.
 inline constexpr std::string_view kBitmapFileSizeMessage = "Can't get file sizeMyLoadBitmap";
 

@@ -8,7 +8,7 @@ import collections, pathlib, re, sys
 
 root = pathlib.Path(__file__).resolve().parent.parent
 folders = ["fileio", "program", "values", "interpreter", "instructions", "runtime", "environment", "forms", "inspection",
-           "messages", "app", "base"]
+           "messages", "app", "base", "check"]
 literal = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
 seen = collections.defaultdict(set)
 for folder in folders:

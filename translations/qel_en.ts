@@ -593,6 +593,21 @@
     </message>
 </context>
 <context>
+    <name>qel::CCheckWindow</name>
+    <message>
+        <source>Section</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qel::CFindInCode</name>
     <message>
         <source>Find</source>
@@ -938,6 +953,10 @@
         <source>Open this program</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CORXListCtrlVars</name>
@@ -997,6 +1016,37 @@
     <name>qel::CQelView</name>
     <message>
         <source>Toggle BreakPoint</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qel::CheckCommands</name>
+    <message>
+        <source>Lesson profiles (*.txt);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;heck Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List what would fail in the program, without running it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lesson Profile...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the instructions a lesson allows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear Lesson Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow every instruction again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -58,11 +58,11 @@ private:
 
 } // namespace
 
-InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
+InsBlank::InsBlank(char typedLetter, QWidget* parent, const LessonProfile* profile) : QDialog(parent), model_(profile)
 {
     setWindowTitle(translated(kInsBlankTitle));
 
-    const auto& lists = insBlankLists();
+    const auto& lists = model_.lists();
     for (const InsBlankList& list : lists)
         lists_.push_back(makeList(list));
     for (size_t k = 0; k < lists_.size(); ++k) {
@@ -78,7 +78,8 @@ InsBlank::InsBlank(char typedLetter, QWidget* parent) : QDialog(parent)
         for (size_t k : column)
             width = std::max(width, lists_[k]->width());
         for (size_t k : column) {
-            lists_[k]->setFixedWidth(width); // the lists of a column line up
+            lists_[k]->setFixedWidth(width);                // the lists of a column line up
+            lists_[k]->setVisible(!lists[k].items.empty()); // a lesson profile may empty a list
             stack->addWidget(lists_[k]);
         }
         stack->addStretch();

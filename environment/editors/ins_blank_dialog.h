@@ -21,7 +21,8 @@ class InsBlank : public QDialog {
     Q_OBJECT
 public:
     // typedLetter (0: none) becomes the whole text of the Instruction field.
-    explicit InsBlank(char typedLetter = 0, QWidget* parent = nullptr);
+    // Under a lesson profile (none: every instruction) the lists hold only what it allows.
+    explicit InsBlank(char typedLetter = 0, QWidget* parent = nullptr, const LessonProfile* profile = nullptr);
 
     // The instruction chosen when the dialog closed by choosing one.
     std::optional<uint32_t> chosenType() const { return chosenType_; }

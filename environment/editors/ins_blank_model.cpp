@@ -39,10 +39,29 @@ const std::vector<InsBlankList>& insBlankLists()
     return lists;
 }
 
+std::vector<InsBlankList> insBlankLists(const LessonProfile* profile)
+{
+    if (!profile)
+        return insBlankLists();
+    std::vector<InsBlankList> lists;
+    for (const InsBlankList& all : insBlankLists()) {
+        InsBlankList list{all.name, {}};
+        for (const InsBlankItem& item : all.items) {
+            const bool separator = !item.type;
+            if (separator ? !list.items.empty() && list.items.back().type : profile->allows(*item.type))
+                list.items.push_back(item);
+        }
+        if (!list.items.empty() && !list.items.back().type)
+            list.items.pop_back();
+        lists.push_back(std::move(list));
+    }
+    return lists;
+}
+
 std::optional<std::string> InsBlankModel::select(size_t list, size_t row)
 {
     chosen_.reset();
-    const auto& lists = insBlankLists();
+    const auto& lists = lists_;
     if (list >= lists.size() || row >= lists[list].items.size())
         return std::nullopt;
     const InsBlankItem& item = lists[list].items[row];
@@ -58,7 +77,7 @@ std::optional<std::string> InsBlankModel::typed(std::string_view text)
     if (text.size() != 2 && text.size() != 3)
         return std::nullopt;
     const std::optional<uint32_t> type = lookupShortCode(text);
-    if (!type)
+    if (!type || !allowed(*type))
         return std::nullopt;
     return std::string(keywordTable().keywordName(*type));
 }
@@ -67,7 +86,8 @@ std::optional<uint32_t> InsBlankModel::add(std::string_view fieldText) const
 {
     if (chosen_)
         return chosen_;
-    return keywordTable().lookupKeyword(fieldText);
+    const std::optional<uint32_t> type = keywordTable().lookupKeyword(fieldText);
+    return type && allowed(*type) ? type : std::nullopt;
 }
 
 } // namespace qel

@@ -1,6 +1,9 @@
 #pragma once
 // What the Add An Instruction dialog offers and does, without its widgets: the twelve lists of
-// instructions, choosing from them, the short codes that expand as they are typed, and Add.
+// instructions, choosing from them, the short codes that expand as they are typed, and Add. Under a
+// lesson profile only the instructions it allows are listed, expand from their codes and are added.
+
+#include "check/lesson_profile.h"
 
 #include <QtGlobal>
 #include <cstdint>
@@ -29,8 +32,18 @@ struct InsBlankList {
 // The twelve lists in the dialog's order, the first one being the left column.
 const std::vector<InsBlankList>& insBlankLists();
 
+// The lists holding only what the profile allows (all of them without one), with no separator
+// left at either end of a list or beside another.
+std::vector<InsBlankList> insBlankLists(const LessonProfile* profile);
+
 class InsBlankModel {
 public:
+    explicit InsBlankModel(const LessonProfile* profile = nullptr) : profile_(profile), lists_(insBlankLists(profile))
+    {}
+
+    // The lists the dialog shows, in the order of insBlankLists().
+    const std::vector<InsBlankList>& lists() const { return lists_; }
+
     // An item of a list was selected. Returns the label for the Instruction field when it chose an
     // instruction; a separator or an instruction not available chooses nothing.
     std::optional<std::string> select(size_t list, size_t row);
@@ -45,6 +58,10 @@ public:
     std::optional<uint32_t> chosen() const { return chosen_; }
 
 private:
+    bool allowed(uint32_t type) const { return !profile_ || profile_->allows(type); }
+
+    const LessonProfile* profile_;
+    std::vector<InsBlankList> lists_;
     std::optional<uint32_t> chosen_;
 };
 

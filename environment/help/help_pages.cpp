@@ -1,5 +1,7 @@
 #include "environment/help/help_pages.h"
 
+#include "environment/check/check_commands.h"
+#include "environment/check/check_window.h"
 #include "environment/editors/ins_blank_model.h"
 #include "environment/form_designer/properties_window.h"
 #include "environment/form_designer/tab_order_dialog.h"
@@ -143,6 +145,9 @@ QUrl helpUrlForTopic(const QString& topic)
     if (t.compare(kPropertiesWindowTitle, Qt::CaseInsensitive) == 0 ||
         t.compare(kTabOrderTitle, Qt::CaseInsensitive) == 0)
         return helpPage(QStringLiteral("form_properties.html"));
+    if (t.compare(toQString(kCheckWindowTitle), Qt::CaseInsensitive) == 0 ||
+        t.compare(toQString(kLessonProfileTitle), Qt::CaseInsensitive) == 0)
+        return helpPage(QStringLiteral("checking.html"));
     if (t.compare(QStringLiteral("Instructions"), Qt::CaseInsensitive) == 0)
         return helpPage(kInstructionFolder + kIndexPage);
     if (const auto type = instructionTypeForTopic(fromQString(t)); type && instructionHelpFor(*type))

@@ -60,7 +60,7 @@ bool EditLine(IdeState& ide, QWidget* parent, int mode, char typedLetter, const 
 
     if (buffer.type == kBlank) {
         buffer.text.clear();
-        InsBlank chooser(typedLetter, parent);
+        InsBlank chooser(typedLetter, parent, ide.lessonProfile ? &*ide.lessonProfile : nullptr);
         run(chooser);
         const std::optional<uint32_t> chosen = chooser.chosenType();
         if (!chosen)

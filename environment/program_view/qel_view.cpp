@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -374,8 +375,16 @@ void CQelView::paintListing(QPainter& painter, const QSize& size)
             painter.fillRect(0, row.top, size.width(), kRowHeight, qcolor(row.background));
 
     painter.setFont(font_);
-    const int baseline = 1 + QFontMetrics(font_).ascent();
+    const QFontMetrics metrics(font_);
+    const int baseline = 1 + metrics.ascent();
     for (const RowPaint& row : rows) {
+        if (row.outsideProfile) {
+            // A dashed frame round the line's text.
+            const int width = std::max(metrics.horizontalAdvance(toQString(row.text)), kIndentStep);
+            painter.setPen(QPen(qcolor(view_colour::kOutsideProfile), 1, Qt::DashLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(row.textX - 1, row.top, width + 2, kRowHeight - 2);
+        }
         if (!row.profile.empty()) {
             painter.setPen(qcolor(row.profileColour));
             painter.drawText(QPoint(kTextMargin, row.top + baseline), toQString(row.profile));

@@ -55,6 +55,9 @@ inline constexpr Rgb kProfileTime{255, 255, 0};
 inline constexpr Rgb kProfileTimeSelected{128, 128, 0};
 inline constexpr Rgb kBreakpointUnderline{100, 100, 100};
 inline constexpr Rgb kStoppedUnderline{255, 0, 0};
+// The frame of a line outside the lesson profile: orange reads on the black rows and the white
+// selected ones alike.
+inline constexpr Rgb kOutsideProfile{255, 140, 0};
 } // namespace view_colour
 
 inline constexpr int kRowHeight = 16;
@@ -106,6 +109,7 @@ struct RowPaint {
     int underlineX = 0;  // the underline runs from here to the right edge
     std::string profile; // the line's profile time (or hit count) while the column is shown
     Rgb profileColour;
+    bool outsideProfile = false; // the line's instruction is not in the lesson profile
 };
 
 // What a line type does to the indentation before and after it is drawn.

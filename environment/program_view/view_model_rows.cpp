@@ -38,6 +38,10 @@ std::vector<RowPaint> ViewModel::paintRows() const
     const auto& ticks = profile.ticks[section()];
     const auto& counts = profile.counts[section()];
 
+    std::vector<bool> outside;
+    if (ide_.lessonProfile)
+        outside = linesOutside(*ide_.lessonProfile, ide_.program.sections[section()]);
+
     std::vector<RowPaint> rows;
     int indent = indentationAt(s.topLine);
     for (long line = std::max(s.topLine, 0), k = 0; line < count; ++line, ++k) {
@@ -79,6 +83,8 @@ std::vector<RowPaint> ViewModel::paintRows() const
         const auto& shown = hitCountsShown ? counts : ticks;
         if (profileShown && static_cast<size_t>(line) < shown.size())
             row.profile = hitCountsShown ? std::to_string(counts[line]) : profileTimeText(ticks[line], profile.total);
+
+        row.outsideProfile = static_cast<size_t>(line) < outside.size() && outside[line];
 
         indent += indentAfter(pl.type);
         rows.push_back(std::move(row));

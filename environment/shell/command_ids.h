@@ -49,6 +49,10 @@ enum CommandId : int {
     kCmdSingleStep = 32853,
     kCmdToggleBreakPoint = 32854,
     kCmdObjectViewer = 32802,
+    kCmdCheckProgram = 32880,
+
+    kCmdLessonProfile = 32881,
+    kCmdClearLessonProfile = 32882,
 
     kCmdFormDesign = 32875,
     kCmdFormPreView = 32876,

@@ -1,6 +1,7 @@
 #include "environment/shell/main_frame.h"
 #include "environment/look/translation.h"
 
+#include "environment/check/check_commands.h"
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/inspection/inspection_windows.h"
@@ -68,6 +69,11 @@ CMainFrame::CMainFrame(IdeState& ide, RecentFileList& recentFiles, QWidget* pare
             (doc_->hasPath() ? program.completeBaseName() : QStringLiteral("run")) + QStringLiteral("-events.txt");
         return chooseFile(FileDialogKind::RecordRun, doc_->hasPath() ? program.dir().filePath(name) : name);
     };
+    checkCommands_ = new CheckCommands(ide_, commands_, *this, [this] { return doc_->path(); });
+    connect(checkCommands_, &CheckCommands::lessonProfileChanged, this, [this] {
+        if (child_)
+            child_->view()->viewport()->update();
+    });
     inspection_ = new InspectionWindows(ide_, commands_, *this, [this] {
         return doc_->hasPath() ? QFileInfo(doc_->path()).absolutePath() : QString();
     });

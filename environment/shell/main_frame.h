@@ -20,6 +20,7 @@ class QToolBar;
 namespace qel {
 
 class InspectionWindows;
+class CheckCommands;
 class FormDesigners;
 
 class CChildFrame;
@@ -62,6 +63,7 @@ public:
     StatusPanes& statusPanes() const { return *panes_; }
     InspectionWindows& inspection() const { return *inspection_; }
     FormDesigners& formDesigners() const { return *formDesigners_; }
+    CheckCommands& checkCommands() const { return *checkCommands_; }
 
     // How a file name is asked for; replaced by tests. Returns an empty name when cancelled.
     enum class FileDialogKind { Open, SaveAs, RecordRun };
@@ -104,6 +106,7 @@ private:
     CChildFrame* child_ = nullptr;
     InspectionWindows* inspection_ = nullptr;
     FormDesigners* formDesigners_ = nullptr;
+    CheckCommands* checkCommands_ = nullptr;
     StatusPanes* panes_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -96,7 +96,8 @@ void CMainFrame::createMenus()
 
     add(menuBar()->addMenu(tr("&Run")),
         {kCmdRun, kCmdProfiledRun, kCmdRecordRun, kCmdStop, kCmdContinue, kCmdSingleStep, kSeparator,
-         kCmdToggleBreakPoint, kSeparator, kCmdObjectViewer});
+         kCmdToggleBreakPoint, kSeparator, kCmdCheckProgram, kCmdObjectViewer});
+    add(menuBar()->addMenu(tr("&Tools")), {kCmdLessonProfile, kCmdClearLessonProfile});
     add(menuBar()->addMenu(tr("F&orms")), {kCmdFormDesign, kCmdFormPreView});
     // The MDI area tells of activations, not of every window it gains or loses: the menu looks again
     // when it opens.

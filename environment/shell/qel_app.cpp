@@ -1,5 +1,6 @@
 #include "environment/shell/qel_app.h"
 
+#include "environment/check/check_commands.h"
 #include "environment/form_designer/form_designers.h"
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/shell/main_frame.h"
@@ -48,6 +49,7 @@ CQelApp::CQelApp(std::unique_ptr<QSettings> settings)
     programsFileList_.read(*settings_);
     frame_ = std::make_unique<CMainFrame>(ide_, recentFiles_);
     frame_->formDesigners().setRecentFiles(&formsRecentFiles_);
+    frame_->checkCommands().restore(*settings_);
 }
 
 CQelApp::~CQelApp()

@@ -28,6 +28,7 @@
 
 #include "interpreter/dispatch.h"
 #include "messages/editor_messages.h"
+#include "messages/run_errors.h"
 #include "values/editor.h"
 
 #include <cstdint>
@@ -69,7 +70,7 @@ inline constexpr std::string_view kCannotEvaluateFile = "Can't evaulate variable
 inline constexpr std::string_view kAlreadyOpen = "A file is already open for this variable - ";
 inline constexpr std::string_view kNameNotString = "Expected a string literal or string variable - ";
 inline constexpr std::string_view kEmptyName = "Filename is an empty string - ";
-inline constexpr std::string_view kUnableToOpen = "Unable to open the file specified.";
+inline constexpr std::string_view kUnableToOpen = msg::kUnableToOpenFile;
 inline constexpr std::string_view kNoFileOpen = "No file is open for this variable - ";
 inline constexpr std::string_view kErrorReading = "Error reading file.";
 inline constexpr std::string_view kStringUndeclared = "Expecting string variable but found undeclared variable - ";

@@ -80,7 +80,7 @@ inline constexpr std::string_view kConfirmCancel = "Confirm - Cancel Input";
 // OpenForm2 and CloseForm2.
 inline constexpr std::string_view kTooManyForms = "Limit of 10 open Forms has been reached.";
 inline constexpr std::string_view kWindowFailed = "Failed to create the Form window.";
-inline constexpr std::string_view kDefinitionFailed = "Failed to open the Form definition.";
+inline constexpr std::string_view kDefinitionFailed = msg::kFormDefinitionFailed;
 
 // Form2Exchange.
 inline constexpr std::string_view kNoAction = "Can't evaulate Get/Set action - ";

@@ -13,11 +13,7 @@
 
 namespace qel {
 
-namespace {
-
-constexpr std::string_view kUnableToFind = "Unable to find function - ";
-
-} // namespace
+namespace {} // namespace
 
 LineResult executeCall(LineContext& line)
 {
@@ -27,7 +23,7 @@ LineResult executeCall(LineContext& line)
     const std::string_view name = line.operands()[call_block::kNameSlot].operand.name;
     const std::optional<LineCursor> function = line.findFunction(name);
     if (!function)
-        return runError(kUnableToFind, name);
+        return runError(msg::kUnableToFindFunction, name);
     line.cacheFunction(callLine, *function);
     return line.enterFunction(callLine, *function);
 }
@@ -40,7 +36,7 @@ LineResult executeCallUsing(LineContext& line)
     VariableRecord* variable = nullptr;
     const int kind = operandKind(line.eval(), control, &variable);
     if (kind == kKindUndeclared || kind == kKindNumberLiteral || kind == kKindStringLiteral)
-        return runError("Undeclared variable - ", control.operand.name);
+        return runError(msg::kUndeclaredControlVariable, control.operand.name);
     if (kind != kTypeInteger && kind != kTypeFloat && kind != kTypeString)
         return runError("Invalid variable type - ", control.operand.name);
     std::string name(ops[call_block::kNameSlot].operand.name);
@@ -50,7 +46,7 @@ LineResult executeCallUsing(LineContext& line)
         line.cursor() = callLine;
         if (line.block().u32(call_block::kMask) & call_block::kAllowMissingTarget)
             return Flow::Next;
-        return runError(kUnableToFind, name);
+        return runError(msg::kUnableToFindFunction, name);
     }
     return line.enterFunction(callLine, *function);
 }
@@ -132,7 +128,7 @@ LineResult executeDeclareFunction(LineContext& line)
 {
     if (line.stack().isEmpty())
         return Flow::EndSection; // the section's main code ends where its first function begins
-    return runError("Misplaced DeclareFunction.");
+    return runError(msg::kMisplacedDeclareFunction);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 // Line: PlayWaveFile "ding.wav"
 
 #include "interpreter/dispatch.h"
+#include "messages/run_errors.h"
 #include "values/editor.h"
 
 #include <string>
@@ -22,7 +23,7 @@ inline constexpr uint32_t kFileName = 4;
 inline constexpr uint32_t kBody = 44;
 } // namespace play_wave_block
 
-inline constexpr std::string_view kUnableToPlaySound = "Unable to play the specified sound.";
+using msg::kUnableToPlaySound;
 // The filter of the Wave File field's "..." file-open dialog.
 inline constexpr std::string_view kWaveFileFilter = "Wave Files (*.WAV)| *.wav||";
 

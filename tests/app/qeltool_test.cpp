@@ -112,6 +112,48 @@ TEST(Qeltool, FormDumpPrintsEveryObjectAndTheReadersMessages)
     EXPECT_TRUE(holds(tool({"form-dump", path}).out, {"\"caption\": \"" + escaped + "\\\"\", "}));
 }
 
+// check: one JSON line a finding and exit 1, nothing and exit 0 for a clean program; 2 for bad usage,
+// an unreadable program or a profile with problems; --profile adds the lines outside the lesson.
+TEST(Qeltool, CheckPrintsOneJsonLineAFindingAndExitsByWhatItFound)
+{
+    const std::string dir = makeTempFolder();
+    const std::string clean = dir + "/clean.qel", faulty = dir + "/faulty.qel", lesson = dir + "/lesson.txt";
+    ASSERT_EQ(tool({"new", clean}).status, 0);
+    saveProgram(faulty, [](Session& s) {
+        s.build.add("DeclareVariable", variableFields("Integer", "A", "0"))
+            .add("MessageBox", {"\"Hello\"", "1", "", "", "", "", "1", "", "", "", ""})
+            .add("Call", callFields("Missing"));
+    });
+    writeBytes(lesson, std::string("DeclareVariable\nCall  # no MessageBox yet\n"));
+    writeBytes(dir + "/bad.txt", std::string("Let\nDrawLines\n"));
+
+    const std::pair<std::vector<std::string>, ToolRun> runs[] = {
+        {{"check", clean}, {0, "", ""}},
+        {{"check", faulty},
+         {1, "{\"section\": \"Initialise\", \"line\": 3, \"message\": \"Unable to find function - Missing\"}\n", ""}},
+        {{"check", faulty, "--profile", lesson},
+         {1,
+          "{\"section\": \"Initialise\", \"line\": 2, \"message\": \"Instruction outside the lesson profile - "
+          "MessageBox\"}\n"
+          "{\"section\": \"Initialise\", \"line\": 3, \"message\": \"Unable to find function - Missing\"}\n",
+          ""}},
+        {{"check", clean, "--profile", dir + "/bad.txt"},
+         {2, "", "qeltool: " + dir + "/bad.txt:2: Unknown instruction keyword - DrawLines\n"}},
+        {{"check", dir + "/missing.qel"}, {2, "", "qeltool: cannot read " + dir + "/missing.qel\n"}},
+        {{"check", lesson}, {2, "", ""}}, // no program: the reader's messages follow
+        {{"check"}, {2, "", "usage: qeltool check FILE.qel [--profile LESSON.txt]\n"}},
+        {{"check", clean, "--profile"}, {2, "", "usage: qeltool check FILE.qel [--profile LESSON.txt]\n"}},
+    };
+    for (const auto& [args, expected] : runs) {
+        const ToolRun got = tool(args);
+        SCOPED_TRACE(args.back());
+        EXPECT_EQ(got.status, expected.status);
+        EXPECT_EQ(got.out, expected.out);
+        if (!expected.err.empty() || expected.status == 0)
+            EXPECT_EQ(got.err, expected.err);
+    }
+}
+
 // export prints the text that import builds back into the same file; a line that cannot be built
 // exits with 1 and its number, an unreadable or non-program file and bad usage with 2, and neither
 // writes anything.

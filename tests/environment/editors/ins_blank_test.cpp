@@ -2,6 +2,7 @@
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/ins_blank_model.h"
 #include "shell_test_support.h"
+#include "support/temp_files.h"
 
 #include <QListWidget>
 
@@ -47,6 +48,31 @@ TEST(InsBlankModelTest, ListsHoldTheirItemsInOrderAndShortCodesExpandOnlyAtTheir
                                                                         {"dlx", std::nullopt}, {"Stop", std::nullopt}};
     for (const auto& [typed, keyword] : codes)
         EXPECT_EQ(model.typed(typed), keyword) << typed;
+}
+
+// Under a lesson profile the lists hold only what it allows (with the lines that continue or close
+// its blocks), with no separator at an end or beside another; neither short codes nor keywords reach
+// the rest, and the dialog shows the same lists.
+TEST(InsBlankModelTest, ALessonProfileLimitsTheListsTheShortCodesAndAdd)
+{
+    const std::string folder = test::makeTempFolder();
+    test::writeBytes(folder + "/lesson.txt", std::string("If\nFor\nDrawLine\n"));
+    const LessonProfile profile = readLessonProfile(folder + "/lesson.txt");
+    InsBlankModel model(&profile);
+    EXPECT_EQ(labels(model.lists()[0]), (std::vector<std::string>{"If", "Else", "EndIf", "", "For", "Next"}));
+    size_t items = 0;
+    for (const InsBlankList& list : model.lists())
+        for (const InsBlankItem& item : list.items)
+            items += item.type ? 1 : 0;
+    EXPECT_EQ(items, 7u); // and Comment, always allowed
+    EXPECT_EQ(model.typed("dl"), "DrawLine");
+    EXPECT_EQ(model.typed("dc"), std::nullopt);
+    EXPECT_EQ(model.add("drawline"), kDrawLine);
+    EXPECT_EQ(model.add("DrawCircle"), std::nullopt);
+    EXPECT_EQ(model.select(0, 3), std::nullopt); // the separator between the blocks
+
+    InsBlank dialog(0, nullptr, &profile);
+    EXPECT_EQ(dialog.list(0)->count(), 6);
 }
 
 class InsBlankDialogTest : public ::testing::Test {

@@ -43,6 +43,7 @@ TEST(HelpPages, EveryKeywordAndTopicHasAPageAndKeywordsAnExampleLine)
     EXPECT_EQ(helpUrlForTopic("Program View").fileName(), "program_view.html");
     EXPECT_EQ(helpUrlForTopic("Add An Instruction").fileName(), "add_instruction.html");
     EXPECT_EQ(helpUrlForTopic("Tab Order").fileName(), "form_properties.html");
+    EXPECT_EQ(helpUrlForTopic("Lesson Profile").fileName(), "checking.html");
     EXPECT_EQ(helpUrlForTopic("nothing of the kind"), helpContentsUrl());
     EXPECT_EQ(helpUrlForTopic(""), helpContentsUrl());
     const QString example = pageText(helpUrlForTopic("For"));
