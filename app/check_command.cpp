@@ -1,13 +1,9 @@
 #include "app/check_command.h"
 
-#include "app/collecting_host.h"
 #include "app/json_writer.h"
+#include "app/opened_file.h"
 #include "app/tool_commands.h"
 #include "check/program_check.h"
-#include "document/program_document.h"
-#include "fileio/file_io.h"
-#include "program/program_file.h"
-#include "values/variable_table.h"
 
 #include <optional>
 #include <ostream>
@@ -54,22 +50,17 @@ int checkCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         if (!profile->problems.empty())
             return kExitUsage;
     }
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(options->file, bytes, kMaxProgramFileBytes)) {
-        err << kCannotRead << options->file << "\n";
+    const OpenedFile f(options->file, err);
+    if (!f.result)
         return kExitUsage;
-    }
-    Program program;
-    VariableTable variables;
-    CollectingHost host;
-    if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok) {
+    if (f.result->status != ReadStatus::Ok) {
         err << kCannotRead << options->file << "\n";
-        for (const CollectingHost::Message& m : host.messages)
+        for (const CollectingHost::Message& m : f.host.messages)
             err << m.text << "\n";
         return kExitUsage;
     }
     const std::vector<Finding> findings =
-        checkProgram(program, variables, options->file, profile ? &*profile : nullptr);
+        checkProgram(f.program, f.variables, options->file, profile ? &*profile : nullptr);
     for (const Finding& f : findings)
         out << "{\"section\": " << jsonString(sectionName(f.section)) << ", \"line\": " << f.line
             << ", \"message\": " << jsonString(f.message) << "}\n";

@@ -5,6 +5,7 @@
 #include "app/grade/grade_command.h"
 #include "app/grade/grade_options.h"
 #include "app/json_writer.h"
+#include "app/opened_file.h"
 #include "app/run_command.h"
 #include "document/program_document.h"
 #include "document/program_template.h"
@@ -90,22 +91,6 @@ std::string variablesJson(const VariableTable& variables)
     }
     return out + (first ? "]" : "\n  ]");
 }
-
-// A program file opened as the IDE opens it, with every message reading it showed.
-struct OpenedFile {
-    OpenedFile(const std::string& path, std::ostream& err)
-    {
-        std::vector<uint8_t> bytes;
-        if (readWholeFile(path, bytes, kMaxProgramFileBytes))
-            result = openProgram(program, variables, bytes, host);
-        else
-            err << kCannotRead << path << "\n";
-    }
-    Program program;
-    VariableTable variables;
-    CollectingHost host;
-    std::optional<LoadResult> result; // nothing when the file could not be read at all
-};
 
 // Saves the program at path: kExitOk, or kExitUsage after saying it could not be written.
 int saved(const Program& program, const std::string& path, std::ostream& err)
