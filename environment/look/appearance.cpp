@@ -1,5 +1,7 @@
 #include "environment/look/appearance.h"
 
+#include "environment/shell/data_folder.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QStyleFactory>
@@ -13,8 +15,10 @@ namespace {
 // share folder otherwise.
 QStringList translationFolders()
 {
-    const QString bin = QCoreApplication::applicationDirPath();
-    return {bin + QStringLiteral("/translations"), bin + QStringLiteral("/../share/qel/translations")};
+    QStringList folders{QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+    if (const QString data = dataFolder(); !data.isEmpty())
+        folders.append(data + QStringLiteral("/translations"));
+    return folders;
 }
 
 void installTranslation(QApplication& application)
