@@ -16,6 +16,7 @@
 #include "interpreter/interpreter.h"
 #include "program/file_names.h"
 #include "program/program_file.h"
+#include "runtime/gui_application.h"
 #include "runtime/run_canvas.h"
 #include "values/variable_table.h"
 
@@ -23,6 +24,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -232,6 +234,13 @@ Status saveSnapshot(const QImage& image, const std::string& path, std::unique_pt
     return output->save(std::span(reinterpret_cast<const uint8_t*>(png.constData()), static_cast<size_t>(png.size())));
 }
 
+bool holdsLineNeedingApplication(const Program& program)
+{
+    return std::ranges::any_of(program.sections, [](const Section& s) {
+        return std::ranges::any_of(s.lines, [](const ProgramLine& l) { return needsApplication(l.type); });
+    });
+}
+
 const char* endWord(const Interpreter& in, const HeadlessHost& host)
 {
     if (host.timedOut())
@@ -291,6 +300,11 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     VariableTable variables;
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
         return kExitUsage;
+
+    // Text, printing, a kept picture and the sandbox's list of Qt's folders need the application;
+    // a run with none of them is spared making it.
+    if (!options->snapshot.empty() || options->sandbox || holdsLineNeedingApplication(program))
+        (void)ensureGuiApplication();
 
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);

@@ -1,5 +1,7 @@
 #include "app/sandbox.h"
 
+#include "runtime/gui_application.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -106,6 +108,7 @@ Result<int> landlockVersion()
 std::vector<std::string> qtFoldersAfterStart()
 {
     // The font list, a first drawing of text and the image format plugins are loaded now.
+    ensureGuiApplication();
     (void)QFontDatabase::families();
     QImage sample(16, 16, QImage::Format_RGB32);
     {

@@ -10,10 +10,15 @@ namespace qel {
 
 namespace {
 
-constexpr Family (*kFamilies[])() = {
-    controlFamily,     flowFamily,      functionsFamily, variablesFamily,  stringsFamily, filesFamily,
-    interactionFamily, windowFamily,    drawingFamily,   textFamily,       bitmapsFamily, soundFamily,
-    printingFamily,    documentsFamily, formsFamily,     inspectionFamily,
+struct FamilyEntry {
+    Family (*descriptors)();
+    bool needsApplication = false; // see needsApplication()
+};
+
+constexpr FamilyEntry kFamilies[] = {
+    {controlFamily},        {flowFamily},         {functionsFamily}, {variablesFamily},  {stringsFamily}, {filesFamily},
+    {interactionFamily},    {windowFamily, true}, {drawingFamily},   {textFamily, true}, {bitmapsFamily}, {soundFamily},
+    {printingFamily, true}, {documentsFamily},    {formsFamily},     {inspectionFamily},
 };
 
 // The lists' names, in the order the dialog shows them.
@@ -25,6 +30,7 @@ static_assert(std::size(kListNames) == static_cast<size_t>(InstructionList::None
 
 struct Registry {
     std::array<const InstructionDescriptor*, kLastLineType + 1> byType{};
+    std::array<bool, kLastLineType + 1> needsApplication{};
     std::vector<const InstructionDescriptor*> all;
     DispatchTable dispatch;
     std::vector<InstructionListEntries> lists;
@@ -55,10 +61,12 @@ std::vector<InstructionListEntries> buildLists(std::span<const InstructionDescri
 Registry build()
 {
     Registry r;
-    for (auto family : kFamilies)
-        for (const InstructionDescriptor& d : family())
-            if (d.type <= kLastLineType && !r.byType[d.type])
+    for (const FamilyEntry& family : kFamilies)
+        for (const InstructionDescriptor& d : family.descriptors())
+            if (d.type <= kLastLineType && !r.byType[d.type]) {
                 r.byType[d.type] = &d;
+                r.needsApplication[d.type] = family.needsApplication;
+            }
     for (const InstructionDescriptor* d : r.byType)
         if (d) {
             r.all.push_back(d);
@@ -94,6 +102,8 @@ const InstructionDescriptor* descriptorFor(uint32_t type)
 }
 
 const DispatchTable& dispatchTable() { return registry().dispatch; }
+
+bool needsApplication(uint32_t type) { return type <= kLastLineType && registry().needsApplication[type]; }
 
 const InstructionEditor* editorFor(uint32_t type)
 {

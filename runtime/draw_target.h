@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 
 namespace qel {
 
@@ -45,9 +46,14 @@ public:
     // The same painter, to set its font, pen or background only: text waiting to be written stays
     // waiting.
     QPainter& settings();
-    // Text to write in black, in the painter's present font, at the picture's next use (drawn on,
-    // read or saved): finding a font loads the system's font list, which a run that never shows or
-    // keeps its picture need not wait for.
+    // The font text is written in from now on (until painting ends).
+    void setTextFont(const QFont& font);
+    // Makes the application (runtime/gui_application.h) before text is written or measured;
+    // painting that began without it begins again, with the application's fonts.
+    void prepareForText();
+    // Text to write in black, in the present font, at the picture's next use (drawn on, read or
+    // saved): finding a font loads the system's font list, which a run that never shows or keeps
+    // its picture need not wait for.
     void writeLater(const QRect& area, int flags, const QString& text);
     // Ends painting, so the image can be read, resized or saved.
     void end()
@@ -55,6 +61,7 @@ public:
         if (later_)
             writeNow();
         painter_.reset();
+        font_.reset();
     }
     // Whether something has been drawn since painting last ended.
     bool painting() const { return painter_ != nullptr; }
@@ -64,7 +71,7 @@ private:
         QRect area;
         int flags = 0;
         QString text;
-        QFont font;
+        std::optional<QFont> font;
     };
     void writeNow();
 
@@ -73,6 +80,7 @@ private:
     TextAttributes* text_;
     DrawTarget* window_ = nullptr;
     std::unique_ptr<QPainter> painter_;
+    std::optional<QFont> font_; // set since painting began; none: the painter's own
     std::unique_ptr<LaterText> later_;
 };
 

@@ -1,5 +1,7 @@
 #include "runtime/pdf_file.h"
 
+#include "runtime/gui_application.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -115,6 +117,7 @@ PdfFile::PdfFile(QString path, int fd)
 std::unique_ptr<PdfFile> PdfFile::create(const QString& folder, const QString& stem, const QDateTime& time,
                                          std::string& reason)
 {
+    ensureGuiApplication(); // the writer's fonts
     QString path;
     const int fd = claimNewPdfFile(folder, stem + '-' + time.toString(QStringLiteral("yyyyMMdd-HHmmss")), path);
     if (fd < 0) {

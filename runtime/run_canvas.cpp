@@ -1,6 +1,7 @@
 #include "runtime/run_canvas.h"
 
 #include "interpreter/interpreter.h"
+#include "runtime/gui_application.h"
 #include "runtime/text_attributes.h"
 
 #include <QGuiApplication>
@@ -85,15 +86,14 @@ void RunCanvas::paintEmptyNotice()
     QPainter& p = target_.painter();
     const QRect area(QPoint(0, 0), image_.size());
     p.fillRect(area, QColor(255, 255, 128));
-    if (QGuiApplication::instance()) // text needs the application's fonts
-        target_.writeLater(area, Qt::AlignCenter | Qt::TextWordWrap, kEmptyPaintNotice);
+    target_.writeLater(area, Qt::AlignCenter | Qt::TextWordWrap, kEmptyPaintNotice);
 }
 
 QSize RunCanvas::maximisedSize()
 {
-    if (QGuiApplication::instance())
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            return screen->availableSize();
+    (void)ensureGuiApplication(); // the screen's size
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableSize();
     return QSize(1024, 768);
 }
 

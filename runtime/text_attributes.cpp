@@ -35,7 +35,7 @@ void applyTextAttributes(DrawTarget& target)
     const TextAttributes& text = target.text();
     QFont font = text.font ? *text.font : QFont();
     font.setStyleStrategy(QFont::NoAntialias); // glyphs in the text colour only, so pixels are exact
-    painter.setFont(font);
+    target.setTextFont(font);
     painter.setPen(QColor::fromRgb(text.colour));
     painter.setBackground(QColor::fromRgb(text.background));
 }

@@ -140,6 +140,7 @@ LineResult executeDrawText(LineContext& line)
     if (!target)
         return Flow::Next;
 
+    target->prepareForText();
     applyTextAttributes(*target);
     QPainter& painter = target->painter();
     if (measuring) {
