@@ -4,14 +4,8 @@
 #include "app/run_watchdog.h"
 #include "forms/object_names.h"
 #include "instructions/documents/file_choice.h"
-#include "instructions/interaction/interaction_instructions.h"
 #include "interpreter/interpreter.h"
 #include "messages/run_errors.h"
-#include "runtime/run_canvas.h"
-#include "runtime/text_attributes.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <thread>
@@ -39,24 +33,21 @@ std::optional<size_t> itemNamed(const std::vector<std::string>& items, std::stri
 
 } // namespace
 
-HeadlessHost::HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds, QString printFolder,
+HeadlessHost::HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds,
                            std::chrono::steady_clock::time_point started)
     : out_(out),
       script_(std::move(script)),
       started_(started),
       timeoutSeconds_(timeoutSeconds),
-      pdf_(std::move(printFolder)),
       forms_(*this, [this](std::string_view function) {
           if (in_)
               in_->formRequest(function);
       })
+{}
+
+void HeadlessHost::reportPrinted(const std::string& path, int pages)
 {
-    // The PDF file counts against the output limit as it grows, page by page.
-    pdf_.grew = [this](uint64_t bytes) { takeOutput(bytes); };
-    pdf_.written = [this](const QString& path, int pages) {
-        writeOutput("{\"printed\": " + jsonFileName(QFile::encodeName(path).toStdString()) +
-                    ", \"pages\": " + std::to_string(pages) + "}");
-    };
+    writeOutput("{\"printed\": " + jsonFileName(path) + ", \"pages\": " + std::to_string(pages) + "}");
 }
 
 void HeadlessHost::writeLine(const std::string& line)
@@ -212,26 +203,26 @@ void HeadlessHost::runStarting()
     // A deadline that passed while the run was being set up still interrupts it.
     if (timeUp_.load() && in_)
         in_->requestInterrupt();
-    if (canvas_)
-        canvas_->runStarting();
+    if (window_)
+        window_->runStarting();
 }
 
 void HeadlessHost::eventRunStarting()
 {
-    if (canvas_)
-        applyTextAttributes(canvas_->target());
+    if (window_)
+        window_->eventRunStarting();
 }
 
 void HeadlessHost::repaint()
 {
-    if (canvas_)
-        canvas_->repaint();
+    if (window_)
+        window_->repaint();
 }
 
-void HeadlessHost::resize(QSize size)
+void HeadlessHost::resize(WindowSize size)
 {
-    if (canvas_ && size.width() > 0 && size.height() > 0 && size.width() <= 10000 && size.height() <= 10000)
-        canvas_->resize(size);
+    if (window_ && size.width > 0 && size.height > 0 && size.width <= 10000 && size.height <= 10000)
+        window_->resize(size);
     repaint();
 }
 
@@ -257,22 +248,22 @@ void HeadlessHost::showVariableList(const VariableListTable& table)
 
 void HeadlessHost::paintEmptyNotice()
 {
-    if (canvas_)
-        canvas_->paintEmptyNotice();
+    if (window_)
+        window_->paintEmptyNotice();
 }
 
 // Maximised, the window takes the screen's available area; restored, the size it had before.
 bool HeadlessHost::setWindowMaximised(bool maximised)
 {
-    if (!canvas_)
+    if (!window_)
         return true;
     if (maximised) {
-        if (!restoredSize_.isValid())
-            restoredSize_ = canvas_->size();
-        resize(RunCanvas::maximisedSize());
-    } else if (restoredSize_.isValid()) {
-        resize(restoredSize_);
-        restoredSize_ = QSize();
+        if (!restoredSize_)
+            restoredSize_ = window_->size();
+        resize(window_->maximisedSize());
+    } else if (restoredSize_) {
+        resize(*restoredSize_);
+        restoredSize_.reset();
     }
     return true;
 }
@@ -289,8 +280,8 @@ void HeadlessHost::stopTimer() { timerPeriod_ = std::chrono::milliseconds(0); }
 void HeadlessHost::runEnding()
 {
     forms_.closeAll();
-    if (canvas_)
-        releaseProgramTimer(*this, canvas_->state());
+    if (window_)
+        window_->runEnding(*this);
     stopTimer(); // no tick outlives the run
 }
 
@@ -335,8 +326,8 @@ void HeadlessHost::apply(const ScriptEvent& e)
     case K::Timer: in.timerEvent(); break;
     case K::Paint: repaint(); break;
     case K::Resize:
-        restoredSize_ = QSize();
-        resize(QSize(e.a, e.b));
+        restoredSize_.reset();
+        resize({e.a, e.b});
         break;
     case K::Continue: in.continueRun(); break;
     case K::Step: in.singleStep(); break;

@@ -4,32 +4,29 @@
 // open without windows and the script's form events drive them, the User Form included.
 
 #include "app/event_script.h"
+#include "app/headless_window.h"
 #include "forms/form_table.h"
 #include "interpreter/run_host.h"
-#include "runtime/pdf_pages.h"
-
-#include <QSize>
 
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <ostream>
 
 namespace qel {
 
 class Interpreter;
-class RunCanvas;
 
 class HeadlessHost : public RunHost {
 public:
-    // printFolder: where printed pages go as PDF files (empty: beside the program); the time limit
-    // counts from `started`.
-    HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds, QString printFolder = {},
+    // The time limit counts from `started`.
+    HeadlessHost(std::ostream& out, EventScript script, double timeoutSeconds,
                  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now());
 
     void attach(Interpreter& interpreter) { in_ = &interpreter; }
-    // The canvas the run draws into, standing in for the run-time window.
-    void attachCanvas(RunCanvas& canvas) { canvas_ = &canvas; }
+    // The window the run draws into, standing in for the run-time window.
+    void attachWindow(HeadlessWindow& window) { window_ = &window; }
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     std::optional<std::string> inputBox(std::string_view prompt, std::string_view title) override;
@@ -51,7 +48,7 @@ public:
     // The script's next `file` line answers it; a name the dialog would refuse is reported as its
     // message and the next `file` line answers instead. No `file` line left: it is cancelled.
     std::optional<std::string> fileDialog(bool forOpening, const std::string& startFolder) override;
-    PageSink* printer() override { return &pdf_; }
+    PageSink* printer() override { return window_ ? window_->printer() : nullptr; }
     FormTable* forms() override { return &forms_; }
     // The script's next "User Form" events fill its rows and press OK or Cancel; when it has none,
     // OK is pressed with what the form shows.
@@ -67,6 +64,10 @@ public:
     std::chrono::steady_clock::time_point deadline() const;
     // From the watchdog's thread: the time is up. The run is interrupted and stops at its next line.
     void timeUp();
+    // The printer's PDF file grew by that many bytes, counted against the output limit.
+    void countOutput(uint64_t bytes) { (void)takeOutput(bytes); }
+    // The printer wrote its file: a record says where, and how many pages.
+    void reportPrinted(const std::string& path, int pages);
     // A line of output, written whole even when the watchdog writes too.
     void writeLine(const std::string& line);
     // The same from the watchdog's last resort, which gives up when the output stays busy (a reader
@@ -85,7 +86,7 @@ private:
     bool applyToUserForm(const ScriptEvent& e, UserForm& form, std::vector<std::string>& texts);
     // A full repaint: the canvas is cleared and the Paint section runs into it.
     void repaint();
-    void resize(QSize size);
+    void resize(WindowSize size);
     bool checkTimeout();
     // Sleeps for a script's wait, running the timer's ticks that fall in it.
     void wait(std::chrono::milliseconds duration);
@@ -93,8 +94,8 @@ private:
     std::ostream& out_;
     EventScript script_;
     Interpreter* in_ = nullptr;
-    RunCanvas* canvas_ = nullptr;
-    QSize restoredSize_; // the size before WindowMaximise
+    HeadlessWindow* window_ = nullptr;
+    std::optional<WindowSize> restoredSize_; // the size before WindowMaximise
     std::chrono::steady_clock::time_point started_;
     double timeoutSeconds_;
     bool timedOut_ = false;
@@ -105,7 +106,6 @@ private:
     std::timed_mutex outMutex_;
     std::chrono::milliseconds timerPeriod_{0}; // 0: no timer
     std::chrono::steady_clock::time_point nextTick_;
-    PdfPages pdf_;
     FormTable forms_;
 };
 

@@ -16,13 +16,7 @@
 #include "interpreter/interpreter.h"
 #include "program/file_names.h"
 #include "program/program_file.h"
-#include "runtime/gui_application.h"
-#include "runtime/run_canvas.h"
 #include "values/variable_table.h"
-
-#include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -30,6 +24,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <istream>
 #include <memory>
 #include <mutex>
@@ -128,6 +123,19 @@ std::optional<RunOptions> parseOptions(const std::vector<std::string>& args, std
     return o;
 }
 
+} // namespace
+
+std::optional<RunArguments> runArguments(const std::vector<std::string>& args)
+{
+    std::ostringstream ignored;
+    const std::optional<RunOptions> o = parseOptions(args, ignored);
+    if (!o)
+        return std::nullopt;
+    return RunArguments{o->file, !o->snapshot.empty() || !o->printDir.empty() || o->sandbox};
+}
+
+namespace {
+
 std::string endRecord(std::string_view word, uint32_t section, long line)
 {
     return "{\"end\": \"" + std::string(word) + "\", \"section\": " + std::to_string(section) +
@@ -210,28 +218,18 @@ std::optional<LoadedScript> loadScriptBefore(const std::string& source, std::ist
 
 // Confines the process to the program's folder and the print folder (see app/sandbox.h). The
 // snapshot's temporary file is made first and its rename left to a process outside.
-Status confineRun(const RunOptions& o, const std::string& programFolder, std::unique_ptr<ReplacedOutput>& snapshot)
+Status confineRun(const RunOptions& o, const std::string& programFolder, HeadlessWindow& window,
+                  std::unique_ptr<ReplacedOutput>& snapshot)
 {
     TRY(landlockVersion()); // refused before anything is made
     if (!o.snapshot.empty()) {
         snapshot = TRY(ReplacedOutput::claim(o.snapshot));
         TRY(snapshot->renameFromOutside());
     }
-    SandboxFolders folders{qtFoldersAfterStart(), {programFolder}};
+    SandboxFolders folders{window.foldersAfterStart(), {programFolder}};
     if (!o.printDir.empty())
         folders.readWrite.push_back(o.printDir);
     return confineToFolders(folders);
-}
-
-Status saveSnapshot(const QImage& image, const std::string& path, std::unique_ptr<ReplacedOutput>& output)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        return Failure(std::string(kCannotWrite) + path);
-    if (!output)
-        output = TRY(ReplacedOutput::claim(path));
-    return output->save(std::span(reinterpret_cast<const uint8_t*>(png.constData()), static_cast<size_t>(png.size())));
 }
 
 bool holdsLineNeedingApplication(const Program& program)
@@ -255,7 +253,7 @@ const char* endWord(const Interpreter& in, const HeadlessHost& host)
 } // namespace
 
 int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinStream, std::ostream& out,
-                      std::ostream& err)
+                      std::ostream& err, MakeWindow makeWindow)
 {
     // The time limit holds for the whole command, the script's reading included.
     const auto started = std::chrono::steady_clock::now();
@@ -291,39 +289,39 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
         err << kCannotRead << options->file << "\n";
         return kExitUsage;
     }
-    if (!options->printDir.empty() && !QFileInfo(QFile::decodeName(options->printDir.c_str())).isDir()) {
+    std::error_code ec;
+    if (!options->printDir.empty() && !std::filesystem::is_directory(options->printDir, ec)) {
         err << "qeltool: --print-dir needs an existing folder: " << options->printDir << "\n";
         return kExitUsage;
     }
-    HeadlessHost host(out, std::move(script), options->timeout, QFile::decodeName(options->printDir.c_str()), started);
+    HeadlessHost host(out, std::move(script), options->timeout, started);
     Program program;
     VariableTable variables;
     if (openProgram(program, variables, bytes, host).status != ReadStatus::Ok)
         return kExitUsage;
-
-    // Text, printing, a kept picture and the sandbox's list of Qt's folders need the application;
-    // a run with none of them is spared making it.
-    if (!options->snapshot.empty() || options->sandbox || holdsLineNeedingApplication(program))
-        (void)ensureGuiApplication();
 
     Interpreter in(program, variables, host, dispatchTable());
     in.eval().memory.setLimit(options->memoryLimit);
     in.output().setLimit(options->outputLimit);
     in.setSeed(seed);
     // Files the program names without a folder are found beside it, wherever qeltool runs.
-    const QFileInfo programFile(QFile::decodeName(options->file.c_str()));
-    in.setProgramPath(QFile::encodeName(programFile.absoluteFilePath()).toStdString());
+    const std::filesystem::path programFile = std::filesystem::absolute(options->file, ec).lexically_normal();
+    in.setProgramPath(programFile.string());
     host.attach(in);
-    RunCanvas canvas(QSize(options->width, options->height));
-    canvas.attach(in);
-    host.attachCanvas(canvas);
+    // Text, printing, a kept picture and the sandbox's list of Qt's folders need the application;
+    // a run with none of them is spared making it.
+    const WindowRequest request{{options->width, options->height},
+                                options->printDir,
+                                !options->snapshot.empty() || options->sandbox || holdsLineNeedingApplication(program)};
+    const std::unique_ptr<HeadlessWindow> window = makeWindow(request, host);
+    window->attach(in);
+    host.attachWindow(*window);
     for (const Breakpoint& b : options->breaks)
         (void)in.debugger().toggleBreakpoint(b.section, b.line);
 
     std::unique_ptr<ReplacedOutput> snapshot;
     if (options->sandbox) {
-        const Status confined =
-            confineRun(*options, QFile::encodeName(programFile.absolutePath()).toStdString(), snapshot);
+        const Status confined = confineRun(*options, programFile.parent_path().string(), *window, snapshot);
         if (!confined) {
             err << confined.failureText() << "\n";
             return kExitUsage;
@@ -358,7 +356,7 @@ int runProgramCommand(const std::vector<std::string>& args, std::istream& stdinS
     if (options->vars)
         printVariables(variables, out);
     if (!options->snapshot.empty()) {
-        const Status saved = saveSnapshot(canvas.image(), options->snapshot, snapshot);
+        const Status saved = window->saveSnapshot(options->snapshot, snapshot);
         if (!saved) {
             err << saved.failureText() << "\n";
             return kExitUsage;

@@ -1,19 +1,5 @@
 #include "app/sandbox.h"
 
-#include "runtime/gui_application.h"
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFontDatabase>
-#include <QImage>
-#include <QImageReader>
-#include <QImageWriter>
-#include <QLibraryInfo>
-#include <QPainter>
-#include <QStandardPaths>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -103,37 +89,6 @@ Result<int> landlockVersion()
                        "which this system does not offer: " +
                        std::string(std::strerror(errno)));
     return static_cast<int>(version);
-}
-
-std::vector<std::string> qtFoldersAfterStart()
-{
-    // The font list, a first drawing of text and the image format plugins are loaded now.
-    ensureGuiApplication();
-    (void)QFontDatabase::families();
-    QImage sample(16, 16, QImage::Format_RGB32);
-    {
-        QPainter painter(&sample);
-        painter.drawText(0, 12, QStringLiteral("Ag"));
-    }
-    (void)QImageReader::supportedImageFormats();
-    (void)QImageWriter::supportedImageFormats();
-
-    std::vector<std::string> folders;
-    auto add = [&folders](const QString& folder) {
-        if (!folder.isEmpty())
-            folders.push_back(QFile::encodeName(QDir::cleanPath(folder)).toStdString());
-    };
-    add(QLibraryInfo::path(QLibraryInfo::PluginsPath));
-    // Font files are opened when a font is first drawn; the configuration says where they are.
-    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::FontsLocation))
-        add(folder);
-    for (const char* folder : {"/usr/share/fonts", "/usr/local/share/fonts", "/etc/fonts", "/var/cache/fontconfig"})
-        add(QString::fromLatin1(folder));
-    add(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/fontconfig"));
-    add(QDir::homePath() + QStringLiteral("/.fonts"));
-    std::sort(folders.begin(), folders.end());
-    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-    return folders;
 }
 
 Status confineToFolders(const SandboxFolders& folders)

@@ -24,11 +24,6 @@ struct SandboxFolders {
 // none or too old a one.
 [[nodiscard]] Result<int> landlockVersion();
 
-// The folders Qt reads from after start-up: its plugins, the fonts and their configuration. Loads
-// what can be loaded beforehand (the font list, a first drawing of text, the image formats), so
-// as little as possible is read later.
-[[nodiscard]] std::vector<std::string> qtFoldersAfterStart();
-
 // Confines this process (see above) for good.
 [[nodiscard]] Status confineToFolders(const SandboxFolders& folders);
 

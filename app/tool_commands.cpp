@@ -1,5 +1,7 @@
 #include "app/tool_commands.h"
 
+#include "app/canvas_window.h"
+
 #include "app/check_command.h"
 #include "app/collecting_host.h"
 #include "app/grade/grade_command.h"
@@ -261,7 +263,7 @@ int runToolCommand(const std::vector<std::string>& args, std::istream& in, std::
     if (args.size() == 3 && args[0] == "import")
         return importText(args[1], args[2], err);
     if (!args.empty() && args[0] == "run")
-        return runProgramCommand(args, in, out, err);
+        return runProgramCommand(args, in, out, err, CanvasWindow::make);
     if (!args.empty() && args[0] == "grade")
         return gradeCommand(args, out, err);
     if (!args.empty() && args[0] == "check")

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the program file reader as the IDE opens a file, then checks that what
-// was read writes back and reads back to the same bytes, and that the check reads it safely.
+// was read writes back and reads back to the same bytes, and that the check and the scan of line
+// types read it safely.
 
 #include "check/program_check.h"
 #include "document/program_document.h"
@@ -26,8 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QuietHost host;
     qel::Program program;
     qel::VariableTable variables;
-    qel::openProgram(program, variables, std::span(data, size), host);
+    const qel::LoadResult opened = qel::openProgram(program, variables, std::span(data, size), host);
     static_cast<void>(qel::checkProgram(program, variables, ""));
+    // qeltool's scan of the line types goes through every file the reader opens.
+    if (!qel::scanLineTypes(std::span(data, size), [](uint32_t) { return true; }) &&
+        opened.status == qel::ReadStatus::Ok)
+        std::abort();
 
     const auto first = qel::storeProgram(program);
     if (!first)

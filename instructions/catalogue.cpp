@@ -1,6 +1,6 @@
 #include "instructions/catalogue.h"
 
-#include "instructions/families.h"
+#include "instructions/catalogue_families.h"
 
 #include <algorithm>
 #include <array>
@@ -9,17 +9,6 @@
 namespace qel {
 
 namespace {
-
-struct FamilyEntry {
-    Family (*descriptors)();
-    bool needsApplication = false; // see needsApplication()
-};
-
-constexpr FamilyEntry kFamilies[] = {
-    {controlFamily},        {flowFamily},         {functionsFamily}, {variablesFamily},  {stringsFamily}, {filesFamily},
-    {interactionFamily},    {windowFamily, true}, {drawingFamily},   {textFamily, true}, {bitmapsFamily}, {soundFamily},
-    {printingFamily, true}, {documentsFamily},    {formsFamily},     {inspectionFamily},
-};
 
 // The lists' names, in the order the dialog shows them.
 constexpr std::string_view kListNames[] = {
@@ -61,7 +50,7 @@ std::vector<InstructionListEntries> buildLists(std::span<const InstructionDescri
 Registry build()
 {
     Registry r;
-    for (const FamilyEntry& family : kFamilies)
+    for (const FamilyEntry& family : catalogueFamilies())
         for (const InstructionDescriptor& d : family.descriptors())
             if (d.type <= kLastLineType && !r.byType[d.type]) {
                 r.byType[d.type] = &d;

@@ -12,6 +12,7 @@ Family variablesFamily();
 Family stringsFamily();
 Family filesFamily();
 Family interactionFamily();
+Family timerFamily();
 Family windowFamily();
 Family drawingFamily();
 Family textFamily();

@@ -65,6 +65,11 @@ struct ReadResult {
 // Takes a file apart without touching any program. host is asked for Ctrl/Shift at AutoRun lines.
 ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents& out, MessageHost& host);
 
+// The type code of each line of a program file in turn, without taking the lines apart, until
+// `visit` returns false. False when the file is not a program file or ends early; the lines' own
+// damage is left to parseProgramFile.
+bool scanLineTypes(std::span<const uint8_t> bytes, const std::function<bool(uint32_t type)>& visit);
+
 // What the reader does with a TextFileOpen line of a file older than 1.14, with the line's display
 // text in the EditBuffer: rebuild it in the current layout and store it, or drop it (return false).
 using LegacyTextFileOpenConverter = std::function<bool(Program&, MessageHost&)>;

@@ -114,6 +114,30 @@ FileVersion parseVersion(std::string_view versionLine)
     return version;
 }
 
+bool scanLineTypes(std::span<const uint8_t> bytes, const std::function<bool(uint32_t type)>& visit)
+{
+    Cursor in(bytes);
+    std::string text;
+    bool tooLong = false;
+    if (!in.readLine(text, kMaxLineText, tooLong) || !isAcceptedVersion(text))
+        return false;
+    for (uint32_t section = 0; section < kSectionCount; ++section) {
+        uint32_t number = 0, type = 0, length = 0;
+        if (!in.readU32(number))
+            return false;
+        while (in.readU32(type) && type != kSectionEndMarker) {
+            if (!visit(type))
+                return true;
+            if (!in.readLine(text, kMaxLineText, tooLong) || !in.readU32(length) || length > in.remaining())
+                return false;
+            (void)in.take(length);
+        }
+        if (type != kSectionEndMarker)
+            return false;
+    }
+    return true;
+}
+
 ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents& out, MessageHost& host)
 {
     Cursor in(bytes);

@@ -17,6 +17,7 @@ RunCanvas::RunCanvas(QSize size) : image_(size, QImage::Format_RGB32), target_(i
 void RunCanvas::attach(Interpreter& interpreter)
 {
     interpreter_ = &interpreter;
+    charge_.attach(interpreter);
     interpreter.setDrawTarget(&target_);
 }
 
@@ -26,33 +27,10 @@ const QImage& RunCanvas::image()
     return image_;
 }
 
-namespace {
-
-uint64_t pictureBytes(QSize size)
-{
-    return static_cast<uint64_t>(size.width()) * static_cast<uint64_t>(size.height()) * sizeof(QRgb);
-}
-
-} // namespace
-
-uint64_t RunCanvas::charged() const
-{
-    return interpreter_ && interpreter_->eval().memory.run() == chargedRun_ ? charged_ : 0;
-}
-
-void RunCanvas::charge(uint64_t bytes)
-{
-    MemoryBudget& budget = interpreter_->eval().memory;
-    budget.give(charged());
-    budget.charge(bytes);
-    charged_ = bytes;
-    chargedRun_ = budget.run();
-}
-
 void RunCanvas::runStarting()
 {
     if (interpreter_) // the first thing the new run's budget pays for
-        charge(pictureBytes(image_.size()));
+        charge_.charge(PictureCharge::bytesFor(image_.width(), image_.height()));
     state_.resetForRun();
     repaint();
     applyTextAttributes(target_);
@@ -70,15 +48,15 @@ void RunCanvas::resize(QSize size)
     size = size.boundedTo(QSize(10000, 10000)).expandedTo(QSize(1, 1));
     if (size == image_.size())
         return;
-    const uint64_t bytes = pictureBytes(size);
-    if (interpreter_ && bytes > charged() && bytes - charged() > interpreter_->eval().memory.available())
+    const uint64_t bytes = PictureCharge::bytesFor(size.width(), size.height());
+    if (!charge_.affords(bytes))
         return;
     target_.end();
     image_ = QImage(); // the old picture goes before the new one is made
     image_ = QImage(size, QImage::Format_RGB32);
     image_.fill(Qt::white);
     if (interpreter_)
-        charge(bytes);
+        charge_.charge(bytes);
 }
 
 void RunCanvas::paintEmptyNotice()

@@ -3,6 +3,7 @@
 // state, and the full repaint that clears the canvas and runs the Paint section into it. The IDE's
 // run-time window shows this canvas; qeltool and the tests run it headless.
 
+#include "interpreter/picture_charge.h"
 #include "runtime/draw_target.h"
 
 #include <QImage>
@@ -41,16 +42,11 @@ public:
     static QSize maximisedSize();
 
 private:
-    // The running budget pays for a picture of that many bytes instead of what it paid before.
-    void charge(uint64_t bytes);
-    uint64_t charged() const;
-
     QImage image_;
     DrawState state_;
     DrawTarget target_;
     Interpreter* interpreter_ = nullptr;
-    uint64_t charged_ = 0;    // what the picture holds of the budget
-    uint64_t chargedRun_ = 0; // in this run of it
+    PictureCharge charge_;
 };
 
 inline constexpr const char* kEmptyPaintNotice =

@@ -25,7 +25,7 @@ llvm-profdata merge -sparse -failure-mode=all -o "$build/all.profdata" "$profile
 # Every test executable and qeltool (which the tool tests run as a process) carries mappings.
 objects=()
 while IFS= read -r exe; do objects+=(-object "$exe"); done < <(
-  find "$build/tests" "$build/app" -type f -executable -name '*test*' -o -type f -name qeltool)
+  find "$build/tests" "$build/app" -type f -executable -name '*test*' -o -type f -name 'qeltool*')
 llvm-cov export -format=text -summary-only -instr-profile "$build/all.profdata" "${objects[@]}" \
   >"$build/coverage.json"
 python3 scripts/coverage_table.py "$build/coverage.json" "$PWD"

@@ -5,7 +5,7 @@
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
 #include "instructions/documents/file_choice.h"
-#include "instructions/interaction/interaction_instructions.h"
+#include "instructions/timer/timer_instructions.h"
 #include "interpreter/interpreter.h"
 #include "runtime/latin1.h"
 #include "runtime/run_canvas.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The instructions through which a running program talks to the user and keeps time: MessageBox,
-// InputBox, Pause, TimerStart and TimerStop.
+// InputBox, Pause, TimerStart and TimerStop. The timer's two run in a family of their own
+// (instructions/timer), which draws on the run-time canvas; these three need nothing of it.
 //
 // MessageBox (type 25):                        InputBox (type 76):
 //   offset  width  field                         offset  width  field
@@ -31,9 +32,6 @@
 #include <string_view>
 
 namespace qel {
-
-class RunHost;
-struct DrawState;
 
 namespace interaction_block {
 inline constexpr uint32_t kMessage = 4;
@@ -81,8 +79,5 @@ inline constexpr uint32_t kMaxTimerPeriodMs = 0x7FFFFFFF;
 // and no icon.
 Buttons messageButtons(uint32_t code);
 Icon messageIcon(uint32_t code);
-
-// The program's timer is killed and its id cleared, if it runs (TimerStop, and the run's end).
-void releaseProgramTimer(RunHost& host, DrawState& state);
 
 } // namespace qel

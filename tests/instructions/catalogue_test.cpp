@@ -36,8 +36,8 @@ TEST(Catalogue, EveryLineTypeIsClaimedByOneDescriptorAndTheListsKeepTheirOrderSe
 {
     std::map<uint32_t, int> claims;
     for (auto family : {controlFamily, flowFamily, functionsFamily, variablesFamily, stringsFamily, filesFamily,
-                        interactionFamily, windowFamily, drawingFamily, textFamily, bitmapsFamily, soundFamily,
-                        printingFamily, documentsFamily, formsFamily, inspectionFamily})
+                        interactionFamily, timerFamily, windowFamily, drawingFamily, textFamily, bitmapsFamily,
+                        soundFamily, printingFamily, documentsFamily, formsFamily, inspectionFamily})
         for (const InstructionDescriptor& d : family())
             ++claims[d.type];
     for (uint32_t type = 0; type <= kLastLineType + 1; ++type) {

@@ -15,7 +15,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for file in bin/qel bin/qeltool share/qel/help/contents.html share/qel/examples/hello.qel \
+for file in bin/qel bin/qeltool libexec/qel/qeltool-full share/qel/help/contents.html share/qel/examples/hello.qel \
   share/qel/examples/quiz.frm share/applications/org.qel.QEL.desktop share/metainfo/org.qel.QEL.metainfo.xml \
   share/mime/packages/qel.xml share/doc/qel/copyright share/doc/qel/changelog.gz share/man/man1/qel.1.gz \
   share/man/man1/qeltool.1.gz; do

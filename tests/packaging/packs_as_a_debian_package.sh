@@ -31,15 +31,15 @@ scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'preinst|postinst|pr
 [ -z "$scripts" ] || fail "the package has maintainer scripts: $scripts"
 
 listing=$(dpkg-deb -c "$deb")
-for file in usr/bin/qel usr/bin/qeltool usr/share/doc/qel/copyright usr/share/doc/qel/changelog.gz \
+for file in usr/bin/qel usr/bin/qeltool usr/libexec/qel/qeltool-full usr/share/doc/qel/copyright usr/share/doc/qel/changelog.gz \
   usr/share/applications/org.qel.QEL.desktop usr/share/mime/packages/qel.xml usr/share/qel/help/contents.html; do
   grep -q " \./$file$" <<<"$listing" || fail "$file is not in the package"
 done
-# Every entry root's; executables in usr/bin, plain files elsewhere, folders open to all.
+# Every entry root's; executables in usr/bin and usr/libexec, plain files elsewhere, folders open to all.
 odd=$(awk '$2 != "root/root" ||
            ($1 ~ /^d/ && $1 != "drwxr-xr-x") ||
-           ($1 ~ /^-/ && $6 ~ /^\.\/usr\/bin\// && $1 != "-rwxr-xr-x") ||
-           ($1 ~ /^-/ && $6 !~ /^\.\/usr\/bin\// && $1 != "-rw-r--r--")' <<<"$listing")
+           ($1 ~ /^-/ && $6 ~ /^\.\/usr\/(bin|libexec)\// && $1 != "-rwxr-xr-x") ||
+           ($1 ~ /^-/ && $6 !~ /^\.\/usr\/(bin|libexec)\// && $1 != "-rw-r--r--")' <<<"$listing")
 [ -z "$odd" ] || fail "entries with an unusual owner or mode: $odd"
 
 # gzip -9n: no file name (flag bit 3) and no time (bytes 4-7) in the header.

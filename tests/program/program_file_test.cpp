@@ -201,3 +201,30 @@ TEST_F(ProgramFile, DamagedBlocksRefuseTheFileNamingTheLineAndATruncatedFileLeav
         EXPECT_EQ(p.sections[4].lines[0].text, "Mouse handler");
     }
 }
+
+// qeltool's scan of the line types: every type in file order, stopping when asked; a cut or
+// over-long file anywhere is refused without reading past its end.
+TEST_F(ProgramFile, TheScanOfLineTypesVisitsEachLineAndRefusesACutFile)
+{
+    FileBytes f;
+    f.text("QEL 1.25").u32(0).line(3, "Init").line(28, "Return", returnBody()).u32(99);
+    f.u32(1).line(3, "Paint").line(36, "x").u32(99);
+    const std::vector<uint8_t> bytes = commentSections(f, 2).bytes;
+    std::vector<uint32_t> types;
+    EXPECT_TRUE(scanLineTypes(bytes, [&types](uint32_t type) {
+        types.push_back(type);
+        return true;
+    }));
+    EXPECT_EQ(types, (std::vector<uint32_t>{3, 28, 3, 36, 3, 3, 3}));
+    types.clear();
+    EXPECT_TRUE(scanLineTypes(bytes, [&types](uint32_t type) {
+        types.push_back(type);
+        return type != 28;
+    }));
+    EXPECT_EQ(types, (std::vector<uint32_t>{3, 28}));
+    for (size_t cut = 0; cut < bytes.size(); ++cut)
+        EXPECT_FALSE(scanLineTypes(std::span(bytes.data(), cut), [](uint32_t) { return true; })) << cut;
+    FileBytes huge;
+    huge.text("QEL 1.25").u32(0).line(3, "Init").u32(28).text("Return").u32(0x7FFFFFFF).u32(0);
+    EXPECT_FALSE(scanLineTypes(huge.bytes, [](uint32_t) { return true; }));
+}

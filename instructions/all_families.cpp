@@ -1,0 +1,17 @@
+#include "instructions/catalogue_families.h"
+#include "instructions/families.h"
+
+namespace qel {
+
+std::span<const FamilyEntry> catalogueFamilies()
+{
+    static constexpr FamilyEntry families[] = {
+        {controlFamily},    {flowFamily},        {functionsFamily}, {variablesFamily},      {stringsFamily},
+        {filesFamily},      {interactionFamily}, {timerFamily},     {windowFamily, true},   {drawingFamily},
+        {textFamily, true}, {bitmapsFamily},     {soundFamily},     {printingFamily, true}, {documentsFamily},
+        {formsFamily},      {inspectionFamily},
+    };
+    return families;
+}
+
+} // namespace qel
