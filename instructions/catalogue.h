@@ -32,9 +32,9 @@ struct InstructionListEntries {
 };
 const std::vector<InstructionListEntries>& instructionLists();
 
-// Whether a line of this type may write or measure text or size the window (the text, printing
-// and window families), which needs the application's fonts and screen: qeltool makes the
-// application before a run of a program that holds one, and not otherwise.
+// Whether a line of this type may write or measure text (the text and printing families), which
+// needs the application's fonts at the resolution the canvas was made with: qeltool-full makes
+// the application before a run of a program that holds one, and not otherwise.
 bool needsApplication(uint32_t type);
 
 // The instruction a two- or three-letter short code stands for, letter case ignored.
