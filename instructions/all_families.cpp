@@ -7,7 +7,7 @@ std::span<const FamilyEntry> catalogueFamilies()
 {
     static constexpr FamilyEntry families[] = {
         {controlFamily},    {flowFamily},        {functionsFamily}, {variablesFamily},      {stringsFamily},
-        {filesFamily},      {interactionFamily}, {timerFamily},     {windowFamily},   {drawingFamily},
+        {filesFamily},      {interactionFamily}, {timerFamily},     {windowFamily},         {drawingFamily},
         {textFamily, true}, {bitmapsFamily},     {soundFamily},     {printingFamily, true}, {documentsFamily},
         {formsFamily},      {inspectionFamily},
     };
