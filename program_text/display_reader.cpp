@@ -6,29 +6,44 @@
 #include "values/variable_table.h"
 
 #include <algorithm>
-#include <bit>
 #include <functional>
+#include <iterator>
+#include <set>
 
 namespace qel {
 
 namespace {
 
 // Bounds that keep a hostile text from making the search long.
-constexpr int kMostProbes = 16;    // editor runs to find stand-ins the editor takes
+constexpr int kMostProbes = 10;    // editor runs to find stand-ins the editor takes
 constexpr int kMostReadings = 24;  // candidate readings of one pattern
-constexpr size_t kMostChoices = 4; // fields not given whose every choice of shown ones is tried
+constexpr int kMostSteps = 4096;   // places tried for the fields of one pattern in the display text
+constexpr size_t kMostChoices = 5; // fields not given whose every choice of shown ones is tried
+
+// A text as a line of the text form keeps it: without blanks at its ends.
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
 
 bool isNameChar(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// The stand-ins a field is tried with, in order: numbers, a string, a new name, the program's
-// variables (an array's first element) and functions, and the items of a list.
+// The stand-ins a field is tried with, in order: a number, a string, a new name, a small number,
+// the program's variables (an array's first element) and functions, and the items of a combo. A
+// list is tried with its items, those the display text holds first (the longest first), so that the
+// pattern takes the shape the display text has.
 class Probes {
 public:
-    Probes(const InstructionEditor& editor, const std::vector<FieldSpec>& fields, const EditContext& context)
-        : fields_(fields)
+    Probes(const InstructionEditor& editor, const std::vector<FieldSpec>& fields, std::string_view display,
+           const EditContext& context)
+        : fields_(fields), items_(fields.size())
     {
         for (const VariableRecord& v : context.variables) {
             if (v.arrayKind == kArray2D)
@@ -42,12 +57,19 @@ public:
                 if (line.type == kDeclareFunction && functions && functions != &editor)
                     if (const std::vector<std::string> v = functions->decode(line); !v.empty())
                         declared_.push_back(v[0]);
+        for (size_t f = 0; f < fields.size(); ++f) {
+            items_[f] = fields[f].items;
+            if (fields[f].kind == FieldKind::List)
+                std::ranges::stable_sort(items_[f], std::greater{}, [&](const std::string& item) {
+                    return display.find(item) == std::string_view::npos ? size_t{0} : item.size() + 1;
+                });
+        }
     }
 
     std::optional<std::string> at(size_t field, size_t index) const
     {
         const FieldSpec& spec = fields_[field];
-        const std::vector<std::string>& items = spec.items;
+        const std::vector<std::string>& items = items_[field];
         if (!isTypedField(spec.kind)) {
             if (index < items.size())
                 return items[index];
@@ -56,23 +78,21 @@ public:
             index -= items.size(); // a list that keeps any value: as an edit field
         }
         const std::string name = "Zq" + std::to_string(field);
-        const std::string fixed[] = {std::to_string(97100 + field), '"' + name + '"', name};
+        const std::string fixed[] = {std::to_string(97100 + field), '"' + name + '"', name, std::to_string(field + 2)};
         if (index < std::size(fixed))
             return fixed[index];
         index -= std::size(fixed);
         if (index < declared_.size())
             return declared_[index];
         index -= declared_.size();
-        if (isTypedField(spec.kind)) {
-            if (index < items.size())
-                return items[index];
-            index -= items.size();
-        }
-        return index == 0 ? std::optional(std::to_string(field + 2)) : std::nullopt;
+        if (isTypedField(spec.kind) && index < items.size())
+            return items[index];
+        return std::nullopt;
     }
 
 private:
     const std::vector<FieldSpec>& fields_;
+    std::vector<std::vector<std::string>> items_;
     std::vector<std::string> declared_;
 };
 
@@ -107,11 +127,13 @@ public:
           fields_(editor.fields()),
           display_(display),
           context_(context),
-          probes_(editor, fields_, context)
+          probes_(editor, fields_, display, context)
     {}
 
-    // Stand-ins for the open fields that the editor takes, and the text it makes of them.
-    std::optional<std::string> pattern(std::vector<std::string>& values, const std::vector<size_t>& open) const
+    // Stand-ins for the open fields that the editor takes, and the text it makes of them. A field
+    // the editor takes no stand-in for is marked dead.
+    std::optional<std::string> pattern(std::vector<std::string>& values, const std::vector<size_t>& open,
+                                       std::vector<bool>& dead) const
     {
         std::vector<size_t> tried(fields_.size(), 0);
         // Each open field a stand-in of its own.
@@ -141,8 +163,10 @@ public:
             do
                 next = probes_.at(f, ++tried[f]);
             while (next && used(f, *next));
-            if (!next)
+            if (!next) {
+                dead[f] = true;
                 return std::nullopt;
+            }
             values[f] = *next;
         }
         return std::nullopt;
@@ -157,6 +181,7 @@ public:
             if (slots[k].at < slots[k - 1].at + slots[k - 1].size)
                 return;
         int count = 0;
+        int steps = 0;
         // Slot k's value starts at `from` in the display text.
         std::function<bool(size_t, size_t)> next = [&](size_t k, size_t from) {
             const size_t textFrom = slots[k].at + slots[k].size;
@@ -167,6 +192,8 @@ public:
                     continue;
                 if (k + 1 == slots.size() && end + between.size() != display_.size())
                     continue;
+                if (++steps > kMostSteps)
+                    return true;
                 values[slots[k].field] = std::string(display_.substr(from, end - from));
                 if (k + 1 == slots.size() ? (++count > kMostReadings || take(values))
                                           : next(k + 1, end + between.size()))
@@ -184,8 +211,8 @@ public:
     }
 
     // Which of the fields not given the text shows (the others are empty), most likely first: the
-    // fewer of the last fields left out the likelier; among the first few, every choice, the most
-    // shown first.
+    // more shown the likelier, and of as many, the earlier fields. Of many fields only the last
+    // ones are left out; among the first few, any.
     static std::vector<std::vector<size_t>> shownFieldGuesses(const std::vector<size_t>& unknown)
     {
         std::vector<std::vector<size_t>> guesses;
@@ -194,21 +221,18 @@ public:
                 guesses.emplace_back(unknown.begin(), unknown.begin() + static_cast<std::ptrdiff_t>(used));
                 continue;
             }
-            // The last of the `used` is shown; bit used-2-k stands for field k before it.
-            std::vector<uint32_t> choices;
-            for (uint32_t c = 0; c < (1u << (used - 1)); ++c)
-                choices.push_back(c);
-            std::ranges::stable_sort(choices, [](uint32_t a, uint32_t b) {
-                return std::popcount(a) != std::popcount(b) ? std::popcount(a) > std::popcount(b) : a > b;
-            });
-            for (uint32_t c : choices) {
+            // The last of the `used` is shown; bit k stands for field k before it.
+            for (uint32_t c = 0; c < (1u << (used - 1)); ++c) {
                 std::vector<size_t>& open = guesses.emplace_back();
                 for (size_t k = 0; k + 1 < used; ++k)
-                    if (c & (1u << (used - 2 - k)))
+                    if (c & (1u << k))
                         open.push_back(unknown[k]);
                 open.push_back(unknown[used - 1]);
             }
         }
+        std::ranges::sort(guesses, [](const std::vector<size_t>& a, const std::vector<size_t>& b) {
+            return a.size() != b.size() ? a.size() > b.size() : a < b;
+        });
         return guesses;
     }
 
@@ -222,48 +246,79 @@ public:
             else if (isTypedField(fields_[f].kind) || fields_[f].kind == FieldKind::List)
                 unknown.push_back(f);
         }
-        std::optional<std::vector<std::string>> shown, taken;
-        std::optional<FieldError> refusal;
-        for (const std::vector<size_t>& open : shownFieldGuesses(unknown)) {
-            if (shown)
-                break;
-            std::vector<std::string> values = base;
-            const std::optional<std::string> text = pattern(values, open);
-            if (!text)
-                continue;
-            std::vector<Slot> slots;
-            for (size_t f : open) {
-                const std::optional<size_t> at = placeOf(*text, values[f]);
-                if (!at)
+        Search search{std::vector<bool>(fields_.size(), false)};
+        // Once a field is dead, the guesses are made again of the others.
+        std::set<std::vector<size_t>> tried;
+        for (bool again = true; again && !search.shown;) {
+            again = false;
+            std::vector<size_t> alive;
+            std::ranges::copy_if(unknown, std::back_inserter(alive), [&](size_t f) { return !search.dead[f]; });
+            for (const std::vector<size_t>& open : shownFieldGuesses(alive)) {
+                if (search.shown)
                     break;
-                slots.push_back({f, *at, values[f].size()});
-            }
-            if (slots.size() != open.size())
-                continue;
-            readings(*text, slots, values, [&](const std::vector<std::string>& reading) {
-                EditOutcome outcome = editor_.accept(reading, context_);
-                if (!outcome.ok()) {
-                    if (!refusal)
-                        refusal = std::move(outcome.error);
-                    return false;
+                if (std::ranges::any_of(open, [&](size_t f) { return search.dead[f]; })) {
+                    again = true;
+                    break;
                 }
-                if (outcome.line.text == display_)
-                    shown = reading;
-                else if (!taken)
-                    taken = reading;
-                return shown.has_value();
-            });
+                if (tried.insert(open).second)
+                    readGuess(open, base, search, open.size() == alive.size());
+            }
         }
-        if (shown)
-            return *shown;
-        if (taken)
-            return *taken;
-        if (refusal)
-            return Failure(std::move(refusal->message));
+        if (search.shown)
+            return *search.shown;
+        if (search.taken)
+            return *search.taken;
+        if (search.refusal)
+            return Failure(std::move(search.refusal->message));
         return Failure(std::string(text_form::kDisplayNotRead) + std::string(display_));
     }
 
 private:
+    struct Search {
+        std::vector<bool> dead;                        // fields the editor takes no stand-in for, or does not show
+        std::optional<std::vector<std::string>> shown; // a reading the editor shows as the display text
+        std::optional<std::vector<std::string>> taken; // the first reading the editor takes
+        std::optional<FieldError> refusal;             // why the first reading was refused
+    };
+
+    // Reads the display text with the open fields shown and the others empty. When all the fields
+    // still alive are open, one the editor takes no stand-in for or does not show dies.
+    void readGuess(const std::vector<size_t>& open, const std::vector<std::string>& base, Search& search,
+                   bool all) const
+    {
+        std::vector<std::string> values = base;
+        std::vector<bool> dead(fields_.size(), false);
+        const std::optional<std::string> made = pattern(values, open, dead);
+        if (all)
+            for (size_t f = 0; f < dead.size(); ++f)
+                search.dead[f] = search.dead[f] || dead[f];
+        if (!made)
+            return;
+        const std::string_view text = trimmed(*made);
+        std::vector<Slot> slots;
+        for (size_t f : open) {
+            const std::optional<size_t> at = placeOf(text, values[f]);
+            if (!at) {
+                search.dead[f] = all && text.find(values[f]) == std::string::npos; // not shown at all
+                return;
+            }
+            slots.push_back({f, *at, values[f].size()});
+        }
+        readings(text, slots, values, [&](const std::vector<std::string>& reading) {
+            EditOutcome outcome = editor_.accept(reading, context_);
+            if (!outcome.ok()) {
+                if (!search.refusal)
+                    search.refusal = std::move(outcome.error);
+                return false;
+            }
+            if (trimmed(outcome.line.text) == display_)
+                search.shown = reading;
+            else if (!search.taken)
+                search.taken = reading;
+            return search.shown.has_value();
+        });
+    }
+
     const InstructionEditor& editor_;
     const std::vector<FieldSpec> fields_;
     std::string_view display_;

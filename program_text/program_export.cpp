@@ -23,8 +23,9 @@ public:
 };
 
 // Writes the lines and builds them again as the reader will, so that each line is written in the
-// compact form only where reading it back, in the program the reader has built up to it, gives the
-// line's own field values. Once a line cannot be built again, every later line is written in full.
+// compact form only where reading it back, in the program the reader has built up to it, builds
+// the line its full form builds. Once a line cannot be built again, every later line is written in
+// full.
 class Writer {
 public:
     Writer() : builder_(program_, variables_, host_) {}
@@ -84,21 +85,20 @@ private:
         const EditOutcome full = editor.accept(values, context);
         if (!full.ok())
             return std::nullopt;
-        // First only the check boxes and radio buttons that are set are named; then also the lists
-        // the text does not show, the empty fields before a shown one, every list, and the typed
-        // values the text does not show.
+        // Named first: the check boxes and radio buttons that are set, and the lists and values the
+        // text does not show; then also the empty fields before a shown one; then every list.
         std::vector<bool> before;
-        for (int tries = 0; tries < 5; ++tries) {
+        for (int tries = 0; tries < 3; ++tries) {
             const auto hidden = [&](size_t f) { return display.find(values[f]) == std::string::npos; };
             std::vector<bool> named(values.size(), false);
             for (size_t f = 0; f < values.size(); ++f) {
                 const bool typed = isTypedField(fields[f].kind);
                 const bool list = fields[f].kind == FieldKind::List;
-                named[f] = (!typed && !list && !values[f].empty()) || (list && tries > 2) ||
-                           (list && tries > 0 && hidden(f)) || (typed && tries > 3 && hidden(f));
+                named[f] = (!typed && !list && !values[f].empty()) || (list && (tries > 1 || hidden(f))) ||
+                           (typed && hidden(f));
             }
             bool laterShown = false;
-            for (size_t f = values.size(); f-- > 0 && tries > 1;) {
+            for (size_t f = values.size(); f-- > 0 && tries > 0;) {
                 if (!isTypedField(fields[f].kind) && fields[f].kind != FieldKind::List)
                     continue;
                 if (values[f].empty())
