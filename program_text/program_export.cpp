@@ -85,20 +85,21 @@ private:
         const EditOutcome full = editor.accept(values, context);
         if (!full.ok())
             return std::nullopt;
-        // Named first: the check boxes and radio buttons that are set, and the lists and values the
-        // text does not show; then also the empty fields before a shown one; then every list.
+        // Named first only the check boxes and radio buttons that are set (a list the text does not
+        // show is then its first item); then also the lists and values the text does not show; then
+        // the empty fields before a shown one; then every list.
         std::vector<bool> before;
-        for (int tries = 0; tries < 3; ++tries) {
-            const auto hidden = [&](size_t f) { return display.find(values[f]) == std::string::npos; };
+        for (int tries = 0; tries < 4; ++tries) {
+            const auto hidden = [&](size_t f) { return tries > 0 && display.find(values[f]) == std::string::npos; };
             std::vector<bool> named(values.size(), false);
             for (size_t f = 0; f < values.size(); ++f) {
                 const bool typed = isTypedField(fields[f].kind);
                 const bool list = fields[f].kind == FieldKind::List;
-                named[f] = (!typed && !list && !values[f].empty()) || (list && (tries > 1 || hidden(f))) ||
+                named[f] = (!typed && !list && !values[f].empty()) || (list && (tries > 2 || hidden(f))) ||
                            (typed && hidden(f));
             }
             bool laterShown = false;
-            for (size_t f = values.size(); f-- > 0 && tries > 0;) {
+            for (size_t f = values.size(); f-- > 0 && tries > 1;) {
                 if (!isTypedField(fields[f].kind) && fields[f].kind != FieldKind::List)
                     continue;
                 if (values[f].empty())

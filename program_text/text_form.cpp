@@ -134,9 +134,11 @@ std::vector<std::string> namesOf(const InstructionEditor& editor)
 {
     const std::vector<FieldSpec> fields = editor.fields();
     std::vector<std::string> names;
+    names.reserve(fields.size());
     for (const FieldSpec& f : fields)
         names.push_back(nameOfLabel(f.label));
     std::vector<std::string> out;
+    out.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         const bool unique = !names[i].empty() && std::ranges::count(names, names[i]) == 1;
         out.push_back(unique ? names[i] : std::to_string(i + 1));

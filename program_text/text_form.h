@@ -5,7 +5,7 @@
 //
 //   QEL 1.25 autorun=no                       the header: the version, and whether an AutoRun line is there
 //   Initialise                                a section's name, then its lines
-//       DrawLine 1,2,3,4,1,"Red",Absolute ⟦DrawLine‖Relative≔⟧
+//       DrawLine 1,2,3,4,1,"Red",Absolute ⟦DrawLine‖7≔1⟧
 //       If X Equal 1 Then ⟦If⟧                indented four blanks, and four more a block level
 //           ...
 //       EndIf                                 a fixed-text line: its text alone
@@ -15,11 +15,12 @@
 // A line of an instruction with an editor ends in its suffix, in one of two forms:
 //
 // - The compact form: the keyword, then only the fields the display text does not carry, each as
-//   its name, ≔ and its value (⟦Let⟧, ⟦TextFileOpen‖For Read≔1⟧). A field's name is its dialog
-//   label without its & and colon, or its number counted from 1 where labels repeat or are not
-//   words. The fields not named are read from the display text (display_reader.h): the typed ones
-//   and the lists it shows; a check box or radio button not named is clear, and typed fields the
-//   text does not show are empty. So editing the display text changes the line.
+//   its name, ≔ and its value (⟦Let⟧, ⟦TextFileOpen‖Open For Reading≔1⟧). A field's name is its
+//   dialog label without its & and colon, or its number counted from 1 where labels repeat or are
+//   not words. The fields not named are read from the display text (display_reader.h): the typed
+//   ones and the lists it shows; a check box or radio button not named is clear, and a field the
+//   text does not show is empty (a list: its first item). So editing the display text changes the
+//   line.
 // - The full form: the keyword and then the values of every field in dialog order, each after ‖
 //   (trailing empty values left out, but one ‖ at least: ⟦Let‖X‖‖1⟧, ⟦Return‖⟧). The display text
 //   is not read: the editor makes it anew.
