@@ -36,13 +36,16 @@ EditorBuilder& EditorBuilder::add(uint32_t type, const std::vector<std::string>&
     const InstructionEditor* editor = info ? editorFor(info->code) : nullptr;
     program_.edit.target = -1;
     if (info && !info->fixedText.empty()) {
-        storeThroughEditBuffer(program_, {info->code, std::string(info->fixedText), ParamBlock()}, host_);
+        if (storeThroughEditBuffer(program_, {info->code, std::string(info->fixedText), ParamBlock()}, host_))
+            taken(last());
     } else if (!editor) {
         refused("type " + std::to_string(type) + ": no editor");
     } else {
         EditContext context{program_, variables_, nullptr};
         if (const auto error = runEditor(*editor, fields, context, host_))
             refused(std::string(info->keyword) + ": field " + std::to_string(error->field) + ": " + error->message);
+        else
+            taken(last());
     }
     return *this;
 }

@@ -51,6 +51,8 @@ public:
 protected:
     // Called for a line not taken; the message is listed among the refusals.
     virtual void refused(std::string text) { refusals.push_back(std::move(text)); }
+    // Called for each line stored.
+    virtual void taken(const ProgramLine& /*line*/) {}
 
 private:
     Program& program_;

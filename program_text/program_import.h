@@ -1,8 +1,6 @@
 #pragma once
-// Builds a program from its text form (text_form.h) as a user would in the dialogs: each line's
-// field values go through its instruction's editor, which validates them with the dialog's
-// messages and makes the display text and the block; fixed-text lines and blank lines are stored
-// as the program view makes them.
+// Builds a program from its text form (text_form.h) through the editors, as a user would in the
+// dialogs (text_builder.h).
 
 #include "base/result.h"
 #include "program/host.h"

@@ -5,6 +5,7 @@
 #include "program/instruction_table.h"
 #include "values/editor.h"
 
+#include <algorithm>
 #include <array>
 
 #include <cstdio>
@@ -71,44 +72,100 @@ Result<TextLine> splitLine(std::string_view line)
         sep = inner.find(kSeparator);
         out.fields.push_back(inner.substr(0, sep));
     }
+    out.compact = out.fields.empty() || out.fields[0].find(kNamed) != std::string_view::npos;
+    if (out.compact) {
+        for (std::string_view& field : out.fields) {
+            const size_t named = field.find(kNamed);
+            if (named == std::string_view::npos)
+                return Failure(std::string(kUnnamedField) + std::string(field));
+            out.names.push_back(field.substr(0, named));
+            field.remove_prefix(named + kNamed.size());
+        }
+    }
     return out;
 }
 
 std::string suffix(std::string_view keyword, const std::vector<std::string>& values)
 {
     size_t used = values.size();
-    while (used > 0 && values[used - 1].empty())
+    while (used > 1 && values[used - 1].empty())
         --used;
     std::string out(kSuffixOpen);
     out += keyword;
-    for (size_t i = 0; i < used; ++i) {
+    for (size_t i = 0; i < std::max<size_t>(used, 1); ++i) {
         out += kSeparator;
-        out += utf8OfLatin1(values[i]);
+        out += i < values.size() ? utf8OfLatin1(values[i]) : "";
     }
     return out += kSuffixClose;
 }
 
-const FieldShape& fieldShape(const InstructionEditor& editor)
+std::string compactSuffix(std::string_view keyword, const std::vector<std::pair<size_t, std::string>>& named,
+                          const InstructionEditor& editor)
 {
-    // Found once a type: some editors make their fields' lists anew each time.
-    static const std::array<FieldShape, kLastLineType + 1> shapes = [] {
-        std::array<FieldShape, kLastLineType + 1> all{};
-        for (uint32_t type = 0; type <= kLastLineType; ++type) {
-            if (const InstructionEditor* e = editorFor(type)) {
-                const std::vector<FieldSpec> fields = e->fields();
-                all[type] = {fields.size(), fields.size() == 1 && fields[0].kind == FieldKind::Text};
-            }
-        }
-        return all;
-    }();
-    return shapes[editor.type()];
+    std::string out(kSuffixOpen);
+    out += keyword;
+    for (const auto& [field, value] : named) {
+        out += kSeparator;
+        out += fieldNames(editor)[field];
+        out += kNamed;
+        out += utf8OfLatin1(value);
+    }
+    return out += kSuffixClose;
 }
 
-bool displayCarriesTheField(const InstructionEditor& editor, std::string_view display,
-                            const std::vector<std::string>& values)
+namespace {
+
+// A label as a name: without its & and colon, when what is left is words.
+std::string nameOfLabel(std::string_view label)
 {
-    return fieldShape(editor).textIsTheField && values.size() == 1 && values[0] == display &&
-           trimBlanks(display) == display;
+    std::string name;
+    for (char c : label)
+        if (c != '&')
+            name += c;
+    while (!name.empty() && (name.back() == ':' || name.back() == ' '))
+        name.pop_back();
+    const bool words = !name.empty() && std::ranges::all_of(name, [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ';
+    });
+    return words && !(name[0] >= '0' && name[0] <= '9') ? name : std::string();
+}
+
+std::vector<std::string> namesOf(const InstructionEditor& editor)
+{
+    const std::vector<FieldSpec> fields = editor.fields();
+    std::vector<std::string> names;
+    names.reserve(fields.size());
+    for (const FieldSpec& f : fields)
+        names.push_back(nameOfLabel(f.label));
+    std::vector<std::string> out;
+    out.reserve(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const bool unique = !names[i].empty() && std::ranges::count(names, names[i]) == 1;
+        out.push_back(unique ? names[i] : std::to_string(i + 1));
+    }
+    return out;
+}
+
+} // namespace
+
+const std::vector<std::string>& fieldNames(const InstructionEditor& editor)
+{
+    // Found once a type: some editors make their fields' lists anew each time.
+    static const std::array<std::vector<std::string>, kLastLineType + 1> names = [] {
+        std::array<std::vector<std::string>, kLastLineType + 1> all{};
+        for (uint32_t type = 0; type <= kLastLineType; ++type)
+            if (const InstructionEditor* e = editorFor(type))
+                all[type] = namesOf(*e);
+        return all;
+    }();
+    return names[editor.type()];
+}
+
+std::optional<size_t> fieldNamed(const InstructionEditor& editor, std::string_view name)
+{
+    const std::vector<std::string>& names = fieldNames(editor);
+    const auto it = std::ranges::find(names, name);
+    return it == names.end() ? std::nullopt : std::optional(static_cast<size_t>(it - names.begin()));
 }
 
 } // namespace qel::text_form
