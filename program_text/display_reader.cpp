@@ -246,7 +246,8 @@ public:
             else if (isTypedField(fields_[f].kind) || fields_[f].kind == FieldKind::List)
                 unknown.push_back(f);
         }
-        Search search{std::vector<bool>(fields_.size(), false)};
+        Search search;
+        search.dead.assign(fields_.size(), false);
         // Once a field is dead, the guesses are made again of the others.
         std::set<std::vector<size_t>> tried;
         for (bool again = true; again && !search.shown;) {
