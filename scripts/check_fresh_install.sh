@@ -72,18 +72,20 @@ echo "Depends: $(in_root dpkg-query -W -f='${Depends}' qel)"
 
 step "the installed programs"
 in_root sh -c 'mkdir -p /tmp/try && cp /usr/share/qel/examples/hello.qel /tmp/try/'
-if out=$(in_root sh -c 'cd /tmp/try && qeltool run hello.qel --timeout 20' 2>&1); then
-  echo "qeltool run hello.qel: $(head -3 <<<"$out" | tr '\n' ' ')"
-else fail "qeltool run hello.qel: $out"; fi
-if out=$(in_root qeltool check /usr/share/qel/examples/quiz.qel 2>&1); then
-  echo "qeltool check quiz.qel: ${out:-(nothing found)}"
-else fail "qeltool check quiz.qel: $out"; fi
-if out=$(in_root env QT_QPA_PLATFORM=offscreen qel --quit-after-show 2>&1); then
-  echo "qel --quit-after-show (offscreen): shown after $(tail -1 <<<"$out") ms"
-else fail "qel did not start without a display: $out"; fi
-if out=$(in_root sh -c 'cd /tmp/try && qel --print hello.qel' 2>&1) && ls "$root"/tmp/try/*.pdf >/dev/null 2>&1; then
-  echo "qel --print hello.qel: $(basename "$(ls "$root"/tmp/try/*.pdf)") ($(stat -c %s "$(ls "$root"/tmp/try/*.pdf | head -1)") bytes)"
-else fail "qel --print hello.qel made no PDF: $out"; fi
+# Each command's standard output is shown; its standard error only when it fails.
+try() {
+  local what=$1
+  shift
+  if out=$(in_root sh -c "cd /tmp/try && $*" 2>"$root/stderr.txt"); then
+    echo "$what: ${out:-(nothing)}"
+  else fail "$what: $out $(cat "$root/stderr.txt")"; fi
+}
+try "qeltool run hello.qel" qeltool run hello.qel --timeout 20
+try "qeltool check quiz.qel" qeltool check /usr/share/qel/examples/quiz.qel
+try "qel started without a display" QT_QPA_PLATFORM=offscreen qel --quit-after-show
+try "qel --print hello.qel" qel --print hello.qel
+pdf=$(ls "$root"/tmp/try/*.pdf 2>/dev/null | head -1)
+[ -s "$pdf" ] && echo "the listing: $(basename "$pdf"), $(stat -c %s "$pdf") bytes" || fail "qel --print made no PDF"
 
 step "the desktop's files"
 for file in applications/org.qel.QEL.desktop metainfo/org.qel.QEL.metainfo.xml mime/packages/qel.xml \

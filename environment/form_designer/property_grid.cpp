@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qel {
 
@@ -23,7 +24,7 @@ constexpr int kMinValueWidth = 80; // what the values keep when a label is wide
 
 QColor between(const QColor& from, const QColor& to, double share)
 {
-    const auto channel = [share](int a, int b) { return static_cast<int>(a + (b - a) * share + 0.5); };
+    const auto channel = [share](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
     return {channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue())};
 }
 
