@@ -22,7 +22,7 @@ Button MessageHost::showNotice(std::string_view text, Icon icon, Buttons buttons
 std::string noticeText(std::string_view text, std::string_view argument)
 {
     std::string out(text);
-    if (const size_t at = out.find("%1"); at != std::string::npos)
+    if (const size_t at = out.find("%1"); at != std::string::npos && !argument.empty())
         out.replace(at, 2, argument);
     return out;
 }

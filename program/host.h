@@ -48,7 +48,8 @@ inline Button defaultButton(Buttons buttons)
 
 const char* iconName(Icon icon);
 
-// A notice's text with its "%1" (the first, if any) replaced by argument.
+// A notice's text with its "%1" (the first, if any) replaced by argument; without an argument the
+// text stays as it is (a message put together from a file's contents may hold a "%1" of its own).
 std::string noticeText(std::string_view text, std::string_view argument);
 
 } // namespace qel

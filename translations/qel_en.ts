@@ -985,6 +985,14 @@ What you print goes to a PDF file beside the program, in %1.</source>
         <source>Format Painter can only be used with one selected item</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace On/Trace Off instruction found and ignored</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>

@@ -154,7 +154,7 @@ Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 Button IdeHost::showNotice(std::string_view text, Icon icon, Buttons buttons, std::string_view argument)
 {
     QString shown = translated(text);
-    if (shown.contains(QStringLiteral("%1")))
+    if (!argument.empty() && shown.contains(QStringLiteral("%1")))
         shown = shown.arg(toQString(argument));
     return show(shown, icon, buttons);
 }
