@@ -2,6 +2,7 @@
 // The ways the program model and everything above it reach the user. The Qt layer implements
 // MessageHost with real message boxes; tests and qeltool record every message instead.
 
+#include <string>
 #include <string_view>
 
 namespace qel {
@@ -17,8 +18,16 @@ class MessageHost {
 public:
     virtual ~MessageHost() = default;
 
-    // A modal message box; returns the button pressed.
+    // A modal message box showing the text as it is (the program's own texts and the run's messages,
+    // which programs and graders read); returns the button pressed.
     virtual Button showMessage(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok) = 0;
+
+    // A message of the environment itself (an editor's refusal, a confirmation, a file it could not
+    // open), never the program's or its run's. The text is marked QT_TRANSLATE_NOOP("qel", ...)
+    // where it is written and `argument` takes the place of its "%1": the environment shows it in
+    // the user's language; every other host shows noticeText(text, argument) through showMessage.
+    virtual Button showNotice(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
+                              std::string_view argument = {});
 
     // Whether Ctrl or Shift is held down at this moment (the file reader asks while reading AutoRun).
     virtual bool ctrlOrShiftHeld() { return false; }
@@ -38,5 +47,9 @@ inline Button defaultButton(Buttons buttons)
 }
 
 const char* iconName(Icon icon);
+
+// A notice's text with its "%1" (the first, if any) replaced by argument; without an argument the
+// text stays as it is (a message put together from a file's contents may hold a "%1" of its own).
+std::string noticeText(std::string_view text, std::string_view argument);
 
 } // namespace qel

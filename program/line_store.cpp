@@ -79,7 +79,7 @@ bool Program::saveLine(MessageHost& host, Buffer buffer)
         else
             s.lines[static_cast<size_t>(edit.target)] = std::move(line);
     } catch (const std::bad_alloc&) {
-        host.showMessage(kOutOfMemorySavingLine, Icon::Error);
+        host.showNotice(kOutOfMemorySavingLine, Icon::Error);
         return false;
     }
     return true;
@@ -89,7 +89,7 @@ bool Program::deleteLine(uint32_t section, long n, MessageHost& host)
 {
     Section& s = sections[section];
     if (n == 0) {
-        host.showMessage(kDeletingFirstLine, Icon::Information);
+        host.showNotice(kDeletingFirstLine, Icon::Information);
         return false;
     }
     if (n < 0 || static_cast<size_t>(n) >= s.lines.size())

@@ -2,6 +2,7 @@
 // The one program held in memory: five sections of lines, and the EditBuffer through which every
 // line enters or leaves the line store.
 
+#include "base/translatable.h"
 #include "program/host.h"
 #include "program/param_block.h"
 
@@ -101,7 +102,9 @@ public:
     size_t totalLines() const;
 };
 
-inline constexpr std::string_view kOutOfMemorySavingLine = "Unable to save line as out of memory - Err 1001.";
-inline constexpr std::string_view kDeletingFirstLine = "Deleting the first line is not permitted";
+inline constexpr std::string_view kOutOfMemorySavingLine =
+    QT_TRANSLATE_NOOP("qel", "Unable to save line as out of memory - Err 1001.");
+inline constexpr std::string_view kDeletingFirstLine =
+    QT_TRANSLATE_NOOP("qel", "Deleting the first line is not permitted");
 
 } // namespace qel

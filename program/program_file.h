@@ -10,6 +10,7 @@
 // touches the program, so a damaged or truncated file never leaves half a program behind.
 
 #include "base/result.h"
+#include "base/translatable.h"
 #include "program/host.h"
 #include "program/program.h"
 
@@ -90,8 +91,9 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
 // the line store never keeps) is refused rather than written into a file the reader would refuse.
 [[nodiscard]] Result<std::vector<uint8_t>> storeProgram(const Program& program);
 
-inline constexpr std::string_view kBadVersionMessage = "Corrupt, Obsolete or Non-QEL file.";
+inline constexpr std::string_view kBadVersionMessage = QT_TRANSLATE_NOOP("qel", "Corrupt, Obsolete or Non-QEL file.");
 inline constexpr std::string_view kLineBreakInLine = "A line break in the text of line ";
-inline constexpr std::string_view kTraceIgnoredMessage = "Trace On/Trace Off instruction found and ignored";
+inline constexpr std::string_view kTraceIgnoredMessage =
+    QT_TRANSLATE_NOOP("qel", "Trace On/Trace Off instruction found and ignored");
 
 } // namespace qel

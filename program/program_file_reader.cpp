@@ -202,7 +202,7 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
     ProgramFileContents contents;
     ReadResult read = parseProgramFile(bytes, contents, host);
     if (read.status != ReadStatus::Ok) {
-        host.showMessage(read.message, Icon::Error);
+        host.showNotice(read.message, Icon::Error); // translated where it is a fixed text
         return {read.status, {}, false};
     }
 
@@ -219,7 +219,7 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
             edit.text = std::move(line.text);
             edit.block = std::move(line.block);
             if (line.type == kTraceOn || line.type == kTraceOff)
-                host.showMessage(kTraceIgnoredMessage, Icon::Information);
+                host.showNotice(kTraceIgnoredMessage, Icon::Information);
             else if (isOldTextFileOpen(contents.version, line.type) && convertTextFileOpen)
                 convertTextFileOpen(program, host);
             else

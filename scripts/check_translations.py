@@ -5,7 +5,12 @@
    without tr(), QT_TR_NOOP() or QT_TRANSLATE_NOOP() around it is listed with its place, and so is
    an instruction editor's field label (a text with a mnemonic's &) not marked with
    QT_TRANSLATE_NOOP("qel", ...).
-2. lupdate reads the environment and the labels' folders into a temporary .ts file; the texts it finds (context and
+2. The environment's messages: a text given to showNotice(), an editor's say(), fieldError(),
+   FieldError{} or a designer's DesignMessage{} (as a literal, or as a constant found where the file
+   or what it includes defines it) must be marked QT_TRANSLATE_NOOP("qel", ...), and the
+   environment gives no literal or constant text to showMessage(), which shows it untranslated (the
+   path of the program's own messages and the run's).
+3. lupdate reads the environment and the labels' folders into a temporary .ts file; the texts it finds (context and
    source) must be exactly those of translations/qel_en.ts, so a text added or changed without the
    committed file following is listed. `--update` rewrites the committed file instead.
 
@@ -62,19 +67,80 @@ label_folders = ["instructions", "messages", "values"]
 label = re.compile(r'(?<![\w)])"((?:[^"\\\n]|\\.)*&[A-Za-z0-9](?:[^"\\\n]|\\.)*)"')
 
 
+def sources(folders):
+    """Each C++ file of the folders with its folder and text."""
+    for folder in folders:
+        for path in sorted((root / folder).rglob("*")):
+            if path.suffix in (".cpp", ".h"):
+                yield folder, path, path.read_text(encoding="utf-8")
+
+
 def unmarked_labels():
     found = []
-    for folder in label_folders:
-        for path in sorted((root / folder).rglob("*")):
-            if path.suffix not in (".cpp", ".h"):
+    for _, path, text in sources(label_folders):
+        for number, line in enumerate(text.splitlines(), 1):
+            if line.lstrip().startswith("//"):
                 continue
-            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
-                if line.lstrip().startswith("//"):
+            code = line.split("//")[0] if line.count('"') % 2 == 0 else line
+            for m in label.finditer(code):
+                if not re.search(r'QT_TRANSLATE_NOOP\(\s*"qel"\s*,\s*$', code[:m.start()]):
+                    found.append(f'{path.relative_to(root)}:{number}: label "{m.group(1)}" is not marked')
+    return found
+
+
+# The environment's messages, marked where they are written, in these folders and shown translated.
+message_folders = ["environment", "instructions", "values", "messages", "program", "forms"]
+notice_call = re.compile(r"\b(showNotice|say|fieldError|FieldError|DesignMessage)\s*[({]")
+plain_call = re.compile(r"\.showMessage\s*\(")
+constant = re.compile(r"\b(k[A-Z]\w*)\b")
+include = re.compile(r'^#include "([^"]+)"', re.M)
+
+
+def without_comments(text):
+    return re.sub(r'"(?:[^"\\\n]|\\.)*"|//[^\n]*', lambda m: m.group(0) if m.group(0)[0] == '"' else "", text)
+
+
+def definition(path, name):
+    """What `name` is defined as (the text after its =) in path or the headers it includes, nearest first."""
+    queue, seen = [path], set()
+    while queue:
+        current = queue.pop(0)
+        if current in seen or not current.exists():
+            continue
+        seen.add(current)
+        text = current.read_text(encoding="utf-8")
+        m = re.search(r"\b" + name + r"\s*(?:\[\])?\s*=\s*", text)
+        if m:
+            return text[m.end():m.end() + 200]
+        queue += [root / i for i in include.findall(text)]
+    return None
+
+
+def unmarked_messages():
+    found = []
+    for folder, path, text in sources(message_folders):
+        code = without_comments(text)
+        calls = [(m, True) for m in notice_call.finditer(code)]
+        if folder == "environment":
+            calls += [(m, False) for m in plain_call.finditer(code)]
+        for call, translated in calls:
+            arguments = code[call.end():code.find(";", call.end())]
+            where = f"{path.relative_to(root)}:{code.count(chr(10), 0, call.start()) + 1}"
+            for m in literal.finditer(arguments):
+                before = arguments[:m.start()]
+                if not re.search(r"[A-Za-z]{2}", m.group(1)) or re.search(r"QT_TRANSLATE_NOOP\(\s*$", before) or (
+                        translated and re.search(r'QT_TRANSLATE_NOOP\(\s*"qel"\s*,\s*$', before)):
                     continue
-                code = line.split("//")[0] if line.count('"') % 2 == 0 else line
-                for m in label.finditer(code):
-                    if not re.search(r'QT_TRANSLATE_NOOP\(\s*"qel"\s*,\s*$', code[:m.start()]):
-                        found.append(f'{path.relative_to(root)}:{number}: label "{m.group(1)}" is not marked')
+                found.append(f'{where}: message "{m.group(1)}" is ' +
+                             ("not marked" if translated else "shown untranslated: use showNotice"))
+            for name in constant.findall(arguments):
+                value = definition(path, name)
+                if value is None or not (value.startswith('"') or value.startswith("QT_TRANSLATE_NOOP")):
+                    continue  # not a text: a field's number, a flag
+                if not translated:
+                    found.append(f"{where}: message {name} is shown untranslated: use showNotice")
+                elif value.startswith('"'):
+                    found.append(f"{where}: message {name} is not marked where it is defined")
     return found
 
 
@@ -86,11 +152,11 @@ def messages(ts):
 
 def run_lupdate(target):
     subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none", "-source-language", "en",
-                    "-target-language", "en", "-I", str(root), str(root / "environment"),
-                    *[str(root / folder) for folder in label_folders], "-ts", str(target)], check=True)
+                    "-target-language", "en", "-I", str(root),
+                    *[str(root / folder) for folder in message_folders], "-ts", str(target)], check=True)
 
 
-findings = untranslated() + unmarked_labels()
+findings = untranslated() + unmarked_labels() + unmarked_messages()
 if update:
     run_lupdate(committed)
 else:

@@ -591,6 +591,408 @@
         <source>Parameter &amp;3</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The lesson profile has problems:%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file&apos;s name has characters that a program&apos;s texts cannot hold (letters beyond the Western European ones). Rename the file, or choose another one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have reached the limit on the number of forms that may be open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to open window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to excecute form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to the form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to find the requested object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only Latin-1 characters can be stored in a form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>can&apos;t open file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No sections selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no printer on this computer, so there is nothing to set up.
+
+What you print goes to a PDF file beside the program, in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No match found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The currently selected line is invalid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This line is required by QEL, it may not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This line is required by ORX, it may not be deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confused about the size of selection,defaulting to 1 line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No selected line to paste after.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attempt to paste a reserved line ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attempt to paste a DeclareVariable statement ignored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You may not place a break point on this line type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only 5 breakpoints are allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to set Clipboard data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to get Clipboard data handle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This window may not be closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Closing QEL is disallowed whilst a program is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open the file %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save the program to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File variable required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>String variable or string literal required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expecting empty field.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Condition required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unbalanced parenthesis.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unneccessary parenthesis.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable or constant string required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form Variable required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Object Property required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redraw value required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable or Nothing required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numeric or String variable required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>InvalidExpression.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function name required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function already exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable name or Nothing required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>String Variable or string literal required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numeric Variable or Nothing required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numeric literal required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid variable name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrays may not have more that 10,000 elements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duplicate variable name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At least one variable name is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too much text for one line - shorten this value or declare the variable on another line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Function required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing operator.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing expresion.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expression required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numeric expression required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid expression.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>String expression required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable or constant required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable or string literal required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry required.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose one of the items in the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too much text for one line - shorten this value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File write error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An EndIf statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An EndWhile statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A Next statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PostQuitMessage statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A Stop statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An TimerStop statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An EndFunction statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An Else statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A BreakOutOfLoop statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A ContinueLoop statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A TraceOn statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A TraceOff statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A StepOn statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A WindowMaximise statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A WindowRestore statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An AutoRun statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An ExitQEL statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PrintEject statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PrintStart statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PrintStop statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An OptionCaseSensitive statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An OptionCaseInsensitive statement can not be edited.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save line as out of memory - Err 1001.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting the first line is not permitted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are too many controls on this form to add any more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t paste all items as there would be too many controls on the form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The form object can not be copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format Painter can only be used with one selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trace On/Trace Off instruction found and ignored</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>

@@ -20,7 +20,7 @@ std::optional<FieldError> runEditor(const InstructionEditor& editor, const std::
 {
     EditOutcome outcome = editor.accept(values, context);
     if (outcome.error) {
-        host.showMessage(outcome.error->message, outcome.error->icon);
+        host.showNotice(outcome.error->message, outcome.error->icon);
         return outcome.error;
     }
     (void)editor.store(outcome.line, context, host); // a failed store has told the user

@@ -43,10 +43,10 @@ void CheckCommands::useProfile(const QString& path, bool report)
     if (!path.isEmpty()) {
         ide_.lessonProfile = readLessonProfile(path.toStdString());
         if (report && !ide_.lessonProfile->problems.empty()) {
-            std::string text(kLessonProfileProblems);
+            std::string problems; // each on a line of its own, after the heading
             for (const ProfileProblem& p : ide_.lessonProfile->problems)
-                text += "\n" + problemText(p);
-            ide_.host.showMessage(text, Icon::Exclamation, Buttons::Ok);
+                problems += "\n" + problemText(p);
+            ide_.host.showNotice(kLessonProfileProblems, Icon::Exclamation, Buttons::Ok, problems);
         }
     }
     if (settings_)

@@ -21,7 +21,8 @@ class IdeState;
 
 inline constexpr std::string_view kLessonProfileSetting = "LessonProfile";
 inline constexpr std::string_view kLessonProfileTitle = "Lesson Profile";
-inline constexpr std::string_view kLessonProfileProblems = "The lesson profile has problems:";
+inline constexpr std::string_view kLessonProfileProblems =
+    QT_TRANSLATE_NOOP("qel", "The lesson profile has problems:%1");
 
 class CheckCommands : public QObject {
     Q_OBJECT

@@ -380,7 +380,7 @@ void InstructionDialog::browse(int field)
         return;
     const QString text = spec.kind == FieldKind::FileName ? pickedFileText(path, folder) : path;
     if (!fitsProgramText(text)) {
-        ide_.host.showMessage(kNameNotInProgramText, Icon::Exclamation, Buttons::Ok);
+        ide_.host.showNotice(kNameNotInProgramText, Icon::Exclamation, Buttons::Ok);
         return;
     }
     setFieldValue(static_cast<size_t>(field), text);
@@ -410,7 +410,7 @@ void InstructionDialog::accept()
     EditContext context{ide_.program, ide_.variables, editing};
     EditOutcome outcome = editor_.accept(values(), context);
     if (outcome.error) {
-        ide_.host.showMessage(outcome.error->message, outcome.error->icon, Buttons::Ok);
+        ide_.host.showNotice(outcome.error->message, outcome.error->icon, Buttons::Ok);
         focusField(outcome.error->field);
         return;
     }

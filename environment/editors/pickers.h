@@ -2,6 +2,7 @@
 // The drop-downs the instruction dialogs share: the program's functions and its variables. Each item
 // carries its running position as data; the optional empty first item carries -1.
 
+#include "base/translatable.h"
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,9 +34,9 @@ QString qtFileFilter(std::string_view filter);
 QString pickedFileText(const QString& path, const QString& programFolder);
 // Whether a program's 8-bit texts hold every character of the text (Latin-1 does).
 bool fitsProgramText(const QString& text);
-inline constexpr std::string_view kNameNotInProgramText =
-    "The file's name has characters that a program's texts cannot hold (letters beyond the Western European "
-    "ones). Rename the file, or choose another one.";
+inline constexpr std::string_view kNameNotInProgramText = QT_TRANSLATE_NOOP(
+    "qel", "The file's name has characters that a program's texts cannot hold (letters beyond the Western European "
+           "ones). Rename the file, or choose another one.");
 void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool withEmptyItem, uint32_t groups = 0);
 
 } // namespace qel

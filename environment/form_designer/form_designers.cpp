@@ -68,7 +68,7 @@ CFormsEditForm* FormDesigners::openDesigner()
 {
     std::erase_if(windows_, [](const QPointer<CFormsEditForm>& w) { return w.isNull(); });
     if (windows_.size() >= kMaxDesigners) {
-        host_.showMessage(kTooManyDesigners, Icon::Exclamation, Buttons::Ok);
+        host_.showNotice(kTooManyDesigners, Icon::Exclamation, Buttons::Ok);
         return nullptr;
     }
     auto* window = new CFormsEditForm(host_, recent_);
@@ -76,7 +76,7 @@ CFormsEditForm* FormDesigners::openDesigner()
     QMdiSubWindow* frame = area_.addSubWindow(window);
     if (!frame) {
         delete window;
-        host_.showMessage(kWindowFailed, Icon::Exclamation, Buttons::Ok);
+        host_.showNotice(kWindowFailed, Icon::Exclamation, Buttons::Ok);
         return nullptr;
     }
     // The form's part keeps the window's usual size; the properties window widens it.
@@ -112,7 +112,7 @@ bool FormDesigners::showPreview(const QString& path)
     frame->setWindowTitle(translated(kDesignerTitle));
     preview_ = window;
     if (!form->open(path.toStdString())) {
-        host_.showMessage(kFormExecuteFailed, Icon::Error, Buttons::Ok);
+        host_.showNotice(kFormExecuteFailed, Icon::Error, Buttons::Ok);
         delete frame;
         return false;
     }

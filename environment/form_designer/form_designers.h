@@ -3,6 +3,7 @@
 // window that "Show form" and the Form PreView command open; and closing them all when QEL quits,
 // each changed form asking first.
 
+#include "base/translatable.h"
 #include "environment/forms/form_window.h"
 
 #include <QObject>
@@ -23,9 +24,10 @@ class MessageHost;
 class RecentFileList;
 
 inline constexpr int kMaxDesigners = 10;
-inline constexpr const char* kTooManyDesigners = "You have reached the limit on the number of forms that may be open";
-inline constexpr const char* kWindowFailed = "Failed to open window.";
-inline constexpr const char* kFormExecuteFailed = "Failed to excecute form";
+inline constexpr const char* kTooManyDesigners =
+    QT_TRANSLATE_NOOP("qel", "You have reached the limit on the number of forms that may be open");
+inline constexpr const char* kWindowFailed = QT_TRANSLATE_NOOP("qel", "Failed to open window.");
+inline constexpr const char* kFormExecuteFailed = QT_TRANSLATE_NOOP("qel", "Failed to excecute form");
 
 class FormDesigners : public QObject {
     Q_OBJECT

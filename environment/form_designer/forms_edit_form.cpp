@@ -214,7 +214,7 @@ void CFormsEditForm::afterCommand()
 {
     afterPending_ = false;
     if (const std::optional<DesignMessage> m = design_.takeMessage())
-        host_.showMessage(m->text, m->stop ? Icon::Error : Icon::Exclamation, Buttons::Ok);
+        host_.showNotice(m->text, m->stop ? Icon::Error : Icon::Exclamation, Buttons::Ok);
     // An event may name a function not written yet: the properties window marks its row, the status
     // bar says it, and the run reports it if the event happens before the function exists.
     if (const std::optional<std::string> w = design_.takeWarning())
@@ -337,7 +337,7 @@ bool CFormsEditForm::askToSave(const char* question)
 {
     if (!design_.isChanged())
         return true;
-    switch (host_.showMessage(question, Icon::Question, Buttons::YesNoCancel)) {
+    switch (host_.showNotice(question, Icon::Question, Buttons::YesNoCancel)) {
     case Button::Yes: return fileSave();
     case Button::No: return true;
     default: return false;

@@ -30,8 +30,8 @@ class RecentFileList;
 // The window's titles, questions and the file commands' texts.
 inline constexpr const char* kDesignerTitle = QT_TRANSLATE_NOOP("qel", "ORX Form");
 inline constexpr const char* kNewDesignTitle = QT_TRANSLATE_NOOP("qel", "Forms Editor");
-inline constexpr const char* kSaveChangesToForm = "Save changes to the form";
-inline constexpr const char* kSaveFormQuestion = "Save Form";
+inline constexpr const char* kSaveChangesToForm = QT_TRANSLATE_NOOP("qel", "Save changes to the form");
+inline constexpr const char* kSaveFormQuestion = QT_TRANSLATE_NOOP("qel", "Save Form");
 inline constexpr const char* kSaveFormTitle = QT_TRANSLATE_NOOP("qel", "Save ORX Form file");
 inline constexpr const char* kBitmapFilter = QT_TRANSLATE_NOOP("qel", "Bitmap Files (*.bmp)");
 

@@ -271,7 +271,7 @@ void CPropertiesWindow::chooseTypedObject()
             return;
         }
     }
-    messages_.showMessage(kObjectNotFound, Icon::Error);
+    messages_.showNotice(kObjectNotFound, Icon::Error);
 }
 
 void CPropertiesWindow::selectRow(int r)
@@ -363,17 +363,17 @@ bool CPropertiesWindow::applyValue(int r, const QString& value)
         return false;
     const PropertyRow& pr = row(r);
     if (!isLatin1(value)) { // such a character would be stored as "?"
-        messages_.showMessage(kOnlyLatin1, Icon::Exclamation);
+        messages_.showNotice(kOnlyLatin1, Icon::Exclamation);
         return false;
     }
     const std::string text = fromQString(value);
     if (const std::optional<std::string> refusal = rangeRefusal(pr, text)) {
-        messages_.showMessage(*refusal, Icon::Error);
+        messages_.showNotice(*refusal, Icon::Error);
         return false;
     }
     if (pr.field == PropertyId::Name) {
         if (const auto refusal = renameRefusal(target_.objects(), target_.currentObject(), text)) {
-            messages_.showMessage(*refusal, Icon::Exclamation);
+            messages_.showNotice(*refusal, Icon::Exclamation);
             return false;
         }
     }

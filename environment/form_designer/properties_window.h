@@ -6,6 +6,7 @@
 // value passes the row's range and, for the Name row, the renaming rule before the designer stores
 // it through the PropertyTarget; a refused value leaves the row as it was.
 
+#include "base/translatable.h"
 #include "forms/property_rows.h"
 
 #include <QColor>
@@ -32,9 +33,10 @@ inline constexpr const char* kPropertiesWindowTitle = QT_TRANSLATE_NOOP("qel", "
 inline constexpr const char* kPropertiesPage = QT_TRANSLATE_NOOP("qel", "Properties");
 inline constexpr const char* kEventsPage = QT_TRANSLATE_NOOP("qel", "Events");
 // A name typed into the object list that no object has.
-inline constexpr std::string_view kObjectNotFound = "Unable to find the requested object";
+inline constexpr std::string_view kObjectNotFound = QT_TRANSLATE_NOOP("qel", "Unable to find the requested object");
 // A value with a character beyond Latin-1, which a form cannot hold: refused.
-inline constexpr std::string_view kOnlyLatin1 = "Only Latin-1 characters can be stored in a form";
+inline constexpr std::string_view kOnlyLatin1 =
+    QT_TRANSLATE_NOOP("qel", "Only Latin-1 characters can be stored in a form");
 
 class CPropertiesWindow : public QWidget {
     Q_OBJECT

@@ -1,20 +1,32 @@
 #include "environment/form_designer/property_grid.h"
+#include "environment/look/contrast.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qel {
 
 namespace {
 
-const QColor kLabelBackground(200, 200, 200);
+// A marked value's red, and the lighter one it takes where that red would not read (a dark theme).
 const QColor kMarkedValue(200, 0, 0);
+const QColor kMarkedValueOnDark(255, 110, 110);
+// How far from the values' background towards their text the labels' background and the lines are.
+constexpr double kLabelShade = 0.2;
+constexpr double kLineShade = 0.35;
 constexpr int kMargin = 2; // text inset from its cell's left edge
 constexpr int kSampleWidth = 200;
 constexpr int kMinValueWidth = 80; // what the values keep when a label is wide
+
+QColor between(const QColor& from, const QColor& to, double share)
+{
+    const auto channel = [share](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
+    return {channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue())};
+}
 
 } // namespace
 
@@ -84,6 +96,10 @@ QSize PropertyGrid::sizeHint() const { return {kSampleWidth, rowCount() * rowHei
 
 void PropertyGrid::paintEvent(QPaintEvent* /*event*/)
 {
+    // The palette's colours, so the grid reads in a light and a dark theme alike.
+    const QColor base = palette().color(QPalette::Base), text = palette().color(QPalette::Text);
+    const QColor labelBackground = between(base, text, kLabelShade), line = between(base, text, kLineShade);
+    const QColor marked = contrastRatio(kMarkedValue, base) >= kReadableContrast ? kMarkedValue : kMarkedValueOnDark;
     QPainter p(this);
     const int h = rowHeight();
     const int labels = labelWidth();
@@ -91,16 +107,16 @@ void PropertyGrid::paintEvent(QPaintEvent* /*event*/)
         const QRect label(0, row * h, labels, h);
         const QRect value = valueRect(row);
         const bool selected = row == selected_;
-        p.fillRect(label, selected ? palette().color(QPalette::Highlight) : kLabelBackground);
-        p.fillRect(value, Qt::white);
-        p.setPen(selected ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
+        p.fillRect(label, selected ? palette().color(QPalette::Highlight) : labelBackground);
+        p.fillRect(value, base);
+        p.setPen(selected ? palette().color(QPalette::HighlightedText) : text);
         p.drawText(label.adjusted(kMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, labels_[row]);
-        p.setPen(isMarked(row) ? kMarkedValue : QColor(Qt::black));
+        p.setPen(isMarked(row) ? marked : text);
         p.drawText(value.adjusted(kMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, values_.value(row));
-        p.setPen(Qt::gray);
+        p.setPen(line);
         p.drawLine(0, label.bottom(), width(), label.bottom());
     }
-    p.setPen(Qt::gray);
+    p.setPen(line);
     p.drawLine(labels - 1, 0, labels - 1, rowCount() * h - 1);
 }
 

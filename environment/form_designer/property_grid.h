@@ -1,7 +1,7 @@
 #pragma once
-// The two-column grid of the properties window: a label and a value each row, labels on grey,
-// values on white, the selected row highlighted. It only paints and reports clicks and keys; the
-// window opens the editors over its value cells.
+// The two-column grid of the properties window: a label and a value each row, values on the
+// palette's base colour, labels on a shade between it and the text, the selected row highlighted.
+// It only paints and reports clicks and keys; the window opens the editors over its value cells.
 
 #include <QStringList>
 #include <QWidget>

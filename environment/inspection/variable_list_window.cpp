@@ -113,14 +113,14 @@ bool CORXListCtrlVars::saveTo(const QString& path)
 {
     const QFileInfo target(path);
     if (!target.dir().exists() || target.isDir()) {
-        messages_.showMessage(kCantOpenFile, Icon::Error);
+        messages_.showNotice(kCantOpenFile, Icon::Error);
         return false;
     }
     if (!writeFileAtomically(QFile::encodeName(path).toStdString(), bytesOf(csvText(table_, "\r\n")))) {
-        messages_.showMessage(kFileWriteError, Icon::Error);
+        messages_.showNotice(kFileWriteError, Icon::Error);
         return false;
     }
-    messages_.showMessage(kSaved, Icon::Information);
+    messages_.showNotice(kSaved, Icon::Information);
     return true;
 }
 
@@ -130,7 +130,7 @@ void CORXListCtrlVars::print()
     if (!pdf)
         messages_.showMessage(pdf.failureText(), Icon::Exclamation, Buttons::Ok);
     else if (!pdf->isEmpty())
-        messages_.showMessage(fromQString(printedToText(*pdf)), Icon::Information, Buttons::Ok);
+        tellPrintedTo(messages_, *pdf);
 }
 
 } // namespace qel

@@ -3,6 +3,7 @@
 // row number in the first column. The user sorts it by a column (a click on the header), copies it
 // (Edit > Copy), saves it as comma-separated text (File > Save As) and prints it.
 
+#include "base/translatable.h"
 #include "interpreter/run_host.h"
 #include "messages/file_messages.h"
 
@@ -50,7 +51,7 @@ private:
 };
 
 inline constexpr std::string_view kSaveVariablesTitle = QT_TRANSLATE_NOOP("qel", "Save Variable Values");
-inline constexpr std::string_view kCantOpenFile = "can't open file.";
-inline constexpr std::string_view kSaved = "Saved";
+inline constexpr std::string_view kCantOpenFile = QT_TRANSLATE_NOOP("qel", "can't open file.");
+inline constexpr std::string_view kSaved = QT_TRANSLATE_NOOP("qel", "Saved");
 
 } // namespace qel

@@ -113,7 +113,7 @@ std::optional<uint8_t> askPrintSections(QWidget* parent, MessageHost& messages)
             if (box->isChecked())
                 chosen |= flag;
         if (chosen == 0) {
-            messages.showMessage(kNoSectionsSelected, Icon::Information);
+            messages.showNotice(kNoSectionsSelected, Icon::Information);
             return;
         }
         dialog.accept();

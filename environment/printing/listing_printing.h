@@ -3,6 +3,7 @@
 // section, each line with word wrapping and the block indentation the program view shows (40 points
 // a level), a line that does not fit the rest of a page moving whole to the next one.
 
+#include "base/translatable.h"
 #include <QString>
 
 #include <cstdint>
@@ -38,7 +39,7 @@ std::vector<int> printLevels(const Program& program, uint32_t section);
 int paintListingPages(QPainter& painter, QPaintDevice& device, const Program& program, uint8_t sections,
                       const std::function<bool()>& newPage);
 
-inline constexpr const char* kNoSectionsSelected = "No sections selected.";
+inline constexpr const char* kNoSectionsSelected = QT_TRANSLATE_NOOP("qel", "No sections selected.");
 
 // "Print Sections": the user ticks the sections to print; nothing when cancelled. A dialog with
 // nothing ticked says kNoSectionsSelected and stays open.

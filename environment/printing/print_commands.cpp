@@ -81,7 +81,7 @@ QString PrintCommands::printListing()
         return {};
     }
     if (!pdf->isEmpty())
-        ide_.host.showMessage(fromQString(printedToText(*pdf)), Icon::Information, Buttons::Ok);
+        tellPrintedTo(ide_.host, *pdf);
     return *pdf;
 }
 

@@ -67,18 +67,20 @@ Result<QString> printPages(QWidget* parent, const QString& name, const QString& 
     return QString();
 }
 
-QString noPrinterText(const QString& folder)
-{
-    const QString where = QDir::toNativeSeparators(folder.isEmpty() ? QDir::currentPath() : folder);
-    return QStringLiteral("There is no printer on this computer, so there is nothing to set up.\n\n"
-                          "What you print goes to a PDF file beside the program, in ") +
-           where + '.';
-}
+namespace {
+
+std::string nativePath(const QString& path) { return fromQString(QDir::toNativeSeparators(path)); }
+
+std::string printerFolder(const QString& folder) { return nativePath(folder.isEmpty() ? QDir::currentPath() : folder); }
+
+} // namespace
+
+QString noPrinterText(const QString& folder) { return toQString(noticeText(kNoPrinter, printerFolder(folder))); }
 
 void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
 {
     if (!hasPrinter()) {
-        messages.showMessage(fromQString(noPrinterText(folder)), Icon::Information);
+        messages.showNotice(kNoPrinter, Icon::Information, Buttons::Ok, printerFolder(folder));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -86,7 +88,12 @@ void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
     dialog.exec();
 }
 
-QString printedToText(const QString& path) { return QStringLiteral("Printed to ") + QDir::toNativeSeparators(path); }
+QString printedToText(const QString& path) { return toQString(noticeText(kPrintedTo, nativePath(path))); }
+
+void tellPrintedTo(MessageHost& messages, const QString& path)
+{
+    messages.showNotice(kPrintedTo, Icon::Information, Buttons::Ok, nativePath(path));
+}
 
 std::string cannotPrintText(std::string_view reason) { return "Unable to print: " + std::string(reason); }
 

@@ -33,11 +33,16 @@ inline constexpr const char* kPrintSetupText = QT_TRANSLATE_NOOP("qel", "P&rint 
 // File > Print Setup...: the page setup of the default printer; without a printer, a message that
 // says so and that printed pages go to a PDF file in `folder` (the program's; empty: the current one).
 void printSetup(QWidget* parent, MessageHost& messages, const QString& folder);
-// That message.
+// That message, and the words of it with %1 for the folder.
 QString noPrinterText(const QString& folder);
+inline constexpr const char* kNoPrinter = QT_TRANSLATE_NOOP("qel", "There is no printer on this computer, so there is "
+                                                                   "nothing to set up.\n\nWhat you print goes to a PDF "
+                                                                   "file beside the program, in %1.");
 
-// "Printed to <path>" where the pages went to a file.
+// "Printed to <path>" where the pages went to a file: the text, and the message that says it.
+inline constexpr const char* kPrintedTo = QT_TRANSLATE_NOOP("qel", "Printed to %1");
 QString printedToText(const QString& path);
+void tellPrintedTo(MessageHost& messages, const QString& path);
 
 // "Unable to print: <reason>" where nothing was printed.
 std::string cannotPrintText(std::string_view reason);

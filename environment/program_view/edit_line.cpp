@@ -81,7 +81,7 @@ bool EditLine(IdeState& ide, QWidget* parent, int mode, char typedLetter, const 
         stored = dialog.stored();
     } else if (info && !info->fixedText.empty()) {
         if (mode == kEditMode) {
-            ide.host.showMessage(info->refusal, Icon::Exclamation, Buttons::Ok);
+            ide.host.showNotice(info->refusal, Icon::Exclamation, Buttons::Ok);
             if (buffer.target >= 0)
                 static_cast<void>(program.saveLine(ide.host)); // the line as it was, which fitted before
             return false;

@@ -2,6 +2,7 @@
 // Find and the functions list without their dialogs: searching the display texts of every line for
 // a piece of text (letter case ignored), and the entries of the program's declared functions.
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 
 #include <optional>
@@ -13,7 +14,7 @@ namespace qel {
 
 class Program;
 
-inline constexpr std::string_view kNoMatchFound = "No match found";
+inline constexpr std::string_view kNoMatchFound = QT_TRANSLATE_NOOP("qel", "No match found");
 // The longest text the Find dialog takes.
 inline constexpr int kMaxFindText = 98;
 

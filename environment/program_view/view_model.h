@@ -4,6 +4,7 @@
 // wheel and scroll bar movements, and what each visible row looks like. The widget (`CQelView`)
 // feeds it pixels and keys and paints the rows it returns; tests drive it directly.
 
+#include "base/translatable.h"
 #include "program/host.h"
 
 #include <array>
@@ -66,18 +67,27 @@ inline constexpr int kTextMargin = 1;      // the text starts this far right of 
 inline constexpr int kProfileColumn = 40;  // and this much further while the profile column is shown
 inline constexpr int kHitCountColumn = 72; // or as wide as nine digits while it shows hit counts
 
-inline constexpr std::string_view kInvalidLineMessage = "The currently selected line is invalid.";
-inline constexpr std::string_view kRequiredNotEditableMessage = "This line is required by QEL, it may not be edited.";
-inline constexpr std::string_view kRequiredNotDeletableMessage = "This line is required by ORX, it may not be deleted.";
-inline constexpr std::string_view kSelectionSizeMessage = "Confused about the size of selection,defaulting to 1 line";
-inline constexpr std::string_view kNoLineToPasteAfterMessage = "No selected line to paste after.";
-inline constexpr std::string_view kPasteReservedMessage = "Attempt to paste a reserved line ignored.";
+inline constexpr std::string_view kInvalidLineMessage =
+    QT_TRANSLATE_NOOP("qel", "The currently selected line is invalid.");
+inline constexpr std::string_view kRequiredNotEditableMessage =
+    QT_TRANSLATE_NOOP("qel", "This line is required by QEL, it may not be edited.");
+inline constexpr std::string_view kRequiredNotDeletableMessage =
+    QT_TRANSLATE_NOOP("qel", "This line is required by ORX, it may not be deleted.");
+inline constexpr std::string_view kSelectionSizeMessage =
+    QT_TRANSLATE_NOOP("qel", "Confused about the size of selection,defaulting to 1 line");
+inline constexpr std::string_view kNoLineToPasteAfterMessage =
+    QT_TRANSLATE_NOOP("qel", "No selected line to paste after.");
+inline constexpr std::string_view kPasteReservedMessage =
+    QT_TRANSLATE_NOOP("qel", "Attempt to paste a reserved line ignored.");
 inline constexpr std::string_view kPasteDeclareVariableMessage =
-    "Attempt to paste a DeclareVariable statement ignored.";
-inline constexpr std::string_view kNoBreakpointOnTypeMessage = "You may not place a break point on this line type";
-inline constexpr std::string_view kTooManyBreakpointsMessage = "Only 5 breakpoints are allowed";
-inline constexpr std::string_view kCannotSetClipboardMessage = "Unable to set Clipboard data";
-inline constexpr std::string_view kNoClipboardDataMessage = "Unable to get Clipboard data handle";
+    QT_TRANSLATE_NOOP("qel", "Attempt to paste a DeclareVariable statement ignored.");
+inline constexpr std::string_view kNoBreakpointOnTypeMessage =
+    QT_TRANSLATE_NOOP("qel", "You may not place a break point on this line type");
+inline constexpr std::string_view kTooManyBreakpointsMessage =
+    QT_TRANSLATE_NOOP("qel", "Only 5 breakpoints are allowed");
+inline constexpr std::string_view kCannotSetClipboardMessage = QT_TRANSLATE_NOOP("qel", "Unable to set Clipboard data");
+inline constexpr std::string_view kNoClipboardDataMessage =
+    QT_TRANSLATE_NOOP("qel", "Unable to get Clipboard data handle");
 
 // The system clipboard as the view uses it; the widget puts Qt's behind it, tests a plain buffer.
 class ClipboardAccess {

@@ -13,7 +13,7 @@
 
 namespace qel {
 
-void ViewModel::say(std::string_view text, Icon icon) { static_cast<MessageHost&>(ide_.host).showMessage(text, icon); }
+void ViewModel::say(std::string_view text, Icon icon) { static_cast<MessageHost&>(ide_.host).showNotice(text, icon); }
 
 // Every editing command starts afresh: the last profile and (except Paste) the breakpoints go.
 void ViewModel::clearForEdit()

@@ -2,6 +2,7 @@
 
 #include "environment/forms/form_window.h"
 #include "environment/forms/user_form_dialog.h"
+#include "environment/look/translation.h"
 #include "environment/run_window/run_input_box.h"
 #include "environment/run_window/run_time_window.h"
 #include "instructions/documents/file_choice.h"
@@ -61,9 +62,9 @@ std::vector<ButtonChoice> buttonsOf(Buttons buttons)
     return {{B::Ok, Button::Ok}};
 }
 
-Button messageBox(std::string_view text, Icon icon, Buttons buttons, QWidget* parent)
+Button messageBox(const QString& text, Icon icon, Buttons buttons, QWidget* parent)
 {
-    QMessageBox box(boxIcon(icon), "QEL", toQString(text), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), "QEL", text, QMessageBox::NoButton, parent);
     const std::vector<ButtonChoice> choices = buttonsOf(buttons);
     for (const ButtonChoice& c : choices)
         box.addButton(c.qt);
@@ -147,7 +148,20 @@ void IdeHost::refreshRunState()
 
 Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    const Button answer = messageRecorder ? messageRecorder->showMessage(text, icon, buttons)
+    return show(toQString(text), icon, buttons);
+}
+
+Button IdeHost::showNotice(std::string_view text, Icon icon, Buttons buttons, std::string_view argument)
+{
+    QString shown = translated(text);
+    if (!argument.empty() && shown.contains(QStringLiteral("%1")))
+        shown = shown.arg(toQString(argument));
+    return show(shown, icon, buttons);
+}
+
+Button IdeHost::show(const QString& text, Icon icon, Buttons buttons)
+{
+    const Button answer = messageRecorder ? messageRecorder->showMessage(fromQString(text), icon, buttons)
                                           : messageBox(text, icon, buttons, dialogParent_);
     if (recorder_ && buttons != Buttons::Ok) // a box with one button takes no answer
         recorder_->answer(answer);

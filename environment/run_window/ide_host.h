@@ -55,6 +55,9 @@ public:
     void refreshRunState();
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
+    // Translated, then shown (or recorded) as showMessage shows a text.
+    Button showNotice(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
+                      std::string_view argument = {}) override;
     bool ctrlOrShiftHeld() override;
     void pumpEvents() override;
     void waitForEvents() override;
@@ -128,6 +131,8 @@ Q_SIGNALS:
 
 private:
     FormView* makeFormWindow(RunForm& form);
+    // A message box (or the messageRecorder) with the text as it will be read.
+    Button show(const QString& text, Icon icon, Buttons buttons);
 
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;

@@ -39,7 +39,7 @@ std::string RunInputBox::reply() const { return fromQString(reply_->text().left(
 void RunInputBox::accept()
 {
     if (reply_->text().isEmpty()) {
-        host_.showMessage(kInputRequired, Icon::Exclamation);
+        host_.showNotice(kInputRequired, Icon::Exclamation);
         reply_->setFocus();
         return;
     }

@@ -2,6 +2,7 @@
 // The run-time "Input Box" dialog: the program's prompt, a "Reply" field, "Ok" and "Cancel". Ok with
 // an empty reply says "Input required" and keeps the dialog open.
 
+#include "base/translatable.h"
 #include <QDialog>
 
 #include <optional>
@@ -14,7 +15,7 @@ namespace qel {
 
 class MessageHost;
 
-inline constexpr const char* kInputRequired = "Input required";
+inline constexpr const char* kInputRequired = QT_TRANSLATE_NOOP("qel", "Input required");
 inline constexpr int kMaxReply = 512;
 
 class RunInputBox : public QDialog {

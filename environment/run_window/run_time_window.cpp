@@ -73,7 +73,7 @@ void CRunTimeWnd::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    host_.showMessage(kMayNotBeClosed, Icon::Exclamation);
+    host_.showNotice(kMayNotBeClosed, Icon::Exclamation);
 }
 
 void CRunTimeWnd::keyPressEvent(QKeyEvent* event)

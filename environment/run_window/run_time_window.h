@@ -2,6 +2,7 @@
 // The run-time window: shows the run's canvas, repaints it fully (Paint section) when shown or
 // resized, turns keys and mouse into the program's events, and refuses to be closed by the user.
 
+#include "base/translatable.h"
 #include <QRect>
 #include <QWidget>
 #include <QtGlobal>
@@ -17,7 +18,7 @@ class RunCanvas;
 inline constexpr const char* kRunTimeWindowCaption = QT_TRANSLATE_NOOP("qel", "Run Time Window");
 // The window's frame when a run creates it: (0, 0)-(600, 400) in the main frame's client area.
 inline constexpr QRect kRunTimeWindowRect(0, 0, 600, 400);
-inline constexpr const char* kMayNotBeClosed = "This window may not be closed";
+inline constexpr const char* kMayNotBeClosed = QT_TRANSLATE_NOOP("qel", "This window may not be closed");
 
 class CRunTimeWnd : public QWidget {
     Q_OBJECT

@@ -125,7 +125,7 @@ bool CMainFrame::saveModified()
 {
     if (!hasDocument() || !doc_->isModified())
         return true;
-    switch (ide_.host.showMessage(doc_->saveChangesQuestion(), Icon::Exclamation, Buttons::YesNoCancel)) {
+    switch (ide_.host.showNotice(kSaveChangesTo, Icon::Exclamation, Buttons::YesNoCancel, fromQString(doc_->title()))) {
     case Button::Yes: return fileSave();
     case Button::No: return true;
     default: return false;
@@ -320,7 +320,7 @@ void CMainFrame::showAbout()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (ide_.running()) {
-        ide_.host.showMessage(kClosingWhileRunning, Icon::Information, Buttons::Ok);
+        ide_.host.showNotice(kClosingWhileRunning, Icon::Information, Buttons::Ok);
         event->ignore();
         return;
     }

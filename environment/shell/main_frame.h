@@ -4,6 +4,7 @@
 // the program view's and the run's commands in their features, which each keep their own commands
 // enabled exactly when they can be used.
 
+#include "base/translatable.h"
 #include "environment/shell/command_ids.h"
 #include "environment/shell/command_set.h"
 
@@ -117,6 +118,9 @@ private:
 };
 
 inline constexpr const char* kApplicationTitle = QT_TRANSLATE_NOOP("qel", "Qelvin Programming Language");
-inline constexpr const char* kClosingWhileRunning = "Closing QEL is disallowed whilst a program is running.";
+// Asked before a changed program closes, with the program's title for %1.
+inline constexpr const char* kSaveChangesTo = QT_TRANSLATE_NOOP("qel", "Save changes to %1?");
+inline constexpr const char* kClosingWhileRunning =
+    QT_TRANSLATE_NOOP("qel", "Closing QEL is disallowed whilst a program is running.");
 
 } // namespace qel

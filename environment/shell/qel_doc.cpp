@@ -36,7 +36,8 @@ CQelDoc::OpenStatus CQelDoc::open(const QString& path)
 {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(localPath(path), bytes, kMaxProgramFileBytes)) {
-        ide_.host.showMessage("Unable to open the file " + fromQString(path) + ".", Icon::Exclamation, Buttons::Ok);
+        ide_.host.showNotice(QT_TRANSLATE_NOOP("qel", "Unable to open the file %1."), Icon::Exclamation, Buttons::Ok,
+                             fromQString(path));
         return OpenStatus::Unreadable;
     }
     ide_.interpreter.debugger().clearBreakpoints();
@@ -57,8 +58,8 @@ CQelDoc::OpenStatus CQelDoc::open(const QString& path)
 bool CQelDoc::saveAs(const QString& path)
 {
     if (!saveProgram(ide_.program, localPath(path))) {
-        ide_.host.showMessage("Unable to save the program to " + fromQString(path) + ".", Icon::Exclamation,
-                              Buttons::Ok);
+        ide_.host.showNotice(QT_TRANSLATE_NOOP("qel", "Unable to save the program to %1."), Icon::Exclamation,
+                             Buttons::Ok, fromQString(path));
         return false;
     }
     version_ = FileVersion{};
@@ -85,8 +86,6 @@ void CQelDoc::setModified(bool modified)
     modified_ = modified;
     Q_EMIT modifiedChanged(modified);
 }
-
-std::string CQelDoc::saveChangesQuestion() const { return "Save changes to " + fromQString(title_) + "?"; }
 
 void CQelDoc::setPath(const QString& path, const QString& title)
 {

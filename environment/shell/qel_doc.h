@@ -47,9 +47,6 @@ public:
     bool autoRun() const { return autoRun_; }
     const FileVersion& version() const { return version_; }
 
-    // "Save changes to <title>?", as the message host shows it.
-    std::string saveChangesQuestion() const;
-
 Q_SIGNALS:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);

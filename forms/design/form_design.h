@@ -5,6 +5,7 @@
 // to the grid); the keys; copy and paste; the format painter; undo and redo. Points are in the
 // form's coordinates; the window adds its scroll position.
 
+#include "base/translatable.h"
 #include "forms/form_object.h"
 #include "forms/property_target.h"
 
@@ -18,11 +19,13 @@
 namespace qel {
 
 // What the designer tells the user.
-inline constexpr std::string_view kTooManyControls = "There are too many controls on this form to add any more";
+inline constexpr std::string_view kTooManyControls =
+    QT_TRANSLATE_NOOP("qel", "There are too many controls on this form to add any more");
 inline constexpr std::string_view kPasteTooMany =
-    "Can't paste all items as there would be too many controls on the form";
-inline constexpr std::string_view kFormCannotBeCopied = "The form object can not be copied";
-inline constexpr std::string_view kPainterNeedsOne = "Format Painter can only be used with one selected item";
+    QT_TRANSLATE_NOOP("qel", "Can't paste all items as there would be too many controls on the form");
+inline constexpr std::string_view kFormCannotBeCopied = QT_TRANSLATE_NOOP("qel", "The form object can not be copied");
+inline constexpr std::string_view kPainterNeedsOne =
+    QT_TRANSLATE_NOOP("qel", "Format Painter can only be used with one selected item");
 // Our own: an event naming a function the program does not have; the name is stored all the same.
 inline constexpr std::string_view kNoSuchFunction = "The program has no function of this name: ";
 

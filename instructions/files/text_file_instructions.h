@@ -26,6 +26,7 @@
 //                  Line: "TextFileWrite F, X,Quotes,Comma,NewLine" (the options set, in that order)
 //   TextFileClose  "Close Text File": 0 "File &Variable". Line: "TextFileClose F"
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "messages/editor_messages.h"
 #include "messages/run_errors.h"
@@ -78,7 +79,7 @@ inline constexpr std::string_view kNotOneDimension = "Expecting a 1 dimension st
 inline constexpr std::string_view kUnableToEvaluateNumber = "Unable to evaluate numeric variable - ";
 } // namespace text_file_msg
 
-inline constexpr std::string_view kFileVariableRequired = "File variable required.";
+inline constexpr std::string_view kFileVariableRequired = QT_TRANSLATE_NOOP("qel", "File variable required.");
 // The filter of the Text File Name field's "..." file-open dialog.
 inline constexpr std::string_view kTextFileFilter = "Text files (*.txt *.csv)| *.txt;*.csv|All files (*.*)| *.*||";
 

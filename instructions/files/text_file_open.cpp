@@ -127,7 +127,7 @@ bool convertOldTextFileOpen(EditContext& context, MessageHost& host, const Corre
         EditOutcome outcome = editor.accept(values, context);
         if (outcome.ok())
             return editor.store(outcome.line, context, host);
-        host.showMessage(outcome.error->message, outcome.error->icon);
+        host.showNotice(outcome.error->message, outcome.error->icon);
         auto corrected = correct ? correct(values, *outcome.error) : std::nullopt;
         if (!corrected)
             return false;

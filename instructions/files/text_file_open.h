@@ -11,6 +11,7 @@
 // Program files older than 1.14 hold these lines in an older layout; the reader rebuilds them from
 // their display text alone.
 
+#include "base/translatable.h"
 #include "program/host.h"
 #include "values/editor.h"
 #include "values/editor_fields.h"
@@ -28,7 +29,8 @@ inline constexpr uint32_t kFixedBody = 92;
 enum Field { kFileVariableField, kFileNameField, kReadingField, kWritingField };
 } // namespace text_file_open
 
-inline constexpr std::string_view kStringVariableOrLiteralRequired = "String variable or string literal required.";
+inline constexpr std::string_view kStringVariableOrLiteralRequired =
+    QT_TRANSLATE_NOOP("qel", "String variable or string literal required.");
 
 class TextFileOpenEditor final : public InstructionEditor {
 public:

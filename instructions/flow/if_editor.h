@@ -19,6 +19,7 @@
 // right operand follows the variable with a blank ("If S IsNumeric Then"), except .AtEndOfFile,
 // which follows it directly ("If InFile.AtEndOfFile Then").
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
 #include "values/editor_fields.h"
@@ -39,10 +40,10 @@ inline constexpr int kRows = 3;
 inline constexpr int kCount = 17;
 } // namespace if_fields
 
-inline constexpr std::string_view kExpectingEmptyField = "Expecting empty field.";
-inline constexpr std::string_view kConditionRequired = "Condition required.";
-inline constexpr std::string_view kUnbalancedParenthesis = "Unbalanced parenthesis.";
-inline constexpr std::string_view kUnnecessaryParenthesis = "Unneccessary parenthesis.";
+inline constexpr std::string_view kExpectingEmptyField = QT_TRANSLATE_NOOP("qel", "Expecting empty field.");
+inline constexpr std::string_view kConditionRequired = QT_TRANSLATE_NOOP("qel", "Condition required.");
+inline constexpr std::string_view kUnbalancedParenthesis = QT_TRANSLATE_NOOP("qel", "Unbalanced parenthesis.");
+inline constexpr std::string_view kUnnecessaryParenthesis = QT_TRANSLATE_NOOP("qel", "Unneccessary parenthesis.");
 
 // The comparison list in the dialogs' order with the codes blocks store; While offers the first
 // kRelationalComparisons of them.

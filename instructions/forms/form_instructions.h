@@ -21,6 +21,7 @@
 //   224     44     Operand: Repaint Form    }
 //   268     ...    string area
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "messages/editor_messages.h"
 #include "messages/run_errors.h"
@@ -61,10 +62,11 @@ inline constexpr int kFormName = 0, kValue = 1, kAction = 2, kObject = 3, kObjec
 
 namespace form_msg {
 // Editors.
-inline constexpr std::string_view kConstantStringRequired = "Variable or constant string required.";
-inline constexpr std::string_view kFormVariableRequired = "Form Variable required.";
-inline constexpr std::string_view kPropertyRequired = "Object Property required.";
-inline constexpr std::string_view kRedrawRequired = "Redraw value required.";
+inline constexpr std::string_view kConstantStringRequired =
+    QT_TRANSLATE_NOOP("qel", "Variable or constant string required.");
+inline constexpr std::string_view kFormVariableRequired = QT_TRANSLATE_NOOP("qel", "Form Variable required.");
+inline constexpr std::string_view kPropertyRequired = QT_TRANSLATE_NOOP("qel", "Object Property required.");
+inline constexpr std::string_view kRedrawRequired = QT_TRANSLATE_NOOP("qel", "Redraw value required.");
 
 // OpenForm.
 inline constexpr std::string_view kNot1D = "Expecting a 1 dimensional array but found - ";

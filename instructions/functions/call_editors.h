@@ -13,6 +13,7 @@
 //   CallUsing Show + Choice (X) Into R  CallUsing Show + Choice Allowing Missing Target
 //   Return                              Return (Total)
 
+#include "base/translatable.h"
 #include "interpreter/function_blocks.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
@@ -33,9 +34,10 @@ enum CallUsingField {
 };
 } // namespace call_fields
 
-inline constexpr std::string_view kVariableOrNothing = "Variable or Nothing required.";
-inline constexpr std::string_view kNumericOrStringVariable = "Numeric or String variable required.";
-inline constexpr std::string_view kReturnInvalidExpression = "InvalidExpression.";
+inline constexpr std::string_view kVariableOrNothing = QT_TRANSLATE_NOOP("qel", "Variable or Nothing required.");
+inline constexpr std::string_view kNumericOrStringVariable =
+    QT_TRANSLATE_NOOP("qel", "Numeric or String variable required.");
+inline constexpr std::string_view kReturnInvalidExpression = QT_TRANSLATE_NOOP("qel", "InvalidExpression.");
 
 class CallEditor final : public InstructionEditor {
 public:

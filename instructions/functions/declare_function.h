@@ -2,6 +2,7 @@
 // The editor of DeclareFunction, the first line of a user function (its block is drawn in
 // interpreter/function_blocks.h).
 
+#include "base/translatable.h"
 #include "interpreter/function_blocks.h"
 #include "values/editor.h"
 
@@ -13,9 +14,10 @@ namespace declare_function {
 enum Field { kNameField, kParameter1Field, kParameter2Field, kParameter3Field, kReturnTypeField };
 } // namespace declare_function
 
-inline constexpr std::string_view kFunctionNameRequired = "Function name required.";
-inline constexpr std::string_view kFunctionAlreadyExists = "Function already exists.";
-inline constexpr std::string_view kVariableNameOrNothing = "Variable name or Nothing required.";
+inline constexpr std::string_view kFunctionNameRequired = QT_TRANSLATE_NOOP("qel", "Function name required.");
+inline constexpr std::string_view kFunctionAlreadyExists = QT_TRANSLATE_NOOP("qel", "Function already exists.");
+inline constexpr std::string_view kVariableNameOrNothing =
+    QT_TRANSLATE_NOOP("qel", "Variable name or Nothing required.");
 
 class DeclareFunctionEditor final : public InstructionEditor {
 public:

@@ -14,6 +14,7 @@
 //   TimerStart  "Start Timer":      0 "&100ths Of a second" (a number from 1 to 1000, stored as its
 //                                   whole-number value). Line text: TimerStart 50
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
 
@@ -22,9 +23,11 @@
 
 namespace qel {
 
-inline constexpr std::string_view kMessageRequired = "String Variable or string literal required.";
-inline constexpr std::string_view kButtonVariableRequired = "Numeric Variable or Nothing required.";
-inline constexpr std::string_view kNumericLiteralRequired = "Numeric literal required.";
+inline constexpr std::string_view kMessageRequired =
+    QT_TRANSLATE_NOOP("qel", "String Variable or string literal required.");
+inline constexpr std::string_view kButtonVariableRequired =
+    QT_TRANSLATE_NOOP("qel", "Numeric Variable or Nothing required.");
+inline constexpr std::string_view kNumericLiteralRequired = QT_TRANSLATE_NOOP("qel", "Numeric literal required.");
 inline constexpr std::string_view kPauseOutOfRange = "Pause interval should be between 1 and 1000.";
 inline constexpr std::string_view kTimerOutOfRange = "Timer interval should be between 1 and 1000.";
 

@@ -11,6 +11,7 @@
 // An Initial Value left empty means 0 for Integer and Floating Point and the empty text for String;
 // Bitmap and File take no initial value (whatever is typed there is ignored).
 
+#include "base/translatable.h"
 #include "values/editor.h"
 #include "values/editor_fields.h" // kNotAListItem
 
@@ -28,14 +29,16 @@ constexpr int nameField(int k) { return 4 + 2 * k; }
 constexpr int initialField(int k) { return 5 + 2 * k; }
 } // namespace declare_fields
 
-inline constexpr std::string_view kInvalidVariableName = "Invalid variable name";
+inline constexpr std::string_view kInvalidVariableName = QT_TRANSLATE_NOOP("qel", "Invalid variable name");
 inline constexpr std::string_view kMustBeIntegerInRange = " must be an integer in the range ";
-inline constexpr std::string_view kTooManyArrayElements = "Arrays may not have more that 10,000 elements";
-inline constexpr std::string_view kDuplicateVariableName = "Duplicate variable name";
+inline constexpr std::string_view kTooManyArrayElements =
+    QT_TRANSLATE_NOOP("qel", "Arrays may not have more that 10,000 elements");
+inline constexpr std::string_view kDuplicateVariableName = QT_TRANSLATE_NOOP("qel", "Duplicate variable name");
 // Our own: a line declaring nothing, and a line too long for the line store.
-inline constexpr std::string_view kVariableNameNeeded = "At least one variable name is required";
+inline constexpr std::string_view kVariableNameNeeded =
+    QT_TRANSLATE_NOOP("qel", "At least one variable name is required");
 inline constexpr std::string_view kDeclarationTooLong =
-    "Too much text for one line - shorten this value or declare the variable on another line";
+    QT_TRANSLATE_NOOP("qel", "Too much text for one line - shorten this value or declare the variable on another line");
 
 class DeclareVariableEditor final : public InstructionEditor {
 public:

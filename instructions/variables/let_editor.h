@@ -22,6 +22,7 @@
 // The fields of the mode not chosen are not looked at. An operator set after an empty operator
 // (operator 2 without operator 1) is refused as a missing operator, at the first operator.
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
 #include "values/editor_fields.h"
@@ -45,9 +46,9 @@ inline constexpr int kSecondOperand = 10;
 inline constexpr int kCount = 11;
 } // namespace let_fields
 
-inline constexpr std::string_view kFunctionRequired = "Function required.";
-inline constexpr std::string_view kMissingOperator = "Missing operator.";
-inline constexpr std::string_view kMissingExpression = "Missing expresion.";
+inline constexpr std::string_view kFunctionRequired = QT_TRANSLATE_NOOP("qel", "Function required.");
+inline constexpr std::string_view kMissingOperator = QT_TRANSLATE_NOOP("qel", "Missing operator.");
+inline constexpr std::string_view kMissingExpression = QT_TRANSLATE_NOOP("qel", "Missing expresion.");
 
 class LetEditor final : public InstructionEditor {
 public:

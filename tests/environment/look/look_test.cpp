@@ -4,6 +4,7 @@
 #include "environment/editors/instruction_dialog.h"
 #include "environment/form_designer/form_design_view.h"
 #include "environment/form_designer/forms_edit_form.h"
+#include "environment/form_designer/property_grid.h"
 #include "environment/help/help_window.h"
 #include "environment/look/appearance.h"
 #include "environment/look/contrast.h"
@@ -11,6 +12,7 @@
 #include "environment/run_window/run_time_window.h"
 #include "environment/shell/main_frame.h"
 #include "instructions/catalogue.h"
+#include "instructions/interaction/interaction_editors.h"
 #include "shell_test_support.h"
 
 #include <QAction>
@@ -78,6 +80,24 @@ TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
         EXPECT_GE(strongestContrast(help.viewport()->grab().toImage(), palette.color(QPalette::Base)),
                   kReadableContrast);
 
+        // The properties window's labels and values, one value marked wrong, on the palette's colours.
+        PropertyGrid properties;
+        properties.setRows({QStringLiteral("Name"), QStringLiteral("Width")},
+                           {QStringLiteral("Form1"), QStringLiteral("30")});
+        properties.setMarked(1, true);
+        properties.resize(240, properties.sizeHint().height());
+        const QImage cells = properties.grab().toImage();
+        for (int row = 0; row < properties.rowCount(); ++row) {
+            const QRect value = properties.valueRect(row).adjusted(0, 0, 0, -1);
+            EXPECT_EQ(cells.pixelColor(value.right(), value.center().y()), palette.color(QPalette::Base));
+            for (const QRect& cell : {QRect(0, value.top(), properties.labelWidth() - 1, value.height()), value}) {
+                const QImage picture = cells.copy(cell);
+                EXPECT_GE(strongestContrast(picture, picture.pixelColor(picture.width() - 1, picture.height() / 2)),
+                          kReadableContrast)
+                    << row;
+            }
+        }
+
         ASSERT_TRUE(designer.design().applyProperty(PropertyId::BGColour, "0,0,0", false));
         QWidget* surface = designer.view()->viewport();
         const QImage plain = surface->grab().toImage();
@@ -94,6 +114,49 @@ TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
     const QImage line = designer.action(kCmdFormAddLine)->icon().pixmap(QSize(24, 24)).toImage();
     EXPECT_GE(strongestContrast(line, darkPalette().color(QPalette::Window)), kReadableContrast);
     QApplication::setPalette(before);
+}
+
+// A translation that changes every text of the environment's scope, as another language would.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return qstrcmp(context, "qel") == 0 ? QStringLiteral("[%1]").arg(QString::fromUtf8(source)) : QString();
+    }
+};
+
+// The environment's messages are shown translated, with their file names put in after; the
+// program's own MessageBox text and the run's error text reach the user as they are, even when
+// the program says a text the environment translates.
+struct EnvironmentMessages : test::AppTest {};
+
+TEST_F(EnvironmentMessages, AreTranslatedAndTheProgramsAreNot)
+{
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    const QString missing = dir.filePath(QStringLiteral("missing.qel"));
+    EXPECT_FALSE(frame().openFile(missing));
+    InstructionDialog forDialog(*editorFor(kFor), ide(), false);
+    forDialog.accept(); // every field empty
+    ASSERT_EQ(messages.texts(), (std::vector<std::string>{"[Unable to open the file " + missing.toStdString() + ".]",
+                                                          "[Numeric expression required.]"}));
+
+    messages.messages.clear();
+    test::Session session;
+    session.handlers();
+    std::vector<std::string> box(message_box_fields::kCount);
+    box[message_box_fields::kMessage] = "\"Variable required.\"";
+    box[message_box_fields::kButtonsFirst] = "1";
+    box[message_box_fields::kResult] = "Answer";
+    session.build.add("DeclareVariable", examples::variableFields("Integer", "Answer", "0"))
+        .add("MessageBox", box)
+        .add("Let", examples::letFields("Answer", "Answer", "/", "\"text\""));
+    test::startInIde(ide(), session.program, messages);
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{
+                                    "Variable required.",
+                                    test::runErrorText("Expecting numeric value but found string literal - text")}));
+    QCoreApplication::removeTranslator(&marking);
 }
 
 #ifdef QEL_LRELEASE
