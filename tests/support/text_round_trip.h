@@ -56,10 +56,11 @@ inline void expectTextRoundTrip(const Program& program, const std::vector<Progra
         ASSERT_EQ(was.size(), now.size()) << sectionName(s) << "\n" << text;
         for (size_t i = 0; i < was.size(); ++i) {
             const ProgramLine& w = was[i];
-            if (now[i].type != w.type || now[i].text != w.text || now[i].block != w.block)
+            if (now[i].type != w.type || now[i].text != w.text || now[i].block != w.block) {
                 EXPECT_FALSE(madeByEditors(w)) << "a line the editors built came back otherwise: " << sectionName(s)
                                                << " " << i << ": " << was[i].text << " -> " << now[i].text << "\n"
                                                << text;
+            }
         }
     }
 }
