@@ -4,6 +4,7 @@
 // and run is handed to qeltool-full, the whole tool, which this process becomes.
 
 #include "app/blank_window.h"
+#include "app/large_blocks.h"
 #include "app/run_command.h"
 #include "app/tool_commands.h"
 #include "instructions/catalogue.h"
@@ -14,7 +15,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
-#include <malloc.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,10 +86,7 @@ fs::path wholeTool()
 
 int main(int argc, char** argv)
 {
-    // Every block of a megabyte or more is mapped on its own and unmapped when freed. The allocator
-    // would otherwise raise that threshold after each large free (up to 32 MB) and keep the freed
-    // text of a long line in its heap, so a run's memory would pass its limit by what it once held.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+    qel::mapLargeBlocksApart();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (runsHere(args))
         return qel::runProgramCommand(args, std::cin, std::cout, std::cerr, qel::BlankWindow::make);

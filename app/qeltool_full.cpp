@@ -2,26 +2,21 @@
 // call qeltool (app/qeltool.cpp), which runs the programs that need no picture itself and hands
 // everything else to this whole tool.
 
+#include "app/large_blocks.h"
 #include "app/tool_commands.h"
 #include "runtime/gui_application.h"
 
 #include <QGuiApplication>
 
 #include <iostream>
-#include <malloc.h>
 
 int main(int argc, char** argv)
 {
-    // Every block of a megabyte or more is mapped on its own and unmapped when freed. The allocator
-    // would otherwise raise that threshold after each large free (up to 32 MB) and keep the freed
-    // text of a long line in its heap, so a run's memory would pass its limit by what it once held.
-    mallopt(M_MMAP_THRESHOLD, 1 << 20);
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || (args[0] != "run" && args[0] != "grade"))
-        return qel::runToolCommand(args, std::cin, std::cout, std::cerr);
+    qel::mapLargeBlocksApart();
+    const std::vector<std::string> args(argv + 1, argv + argc);
     // Runs that write text make the application when they first do (runtime/gui_application.h);
     // grading reads and writes pictures.
-    if (args[0] == "grade")
+    if (!args.empty() && args[0] == "grade")
         (void)qel::ensureGuiApplication();
     const int status = qel::runToolCommand(args, std::cin, std::cout, std::cerr);
     // The application stays to the end of the process: taking it down would load the system's font
