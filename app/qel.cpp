@@ -97,7 +97,7 @@ int main(int argc, char** argv)
             return 1;
         const qel::Result<QString> pdf = qel::printWholeListing(qel.ide(), options.print);
         if (!pdf) {
-            messages.showMessage(pdf.failureText(), qel::Icon::Error, qel::Buttons::Ok);
+            qel::tellCannotPrint(messages, pdf.failureText());
             return 1;
         }
         if (!pdf->isEmpty())

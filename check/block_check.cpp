@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    void add(uint32_t index, std::string message) { out_.push_back({section_, index, std::move(message)}); }
+    void add(uint32_t index, std::string message) { out_.emplace_back(section_, index, std::move(message)); }
 
     // The scan a run makes from this line when it skips what follows.
     void scan(uint32_t index, uint32_t target1, uint32_t target2)
@@ -65,8 +65,9 @@ private:
 
     void functionNotClosed()
     {
-        add(functionLine_, std::string(check_msg::kFunctionNotClosed) +
-                               std::string(declaredFunctionName(lines_[functionLine_].block)));
+        out_.push_back(ownFinding(
+            section_, functionLine_,
+            {check_msg::kFunctionNotClosed, {std::string(declaredFunctionName(lines_[functionLine_].block))}}));
     }
 
     void line(uint32_t i, uint32_t type)

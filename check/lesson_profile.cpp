@@ -73,7 +73,7 @@ public:
 private:
     void problem(const ProfileProblem& where, std::string_view message, std::string_view detail)
     {
-        profile_.problems.push_back({where.file, where.line, std::string(message) + std::string(detail)});
+        profile_.problems.push_back({where.file, where.line, {message, {std::string(detail)}}});
     }
 
     void line(const std::string& path, uint32_t number, std::string_view text, int depth)
@@ -146,7 +146,7 @@ std::vector<bool> linesOutside(const LessonProfile& profile, const Section& sect
 
 std::string problemText(const ProfileProblem& problem)
 {
-    return problem.file + ":" + std::to_string(problem.line) + ": " + problem.message;
+    return problem.file + ":" + std::to_string(problem.line) + ": " + noticeText(problem.message);
 }
 
 } // namespace qel

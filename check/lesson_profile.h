@@ -6,6 +6,7 @@
 // variables and handler functions) and the lines that continue or close a block whose opening
 // instruction is allowed (Else, EndIf, EndWhile, Next, EndFunction) are always allowed.
 
+#include "base/notice.h"
 #include "program/instruction_table.h"
 #include "program/program.h"
 
@@ -20,7 +21,7 @@ namespace qel {
 struct ProfileProblem {
     std::string file;  // the profile file as it was named
     uint32_t line = 0; // from 1; 0 for the file as a whole
-    std::string message;
+    Notice message;
 };
 
 struct LessonProfile {
@@ -46,7 +47,7 @@ LessonProfile readLessonProfile(const std::string& path);
 // Whether each line of a section lies outside the profile (one entry a line).
 std::vector<bool> linesOutside(const LessonProfile& profile, const Section& section);
 
-// A problem as one line of text: "FILE:LINE: message".
+// A problem as one line of text: "FILE:LINE: message", the message in English.
 std::string problemText(const ProfileProblem& problem);
 
 } // namespace qel

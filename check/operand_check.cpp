@@ -113,7 +113,7 @@ public:
 private:
     void add(std::string_view message, std::string_view detail = {})
     {
-        out_.push_back({section_, index_, std::string(message) + std::string(detail)});
+        out_.emplace_back(section_, index_, std::string(message) + std::string(detail));
     }
 
     void slot(const ProgramLine& line, uint32_t offset, Role role)

@@ -18,11 +18,11 @@ void checkSystemNames(const Program& program, const VariableTable& variables, st
 {
     const auto variable = [&](uint32_t section, std::string_view name) {
         if (!variables.findVariable(name))
-            out.push_back({section, 0, std::string(msg::kMissingSystemVariable) + std::string(name) + "."});
+            out.emplace_back(section, 0, std::string(msg::kMissingSystemVariable) + std::string(name) + ".");
     };
     const auto handler = [&](uint32_t section, std::string_view name) {
         if (!findFunction(program, name))
-            out.push_back({section, 0, std::string(name) + std::string(msg::kHandlerMissing)});
+            out.emplace_back(section, 0, std::string(name) + std::string(msg::kHandlerMissing));
     };
     for (const SystemVariable& v : kKeyboardVariables)
         variable(kKeyboard, v.name);
@@ -40,9 +40,10 @@ void checkProfile(const Program& program, const LessonProfile& profile, std::vec
         const std::vector<bool> outside = linesOutside(profile, program.sections[s]);
         for (uint32_t i = 0; i < outside.size(); ++i)
             if (outside[i])
-                out.push_back({s, i,
-                               std::string(check_msg::kOutsideProfile) +
-                                   std::string(keywordTable().keywordName(program.sections[s].lines[i].type))});
+                out.push_back(
+                    ownFinding(s, i,
+                               {check_msg::kOutsideProfile,
+                                {std::string(keywordTable().keywordName(program.sections[s].lines[i].type))}}));
     }
 }
 

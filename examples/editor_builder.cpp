@@ -43,7 +43,8 @@ EditorBuilder& EditorBuilder::add(uint32_t type, const std::vector<std::string>&
     } else {
         EditContext context{program_, variables_, nullptr};
         if (const auto error = runEditor(*editor, fields, context, host_))
-            refused(std::string(info->keyword) + ": field " + std::to_string(error->field) + ": " + error->message);
+            refused(std::string(info->keyword) + ": field " + std::to_string(error->field) + ": " +
+                    noticeText(error->message));
         else
             taken(last());
     }

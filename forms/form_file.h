@@ -20,6 +20,7 @@
 // signed field is written as its 32-bit pattern, -1 as 4294967295, and read back to the same value);
 // texts are the raw bytes between the tags, so they may hold "<", ">" and "&" but no line break.
 
+#include "base/translatable.h"
 #include "forms/form_object.h"
 #include "messages/file_messages.h"
 #include "messages/run_errors.h"
@@ -42,7 +43,7 @@ inline constexpr std::string_view kFormFileStart = "<?XML version";
 // The file dialogs' filter for form files.
 inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)";
 // The title of the dialog that opens a form file.
-inline constexpr std::string_view kFormOpenTitle = "Open ORX Form";
+inline constexpr std::string_view kFormOpenTitle = QT_TRANSLATE_NOOP("qel", "Open ORX Form");
 
 // Messages of reading and writing.
 inline constexpr std::string_view kFormOpenFailed = "Unable to open Form file";

@@ -186,14 +186,14 @@ std::span<const std::string_view> choiceList(ChoiceListKind kind)
     return {};
 }
 
-std::optional<std::string> rangeRefusal(const PropertyRow& row, std::string_view value)
+std::optional<Notice> rangeRefusal(const PropertyRow& row, std::string_view value)
 {
     if (!row.isNumeric())
         return std::nullopt;
     const std::optional<int64_t> n = parseDecimal(trimValue(value));
     if (n && *n >= row.low && *n <= row.high)
         return std::nullopt;
-    return "Expecting value in the range of " + std::to_string(row.low) + " and " + std::to_string(row.high);
+    return Notice{kOutOfRange, {std::to_string(row.low), std::to_string(row.high)}};
 }
 
 } // namespace qel

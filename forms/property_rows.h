@@ -3,6 +3,8 @@
 // "Properties" page and of its "Events" page, each with its label, field, editor, choices or range
 // and help text.
 
+#include "base/notice.h"
+#include "base/translatable.h"
 #include "forms/properties.h"
 
 #include <optional>
@@ -58,6 +60,7 @@ std::span<const std::string_view> choiceList(ChoiceListKind kind);
 
 // A numeric row's value outside its range: "Expecting value in the range of 6 and 72". Nothing when
 // the value is acceptable or the row is not numeric.
-std::optional<std::string> rangeRefusal(const PropertyRow& row, std::string_view value);
+inline constexpr std::string_view kOutOfRange = QT_TRANSLATE_NOOP("qel", "Expecting value in the range of %1 and %2");
+std::optional<Notice> rangeRefusal(const PropertyRow& row, std::string_view value);
 
 } // namespace qel

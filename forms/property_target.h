@@ -2,6 +2,7 @@
 // What the designer's properties window and Tab Order dialog edit: the objects of a form being
 // designed and the one the window shows. The designer implements it; the window's tests use a fake.
 
+#include "base/notice.h"
 #include "forms/form_object.h"
 #include "forms/properties.h"
 
@@ -36,7 +37,7 @@ public:
 
     // What is wrong with an event row's value, such as a function the program does not have (yet):
     // the window marks the row and says it. Nothing when all is well or the row is no event.
-    virtual std::optional<std::string> eventWarning(PropertyId /*id*/, std::string_view /*value*/) const
+    virtual std::optional<Notice> eventWarning(PropertyId /*id*/, std::string_view /*value*/) const
     {
         return std::nullopt;
     }

@@ -14,17 +14,17 @@ const char* iconName(Icon icon)
     return "none";
 }
 
-Button MessageHost::showNotice(std::string_view text, Icon icon, Buttons buttons, std::string_view argument)
+Button MessageHost::showNotice(const Notice& notice, Icon icon, Buttons buttons)
 {
-    return showMessage(noticeText(text, argument), icon, buttons);
+    return showMessage(noticeText(notice), icon, buttons);
 }
 
-std::string noticeText(std::string_view text, std::string_view argument)
+Button MessageHost::showNotice(std::string_view text, Icon icon, Buttons buttons, std::string_view argument)
 {
-    std::string out(text);
-    if (const size_t at = out.find("%1"); at != std::string::npos && !argument.empty())
-        out.replace(at, 2, argument);
-    return out;
+    Notice notice{text, {}};
+    if (!argument.empty())
+        notice.arguments.emplace_back(argument);
+    return showNotice(notice, icon, buttons);
 }
 
 } // namespace qel

@@ -2,6 +2,8 @@
 // The ways the program model and everything above it reach the user. The Qt layer implements
 // MessageHost with real message boxes; tests and qeltool record every message instead.
 
+#include "base/notice.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,11 +25,19 @@ public:
     virtual Button showMessage(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok) = 0;
 
     // A message of the environment itself (an editor's refusal, a confirmation, a file it could not
-    // open), never the program's or its run's. The text is marked QT_TRANSLATE_NOOP("qel", ...)
-    // where it is written and `argument` takes the place of its "%1": the environment shows it in
-    // the user's language; every other host shows noticeText(text, argument) through showMessage.
-    virtual Button showNotice(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
-                              std::string_view argument = {});
+    // open), never the program's or its run's: the environment shows it in the user's language;
+    // every other host shows noticeText(notice) through showMessage.
+    virtual Button showNotice(const Notice& notice, Icon icon, Buttons buttons = Buttons::Ok);
+    // The same for a text with at most one argument (an empty one is none).
+    Button showNotice(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok, std::string_view argument = {});
+    Button showNotice(const char* text, Icon icon, Buttons buttons = Buttons::Ok, std::string_view argument = {})
+    {
+        return showNotice(std::string_view(text), icon, buttons, argument);
+    }
+    // A std::string is a text put together at run time, which no translation can know: give a Notice
+    // its words and their parts instead.
+    Button showNotice(const std::string& text, Icon icon, Buttons buttons = Buttons::Ok,
+                      std::string_view argument = {}) = delete;
 
     // Whether Ctrl or Shift is held down at this moment (the file reader asks while reading AutoRun).
     virtual bool ctrlOrShiftHeld() { return false; }
@@ -47,9 +57,5 @@ inline Button defaultButton(Buttons buttons)
 }
 
 const char* iconName(Icon icon);
-
-// A notice's text with its "%1" (the first, if any) replaced by argument; without an argument the
-// text stays as it is (a message put together from a file's contents may hold a "%1" of its own).
-std::string noticeText(std::string_view text, std::string_view argument);
 
 } // namespace qel

@@ -60,7 +60,7 @@ enum class ReadStatus {
 
 struct ReadResult {
     ReadStatus status = ReadStatus::Ok;
-    std::string message; // what the user was shown, for the failures
+    Notice message; // what the user was shown, for the failures
 };
 
 // Takes a file apart without touching any program. host is asked for Ctrl/Shift at AutoRun lines.

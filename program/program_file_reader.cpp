@@ -75,14 +75,30 @@ private:
     size_t pos_ = 0;
 };
 
-constexpr std::string_view kOversizedDeclaration =
-    "declares an array larger than the Declare Variables dialog allows (each dimension 0 to 1000, at most 10,000 "
-    "elements)";
+// Why a file was not opened: %1 is the damaged line's number in its section, %2 the section.
+constexpr std::string_view kTextTooLong =
+    QT_TRANSLATE_NOOP("qel", "Corrupt, Obsolete or Non-QEL file.\n\nLine %1 of the %2 section has a text longer "
+                             "than 1,024 characters, so the file was not opened.");
+constexpr std::string_view kBlockPastEnd =
+    QT_TRANSLATE_NOOP("qel", "Corrupt, Obsolete or Non-QEL file.\n\nLine %1 of the %2 section has a block longer "
+                             "than the rest of the file, so the file was not opened.");
+constexpr std::string_view kBlockTooLong =
+    QT_TRANSLATE_NOOP("qel", "Corrupt, Obsolete or Non-QEL file.\n\nLine %1 of the %2 section has a block longer "
+                             "than 1,021 bytes, so the file was not opened.");
+constexpr std::string_view kBlockRefersOutside =
+    QT_TRANSLATE_NOOP("qel", "Corrupt, Obsolete or Non-QEL file.\n\nLine %1 of the %2 section has a block that "
+                             "refers outside itself, so the file was not opened.");
+constexpr std::string_view kOversizedDeclaration = QT_TRANSLATE_NOOP(
+    "qel", "Corrupt, Obsolete or Non-QEL file.\n\nLine %1 of the %2 section declares an array larger than the "
+           "Declare Variables dialog allows (each dimension 0 to 1000, at most 10,000 elements), so the file was "
+           "not opened.");
+// %1 is the section the file ends in.
+constexpr std::string_view kEndsInside = QT_TRANSLATE_NOOP(
+    "qel", "Unable to open the program file: it ends inside the %1 section, before the end of the program.");
 
-std::string damagedLineMessage(uint32_t section, size_t index, std::string_view why)
+ReadResult damagedLine(std::string_view why, uint32_t section, size_t index)
 {
-    return std::string(kBadVersionMessage) + "\n\nLine " + std::to_string(index) + " of the " +
-           std::string(sectionName(section)) + " section " + std::string(why) + ", so the file was not opened.";
+    return {ReadStatus::Corrupt, {why, {std::to_string(index), std::string(sectionName(section))}}};
 }
 
 bool isOldTextFileOpen(const FileVersion& version, uint32_t type)
@@ -144,13 +160,11 @@ ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents&
     std::string versionLine;
     bool tooLong = false;
     if (!in.readLine(versionLine, kMaxLineText, tooLong) || !isAcceptedVersion(versionLine))
-        return {ReadStatus::BadVersion, std::string(kBadVersionMessage)};
+        return {ReadStatus::BadVersion, {kBadVersionMessage, {}}};
     out.version = parseVersion(versionLine);
 
     const auto truncated = [](uint32_t section) {
-        return ReadResult{ReadStatus::Truncated, "Unable to open the program file: it ends inside the " +
-                                                     std::string(sectionName(section)) +
-                                                     " section, before the end of the program."};
+        return ReadResult{ReadStatus::Truncated, {kEndsInside, {std::string(sectionName(section))}}};
     };
 
     for (uint32_t section = 0; section < kSectionCount; ++section) {
@@ -168,27 +182,23 @@ ReadResult parseProgramFile(std::span<const uint8_t> bytes, ProgramFileContents&
                 out.autoRun = true;
             if (!in.readLine(line.text, kMaxLineText, tooLong)) {
                 if (tooLong)
-                    return {ReadStatus::Corrupt,
-                            damagedLineMessage(section, lines.size(), "has a text longer than 1,024 characters")};
+                    return damagedLine(kTextTooLong, section, lines.size());
                 return truncated(section);
             }
             uint32_t length;
             if (!in.readU32(length))
                 return truncated(section);
             if (length > in.remaining())
-                return {ReadStatus::Corrupt,
-                        damagedLineMessage(section, lines.size(), "has a block longer than the rest of the file")};
+                return damagedLine(kBlockPastEnd, section, lines.size());
             if (length > kMaxBlockBody)
-                return {ReadStatus::Corrupt,
-                        damagedLineMessage(section, lines.size(), "has a block longer than 1,021 bytes")};
+                return damagedLine(kBlockTooLong, section, lines.size());
             line.block = ParamBlock::fromBody(in.take(length));
             // Old TextFileOpen blocks are never read: the line is rebuilt from its text.
             if (!isOldTextFileOpen(out.version, line.type) &&
                 checkReferences(line.block, line.type) == BlockCheck::BadReference)
-                return {ReadStatus::Corrupt,
-                        damagedLineMessage(section, lines.size(), "has a block that refers outside itself")};
+                return damagedLine(kBlockRefersOutside, section, lines.size());
             if (line.type == kDeclareVariable && !isDeclarableShape(line.block))
-                return {ReadStatus::Corrupt, damagedLineMessage(section, lines.size(), kOversizedDeclaration)};
+                return damagedLine(kOversizedDeclaration, section, lines.size());
             lines.push_back(std::move(line));
         }
     }
@@ -202,7 +212,7 @@ LoadResult loadProgram(Program& program, std::span<const uint8_t> bytes, Message
     ProgramFileContents contents;
     ReadResult read = parseProgramFile(bytes, contents, host);
     if (read.status != ReadStatus::Ok) {
-        host.showNotice(read.message, Icon::Error); // translated where it is a fixed text
+        host.showNotice(read.message, Icon::Error);
         return {read.status, {}, false};
     }
 

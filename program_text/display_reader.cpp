@@ -270,7 +270,7 @@ public:
         if (search.taken)
             return *search.taken;
         if (search.refusal)
-            return Failure(std::move(search.refusal->message));
+            return Failure(noticeText(search.refusal->message));
         return Failure(std::string(text_form::kDisplayNotRead) + std::string(display_));
     }
 

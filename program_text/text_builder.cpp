@@ -111,7 +111,7 @@ Status TextBuilder::instruction(const InstructionEditor& editor, const std::vect
     EditContext context = this->context();
     EditOutcome outcome = editor.accept(values, context);
     if (outcome.error)
-        return Failure(std::move(outcome.error->message));
+        return Failure(noticeText(outcome.error->message));
     return stored(editor.store(outcome.line, context, host_), editor.type());
 }
 

@@ -4,12 +4,14 @@
 1. A text literal given to a window title, label, button, menu, action, status tip or command
    without tr(), QT_TR_NOOP() or QT_TRANSLATE_NOOP() around it is listed with its place, and so is
    an instruction editor's field label (a text with a mnemonic's &) not marked with
-   QT_TRANSLATE_NOOP("qel", ...).
+   QT_TRANSLATE_NOOP("qel", ...), or put together at run time ("Variable &" + a number).
 2. The environment's messages: a text given to showNotice(), an editor's say(), fieldError(),
    FieldError{} or a designer's DesignMessage{} (as a literal, or as a constant found where the file
    or what it includes defines it) must be marked QT_TRANSLATE_NOOP("qel", ...), and the
    environment gives no literal or constant text to showMessage(), which shows it untranslated (the
-   path of the program's own messages and the run's).
+   path of the program's own messages and the run's). A message put together at run time does not
+   get this far: showNotice() refuses a std::string at compile time, and a Notice carries the
+   marked words with their parts.
 3. lupdate reads the environment and the labels' folders into a temporary .ts file; the texts it finds (context and
    source) must be exactly those of translations/qel_en.ts, so a text added or changed without the
    committed file following is listed. `--update` rewrites the committed file instead.
@@ -75,6 +77,10 @@ def sources(folders):
                 yield folder, path, path.read_text(encoding="utf-8")
 
 
+# A label put together at run time: a text ending in a mnemonic's & joined to what follows it.
+joined = re.compile(r'"((?:[^"\\\n]|\\.)*&)"\s*\+')
+
+
 def unmarked_labels():
     found = []
     for _, path, text in sources(label_folders):
@@ -85,12 +91,15 @@ def unmarked_labels():
             for m in label.finditer(code):
                 if not re.search(r'QT_TRANSLATE_NOOP\(\s*"qel"\s*,\s*$', code[:m.start()]):
                     found.append(f'{path.relative_to(root)}:{number}: label "{m.group(1)}" is not marked')
+            for m in joined.finditer(code):
+                found.append(f'{path.relative_to(root)}:{number}: label "{m.group(1)}" is put together: '
+                             "write each one out")
     return found
 
 
 # The environment's messages, marked where they are written, in these folders and shown translated.
-message_folders = ["environment", "instructions", "values", "messages", "program", "forms"]
-notice_call = re.compile(r"\b(showNotice|say|fieldError|FieldError|DesignMessage)\s*[({]")
+message_folders = ["environment", "instructions", "values", "messages", "program", "forms", "check"]
+notice_call = re.compile(r"\b(showNotice|say|fieldError|FieldError|DesignMessage|Notice)\s*[({]")
 plain_call = re.compile(r"\.showMessage\s*\(")
 constant = re.compile(r"\b(k[A-Z]\w*)\b")
 include = re.compile(r'^#include "([^"]+)"', re.M)

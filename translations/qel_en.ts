@@ -993,6 +993,364 @@ What you print goes to a PDF file beside the program, in %1.</source>
         <source>Trace On/Trace Off instruction found and ignored</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Unable to print: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable &amp;6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1st Dimension must be an integer in the range 0 - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2nd Dimension must be an integer in the range 0 - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.
+
+Line %1 of the %2 section has a text longer than 1,024 characters, so the file was not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.
+
+Line %1 of the %2 section has a block longer than the rest of the file, so the file was not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.
+
+Line %1 of the %2 section has a block longer than 1,021 bytes, so the file was not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.
+
+Line %1 of the %2 section has a block that refers outside itself, so the file was not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Corrupt, Obsolete or Non-QEL file.
+
+Line %1 of the %2 section declares an array larger than the Declare Variables dialog allows (each dimension 0 to 1000, at most 10,000 elements), so the file was not opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open the program file: it ends inside the %1 section, before the end of the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program has no function of this name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expecting value in the range of %1 and %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No EndFunction closes the function - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Instruction outside the lesson profile - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown instruction keyword - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the lesson profile - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lesson profile includes itself - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lesson profiles are included too deeply - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you select a form definition here, it will help in filling in the above  boxes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Variable/Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form Object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Object Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Object Property</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Repaint Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Initial Value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load A Bitmap File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Scaled Bitmap </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unload A Bitmap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open A Document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Save/Load Dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Rectangle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Circle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw An Arc</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw A Point</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill An Area</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read A Line From A Text File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write To A Text File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Text File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open A Text File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open An Input Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Form2 Data Exchange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call A Function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call Using A Variable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return From A Function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Declare Function</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Variables In A List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause Execution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play A Wave File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get A String&apos;s Length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert A String To A Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert A Number To A String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Time And Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extract Part Of A String</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Text Foreground Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Text Background Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Text Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Floating Point Display Precision</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remap A Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Declare Variables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Let</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get Window Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open ORX Form</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>

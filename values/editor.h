@@ -69,7 +69,7 @@ public:
 
 struct FieldError {
     int field = -1; // the field that gets the focus back
-    std::string message;
+    Notice message; // shown translated by the environment
     Icon icon = Icon::Exclamation;
 };
 

@@ -39,10 +39,10 @@ std::string itemText(std::span<const ListItem> items, uint32_t code)
     return {};
 }
 
-EditOutcome fieldError(int field, std::string_view message)
+EditOutcome fieldError(int field, std::string_view message, std::vector<std::string> arguments)
 {
     EditOutcome outcome;
-    outcome.error = FieldError{field, std::string(message), Icon::Exclamation};
+    outcome.error = FieldError{field, {message, std::move(arguments)}, Icon::Exclamation};
     return outcome;
 }
 

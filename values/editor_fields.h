@@ -31,7 +31,7 @@ std::optional<uint32_t> itemCodeOrFirst(std::span<const ListItem> items, std::st
 // The text of the item with that code; empty when there is none.
 std::string itemText(std::span<const ListItem> items, uint32_t code);
 
-EditOutcome fieldError(int field, std::string_view message);
+EditOutcome fieldError(int field, std::string_view message, std::vector<std::string> arguments = {});
 
 // Field k's value, or "" when the dialog gave fewer fields.
 inline std::string fieldValue(const std::vector<std::string>& values, size_t k)

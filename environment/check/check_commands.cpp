@@ -2,6 +2,7 @@
 
 #include "environment/check/check_window.h"
 #include "environment/ide_state.h"
+#include "environment/look/translation.h"
 #include "environment/shell/command_set.h"
 #include "runtime/latin1.h"
 
@@ -43,10 +44,11 @@ void CheckCommands::useProfile(const QString& path, bool report)
     if (!path.isEmpty()) {
         ide_.lessonProfile = readLessonProfile(path.toStdString());
         if (report && !ide_.lessonProfile->problems.empty()) {
-            std::string problems; // each on a line of its own, after the heading
+            QString problems; // each on a line of its own, after the heading
             for (const ProfileProblem& p : ide_.lessonProfile->problems)
-                problems += "\n" + problemText(p);
-            ide_.host.showNotice(kLessonProfileProblems, Icon::Exclamation, Buttons::Ok, problems);
+                problems +=
+                    QStringLiteral("\n%1:%2: ").arg(toQString(p.file), QString::number(p.line)) + translated(p.message);
+            ide_.host.showTranslated(translated(kLessonProfileProblems).arg(problems), Icon::Exclamation);
         }
     }
     if (settings_)

@@ -1,5 +1,6 @@
 #include "environment/check/check_window.h"
 
+#include "environment/look/translation.h"
 #include "environment/run_window/ide_host.h"
 #include "runtime/latin1.h"
 
@@ -40,10 +41,10 @@ void CCheckWindow::showFindings(const std::vector<Finding>& findings)
     list_->clear();
     for (size_t k = 0; k < findings_.size(); ++k) {
         const Finding& f = findings_[k];
-        auto* item =
-            new QTreeWidgetItem({toQString(sectionName(f.section)), QString::number(f.line), toQString(f.message)});
+        const QString message = f.own.text.empty() ? toQString(f.message) : translated(f.own);
+        auto* item = new QTreeWidgetItem({toQString(sectionName(f.section)), QString::number(f.line), message});
         item->setData(0, kFindingRole, QVariant::fromValue<qulonglong>(k));
-        item->setToolTip(2, toQString(f.message));
+        item->setToolTip(2, message);
         list_->addTopLevelItem(item);
     }
     if (findings_.empty()) {

@@ -91,7 +91,7 @@ InstructionDialog::InstructionDialog(const InstructionEditor& editor, IdeState& 
                                                          QFileDialog::DontConfirmOverwrite)
                           : QFileDialog::getOpenFileName(owner, title, folder, filter);
     };
-    setWindowTitle(toQString(editor.title()));
+    setWindowTitle(translated(editor.title()));
     buildFields();
 
     const EditBuffer& buffer = ide.program.edit;
@@ -375,7 +375,7 @@ void InstructionDialog::browse(int field)
     const FieldSpec& spec = specs_[static_cast<size_t>(field)];
     const QString folder = programFolder();
     const bool forWriting = spec.writesWhenSet >= 0 && isSet(value(spec.writesWhenSet));
-    const QString path = pickFile_(this, toQString(spec.fileTitle), qtFileFilter(spec.fileFilter), folder, forWriting);
+    const QString path = pickFile_(this, translated(spec.fileTitle), qtFileFilter(spec.fileFilter), folder, forWriting);
     if (path.isEmpty())
         return;
     const QString text = spec.kind == FieldKind::FileName ? pickedFileText(path, folder) : path;

@@ -27,9 +27,8 @@ FormDesigners::FormDesigners(QMdiArea& area, MessageHost& host, QObject* parent)
     : QObject(parent), area_(area), host_(host)
 {
     chooseFile = [this] {
-        return QFileDialog::getOpenFileName(
-            area_.window(), QString::fromLatin1(kFormOpenTitle.data(), kFormOpenTitle.size()), QStringLiteral("."),
-            QString::fromLatin1(kFormFileFilter.data(), kFormFileFilter.size()));
+        return QFileDialog::getOpenFileName(area_.window(), translated(kFormOpenTitle), QStringLiteral("."),
+                                            QString::fromLatin1(kFormFileFilter.data(), kFormFileFilter.size()));
     };
 }
 

@@ -53,8 +53,8 @@ CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, Q
     chooseFile = [this](FileDialogKind kind) {
         switch (kind) {
         case FileDialogKind::Open:
-            return QFileDialog::getOpenFileName(this, QString::fromLatin1(kFormOpenTitle.data(), kFormOpenTitle.size()),
-                                                QStringLiteral("."), dialogFilter(kFormFileFilter));
+            return QFileDialog::getOpenFileName(this, translated(kFormOpenTitle), QStringLiteral("."),
+                                                dialogFilter(kFormFileFilter));
         case FileDialogKind::Save: {
             QFileDialog dialog(this, translated(kSaveFormTitle), QStringLiteral("."), dialogFilter(kFormFileFilter));
             dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -217,9 +217,9 @@ void CFormsEditForm::afterCommand()
         host_.showNotice(m->text, m->stop ? Icon::Error : Icon::Exclamation, Buttons::Ok);
     // An event may name a function not written yet: the properties window marks its row, the status
     // bar says it, and the run reports it if the event happens before the function exists.
-    if (const std::optional<std::string> w = design_.takeWarning())
+    if (const std::optional<Notice> w = design_.takeWarning())
         if (auto* main = qobject_cast<QMainWindow*>(window()))
-            main->statusBar()->showMessage(toQString(*w));
+            main->statusBar()->showMessage(translated(*w));
     enableCommands();
 }
 

@@ -222,7 +222,7 @@ void CPropertiesWindow::markRows()
         selectRow(grid_->selectedRow());
 }
 
-std::optional<std::string> CPropertiesWindow::rowWarning(int r) const
+std::optional<Notice> CPropertiesWindow::rowWarning(int r) const
 {
     return target_.eventWarning(row(r).field, fromQString(grid_->value(r)));
 }
@@ -284,8 +284,8 @@ void CPropertiesWindow::selectRow(int r)
     const QRect shown = grid_->valueRect(r);
     rowArea_->ensureVisible(shown.center().x(), shown.center().y(), 0, shown.height());
     QString help = toQString(row(r).help);
-    if (const std::optional<std::string> warning = rowWarning(r))
-        help += QStringLiteral("\n") + toQString(*warning);
+    if (const std::optional<Notice> warning = rowWarning(r))
+        help += QStringLiteral("\n") + translated(*warning);
     help_->setPlainText(help);
 }
 
@@ -367,7 +367,7 @@ bool CPropertiesWindow::applyValue(int r, const QString& value)
         return false;
     }
     const std::string text = fromQString(value);
-    if (const std::optional<std::string> refusal = rangeRefusal(pr, text)) {
+    if (const std::optional<Notice> refusal = rangeRefusal(pr, text)) {
         messages_.showNotice(*refusal, Icon::Error);
         return false;
     }

@@ -84,7 +84,7 @@ private:
     void fillObjectList();
     // Marks the rows whose values are wrong (an event naming no function).
     void markRows();
-    std::optional<std::string> rowWarning(int row) const;
+    std::optional<Notice> rowWarning(int row) const;
     void chooseTypedObject();
     void selectRow(int row);
     void openEditor(int row);

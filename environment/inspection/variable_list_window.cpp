@@ -128,7 +128,7 @@ void CORXListCtrlVars::print()
 {
     const Result<QString> pdf = printTable(this, table_, programFolder);
     if (!pdf)
-        messages_.showMessage(pdf.failureText(), Icon::Exclamation, Buttons::Ok);
+        tellCannotPrint(messages_, pdf.failureText());
     else if (!pdf->isEmpty())
         tellPrintedTo(messages_, *pdf);
 }

@@ -4,6 +4,8 @@
 // is marked where it is written with QT_TRANSLATE_NOOP("qel", ...) and shown through translated().
 // The program's own texts, run-time messages and what files and graders read are never translated.
 
+#include "base/notice.h"
+
 #include <QString>
 
 #include <string_view>
@@ -11,5 +13,7 @@
 namespace qel {
 
 QString translated(std::string_view text);
+// A notice's text translated, with its arguments put in after.
+QString translated(const Notice& notice);
 
 } // namespace qel

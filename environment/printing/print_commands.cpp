@@ -77,7 +77,7 @@ QString PrintCommands::printListing()
         return {};
     Result<QString> pdf = printSections(&mainWindow_, ide_, programPath_(), *sections, true);
     if (!pdf) {
-        ide_.host.showMessage(pdf.failureText(), Icon::Exclamation, Buttons::Ok);
+        tellCannotPrint(ide_.host, pdf.failureText());
         return {};
     }
     if (!pdf->isEmpty())

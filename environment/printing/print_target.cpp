@@ -28,7 +28,7 @@ Result<QString> printToPdf(const QString& name, const QString& folder, const QSt
     std::string reason;
     const std::unique_ptr<PdfFile> file = PdfFile::create(folder, stem, QDateTime::currentDateTime(), reason);
     if (!file)
-        return Failure(cannotPrintText(reason));
+        return Failure(reason);
     QPdfWriter& writer = file->writer();
     writer.setTitle(name);
     writer.setCreator(QStringLiteral("QEL"));
@@ -36,10 +36,10 @@ Result<QString> printToPdf(const QString& name, const QString& folder, const QSt
     writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&writer))
-        return Failure(cannotPrintText(file->path().toStdString()));
+        return Failure(file->path().toStdString());
     paint(painter, writer);
     if (!painter.end() || !file->finish(reason))
-        return Failure(cannotPrintText(reason));
+        return Failure(reason);
     return file->path();
 }
 
@@ -60,10 +60,10 @@ Result<QString> printPages(QWidget* parent, const QString& name, const QString& 
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        return Failure(cannotPrintText(printer.printerName().toStdString()));
+        return Failure(printer.printerName().toStdString());
     paint(painter, printer);
     if (!painter.end())
-        return Failure(cannotPrintText(printer.printerName().toStdString()));
+        return Failure(printer.printerName().toStdString());
     return QString();
 }
 
@@ -75,7 +75,7 @@ std::string printerFolder(const QString& folder) { return nativePath(folder.isEm
 
 } // namespace
 
-QString noPrinterText(const QString& folder) { return toQString(noticeText(kNoPrinter, printerFolder(folder))); }
+QString noPrinterText(const QString& folder) { return toQString(noticeText({kNoPrinter, {printerFolder(folder)}})); }
 
 void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
 {
@@ -88,13 +88,16 @@ void printSetup(QWidget* parent, MessageHost& messages, const QString& folder)
     dialog.exec();
 }
 
-QString printedToText(const QString& path) { return toQString(noticeText(kPrintedTo, nativePath(path))); }
+QString printedToText(const QString& path) { return toQString(noticeText({kPrintedTo, {nativePath(path)}})); }
 
 void tellPrintedTo(MessageHost& messages, const QString& path)
 {
     messages.showNotice(kPrintedTo, Icon::Information, Buttons::Ok, nativePath(path));
 }
 
-std::string cannotPrintText(std::string_view reason) { return "Unable to print: " + std::string(reason); }
+void tellCannotPrint(MessageHost& messages, const std::string& reason)
+{
+    messages.showNotice(kCannotPrint, Icon::Exclamation, Buttons::Ok, reason);
+}
 
 } // namespace qel

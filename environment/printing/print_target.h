@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 class QPagedPaintDevice;
@@ -23,7 +24,8 @@ class MessageHost;
 // begun with device.newPage()). It goes to the default printer when the system has one (the print
 // dialog is shown when `ask`), otherwise to a new PDF file in `folder` named
 // "<stem>-YYYYMMDD-HHMMSS.pdf". Returns the PDF's name (empty: the printer, or the user cancelled),
-// or why nothing was printed.
+// or why nothing was printed (a printer's or a file's name, or the system's reason), which
+// tellCannotPrint puts into words.
 Result<QString> printPages(QWidget* parent, const QString& name, const QString& folder, const QString& stem, bool ask,
                            const std::function<void(QPainter&, QPagedPaintDevice&)>& paint);
 
@@ -45,6 +47,7 @@ QString printedToText(const QString& path);
 void tellPrintedTo(MessageHost& messages, const QString& path);
 
 // "Unable to print: <reason>" where nothing was printed.
-std::string cannotPrintText(std::string_view reason);
+inline constexpr const char* kCannotPrint = QT_TRANSLATE_NOOP("qel", "Unable to print: %1");
+void tellCannotPrint(MessageHost& messages, const std::string& reason);
 
 } // namespace qel

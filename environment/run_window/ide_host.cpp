@@ -148,18 +148,15 @@ void IdeHost::refreshRunState()
 
 Button IdeHost::showMessage(std::string_view text, Icon icon, Buttons buttons)
 {
-    return show(toQString(text), icon, buttons);
+    return showTranslated(toQString(text), icon, buttons);
 }
 
-Button IdeHost::showNotice(std::string_view text, Icon icon, Buttons buttons, std::string_view argument)
+Button IdeHost::showNotice(const Notice& notice, Icon icon, Buttons buttons)
 {
-    QString shown = translated(text);
-    if (!argument.empty() && shown.contains(QStringLiteral("%1")))
-        shown = shown.arg(toQString(argument));
-    return show(shown, icon, buttons);
+    return showTranslated(translated(notice), icon, buttons);
 }
 
-Button IdeHost::show(const QString& text, Icon icon, Buttons buttons)
+Button IdeHost::showTranslated(const QString& text, Icon icon, Buttons buttons)
 {
     const Button answer = messageRecorder ? messageRecorder->showMessage(fromQString(text), icon, buttons)
                                           : messageBox(text, icon, buttons, dialogParent_);

@@ -56,8 +56,12 @@ public:
 
     Button showMessage(std::string_view text, Icon icon, Buttons buttons) override;
     // Translated, then shown (or recorded) as showMessage shows a text.
-    Button showNotice(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
-                      std::string_view argument = {}) override;
+    using MessageHost::showNotice;
+    Button showNotice(const Notice& notice, Icon icon, Buttons buttons = Buttons::Ok) override;
+    // A message box (or the messageRecorder) with the text as it will be read: a run's message, a
+    // translated notice, or a text the environment put together from translated parts (a heading
+    // over a list of notices).
+    Button showTranslated(const QString& text, Icon icon, Buttons buttons = Buttons::Ok);
     bool ctrlOrShiftHeld() override;
     void pumpEvents() override;
     void waitForEvents() override;
@@ -131,8 +135,6 @@ Q_SIGNALS:
 
 private:
     FormView* makeFormWindow(RunForm& form);
-    // A message box (or the messageRecorder) with the text as it will be read.
-    Button show(const QString& text, Icon icon, Buttons buttons);
 
     Interpreter* in_ = nullptr;
     RunCanvas* canvas_ = nullptr;

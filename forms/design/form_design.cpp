@@ -65,7 +65,7 @@ void FormDesign::changed(DesignChange what)
 }
 
 std::optional<DesignMessage> FormDesign::takeMessage() { return std::exchange(message_, std::nullopt); }
-std::optional<std::string> FormDesign::takeWarning() { return std::exchange(warning_, std::nullopt); }
+std::optional<Notice> FormDesign::takeWarning() { return std::exchange(warning_, std::nullopt); }
 
 void FormDesign::reset() { load({newFormObject()}); }
 
@@ -211,12 +211,12 @@ bool FormDesign::applyProperty(PropertyId id, std::string_view value, bool toSel
     return true;
 }
 
-std::optional<std::string> FormDesign::eventWarning(PropertyId id, std::string_view value) const
+std::optional<Notice> FormDesign::eventWarning(PropertyId id, std::string_view value) const
 {
     const std::string_view name = trimValue(value);
     if (!isEvent(id) || !functionExists_ || name.empty() || functionExists_(name))
         return std::nullopt;
-    return std::string(kNoSuchFunction) + std::string(name);
+    return Notice{kNoSuchFunction, {std::string(name)}};
 }
 
 void FormDesign::applyTabOrder(const std::vector<size_t>& order)

@@ -27,7 +27,8 @@ inline constexpr std::string_view kFormCannotBeCopied = QT_TRANSLATE_NOOP("qel",
 inline constexpr std::string_view kPainterNeedsOne =
     QT_TRANSLATE_NOOP("qel", "Format Painter can only be used with one selected item");
 // Our own: an event naming a function the program does not have; the name is stored all the same.
-inline constexpr std::string_view kNoSuchFunction = "The program has no function of this name: ";
+inline constexpr std::string_view kNoSuchFunction =
+    QT_TRANSLATE_NOOP("qel", "The program has no function of this name: %1");
 
 struct DesignMessage {
     std::string_view text;
@@ -72,7 +73,7 @@ public:
     void selectObject(size_t index) override;
     bool applyProperty(PropertyId id, std::string_view value, bool toSelection) override;
     void applyTabOrder(const std::vector<size_t>& order) override;
-    std::optional<std::string> eventWarning(PropertyId id, std::string_view value) const override;
+    std::optional<Notice> eventWarning(PropertyId id, std::string_view value) const override;
 
     // Told after every change.
     void setListener(std::function<void(DesignChange)> listener) { listener_ = std::move(listener); }
@@ -81,7 +82,7 @@ public:
     // The messages of the last command, for the window to show.
     std::optional<DesignMessage> takeMessage();
     // A warning about an event's function, with the name to add to it.
-    std::optional<std::string> takeWarning();
+    std::optional<Notice> takeWarning();
 
     // A new form, or one read from a file; either starts unchanged with an empty undo history.
     void reset();
@@ -197,7 +198,7 @@ private:
     std::function<void(DesignChange)> listener_;
     std::function<bool(std::string_view)> functionExists_;
     std::optional<DesignMessage> message_;
-    std::optional<std::string> warning_;
+    std::optional<Notice> warning_;
 };
 
 } // namespace qel

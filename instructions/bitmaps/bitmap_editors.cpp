@@ -106,11 +106,14 @@ EditOutcome BitmapInstructionEditor::accept(const std::vector<std::string>& valu
 std::vector<const InstructionEditor*> bitmapEditors()
 {
     static const std::array<BitmapInstructionEditor, 4> editors = {
-        BitmapInstructionEditor({kBitmapLoad, "BitmapLoad", "Load A Bitmap File", kLoadBody, kLoadFields}),
-        BitmapInstructionEditor({kDrawBitmap, "DrawBitmap", "Draw A Bitmap", kDrawBody, kDrawFields}),
         BitmapInstructionEditor(
-            {kDrawBitmapScaled, "DrawBitmapScaled", "Draw A Scaled Bitmap ", kScaledBody, kScaledFields}),
-        BitmapInstructionEditor({kBitmapUnload, "BitmapUnLoad", "Unload A Bitmap", kUnloadBody, kUnloadFields}),
+            {kBitmapLoad, "BitmapLoad", QT_TRANSLATE_NOOP("qel", "Load A Bitmap File"), kLoadBody, kLoadFields}),
+        BitmapInstructionEditor(
+            {kDrawBitmap, "DrawBitmap", QT_TRANSLATE_NOOP("qel", "Draw A Bitmap"), kDrawBody, kDrawFields}),
+        BitmapInstructionEditor({kDrawBitmapScaled, "DrawBitmapScaled",
+                                 QT_TRANSLATE_NOOP("qel", "Draw A Scaled Bitmap "), kScaledBody, kScaledFields}),
+        BitmapInstructionEditor(
+            {kBitmapUnload, "BitmapUnLoad", QT_TRANSLATE_NOOP("qel", "Unload A Bitmap"), kUnloadBody, kUnloadFields}),
     };
     return editorList(editors);
 }

@@ -15,6 +15,7 @@
 //   OpenSaveLoadDlg  "Open Save/Load Dialog": 0 "&String Variable", radio buttons 1 "&Save", 2 "&Load";
 //                    a new line starts with Save. Line: OpenSaveLoadDlg Path,Load
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "values/editor.h"
 
@@ -55,7 +56,7 @@ LineResult executeOpenSaveLoadDlg(LineContext& line);
 class OpenDocEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Open A Document"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Open A Document"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -64,7 +65,7 @@ public:
 class OpenSaveLoadDlgEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Open Save/Load Dialog"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Open Save/Load Dialog"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -164,12 +164,18 @@ EditOutcome ShapeEditor::accept(const std::vector<std::string>& values, EditCont
 std::vector<const InstructionEditor*> shapeEditors()
 {
     static const std::array<ShapeEditor, 6> editors = {
-        ShapeEditor({kDrawLine, "Draw A Line", line_block::kFixedBody, true, kLineOperands, kLineControls}),
-        ShapeEditor({kDrawRect, "Draw A Rectangle", rect_block::kFixedBody, false, kRectOperands, kRectControls}),
-        ShapeEditor({kDrawCircle, "Draw A Circle", circle_block::kFixedBody, false, kCircleOperands, kCircleControls}),
-        ShapeEditor({kDrawArc, "Draw An Arc", arc_block::kFixedBody, false, kArcOperands, kArcControls}),
-        ShapeEditor({kDrawPoint, "Draw A Point", point_block::kFixedBody, false, kPointOperands, kPointControls}),
-        ShapeEditor({kDrawFill, "Fill An Area", fill_block::kFixedBody, false, kFillOperands, kFillControls}),
+        ShapeEditor({kDrawLine, QT_TRANSLATE_NOOP("qel", "Draw A Line"), line_block::kFixedBody, true, kLineOperands,
+                     kLineControls}),
+        ShapeEditor({kDrawRect, QT_TRANSLATE_NOOP("qel", "Draw A Rectangle"), rect_block::kFixedBody, false,
+                     kRectOperands, kRectControls}),
+        ShapeEditor({kDrawCircle, QT_TRANSLATE_NOOP("qel", "Draw A Circle"), circle_block::kFixedBody, false,
+                     kCircleOperands, kCircleControls}),
+        ShapeEditor({kDrawArc, QT_TRANSLATE_NOOP("qel", "Draw An Arc"), arc_block::kFixedBody, false, kArcOperands,
+                     kArcControls}),
+        ShapeEditor({kDrawPoint, QT_TRANSLATE_NOOP("qel", "Draw A Point"), point_block::kFixedBody, false,
+                     kPointOperands, kPointControls}),
+        ShapeEditor({kDrawFill, QT_TRANSLATE_NOOP("qel", "Fill An Area"), fill_block::kFixedBody, false, kFillOperands,
+                     kFillControls}),
     };
     return editorList(editors);
 }

@@ -92,7 +92,7 @@ LineResult executeTextFileClose(LineContext& line);
 class TextFileReadEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Read A Line From A Text File"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Read A Line From A Text File"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -101,7 +101,7 @@ public:
 class TextFileWriteEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Write To A Text File"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Write To A Text File"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -110,7 +110,7 @@ public:
 class TextFileCloseEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Close Text File"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Close Text File"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

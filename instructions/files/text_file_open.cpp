@@ -63,10 +63,10 @@ EditOutcome TextFileOpenEditor::accept(const std::vector<std::string>& values, E
     auto value = [&](int field) { return field < static_cast<int>(values.size()) ? values[field] : std::string(); };
     ClassifiedField file = classifyField(value(kFileVariableField));
     if (file.kind != OperandClass::Variable)
-        return {FieldError{kFileVariableField, std::string(kVariableRequired)}, {}};
+        return {FieldError{kFileVariableField, {kVariableRequired, {}}}, {}};
     ClassifiedField name = classifyField(value(kFileNameField));
     if (name.kind != OperandClass::String && name.kind != OperandClass::Variable)
-        return {FieldError{kFileNameField, std::string(kStringVariableOrLiteralRequired)}, {}};
+        return {FieldError{kFileNameField, {kStringVariableOrLiteralRequired, {}}}, {}};
     bool reading = isSet(value(kReadingField));
 
     BlockWriter w(kFixedBody);

@@ -35,7 +35,7 @@ inline constexpr std::string_view kStringVariableOrLiteralRequired =
 class TextFileOpenEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Open A Text File"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Open A Text File"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -15,6 +15,7 @@
 // 2 "&Finishing Value" (a variable reference or a number), 3 "Ste&p" (the same, or empty).
 // Display text: "For I = 1 To 10", with " Step 2" when a step is given.
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
 #include "values/editor_fields.h"
@@ -43,7 +44,7 @@ inline constexpr int kCount = 4;
 class ForEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "For"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "For"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -54,7 +54,7 @@ inline constexpr size_t kRelationalComparisons = 6;
 class IfEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "If"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "If"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -9,6 +9,7 @@
 //
 // Display text: "While I Less Than 10".
 
+#include "base/translatable.h"
 #include "values/editor.h"
 #include "values/editor_fields.h"
 
@@ -24,7 +25,7 @@ inline constexpr int kCount = 3;
 class WhileEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "While"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "While"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -22,11 +22,11 @@ namespace fx = exchange_fields;
 
 namespace {
 
-constexpr std::string_view kInputFormTitle = "Open An Input Form";
+constexpr std::string_view kInputFormTitle = QT_TRANSLATE_NOOP("qel", "Open An Input Form");
 // A File field's filter in the file dialog.
 constexpr std::string_view kFormFilesFilter = "ORX Form Files (*.frm)";
 constexpr std::string_view kDefinitionNote =
-    "If you select a form definition here, it will help in filling in the above  boxes.";
+    QT_TRANSLATE_NOOP("qel", "If you select a form definition here, it will help in filling in the above  boxes.");
 
 // The object types the exchange dialog lists, in its order.
 constexpr int16_t kListedTypes[] = {object_type::kNotKnown, object_type::kForm,       object_type::kRectangle,
@@ -86,7 +86,7 @@ public:
     std::string_view title() const override { return title_; }
     std::vector<FieldSpec> fields() const override
     {
-        FieldSpec name{"Form Name", picksFile_ ? FieldKind::FileName : FieldKind::Text};
+        FieldSpec name{QT_TRANSLATE_NOOP("qel", "Form Name"), picksFile_ ? FieldKind::FileName : FieldKind::Text, {}};
         if (picksFile_) {
             name.fileFilter = kFormFilesFilter;
             name.variableTypes = kPickString;
@@ -119,21 +119,21 @@ private:
 class Form2ExchangeEditor final : public InstructionEditor {
 public:
     uint32_t type() const override { return kForm2Exchange; }
-    std::string_view title() const override { return "Form2 Data Exchange"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Form2 Data Exchange"); }
     std::vector<FieldSpec> fields() const override
     {
         std::vector<FieldSpec> f(fx::kCount);
-        f[fx::kFormName] = {"Form Name", FieldKind::Text};
-        f[fx::kValue] = {"Variable/Value", FieldKind::Variable};
-        f[fx::kAction] = {"Action", FieldKind::List, {"Get", "Set"}};
-        f[fx::kObject] = {"Form Object", FieldKind::Combo};
+        f[fx::kFormName] = {QT_TRANSLATE_NOOP("qel", "Form Name"), FieldKind::Text, {}};
+        f[fx::kValue] = {QT_TRANSLATE_NOOP("qel", "Variable/Value"), FieldKind::Variable, {}};
+        f[fx::kAction] = {QT_TRANSLATE_NOOP("qel", "Action"), FieldKind::List, {"Get", "Set"}};
+        f[fx::kObject] = {QT_TRANSLATE_NOOP("qel", "Form Object"), FieldKind::Combo, {}};
         std::vector<std::string> types;
         for (int16_t t : kListedTypes)
             types.emplace_back(objectTypeName(t));
-        f[fx::kObjectType] = {"Object Type", FieldKind::List, types};
-        f[fx::kProperty] = {"Object Property", FieldKind::Combo};
-        f[fx::kRepaint] = {"Repaint Form", FieldKind::List, {"Yes", "No"}};
-        f[fx::kDefinition] = {std::string(kDefinitionNote), FieldKind::File};
+        f[fx::kObjectType] = {QT_TRANSLATE_NOOP("qel", "Object Type"), FieldKind::List, types};
+        f[fx::kProperty] = {QT_TRANSLATE_NOOP("qel", "Object Property"), FieldKind::Combo, {}};
+        f[fx::kRepaint] = {QT_TRANSLATE_NOOP("qel", "Repaint Form"), FieldKind::List, {"Yes", "No"}};
+        f[fx::kDefinition] = {std::string(kDefinitionNote), FieldKind::File, {}};
         f[fx::kDefinition].fileFilter = kFormFileFilter;
         f[fx::kDefinition].fileTitle = kFormOpenTitle;
         return f;
@@ -238,7 +238,7 @@ std::vector<const InstructionEditor*> formEditors()
 {
     static const OpenFormEditor openForm;
     static const FormNameEditor openForm2(kOpenForm2, kInputFormTitle, "OpenForm2", true);
-    static const FormNameEditor closeForm2(kCloseForm2, "Close Form", "CloseForm2", false);
+    static const FormNameEditor closeForm2(kCloseForm2, QT_TRANSLATE_NOOP("qel", "Close Form"), "CloseForm2", false);
     static const Form2ExchangeEditor exchange;
     return {&openForm, &openForm2, &closeForm2, &exchange};
 }

@@ -34,7 +34,7 @@ std::optional<FieldError> checkName(const std::vector<std::string>& values, int 
 {
     name = std::string(trimBlanks(fieldValue(values, static_cast<size_t>(field))));
     if (!isName(name))
-        return FieldError{field, std::string(kFunctionNameRequired)};
+        return FieldError{field, {kFunctionNameRequired, {}}};
     return std::nullopt;
 }
 
@@ -44,11 +44,11 @@ std::optional<FieldError> checkResultAndArguments(const std::vector<std::string>
 {
     call.returnInto = classifyField(fieldValue(values, static_cast<size_t>(intoField)));
     if (call.returnInto.kind != OperandClass::Variable && call.returnInto.kind != OperandClass::Empty)
-        return FieldError{intoField, std::string(kVariableOrNothing)};
+        return FieldError{intoField, {kVariableOrNothing, {}}};
     for (int k = 0; k < 3; ++k) {
         call.arguments[k] = classifyField(fieldValue(values, firstArgument + k));
         if (call.arguments[k].kind == OperandClass::Invalid)
-            return FieldError{firstArgument + k, std::string(kInvalidExpression)};
+            return FieldError{firstArgument + k, {kInvalidExpression, {}}};
     }
     return std::nullopt;
 }

@@ -42,7 +42,7 @@ inline constexpr std::string_view kReturnInvalidExpression = QT_TRANSLATE_NOOP("
 class CallEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Call A Function"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Call A Function"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -51,7 +51,7 @@ public:
 class CallUsingEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Call Using A Variable"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Call Using A Variable"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -60,7 +60,7 @@ public:
 class ReturnEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Return From A Function"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Return From A Function"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -98,15 +98,15 @@ EditOutcome DeclareFunctionEditor::accept(const std::vector<std::string>& values
     };
     std::string name = value(kNameField);
     if (!isName(name))
-        return {FieldError{kNameField, std::string(kFunctionNameRequired)}, {}};
+        return {FieldError{kNameField, {kFunctionNameRequired, {}}}, {}};
     if (functionExists(context.program, name, context.editing))
-        return {FieldError{kNameField, std::string(kFunctionAlreadyExists)}, {}};
+        return {FieldError{kNameField, {kFunctionAlreadyExists, {}}}, {}};
 
     std::string parameters[3];
     for (int k = 0; k < 3; ++k) {
         parameters[k] = value(kParameter1Field + k);
         if (!parameters[k].empty() && !isName(parameters[k]))
-            return {FieldError{kParameter1Field + k, std::string(kVariableNameOrNothing)}, {}};
+            return {FieldError{kParameter1Field + k, {kVariableNameOrNothing, {}}}, {}};
     }
     const ReturnType& returns = returnTypeOfItem(value(kReturnTypeField));
 

@@ -22,7 +22,7 @@ inline constexpr std::string_view kVariableNameOrNothing =
 class DeclareFunctionEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Declare Function"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Declare Function"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

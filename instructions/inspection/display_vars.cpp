@@ -10,6 +10,7 @@
 #include "values/evaluate.h"
 #include "values/variable_table.h"
 
+#include <array>
 #include <charconv>
 
 namespace qel {
@@ -127,6 +128,17 @@ bool isOptionalVariable(const ClassifiedField& f)
 {
     return f.kind == OperandClass::Variable || f.kind == OperandClass::Empty;
 }
+// Each column's two labels, written out for translation.
+constexpr std::array<const char*, kColumns> kVariableLabels = {
+    QT_TRANSLATE_NOOP("qel", "Variable &1"), QT_TRANSLATE_NOOP("qel", "Variable &2"),
+    QT_TRANSLATE_NOOP("qel", "Variable &3"), QT_TRANSLATE_NOOP("qel", "Variable &4"),
+    QT_TRANSLATE_NOOP("qel", "Variable &5"), QT_TRANSLATE_NOOP("qel", "Variable &6"),
+};
+constexpr std::array<const char*, kColumns> kTitleLabels = {
+    QT_TRANSLATE_NOOP("qel", "Title 1"), QT_TRANSLATE_NOOP("qel", "Title 2"), QT_TRANSLATE_NOOP("qel", "Title 3"),
+    QT_TRANSLATE_NOOP("qel", "Title 4"), QT_TRANSLATE_NOOP("qel", "Title 5"), QT_TRANSLATE_NOOP("qel", "Title 6"),
+};
+
 bool isOptionalString(const ClassifiedField& f) { return isStringSource(f) || f.kind == OperandClass::Empty; }
 
 } // namespace
@@ -148,8 +160,8 @@ std::vector<FieldSpec> DisplayVarsEditor::fields() const
     std::vector<FieldSpec> specs;
     specs.reserve(2 * kColumns + 1);
     for (size_t k = 0; k < kColumns; ++k) {
-        specs.push_back({"Variable &" + std::to_string(k + 1), FieldKind::Variable, {}, 0});
-        specs.push_back({"Title " + std::to_string(k + 1), FieldKind::Variable, {}, 0, kPickString});
+        specs.push_back({kVariableLabels[k], FieldKind::Variable, {}, 0});
+        specs.push_back({kTitleLabels[k], FieldKind::Variable, {}, 0, kPickString});
     }
     specs.push_back({QT_TRANSLATE_NOOP("qel", "&List Title"), FieldKind::Variable, {}, 0, kPickString});
     return specs;

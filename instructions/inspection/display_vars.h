@@ -19,6 +19,7 @@
 // When variable 1 is named QEL_Flag_String it is no column: variable 2 then holds a flag string of
 // key=value items separated by ";" (DRC=n limits the rows shown to n).
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "values/editor.h"
 
@@ -51,7 +52,7 @@ inline constexpr std::string_view kListSameCount = "All variables must have the 
 class DisplayVarsEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Display Variables In A List"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Display Variables In A List"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

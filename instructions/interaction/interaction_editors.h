@@ -38,7 +38,7 @@ inline constexpr int kMessage = 0, kButtonsFirst = 1, kIconsFirst = 6, kResult =
 class MessageBoxEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Message Box"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Message Box"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -47,7 +47,7 @@ public:
 class InputBoxEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Input Box"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Input Box"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -56,7 +56,7 @@ public:
 class PauseEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Pause Execution"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Pause Execution"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -65,7 +65,7 @@ public:
 class TimerStartEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Start Timer"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Start Timer"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -9,6 +9,7 @@
 // Editor "Play A Wave File": 0 "&Wave File" (a variable or string constant, with a "..." button).
 // Line: PlayWaveFile "ding.wav"
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "messages/run_errors.h"
 #include "values/editor.h"
@@ -38,7 +39,7 @@ LineResult executePlayWave(LineContext& line);
 class PlayWaveEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Play A Wave File"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Play A Wave File"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

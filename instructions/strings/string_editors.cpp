@@ -68,13 +68,16 @@ EditOutcome StringInstructionEditor::accept(const std::vector<std::string>& valu
 std::vector<const InstructionEditor*> stringEditors()
 {
     static const std::array<StringInstructionEditor, 5> editors = {
-        StringInstructionEditor({kStringLength, "Get A String's Length", kTwoOperandFixedBody, kLengthFields}),
         StringInstructionEditor(
-            {kStringToNumeric, "Convert A String To A Number", kTwoOperandFixedBody, kToNumericFields}),
+            {kStringLength, QT_TRANSLATE_NOOP("qel", "Get A String's Length"), kTwoOperandFixedBody, kLengthFields}),
+        StringInstructionEditor({kStringToNumeric, QT_TRANSLATE_NOOP("qel", "Convert A String To A Number"),
+                                 kTwoOperandFixedBody, kToNumericFields}),
+        StringInstructionEditor({kStringFromNumeric, QT_TRANSLATE_NOOP("qel", "Convert A Number To A String"),
+                                 kTwoOperandFixedBody, kFromNumericFields}),
         StringInstructionEditor(
-            {kStringFromNumeric, "Convert A Number To A String", kTwoOperandFixedBody, kFromNumericFields}),
-        StringInstructionEditor({kGetTimeAndDate, "Get Time And Date", kTwoOperandFixedBody, kTimeAndDateFields}),
-        StringInstructionEditor({kStringPart, "Extract Part Of A String", kPartFixedBody, kPartFields}),
+            {kGetTimeAndDate, QT_TRANSLATE_NOOP("qel", "Get Time And Date"), kTwoOperandFixedBody, kTimeAndDateFields}),
+        StringInstructionEditor(
+            {kStringPart, QT_TRANSLATE_NOOP("qel", "Extract Part Of A String"), kPartFixedBody, kPartFields}),
     };
     return editorList(editors);
 }

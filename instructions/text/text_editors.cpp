@@ -328,8 +328,8 @@ EditOutcome DrawTextEditor::accept(const std::vector<std::string>& values, EditC
 std::vector<const InstructionEditor*> textEditors()
 {
     static const TextFontEditor font;
-    static const TextColourEditor fore(kTextForeColour, "Set Text Foreground Colour");
-    static const TextColourEditor back(kTextBackColour, "Set Text Background Colour");
+    static const TextColourEditor fore(kTextForeColour, QT_TRANSLATE_NOOP("qel", "Set Text Foreground Colour"));
+    static const TextColourEditor back(kTextBackColour, QT_TRANSLATE_NOOP("qel", "Set Text Background Colour"));
     static const FPDispDigitsEditor digits;
     static const ColourRemapEditor remap;
     static const DrawTextEditor drawText;

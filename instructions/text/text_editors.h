@@ -2,6 +2,7 @@
 // The editors of the text, font and colour instructions and of DrawText. Block layouts are in
 // text_instructions.h.
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/editor.h"
 
@@ -30,7 +31,7 @@ std::vector<std::string> installedFontFaces();
 class TextFontEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Set Text Font"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Set Text Font"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -55,7 +56,7 @@ private:
 class FPDispDigitsEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Floating Point Display Precision"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Floating Point Display Precision"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -65,7 +66,7 @@ public:
 class ColourRemapEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Remap A Colour"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Remap A Colour"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -83,7 +84,7 @@ inline constexpr int kAlignFirst = 5, kOpaque = 9, kTransparent = 10, kCount = 1
 class DrawTextEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Draw Text"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Draw Text"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

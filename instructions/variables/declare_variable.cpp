@@ -39,16 +39,6 @@ constexpr std::array<std::string_view, 2> kDimensionLabels = {QT_TRANSLATE_NOOP(
                                                               QT_TRANSLATE_NOOP("qel", "&2nd Dimension")};
 constexpr size_t kMaxInitialValueField = 257; // a 255-character string between its quotes
 
-std::string withoutAccelerator(std::string_view label)
-{
-    std::string text;
-    for (char c : label)
-        if (c != '&')
-            text += c;
-    return text;
-}
-
-// "1st Dimension must be an integer in the range 0 - 1000"
 std::optional<int32_t> readDimension(std::string_view typed)
 {
     std::string_view text = trimBlanks(typed);
@@ -58,12 +48,6 @@ std::optional<int32_t> readDimension(std::string_view typed)
     if (value < 0 || value > kLargestDimension)
         return std::nullopt;
     return static_cast<int32_t>(value);
-}
-
-std::string dimensionMessage(int which)
-{
-    return withoutAccelerator(kDimensionLabels[which]) + std::string(kMustBeIntegerInRange) + "0 - " +
-           std::to_string(kLargestDimension);
 }
 
 // What one filled-in name row adds to the block and to the display text.
@@ -87,7 +71,8 @@ std::vector<FieldSpec> DeclareVariableEditor::fields() const
     for (int k = 0; k < declare_block::kVariables; ++k) {
         specs.push_back(
             {QT_TRANSLATE_NOOP("qel", "Variable &Name"), FieldKind::Text, {}, static_cast<int>(kMaxNameLength)});
-        specs.push_back({"Initial Value", FieldKind::Text, {}, static_cast<int>(kMaxInitialValueField)});
+        specs.push_back(
+            {QT_TRANSLATE_NOOP("qel", "Initial Value"), FieldKind::Text, {}, static_cast<int>(kMaxInitialValueField)});
     }
     return specs;
 }
@@ -156,7 +141,7 @@ EditOutcome DeclareVariableEditor::accept(const std::vector<std::string>& given,
     for (int d = 0; d < dimensionCount; ++d) {
         auto value = readDimension(values[declare_fields::kDim1 + d]);
         if (!value)
-            return fieldError(declare_fields::kDim1 + d, dimensionMessage(d));
+            return fieldError(declare_fields::kDim1 + d, kDimensionOutOfRange[d], {std::to_string(kLargestDimension)});
         dims[d] = *value;
     }
     if (int64_t{dims[0]} * dims[1] > kMostArrayElements)

@@ -15,6 +15,7 @@
 #include "values/editor.h"
 #include "values/editor_fields.h" // kNotAListItem
 
+#include <array>
 #include <string_view>
 
 namespace qel {
@@ -30,7 +31,10 @@ constexpr int initialField(int k) { return 5 + 2 * k; }
 } // namespace declare_fields
 
 inline constexpr std::string_view kInvalidVariableName = QT_TRANSLATE_NOOP("qel", "Invalid variable name");
-inline constexpr std::string_view kMustBeIntegerInRange = " must be an integer in the range ";
+// %1 is the largest dimension.
+inline constexpr std::array<std::string_view, 2> kDimensionOutOfRange = {
+    QT_TRANSLATE_NOOP("qel", "1st Dimension must be an integer in the range 0 - %1"),
+    QT_TRANSLATE_NOOP("qel", "2nd Dimension must be an integer in the range 0 - %1")};
 inline constexpr std::string_view kTooManyArrayElements =
     QT_TRANSLATE_NOOP("qel", "Arrays may not have more that 10,000 elements");
 inline constexpr std::string_view kDuplicateVariableName = QT_TRANSLATE_NOOP("qel", "Duplicate variable name");
@@ -43,7 +47,7 @@ inline constexpr std::string_view kDeclarationTooLong =
 class DeclareVariableEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Declare Variables"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Declare Variables"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -53,7 +53,7 @@ inline constexpr std::string_view kMissingExpression = QT_TRANSLATE_NOOP("qel", 
 class LetEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Let"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Let"); }
     std::vector<FieldSpec> fields() const override;
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -8,6 +8,7 @@
 //                                           48      44     Operand: numeric variable for the height
 //                                           92      ...    string area
 
+#include "base/translatable.h"
 #include "interpreter/dispatch.h"
 #include "values/editor.h"
 
@@ -24,7 +25,7 @@ inline constexpr uint32_t kSizeBody = 88;
 class WindowClearEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Clear Window"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Clear Window"); }
     std::vector<FieldSpec> fields() const override; // 0 "&Colour" (the colour list)
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;
@@ -33,7 +34,7 @@ public:
 class WindowGetSizeEditor final : public InstructionEditor {
 public:
     uint32_t type() const override;
-    std::string_view title() const override { return "Get Window Size"; }
+    std::string_view title() const override { return QT_TRANSLATE_NOOP("qel", "Get Window Size"); }
     std::vector<FieldSpec> fields() const override; // 0 "&Width", 1 "&Height"
     std::vector<std::string> decode(const ProgramLine& line) const override;
     EditOutcome accept(const std::vector<std::string>& values, EditContext& context) const override;

@@ -149,8 +149,9 @@ TEST(Qeltool, CheckPrintsOneJsonLineAFindingAndExitsByWhatItFound)
         SCOPED_TRACE(args.back());
         EXPECT_EQ(got.status, expected.status);
         EXPECT_EQ(got.out, expected.out);
-        if (!expected.err.empty() || expected.status == 0)
+        if (!expected.err.empty() || expected.status == 0) {
             EXPECT_EQ(got.err, expected.err);
+        }
     }
 }
 

@@ -65,8 +65,8 @@ TEST(LessonProfile, ReadsKeywordsIncludesAndReportsEachProblemWithItsLine)
 
     const LessonProfile deep = readLessonProfile(folder + "/deep0.txt");
     ASSERT_EQ(deep.problems.size(), 1u);
-    EXPECT_TRUE(deep.problems[0].message.starts_with("Lesson profiles are included too deeply - "))
-        << deep.problems[0].message;
+    EXPECT_TRUE(noticeText(deep.problems[0].message).starts_with("Lesson profiles are included too deeply - "))
+        << noticeText(deep.problems[0].message);
     EXPECT_FALSE(deep.listed.test(kLet));
 
     const LessonProfile binaryProfile = readLessonProfile(folder + "/binary.txt");

@@ -145,7 +145,9 @@ TEST(FormPropertyRows, RowsAndRangesOfTheDesigner)
     EXPECT_EQ(rangeRefusal(text[0], "anything"), std::nullopt);
 
     const std::vector<PropertyRow> form = propertyRows(object_type::kForm, PropertyPage::Properties);
-    EXPECT_EQ(rangeRefusal(form[7], "49"), "Expecting value in the range of 50 and 2048");
+    const std::optional<Notice> below = rangeRefusal(form[7], "49");
+    ASSERT_TRUE(below);
+    EXPECT_EQ(noticeText(*below), "Expecting value in the range of 50 and 2048");
 
     EXPECT_EQ(propertyRows(object_type::kComboBox, PropertyPage::Events).size(), 2u);
     EXPECT_TRUE(propertyRows(object_type::kLine, PropertyPage::Events).empty());

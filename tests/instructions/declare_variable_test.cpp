@@ -40,7 +40,7 @@ protected:
         EditOutcome outcome = accept(values, editing);
         ASSERT_FALSE(outcome.ok());
         EXPECT_EQ(outcome.error->field, field);
-        EXPECT_EQ(outcome.error->message, message);
+        EXPECT_EQ(noticeText(outcome.error->message), message);
         EXPECT_EQ(outcome.error->icon, Icon::Exclamation);
     }
     // Appends a line to the current section, or stores over line `editing`, as the dialog would.

@@ -135,7 +135,7 @@ using Refusal = std::pair<int, std::string>;
 inline Refusal refusal(const InstructionEditor& editor, const Texts& values, EditContext& context)
 {
     const EditOutcome out = editor.accept(values, context);
-    return out.ok() ? Refusal(-1, "") : Refusal(out.error->field, out.error->message);
+    return out.ok() ? Refusal(-1, "") : Refusal(out.error->field, noticeText(out.error->message));
 }
 
 // The line an editor must build of the fields, and the fields decoded from it, which build the same
@@ -147,7 +147,7 @@ struct RoundTrip {
 inline RoundTrip roundTrip(const InstructionEditor& editor, const Texts& values, EditContext& context)
 {
     EditOutcome first = editor.accept(values, context);
-    EXPECT_TRUE(first.ok()) << values[0] << ": " << (first.ok() ? "" : first.error->message);
+    EXPECT_TRUE(first.ok()) << values[0] << ": " << (first.ok() ? "" : noticeText(first.error->message));
     Texts decoded = editor.decode({first.line.type, first.line.text, first.line.block});
     const EditOutcome again = editor.accept(decoded, context);
     EXPECT_TRUE(again.ok()) << first.line.text;

@@ -124,8 +124,9 @@ TEST(ProgramText, AThousandGeneratedProgramsComeBackByteForByte)
             return;
     }
     for (const InstructionDescriptor* d : allDescriptors()) {
-        if (buildsLines(d->type))
+        if (buildsLines(d->type)) {
             EXPECT_TRUE(coverage.types.contains(d->type)) << "never built: " << d->type;
+        }
     }
     for (size_t form = 0; form < kFieldFormCount; ++form)
         EXPECT_GT(coverage.forms[form], 100u) << "field form " << form;

@@ -42,7 +42,7 @@ protected:
     BuiltLine& build(const InstructionEditor& editor, const Fields& values)
     {
         EditOutcome outcome = accept(editor, values);
-        EXPECT_TRUE(outcome.ok()) << outcome.error->message;
+        EXPECT_TRUE(outcome.ok()) << noticeText(outcome.error->message);
         lines_.push_back({std::move(outcome.line), {}});
         BuiltLine& built = lines_.back();
         std::vector<uint32_t> offsets;
@@ -57,17 +57,17 @@ protected:
         EditOutcome outcome = accept(editor, values);
         ASSERT_FALSE(outcome.ok()) << outcome.line.text;
         EXPECT_EQ(outcome.error->field, field) << message;
-        EXPECT_EQ(outcome.error->message, message);
+        EXPECT_EQ(noticeText(outcome.error->message), message);
     }
 
     // Decoding a line and accepting the decoded fields gives the same text and bytes.
     void expectRoundTrip(const InstructionEditor& editor, const Fields& values)
     {
         EditOutcome first = accept(editor, values);
-        ASSERT_TRUE(first.ok()) << first.error->message;
+        ASSERT_TRUE(first.ok()) << noticeText(first.error->message);
         ProgramLine stored{first.line.type, first.line.text, first.line.block};
         EditOutcome again = accept(editor, editor.decode(stored));
-        ASSERT_TRUE(again.ok()) << again.error->message;
+        ASSERT_TRUE(again.ok()) << noticeText(again.error->message);
         EXPECT_EQ(again.line.text, first.line.text);
         EXPECT_EQ(again.line.block, first.line.block) << first.line.text;
     }

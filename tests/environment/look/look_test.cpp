@@ -1,5 +1,6 @@
 // The environment in a light and a dark desktop palette: what it draws in colours of its own reads
 // on the palette's colours, and what it draws on the program's or the form's colours reads there.
+#include "environment/check/check_commands.h"
 #include "environment/editors/ins_blank_dialog.h"
 #include "environment/editors/instruction_dialog.h"
 #include "environment/form_designer/form_design_view.h"
@@ -20,10 +21,12 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSet>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolBar>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 #include <memory>
 
@@ -116,14 +119,33 @@ TEST(Look, DialogsDesignerHelpAndIconsReadInLightAndDarkPalettes)
     QApplication::setPalette(before);
 }
 
-// A translation that changes every text of the environment's scope, as another language would.
+// A translation that changes every text of the environment's scope that lupdate found, as another
+// language would; a text put together at run time is not among them and comes out unchanged.
+// The texts lupdate found, as the committed translation file lists them.
+QSet<QString> translatableTexts()
+{
+    QSet<QString> sources;
+    QFile ts(QStringLiteral(QEL_TS_FILE));
+    EXPECT_TRUE(ts.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&ts);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("source"))
+            sources.insert(xml.readElementText());
+    EXPECT_GT(sources.size(), 100) << "no texts in " QEL_TS_FILE;
+    return sources;
+}
+
 class MarkingTranslator : public QTranslator {
 public:
     bool isEmpty() const override { return false; }
     QString translate(const char* context, const char* source, const char*, int) const override
     {
-        return qstrcmp(context, "qel") == 0 ? QStringLiteral("[%1]").arg(QString::fromUtf8(source)) : QString();
+        const QString text = QString::fromUtf8(source);
+        return qstrcmp(context, "qel") == 0 && sources_.contains(text) ? QStringLiteral("[%1]").arg(text) : QString();
     }
+
+private:
+    const QSet<QString> sources_ = translatableTexts();
 };
 
 // The environment's messages are shown translated, with their file names put in after; the
@@ -157,6 +179,68 @@ TEST_F(EnvironmentMessages, AreTranslatedAndTheProgramsAreNot)
                                     "Variable required.",
                                     test::runErrorText("Expecting numeric value but found string literal - text")}));
     QCoreApplication::removeTranslator(&marking);
+}
+
+// A message put together from a number, a name or a reason is translated whole, and what it is
+// about goes in after: each part once, however it is written.
+TEST_F(EnvironmentMessages, PutTogetherAreTranslatedWholeWithTheirPartsPutInAfter)
+{
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    const QString odd = dir.filePath(QStringLiteral("odd %2 %1.qel"));
+    EXPECT_FALSE(frame().openFile(odd));
+    test::writeBytes(dir.filePath(QStringLiteral("long.qel")).toStdString(),
+                     "QEL 1.25\n" + std::string(4, '\0') + std::string("\3\0\0\0", 4) + std::string(1025, 'a') + "\n");
+    EXPECT_FALSE(frame().openFile(dir.filePath(QStringLiteral("long.qel"))));
+    InstructionDialog declare(*editorFor(kDeclareVariable), ide(), false);
+    declare.setValues(examples::arrayFields("Integer", "A", 5, 1001));
+    declare.accept();
+    const QString profile = dir.filePath(QStringLiteral("lesson.txt"));
+    test::writeBytes(profile.toStdString(), "Let\nNoSuch\n");
+    frame().checkCommands().chooseProfile = [&] { return profile; };
+    frame().commandAction(kCmdLessonProfile)->trigger();
+    frame().commandAction(kCmdClearLessonProfile)->trigger();
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{
+                  "[Unable to open the file " + odd.toStdString() + ".]",
+                  "[Corrupt, Obsolete or Non-QEL file.\n\nLine 0 of the Initialise section has a text longer than "
+                  "1,024 characters, so the file was not opened.]",
+                  "[2nd Dimension must be an integer in the range 0 - 1000]",
+                  "[The lesson profile has problems:\n" + profile.toStdString() +
+                      ":2: [Unknown instruction keyword - NoSuch]]"}));
+
+    // The computed labels of a dialog are each a text of their own.
+    const InstructionDialog list(*editorFor(kDisplayVarsInListCtrl), ide(), false);
+    QStringList labels;
+    for (const QLabel* label : list.findChildren<QLabel*>())
+        labels << label->text();
+    for (const char* expected : {"[Variable &1]", "[Variable &6]", "[Title 1]", "[Title 6]"})
+        EXPECT_TRUE(labels.contains(QString::fromLatin1(expected))) << expected << labels.join('|').toStdString();
+    QCoreApplication::removeTranslator(&marking);
+}
+
+// Every title, label and file dialog's title of every instruction's dialog is a text the
+// translation knows, however the editor makes its list of fields.
+TEST(InstructionDialogTexts, AreAllKnownToTheTranslation)
+{
+    const QSet<QString> sources = translatableTexts();
+    int texts = 0;
+    const auto expectKnown = [&](uint32_t type, std::string_view text) {
+        if (std::count_if(text.begin(), text.end(), [](char c) { return std::isalpha(c) != 0; }) < 2)
+            return; // "(", ")" and the like
+        ++texts;
+        EXPECT_TRUE(sources.contains(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))))
+            << type << ": " << text;
+    };
+    for (uint32_t type = 0; type <= kLastLineType; ++type)
+        if (const InstructionEditor* editor = editorFor(type)) {
+            expectKnown(type, editor->title());
+            for (const FieldSpec& spec : editor->fields()) {
+                expectKnown(type, spec.label);
+                expectKnown(type, spec.fileTitle);
+            }
+        }
+    EXPECT_GT(texts, 250);
 }
 
 #ifdef QEL_LRELEASE

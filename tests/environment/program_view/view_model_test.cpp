@@ -509,8 +509,9 @@ TEST_F(ViewRowsTest, EveryTextAndMarkReadsOnItsRow)
                 const std::string where = "line " + std::to_string(row.line) + (all ? " all" : " one");
                 EXPECT_GE(contrast(row.colour, row.background), kReadableContrast) << where;
                 EXPECT_GE(contrast(row.profileColour, row.background), kReadableContrast) << where;
-                if (row.underline != RowPaint::Underline::None)
+                if (row.underline != RowPaint::Underline::None) {
                     EXPECT_GE(contrast(row.underlineColour, row.background), kReadableContrast) << where;
+                }
             }
         }
 }

@@ -113,7 +113,7 @@ TEST_F(MainFrameTest, FormDesignOpensADesignerAndQuittingAsksForItsForm)
     EXPECT_TRUE(designer.propertyTarget().applyProperty(PropertyId::OnClick, "Nowhere", false));
     QApplication::processEvents();
     EXPECT_TRUE(messages.messages.empty());
-    const std::string warning = std::string(kNoSuchFunction) + "Nowhere";
+    const std::string warning = noticeText({kNoSuchFunction, {"Nowhere"}});
     EXPECT_EQ(frame().statusBar()->currentMessage().toStdString(), warning);
     properties->setPage(1);
     ASSERT_EQ(properties->grid()->label(0), QStringLiteral("OnClick"));

@@ -226,7 +226,7 @@ TEST(FormDesign, PropertiesAndTabOrderAreOneUndoStepEach)
     });
     EXPECT_TRUE(d.applyProperty(P::OnClick, "Missing", false));
     EXPECT_EQ(checked, "Missing");
-    EXPECT_EQ(*d.takeWarning(), std::string(kNoSuchFunction) + "Missing");
+    EXPECT_EQ(d.takeWarning(), (Notice{kNoSuchFunction, {"Missing"}}));
 }
 
 // Align and Same Size bring every other selected object to the current one (the last one clicked),
