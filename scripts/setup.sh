@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev
   fonts-liberation xvfb time poppler-utils qpdf lua5.4
   librsvg2-bin appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev
-  qt6-l10n-tools
+  qt6-l10n-tools qt6-translations-l10n
 )
 
 missing=()

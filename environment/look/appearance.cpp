@@ -3,6 +3,7 @@
 #include "environment/shell/data_folder.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -21,12 +22,25 @@ QStringList translationFolders()
     return folders;
 }
 
+// Qt's own texts (a message box's buttons, the file and print dialogs) in the same language, from
+// the system's Qt translations when they are installed.
+void installQtTranslation(QApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 void installTranslation(QApplication& application)
 {
     auto* translator = new QTranslator(&application);
     for (const QString& folder : translationFolders())
         if (translator->load(QLocale(), QStringLiteral("qel"), QStringLiteral("_"), folder)) {
             QApplication::installTranslator(translator);
+            installQtTranslation(application);
             return;
         }
     delete translator;

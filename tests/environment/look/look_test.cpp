@@ -267,7 +267,8 @@ TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
 <context><name>qel::CMainFrame</name><message><source>&amp;File</source><translation>&amp;Datei</translation></message></context>
 <context><name>qel::ViewCommands</name><message><source>&amp;Paint Section	Alt+2</source><translation>&amp;Zeichnen	Alt+2</translation></message></context>
 <context><name>qel</name><message><source>Run Time Window</source><translation>Laufzeitfenster</translation></message>
-<message><source>Ste&amp;p</source><translation>Schritt&amp;weite</translation></message></context>
+<message><source>Ste&amp;p</source><translation>Schritt&amp;weite</translation></message>
+<message><source>For</source><translation>Zählschleife</translation></message></context>
 </TS>)");
     file.close();
     QDir().mkpath(QFileInfo(qm).path());
@@ -286,6 +287,9 @@ TEST_F(Translation, OfTheSystemsLanguageIsInstalledWhenFound)
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         labels << label->text();
     EXPECT_TRUE(labels.contains(QStringLiteral("Schritt&weite"))) << labels.join(u',').toStdString();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zählschleife"));
+    // Qt's own texts follow, where the system has them (a message box's buttons, the file dialogs).
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
     EXPECT_EQ(frame().commandAction(kCmdViewTimer)->text(), QStringLiteral("&Timer Section\tAlt+3")); // not translated
 }
 #endif
