@@ -41,7 +41,7 @@ inline constexpr std::string_view kFormFileExtension = ".frm";
 inline constexpr std::string_view kFormFileStart = "<?XML version";
 
 // The file dialogs' filter for form files.
-inline constexpr std::string_view kFormFileFilter = "ORX Form (*.frm)";
+inline constexpr std::string_view kFormFileFilter = QT_TRANSLATE_NOOP("qel", "ORX Form (*.frm)");
 // The title of the dialog that opens a form file.
 inline constexpr std::string_view kFormOpenTitle = QT_TRANSLATE_NOOP("qel", "Open ORX Form");
 

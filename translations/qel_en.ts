@@ -1351,6 +1351,30 @@ Line %1 of the %2 section declares an array larger than the Declare Variables di
         <source>Open ORX Form</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bitmap Files (*.bmp)| *.bmp||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files (*.*)| *.*||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt *.csv)| *.txt;*.csv|All files (*.*)| *.*||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORX Form Files (*.frm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wave Files (*.WAV)| *.wav||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORX Form (*.frm)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>

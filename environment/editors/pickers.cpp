@@ -1,5 +1,6 @@
 #include "environment/editors/pickers.h"
 
+#include "environment/look/translation.h"
 #include "instructions/functions/declare_function.h"
 #include "program/instruction_table.h"
 #include "program/program.h"
@@ -76,9 +77,10 @@ void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool wit
 
 QString qtFileFilter(std::string_view filter)
 {
-    if (filter.find('|') == std::string_view::npos)
-        return toQString(filter); // written as Qt writes filters already
-    QStringList parts = toQString(filter).split('|');
+    const QString shown = translated(filter);
+    if (!shown.contains('|'))
+        return shown; // written as Qt writes filters already
+    QStringList parts = shown.split('|');
     QStringList filters;
     for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
         QString description = parts[k].trimmed();

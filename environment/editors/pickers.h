@@ -26,7 +26,8 @@ std::vector<std::string> variableNames(const VariableTable& variables, uint32_t 
 void fillFunctionPicker(QComboBox& box, const Program& program);
 
 // A file dialog filter written "Description (*.ext)| *.ext|...||" as Qt's file dialog takes it
-// ("Description (*.ext);;..."); "*.*" matches every file. An empty filter offers all files.
+// ("Description (*.ext);;..."), translated; "*.*" matches every file. An empty filter offers all
+// files.
 QString qtFileFilter(std::string_view filter);
 // The string constant a file picked by a "..." button puts into its field: the path in double
 // quotes, relative when the file lies in the program's folder (so the program can move with its

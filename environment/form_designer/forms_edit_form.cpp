@@ -1,4 +1,5 @@
 #include "environment/form_designer/forms_edit_form.h"
+#include "environment/editors/pickers.h"
 #include "environment/look/translation.h"
 
 #include "environment/form_designer/designer_icons.h"
@@ -34,11 +35,6 @@ namespace {
 QColor toQColor(uint32_t colour) { return formColour(colour); }
 uint32_t fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
 
-QString dialogFilter(std::string_view filter)
-{
-    return QString::fromLatin1(filter.data(), static_cast<qsizetype>(filter.size()));
-}
-
 } // namespace
 
 CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, QWidget* parent)
@@ -54,9 +50,9 @@ CFormsEditForm::CFormsEditForm(MessageHost& host, RecentFileList* recentFiles, Q
         switch (kind) {
         case FileDialogKind::Open:
             return QFileDialog::getOpenFileName(this, translated(kFormOpenTitle), QStringLiteral("."),
-                                                dialogFilter(kFormFileFilter));
+                                                qtFileFilter(kFormFileFilter));
         case FileDialogKind::Save: {
-            QFileDialog dialog(this, translated(kSaveFormTitle), QStringLiteral("."), dialogFilter(kFormFileFilter));
+            QFileDialog dialog(this, translated(kSaveFormTitle), QStringLiteral("."), qtFileFilter(kFormFileFilter));
             dialog.setAcceptMode(QFileDialog::AcceptSave);
             dialog.setDefaultSuffix(QStringLiteral("Frm"));
             return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

@@ -17,6 +17,7 @@
 // fields' texts in dialog order separated by ", "; an empty field shows as nothing:
 // "BitmapLoad "face.bmp", Face, W, H", "DrawBitmap Face, 20, 10".
 
+#include "base/translatable.h"
 #include "messages/editor_messages.h"
 #include "values/form_editor.h"
 
@@ -28,7 +29,7 @@ namespace qel {
 
 inline constexpr std::string_view kNumericVariableOrNothingRequired = "Numeric variable of Nothing required.";
 // The filter of the Bitmap File field's "..." file-open dialog.
-inline constexpr std::string_view kBitmapFileFilter = "Bitmap Files (*.bmp)| *.bmp||";
+inline constexpr std::string_view kBitmapFileFilter = QT_TRANSLATE_NOOP("qel", "Bitmap Files (*.bmp)| *.bmp||");
 
 enum class BitmapFieldKind {
     Variable,         // a variable reference

@@ -39,7 +39,7 @@ inline constexpr int kVariable = 0, kSave = 1, kLoad = 2;
 
 inline constexpr std::string_view kExpectingStringTypeUpper = "Expecting variable of type STRING but found variable - ";
 // The filter of the Document Name field's "..." file-open dialog.
-inline constexpr std::string_view kAllFilesFilter = "All Files (*.*)| *.*||";
+inline constexpr std::string_view kAllFilesFilter = QT_TRANSLATE_NOOP("qel", "All Files (*.*)| *.*||");
 
 // What OpenDoc hands to the desktop for a name: an http, https or mailto address as it stands, or
 // an existing regular file (a relative name beside the program) that is not a program of any kind;

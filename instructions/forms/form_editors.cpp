@@ -24,7 +24,7 @@ namespace {
 
 constexpr std::string_view kInputFormTitle = QT_TRANSLATE_NOOP("qel", "Open An Input Form");
 // A File field's filter in the file dialog.
-constexpr std::string_view kFormFilesFilter = "ORX Form Files (*.frm)";
+constexpr std::string_view kFormFilesFilter = QT_TRANSLATE_NOOP("qel", "ORX Form Files (*.frm)");
 constexpr std::string_view kDefinitionNote =
     QT_TRANSLATE_NOOP("qel", "If you select a form definition here, it will help in filling in the above  boxes.");
 

@@ -26,7 +26,7 @@ inline constexpr uint32_t kBody = 44;
 
 using msg::kUnableToPlaySound;
 // The filter of the Wave File field's "..." file-open dialog.
-inline constexpr std::string_view kWaveFileFilter = "Wave Files (*.WAV)| *.wav||";
+inline constexpr std::string_view kWaveFileFilter = QT_TRANSLATE_NOOP("qel", "Wave Files (*.WAV)| *.wav||");
 
 // Whether the file is a regular file holding a wave sound the desktop's player plays: a RIFF WAVE
 // file with a format chunk of 8, 16, 24 or 32-bit integer samples and, after it, a data chunk the

@@ -219,7 +219,7 @@ TEST_F(EnvironmentMessages, PutTogetherAreTranslatedWholeWithTheirPartsPutInAfte
     QCoreApplication::removeTranslator(&marking);
 }
 
-// Every title, label and file dialog's title of every instruction's dialog is a text the
+// Every title, label and file dialog's title and filter of every instruction's dialog is a text the
 // translation knows, however the editor makes its list of fields.
 TEST(InstructionDialogTexts, AreAllKnownToTheTranslation)
 {
@@ -238,6 +238,7 @@ TEST(InstructionDialogTexts, AreAllKnownToTheTranslation)
             for (const FieldSpec& spec : editor->fields()) {
                 expectKnown(type, spec.label);
                 expectKnown(type, spec.fileTitle);
+                expectKnown(type, spec.fileFilter);
             }
         }
     EXPECT_GT(texts, 250);
