@@ -77,7 +77,7 @@ void fillVariablePicker(QComboBox& box, const VariableTable& variables, bool wit
 
 QString qtFileFilter(std::string_view filter)
 {
-    const QString shown = translated(filter);
+    QString shown = translated(filter);
     if (!shown.contains('|'))
         return shown; // written as Qt writes filters already
     QStringList parts = shown.split('|');

@@ -81,7 +81,8 @@ inline constexpr std::string_view kUnableToEvaluateNumber = "Unable to evaluate 
 
 inline constexpr std::string_view kFileVariableRequired = QT_TRANSLATE_NOOP("qel", "File variable required.");
 // The filter of the Text File Name field's "..." file-open dialog.
-inline constexpr std::string_view kTextFileFilter = QT_TRANSLATE_NOOP("qel", "Text files (*.txt *.csv)| *.txt;*.csv|All files (*.*)| *.*||");
+inline constexpr std::string_view kTextFileFilter =
+    QT_TRANSLATE_NOOP("qel", "Text files (*.txt *.csv)| *.txt;*.csv|All files (*.*)| *.*||");
 
 // The handlers.
 LineResult executeTextFileOpen(LineContext& line);
