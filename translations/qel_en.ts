@@ -1375,6 +1375,22 @@ Line %1 of the %2 section declares an array larger than the Declare Variables di
         <source>ORX Form (*.frm)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Recorded the run in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to save the recorded run to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer: %1 printed page(s) saved as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 page(s) sent to the printer %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>
@@ -1853,7 +1869,7 @@ Line %1 of the %2 section declares an array larger than the Declare Variables di
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>QEL Help - </source>
+        <source>QEL Help - %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -69,7 +69,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? tr("QEL Help") : tr("QEL Help - ") + title);
+        setWindowTitle(title.isEmpty() ? tr("QEL Help") : tr("QEL Help - %1").arg(title));
     });
 
     auto* layout = new QVBoxLayout(this);

@@ -330,7 +330,7 @@ void IdeHost::runEnded(bool closeApplication)
             if (form)
                 form->setRecorder(nullptr);
         const QString where = QDir::toNativeSeparators(recorder_->path());
-        Q_EMIT statusMessage(QString::fromLatin1(recorder_->save() ? kRecordedRun : kRecordingNotSaved).arg(where));
+        Q_EMIT statusMessage(translated(recorder_->save() ? kRecordedRun : kRecordingNotSaved).arg(where));
         recorder_.reset();
     }
     // With no program running the window shows only its background.

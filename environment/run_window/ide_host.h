@@ -153,7 +153,7 @@ private:
 };
 
 // What the status bar says of a recorded run.
-inline constexpr const char* kRecordedRun = "Recorded the run in %1";
-inline constexpr const char* kRecordingNotSaved = "Unable to save the recorded run to %1";
+inline constexpr const char* kRecordedRun = QT_TRANSLATE_NOOP("qel", "Recorded the run in %1");
+inline constexpr const char* kRecordingNotSaved = QT_TRANSLATE_NOOP("qel", "Unable to save the recorded run to %1");
 
 } // namespace qel

@@ -1,5 +1,7 @@
 #include "environment/run_window/printer_pages.h"
 
+#include "environment/look/translation.h"
+
 #include <QDir>
 #include <QPainter>
 #include <QPrinter>
@@ -17,12 +19,14 @@ bool printerAvailable(bool allowed) { return allowed && !QPrinterInfo::defaultPr
 
 QString printedToPdfText(const QString& path, int pages)
 {
-    return QStringLiteral("No printer: %1 printed page(s) saved as %2").arg(pages).arg(QDir::toNativeSeparators(path));
+    return translated(QT_TRANSLATE_NOOP("qel", "No printer: %1 printed page(s) saved as %2"))
+        .arg(QString::number(pages), QDir::toNativeSeparators(path));
 }
 
 QString printedToPrinterText(const QString& printer, int pages)
 {
-    return QStringLiteral("%1 page(s) sent to the printer %2").arg(pages).arg(printer);
+    return translated(QT_TRANSLATE_NOOP("qel", "%1 page(s) sent to the printer %2"))
+        .arg(QString::number(pages), printer);
 }
 
 PrinterPages::PrinterPages()
