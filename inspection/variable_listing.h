@@ -3,6 +3,7 @@
 // type word, dimensions), and a variable's elements in the viewer's order (first subscript outer,
 // second inner) with their value texts. qeltool's --vars walks the elements in the same order.
 
+#include "base/translatable.h"
 #include "values/variable_table.h"
 
 #include <cstddef>
@@ -17,7 +18,7 @@ namespace qel {
 // The viewer lists at most this many elements of one variable.
 inline constexpr size_t kMaxListedElements = 5000;
 
-inline constexpr std::string_view kTooManyElements = "There are too many elements to display";
+inline constexpr std::string_view kTooManyElements = QT_TRANSLATE_NOOP("qel", "There are too many elements to display");
 inline constexpr std::string_view kBitmapHidden = "<bitmap handles are hidden>";
 inline constexpr std::string_view kFileHidden = "<file pointers are hidden>";
 inline constexpr std::string_view kOutOfScope = "<Object out of scope>";

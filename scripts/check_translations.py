@@ -98,7 +98,7 @@ def unmarked_labels():
 
 
 # The environment's messages, marked where they are written, in these folders and shown translated.
-message_folders = ["environment", "instructions", "values", "messages", "program", "forms", "check"]
+message_folders = ["environment", "instructions", "values", "messages", "program", "forms", "check", "inspection"]
 notice_call = re.compile(r"\b(showNotice|say|fieldError|FieldError|DesignMessage|Notice)\s*[({]")
 plain_call = re.compile(r"\.showMessage\s*\(")
 constant = re.compile(r"\b(k[A-Z]\w*)\b")

@@ -1391,6 +1391,18 @@ Line %1 of the %2 section declares an array larger than the Declare Variables di
         <source>%1 page(s) sent to the printer %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Check Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;Invalid keyword&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are too many elements to display</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qel::CCheckWindow</name>
@@ -1808,7 +1820,7 @@ Line %1 of the %2 section declares an array larger than the Declare Variables di
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>: the first %1 of %2 are shown.</source>
+        <source>%1: the first %2 of %3 are shown.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -16,7 +16,7 @@ constexpr int kFindingRole = Qt::UserRole;
 
 CCheckWindow::CCheckWindow(IdeHost& host, QWidget* parent) : QDialog(parent), host_(host), list_(new QTreeWidget)
 {
-    setWindowTitle(toQString(kCheckWindowTitle));
+    setWindowTitle(translated(kCheckWindowTitle));
     setObjectName(QStringLiteral("CCheckWindow"));
     list_->setHeaderLabels({tr("Section"), tr("Line"), tr("Problem")});
     list_->setRootIsDecorated(false);

@@ -3,6 +3,7 @@
 // with its section, line and message; activating a row (double click or Enter) shows that line in
 // the program view, as the debugger shows a paused line. With no finding it says so.
 
+#include "base/translatable.h"
 #include "check/program_check.h"
 
 #include <QDialog>
@@ -15,7 +16,7 @@ namespace qel {
 
 class IdeHost;
 
-inline constexpr std::string_view kCheckWindowTitle = "Check Program";
+inline constexpr std::string_view kCheckWindowTitle = QT_TRANSLATE_NOOP("qel", "Check Program");
 inline constexpr std::string_view kNoProblemsFound = "No problems found.";
 
 class CCheckWindow : public QDialog {

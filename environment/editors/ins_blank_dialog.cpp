@@ -199,7 +199,7 @@ void InsBlank::add()
         choose(*type);
         return;
     }
-    field_->setText(toQString(kInvalidKeyword));
+    field_->setText(translated(kInvalidKeyword));
     field_->selectAll();
     field_->setFocus(Qt::OtherFocusReason);
 }

@@ -3,6 +3,7 @@
 // instructions, choosing from them, the short codes that expand as they are typed, and Add. Under a
 // lesson profile only the instructions it allows are listed, expand from their codes and are added.
 
+#include "base/translatable.h"
 #include "check/lesson_profile.h"
 
 #include <QtGlobal>
@@ -15,7 +16,7 @@
 namespace qel {
 
 inline constexpr std::string_view kInsBlankTitle = QT_TRANSLATE_NOOP("qel", "Add An Instruction");
-inline constexpr std::string_view kInvalidKeyword = "<Invalid keyword>";
+inline constexpr std::string_view kInvalidKeyword = QT_TRANSLATE_NOOP("qel", "<Invalid keyword>");
 
 struct InsBlankItem {
     std::string label;            // "DrawLine -dl"; empty for a separator

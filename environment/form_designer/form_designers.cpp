@@ -1,6 +1,7 @@
 #include "environment/form_designer/form_designers.h"
 #include "environment/look/translation.h"
 
+#include "environment/editors/pickers.h"
 #include "environment/form_designer/forms_edit_form.h"
 #include "environment/form_designer/properties_window.h"
 #include "environment/form_designer/tab_order_dialog.h"
@@ -28,7 +29,7 @@ FormDesigners::FormDesigners(QMdiArea& area, MessageHost& host, QObject* parent)
 {
     chooseFile = [this] {
         return QFileDialog::getOpenFileName(area_.window(), translated(kFormOpenTitle), QStringLiteral("."),
-                                            QString::fromLatin1(kFormFileFilter.data(), kFormFileFilter.size()));
+                                            qtFileFilter(kFormFileFilter));
     };
 }
 

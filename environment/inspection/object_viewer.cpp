@@ -2,6 +2,7 @@
 
 #include "environment/ide_state.h"
 #include "environment/inspection/inspection_style.h"
+#include "environment/look/translation.h"
 #include "inspection/variable_listing.h"
 #include "runtime/latin1.h"
 
@@ -81,8 +82,9 @@ void CORXObjectViewer::showElements()
     values_->addTopLevelItems(items);
     // More elements than a list shows: the first ones are listed and the window says so.
     if (listing.truncated())
-        note_->setText(toQString(kTooManyElements) +
-                       tr(": the first %1 of %2 are shown.").arg(listing.rows.size()).arg(listing.total));
+        note_->setText(tr("%1: the first %2 of %3 are shown.")
+                           .arg(translated(kTooManyElements), QString::number(listing.rows.size()),
+                                QString::number(listing.total)));
 }
 
 } // namespace qel
