@@ -22,6 +22,8 @@ constexpr int kPdfDotsPerInch = 1200;
 
 bool hasPrinter() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
 
+std::string nativePath(const QString& path) { return fromQString(QDir::toNativeSeparators(path)); }
+
 Result<QString> printToPdf(const QString& name, const QString& folder, const QString& stem,
                            const std::function<void(QPainter&, QPagedPaintDevice&)>& paint)
 {
@@ -36,7 +38,7 @@ Result<QString> printToPdf(const QString& name, const QString& folder, const QSt
     writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&writer))
-        return Failure(file->path().toStdString());
+        return Failure(nativePath(file->path()));
     paint(painter, writer);
     if (!painter.end() || !file->finish(reason))
         return Failure(reason);
@@ -60,16 +62,14 @@ Result<QString> printPages(QWidget* parent, const QString& name, const QString& 
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        return Failure(printer.printerName().toStdString());
+        return Failure(fromQString(printer.printerName()));
     paint(painter, printer);
     if (!painter.end())
-        return Failure(printer.printerName().toStdString());
+        return Failure(fromQString(printer.printerName()));
     return QString();
 }
 
 namespace {
-
-std::string nativePath(const QString& path) { return fromQString(QDir::toNativeSeparators(path)); }
 
 std::string printerFolder(const QString& folder) { return nativePath(folder.isEmpty() ? QDir::currentPath() : folder); }
 
