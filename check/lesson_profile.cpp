@@ -144,9 +144,11 @@ std::vector<bool> linesOutside(const LessonProfile& profile, const Section& sect
     return outside;
 }
 
-std::string problemText(const ProfileProblem& problem)
+std::string problemPlace(const ProfileProblem& problem)
 {
-    return problem.file + ":" + std::to_string(problem.line) + ": " + noticeText(problem.message);
+    return problem.file + ":" + std::to_string(problem.line) + ": ";
 }
+
+std::string problemText(const ProfileProblem& problem) { return problemPlace(problem) + noticeText(problem.message); }
 
 } // namespace qel

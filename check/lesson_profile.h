@@ -47,6 +47,8 @@ LessonProfile readLessonProfile(const std::string& path);
 // Whether each line of a section lies outside the profile (one entry a line).
 std::vector<bool> linesOutside(const LessonProfile& profile, const Section& section);
 
+// Where a problem is, as its line of text begins: "FILE:LINE: ".
+std::string problemPlace(const ProfileProblem& problem);
 // A problem as one line of text: "FILE:LINE: message", the message in English.
 std::string problemText(const ProfileProblem& problem);
 

@@ -46,8 +46,7 @@ void CheckCommands::useProfile(const QString& path, bool report)
         if (report && !ide_.lessonProfile->problems.empty()) {
             QString problems; // each on a line of its own, after the heading
             for (const ProfileProblem& p : ide_.lessonProfile->problems)
-                problems +=
-                    QStringLiteral("\n%1:%2: ").arg(toQString(p.file), QString::number(p.line)) + translated(p.message);
+                problems += QChar('\n') + toQString(problemPlace(p)) + translated(p.message);
             ide_.host.showTranslated(translated(kLessonProfileProblems).arg(problems), Icon::Exclamation);
         }
     }
